@@ -1,0 +1,151 @@
+#include "runtime/platform/files.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <random>
+
+namespace platform {
+namespace {
+
+std::string g_program_dir;
+
+bool WriteAll(int fd, const char* data, size_t size) {
+  while (size > 0) {
+    const ssize_t n = ::write(fd, data, size);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    data += n;
+    size -= size_t(n);
+  }
+  return true;
+}
+
+std::string FolderOf(const std::string& native) {
+  const size_t slash = native.rfind('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return native.substr(0, slash);
+}
+
+}  // namespace
+
+std::string NativePath(const std::string& path) {
+  std::string native = path;
+  std::replace(native.begin(), native.end(), '\\', '/');
+  return native;
+}
+
+bool IsFile(const std::string& path) {
+  struct stat st;
+  return !path.empty() && ::stat(NativePath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool IsDirectory(const std::string& path) {
+  struct stat st;
+  return !path.empty() && ::stat(NativePath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+std::optional<std::string> ReadFile(const std::string& path) {
+  if (path.empty()) return std::nullopt;
+  const int fd = ::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  struct stat st;
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return std::nullopt;
+  }
+  std::string bytes;
+  bytes.resize(size_t(st.st_size));
+  size_t got = 0;
+  while (got < bytes.size()) {
+    const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    got += size_t(n);
+  }
+  ::close(fd);
+  bytes.resize(got);
+  return bytes;
+}
+
+bool WriteFileAtomic(const std::string& path, const std::string& bytes) {
+  if (path.empty()) return false;
+  const std::string target = NativePath(path);
+  struct stat st;
+  const bool exists = ::stat(target.c_str(), &st) == 0;
+  if (exists && !S_ISREG(st.st_mode)) return false;
+  // A file the user made read-only stays untouched, as it would on the original platform.
+  if (exists && ::access(target.c_str(), W_OK) != 0) return false;
+
+  std::string temp = FolderOf(target) + "/.veltrane-XXXXXX";
+  const int fd = ::mkstemp(temp.data());
+  if (fd < 0) return false;
+  bool ok = WriteAll(fd, bytes.data(), bytes.size()) && ::fsync(fd) == 0;
+  if (exists) ok = ok && ::fchmod(fd, st.st_mode & 07777) == 0;
+  else ok = ok && ::fchmod(fd, 0644) == 0;
+  ok = (::close(fd) == 0) && ok;
+  if (ok) ok = ::rename(temp.c_str(), target.c_str()) == 0;
+  if (!ok) ::unlink(temp.c_str());
+  return ok;
+}
+
+bool CopyFile(const std::string& from, const std::string& to) {
+  const auto bytes = ReadFile(from);
+  if (!bytes) return false;
+  return WriteFileAtomic(to, *bytes);
+}
+
+bool DeleteFile(const std::string& path) {
+  if (!IsFile(path)) return false;
+  return ::unlink(NativePath(path).c_str()) == 0;
+}
+
+bool CreateDirectory(const std::string& path) {
+  if (path.empty()) return false;
+  return ::mkdir(NativePath(path).c_str(), 0755) == 0;
+}
+
+std::vector<DirEntry> ListDirectory(const std::string& path) {
+  std::vector<DirEntry> entries;
+  const std::string native = NativePath(path);
+  DIR* dir = ::opendir(native.c_str());
+  if (!dir) return entries;
+  while (const dirent* e = ::readdir(dir)) {
+    const std::string name = e->d_name;
+    if (name == "." || name == "..") continue;
+    DirEntry entry{name, false};
+    struct stat st;
+    const std::string full = native + (native.ends_with('/') ? "" : "/") + name;
+    if (::stat(full.c_str(), &st) == 0) entry.is_directory = S_ISDIR(st.st_mode);
+    entries.push_back(std::move(entry));
+  }
+  ::closedir(dir);
+  std::sort(entries.begin(), entries.end(), [](const DirEntry& a, const DirEntry& b) { return a.name < b.name; });
+  return entries;
+}
+
+std::string ProgramDir() {
+  if (g_program_dir.empty()) {
+    char buf[PATH_MAX];
+    const ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
+    std::string exe = n > 0 ? std::string(buf, size_t(n)) : std::string("./");
+    g_program_dir = exe.substr(0, exe.rfind('/') + 1);
+  }
+  return g_program_dir;
+}
+
+void SetProgramDir(const std::string& dir) {
+  g_program_dir = NativePath(dir);
+  if (g_program_dir.empty() || g_program_dir.back() != '/') g_program_dir += '/';
+}
+
+}  // namespace platform

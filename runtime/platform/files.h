@@ -1,0 +1,44 @@
+// The one file layer every element goes through. Paths arrive in the program's own
+// form, with "\" as the folder separator; this layer turns them into native paths.
+// Saves are atomic: a temporary file beside the target is renamed over it.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// "\" becomes "/"; nothing else changes.
+std::string NativePath(const std::string& path);
+
+bool IsFile(const std::string& path);
+bool IsDirectory(const std::string& path);
+
+// The whole content of an existing regular file, or nothing when it is missing or unreadable.
+std::optional<std::string> ReadFile(const std::string& path);
+
+// Replaces the file's content by `bytes`: written to a temporary file in the same
+// folder, flushed, then renamed over the target. On any failure the old file stays
+// whole and false is returned.
+bool WriteFileAtomic(const std::string& path, const std::string& bytes);
+
+// Copies a regular file, replacing the destination; atomic like WriteFileAtomic.
+bool CopyFile(const std::string& from, const std::string& to);
+bool DeleteFile(const std::string& path);
+bool CreateDirectory(const std::string& path);
+
+struct DirEntry {
+  std::string name;
+  bool is_directory = false;
+};
+// Entries of a folder (without "." and ".."), sorted by name; empty when it cannot be read.
+std::vector<DirEntry> ListDirectory(const std::string& path);
+
+// The program folder: the folder of the running executable, in the program's path
+// form with a trailing "/". Tests and the driver point it elsewhere with SetProgramDir.
+std::string ProgramDir();
+void SetProgramDir(const std::string& dir);
+
+}  // namespace platform

@@ -1,0 +1,102 @@
+// The native window system, in platform-neutral terms. Window elements hold all
+// behaviour a user can observe; a backend only creates and drives native controls.
+// Implementations: widgets/headless (in memory, scriptable) and widgets/qt (Qt 6 Widgets).
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "runtime/font_rec.h"
+
+namespace widgets {
+
+using ControlId = int32_t;  // 0 = no control; otherwise the control's handle
+constexpr ControlId kNoControl = 0;
+
+enum class ControlKind { Form, Panel, TabStrip, StatusBar, Button, Edit, Label, CheckBox, RadioButton, ListBox, ComboBox };
+
+// Window style bits, with the values the original platform gives them.
+constexpr uint32_t kStyleMaximizeBox = 0x00010000;
+constexpr uint32_t kStyleMinimizeBox = 0x00020000;
+constexpr uint32_t kStyleSizingFrame = 0x00040000;
+
+// What a native control reports back to its element. Every call happens on the GUI
+// thread, from the message loop or from inside a backend call made by an element.
+class ControlEvents {
+ public:
+  virtual ~ControlEvents() = default;
+  virtual void OnClicked() {}           // button, label, check box, radio button (after the native state changed)
+  virtual void OnTextChanged() {}       // edit: every change of its text, by the user or by SetText
+  virtual void OnEnterPressed() {}      // edit
+  virtual void OnSelectionChanged() {}  // list box, combo box, tab strip: by the user only
+  virtual void OnMouseEnter() {}
+  virtual void OnMouseLeave() {}
+  virtual void OnShown() {}             // form: every time it becomes visible
+  virtual bool OnCloseRequest() { return true; }  // form: true lets the window close
+};
+
+struct FileDialogRequest {
+  bool save = false;
+  std::string title;
+  std::string filter;         // "description|pattern|description|pattern..."
+  std::string start_dir;
+  std::string initial_name;   // the file chosen last time, preset in the dialog
+};
+
+class Backend {
+ public:
+  virtual ~Backend() = default;
+
+  // Controls. `parent` is kNoControl for the main window only.
+  virtual ControlId Create(ControlKind kind, ControlId parent, ControlEvents* events) = 0;
+  virtual void SetGeometry(ControlId id, int left, int top, int width, int height) = 0;
+  virtual void SetText(ControlId id, const std::string& text) = 0;  // caption, edit text, status text
+  virtual std::string GetText(ControlId id) = 0;
+  virtual void SetFont(ControlId id, const TFontRec& font) = 0;
+  virtual void SetColor(ControlId id, uint32_t color) = 0;           // background
+  virtual void SetEnabled(ControlId id, bool enabled) = 0;
+  virtual void SetVisible(ControlId id, bool visible) = 0;
+  virtual bool IsVisible(ControlId id) = 0;                          // its own flag, not its parents'
+  virtual void SetZOrder(ControlId id, bool to_top) = 0;             // among its siblings
+  virtual void SetTooltip(ControlId id, const std::string& text) = 0;
+  virtual void SetTabOrder(ControlId id, int order) = 0;             // 1-based place among its siblings
+  virtual void SetCursor(ControlId id, int cursor) = 0;              // 0 = class default
+  virtual void SetAlignment(ControlId id, int alignment) = 0;        // 0 left, 1 centre, 2 right
+  virtual void SetChecked(ControlId id, bool checked) = 0;           // check box, radio button
+  virtual bool GetChecked(ControlId id) = 0;
+
+  // Items of list boxes, combo boxes and tab strips. Indexes from 0; `index` -1 appends.
+  virtual void InsertItem(ControlId id, int index, const std::string& text) = 0;
+  virtual void DeleteItem(ControlId id, int index) = 0;
+  virtual void SetItem(ControlId id, int index, const std::string& text) = 0;
+  virtual std::string GetItem(ControlId id, int index) = 0;
+  virtual int ItemCount(ControlId id) = 0;
+  virtual void SetItems(ControlId id, std::vector<std::string> items) = 0;  // replaces all at once
+  virtual std::vector<std::string> GetItems(ControlId id) = 0;
+  virtual int GetSelection(ControlId id) = 0;                        // -1 when none
+  virtual void SetSelection(ControlId id, int index) = 0;            // does not report OnSelectionChanged
+
+  // Main window.
+  virtual uint32_t GetStyle(ControlId id) = 0;
+  virtual void SetStyle(ControlId id, uint32_t style) = 0;
+  virtual void SetIcon(ControlId id, const std::string& resource) = 0;
+  virtual void GetGeometry(ControlId id, int& left, int& top, int& width, int& height) = 0;
+  virtual void Show(ControlId form) = 0;     // makes the form visible; the first time reports OnShown
+  virtual void RunMessageLoop() = 0;         // returns when the main window has closed
+  virtual void RequestClose(ControlId form) = 0;  // as the user closing it: asks OnCloseRequest
+
+  // Modal dialogs, the shell and the clipboard.
+  virtual std::optional<std::string> RunFileDialog(const FileDialogRequest& request) = 0;  // nothing: cancelled
+  // type 0..5 (OK .. Abort/Retry/Ignore), icon 0..5; returns 1 OK, 2 Cancel, 3 Abort, 4 Retry, 5 Ignore, 6 Yes, 7 No.
+  virtual int MessageBox(ControlId owner, const std::string& text, const std::string& caption, int type, int icon) = 0;
+  virtual void OpenDocument(const std::string& target) = 0;
+  virtual std::string ClipboardText() = 0;
+};
+
+// The backend of this process (the "application object"). Set once by main or by a test.
+Backend& CurrentBackend();
+void SetCurrentBackend(Backend* backend);
+
+}  // namespace widgets
