@@ -27,7 +27,9 @@ constexpr uint32_t kStyleSizingFrame = 0x00040000;
 class ControlEvents {
  public:
   virtual ~ControlEvents() = default;
-  virtual void OnClicked() {}           // button, label, check box, radio button (after the native state changed)
+  // Button, label, check box, radio button. A check box has already toggled its native state; a radio
+  // button has been checked natively (its element clears the others of its group).
+  virtual void OnClicked() {}
   virtual void OnTextChanged() {}       // edit: every change of its text, by the user or by SetText
   virtual void OnEnterPressed() {}      // edit
   virtual void OnSelectionChanged() {}  // list box, combo box, tab strip: by the user only
@@ -67,7 +69,8 @@ class Backend {
   virtual void SetChecked(ControlId id, bool checked) = 0;           // check box, radio button
   virtual bool GetChecked(ControlId id) = 0;
 
-  // Items of list boxes, combo boxes and tab strips. Indexes from 0; `index` -1 appends.
+  // Items of list boxes, combo boxes and tab strips. Indexes from 0; `index` -1 appends. Lists hold up to
+  // millions of items: inserting at the front or the back must not cost more than O(1) amortised.
   virtual void InsertItem(ControlId id, int index, const std::string& text) = 0;
   virtual void DeleteItem(ControlId id, int index) = 0;
   virtual void SetItem(ControlId id, int index, const std::string& text) = 0;
@@ -98,5 +101,9 @@ class Backend {
 // The backend of this process (the "application object"). Set once by main or by a test.
 Backend& CurrentBackend();
 void SetCurrentBackend(Backend* backend);
+
+// The main window's control, owner of every dialog and message box; kNoControl before it exists.
+ControlId MainWindowControl();
+void SetMainWindowControl(ControlId id);
 
 }  // namespace widgets
