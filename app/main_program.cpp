@@ -1,0 +1,153 @@
+#include "app/main_program.h"
+
+#include "app/settings_page.h"
+#include "app/startup_housekeeping.h"
+#include "elements/files/clipboard.h"
+#include "lists/edit_lists_page.h"
+#include "lists/generate_page.h"
+#include "lists/startup_correction.h"
+#include "runtime/do_data.h"
+#include "runtime/hub.h"
+#include "runtime/index_to_chanel.h"
+#include "widgets/main_form.h"
+#include "widgets/status_bar.h"
+#include "widgets/style_xp.h"
+#include "widgets/sys_menu.h"
+#include "widgets/tab_control.h"
+
+namespace {
+
+TKXMainForm& BuildMainForm(TKXMainForm& form) {
+  form.Left = 20;
+  form.Top = 105;
+  form.Width = 621;
+  form.Height = 440;
+  form.Color = kColorButtonFace;
+  form.Font = TFontRec{"MS Sans Serif", 8, 0, 0};
+  form.BorderStyle = 1;
+  form.WindowState = 0;
+  form.DragByClient = false;
+  form.IniName = "Veltra";
+  form.Init();
+  form.SetCaption(kMainCaption);
+  form.SetIcon("ICON0");
+  return form;
+}
+
+}  // namespace
+
+TMainProgram::TMainProgram() : TScheme(nullptr), main_form_(BuildMainForm(New<TKXMainForm>(nullptr))) {
+  TKXMainForm& form = main_form_;
+  auto& page_switch = New<TKXIndexToChanel>();
+  auto& tabs = New<TKXTabControl>(&form);
+  auto& tab_reader = New<TKXDoData>();
+  auto& housekeeping = New<TKXMultiElement>();
+  auto& start_hub = New<TKXHub>();
+  auto& sys_menu = New<TKXSysMenu>();
+  auto& generate_page = New<TKXChildPanel>(&form);
+  // One fan-out hub per page-switch output, and one merge hub per page that sends it back.
+  auto& to_edit = New<TKXHub>();
+  auto& to_generate = New<TKXHub>();
+  auto& to_settings = New<TKXHub>();
+  auto& edit_back = New<TKXHub>();
+  auto& generate_back = New<TKXHub>();
+  auto& settings_back = New<TKXHub>();
+  New<TKXStyleXP>();
+  auto& edit_page = New<TKXChildPanel>(&form);
+  auto& correction = New<TKXMultiElement>();
+  auto& settings_page = New<TKXChildPanel>(&form);
+  auto& to_none = New<TKXHub>();
+  auto& status_bar = New<TKXStatusBar>(&form);
+
+  status_bar.SizeGrip = false;
+  status_bar.Alignment = 1;
+  status_bar.Text = kStatusText;
+  status_bar.Init();
+
+  // The scheme tree, built depth first while each scheme element gets its factory.
+  settings_page.SetScheme<SettingsPage>();
+  correction.SetScheme<StartupCorrection>();
+  edit_page.SetScheme<EditListsPage>();
+  generate_page.SetScheme<GeneratePage>();
+
+  // Each merge hub takes one input from every fan-out hub that sends its page back.
+  edit_back.InCount = 3;
+  edit_back.SetCount(1);
+  edit_back.onEvent[0] = MakeLink<&TKXMultiElement::doWork>(edit_page, 0);
+  generate_back.InCount = 3;
+  generate_back.SetCount(1);
+  generate_back.onEvent[0] = MakeLink<&TKXMultiElement::doWork>(generate_page, 0);
+  settings_back.InCount = 3;
+  settings_back.SetCount(1);
+  settings_back.onEvent[0] = MakeLink<&TKXMultiElement::doWork>(settings_page, 0);
+
+  // A fan-out hub sends the two other pages to the back, then brings its own page to the front.
+  to_edit.SetCount(3);
+  to_edit.onEvent[0] = MakeLink<&TKXHub::doEvent>(generate_back);
+  to_edit.onEvent[1] = MakeLink<&TKXHub::doEvent>(settings_back);
+  to_edit.onEvent[2] = MakeLink<&TKXMultiElement::doWork>(edit_page, 1);
+  to_generate.SetCount(3);
+  to_generate.onEvent[0] = MakeLink<&TKXHub::doEvent>(edit_back);
+  to_generate.onEvent[1] = MakeLink<&TKXHub::doEvent>(settings_back);
+  to_generate.onEvent[2] = MakeLink<&TKXMultiElement::doWork>(generate_page, 1);
+  to_settings.SetCount(3);
+  to_settings.onEvent[0] = MakeLink<&TKXHub::doEvent>(edit_back);
+  to_settings.onEvent[1] = MakeLink<&TKXHub::doEvent>(generate_back);
+  to_settings.onEvent[2] = MakeLink<&TKXMultiElement::doWork>(settings_page, 1);
+  // No tab has index 3: that output sends every page to the back.
+  to_none.SetCount(3);
+  to_none.onEvent[0] = MakeLink<&TKXHub::doEvent>(edit_back);
+  to_none.onEvent[1] = MakeLink<&TKXHub::doEvent>(generate_back);
+  to_none.onEvent[2] = MakeLink<&TKXHub::doEvent>(settings_back);
+
+  // The window-style adjuster reads the main window's handle.
+  sys_menu.dataHandle = MakeLink<&TKXWin::varHandle>(form);
+
+  // The start sequence, strictly in this order.
+  start_hub.SetCount(6);
+  start_hub.onEvent[0] = MakeLink<&TKXSysMenu::doInit>(sys_menu);
+  start_hub.onEvent[1] = MakeLink<&TKXMultiElement::doWork>(housekeeping, 0);
+  start_hub.onEvent[2] = MakeLink<&TKXMultiElement::doWork>(correction, 0);
+  start_hub.onEvent[3] = MakeLink<&TKXMultiElement::doWork>(generate_page, 2);
+  start_hub.onEvent[4] = MakeLink<&TKXMultiElement::doWork>(settings_page, 2);
+
+  housekeeping.SetScheme<StartupHousekeeping>();
+
+  // A tab click: read the selected index and switch the pages.
+  tab_reader.dataData = MakeLink<&TKXTabControl::varIndex>(tabs);
+  tab_reader.onEventData = MakeLink<&TKXIndexToChanel::doEvent>(page_switch);
+
+  tabs.Left = 0;
+  tabs.Top = 0;
+  tabs.Width = 287;
+  tabs.Height = 23;
+  tabs.Font = TFontRec{"MS Sans Serif", 8, 0, 0};
+  tabs.Tabs = "Load / Edit URL\r\nExport URL\r\nSetting";
+  tabs.Init();
+  tabs.onChange = MakeLink<&TKXDoData::doData>(tab_reader);
+
+  page_switch.SetCount(4);
+  page_switch.onEvent[0] = MakeLink<&TKXHub::doEvent>(to_edit);
+  page_switch.onEvent[1] = MakeLink<&TKXHub::doEvent>(to_generate);
+  page_switch.onEvent[2] = MakeLink<&TKXHub::doEvent>(to_settings);
+  page_switch.onEvent[3] = MakeLink<&TKXHub::doEvent>(to_none);
+
+  form.onCreate = MakeLink<&TKXHub::doEvent>(start_hub);
+}
+
+void TMainProgram::Start() { main_form_.Start(); }
+
+int RunVeltrane(const std::vector<std::string>& args) {
+  widgets::Backend& native = widgets::CurrentBackend();
+  if (!args.empty() && args[0] == "/i") {
+    native.MessageBox(widgets::kNoControl, "This program made by Wexel.", "Wexel Info", 0, 0);
+    return 0;
+  }
+  SetClipboardSource([] { return widgets::CurrentBackend().ClipboardText(); });
+  {
+    TMainProgram program;
+    program.Start();
+    native.RunMessageLoop();
+  }
+  return 0;
+}
