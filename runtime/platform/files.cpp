@@ -79,12 +79,18 @@ std::optional<std::string> ReadFile(const std::string& path) {
 
 bool WriteFileAtomic(const std::string& path, const std::string& bytes) {
   if (path.empty()) return false;
-  const std::string target = NativePath(path);
+  std::string target = NativePath(path);
+  // Saving through a symbolic link replaces the file it points to, never the link itself.
+  char resolved[PATH_MAX];
+  struct stat lst;
+  if (::lstat(target.c_str(), &lst) == 0 && S_ISLNK(lst.st_mode) && ::realpath(target.c_str(), resolved))
+    target = resolved;
   struct stat st;
   const bool exists = ::stat(target.c_str(), &st) == 0;
   if (exists && !S_ISREG(st.st_mode)) return false;
-  // A file the user made read-only stays untouched, as it would on the original platform.
-  if (exists && ::access(target.c_str(), W_OK) != 0) return false;
+  // A file the user made read-only stays untouched, as it would on the original platform;
+  // the permission bits decide, so that this holds for root as well.
+  if (exists && ((st.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0)) return false;
 
   std::string temp = FolderOf(target) + "/.veltrane-XXXXXX";
   const int fd = ::mkstemp(temp.data());

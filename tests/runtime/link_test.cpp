@@ -97,4 +97,78 @@ TEST(Conversions, follow_the_documented_table) {
   EXPECT_TRUE(AsTruth(TData{}));
 }
 
+struct Defaults {
+  TEventLink dataText, dataNumber, dataValue;
+  std::string text = "prop";
+  int32_t number = 0;
+  std::string got_text;
+  int32_t got_number = -1;
+  TData got_value;
+  void doWork(TData& v, uint16_t) {
+    got_text = InputText(v, dataText, text);
+    got_number = InputInteger(v, dataNumber, number);
+    InputValue(v, dataValue, TData{}, got_value);
+  }
+};
+
+TEST(DataInputRule, a_non_empty_default_leaves_the_arriving_value_to_the_next_input) {
+  Defaults e;
+  FireEvent(MakeLink<&Defaults::doWork>(e), 5);
+  EXPECT_EQ(e.got_text, "prop");
+  EXPECT_EQ(e.got_number, 5);
+  EXPECT_TRUE(e.got_value.IsEmpty());  // consumed by the number
+}
+
+TEST(DataInputRule, an_empty_arriving_value_yields_the_defaults) {
+  Defaults e;
+  e.text.clear();
+  FireEvent(MakeLink<&Defaults::doWork>(e));
+  EXPECT_EQ(e.got_text, "");
+  EXPECT_EQ(e.got_number, 0);
+  EXPECT_TRUE(e.got_value.IsEmpty());
+}
+
+TEST(DataInputRule, an_unlinked_value_input_takes_the_arriving_value_unconverted) {
+  Defaults e;
+  e.number = 1;
+  FireEvent(MakeLink<&Defaults::doWork>(e), 2.5);
+  EXPECT_EQ(e.got_number, 1);
+  EXPECT_EQ(e.got_value.kind, KindReal);
+  EXPECT_DOUBLE_EQ(e.got_value.real, 2.5);
+}
+
+// Logs when it starts and finishes, so that the order of nested calls can be checked.
+struct Logger {
+  std::vector<std::string>* log;
+  void doIt(TData& v, uint16_t) { log->push_back("receiver " + AsText(v)); }
+};
+
+struct Sender {
+  std::vector<std::string>* log;
+  TEventLink onOut;
+  void Send() {
+    FireEvent(onOut, 9);
+    log->push_back("sender done");
+  }
+};
+
+TEST(Forwarding, the_sender_goes_on_only_after_the_final_receiver_has_finished) {
+  std::vector<std::string> log;
+  Passer a, b;
+  Logger end{&log};
+  Sender sender{&log, MakeLink<&Passer::doIn>(a)};
+  a.onOut = MakeLink<&Passer::doIn>(b);
+  b.onOut = MakeLink<&Logger::doIt>(end);
+  sender.Send();
+  EXPECT_EQ(log, (std::vector<std::string>{"receiver 9", "sender done"}));
+}
+
+TEST(Forwarding, to_an_unlinked_output_ends_quietly_and_clears_the_mark) {
+  Passer a;
+  TData v = MakeInteger(4);
+  FireEvent(MakeLink<&Passer::doIn>(a), v);
+  EXPECT_EQ(v.kind, KindInteger);
+  EXPECT_EQ(v.next, nullptr);
+}
+
 }  // namespace

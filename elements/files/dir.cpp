@@ -1,0 +1,41 @@
+// TKXDir: folder chains and the program's folder.
+#include "elements/files/dir.h"
+
+#include <vector>
+
+#include "runtime/platform/files.h"
+
+namespace {
+
+// No file system accepts a longer path; a longer name would only cost time.
+constexpr size_t kMaxPathLength = 32767;
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+}  // namespace
+
+bool CreateFolderChain(const std::string& name) {
+  if (name.size() > kMaxPathLength) return false;
+  // Walk outwards to the first folder that stands, then create the missing ones inwards.
+  std::vector<std::string> missing;
+  std::string n = name;
+  while (true) {
+    if (n.empty()) return false;
+    // The root alone keeps its separator: it is a folder that always stands.
+    if (n.size() > 1 && IsSeparator(n.back())) n.pop_back();
+    if (n.size() < 3 || platform::IsDirectory(n)) break;
+    const size_t sep = n.find_last_of("\\/:");
+    std::string parent = sep == std::string::npos ? std::string() : n.substr(0, sep + 1);
+    if (parent == n) break;
+    missing.push_back(std::move(n));
+    n = std::move(parent);
+  }
+  for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
+    if (!platform::CreateDirectory(*it)) return false;
+  }
+  return true;
+}
+
+void TKXDir::doCreate(TData& value, uint16_t) { CreateFolderChain(AsText(value)); }
+
+void TKXDir::varProgramDir(TData& result, uint16_t) { result = MakeText(platform::ProgramDir()); }

@@ -1,0 +1,33 @@
+// Global variables store copies: a cell never keeps a forwarding mark of the value it got.
+#include "runtime/global_var.h"
+
+#include "runtime/global_registry.h"
+
+namespace {
+void Store(TData& cell, const TData& value) {
+  cell = value;
+  cell.kind &= static_cast<uint8_t>(~KindForward);
+  cell.next = nullptr;
+}
+}  // namespace
+
+void TKXGlobalVar::SetName(const std::string& name) {
+  Name = name;
+  for (char& c : Name) {
+    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+  }
+  cell_ = Name.empty() ? nullptr : &RegisterGlobal(Name);
+}
+
+void TKXGlobalVar::SetDefault(const TData& value) {
+  if (cell_ && !value.IsEmpty()) Store(*cell_, value);
+}
+
+void TKXGlobalVar::doValue(TData& value, uint16_t) {
+  if (cell_) Store(*cell_, value);
+}
+
+void TKXGlobalVar::varValue(TData& value, uint16_t) {
+  if (cell_) value = *cell_;
+  else value.Clear();
+}

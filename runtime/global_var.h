@@ -1,0 +1,24 @@
+// TKXGlobalVar: one named global variable, shared with every element that uses the same name.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "runtime/element.h"
+#include "runtime/link.h"
+
+class TKXGlobalVar : public TKXObject {
+ public:
+  std::string Name;  // stored in lower case
+
+  // At construction. Only A to Z are lowered; an empty name gives the element no cell.
+  void SetName(const std::string& name);
+  // At construction, after SetName: a non-empty value replaces what the cell holds.
+  void SetDefault(const TData& value);
+
+  void doValue(TData& value, uint16_t index);
+  void varValue(TData& value, uint16_t index);
+
+ private:
+  TData* cell_ = nullptr;
+};

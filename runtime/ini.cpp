@@ -1,0 +1,43 @@
+// The INI element reads its inputs in a fixed order: the first unlinked input with an
+// empty default takes the arriving value, so the order decides what an event feeds.
+#include "runtime/ini.h"
+
+#include "runtime/ini_path.h"
+#include "runtime/platform/profile.h"
+
+TKXini::Target TKXini::Open(TData& arriving) const {
+  Target target;
+  target.file = ResolveIniPath(InputText(arriving, dataFileName, FileName));
+  target.section = InputText(arriving, dataSection, Section);
+  return target;
+}
+
+void TKXini::doRead(TData& value, uint16_t) {
+  const Target target = Open(value);
+  const std::string key = InputText(value, dataKey, Key);
+  if (DataType == 0) {
+    FireEvent(onResult, platform::ReadProfileInt(target.file, target.section, key));
+  } else {
+    FireEvent(onResult, platform::ReadProfileString(target.file, target.section, key));
+  }
+}
+
+void TKXini::doWrite(TData& value, uint16_t) {
+  const Target target = Open(value);
+  // The value is read before the key: an event's value feeds an unlinked dataValue.
+  const std::string text = DataType == 0 ? std::to_string(InputInteger(value, dataValue, 0))
+                                         : InputText(value, dataValue, std::string());
+  const std::string key = InputText(value, dataKey, Key);
+  platform::WriteProfileString(target.file, target.section, key, text);
+}
+
+void TKXini::doDeleteKey(TData& value, uint16_t) {
+  const Target target = Open(value);
+  const std::string key = InputText(value, dataKey, Key);
+  platform::DeleteProfileKey(target.file, target.section, key);
+}
+
+void TKXini::doEraseSection(TData& value, uint16_t) {
+  const Target target = Open(value);
+  platform::EraseProfileSection(target.file, target.section);
+}

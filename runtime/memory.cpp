@@ -1,0 +1,19 @@
+// The memory element forwards rather than fires, so chains through it keep a flat stack.
+#include "runtime/memory.h"
+
+void TKXMemory::SetDefault(const TData& value) {
+  Default = value;
+  Value = value;
+}
+
+void TKXMemory::doValue(TData& value, uint16_t) {
+  Value = value;
+  ForwardEvent(value, onData, Value);
+}
+
+void TKXMemory::doClear(TData& value, uint16_t) {
+  Value = Default;
+  ForwardEvent(value, onData, Value);
+}
+
+void TKXMemory::varValue(TData& value, uint16_t) { value = Value; }

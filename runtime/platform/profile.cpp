@@ -1,0 +1,249 @@
+// Every call reads the whole file, works on views of its lines and, for changes,
+// writes the whole file back at once; nothing is cached between calls.
+#include "runtime/platform/profile.h"
+
+#include <sys/stat.h>
+
+#include <string_view>
+#include <vector>
+
+#include "runtime/data.h"
+#include "runtime/platform/files.h"
+
+namespace platform {
+namespace {
+
+using Lines = std::vector<std::string_view>;
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view Trim(std::string_view s) {
+  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+char Lower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
+
+bool SameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (Lower(a[i]) != Lower(b[i])) return false;
+  }
+  return true;
+}
+
+// A line ends at CR LF, LF or CR; a final line break adds no empty line.
+Lines SplitAnyBreak(std::string_view bytes) {
+  Lines lines;
+  size_t start = 0;
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] != '\r' && bytes[i] != '\n') continue;
+    lines.push_back(bytes.substr(start, i - start));
+    if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  if (start < bytes.size()) lines.push_back(bytes.substr(start));
+  return lines;
+}
+
+// True for a section header; `name` is then the trimmed text between "[" and "]".
+bool SectionHeader(std::string_view line, std::string_view& name) {
+  line = Trim(line);
+  if (line.empty() || line.front() != '[') return false;
+  line.remove_prefix(1);
+  name = Trim(line.substr(0, line.find(']')));
+  return true;
+}
+
+bool IsSectionHeader(std::string_view line) {
+  std::string_view ignored;
+  return SectionHeader(line, ignored);
+}
+
+// True for a key line (one with "="); `key` is the trimmed text before the first "=".
+bool KeyLine(std::string_view line, std::string_view& key, std::string_view& value) {
+  const size_t eq = line.find('=');
+  if (eq == std::string_view::npos) return false;
+  key = Trim(line.substr(0, eq));
+  value = line.substr(eq + 1);
+  return true;
+}
+
+bool IsKey(std::string_view line, std::string_view wanted) {
+  std::string_view key, value;
+  return KeyLine(line, key, value) && SameName(key, wanted);
+}
+
+// The lines of one section: the header at `header`, its body up to (not including) `end`.
+struct Section {
+  size_t header = 0;
+  size_t end = 0;
+};
+
+std::optional<Section> FindSection(const Lines& lines, std::string_view wanted, size_t from = 0) {
+  for (size_t i = from; i < lines.size(); ++i) {
+    std::string_view name;
+    if (!SectionHeader(lines[i], name) || !SameName(name, wanted)) continue;
+    Section section{i, i + 1};
+    while (section.end < lines.size() && !IsSectionHeader(lines[section.end])) ++section.end;
+    return section;
+  }
+  return std::nullopt;
+}
+
+std::string CleanValue(std::string_view raw) {
+  std::string_view value = Trim(raw);
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
+    value = value.substr(1, value.size() - 2);
+  }
+  value = value.substr(0, value.find('\0'));
+  return std::string(value.substr(0, kProfileValueMax));
+}
+
+bool HasLineBreakOrNul(std::string_view s) { return s.find_first_of(std::string_view("\r\n\0", 3)) != s.npos; }
+
+bool ValidSection(std::string_view section) {
+  return !section.empty() && section.find(']') == section.npos && !HasLineBreakOrNul(section);
+}
+
+bool ValidKey(std::string_view key) {
+  return !key.empty() && key.front() != '[' && key.find('=') == key.npos && !HasLineBreakOrNul(key);
+}
+
+// A file without any write permission bit is read-only to everyone, the superuser included,
+// as the read-only attribute is on the original platform.
+bool IsReadOnly(const std::string& file) {
+  struct stat st;
+  return ::stat(NativePath(file).c_str(), &st) == 0 && (st.st_mode & 0222) == 0;
+}
+
+// The current content for a change: empty for a file that does not exist yet; nothing
+// when the file cannot be changed or read, so that it is never replaced by a stub.
+std::optional<std::string> ContentForChange(const std::string& file) {
+  if (!IsFile(file)) {
+    if (IsDirectory(file)) return std::nullopt;
+    return std::string();
+  }
+  if (IsReadOnly(file)) return std::nullopt;
+  return ReadFile(file);
+}
+
+bool Save(const std::string& file, const Lines& lines) {
+  size_t size = 0;
+  for (const auto line : lines) size += line.size() + 2;
+  std::string bytes;
+  bytes.reserve(size);
+  for (const auto line : lines) {
+    bytes.append(line);
+    bytes += "\r\n";
+  }
+  return WriteFileAtomic(file, bytes);
+}
+
+}  // namespace
+
+std::optional<std::string> FindProfileString(const std::string& file, const std::string& section,
+                                             const std::string& key) {
+  const std::string_view wanted_section = Trim(section);
+  const std::string_view wanted_key = Trim(key);
+  if (wanted_key.empty()) return std::nullopt;
+  const auto bytes = ReadFile(file);
+  if (!bytes) return std::nullopt;
+  const Lines lines = SplitAnyBreak(*bytes);
+  const auto found = FindSection(lines, wanted_section);
+  if (!found) return std::nullopt;
+  for (size_t i = found->header + 1; i < found->end; ++i) {
+    std::string_view name, value;
+    if (KeyLine(lines[i], name, value) && SameName(name, wanted_key)) return CleanValue(value);
+  }
+  return std::nullopt;
+}
+
+std::string ReadProfileString(const std::string& file, const std::string& section, const std::string& key) {
+  return FindProfileString(file, section, key).value_or(std::string());
+}
+
+int32_t ReadProfileInt(const std::string& file, const std::string& section, const std::string& key) {
+  return TextToInteger(Trim(ReadProfileString(file, section, key)));
+}
+
+bool WriteProfileString(const std::string& file, const std::string& section, const std::string& key,
+                        const std::string& value) {
+  const std::string_view name = Trim(section);
+  const std::string_view key_name = Trim(key);
+  if (!ValidSection(name) || !ValidKey(key_name)) return false;
+  const auto bytes = ContentForChange(file);
+  if (!bytes) return false;
+
+  std::string_view new_value = value;
+  new_value = new_value.substr(0, new_value.find_first_of(std::string_view("\r\n\0", 3)));
+  Lines lines = SplitAnyBreak(*bytes);
+  const auto found = FindSection(lines, name);
+  std::string key_line;
+  if (!found) {
+    const std::string header = "[" + std::string(name) + "]";
+    key_line = std::string(key_name) + "=" + std::string(new_value);
+    lines.push_back(header);
+    lines.push_back(key_line);
+    return Save(file, lines);
+  }
+  for (size_t i = found->header + 1; i < found->end; ++i) {
+    std::string_view existing, old_value;
+    if (!KeyLine(lines[i], existing, old_value) || !SameName(existing, key_name)) continue;
+    // The key keeps the spelling the file gives it; only its value changes.
+    key_line = std::string(existing) + "=" + std::string(new_value);
+    lines[i] = key_line;
+    return Save(file, lines);
+  }
+  // A new key joins the section's last entry, before any blank lines that separate it from the next.
+  size_t at = found->end;
+  while (at > found->header + 1 && Trim(lines[at - 1]).empty()) --at;
+  key_line = std::string(key_name) + "=" + std::string(new_value);
+  lines.insert(lines.begin() + std::ptrdiff_t(at), key_line);
+  return Save(file, lines);
+}
+
+bool DeleteProfileKey(const std::string& file, const std::string& section, const std::string& key) {
+  const std::string_view name = Trim(section);
+  const std::string_view key_name = Trim(key);
+  if (!IsFile(file)) return true;
+  const auto bytes = ContentForChange(file);
+  if (!bytes) return false;
+  Lines lines = SplitAnyBreak(*bytes);
+  const auto found = FindSection(lines, name);
+  if (!found || key_name.empty()) return true;
+  Lines kept;
+  kept.reserve(lines.size());
+  bool removed = false;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (i > found->header && i < found->end && IsKey(lines[i], key_name)) {
+      removed = true;
+      continue;
+    }
+    kept.push_back(lines[i]);
+  }
+  return removed ? Save(file, kept) : true;
+}
+
+bool EraseProfileSection(const std::string& file, const std::string& section) {
+  const std::string_view name = Trim(section);
+  if (!IsFile(file)) return true;
+  const auto bytes = ContentForChange(file);
+  if (!bytes) return false;
+  const Lines lines = SplitAnyBreak(*bytes);
+  Lines kept;
+  kept.reserve(lines.size());
+  bool removed = false;
+  size_t next = 0;
+  for (auto found = FindSection(lines, name); found; found = FindSection(lines, name, found->end)) {
+    kept.insert(kept.end(), lines.begin() + std::ptrdiff_t(next), lines.begin() + std::ptrdiff_t(found->header));
+    next = found->end;
+    removed = true;
+  }
+  if (!removed) return true;
+  kept.insert(kept.end(), lines.begin() + std::ptrdiff_t(next), lines.end());
+  return Save(file, kept);
+}
+
+}  // namespace platform
