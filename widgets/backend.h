@@ -85,6 +85,7 @@ class Backend {
   virtual uint32_t GetStyle(ControlId id) = 0;
   virtual void SetStyle(ControlId id, uint32_t style) = 0;
   virtual void SetIcon(ControlId id, const std::string& resource) = 0;
+  virtual void SetWindowState(ControlId /*form*/, int /*state*/) {}  // 0 normal, 1 maximised, 2 minimised
   virtual void GetGeometry(ControlId id, int& left, int& top, int& width, int& height) = 0;
   virtual void Show(ControlId form) = 0;     // makes the form visible; the first time reports OnShown
   virtual void RunMessageLoop() = 0;         // returns when the main window has closed

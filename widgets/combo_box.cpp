@@ -1,0 +1,12 @@
+// The combo box.
+#include "widgets/combo_box.h"
+
+void TKXComboBox::Init() {
+  CreateNative(widgets::ControlKind::ComboBox);
+  TKXWin::Init();
+  FillInitialItems();
+}
+
+void TKXComboBox::varSelected(TData& value, uint16_t) { value = MakeText(SelectedText()); }
+
+void TKXComboBox::OnSelectionChanged() { FireSelection(onClick, SelectText); }

@@ -1,0 +1,10 @@
+// The panel: its control, caption and caption alignment. Bevels are the backend's drawing.
+#include "widgets/panel.h"
+
+void TKXPanel::Init() {
+  CreateNative(widgets::ControlKind::Panel);
+  TKXWin::Init();
+  if (Control() == widgets::kNoControl) return;
+  Native().SetText(Control(), Caption);
+  Native().SetAlignment(Control(), Alignment);
+}

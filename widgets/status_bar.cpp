@@ -1,0 +1,15 @@
+// The status bar: its text and the text's alignment.
+#include "widgets/status_bar.h"
+
+#include <algorithm>
+
+void TKXStatusBar::Init() {
+  CreateNative(widgets::ControlKind::StatusBar);
+  TKXWin::Init();
+  if (Control() == widgets::kNoControl) return;
+  auto& native = Native();
+  native.SetText(Control(), Text);
+  // The native bar knows only left, centre and right.
+  native.SetAlignment(Control(), std::clamp(Alignment, 0, 2));
+  native.SetVisible(Control(), Visible);
+}

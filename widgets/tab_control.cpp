@@ -1,0 +1,17 @@
+// The tab strip.
+#include "widgets/tab_control.h"
+
+#include "runtime/lines.h"
+
+void TKXTabControl::Init() {
+  CreateNative(widgets::ControlKind::TabStrip);
+  TKXWin::Init();
+  if (Control() == widgets::kNoControl) return;
+  for (const std::string& caption : SplitLines(Tabs)) Native().InsertItem(Control(), -1, caption);
+}
+
+void TKXTabControl::varIndex(TData& value, uint16_t) {
+  value = MakeInteger(Control() == widgets::kNoControl ? -1 : Native().GetSelection(Control()));
+}
+
+void TKXTabControl::OnSelectionChanged() { FireEvent(onChange); }

@@ -1,0 +1,50 @@
+// TKXWinList, what the list box and the combo box share: adding, deleting, loading,
+// saving and sorting the items, which live in the native control only.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "widgets/win.h"
+
+class TKXWinList : public TKXWin {
+ public:
+  explicit TKXWinList(TKXWin* parent);
+  ~TKXWinList() override;
+
+  std::string FileName;      // file for doLoad and doSave when dataFileName gives none
+  bool AddToTop = false;     // doAdd inserts at index 0 instead of appending
+  bool SelectAdded = false;  // doAdd selects the new item
+  bool Sorted = false;       // the items are kept in byte order (the order of doSort)
+  std::string Strings;       // initial items, one per line
+
+  TEventLink dataStr;
+  TEventLink dataFileName;
+  TEventLink onChange;
+
+  void doAdd(TData& value, uint16_t index);
+  void doClear(TData& value, uint16_t index);
+  void doDelete(TData& value, uint16_t index);
+  void doLoad(TData& value, uint16_t index);
+  void doSave(TData& value, uint16_t index);
+  void doSort(TData& value, uint16_t index);
+  void varCount(TData& value, uint16_t index);
+  void varArray(TData& value, uint16_t index);
+
+ protected:
+  // Subclasses create their control, run TKXWin::Init, then call this.
+  void FillInitialItems();
+  // Fires `link` with the selected index, or with the selected item's text when `as_text`.
+  void FireSelection(const TEventLink& link, bool as_text);
+  std::string SelectedText();
+  int Count();
+  // Appends (or, with Sorted, inserts in order); returns the new item's index.
+  int InsertItem(const std::string& text, bool at_top);
+  void ReplaceItems(std::vector<std::string> items);
+
+ private:
+  class Items;
+  std::unique_ptr<Items> array_;
+  bool HasControl() const { return Control() != widgets::kNoControl; }
+};
