@@ -1,0 +1,47 @@
+// The Windows-1251 conversion: the known letters, and that every byte comes back.
+#include "widgets/qt/cp1251.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(Cp1251Test, MapsTheCyrillicAndPunctuationBytes) {
+  struct Case {
+    unsigned char byte;
+    char16_t character;
+  };
+  for (const Case& c : {Case{'A', u'A'}, Case{0xC0, u'А'}, Case{0xFF, u'я'}, Case{0xA8, u'Ё'}, Case{0xB8, u'ё'},
+                        Case{0xB9, u'№'}, Case{0x88, u'€'}, Case{0x96, u'–'}, Case{0xA0, u'\u00A0'},
+                        Case{0xA5, u'Ґ'}, Case{0x98, u'\u0098'}}) {
+    const std::string byte(1, static_cast<char>(c.byte));
+    EXPECT_EQ(widgets::DecodeCp1251(byte), QString(QChar(c.character))) << int(c.byte);
+    EXPECT_EQ(widgets::EncodeCp1251(QString(QChar(c.character))), byte) << int(c.byte);
+  }
+}
+
+TEST(Cp1251Test, EveryByteRoundTrips) {
+  std::string bytes;
+  for (int b = 0; b < 256; ++b) bytes.push_back(static_cast<char>(b));
+  const QString text = widgets::DecodeCp1251(bytes);
+  EXPECT_EQ(text.size(), 256);
+  EXPECT_EQ(widgets::EncodeCp1251(text), bytes);
+}
+
+TEST(Cp1251Test, CharactersOutsideTheCodePageBecomeOneQuestionMarkEach) {
+  EXPECT_EQ(widgets::EncodeCp1251(QString::fromUtf8("a☺b\xF0\x9F\x98\x80" "c\u00E9")), "a?b?c?");
+}
+
+TEST(Cp1251Test, EncodingIsTheExactInverseOfDecoding) {
+  int expressible = 0;
+  for (int code = 1; code < 0xD800; ++code) {
+    const QString one(QChar(static_cast<char16_t>(code)));
+    const std::string byte = widgets::EncodeCp1251(one);
+    ASSERT_EQ(byte.size(), 1u);
+    if (byte == "?" && code != '?') continue;
+    ++expressible;
+    EXPECT_EQ(widgets::DecodeCp1251(byte), one) << code;
+  }
+  EXPECT_EQ(expressible, 255);
+}
+
+}  // namespace

@@ -1,0 +1,166 @@
+// The Qt widgets behind the backend's controls and the small translations they need
+// (fonts, colours, cursors, the program icon). Internal to the Qt backend.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <QAbstractListModel>
+#include <QFrame>
+#include <QIcon>
+#include <QLabel>
+#include <QListView>
+#include <QPointer>
+#include <QRadioButton>
+#include <QWidget>
+
+#include "runtime/font_rec.h"
+#include "widgets/backend.h"
+
+class QComboBox;
+class QLineEdit;
+class QStatusBar;
+class QTabBar;
+
+namespace widgets::qtimpl {
+
+// The items of a list box, kept as the program's own bytes. The view asks only for the
+// rows it paints, so a million items cost one string each and nothing per widget.
+class ItemModel : public QAbstractListModel {
+ public:
+  using QAbstractListModel::QAbstractListModel;
+  int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+  void Insert(int row, std::string text);
+  void Remove(int row);
+  void Set(int row, std::string text);
+  void Reset(std::vector<std::string> items);
+  int Count() const { return static_cast<int>(items_.size()); }
+  const std::string& At(int row) const { return items_[static_cast<size_t>(row)]; }
+  std::vector<std::string> All() const { return {items_.begin(), items_.end()}; }
+
+ private:
+  std::deque<std::string> items_;
+};
+
+// A single-selection list whose user cannot clear the selection (Ctrl+click), as with a
+// classic list box.
+class ListView : public QListView {
+ public:
+  using QListView::QListView;
+
+ protected:
+  QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                       const QEvent* event = nullptr) const override;
+};
+
+// A top-level form: shows, close requests and frame changes go to the backend.
+class FormWidget : public QWidget {
+ public:
+  explicit FormWidget(QWidget* owner);
+  std::function<void()> on_shown;
+  std::function<bool()> on_close;
+  std::function<void()> on_frame;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+};
+
+// A static text that can also be clicked and notices the mouse. It wraps its words only
+// when it is tall enough for a second line; a one-line label rather loses its last letters
+// than its last words.
+class LabelWidget : public QLabel {
+ public:
+  explicit LabelWidget(QWidget* parent);
+  void FitWrapping();
+  std::function<void()> on_click;
+  std::function<void()> on_enter;
+  std::function<void()> on_leave;
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void enterEvent(QEnterEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
+};
+
+// A bevelled panel with an optional caption.
+class PanelWidget : public QFrame {
+ public:
+  explicit PanelWidget(QWidget* parent);
+  void SetCaption(const QString& caption);
+  const QString& Caption() const { return caption_; }
+  void SetCaptionAlignment(Qt::Alignment alignment);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QString caption_;
+  Qt::Alignment alignment_ = Qt::AlignCenter;
+};
+
+// A radio button that a click always checks (never clears), like an automatic radio button.
+class RadioWidget : public QRadioButton {
+ public:
+  using QRadioButton::QRadioButton;
+
+ protected:
+  void nextCheckState() override;
+};
+
+// Calls back when the watched widget changes size.
+class ResizeWatcher : public QObject {
+ public:
+  ResizeWatcher(QWidget* watched, std::function<void()> on_resize);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  std::function<void()> on_resize_;
+};
+
+// Everything the backend keeps about one control.
+struct Control {
+  ControlId id = kNoControl;
+  ControlKind kind = ControlKind::Form;
+  ControlId parent = kNoControl;
+  ControlEvents* events = nullptr;
+  QPointer<QWidget> widget;
+  int quiet = 0;  // above 0 while the backend itself changes the control: no user events then
+  uint32_t style = 0;
+  int alignment = 0;
+  std::vector<ControlId> tab_chain;  // children that were given a tab place, in tab order
+
+  // Form: the outer frame asked for, and how much the frame adds to the client area.
+  QRect outer;
+  QSize frame_extra;
+  bool fit_pending = false;
+
+  // Status bar: the text as given (leading tabs choose the alignment) and its label.
+  std::string status_text;
+  QLabel* status_label = nullptr;
+
+  // List box: the selection is the control's own state; the view follows it lazily so that
+  // bursts of changes on a huge list cost one layout, not one per change.
+  ListView* list = nullptr;
+  ItemModel* model = nullptr;
+  int selection = -1;
+  bool sync_pending = false;
+};
+
+QFont ResolveFont(const TFontRec& font);
+QColor ResolveColor(uint32_t color);
+bool SetCursorShape(QWidget* widget, int cursor);  // false: the class default is restored
+QIcon ProgramIcon();
+
+}  // namespace widgets::qtimpl
