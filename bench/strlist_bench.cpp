@@ -1,0 +1,201 @@
+// Timings of the string list over realistic ban lists: load, sort and save of up to a
+// million domain lines, the two sort strategies, and the system's `sort -f` for scale.
+#include <benchmark/benchmark.h>
+
+#include <stdlib.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "elements/strlist/records.h"
+#include "elements/strlist/str_list.h"
+
+namespace {
+
+const char* kGenerator = "/work/shared/data/gen_synth_domains.awk";
+std::string g_dir;
+
+// The generator's lines with CR LF breaks, as the program's list files have them.
+std::string GenerateDomains(int n) {
+  std::string text;
+  const std::string command = "awk -v N=" + std::to_string(n) + " -f " + kGenerator + " 2>/dev/null";
+  if (FILE* pipe = popen(command.c_str(), "r")) {
+    char buf[1 << 16];
+    size_t got;
+    while ((got = fread(buf, 1, sizeof buf, pipe)) > 0) text.append(buf, got);
+    pclose(pipe);
+  }
+  if (!text.empty()) {
+    std::string crlf;
+    crlf.reserve(text.size() + text.size() / 8);
+    for (char c : text) c == '\n' ? crlf += "\r\n" : crlf += c;
+    return crlf;
+  }
+  // No awk here: domains of the same shape from a fixed sequence.
+  static const char* const kParts[] = {"www.", "ads.", "cdn.", "track.", "", "", "", ""};
+  static const char* const kTlds[] = {"com", "com", "net", "org", "ru", "de", "info", "co.uk"};
+  uint32_t s = 20240601;
+  for (int i = 0; i < n; ++i) {
+    s = s * 1103515245u + 12345u;
+    std::string core;
+    for (int k = 0; k < 8; ++k) core += char("bcdfghklmnprstvz"[(s >> (k * 4)) & 15]) , core += char("aeio"[(s >> k) & 3]);
+    std::string line = kParts[(s >> 28) & 7] + core + "." + kTlds[(s >> 24) & 7];
+    if ((s >> 8) % 100 < 8) std::transform(line.begin(), line.end(), line.begin(), ::toupper);
+    text += line + "\r\n";
+  }
+  return text;
+}
+
+std::string DataFile(int64_t n) { return g_dir + "/domains_" + std::to_string(n) + ".txt"; }
+
+void WriteDataFiles() {
+  const std::string all = GenerateDomains(1'000'000);
+  for (int64_t n : {250'000, 500'000, 1'000'000}) {
+    // The generator is sequential, so the first n lines are its output for N = n.
+    size_t end = 0;
+    for (int64_t k = 0; k < n && end < all.size(); ++k) end = all.find("\r\n", end) + 2;
+    std::ofstream(DataFile(n), std::ios::binary) << all.substr(0, end);
+  }
+}
+
+void Sizes(benchmark::internal::Benchmark* b) {
+  b->Arg(250'000)->Arg(500'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->Complexity();
+}
+
+void BM_StrListLoad(benchmark::State& state) {
+  TKXStrList list;
+  const std::string file = DataFile(state.range(0));
+  for (auto _ : state) {
+    FireEvent(MakeLink<&TKXStrList::doLoad>(list), file);
+    benchmark::DoNotOptimize(list.Lines().data());
+  }
+  state.SetComplexityN(state.range(0));
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_StrListLoad)->Apply(Sizes);
+
+void BM_StrListSort(benchmark::State& state) {
+  TKXStrList list;
+  const std::string file = DataFile(state.range(0));
+  for (auto _ : state) {
+    state.PauseTiming();
+    FireEvent(MakeLink<&TKXStrList::doLoad>(list), file);
+    state.ResumeTiming();
+    FireEvent(MakeLink<&TKXStrList::doSort>(list));
+  }
+  state.SetComplexityN(state.range(0));
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_StrListSort)->Apply(Sizes)->Complexity(benchmark::oNLogN);
+
+void BM_StrListSave(benchmark::State& state) {
+  TKXStrList list;
+  FireEvent(MakeLink<&TKXStrList::doLoad>(list), DataFile(state.range(0)));
+  const std::string out = g_dir + "/saved.txt";
+  for (auto _ : state) FireEvent(MakeLink<&TKXStrList::doSave>(list), out);
+  state.SetComplexityN(state.range(0));
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_StrListSave)->Apply(Sizes);
+
+// What `sort -f` does end to end: read, sort, write.
+void BM_StrListLoadSortSave(benchmark::State& state) {
+  const std::string in = DataFile(state.range(0));
+  const std::string out = g_dir + "/sorted.txt";
+  for (auto _ : state) {
+    TKXStrList list;
+    FireEvent(MakeLink<&TKXStrList::doLoad>(list), in);
+    FireEvent(MakeLink<&TKXStrList::doSort>(list));
+    FireEvent(MakeLink<&TKXStrList::doSave>(list), out);
+  }
+  state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_StrListLoadSortSave)->Apply(Sizes);
+
+void BM_SystemSortF(benchmark::State& state) {
+  const std::string command = "LC_ALL=C sort -f " + DataFile(state.range(0)) + " > " + g_dir + "/sort_f.txt";
+  for (auto _ : state) {
+    if (std::system(command.c_str()) != 0) state.SkipWithError("sort failed");
+  }
+  state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_SystemSortF)->Apply(Sizes)->UseRealTime();
+
+void BM_SystemSortFOneThread(benchmark::State& state) {
+  const std::string command =
+      "LC_ALL=C sort -f --parallel=1 " + DataFile(state.range(0)) + " > " + g_dir + "/sort_f.txt";
+  for (auto _ : state) {
+    if (std::system(command.c_str()) != 0) state.SkipWithError("sort failed");
+  }
+  state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_SystemSortFOneThread)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The two strategies for the case-folded sort, on the same lines.
+std::vector<std::string> LoadLines(int64_t n) {
+  TKXStrList list;
+  FireEvent(MakeLink<&TKXStrList::doLoad>(list), DataFile(n));
+  return list.Lines();
+}
+
+void BM_SortPrefixKeys(benchmark::State& state) {
+  const auto lines = LoadLines(state.range(0));
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto work = lines;
+    state.ResumeTiming();
+    SortFolded(work);
+  }
+  state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_SortPrefixKeys)->Apply(Sizes)->Complexity(benchmark::oNLogN);
+
+void BM_SortFoldingComparator(benchmark::State& state) {
+  const auto lines = LoadLines(state.range(0));
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto work = lines;
+    state.ResumeTiming();
+    std::sort(work.begin(), work.end(), [](const std::string& a, const std::string& b) { return FoldedLess(a, b); });
+  }
+  state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_SortFoldingComparator)->Apply(Sizes)->Complexity(benchmark::oNLogN);
+
+void BM_SortFoldedKeyCopies(benchmark::State& state) {
+  const auto lines = LoadLines(state.range(0));
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto work = lines;
+    state.ResumeTiming();
+    std::vector<std::pair<std::string, uint32_t>> keyed;
+    keyed.reserve(work.size());
+    for (uint32_t i = 0; i < work.size(); ++i) keyed.emplace_back(FoldedCopy(work[i]), i);
+    std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<std::string> sorted;
+    sorted.reserve(work.size());
+    for (const auto& k : keyed) sorted.push_back(std::move(work[k.second]));
+    benchmark::DoNotOptimize(sorted.data());
+  }
+  state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_SortFoldedKeyCopies)->Apply(Sizes)->Complexity(benchmark::oNLogN);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  char pattern[] = "/tmp/strlist-bench-XXXXXX";
+  if (!mkdtemp(pattern)) return 1;
+  g_dir = pattern;
+  WriteDataFiles();
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  std::filesystem::remove_all(g_dir);
+  return 0;
+}

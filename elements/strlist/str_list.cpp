@@ -1,0 +1,76 @@
+// The string list: lines in memory, the file rules for loading and saving, and its array view.
+#include "elements/strlist/str_list.h"
+
+#include "elements/strlist/records.h"
+#include "runtime/lines.h"
+#include "runtime/platform/files.h"
+
+// The array view works on the list's own lines and never fires onChange.
+class TKXStrList::Array final : public TDataArray {
+ public:
+  explicit Array(std::vector<std::string>& lines) : lines_(lines) {}
+
+  void Set(const TData& index, const TData& item) override {
+    const int32_t i = AsIndex(index);
+    if (InRange(i)) lines_[size_t(i)] = AsText(item);
+  }
+  bool Get(const TData& index, TData& item) override {
+    const int32_t i = AsIndex(index);
+    if (!InRange(i)) return false;
+    item = MakeText(lines_[size_t(i)]);
+    return true;
+  }
+  int32_t Count() override { return static_cast<int32_t>(lines_.size()); }
+  void Add(const TData& item) override { lines_.push_back(AsText(item)); }
+
+ private:
+  bool InRange(int32_t i) const { return i >= 0 && size_t(i) < lines_.size(); }
+  std::vector<std::string>& lines_;
+};
+
+TKXStrList::TKXStrList() = default;
+TKXStrList::~TKXStrList() = default;
+
+void TKXStrList::SetStrings(const std::string& text) { lines_ = SplitLines(text); }
+
+void TKXStrList::doAdd(TData& value, uint16_t) {
+  lines_.push_back(InputText(value, dataStr, ""));
+  FireEvent(onChange);
+}
+
+void TKXStrList::doClear(TData&, uint16_t) {
+  lines_.clear();
+  FireEvent(onChange);
+}
+
+void TKXStrList::doDelete(TData& value, uint16_t) {
+  const int32_t i = AsIndex(value);
+  if (i < 0 || size_t(i) >= lines_.size()) return;
+  lines_.erase(lines_.begin() + i);
+  FireEvent(onChange);
+}
+
+void TKXStrList::doLoad(TData& value, uint16_t) {
+  const std::string name = InputText(value, dataFileName, FileName);
+  if (!platform::IsFile(name)) return;
+  // A file that is there but cannot be read keeps the old lines; the change is still announced.
+  if (auto bytes = platform::ReadFile(name)) lines_ = SplitLines(*bytes);
+  FireEvent(onChange);
+}
+
+void TKXStrList::doSave(TData& value, uint16_t) {
+  const std::string name = InputText(value, dataFileName, FileName);
+  // Written beside and renamed over, so a failed save never leaves half a list behind.
+  platform::WriteFileAtomic(name, JoinLines(lines_));
+}
+
+void TKXStrList::doSort(TData&, uint16_t) { SortFolded(lines_); }
+
+void TKXStrList::varText(TData& result, uint16_t) { result = MakeText(JoinLines(lines_)); }
+
+void TKXStrList::varCount(TData& result, uint16_t) { result = MakeInteger(static_cast<int32_t>(lines_.size())); }
+
+void TKXStrList::varArray(TData& result, uint16_t) {
+  if (!array_) array_ = std::make_unique<Array>(lines_);
+  result = MakeArray(array_.get());
+}

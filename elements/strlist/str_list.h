@@ -1,0 +1,46 @@
+// TKXStrList: an ordered list of text lines in memory, loaded from and saved to a
+// plain text file, and handed out to the array elements as a TDataArray.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "runtime/element.h"
+#include "runtime/link.h"
+
+class TKXStrList : public TKXObject {
+ public:
+  TKXStrList();
+  ~TKXStrList() override;
+
+  // Properties.
+  std::string FileName;  // used by doLoad and doSave when dataFileName gives nothing
+  // The Strings property: the initial content, split by the line rule.
+  void SetStrings(const std::string& text);
+
+  // Event output and data inputs.
+  TEventLink onChange;
+  TEventLink dataFileName;
+  TEventLink dataStr;
+
+  void doAdd(TData& value, uint16_t index);
+  void doClear(TData& value, uint16_t index);
+  void doDelete(TData& value, uint16_t index);
+  void doLoad(TData& value, uint16_t index);
+  void doSave(TData& value, uint16_t index);
+  void doSort(TData& value, uint16_t index);
+
+  void varText(TData& result, uint16_t index);
+  void varCount(TData& result, uint16_t index);
+  void varArray(TData& result, uint16_t index);
+
+  // Direct view of the lines for code that holds the element itself.
+  const std::vector<std::string>& Lines() const { return lines_; }
+
+ private:
+  class Array;
+  std::vector<std::string> lines_;
+  std::unique_ptr<Array> array_;  // made on the first varArray, then handed out every time
+};
