@@ -2,9 +2,11 @@
 // gives a fixed fallback (empty text, 0, -1, 0.0, true).
 #include "runtime/data.h"
 
+#include <charconv>
+#include <clocale>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
+#include <locale.h>
 
 TData MakeInteger(int32_t n) {
   TData d;
@@ -74,7 +76,9 @@ double TextToReal(std::string_view text) {
   }
   if (!has_digit) return 0.0;
   if (!exponent.empty()) number += "e" + exponent;
-  return std::strtod(number.c_str(), nullptr);
+  // The decimal point is always ".", whatever locale the window system has set.
+  static const locale_t c_locale = newlocale(LC_ALL_MASK, "C", nullptr);
+  return strtod_l(number.c_str(), nullptr, c_locale);
 }
 
 std::string RealToText(double r) {
@@ -85,13 +89,15 @@ std::string RealToText(double r) {
   const double magnitude = std::fabs(r);
 
   // Decide the number of significant digits: 13, or 14 for small magnitudes with a low leading digit.
+  // to_chars writes d.ddddde±xx without regard to the locale.
   char buf[64];
-  std::snprintf(buf, sizeof buf, "%.12e", magnitude);
-  int digits = 13;
-  if (magnitude < 5e12 && buf[0] < '5') digits = 14;
-  std::snprintf(buf, sizeof buf, "%.*e", digits - 1, magnitude);
+  auto format = [&](int precision) {
+    *std::to_chars(buf, buf + sizeof buf - 1, magnitude, std::chars_format::scientific, precision).ptr = 0;
+  };
+  format(12);
+  format(magnitude < 5e12 && buf[0] < '5' ? 13 : 12);
 
-  // buf is d.ddddde±xx: collect the digits and the decimal exponent.
+  // Collect the digits and the decimal exponent.
   std::string mantissa;
   const char* p = buf;
   for (; *p && *p != 'e'; ++p)

@@ -1,0 +1,18 @@
+// Lower-casing of single-byte text.
+#include "elements/strings/str_case.h"
+
+std::string LowerCase1251(std::string text) {
+  for (char& c : text) {
+    const auto b = static_cast<unsigned char>(c);
+    if ((b >= 'A' && b <= 'Z') || (b >= 192 && b <= 223)) {
+      c = static_cast<char>(b + 32);
+    } else if (b == 168) {
+      c = static_cast<char>(184);
+    }
+  }
+  return text;
+}
+
+void TKXStrCase::doConvert(TData& value, uint16_t) {
+  FireEvent(onResult, LowerCase1251(InputText(value, dataStr, std::string())));
+}
