@@ -58,18 +58,29 @@ class Session {
  public:
   Session(drive::TeeBackend& tee, std::vector<std::string> lines) : tee_(tee), user_(tee.Mirror()), lines_(std::move(lines)) {}
 
-  // The user's whole session, run as the program's message loop.
-  void Run() {
-    for (const std::string& raw : lines_) {
-      PrintNewDialogs();
-      ++line_no_;
-      std::string line = raw;
-      if (!line.empty() && line.back() == '\r') line.pop_back();
+  // The answers and clipboard text a script gives before its first other command are
+  // ready before the program starts, for the dialogs that start-up may show.
+  void RunPrelude() {
+    for (; next_ < lines_.size(); ++next_) {
+      const std::string line = Line(next_);
       if (line.empty() || line[0] == '#') continue;
+      if (!line.starts_with("answer ") && !line.starts_with("clipboard ")) break;
+      line_no_ = int(next_) + 1;
       if (!Execute(line)) {
         failed_ = true;
-        break;
+        next_ = lines_.size();
       }
+    }
+  }
+
+  // The rest of the user's session, run as the program's message loop.
+  void Run() {
+    for (; next_ < lines_.size() && !failed_; ++next_) {
+      PrintNewDialogs();
+      line_no_ = int(next_) + 1;
+      const std::string line = Line(next_);
+      if (line.empty() || line[0] == '#') continue;
+      if (!Execute(line)) failed_ = true;
     }
     PrintNewDialogs();
   }
@@ -93,6 +104,12 @@ class Session {
   bool failed() const { return failed_; }
 
  private:
+  std::string Line(size_t i) const {
+    std::string line = lines_[i];
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    return line;
+  }
+
   bool Fail(const std::string& message) {
     std::cerr << "veltrane-drive: line " << line_no_ << ": " << message << "\n";
     return false;
@@ -219,6 +236,7 @@ class Session {
   widgets::HeadlessBackend& user_;
   std::vector<std::string> lines_;
   size_t printed_ = 0;
+  size_t next_ = 0;
   int line_no_ = 0;
   bool failed_ = false;
 };
@@ -286,7 +304,8 @@ int main(int argc, char** argv) {
 
   Session session(tee, std::move(lines));
   headless.SetLoopBody([&session] { session.Run(); });
-  const int code = RunVeltrane(program_args);
+  session.RunPrelude();
+  const int code = session.failed() ? 0 : RunVeltrane(program_args);
   session.PrintNewDialogs();
   std::cout.flush();
   widgets::SetCurrentBackend(nullptr);
