@@ -17,7 +17,7 @@
 
 namespace {
 
-const char* kGenerator = "/work/shared/data/gen_synth_domains.awk";
+const char* kGenerator = VELTRANE_DATA_DIR "/gen_synth_domains.awk";
 std::string g_dir;
 
 // The generator's lines with CR LF breaks, as the program's list files have them.
