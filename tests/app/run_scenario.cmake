@@ -16,6 +16,7 @@ if(EXISTS ${dir}/${name}.setup)
   file(COPY ${dir}/${name}.setup/ DESTINATION ${work})
 endif()
 execute_process(COMMAND ${DRIVER} --dir ${work} ${extra_args} ${SCRIPT}
+  WORKING_DIRECTORY ${work}
   OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
 file(READ ${dir}/${name}.expected expected)
 # "{DIR}" in the expected output stands for the scenario's program folder.
@@ -31,12 +32,18 @@ if(NOT out STREQUAL expected OR NOT rc EQUAL want_rc)
 endif()
 if(EXISTS ${dir}/${name}.files)
   # Each line: a path relative to the program folder and, after " = ", the exact expected content
-  # with \r and \n written as escapes; or "!path" for a file that must not exist.
+  # with \r and \n written as escapes; "!path" for a file that must not exist; "+path" for a
+  # file that must exist and not be empty.
   file(STRINGS ${dir}/${name}.files checks)
   foreach(check ${checks})
     if(check MATCHES "^!(.*)$")
       if(EXISTS ${work}/${CMAKE_MATCH_1})
         message(FATAL_ERROR "scenario ${name}: ${CMAKE_MATCH_1} must not exist")
+      endif()
+    elseif(check MATCHES "^\\+(.*)$")
+      file(SIZE ${work}/${CMAKE_MATCH_1} size)
+      if(NOT size GREATER 0)
+        message(FATAL_ERROR "scenario ${name}: ${CMAKE_MATCH_1} is missing or empty")
       endif()
     elseif(check MATCHES "^([^=]+) = (.*)$")
       set(path ${CMAKE_MATCH_1})

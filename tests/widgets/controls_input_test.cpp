@@ -1,54 +1,18 @@
 // Buttons, edits, labels, check boxes and radio buttons, driven as a scheme and a user drive them.
-#include <gtest/gtest.h>
-
 #include <memory>
-#include <vector>
 
 #include "widgets/button.h"
 #include "widgets/check_box.h"
 #include "widgets/edit.h"
-#include "widgets/headless/headless_backend.h"
 #include "widgets/label.h"
 #include "widgets/radio_button.h"
+#include "widgets/widget_fixture.h"
 
 namespace {
 
-struct Probe {
-  std::vector<TData> got;
-  void doIt(TData& v, uint16_t) { got.push_back(v); }
-  void doSpoil(TData& v, uint16_t) {
-    got.push_back(v);
-    v = MakeText("spoilt");
-  }
-};
+using Controls = WidgetTest;
 
-// A bare panel to put controls on.
-struct Host : TKXWin {
-  explicit Host(int left = 0) : TKXWin(nullptr) { Left = left, Width = 50, Height = 50; }
-  void Init() override {
-    CreateNative(widgets::ControlKind::Panel);
-    TKXWin::Init();
-  }
-};
-
-class Controls : public ::testing::Test {
- protected:
-  void SetUp() override {
-    widgets::SetCurrentBackend(&ui);
-    host.Init();
-  }
-  void TearDown() override { widgets::SetCurrentBackend(nullptr); }
-  TData Var(auto& element, void (std::remove_reference_t<decltype(element)>::*point)(TData&, uint16_t)) {
-    TData v;
-    (element.*point)(v, 0);
-    return v;
-  }
-  widgets::HeadlessBackend ui;
-  Host host;
-  Probe probe;
-};
-
-TEST_F(Controls, button_click_fires_a_copy_of_its_data_every_time) {
+TEST_F(Controls, a_button_click_fires_a_copy_of_its_data_and_doCaption_takes_any_value_as_text) {
   TKXButton button(&host);
   button.Data = MakeInteger(7);
   button.Init();
@@ -57,31 +21,8 @@ TEST_F(Controls, button_click_fires_a_copy_of_its_data_every_time) {
   ui.Click(button.Control());
   ASSERT_EQ(probe.got.size(), 2u);
   EXPECT_EQ(probe.got[1].integer, 7);
-  EXPECT_EQ(button.Data.integer, 7);
-}
-
-TEST_F(Controls, button_caption_takes_the_text_of_the_arriving_value) {
-  TKXButton button(&host);
-  button.Caption = "Save";
-  button.Init();
-  EXPECT_EQ(ui.Find(button.Control())->text, "Save");
   FireEvent(MakeLink<&TKXButton::doCaption>(button), 42);
-  EXPECT_EQ(ui.Find(button.Control())->text, "42");
-}
-
-TEST_F(Controls, edit_doText_is_silent_but_the_next_keystroke_fires_once) {
-  TKXEdit edit(&host);
-  edit.Text = "Ads/banners";
-  edit.Init();
-  edit.onChange = MakeLink<&Probe::doIt>(probe);
-  EXPECT_EQ(Var(edit, &TKXEdit::varText).text, "Ads/banners");
-  FireEvent(MakeLink<&TKXEdit::doText>(edit), "x");
-  FireEvent(MakeLink<&TKXEdit::doText>(edit), "x");
-  EXPECT_TRUE(probe.got.empty());
-  EXPECT_EQ(Var(edit, &TKXEdit::varText).text, "x");
-  ui.Type(edit.Control(), "xy");
-  ASSERT_EQ(probe.got.size(), 1u);
-  EXPECT_EQ(probe.got[0].text, "xy");
+  EXPECT_EQ(ui.GetText(button.Control()), "42");
 }
 
 // Like a native edit that reports only real changes: setting the same text again is silent.
@@ -91,62 +32,38 @@ struct QuietOnSameText : widgets::HeadlessBackend {
   }
 };
 
-TEST(Edit, setting_the_text_it_already_holds_does_not_swallow_the_next_keystroke) {
-  QuietOnSameText ui;
-  widgets::SetCurrentBackend(&ui);
-  Host host;
-  host.Init();
-  TKXEdit edit(&host);
-  edit.Init();
-  Probe probe;
-  edit.onChange = MakeLink<&Probe::doIt>(probe);
-  FireEvent(MakeLink<&TKXEdit::doText>(edit), "x");
-  FireEvent(MakeLink<&TKXEdit::doText>(edit), "x");
-  ui.Type(edit.Control(), "xy");
-  EXPECT_EQ(probe.got.size(), 1u);
+TEST(Edit, program_changes_are_silent_and_the_users_next_keystroke_fires_once_whatever_the_native_edit_reports) {
+  widgets::HeadlessBackend reports_all;
+  QuietOnSameText reports_changes;
+  for (widgets::HeadlessBackend* ui : {&reports_all, static_cast<widgets::HeadlessBackend*>(&reports_changes)}) {
+    widgets::SetCurrentBackend(ui);
+    Host host;
+    host.Init();
+    TKXEdit edit(&host);
+    edit.Text = "Ads/banners";
+    edit.Init();
+    Probe changes, enters;
+    edit.onChange = MakeLink<&Probe::doIt>(changes);
+    edit.onEnter = MakeLink<&Probe::doIt>(enters);
+    FireEvent(MakeLink<&TKXEdit::doText>(edit), "x");
+    FireEvent(MakeLink<&TKXEdit::doText>(edit), "x");
+    EXPECT_TRUE(changes.got.empty());
+    ui->Type(edit.Control(), "xy");
+    ui->PressEnter(edit.Control());
+    ASSERT_EQ(changes.got.size(), 1u);
+    ASSERT_EQ(enters.got.size(), 1u);
+    EXPECT_EQ((std::vector<std::string>{changes.got[0].text, enters.got[0].text, AsText(Var(edit, &TKXEdit::varText))}),
+              std::vector<std::string>(3, "xy"));
+  }
   widgets::SetCurrentBackend(nullptr);
 }
 
-TEST_F(Controls, edit_varText_reads_the_control_at_the_moment) {
-  TKXEdit edit(&host);
-  edit.Init();
-  ui.Type(edit.Control(), "typed");
-  TData v = Var(edit, &TKXEdit::varText);
-  EXPECT_EQ(v.kind, KindString);
-  EXPECT_EQ(v.text, "typed");
-}
-
-TEST_F(Controls, edit_enter_fires_the_current_text) {
-  TKXEdit edit(&host);
-  edit.Init();
-  edit.onEnter = MakeLink<&Probe::doIt>(probe);
-  FireEvent(MakeLink<&TKXEdit::doText>(edit), "go");
-  ui.PressEnter(edit.Control());
-  ASSERT_EQ(probe.got.size(), 1u);
-  EXPECT_EQ(probe.got[0].text, "go");
-}
-
-TEST_F(Controls, label_hover_changes_colour_cursor_and_underline_and_leaving_restores_them) {
+TEST_F(Controls, a_label_shows_any_value_reports_clicks_and_changes_its_look_only_while_hovered) {
   TKXLabel label(&host);
-  label.Font.color = 0x000000;
   label.Font.style = 1;
   label.HoverColor = 0x0000FF;
   label.HoverCursor = 32649;
   label.UnderlineOnHover = true;
-  label.Init();
-  const widgets::HeadlessControl* c = ui.Find(label.Control());
-  label.OnMouseEnter();
-  EXPECT_EQ(c->font.color, 0x0000FFu);
-  EXPECT_EQ(c->font.style, 1 | 4);
-  EXPECT_EQ(c->cursor, 32649);
-  label.OnMouseLeave();
-  EXPECT_EQ(c->font.color, 0u);
-  EXPECT_EQ(c->font.style, 1);
-  EXPECT_EQ(c->cursor, 0);
-}
-
-TEST_F(Controls, label_text_and_click) {
-  TKXLabel label(&host);
   label.Init();
   label.onClick = MakeLink<&Probe::doIt>(probe);
   FireEvent(MakeLink<&TKXLabel::doText>(label), 12);
@@ -154,9 +71,15 @@ TEST_F(Controls, label_text_and_click) {
   ui.Click(label.Control());
   ASSERT_EQ(probe.got.size(), 1u);
   EXPECT_TRUE(probe.got[0].IsEmpty());
+
+  const widgets::HeadlessControl* c = ui.Find(label.Control());
+  label.OnMouseEnter();
+  EXPECT_EQ(std::vector<int64_t>({c->font.color, c->font.style, c->cursor}), std::vector<int64_t>({0xFF, 1 | 4, 32649}));
+  label.OnMouseLeave();
+  EXPECT_EQ(std::vector<int64_t>({c->font.color, c->font.style, c->cursor}), std::vector<int64_t>({0, 1, 0}));
 }
 
-TEST_F(Controls, doCheck_follows_truth_and_never_fires) {
+TEST_F(Controls, a_check_box_follows_doCheck_silently_and_reports_the_users_clicks) {
   struct Case { TData value; int32_t checked; };
   const Case cases[] = {{MakeInteger(0), 0}, {MakeInteger(5), 1}, {MakeText("0"), 1}, {TData{}, 1},
                         {MakeInteger(0), 0}};
@@ -164,17 +87,10 @@ TEST_F(Controls, doCheck_follows_truth_and_never_fires) {
   box.Init();
   box.onCheck = MakeLink<&Probe::doIt>(probe);
   for (const Case& c : cases) {
-    TData v = c.value;
-    box.doCheck(v, 0);
+    FireEvent(MakeLink<&TKXCheckBox::doCheck>(box), TData(c.value));
     EXPECT_EQ(Var(box, &TKXCheckBox::varChecked).integer, c.checked) << AsText(c.value);
   }
   EXPECT_TRUE(probe.got.empty());
-}
-
-TEST_F(Controls, clicking_a_check_box_fires_the_new_state) {
-  TKXCheckBox box(&host);
-  box.Init();
-  box.onCheck = MakeLink<&Probe::doIt>(probe);
   ui.Click(box.Control());
   ui.Click(box.Control());
   ASSERT_EQ(probe.got.size(), 2u);
@@ -182,11 +98,10 @@ TEST_F(Controls, clicking_a_check_box_fires_the_new_state) {
   EXPECT_EQ(probe.got[1].integer, 0);
 }
 
-class Radios : public Controls {
+class Radios : public WidgetTest {
  protected:
-  TKXRadioButton& Add(TKXWin& parent, const char* caption, bool selected = false) {
+  TKXRadioButton& Add(TKXWin& parent, bool selected = false) {
     auto& r = *radios.emplace_back(std::make_unique<TKXRadioButton>(&parent));
-    r.Caption = caption;
     r.Selected = selected;
     r.Init();
     return r;
@@ -199,46 +114,29 @@ class Radios : public Controls {
   std::vector<std::unique_ptr<TKXRadioButton>> radios;
 };
 
-TEST_F(Radios, the_first_of_a_group_starts_checked) {
-  Add(host, "To Programm");
-  Add(host, "NEW To File");
-  EXPECT_EQ(States(), (std::vector<int32_t>{1, 0}));
-}
-
-TEST_F(Radios, the_last_selected_one_wins) {
-  Add(host, "a", true);
-  Add(host, "b", true);
-  Add(host, "c");
-  EXPECT_EQ(States(), (std::vector<int32_t>{0, 1, 0}));
-}
-
-TEST_F(Radios, a_click_checks_only_the_clicked_one_and_fires_only_its_event) {
-  auto& program = Add(host, "To Programm", true);
-  auto& new_file = Add(host, "NEW To File");
-  Add(host, "ALL To File");
-  Probe other;
-  program.onClick = MakeLink<&Probe::doIt>(other);
-  new_file.onClick = MakeLink<&Probe::doIt>(probe);
-  ui.Click(new_file.Control());
-  EXPECT_EQ(States(), (std::vector<int32_t>{0, 1, 0}));
-  EXPECT_EQ(probe.got.size(), 1u);
-  EXPECT_TRUE(other.got.empty());
-}
-
-TEST_F(Radios, groups_are_per_parent) {
+TEST_F(Radios, a_group_per_parent_starts_on_its_first_or_last_selected_and_a_click_checks_only_the_clicked_one) {
   Host second(100);
   second.Init();
-  Add(host, "a");
-  auto& b = Add(host, "b");
-  Add(second, "c");
-  ui.Click(b.Control());
-  EXPECT_EQ(States(), (std::vector<int32_t>{0, 1, 1}));
+  Add(host);
+  auto& clicked = Add(host, true);
+  auto& was_checked = Add(host, true);
+  Add(host);
+  Add(second);
+  Add(second);
+  EXPECT_EQ(States(), (std::vector<int32_t>{0, 0, 1, 0, 1, 0}));
+  Probe other;
+  clicked.onClick = MakeLink<&Probe::doIt>(probe);
+  was_checked.onClick = MakeLink<&Probe::doIt>(other);
+  ui.Click(clicked.Control());
+  EXPECT_EQ(States(), (std::vector<int32_t>{0, 1, 0, 0, 1, 0}));
+  EXPECT_EQ(probe.got.size(), 1u);
+  EXPECT_TRUE(other.got.empty());
 }
 
 TEST_F(Radios, a_parent_may_go_before_its_radio_buttons) {
   auto panel = std::make_unique<Host>(100);
   panel->Init();
-  Add(*panel, "a");
+  Add(*panel);
   panel.reset();
   radios.clear();
 }

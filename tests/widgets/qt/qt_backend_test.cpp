@@ -1,40 +1,20 @@
 // The Qt backend driven as the elements drive it, with the user played on the real widgets.
 #include "widgets/qt/qt_backend.h"
-#include "widgets/win.h"
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <chrono>
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
+#include <QtWidgets>
 #include <functional>
-#include <string>
-#include <unistd.h>
 
-#include <QApplication>
-#include <QClipboard>
-#include <QComboBox>
-#include <QDialogButtonBox>
-#include <QFileDialog>
-#include <QFontInfo>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListView>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QTabBar>
-#include <QTimer>
-#include <QUrl>
-
-using widgets::ControlId;
-using widgets::ControlKind;
+#include "runtime/platform/files.h"
+#include "widgets/widget_fixture.h"
 
 namespace {
 
-struct Probe : widgets::ControlEvents {
+using widgets::ControlId;
+using widgets::ControlKind;
+using widgets::WidgetOf;
+using Ints = std::vector<int>;
+
+struct Counts : widgets::ControlEvents {
   int clicked = 0, changed = 0, entered = 0, selected = 0, shown = 0, mouse_in = 0, mouse_out = 0, asked = 0;
   bool allow_close = true;
   void OnClicked() override { ++clicked; }
@@ -62,9 +42,9 @@ void AnswerModal(std::function<void(QWidget*)> act) {
 
 void Pump() { QCoreApplication::processEvents(); }
 
-void Press(QWidget* target, QPoint at, QEvent::Type type = QEvent::MouseButtonPress) {
-  QMouseEvent event(type, at, target->mapToGlobal(at), Qt::LeftButton,
-                    type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+void Press(QWidget* target, QPoint at) {
+  QMouseEvent event(QEvent::MouseButtonPress, at, target->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
   QCoreApplication::sendEvent(target, &event);
 }
 
@@ -82,44 +62,40 @@ class QtBackendTest : public ::testing::Test {
   }
   void TearDown() override { widgets::SetMainWindowControl(widgets::kNoControl); }
 
-  ControlId Make(ControlKind kind, Probe* events, int left = 10, int top = 10, int width = 200, int height = 100) {
+  ControlId Make(ControlKind kind, Counts* events = nullptr, int left = 10, int top = 10, int width = 200,
+                 int height = 100) {
     const ControlId id = qt.Create(kind, form, events);
     qt.SetGeometry(id, left, top, width, height);
     return id;
   }
   template <class W>
-  W* Native(ControlId id) {
-    return dynamic_cast<W*>(widgets::WidgetOf(id));
+  W* Native(ControlId id) { return dynamic_cast<W*>(WidgetOf(id)); }
+  Ints Geometry(ControlId id) {
+    int l, t, w, h;
+    qt.GetGeometry(id, l, t, w, h);
+    return {l, t, w, h};
   }
 
   widgets::QtBackend qt;
-  Probe form_events;
+  Counts form_events;
   ControlId form = widgets::kNoControl;
 };
 
-// Every byte but NUL and CR, which no single-line control keeps.
-std::string AllBytes() {
-  std::string bytes;
-  for (int b = 1; b < 256; ++b) {
-    if (b != '\r') bytes.push_back(static_cast<char>(b));
-  }
-  return bytes;
-}
+// ---- controls, the window and their state ----
 
-// ---- controls and their state ----
-
-TEST_F(QtBackendTest, EveryControlKindKeepsGeometryStateAndVisibility) {
-  const ControlKind kinds[] = {ControlKind::Panel,       ControlKind::TabStrip, ControlKind::Button,
-                               ControlKind::Edit,        ControlKind::Label,    ControlKind::CheckBox,
-                               ControlKind::RadioButton, ControlKind::ListBox,  ControlKind::ComboBox};
-  for (ControlKind kind : kinds) {
+TEST_F(QtBackendTest, EveryControlKindKeepsGeometryTextStateAndVisibility) {
+  for (ControlKind kind : {ControlKind::Panel, ControlKind::TabStrip, ControlKind::Button, ControlKind::Edit,
+                           ControlKind::Label, ControlKind::CheckBox, ControlKind::RadioButton,
+                           ControlKind::ListBox, ControlKind::ComboBox}) {
     const ControlId id = Make(kind, nullptr, 12, 34, 150, 60);
     ASSERT_NE(id, widgets::kNoControl);
-    int l, t, w, h;
-    qt.GetGeometry(id, l, t, w, h);
-    EXPECT_EQ((std::vector<int>{l, t, w, h}), (std::vector<int>{12, 34, 150, 60}));
+    EXPECT_EQ(Geometry(id), (Ints{12, 34, 150, 60}));
+    if (kind != ControlKind::TabStrip && kind != ControlKind::ListBox && kind != ControlKind::ComboBox) {
+      qt.SetText(id, "Load from:");
+      EXPECT_EQ(qt.GetText(id), "Load from:");
+    }
     qt.SetEnabled(id, false);
-    EXPECT_FALSE(widgets::WidgetOf(id)->isEnabled());
+    EXPECT_FALSE(WidgetOf(id)->isEnabled());
     EXPECT_TRUE(qt.IsVisible(id));
     qt.SetVisible(id, false);
     EXPECT_FALSE(qt.IsVisible(id));
@@ -127,41 +103,27 @@ TEST_F(QtBackendTest, EveryControlKindKeepsGeometryStateAndVisibility) {
   EXPECT_EQ(qt.Create(ControlKind::Button, widgets::kNoControl, nullptr), widgets::kNoControl);
 }
 
-TEST_F(QtBackendTest, TextsReadBackAsSet) {
-  for (ControlKind kind : {ControlKind::Panel, ControlKind::Button, ControlKind::Edit, ControlKind::Label,
-                           ControlKind::CheckBox, ControlKind::RadioButton, ControlKind::StatusBar}) {
-    const ControlId id = Make(kind, nullptr);
-    qt.SetText(id, "Load from:");
-    EXPECT_EQ(qt.GetText(id), "Load from:");
-  }
+TEST_F(QtBackendTest, FormIsSizedByItsFrameFixedWithoutSizingFrameAndTheLoopEndsWhenItAgreesToClose) {
+  EXPECT_EQ(Geometry(form), (Ints{20, 105, 621, 440}));
   qt.SetText(form, "Veltrane v2.0");
   EXPECT_EQ(qt.GetText(form), "Veltrane v2.0");
-}
-
-TEST_F(QtBackendTest, FormGeometryIsTheOuterFrameAndFixedWithoutSizingFrame) {
-  int l, t, w, h;
-  qt.GetGeometry(form, l, t, w, h);
-  EXPECT_EQ((std::vector<int>{l, t, w, h}), (std::vector<int>{20, 105, 621, 440}));
   qt.SetStyle(form, qt.GetStyle(form) & ~(widgets::kStyleSizingFrame | widgets::kStyleMaximizeBox));
   qt.Show(form);
+  qt.Show(form);
   Pump();
-  QWidget* window = widgets::WidgetOf(form);
+  QWidget* window = WidgetOf(form);
   EXPECT_EQ(window->minimumSize(), window->maximumSize());
   EXPECT_FALSE(window->windowFlags() & Qt::WindowMaximizeButtonHint);
-  qt.GetGeometry(form, l, t, w, h);
-  EXPECT_EQ(w, 621);
-  EXPECT_EQ(h, 440);
-}
-
-TEST_F(QtBackendTest, FormReportsEachShowingAndAsksBeforeClosing) {
-  qt.Show(form);
-  qt.Show(form);
+  EXPECT_EQ(Geometry(form)[2], 621);
+  EXPECT_EQ(Geometry(form)[3], 440);
   EXPECT_EQ(form_events.shown, 1);
+
   form_events.allow_close = false;
   qt.RequestClose(form);
   EXPECT_TRUE(qt.IsVisible(form));
   form_events.allow_close = true;
-  qt.RequestClose(form);
+  QTimer::singleShot(0, [this] { qt.RequestClose(form); });
+  qt.RunMessageLoop();
   EXPECT_EQ(form_events.asked, 2);
   EXPECT_FALSE(qt.IsVisible(form));
   qt.RunMessageLoop();  // the main window is gone: returns at once
@@ -171,113 +133,79 @@ TEST_F(QtBackendTest, StatusBarSpansTheBottomWithLeadingTabsCentring) {
   const ControlId bar = Make(ControlKind::StatusBar, nullptr, 0, 0, 0, 0);
   qt.SetText(bar, "\tVeltrane v2.0 (2.3.2).");
   EXPECT_EQ(qt.GetText(bar), "\tVeltrane v2.0 (2.3.2).");
-  int l, t, w, h;
-  qt.GetGeometry(bar, l, t, w, h);
-  EXPECT_EQ(w, widgets::WidgetOf(form)->width());
-  EXPECT_EQ(t + h, widgets::WidgetOf(form)->height());
-  auto* label = widgets::WidgetOf(bar)->findChild<QLabel*>();
+  const Ints place = Geometry(bar);
+  EXPECT_EQ(place[2], WidgetOf(form)->width());
+  EXPECT_EQ(place[1] + place[3], WidgetOf(form)->height());
+  auto* label = WidgetOf(bar)->findChild<QLabel*>();
   ASSERT_NE(label, nullptr);
   EXPECT_EQ(label->text(), QStringLiteral("Veltrane v2.0 (2.3.2)."));
   EXPECT_TRUE(label->alignment() & Qt::AlignHCenter);
 }
 
-TEST_F(QtBackendTest, MessageLoopEndsWhenTheMainWindowCloses) {
-  qt.Show(form);
-  QTimer::singleShot(0, [this] { qt.RequestClose(form); });
-  qt.RunMessageLoop();
-  EXPECT_EQ(form_events.asked, 1);
-  EXPECT_FALSE(qt.IsVisible(form));
-}
-
-TEST_F(QtBackendTest, TabOrderFollowsTheGivenPlacesAmongSiblings) {
-  const ControlId a = Make(ControlKind::Edit, nullptr);
-  const ControlId b = Make(ControlKind::Button, nullptr);
-  const ControlId c = Make(ControlKind::CheckBox, nullptr);
-  const ControlId d = Make(ControlKind::ListBox, nullptr);
-  qt.SetTabOrder(a, 1);
-  qt.SetTabOrder(c, 2);
-  qt.SetTabOrder(b, 3);
-  qt.SetTabOrder(d, 1);  // the others move up by one
-  const std::vector<QWidget*> mine = {widgets::WidgetOf(a), widgets::WidgetOf(b), widgets::WidgetOf(c),
-                                      widgets::WidgetOf(d)};
-  std::vector<QWidget*> chain;  // the controls met going round, their inner parts left out
-  QWidget* w = widgets::WidgetOf(d);
-  for (int step = 0; step < 40 && chain.size() < 4; ++step, w = w->nextInFocusChain()) {
-    if (std::count(mine.begin(), mine.end(), w)) chain.push_back(w);
-  }
-  EXPECT_EQ(chain, (std::vector<QWidget*>{widgets::WidgetOf(d), widgets::WidgetOf(a), widgets::WidgetOf(c),
-                                          widgets::WidgetOf(b)}));
-}
-
 TEST_F(QtBackendTest, ZOrderDecidesWhichOverlappingPanelIsOnTop) {
   const ControlId lower = Make(ControlKind::Panel, nullptr, 0, 20, 300, 200);
   const ControlId upper = Make(ControlKind::Panel, nullptr, 0, 20, 300, 200);
-  QWidget* window = widgets::WidgetOf(form);
-  EXPECT_EQ(window->childAt(50, 50), widgets::WidgetOf(upper));
+  QWidget* window = WidgetOf(form);
+  EXPECT_EQ(window->childAt(50, 50), WidgetOf(upper));
   qt.SetZOrder(lower, true);
-  EXPECT_EQ(window->childAt(50, 50), widgets::WidgetOf(lower));
+  EXPECT_EQ(window->childAt(50, 50), WidgetOf(lower));
   qt.SetZOrder(lower, false);
-  EXPECT_EQ(window->childAt(50, 50), widgets::WidgetOf(upper));
-}
-
-TEST_F(QtBackendTest, FontsColoursCursorsAndTooltipsReachTheWidget) {
-  const ControlId label = Make(ControlKind::Label, nullptr);
-  QWidget* native = widgets::WidgetOf(label);
-  qt.SetFont(label, TFontRec{"MS Sans Serif", 8, 1 | 2 | 4 | 8, 0x000000FF});
-  EXPECT_TRUE(native->font().bold() && native->font().italic() && native->font().underline() &&
-              native->font().strikeOut());
-  EXPECT_EQ(native->font().pointSize(), 8);
-  EXPECT_FALSE(QFontInfo(native->font()).family().isEmpty());
-  EXPECT_EQ(native->palette().color(QPalette::WindowText), QColor(255, 0, 0));
-  EXPECT_NE(native->palette().color(QPalette::Disabled, QPalette::WindowText), QColor(255, 0, 0));
-
-  qt.SetColor(label, 0x00FF8000);  // 0x00BBGGRR
-  EXPECT_EQ(native->palette().color(QPalette::Window), QColor(0, 0x80, 0xFF));
-  qt.SetColor(label, kColorButtonFace);
-  EXPECT_EQ(native->palette().color(QPalette::Window), QApplication::palette().color(QPalette::Window));
-  const ControlId edit = Make(ControlKind::Edit, nullptr);
-  qt.SetColor(edit, kColorWindow);
-  EXPECT_EQ(widgets::WidgetOf(edit)->palette().color(QPalette::Base), QApplication::palette().color(QPalette::Base));
-
-  qt.SetCursor(label, 32649);
-  EXPECT_EQ(native->cursor().shape(), Qt::PointingHandCursor);
-  qt.SetCursor(label, 0);
-  EXPECT_FALSE(native->testAttribute(Qt::WA_SetCursor));
-
-  qt.SetTooltip(label, "<b>Click to Refresh</b>");
-  EXPECT_TRUE(native->toolTip().contains(QStringLiteral("&lt;b&gt;Click to Refresh")));
+  EXPECT_EQ(window->childAt(50, 50), WidgetOf(upper));
 }
 
 // ---- what the user does ----
 
-TEST_F(QtBackendTest, ClicksReportAfterTheNativeStateChanged) {
-  Probe button_events, check_events, radio_events;
+TEST_F(QtBackendTest, LabelTakesItsLookAndReportsPressAndMouseCrossing) {
+  Counts events;
+  const ControlId label = Make(ControlKind::Label, &events);
+  QWidget* native = WidgetOf(label);
+  qt.SetFont(label, TFontRec{"MS Sans Serif", 8, 1 | 2 | 4 | 8, 0x000000FF});
+  const QFont font = native->font();
+  EXPECT_TRUE(font.bold() && font.italic() && font.underline() && font.strikeOut());
+  EXPECT_EQ(font.pointSize(), 8);
+  EXPECT_EQ(native->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+  EXPECT_NE(native->palette().color(QPalette::Disabled, QPalette::WindowText), QColor(255, 0, 0));
+  qt.SetColor(label, 0x00FF8000);  // 0x00BBGGRR
+  EXPECT_EQ(native->palette().color(QPalette::Window), QColor(0, 0x80, 0xFF));
+  qt.SetColor(label, kColorButtonFace);
+  EXPECT_EQ(native->palette().color(QPalette::Window), QApplication::palette().color(QPalette::Window));
+  qt.SetCursor(label, 32649);
+  EXPECT_EQ(native->cursor().shape(), Qt::PointingHandCursor);
+  qt.SetCursor(label, 0);
+  EXPECT_FALSE(native->testAttribute(Qt::WA_SetCursor));
+  qt.SetTooltip(label, "<b>Click to Refresh</b>");
+  EXPECT_TRUE(native->toolTip().contains(QStringLiteral("&lt;b&gt;Click to Refresh")));
+
+  Press(native, {5, 5});
+  QEnterEvent enter(QPointF(5, 5), native->mapToGlobal(QPointF(5, 5)), native->mapToGlobal(QPointF(5, 5)));
+  QCoreApplication::sendEvent(native, &enter);
+  QEvent leave(QEvent::Leave);
+  QCoreApplication::sendEvent(native, &leave);
+  EXPECT_EQ((Ints{events.clicked, events.mouse_in, events.mouse_out}), (Ints{1, 1, 1}));
+}
+
+TEST_F(QtBackendTest, ClicksReportAfterTheNativeStateChangedAndSetCheckedIsSilent) {
+  Counts button_events, check_events, radio_events;
   const ControlId button = Make(ControlKind::Button, &button_events);
   const ControlId check = Make(ControlKind::CheckBox, &check_events);
   const ControlId radio = Make(ControlKind::RadioButton, &radio_events);
   Native<QAbstractButton>(button)->click();
-  EXPECT_EQ(button_events.clicked, 1);
-
   Native<QAbstractButton>(check)->click();
   EXPECT_TRUE(qt.GetChecked(check));
   Native<QAbstractButton>(check)->click();
   EXPECT_FALSE(qt.GetChecked(check));
-  EXPECT_EQ(check_events.clicked, 2);
-
   Native<QAbstractButton>(radio)->click();
   Native<QAbstractButton>(radio)->click();  // a radio button is never cleared by a click
   EXPECT_TRUE(qt.GetChecked(radio));
-  EXPECT_EQ(radio_events.clicked, 2);
-
   qt.SetChecked(check, true);
   qt.SetChecked(radio, false);
   EXPECT_TRUE(qt.GetChecked(check));
   EXPECT_FALSE(qt.GetChecked(radio));
-  EXPECT_EQ(check_events.clicked + radio_events.clicked, 4);
+  EXPECT_EQ((Ints{button_events.clicked, check_events.clicked, radio_events.clicked}), (Ints{1, 2, 2}));
 }
 
 TEST_F(QtBackendTest, EditReportsEveryChangeOnceAndTheEnterKey) {
-  Probe events;
+  Counts events;
   const ControlId edit = Make(ControlKind::Edit, &events);
   qt.SetText(edit, "x");
   qt.SetText(edit, "x");  // the same text still counts as set
@@ -289,22 +217,8 @@ TEST_F(QtBackendTest, EditReportsEveryChangeOnceAndTheEnterKey) {
   EXPECT_EQ(events.entered, 1);
 }
 
-TEST_F(QtBackendTest, LabelReportsPressAndMouseCrossing) {
-  Probe events;
-  const ControlId label = Make(ControlKind::Label, &events);
-  QWidget* native = widgets::WidgetOf(label);
-  Press(native, {5, 5});
-  EXPECT_EQ(events.clicked, 1);
-  QEnterEvent enter(QPointF(5, 5), native->mapToGlobal(QPointF(5, 5)), native->mapToGlobal(QPointF(5, 5)));
-  QCoreApplication::sendEvent(native, &enter);
-  QEvent leave(QEvent::Leave);
-  QCoreApplication::sendEvent(native, &leave);
-  EXPECT_EQ(events.mouse_in, 1);
-  EXPECT_EQ(events.mouse_out, 1);
-}
-
 TEST_F(QtBackendTest, ListBoxReportsTheUsersSelectionOnly) {
-  Probe events;
+  Counts events;
   const ControlId list = Make(ControlKind::ListBox, &events);
   qt.SetItems(list, {"a", "b", "c", "d"});
   qt.Show(form);
@@ -315,7 +229,6 @@ TEST_F(QtBackendTest, ListBoxReportsTheUsersSelectionOnly) {
 
   qt.SetSelection(list, 1);
   Pump();
-  EXPECT_EQ(qt.GetSelection(list), 1);
   EXPECT_EQ(view->selectionModel()->selectedRows().value(0).row(), 1);
   qt.InsertItem(list, 0, "top");  // the selection stays on its item
   EXPECT_EQ(qt.GetSelection(list), 2);
@@ -328,7 +241,7 @@ TEST_F(QtBackendTest, ListBoxReportsTheUsersSelectionOnly) {
 }
 
 TEST_F(QtBackendTest, ComboStartsUnselectedAndReportsUserPicks) {
-  Probe events;
+  Counts events;
   const ControlId combo = Make(ControlKind::ComboBox, &events, 10, 10, 180, 21);
   for (const char* item : {"-Select-", "Advertisement", "Misc"}) qt.InsertItem(combo, -1, item);
   EXPECT_EQ(qt.GetSelection(combo), -1);
@@ -345,7 +258,7 @@ TEST_F(QtBackendTest, ComboStartsUnselectedAndReportsUserPicks) {
 }
 
 TEST_F(QtBackendTest, TabStripReportsTheUsersTabOnly) {
-  Probe events;
+  Counts events;
   const ControlId tabs = Make(ControlKind::TabStrip, &events, 0, 0, 287, 23);
   qt.SetItems(tabs, {"Load / Edit URL", "Export URL", "Setting"});
   EXPECT_EQ(qt.GetSelection(tabs), 0);
@@ -365,7 +278,6 @@ TEST_F(QtBackendTest, MillionItemListStaysWholeThroughEveryChange) {
   constexpr int kCount = 1000000;
   std::vector<std::string> items(kCount);
   for (int i = 0; i < kCount; ++i) items[static_cast<size_t>(i)] = "site" + std::to_string(i) + ".com";
-  const auto start = std::chrono::steady_clock::now();
   qt.SetItems(list, items);
   Pump();
   for (int i = 0; i < 1000; ++i) {
@@ -376,8 +288,6 @@ TEST_F(QtBackendTest, MillionItemListStaysWholeThroughEveryChange) {
   qt.DeleteItem(list, 500000);
   qt.SetItem(list, 1, "changed");
   const auto all = qt.GetItems(list);
-  const auto took = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  RecordProperty("seconds", std::to_string(took));
   ASSERT_EQ(all.size(), size_t{kCount + 1000 - 1});
   EXPECT_EQ(all[0], "new999");
   EXPECT_EQ(all[1], "changed");
@@ -390,27 +300,23 @@ TEST_F(QtBackendTest, MillionItemListStaysWholeThroughEveryChange) {
 
 // ---- text bytes ----
 
-TEST_F(QtBackendTest, EveryByteSurvivesEditsListsCombosAndLabels) {
-  const std::string bytes = AllBytes();
+TEST_F(QtBackendTest, EveryByteButNulAndCrSurvivesEditsListsCombosAndLabels) {
+  std::string bytes;
+  for (int b = 1; b < 256; ++b) {
+    if (b != '\r') bytes.push_back(static_cast<char>(b));
+  }
   const std::string path = "C:\\Program Files\\\xC2\xE5\xEB\xFC\\Lists\\Misc.txt";
-  const ControlId edit = Make(ControlKind::Edit, nullptr);
-  const ControlId label = Make(ControlKind::Label, nullptr);
-  const ControlId list = Make(ControlKind::ListBox, nullptr);
-  const ControlId combo = Make(ControlKind::ComboBox, nullptr);
+  const ControlId edit = Make(ControlKind::Edit), label = Make(ControlKind::Label);
+  const ControlId list = Make(ControlKind::ListBox), combo = Make(ControlKind::ComboBox);
   for (const std::string& text : {bytes, path}) {
     qt.SetText(edit, text);
-    EXPECT_EQ(qt.GetText(edit), text);
     qt.SetText(label, text);
-    EXPECT_EQ(qt.GetText(label), text);
-    qt.InsertItem(list, -1, text);
-    EXPECT_EQ(qt.GetItem(list, qt.ItemCount(list) - 1), text);
-    qt.InsertItem(combo, -1, text);
-    EXPECT_EQ(qt.GetItem(combo, qt.ItemCount(combo) - 1), text);
+    qt.InsertItem(list, 0, text);
+    qt.InsertItem(combo, 0, text);
+    EXPECT_EQ((std::vector<std::string>{qt.GetText(edit), qt.GetText(label), qt.GetItem(list, 0), qt.GetItem(combo, 0)}),
+              std::vector<std::string>(4, text));
   }
   EXPECT_EQ(Native<QLineEdit>(edit)->text(), QString::fromUtf8("C:\\Program Files\\Вель\\Lists\\Misc.txt"));
-}
-
-TEST_F(QtBackendTest, ClipboardTextArrivesInTheCodePage) {
   QGuiApplication::clipboard()->setText(QString::fromUtf8("Привет ☺"));
   EXPECT_EQ(qt.ClipboardText(), "\xCF\xF0\xE8\xE2\xE5\xF2 ?");
 }
@@ -418,11 +324,7 @@ TEST_F(QtBackendTest, ClipboardTextArrivesInTheCodePage) {
 // ---- dialogs and the shell ----
 
 TEST_F(QtBackendTest, MessageBoxReturnsTheCodeOfTheButtonPressed) {
-  struct Case {
-    int type;
-    QMessageBox::StandardButton press;
-    int code;
-  };
+  struct Case { int type; QMessageBox::StandardButton press; int code; };
   for (const Case& c : {Case{2, QMessageBox::Yes, 6}, Case{2, QMessageBox::No, 7}, Case{0, QMessageBox::Ok, 1},
                         Case{5, QMessageBox::Ignore, 5}, Case{4, QMessageBox::Retry, 4}}) {
     AnswerModal([c](QWidget* modal) {
@@ -437,15 +339,10 @@ TEST_F(QtBackendTest, MessageBoxReturnsTheCodeOfTheButtonPressed) {
 }
 
 TEST_F(QtBackendTest, FileDialogShowsFiltersAndPresetAndReturnsTheChosenFile) {
-  char dir_template[] = "/tmp/veltrane_qt_XXXXXX";
-  const std::string dir = mkdtemp(dir_template);
-  const std::string file = dir + "/banlist.txt";
-  std::ofstream(file) << "x";
-
-  widgets::FileDialogRequest open;
-  open.title = "Open Text File";
-  open.filter = "Text File|*.txt|All Files|*.*";
-  open.initial_name = file;
+  const TempDir dir;
+  const std::string file = dir / "banlist.txt";
+  platform::WriteFileAtomic(file, "x");
+  widgets::FileDialogRequest open{false, "Open Text File", "Text File|*.txt|All Files|*.*", "", file};
   QStringList filters;
   QString title, selected_filter;
   AnswerModal([&](QWidget* modal) {
@@ -461,13 +358,8 @@ TEST_F(QtBackendTest, FileDialogShowsFiltersAndPresetAndReturnsTheChosenFile) {
   EXPECT_TRUE(filters.value(0).startsWith(selected_filter));  // shown without its patterns
   EXPECT_EQ(title, QStringLiteral("Open Text File"));
 
-  widgets::FileDialogRequest save;
-  save.save = true;
-  save.start_dir = dir;
   AnswerModal([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
-  EXPECT_EQ(qt.RunFileDialog(save), std::nullopt);
-  std::remove(file.c_str());
-  rmdir(dir.c_str());
+  EXPECT_EQ(qt.RunFileDialog({true, "", "", dir.path, ""}), std::nullopt);
 }
 
 TEST(DocumentUrlTest, AddressesStayAddressesAndPathsBecomeFiles) {
@@ -476,62 +368,6 @@ TEST(DocumentUrlTest, AddressesStayAddressesAndPathsBecomeFiles) {
   EXPECT_EQ(widgets::DocumentUrl("/tmp\\DoubleRecords.txt"), QUrl::fromLocalFile("/tmp/DoubleRecords.txt"));
   EXPECT_EQ(widgets::DocumentUrl("a; rm -rf x").scheme(), QStringLiteral("file"));
   EXPECT_FALSE(widgets::DocumentUrl("").isValid());
-}
-
-// ---- screenshots ----
-
-TEST_F(QtBackendTest, WindowShotOfAPageLikeFormIsWritten) {
-  qt.SetText(form, "Veltrane v2.0");
-  qt.SetIcon(form, "ICON0");
-  TFontRec font;  // "MS Sans Serif", 8
-  auto place = [&](ControlKind kind, ControlId parent, int l, int t, int w, int h, const char* text) {
-    const ControlId id = qt.Create(kind, parent, nullptr);
-    qt.SetGeometry(id, l, t, w, h);
-    qt.SetFont(id, font);
-    qt.SetColor(id, kind == ControlKind::Edit || kind == ControlKind::ListBox || kind == ControlKind::ComboBox
-                        ? kColorWindow : kColorButtonFace);
-    if (*text) qt.SetText(id, text);
-    return id;
-  };
-  qt.SetColor(form, kColorButtonFace);
-  const ControlId tabs = place(ControlKind::TabStrip, form, 0, 0, 287, 23, "");
-  qt.SetItems(tabs, {"Load / Edit URL", "Export URL", "Setting"});
-  const ControlId page = place(ControlKind::Panel, form, 0, 20, 616, 390, "");
-  place(ControlKind::Button, page, 10, 30, 70, 20, "Load from:");
-  const ControlId source = place(ControlKind::ComboBox, page, 90, 30, 180, 21, "");
-  qt.SetItems(source, {"URL Ban List (AUTO Load)", "ClipBoard (Load)"});
-  qt.SetSelection(source, 0);
-  place(ControlKind::Label, page, 94, 54, 110, 15, "Not Loaded");
-  place(ControlKind::Label, page, 349, 54, 72, 15, "Total Records:");
-  const ControlId left = place(ControlKind::ListBox, page, 10, 70, 260, 300, "");
-  qt.SetItems(left, {"ads.example.com", "banner.example.net", "\xC2\xE5\xEB\xFC.example.ru"});
-  qt.SetSelection(left, 1);
-  place(ControlKind::Button, page, 280, 110, 55, 20, ">>>");
-  place(ControlKind::Edit, page, 280, 200, 55, 20, "Ads");
-  place(ControlKind::CheckBox, page, 280, 230, 60, 17, "Misc");
-  place(ControlKind::RadioButton, page, 280, 250, 60, 17, "File");
-  place(ControlKind::ComboBox, page, 345, 30, 260, 21, "");
-  place(ControlKind::ListBox, page, 345, 70, 260, 300, "");
-  place(ControlKind::Label, page, 10, 372, 205, 15, "0 Record(s)");
-  const ControlId bar = place(ControlKind::StatusBar, form, 0, 0, 0, 0, "");
-  qt.SetAlignment(bar, 1);
-  qt.SetText(bar, "Veltrane v2.0 (2.3.2). Lists of unwanted addresses for firewalls.");
-  qt.Show(form);
-  Pump();
-
-  const char* keep = std::getenv("VELTRANE_SHOT");  // set it to look at the picture
-  char name_template[] = "/tmp/veltrane_shot_XXXXXX";
-  const int fd = mkstemp(name_template);
-  ASSERT_GE(fd, 0);
-  close(fd);
-  const std::string png = keep ? keep : name_template;
-  ASSERT_TRUE(widgets::SaveWindowShot(form, png));
-  std::ifstream in(png, std::ios::binary);
-  std::string head(8, '\0');
-  in.read(head.data(), 8);
-  EXPECT_EQ(head, "\x89PNG\r\n\x1a\n");
-  std::remove(name_template);
-  EXPECT_FALSE(widgets::SaveWindowShot(widgets::kNoControl, png));
 }
 
 }  // namespace

@@ -1,0 +1,46 @@
+// Stand-ins for the elements around the one under test, and a scratch program folder.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "runtime/link.h"
+#include "runtime/platform/files.h"
+
+// A receiver that keeps what arrives and, given a log, writes "name:text" into it.
+struct Probe {
+  explicit Probe(std::vector<std::string>* l = nullptr, std::string n = "") : log(l), name(std::move(n)) {}
+  std::vector<std::string>* log;
+  std::string name;
+  std::vector<TData> got;
+  void doIt(TData& v, uint16_t) {
+    got.push_back(v);
+    if (log) log->push_back(name + ":" + AsText(v));
+  }
+};
+
+// A readable output that yields `value` and counts how often it was read.
+struct Source {
+  TData value;
+  int reads = 0;
+  void varValue(TData& v, uint16_t) {
+    ++reads;
+    v = value;
+  }
+};
+
+// A fresh folder, made the program folder for the test and removed afterwards.
+struct ScratchFolderTest : ::testing::Test {
+  std::string dir;
+  void SetUp() override {
+    char tmpl[] = "/tmp/veltrane-runtime-XXXXXX";
+    dir = ::mkdtemp(tmpl);
+    platform::SetProgramDir(dir);
+  }
+  void TearDown() override { std::filesystem::remove_all(dir); }
+};
