@@ -6,118 +6,47 @@
 #include <vector>
 
 #include "elements/files/file_search.h"
-#include "elements/files/probe.h"
-#include "elements/files/temp_folder.h"
+#include "elements/files/fixture.h"
 
 namespace {
 
 using Texts = std::vector<std::string>;
 
-class FileSearch : public testing::Test {
- protected:
-  void SetUp() override {
-    search.onFound = found.Link();
-    search.onEndSearch = end.Link();
-    search.onOther = other.Link();
-  }
-  void Run(TData value = {}) { FireEvent(MakeLink<&TKXFileSearch::doSearch>(search), value); }
-
+TEST(FileSearch, finds_files_whose_whole_name_fits_the_mask_counts_them_and_walks_subfolders_on_request) {
   TempFolder tmp;
+  for (const char* folder : {"sub", "sub\\deeper", ".hidden"}) tmp.MakeFolder(folder);
+  for (const char* file : {"hosts", "hosts.old", "sub\\HOSTS", "sub\\deeper\\hosts", ".hidden\\hosts"})
+    tmp.Write(file, "");
+  const std::string dir = tmp.Path(), all[] = {tmp / "hosts", tmp / "sub\\HOSTS", tmp / "sub\\deeper\\hosts"};
+  struct Case { std::string folder, mask; bool no_sub_dirs; int32_t include; bool full_path; Texts found, end; };
+  const std::vector<Case> cases = {
+      {dir, "HOSTS", true, 0, true, {all[0]}, {"1"}},
+      {dir + "/", "*.OLD", true, 0, true, {dir + "/hosts.old"}, {"1"}},  // the separator given is kept
+      {dir, "", true, 0, true, {all[0], tmp / "hosts.old"}, {"2"}},     // an empty mask fits every name
+      {dir, "hosts", false, 0, true, {all[0], all[1], all[2]}, {"3"}},
+      {dir, "hosts", false, 1, true, {tmp / "sub", tmp / "sub\\deeper"}, {"3"}},  // folders only, files still counted
+      {dir, "hosts", true, 2, false, {"hosts", "sub"}, {"1"}},
+      {tmp / "missing", "", true, 0, true, {}, {"0"}},
+      {"", "", true, 0, true, {}, {}},  // no folder: nothing fires
+  };
   TKXFileSearch search;
   Probe found, end, other;
-};
-
-TEST_F(FileSearch, the_mask_hosts_finds_only_the_file_named_hosts_whatever_its_case) {
-  tmp.Write("HOSTS", "x");
-  tmp.Write("hosts.old", "x");
-  tmp.Write("hosts.sam", "x");
-  search.Dir = tmp.Path();
-  search.Mask = "hosts";
-  Run();
-  EXPECT_EQ(found.texts, Texts{tmp.Path() + "\\HOSTS"});
-  EXPECT_EQ(other.texts, (Texts{tmp.Path() + "\\hosts.old", tmp.Path() + "\\hosts.sam"}));
-  ASSERT_EQ(end.Count(), 1u);
-  EXPECT_EQ(end.values[0].kind, KindInteger);
-  EXPECT_EQ(end.values[0].integer, 1);
-}
-
-TEST_F(FileSearch, takes_the_folder_from_the_arriving_value_and_keeps_its_trailing_separator) {
-  tmp.Write("a.txt", "");
-  search.Mask = "*.TXT";
-  Run(MakeText(tmp.Path() + "/"));
-  EXPECT_EQ(found.texts, Texts{tmp.Path() + "/a.txt"});
-  EXPECT_EQ(end.texts, Texts{"1"});
-}
-
-TEST_F(FileSearch, an_empty_mask_matches_every_file) {
-  tmp.Write("a", "");
-  tmp.Write("b.c", "");
-  search.Dir = tmp.Path();
-  Run();
-  EXPECT_EQ(end.texts, Texts{"2"});
-}
-
-TEST_F(FileSearch, a_missing_folder_ends_with_zero) {
-  search.Dir = tmp / "missing";
-  Run();
-  EXPECT_EQ(found.Count(), 0u);
-  EXPECT_EQ(end.texts, Texts{"0"});
-}
-
-TEST_F(FileSearch, an_empty_folder_name_fires_nothing) {
-  Run();
-  EXPECT_EQ(end.Count(), 0u);
-}
-
-class FileSearchTree : public FileSearch {
- protected:
-  void SetUp() override {
-    FileSearch::SetUp();
-    tmp.Write("hosts", "");
-    tmp.MakeFolder("sub");
-    tmp.Write("sub\\HOSTS", "");
-    tmp.MakeFolder("sub\\deeper");
-    tmp.Write("sub\\deeper\\hosts", "");
-    tmp.MakeFolder(".hidden");
-    tmp.Write(".hidden\\hosts", "");
-    search.Dir = tmp.Path();
-    search.Mask = "hosts";
+  search.onFound = found.Link(), search.onEndSearch = end.Link(), search.onOther = other.Link();
+  for (const Case& c : cases) {
+    search.Mask = c.mask, search.NoSubDirs = c.no_sub_dirs, search.Include = c.include, search.FullPath = c.full_path;
+    found = {}, end = {};
+    FireEvent(MakeLink<&TKXFileSearch::doSearch>(search), c.folder);  // the folder arrives with the event
+    EXPECT_EQ(found.texts, c.found) << c.folder << " " << c.mask << " " << c.no_sub_dirs << c.include << c.full_path;
+    EXPECT_EQ(end.texts, c.end) << c.folder << " " << c.mask << " " << c.no_sub_dirs << c.include << c.full_path;
+    EXPECT_TRUE(end.values.empty() || end.values[0].kind == KindInteger);
   }
-};
-
-TEST_F(FileSearchTree, stays_in_the_folder_by_default) {
-  Run();
-  EXPECT_EQ(found.texts, Texts{tmp / "hosts"});
-}
-
-TEST_F(FileSearchTree, descends_depth_first_with_no_sub_dirs_cleared) {
-  search.NoSubDirs = false;
-  Run();
-  EXPECT_EQ(found.texts, (Texts{tmp / "hosts", tmp / "sub\\HOSTS", tmp / "sub\\deeper\\hosts"}));
-  EXPECT_EQ(end.texts, Texts{"3"});
-}
-
-TEST_F(FileSearchTree, include_1_reports_folders_only_but_still_counts_matching_files) {
-  search.NoSubDirs = false;
-  search.Include = 1;
-  Run();
-  EXPECT_EQ(found.texts, (Texts{tmp / "sub", tmp / "sub\\deeper"}));
-  EXPECT_EQ(end.texts, Texts{"3"});
-}
-
-TEST_F(FileSearchTree, include_2_reports_folders_and_files_in_listing_order) {
-  search.Include = 2;
-  search.FullPath = false;
-  Run();
-  EXPECT_EQ(found.texts, (Texts{"hosts", "sub"}));
-  EXPECT_EQ(end.texts, Texts{"1"});
-}
-
-TEST_F(FileSearchTree, a_link_back_to_a_walked_folder_is_not_followed_round) {
-  ASSERT_EQ(::symlink(tmp.Path().c_str(), (tmp.Path() + "/sub/back").c_str()), 0);
-  ASSERT_EQ(::symlink((tmp.Path() + "/sub").c_str(), (tmp.Path() + "/sub/deeper/up").c_str()), 0);
-  search.NoSubDirs = false;
-  Run();
+  EXPECT_EQ(other.texts[0], tmp / "hosts.old");
+  // Links back to a folder being walked are not followed round.
+  ASSERT_EQ(::symlink(dir.c_str(), (dir + "/sub/back").c_str()), 0);
+  ASSERT_EQ(::symlink((dir + "/sub").c_str(), (dir + "/sub/deeper/up").c_str()), 0);
+  search.Mask = "hosts", search.NoSubDirs = false, search.Include = 0, search.FullPath = true;
+  end = {};
+  FireEvent(MakeLink<&TKXFileSearch::doSearch>(search), dir);
   EXPECT_EQ(end.texts, Texts{"3"});
 }
 

@@ -2,215 +2,137 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <numbers>
 #include <string>
 #include <vector>
 
 #include "elements/math/math_parse.h"
+#include "elements/strlist/str_list.h"
 
 namespace {
 
-struct Probe {
-  std::vector<TData> got;
-  void doIt(TData& v, uint16_t) { got.push_back(v); }
-};
+constexpr double kSyntax = -1000 - MathSyntaxError;
+constexpr double kEval = -1000 - MathEvalError;
 
-// One calculator with its outputs recorded.
+// One calculator with its outputs recorded; errors as -1000 - the code.
 struct Calc {
   TKXMathParse element;
-  Probe result, error;
+  std::vector<TData> got;
   explicit Calc(int32_t count = 0, int32_t result_type = 1) {
     element.SetDataCount(count);
     element.ResultType = result_type;
-    element.onResult = MakeLink<&Probe::doIt>(result);
-    element.onError = MakeLink<&Probe::doIt>(error);
+    element.onResult = MakeLink<&Calc::doResult>(*this);
+    element.onError = MakeLink<&Calc::doError>(*this);
   }
-  // Runs one calculation; returns the result as a real, or -1000 - the error code.
-  double Run(const std::string& text, TData arriving = TData{}) {
-    const size_t results = result.got.size();
-    const size_t errors = error.got.size();
+  void doResult(TData& v, uint16_t) { got.push_back(v); }
+  void doError(TData& v, uint16_t) { got.push_back(MakeReal(-1000 - v.integer)); }
+  double Run(const std::string& text, TData arriving = {}) {
+    const size_t before = got.size();
     element.MathStr = text;
     FireEvent(MakeLink<&TKXMathParse::doCalc>(element), arriving);
-    EXPECT_EQ(result.got.size() - results + error.got.size() - errors, 1u) << text;
-    if (error.got.size() > errors) return -1000 - error.got.back().integer;
-    return result.got.size() > results ? AsReal(result.got.back()) : NAN;
+    EXPECT_EQ(got.size(), before + 1) << text;  // exactly one answer
+    return got.empty() ? NAN : AsReal(got.back());
   }
-};
-
-constexpr double kSyntax = -1000;
-constexpr double kEval = -1001;
-
-struct ExprCase {
-  std::string text;
-  double want;
+  std::vector<double> Runs(std::vector<std::string> texts) {
+    std::vector<double> answers;
+    for (const std::string& text : texts) answers.push_back(Run(text));
+    return answers;
+  }
 };
 
 TEST(MathParse, evaluates_expressions_and_reports_error_codes) {
-  const std::vector<ExprCase> cases = {
-      {"2+3*4", 14}, {"(2+3)*4", 20}, {"2^3^2", 64}, {"-2^2", 4}, {"7 div 2", 3}, {"-7 mod 2", -1},
-      {"-7 div 2", -3}, {"7 mod -2", 1}, {"7 div(2)", 3}, {"round(2.5)", 2}, {"round(3.5)", 4},
-      {"round(7, 5)", 5}, {"trunc(-7.5, 2)", -6}, {"frac(7.5, 2)", 1.5}, {"frac(-1.25)", -0.25},
-      {"max(1, 9, 4)", 9}, {"min(3)", 3}, {"min(3,-1)", -1}, {"1 - 2 - 3", -4}, {"8 / 2 / 2", 2},
-      {"2^0", 1}, {"0^0", 1}, {"2^(-2)", 0.25}, {"(-2)^3", -8}, {"4^0.5", 2}, {" \t2 +\t2 ", 4},
-      {".5+5.", 5.5}, {"2e3", 2000}, {"2 E -1", 0.2}, {"2E+ 1", 20}, {"SQRT(16)+Sqrt(9)", 7},
-      {"sqr(3)", 9}, {"abs(-2)", 2}, {"sign(-3)+sign(0)+sign(5)", 0}, {"exp(0)+ln(1)+lg(100)", 3},
-      {"log(2, 8)", 3}, {"pi", 3.14159265358979}, {"e", 2.71828182845905}, {"+3", 3},
-      {"4294967296 * 2", 8589934592.0}, {"2147483647 + 1", 2147483648.0},
-      {"2*-3", kSyntax}, {"2^-1", kSyntax}, {"2+ +1", kSyntax}, {"1 2", kSyntax}, {"(1", kSyntax},
-      {"", kSyntax}, {"   ", kSyntax}, {".", kSyntax}, {"2e", kSyntax}, {"2 e", kSyntax}, {"7div2", kSyntax},
-      {"sqrt 4", kSyntax}, {"sqrt()", kSyntax}, {"foo(1)", kSyntax}, {"atan(1)", kSyntax},
-      {"round(1,2,3)", kSyntax}, {"1\n+1", kSyntax}, {"1;", kSyntax}, {"%1", kSyntax}, {"%", kSyntax},
-      {"%1.0", kSyntax}, {"pi(1)", kSyntax}, {"--1", kSyntax}, {"1+", kSyntax}, {")", kSyntax},
-      {std::string("1\0", 2), kSyntax}, {"\xC0", kSyntax}, {"1 \x80", kSyntax},
-      {"1/0", kEval}, {"sqrt(-1)", kEval}, {"1 div 0", kEval}, {"1 mod 0.4", kEval}, {"ln(0)", kEval},
-      {"log(1, 5)", kEval}, {"arcsin(2)", kEval}, {"0^(-1)", kEval}, {"(-8)^(1/3)", kEval},
-      {"1e999", kEval}, {"10^400", kEval}, {"exp(1000)", kEval}, {"sqr(1e200)", kEval},
-      {"ctg(0)", kEval}, {"cth(0)", kEval}, {"arcth(1)", kEval}, {"arccth(0.5)", kEval},
-      {"arcch(0.5)", kEval}, {"round(1, 0)", kEval}, {"1e300*1e300", kEval}, {"1e308+1e308", kEval},
-      {"10^(-400)", 0}, {"2 div 1e30", kEval},
+  struct Case { std::string text; double want; };
+  const std::vector<Case> cases = {
+      {"2+3*4", 14}, {"(2+3)*4", 20}, {"2^3^2", 64}, {"-2^2", 4}, {"7 div 2", 3}, {"-7 mod 2", -1}, {"-7 div 2", -3},
+      {"7 mod -2", 1}, {"7 div(2)", 3}, {"round(2.5)", 2}, {"round(3.5)", 4}, {"round(7, 5)", 5},
+      {"trunc(-7.5, 2)", -6}, {"frac(7.5, 2)", 1.5}, {"frac(-1.25)", -0.25}, {"max(1, 9, 4)", 9}, {"min(3)", 3},
+      {"min(3,-1)", -1}, {"1 - 2 - 3", -4}, {"8 / 2 / 2", 2}, {"0^0", 1}, {"2^(-2)", 0.25}, {"(-2)^3", -8},
+      {"4^0.5", 2}, {" \t2 +\t2 ", 4}, {".5+5.", 5.5}, {"2e3", 2000}, {"2 E -1", 0.2}, {"2E+ 1", 20},
+      {"SQRT(16)+Sqrt(9)", 7}, {"sqr(3)", 9}, {"abs(-2)", 2}, {"sign(-3)+sign(0)+sign(5)", 0},
+      {"exp(0)+ln(1)+lg(100)", 3}, {"log(2, 8)", 3}, {"pi", 3.14159265358979}, {"e", 2.71828182845905},
+      {"sin(pi/2)+cos(0)+tg(pi/4)+ctg(pi/4)", 4}, {"arcctg(0)*2+arcctg(-1e300)", 6.28318530717959},
+      {"atan(1, -1)", 2.35619449019234}, {"ch(0)+sh(0)+th(1000)+arcsh(0)+arcch(1)", 2}, {"+3", 3},
+      {"4294967296 * 2", 8589934592.0}, {"2147483647 + 1", 2147483648.0}, {"10^(-400)", 0}, {"2*-3", kSyntax},
+      {"2^-1", kSyntax}, {"2+ +1", kSyntax}, {"1 2", kSyntax}, {"(1", kSyntax}, {"", kSyntax}, {"   ", kSyntax},
+      {".", kSyntax}, {"2e", kSyntax}, {"2 e", kSyntax}, {"7div2", kSyntax}, {"sqrt 4", kSyntax}, {"sqrt()", kSyntax},
+      {"foo(1)", kSyntax}, {"atan(1)", kSyntax}, {"round(1,2,3)", kSyntax}, {"1\n+1", kSyntax}, {"1;", kSyntax},
+      {"%1", kSyntax}, {"%", kSyntax}, {"%1.0", kSyntax}, {"pi(1)", kSyntax}, {"--1", kSyntax}, {"1+", kSyntax},
+      {")", kSyntax}, {std::string("1\0", 2), kSyntax}, {"\xC0", kSyntax}, {"1 \x80", kSyntax}, {"1/0", kEval},
+      {"sqrt(-1)", kEval}, {"1 div 0", kEval}, {"1 mod 0.4", kEval}, {"ln(0)", kEval}, {"log(1, 5)", kEval},
+      {"arcsin(2)", kEval}, {"0^(-1)", kEval}, {"(-8)^(1/3)", kEval}, {"1e999", kEval}, {"10^400", kEval},
+      {"exp(1000)", kEval}, {"sqr(1e200)", kEval}, {"ctg(0)", kEval}, {"cth(0)", kEval}, {"arcth(1)", kEval},
+      {"arccth(0.5)", kEval}, {"arcch(0.5)", kEval}, {"round(1, 0)", kEval}, {"1e300*1e300", kEval},
+      {"1e308+1e308", kEval}, {"2 div 1e30", kEval},
   };
   Calc calc;
-  for (const ExprCase& c : cases) {
-    const double got = calc.Run(c.text);
-    if (c.want <= -1000) {
-      EXPECT_EQ(got, c.want) << '"' << c.text << '"';
-    } else {
-      EXPECT_NEAR(got, c.want, 1e-9 * std::max(1.0, std::fabs(c.want))) << '"' << c.text << '"';
-    }
-  }
+  for (const Case& c : cases)
+    EXPECT_NEAR(calc.Run(c.text), c.want, 1e-9 * std::max(1.0, std::fabs(c.want))) << '"' << c.text << '"';
 }
 
-TEST(MathParse, trigonometry_follows_the_angle_mode) {
-  Calc calc;
-  EXPECT_NEAR(calc.Run("sin(pi/2)+cos(0)+tg(pi/4)+ctg(pi/4)"), 4, 1e-12);
-  EXPECT_NEAR(calc.Run("arcctg(0)*2+arcctg(-1e300)"), 2 * std::numbers::pi, 1e-12);
-  EXPECT_NEAR(calc.Run("atan(1, -1)"), 3 * std::numbers::pi / 4, 1e-12);
-  EXPECT_NEAR(calc.Run("ch(0)+sh(0)+th(1000)+arcsh(0)+arcch(1)"), 2, 1e-12);
-  calc.element.AngleMode = 1;
-  EXPECT_NEAR(calc.Run("sin(90)+cos(180)+arcsin(1)+atan(-1, 0)"), 0, 1e-9);
-  EXPECT_NEAR(calc.Run("arccos(-1)"), 180, 1e-9);
-}
-
-TEST(MathParse, integer_result_rounds_halves_to_even_and_rejects_what_does_not_fit) {
+TEST(MathParse, degrees_in_angle_mode_1_and_integer_results_rounding_halves_to_even_within_32_bits) {
   Calc calc(0, 0);
-  EXPECT_EQ(calc.Run("5/2"), 2);
-  EXPECT_EQ(calc.result.got.back().kind, KindInteger);
-  EXPECT_EQ(calc.Run("7/2"), 4);
-  EXPECT_EQ(calc.Run("-2147483648"), -2147483648.0);
-  EXPECT_EQ(calc.Run("2147483648"), kEval);
+  calc.element.AngleMode = 1;
+  EXPECT_EQ(calc.Runs({"sin(90)+cos(180)+arcsin(1)+atan(-1, 0)", "arccos(-1)", "5/2", "7/2", "-2147483648",
+                       "2147483648"}),
+            (std::vector<double>{0, 180, 2, 4, -2147483648.0, kEval}));
+  EXPECT_EQ(calc.got[0].kind, KindInteger);
 }
 
+// A readable output that counts its reads and answers its value, or, when handed an argument, its square.
 struct Value {
   TData value;
   int reads = 0;
   void varValue(TData& v, uint16_t) {
     ++reads;
-    v = value;
+    v = v.IsEmpty() ? value : MakeReal(AsReal(v) * AsReal(v));
   }
 };
 
-TEST(MathParse, sums_five_counts_and_an_unlinked_operand_takes_the_arriving_value) {
+TEST(MathParse, linked_operands_are_read_once_per_calculation_and_an_unlinked_one_takes_the_arriving_value) {
   Calc calc(5);
-  std::vector<Value> counts{{MakeInteger(10)}, {MakeInteger(0)}, {MakeInteger(3)}, {MakeInteger(2)}, {MakeInteger(5)}};
+  std::vector<Value> counts{{MakeText("10")}, {MakeInteger(0)}, {MakeInteger(3)}, {MakeInteger(2)}, {MakeInteger(5)}};
   for (size_t k = 0; k < counts.size(); ++k) calc.element.dataX[k] = MakeLink<&Value::varValue>(counts[k]);
-  EXPECT_EQ(calc.Run("%1+%2+%3+%4+%5"), 20);
-  EXPECT_EQ(calc.result.got.back().kind, KindReal);
+  EXPECT_EQ(calc.Runs({"%1+%2+%3+%4+%5", "%1*%1+%1", "%1+(", "%6"}), (std::vector<double>{20, 110, kSyntax, kSyntax}));
+  EXPECT_EQ(calc.got[0].kind, KindReal);
+  EXPECT_EQ(counts[0].reads, 2);  // a malformed text reads nothing
   calc.element.dataX[2] = TEventLink{};
   EXPECT_EQ(calc.Run("%1+%2+%3+%4+%5", MakeInteger(7)), 24);
   calc.element.dataX[3] = TEventLink{};  // the arriving value is gone once %3 took it
   EXPECT_EQ(calc.Run("%1+%2+%3+%4+%5", MakeInteger(7)), kEval);
-  EXPECT_EQ(calc.Run("%6"), kSyntax);
 }
 
-TEST(MathParse, a_linked_operand_is_read_once_per_calculation) {
-  Calc calc(1);
-  Value x{MakeText("3")};
-  calc.element.dataX[0] = MakeLink<&Value::varValue>(x);
-  EXPECT_EQ(calc.Run("%1*%1+%1"), 12);
-  EXPECT_EQ(x.reads, 1);
-  EXPECT_EQ(calc.Run("%1"), 3);
-  EXPECT_EQ(x.reads, 2);
-  EXPECT_EQ(calc.Run("%1+("), kSyntax);  // a malformed text reads nothing
-  EXPECT_EQ(x.reads, 2);
+TEST(MathParse, operand_calls_hand_the_argument_over_and_operand_indexes_read_array_items) {
+  Calc calc(3);
+  TKXStrList items;
+  items.SetStrings("10\r20\r30");
+  Value square, array, number{MakeInteger(4)};
+  items.varArray(array.value, 0);
+  calc.element.dataX[0] = MakeLink<&Value::varValue>(square);
+  calc.element.dataX[1] = MakeLink<&Value::varValue>(array);
+  // %3 is unlinked at first; %1 answers nothing when handed nothing.
+  EXPECT_EQ(calc.Runs({"%1(3) + %1(1+1)", "%3(3)", "%1", "%2[0] + %2[2] + %2[0.6]"}),
+            (std::vector<double>{13, kEval, kEval, 60}));
+  EXPECT_EQ(array.reads, 1);
+  calc.element.dataX[2] = MakeLink<&Value::varValue>(number);
+  EXPECT_EQ(calc.Runs({"%2[3]", "%3[0]", "%2[0, 0]", "%2[0,]"}), (std::vector<double>{kEval, kEval, kEval, kSyntax}));
 }
 
 TEST(MathParse, percent_zero_is_the_last_result_or_the_default_after_a_failure) {
   Calc calc;
   calc.element.Default = 100;
-  EXPECT_EQ(calc.Run("%0+1"), 101);
-  EXPECT_EQ(calc.Run("20"), 20);
-  EXPECT_EQ(calc.Run("%0+1"), 21);
-  EXPECT_EQ(calc.Run("%0+1"), 22);
-  EXPECT_EQ(calc.Run("1/0"), kEval);
-  EXPECT_EQ(calc.Run("%0+1"), 101);
-  EXPECT_EQ(calc.Run("%0("), kSyntax);
-  EXPECT_EQ(calc.Run("%0"), 100);
-}
-
-// A readable output that answers the value handed to it, squared.
-struct Square {
-  std::vector<double> asked;
-  void varValue(TData& v, uint16_t) {
-    asked.push_back(AsReal(v));
-    v = MakeReal(AsReal(v) * AsReal(v));
-  }
-};
-struct Silent {
-  void varValue(TData& v, uint16_t) { v.Clear(); }
-};
-
-TEST(MathParse, operand_call_hands_the_argument_to_the_linked_input) {
-  Calc calc(2);
-  Square square;
-  Silent silent;
-  calc.element.dataX[0] = MakeLink<&Square::varValue>(square);
-  EXPECT_EQ(calc.Run("%1(3) + %1(1+1)"), 13);
-  EXPECT_EQ(square.asked, (std::vector<double>{3, 2}));
-  EXPECT_EQ(calc.Run("%2(3)"), kEval);  // unlinked
-  calc.element.dataX[1] = MakeLink<&Silent::varValue>(silent);
-  EXPECT_EQ(calc.Run("%2(3)"), kEval);  // empty answer
-}
-
-// An array of three items 10, 20, 30; the index arrives as a real.
-class Items : public TDataArray {
- public:
-  void Set(const TData&, const TData&) override {}
-  bool Get(const TData& index, TData& item) override {
-    const int32_t i = AsIndex(index);
-    if (i < 0 || i >= 3) return false;
-    item = MakeInteger(10 * (i + 1));
-    return true;
-  }
-  int32_t Count() override { return 3; }
-  void Add(const TData&) override {}
-};
-
-TEST(MathParse, operand_index_reads_an_item_of_an_array_value) {
-  Calc calc(2);
-  Items items;
-  Value array{MakeArray(&items)};
-  Value number{MakeInteger(4)};
-  calc.element.dataX[0] = MakeLink<&Value::varValue>(array);
-  calc.element.dataX[1] = MakeLink<&Value::varValue>(number);
-  EXPECT_EQ(calc.Run("%1[0] + %1[2] + %1[0.6]"), 60);
-  EXPECT_EQ(array.reads, 1);
-  EXPECT_EQ(calc.Run("%1[3]"), kEval);
-  EXPECT_EQ(calc.Run("%2[0]"), kEval);
-  EXPECT_EQ(calc.Run("%1[0, 0]"), kEval);
-  EXPECT_EQ(calc.Run("%1[0,]"), kSyntax);
+  EXPECT_EQ(calc.Runs({"%0+1", "20", "%0+1", "%0+1", "1/0", "%0+1", "%0(", "%0"}),
+            (std::vector<double>{101, 20, 21, 22, kEval, 101, kSyntax, 100}));
 }
 
 TEST(MathParse, deep_nesting_is_a_syntax_error_not_a_crash) {
   Calc calc;
   const std::string deep(1000000, '(');
+  std::string calls, long_sum = "1";
+  for (int i = 0; i < 100000; ++i) calls += "abs(";
+  for (int i = 0; i < 200000; ++i) long_sum += "+1";
   EXPECT_EQ(calc.Run(deep), kSyntax);
   EXPECT_EQ(calc.Run(deep + "1" + std::string(1000000, ')')), kSyntax);
-  EXPECT_EQ(calc.Run(std::string(100, '(') + "1" + std::string(100, ')')), 1);
-  std::string calls;
-  for (int i = 0; i < 100000; ++i) calls += "abs(";
   EXPECT_EQ(calc.Run(calls), kSyntax);
-  std::string long_sum = "1";
-  for (int i = 0; i < 200000; ++i) long_sum += "+1";
+  EXPECT_EQ(calc.Run(std::string(100, '(') + "1" + std::string(100, ')')), 1);
   EXPECT_EQ(calc.Run(long_sum), 200001);
 }
 

@@ -1,59 +1,39 @@
 // The string list driven through its points: file rules, editing, sorting and its array view.
 #include <gtest/gtest.h>
-
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "elements/strlist/str_list.h"
+#include "runtime/platform/files.h"
 
 namespace {
 
 using Lines = std::vector<std::string>;
-
-struct ChangeProbe {
-  int fired = 0;
-  void doChange(TData&, uint16_t) { ++fired; }
-};
+using namespace std::string_literals;
 
 struct StrList : ::testing::Test {
   void SetUp() override {
-    char pattern[] = "/tmp/strlist-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir = pattern;
-    list.onChange = MakeLink<&ChangeProbe::doChange>(probe);
+    ASSERT_NE(mkdtemp(dir.data()), nullptr);
+    list.onChange = MakeLink<&StrList::doChange>(*this);
   }
   void TearDown() override { std::filesystem::remove_all(dir); }
-
-  std::string Path(const std::string& name) const { return dir + "/" + name; }
-  void Write(const std::string& name, const std::string& bytes) const { std::ofstream(Path(name), std::ios::binary) << bytes; }
-  std::string Read(const std::string& name) const {
-    std::stringstream s;
-    s << std::ifstream(Path(name), std::ios::binary).rdbuf();
-    return s.str();
-  }
-  void Load(const std::string& name) { FireEvent(MakeLink<&TKXStrList::doLoad>(list), Path(name)); }
-  void Save(const std::string& name) { FireEvent(MakeLink<&TKXStrList::doSave>(list), Path(name)); }
-
-  std::string dir;
+  void doChange(TData&, uint16_t) { ++fired; }
+  std::string Read(const std::string& name) const { return platform::ReadFile(dir + "/" + name).value_or("<none>"); }
+  template <auto Point>
+  void Fire(TData value = {}) { FireEvent(MakeLink<Point>(list), value); }
+  std::string dir = "/tmp/strlist-XXXXXX";
   TKXStrList list;
-  ChangeProbe probe;
+  int fired = 0;
 };
 
 TEST_F(StrList, reads_and_writes_lines_by_the_line_rule) {
-  using namespace std::string_literals;
-  struct Case {
-    const char* what;
-    std::string file;
-    Lines lines;
-    std::string saved;
-  };
+  struct Case { const char* what; std::string file; Lines lines; std::string saved; };
+  const std::string long_line(3'000'000, 'q');
   const std::vector<Case> cases = {
       {"CR LF breaks with an empty line", "a\r\n\r\nb\r\n", {"a", "", "b"}, "a\r\n\r\nb\r\n"},
       {"LF alone stays inside the line", "a\nb\n", {"a\nb\n"}, "a\nb\n\r\n"},
@@ -61,146 +41,88 @@ TEST_F(StrList, reads_and_writes_lines_by_the_line_rule) {
       {"one break is one empty line", "\r\n", {""}, "\r\n"},
       {"LF after CR LF starts the next line", "a\r\n\nb", {"a", "\nb"}, "a\r\n\nb\r\n"},
       {"NUL ends the text", "a\r\nb\0c\r\nd"s, {"a", "b"}, "a\r\nb\r\n"},
-      {"NUL first gives nothing", "\0a"s, {}, ""},
+      {"NUL first gives nothing, and saving nothing empties the file", "\0a"s, {}, ""},
       {"high bytes pass untouched", "\xff\xfe\x01\r\n\x80", {"\xff\xfe\x01", "\x80"}, "\xff\xfe\x01\r\n\x80\r\n"},
-      {"a very long line", std::string(3'000'000, 'q'), {std::string(3'000'000, 'q')}, std::string(3'000'000, 'q') + "\r\n"},
+      {"an empty file empties the list", "", {}, ""},
+      {"a very long line", long_line, {long_line}, long_line + "\r\n"},
   };
+  TData text;
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    Write("in.txt", c.file);
-    Load("in.txt");
-    EXPECT_EQ(list.Lines(), c.lines);
-    Save("out.txt");
-    EXPECT_EQ(Read("out.txt"), c.saved);
+    platform::WriteFileAtomic(dir + "/in.txt", c.file);
+    Fire<&TKXStrList::doLoad>(MakeText(dir + "/in.txt"));
+    Fire<&TKXStrList::doSave>(MakeText(dir + "/out.txt"));
+    list.varText(text, 0);
+    EXPECT_EQ(list.Lines(), c.lines) << c.what;
+    EXPECT_EQ(Read("out.txt"), c.saved) << c.what;
+    EXPECT_EQ(text.text, c.saved) << c.what;
   }
 }
 
-TEST_F(StrList, loading_a_missing_file_or_a_folder_keeps_the_lines_and_fires_nothing) {
+TEST_F(StrList, a_missing_or_unreadable_file_keeps_the_lines_and_only_a_present_file_fires) {
   list.SetStrings("keep\r\n");
-  Load("missing.txt");
-  std::filesystem::create_directory(Path("folder"));
-  Load("folder");
-  EXPECT_EQ(list.Lines(), Lines{"keep"});
-  EXPECT_EQ(probe.fired, 0);
-}
-
-TEST_F(StrList, loading_an_empty_file_empties_the_list_and_fires) {
-  list.SetStrings("old");
-  Write("empty.txt", "");
-  Load("empty.txt");
-  EXPECT_TRUE(list.Lines().empty());
-  EXPECT_EQ(probe.fired, 1);
-}
-
-TEST_F(StrList, an_unreadable_file_keeps_the_lines_but_still_fires) {
-  Write("locked.txt", "new\r\n");
-  chmod(Path("locked.txt").c_str(), 0);
-  if (access(Path("locked.txt").c_str(), R_OK) == 0) GTEST_SKIP() << "permissions are not enforced for this user";
-  list.SetStrings("old");
-  Load("locked.txt");
-  EXPECT_EQ(list.Lines(), Lines{"old"});
-  EXPECT_EQ(probe.fired, 1);
-}
-
-TEST_F(StrList, the_file_name_property_serves_when_nothing_arrives_and_backslashes_separate_folders) {
-  std::filesystem::create_directory(Path("Logs"));
-  list.FileName = dir + "\\Logs\\KWF.log";
-  list.SetStrings("one\rtwo");
-  FireEvent(MakeLink<&TKXStrList::doSave>(list));
-  EXPECT_EQ(Read("Logs/KWF.log"), "one\r\ntwo\r\n");
-  list.SetStrings("");
-  FireEvent(MakeLink<&TKXStrList::doLoad>(list));
-  EXPECT_EQ(list.Lines(), (Lines{"one", "two"}));
-}
-
-TEST_F(StrList, saving_an_empty_list_leaves_an_existing_file_empty) {
-  Write("f.txt", "old content\r\n");
-  Save("f.txt");
-  EXPECT_EQ(Read("f.txt"), "");
-}
-
-TEST_F(StrList, a_save_that_cannot_be_made_leaves_nothing_behind_and_fires_nothing) {
-  list.SetStrings("x");
-  Save("no/such/folder/f.txt");
-  std::filesystem::create_directory(Path("dir"));
-  Save("dir");
-  EXPECT_TRUE(std::filesystem::is_directory(Path("dir")));
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);  // no stray temporary file
-  EXPECT_EQ(probe.fired, 0);
-}
-
-TEST_F(StrList, add_appends_whatever_arrives_and_clear_fires_even_when_empty) {
-  auto add = MakeLink<&TKXStrList::doAdd>(list);
-  FireEvent(add, "a");
-  FireEvent(add);
-  FireEvent(add, "a");
-  FireEvent(add, 7);
-  EXPECT_EQ(list.Lines(), (Lines{"a", "", "a", "7"}));
-  FireEvent(MakeLink<&TKXStrList::doClear>(list));
-  FireEvent(MakeLink<&TKXStrList::doClear>(list));
-  EXPECT_EQ(probe.fired, 6);
-}
-
-TEST_F(StrList, delete_removes_only_a_valid_index) {
-  struct Case {
-    TData index;
-    Lines left;
-  };
-  const Lines all = {"a", "b", "c"};
-  const std::vector<Case> cases = {
-      {MakeText("abc"), all}, {MakeInteger(-1), all},        {MakeInteger(3), all},
-      {TData{}, all},         {MakeText("0"), {"b", "c"}},   {MakeInteger(1), {"a", "c"}},
-      {MakeReal(2.0), {"a", "b"}},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(AsText(c.index));
-    list.SetStrings("a\rb\rc");
-    probe.fired = 0;
-    FireEvent(MakeLink<&TKXStrList::doDelete>(list), TData(c.index));
-    EXPECT_EQ(list.Lines(), c.left);
-    EXPECT_EQ(probe.fired, c.left == all ? 0 : 1);
+  Fire<&TKXStrList::doLoad>(MakeText(dir + "/missing.txt"));
+  Fire<&TKXStrList::doLoad>(MakeText(dir));
+  EXPECT_EQ(fired, 0);
+  platform::WriteFileAtomic(dir + "/locked.txt", "new\r\n");
+  chmod((dir + "/locked.txt").c_str(), 0);
+  if (access((dir + "/locked.txt").c_str(), R_OK) != 0) {  // root reads it anyway
+    Fire<&TKXStrList::doLoad>(MakeText(dir + "/locked.txt"));
+    EXPECT_EQ(fired, 1);
   }
+  EXPECT_EQ(list.Lines(), Lines{"keep"});
 }
 
-TEST_F(StrList, sort_folds_only_ascii_capitals_and_fires_nothing) {
+TEST_F(StrList, saves_through_the_file_name_property_atomically_and_a_failed_save_leaves_nothing_behind) {
+  list.FileName = dir + "\\KWF.log";  // a backslash separates folders
+  list.SetStrings("one\rtwo");
+  Fire<&TKXStrList::doSave>();
+  Fire<&TKXStrList::doSave>(MakeText(dir + "/no/such/folder/f.txt"));
+  Fire<&TKXStrList::doSave>(MakeText(dir));
+  EXPECT_EQ(Read("KWF.log"), "one\r\ntwo\r\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);  // no stray temporary file
+  list.SetStrings("");
+  Fire<&TKXStrList::doLoad>();
+  EXPECT_EQ(list.Lines(), (Lines{"one", "two"}));
+  EXPECT_EQ(fired, 1);
+}
+
+TEST_F(StrList, add_and_clear_always_fire_sort_never_and_delete_only_for_a_valid_index) {
+  Fire<&TKXStrList::doAdd>(MakeInteger(7));
+  Fire<&TKXStrList::doAdd>();
+  EXPECT_EQ(list.Lines(), (Lines{"7", ""}));
   list.SetStrings("b\rB1\ra\r_x\r\xE0\r\xC0\rZ");
-  FireEvent(MakeLink<&TKXStrList::doSort>(list));
+  Fire<&TKXStrList::doSort>();
   EXPECT_EQ(list.Lines(), (Lines{"_x", "a", "b", "B1", "Z", "\xC0", "\xE0"}));
-  EXPECT_EQ(probe.fired, 0);
-}
-
-TEST_F(StrList, text_ends_every_line_with_cr_lf) {
-  TData v;
-  list.varText(v, 0);
-  EXPECT_EQ(v.kind, KindString);
-  EXPECT_EQ(v.text, "");
-  list.SetStrings("\r\n");
-  list.varText(v, 0);
-  EXPECT_EQ(v.text, "\r\n");
+  Fire<&TKXStrList::doClear>();
+  Fire<&TKXStrList::doClear>();
+  EXPECT_EQ(fired, 4);
+  const Lines all = {"a", "b", "c"};
+  const std::vector<std::pair<TData, Lines>> cases = {
+      {MakeText("abc"), all},      {MakeInteger(-1), all},       {MakeInteger(3), all}, {TData{}, all},
+      {MakeText("0"), {"b", "c"}}, {MakeInteger(1), {"a", "c"}}, {MakeReal(2.0), {"a", "b"}},
+  };
+  for (const auto& [index, left] : cases) {
+    list.SetStrings("a\rb\rc");
+    Fire<&TKXStrList::doDelete>(index);
+    EXPECT_EQ(list.Lines(), left) << AsText(index);
+  }
+  EXPECT_EQ(fired, 7);
 }
 
 TEST_F(StrList, the_array_is_one_object_working_on_the_lines_without_firing) {
-  TData first, second;
+  TData first, second, item = MakeText("untouched");
   list.varArray(first, 0);
   list.varArray(second, 0);
-  ASSERT_EQ(first.kind, KindArray);
   ASSERT_EQ(first.array, second.array);
-  TDataArray& array = *first.array;
-
-  array.Add(MakeInteger(5));
-  array.Add(MakeText("b"));
-  array.Set(MakeText("0"), MakeText("a"));
-  array.Set(MakeInteger(9), MakeText("ignored"));
+  first.array->Add(MakeText("b"));
+  first.array->Add(MakeText("b"));
+  first.array->Set(MakeText("0"), MakeText("a"));
+  first.array->Set(MakeInteger(9), MakeText("ignored"));
   EXPECT_EQ(list.Lines(), (Lines{"a", "b"}));
-  EXPECT_EQ(array.Count(), 2);
-
-  TData item = MakeText("untouched");
-  EXPECT_FALSE(array.Get(MakeText("x"), item));
-  EXPECT_FALSE(array.Get(MakeInteger(2), item));
+  EXPECT_FALSE(first.array->Get(MakeText("x"), item) || first.array->Get(MakeInteger(2), item));
   EXPECT_EQ(item.text, "untouched");
-  EXPECT_TRUE(array.Get(MakeText("1"), item));
-  EXPECT_EQ(item.text, "b");
-  EXPECT_EQ(probe.fired, 0);
+  EXPECT_TRUE(first.array->Get(MakeText("1"), item) && item.text == "b");
+  EXPECT_EQ(fired, 0);
 }
 
 }  // namespace
