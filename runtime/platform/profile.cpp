@@ -182,8 +182,9 @@ bool WriteProfileString(const std::string& file, const std::string& section, con
   const auto found = FindSection(lines, name);
   std::string key_line;
   if (!found) {
-    const std::string header = "[" + std::string(name) + "]";
-    key_line = std::string(key_name) + "=" + std::string(new_value);
+    std::string header = "[";
+    header.append(name).append("]");
+    key_line.append(key_name).append("=").append(new_value);
     lines.push_back(header);
     lines.push_back(key_line);
     return Save(file, lines);
