@@ -14,6 +14,7 @@
 
 #include "elements/strlist/records.h"
 #include "elements/strlist/str_list.h"
+#include "runtime/platform/heap.h"
 
 namespace {
 
@@ -189,6 +190,7 @@ BENCHMARK(BM_SortFoldedKeyCopies)->Apply(Sizes)->Complexity(benchmark::oNLogN);
 }  // namespace
 
 int main(int argc, char** argv) {
+  platform::KeepFreedMemory();  // as the programs do
   char pattern[] = "/tmp/strlist-bench-XXXXXX";
   if (!mkdtemp(pattern)) return 1;
   g_dir = pattern;

@@ -11,6 +11,7 @@
 
 #include "app/main/drive_tee.h"
 #include "app/main_program.h"
+#include "runtime/platform/heap.h"
 #include "runtime/platform/files.h"
 #include "widgets/backend.h"
 #include "widgets/headless/headless_backend.h"
@@ -244,6 +245,7 @@ class Session {
 }  // namespace
 
 int main(int argc, char** argv) {
+  platform::KeepFreedMemory();
   std::string dir, script;
   std::vector<std::string> program_args;
   bool qt = false;

@@ -3,9 +3,11 @@
 #include <vector>
 
 #include "app/main_program.h"
+#include "runtime/platform/heap.h"
 #include "widgets/qt/qt_backend.h"
 
 int main(int argc, char** argv) {
+  platform::KeepFreedMemory();
   widgets::QtBackend backend(argc, argv);
   widgets::SetCurrentBackend(&backend);
   std::vector<std::string> args;
