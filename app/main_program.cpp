@@ -1,5 +1,7 @@
 #include "app/main_program.h"
 
+#include <utility>
+
 #include "app/settings_page.h"
 #include "app/startup_housekeeping.h"
 #include "elements/files/clipboard.h"
@@ -70,46 +72,32 @@ TMainProgram::TMainProgram() : TScheme(nullptr), main_form_(BuildMainForm(New<TK
   edit_page.SetScheme<EditListsPage>();
   generate_page.SetScheme<GeneratePage>();
 
+  auto scheme_input = [](TKXMultiElement& scheme, uint16_t input) {
+    return MakeLink<&TKXMultiElement::doWork>(scheme, input);
+  };
+  auto hub_input = [](TKXHub& hub) { return MakeLink<&TKXHub::doEvent>(hub); };
+
   // Each merge hub takes one input from every fan-out hub that sends its page back.
-  edit_back.InCount = 3;
-  edit_back.SetCount(1);
-  edit_back.onEvent[0] = MakeLink<&TKXMultiElement::doWork>(edit_page, 0);
-  generate_back.InCount = 3;
-  generate_back.SetCount(1);
-  generate_back.onEvent[0] = MakeLink<&TKXMultiElement::doWork>(generate_page, 0);
-  settings_back.InCount = 3;
-  settings_back.SetCount(1);
-  settings_back.onEvent[0] = MakeLink<&TKXMultiElement::doWork>(settings_page, 0);
+  for (auto [merge, page] : {std::pair{&edit_back, &edit_page}, {&generate_back, &generate_page},
+                             {&settings_back, &settings_page}}) {
+    merge->InCount = 3;
+    merge->SetOutputs({scheme_input(*page, 0)});
+  }
 
   // A fan-out hub sends the two other pages to the back, then brings its own page to the front.
-  to_edit.SetCount(3);
-  to_edit.onEvent[0] = MakeLink<&TKXHub::doEvent>(generate_back);
-  to_edit.onEvent[1] = MakeLink<&TKXHub::doEvent>(settings_back);
-  to_edit.onEvent[2] = MakeLink<&TKXMultiElement::doWork>(edit_page, 1);
-  to_generate.SetCount(3);
-  to_generate.onEvent[0] = MakeLink<&TKXHub::doEvent>(edit_back);
-  to_generate.onEvent[1] = MakeLink<&TKXHub::doEvent>(settings_back);
-  to_generate.onEvent[2] = MakeLink<&TKXMultiElement::doWork>(generate_page, 1);
-  to_settings.SetCount(3);
-  to_settings.onEvent[0] = MakeLink<&TKXHub::doEvent>(edit_back);
-  to_settings.onEvent[1] = MakeLink<&TKXHub::doEvent>(generate_back);
-  to_settings.onEvent[2] = MakeLink<&TKXMultiElement::doWork>(settings_page, 1);
+  to_edit.SetOutputs({hub_input(generate_back), hub_input(settings_back), scheme_input(edit_page, 1)});
+  to_generate.SetOutputs({hub_input(edit_back), hub_input(settings_back), scheme_input(generate_page, 1)});
+  to_settings.SetOutputs({hub_input(edit_back), hub_input(generate_back), scheme_input(settings_page, 1)});
   // No tab has index 3: that output sends every page to the back.
-  to_none.SetCount(3);
-  to_none.onEvent[0] = MakeLink<&TKXHub::doEvent>(edit_back);
-  to_none.onEvent[1] = MakeLink<&TKXHub::doEvent>(generate_back);
-  to_none.onEvent[2] = MakeLink<&TKXHub::doEvent>(settings_back);
+  to_none.SetOutputs({hub_input(edit_back), hub_input(generate_back), hub_input(settings_back)});
 
   // The window-style adjuster reads the main window's handle.
   sys_menu.dataHandle = MakeLink<&TKXWin::varHandle>(form);
 
-  // The start sequence, strictly in this order.
-  start_hub.SetCount(6);
-  start_hub.onEvent[0] = MakeLink<&TKXSysMenu::doInit>(sys_menu);
-  start_hub.onEvent[1] = MakeLink<&TKXMultiElement::doWork>(housekeeping, 0);
-  start_hub.onEvent[2] = MakeLink<&TKXMultiElement::doWork>(correction, 0);
-  start_hub.onEvent[3] = MakeLink<&TKXMultiElement::doWork>(generate_page, 2);
-  start_hub.onEvent[4] = MakeLink<&TKXMultiElement::doWork>(settings_page, 2);
+  // The start sequence, strictly in this order; the hub's sixth output stays unlinked.
+  start_hub.SetOutputs({MakeLink<&TKXSysMenu::doInit>(sys_menu), scheme_input(housekeeping, 0),
+                        scheme_input(correction, 0), scheme_input(generate_page, 2),
+                        scheme_input(settings_page, 2), TEventLink{}});
 
   housekeeping.SetScheme<StartupHousekeeping>();
 
@@ -127,12 +115,9 @@ TMainProgram::TMainProgram() : TScheme(nullptr), main_form_(BuildMainForm(New<TK
   tabs.onChange = MakeLink<&TKXDoData::doData>(tab_reader);
 
   page_switch.SetCount(4);
-  page_switch.onEvent[0] = MakeLink<&TKXHub::doEvent>(to_edit);
-  page_switch.onEvent[1] = MakeLink<&TKXHub::doEvent>(to_generate);
-  page_switch.onEvent[2] = MakeLink<&TKXHub::doEvent>(to_settings);
-  page_switch.onEvent[3] = MakeLink<&TKXHub::doEvent>(to_none);
+  page_switch.onEvent = {hub_input(to_edit), hub_input(to_generate), hub_input(to_settings), hub_input(to_none)};
 
-  form.onCreate = MakeLink<&TKXHub::doEvent>(start_hub);
+  form.onCreate = hub_input(start_hub);
 }
 
 void TMainProgram::Start() { main_form_.Start(); }

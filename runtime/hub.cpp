@@ -8,6 +8,11 @@ void TKXHub::SetCount(uint16_t n) {
   count_ = n;
 }
 
+void TKXHub::SetOutputs(std::initializer_list<TEventLink> outputs) {
+  SetCount(static_cast<uint16_t>(outputs.size()));
+  std::copy(outputs.begin(), outputs.end(), onEvent.begin());
+}
+
 void TKXHub::doEvent(TData& value, uint16_t) {
   const size_t count = std::min<size_t>(count_, onEvent.size());
   for (size_t k = 0; k < count; ++k) {

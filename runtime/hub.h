@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <vector>
 
 #include "runtime/element.h"
@@ -13,6 +14,8 @@ class TKXHub : public TKXObject {
   std::vector<TEventLink> onEvent;  // outputs 0 ... count-1
 
   void SetCount(uint16_t n);
+  // Sizes the outputs to the links given and fills them in order: the usual wiring of a hub.
+  void SetOutputs(std::initializer_list<TEventLink> outputs);
   uint16_t Count() const { return count_; }
 
   void doEvent(TData& value, uint16_t index);
