@@ -45,6 +45,13 @@ struct FileDialogRequest {
   std::string filter;         // "description|pattern|description|pattern..."
   std::string start_dir;
   std::string initial_name;   // the file chosen last time, preset in the dialog
+  int filter_index = 0;       // the filter pair to preselect, from 0 (the one chosen last time)
+};
+
+// What the user confirmed in a file dialog: the file and the filter pair in use.
+struct FileDialogAnswer {
+  std::string path;
+  int filter_index = 0;
 };
 
 class Backend {
@@ -66,6 +73,8 @@ class Backend {
   virtual void SetTabOrder(ControlId id, int order) = 0;             // 1-based place among its siblings
   virtual void SetCursor(ControlId id, int cursor) = 0;              // 0 = class default
   virtual void SetAlignment(ControlId id, int alignment) = 0;        // 0 left, 1 centre, 2 right
+  // Panels: bevel kinds 0 none, 1 lowered, 2 raised; bevel and border widths in pixels.
+  virtual void SetPanelFrame(ControlId id, int bevel_inner, int bevel_outer, int bevel_width, int border_width) = 0;
   virtual void SetChecked(ControlId id, bool checked) = 0;           // check box, radio button
   virtual bool GetChecked(ControlId id) = 0;
 
@@ -92,7 +101,7 @@ class Backend {
   virtual void RequestClose(ControlId form) = 0;  // as the user closing it: asks OnCloseRequest
 
   // Modal dialogs, the shell and the clipboard.
-  virtual std::optional<std::string> RunFileDialog(const FileDialogRequest& request) = 0;  // nothing: cancelled
+  virtual std::optional<FileDialogAnswer> RunFileDialog(const FileDialogRequest& request) = 0;  // nothing: cancelled
   // type 0..5 (OK .. Abort/Retry/Ignore), icon 0..5; returns 1 OK, 2 Cancel, 3 Abort, 4 Retry, 5 Ignore, 6 Yes, 7 No.
   virtual int MessageBox(ControlId owner, const std::string& text, const std::string& caption, int type, int icon) = 0;
   virtual void OpenDocument(const std::string& target) = 0;

@@ -11,11 +11,13 @@ void TKXFileDialog::doExecute(TData&, uint16_t) {
   request.filter = Filter;
   request.start_dir = StartDir.empty() ? std::string() : platform::NativePath(StartDir);
   request.initial_name = last_chosen_;
+  request.filter_index = last_filter_;
   const auto chosen = widgets::CurrentBackend().RunFileDialog(request);
-  if (!chosen || chosen->empty()) {
+  if (!chosen || chosen->path.empty()) {
     FireEvent(onCancel);
     return;
   }
-  last_chosen_ = *chosen;
-  FireEvent(onExecute, *chosen);
+  last_chosen_ = chosen->path;
+  last_filter_ = chosen->filter_index;
+  FireEvent(onExecute, chosen->path);
 }

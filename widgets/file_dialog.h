@@ -25,4 +25,5 @@ class TKXFileDialog : public TKXObject {
  private:
   bool save_;
   std::string last_chosen_;
+  int last_filter_ = 0;
 };

@@ -5,6 +5,7 @@ void TKXPanel::Init() {
   CreateNative(widgets::ControlKind::Panel);
   TKXWin::Init();
   if (Control() == widgets::kNoControl) return;
+  Native().SetPanelFrame(Control(), BevelInner, BevelOuter, BevelWidth, BorderWidth);
   Native().SetText(Control(), Caption);
   Native().SetAlignment(Control(), Alignment);
 }

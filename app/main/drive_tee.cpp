@@ -53,6 +53,9 @@ void TeeBackend::SetTooltip(ControlId id, const std::string& t) {
 void TeeBackend::SetTabOrder(ControlId id, int o) { VELTRANE_TEE(SetTabOrder(id, o), SetTabOrder(RealId(id), o)); }
 void TeeBackend::SetCursor(ControlId id, int c) { VELTRANE_TEE(SetCursor(id, c), SetCursor(RealId(id), c)); }
 void TeeBackend::SetAlignment(ControlId id, int a) { VELTRANE_TEE(SetAlignment(id, a), SetAlignment(RealId(id), a)); }
+void TeeBackend::SetPanelFrame(ControlId id, int inner, int outer, int bevel, int border) {
+  VELTRANE_TEE(SetPanelFrame(id, inner, outer, bevel, border), SetPanelFrame(RealId(id), inner, outer, bevel, border));
+}
 void TeeBackend::SetChecked(ControlId id, bool c) { VELTRANE_TEE(SetChecked(id, c), SetChecked(RealId(id), c)); }
 void TeeBackend::InsertItem(ControlId id, int i, const std::string& t) {
   VELTRANE_TEE(InsertItem(id, i, t), InsertItem(RealId(id), i, t));
@@ -101,7 +104,7 @@ void TeeBackend::RequestClose(ControlId form) {
   mirror_.RequestClose(form);
   if (real_ && mirror_.IsClosed(form)) real_->SetVisible(RealId(form), false);
 }
-std::optional<std::string> TeeBackend::RunFileDialog(const widgets::FileDialogRequest& request) {
+std::optional<widgets::FileDialogAnswer> TeeBackend::RunFileDialog(const widgets::FileDialogRequest& request) {
   return mirror_.RunFileDialog(request);
 }
 int TeeBackend::MessageBox(ControlId owner, const std::string& text, const std::string& caption, int type, int icon) {

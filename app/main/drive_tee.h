@@ -37,6 +37,7 @@ class TeeBackend : public widgets::Backend {
   void SetTabOrder(widgets::ControlId id, int order) override;
   void SetCursor(widgets::ControlId id, int cursor) override;
   void SetAlignment(widgets::ControlId id, int alignment) override;
+  void SetPanelFrame(widgets::ControlId id, int bevel_inner, int bevel_outer, int bevel_width, int border_width) override;
   void SetChecked(widgets::ControlId id, bool checked) override;
   bool GetChecked(widgets::ControlId id) override;
   void InsertItem(widgets::ControlId id, int index, const std::string& text) override;
@@ -56,7 +57,7 @@ class TeeBackend : public widgets::Backend {
   void Show(widgets::ControlId form) override;
   void RunMessageLoop() override;
   void RequestClose(widgets::ControlId form) override;
-  std::optional<std::string> RunFileDialog(const widgets::FileDialogRequest& request) override;
+  std::optional<widgets::FileDialogAnswer> RunFileDialog(const widgets::FileDialogRequest& request) override;
   int MessageBox(widgets::ControlId owner, const std::string& text, const std::string& caption, int type,
                  int icon) override;
   void OpenDocument(const std::string& target) override;

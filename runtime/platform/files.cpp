@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <cstring>
 #include <random>
 
 namespace platform {
@@ -77,8 +78,13 @@ std::optional<std::string> ReadFile(const std::string& path) {
   return bytes;
 }
 
-bool WriteFileAtomic(const std::string& path, const std::string& bytes) {
-  if (path.empty()) return false;
+bool WriteFileAtomic(const std::string& path, const std::string& bytes, std::string* why) {
+  // Every failure leaves through here, so that the reason is the system's own.
+  auto fail = [why](int error) {
+    if (why) *why = std::strerror(error);
+    return false;
+  };
+  if (path.empty()) return fail(ENOENT);
   std::string target = NativePath(path);
   // Saving through a symbolic link replaces the file it points to, never the link itself.
   char resolved[PATH_MAX];
@@ -87,27 +93,44 @@ bool WriteFileAtomic(const std::string& path, const std::string& bytes) {
     target = resolved;
   struct stat st;
   const bool exists = ::stat(target.c_str(), &st) == 0;
-  if (exists && !S_ISREG(st.st_mode)) return false;
+  if (exists && !S_ISREG(st.st_mode)) return fail(S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
   // A file the user made read-only stays untouched, as it would on the original platform;
   // the permission bits decide, so that this holds for root as well.
-  if (exists && ((st.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0)) return false;
+  if (exists && (st.st_mode & 0222) == 0) return fail(EACCES);
+  if (exists && ::access(target.c_str(), W_OK) != 0) return fail(errno);
 
   std::string temp = FolderOf(target) + "/.veltrane-XXXXXX";
   const int fd = ::mkstemp(temp.data());
-  if (fd < 0) return false;
-  bool ok = WriteAll(fd, bytes.data(), bytes.size()) && ::fsync(fd) == 0;
-  if (exists) ok = ok && ::fchmod(fd, st.st_mode & 07777) == 0;
-  else ok = ok && ::fchmod(fd, 0644) == 0;
-  ok = (::close(fd) == 0) && ok;
-  if (ok) ok = ::rename(temp.c_str(), target.c_str()) == 0;
-  if (!ok) ::unlink(temp.c_str());
-  return ok;
+  if (fd < 0) return fail(errno);
+  int error = 0;
+  auto check = [&error](bool done) {
+    if (!done && error == 0) error = errno ? errno : EIO;
+    return done;
+  };
+  errno = 0;
+  check(WriteAll(fd, bytes.data(), bytes.size())) && check(::fsync(fd) == 0);
+  if (error == 0) check(::fchmod(fd, exists ? (st.st_mode & 07777) : 0644) == 0);
+  // Owner and group follow the old file where the process may give them away (as root);
+  // otherwise the new file is the process's own, like any file it creates.
+  if (error == 0 && exists && (st.st_uid != ::geteuid() || st.st_gid != ::getegid())) {
+    if (::fchown(fd, st.st_uid, st.st_gid) == 0) check(::fchmod(fd, st.st_mode & 07777) == 0);
+  }
+  check(::close(fd) == 0);
+  if (error == 0) check(::rename(temp.c_str(), target.c_str()) == 0);
+  if (error != 0) {
+    ::unlink(temp.c_str());
+    return fail(error);
+  }
+  return true;
 }
 
-bool CopyFile(const std::string& from, const std::string& to) {
+bool CopyFile(const std::string& from, const std::string& to, std::string* why) {
   const auto bytes = ReadFile(from);
-  if (!bytes) return false;
-  return WriteFileAtomic(to, *bytes);
+  if (!bytes) {
+    if (why) *why = std::strerror(IsFile(from) ? EACCES : ENOENT);
+    return false;
+  }
+  return WriteFileAtomic(to, *bytes, why);
 }
 
 bool DeleteFile(const std::string& path) {

@@ -20,12 +20,14 @@ bool IsDirectory(const std::string& path);
 std::optional<std::string> ReadFile(const std::string& path);
 
 // Replaces the file's content by `bytes`: written to a temporary file in the same
-// folder, flushed, then renamed over the target. On any failure the old file stays
-// whole and false is returned.
-bool WriteFileAtomic(const std::string& path, const std::string& bytes);
+// folder, flushed, then renamed over the target. The new file keeps the old one's
+// permission bits, and its owner and group where the process may set them. On any
+// failure the old file stays whole, false is returned and `why`, when given, says
+// why in the system's words ("Permission denied", "No space left on device").
+bool WriteFileAtomic(const std::string& path, const std::string& bytes, std::string* why = nullptr);
 
 // Copies a regular file, replacing the destination; atomic like WriteFileAtomic.
-bool CopyFile(const std::string& from, const std::string& to);
+bool CopyFile(const std::string& from, const std::string& to, std::string* why = nullptr);
 bool DeleteFile(const std::string& path);
 bool CreateDirectory(const std::string& path);
 

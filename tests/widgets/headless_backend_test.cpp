@@ -190,8 +190,8 @@ TEST(HeadlessDialogs, each_kind_takes_its_own_answers_in_order_and_an_empty_queu
   ui.QueueSaveAnswer("C:\\out.txt");
   ui.QueueMessageAnswer(7);
   const widgets::FileDialogRequest save{true, "Save URL Ban List", "", "", ""}, open{false, "", "", "", "last.txt"};
-  EXPECT_EQ(ui.RunFileDialog(save), "C:\\out.txt");
-  EXPECT_EQ(ui.RunFileDialog(open), "C:\\a.txt");
+  EXPECT_EQ(ui.RunFileDialog(save)->path, "C:\\out.txt");
+  EXPECT_EQ(ui.RunFileDialog(open)->path, "C:\\a.txt");
   EXPECT_EQ(ui.RunFileDialog(open), std::nullopt);
   EXPECT_EQ(ui.MessageBox(widgets::kNoControl, "Default Setting?", "", 2, 2), 7);
   const auto& shown = ui.ShownDialogs();

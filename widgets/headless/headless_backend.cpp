@@ -200,6 +200,15 @@ void HeadlessBackend::SetAlignment(ControlId id, int alignment) {
   if (HeadlessControl* c = Lookup(id)) c->alignment = alignment;
 }
 
+void HeadlessBackend::SetPanelFrame(ControlId id, int bevel_inner, int bevel_outer, int bevel_width, int border_width) {
+  if (HeadlessControl* c = Lookup(id)) {
+    c->bevel_inner = bevel_inner;
+    c->bevel_outer = bevel_outer;
+    c->bevel_width = bevel_width;
+    c->border_width = border_width;
+  }
+}
+
 void HeadlessBackend::SetChecked(ControlId id, bool checked) {
   if (HeadlessControl* c = Lookup(id)) c->checked = checked;
 }
@@ -331,7 +340,7 @@ bool HeadlessBackend::IsClosed(ControlId form) const {
 
 // --- Dialogs, shell, clipboard ---
 
-std::optional<std::string> HeadlessBackend::RunFileDialog(const FileDialogRequest& request) {
+std::optional<FileDialogAnswer> HeadlessBackend::RunFileDialog(const FileDialogRequest& request) {
   ShownDialog shown;
   shown.kind = request.save ? DialogKind::Save : DialogKind::Open;
   shown.title = request.title;
@@ -346,8 +355,10 @@ std::optional<std::string> HeadlessBackend::RunFileDialog(const FileDialogReques
     shown.path = std::move(answers.front());
     answers.pop_front();
   }
+  shown.filter_index = request.filter_index;
   shown_.push_back(shown);
-  return shown.path;
+  if (!shown.path) return std::nullopt;
+  return FileDialogAnswer{*shown.path, request.filter_index};
 }
 
 int HeadlessBackend::DefaultMessageAnswer(int type) {

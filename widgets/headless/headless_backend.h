@@ -33,6 +33,7 @@ struct HeadlessControl {
   int cursor = 0;
   int alignment = 0;
   bool checked = false;
+  int bevel_inner = 0, bevel_outer = 0, bevel_width = 1, border_width = 1;  // panels
   std::deque<std::string> items;
   int selection = -1;
   uint32_t style = 0;           // a new form: minimize box, maximize box and sizing frame
@@ -57,6 +58,7 @@ struct ShownDialog {
   int icon = 0;
   ControlId owner = kNoControl;
   std::optional<std::string> path;  // file dialogs: the chosen file; nothing when cancelled
+  int filter_index = 0;         // file dialogs: the filter pair preselected
   int code = 0;                 // message boxes: the button code
   bool defaulted = false;       // no queued answer was waiting
 };
@@ -81,6 +83,7 @@ class HeadlessBackend : public Backend {
   void SetTabOrder(ControlId id, int order) override;
   void SetCursor(ControlId id, int cursor) override;
   void SetAlignment(ControlId id, int alignment) override;
+  void SetPanelFrame(ControlId id, int bevel_inner, int bevel_outer, int bevel_width, int border_width) override;
   void SetChecked(ControlId id, bool checked) override;
   bool GetChecked(ControlId id) override;
 
@@ -103,7 +106,7 @@ class HeadlessBackend : public Backend {
   void RunMessageLoop() override;
   void RequestClose(ControlId form) override;
 
-  std::optional<std::string> RunFileDialog(const FileDialogRequest& request) override;
+  std::optional<FileDialogAnswer> RunFileDialog(const FileDialogRequest& request) override;
   int MessageBox(ControlId owner, const std::string& text, const std::string& caption, int type, int icon) override;
   void OpenDocument(const std::string& target) override;
   std::string ClipboardText() override;

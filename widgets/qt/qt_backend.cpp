@@ -528,6 +528,9 @@ std::string QtBackend::GetText(ControlId id) {
   return {};
 }
 
+// Panels draw their frame themselves (every panel raised, one pixel); the kinds and widths are kept for them.
+void QtBackend::SetPanelFrame(ControlId, int, int, int, int) {}
+
 void QtBackend::SetChecked(ControlId id, bool checked) {
   Control* c = Find(id);
   if (!c || (c->kind != ControlKind::CheckBox && c->kind != ControlKind::RadioButton)) return;
@@ -861,7 +864,7 @@ void QtBackend::RunMessageLoop() {
 
 // ---- dialogs, shell, clipboard ----
 
-std::optional<std::string> QtBackend::RunFileDialog(const FileDialogRequest& request) {
+std::optional<FileDialogAnswer> QtBackend::RunFileDialog(const FileDialogRequest& request) {
   QFileDialog dialog(Widget(MainWindowControl()), Text(request.title));
   dialog.setOption(QFileDialog::DontUseNativeDialog, true);
   dialog.setOption(QFileDialog::HideNameFilterDetails, true);  // descriptions shown as written
@@ -870,14 +873,15 @@ std::optional<std::string> QtBackend::RunFileDialog(const FileDialogRequest& req
   const QStringList filters = NameFilters(request.filter);
   if (!filters.isEmpty()) {
     dialog.setNameFilters(filters);
-    dialog.selectNameFilter(filters.first());
+    dialog.selectNameFilter(filters.value(request.filter_index, filters.first()));
   }
   if (!request.start_dir.empty()) dialog.setDirectory(FileName(request.start_dir));
   if (!request.initial_name.empty()) dialog.selectFile(FileName(request.initial_name));
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   const QStringList chosen = dialog.selectedFiles();
   if (chosen.isEmpty() || chosen.first().isEmpty()) return std::nullopt;
-  return QFile::encodeName(chosen.first()).toStdString();
+  const int filter_index = std::max(0, int(filters.indexOf(dialog.selectedNameFilter())));
+  return FileDialogAnswer{QFile::encodeName(chosen.first()).toStdString(), filter_index};
 }
 
 int QtBackend::MessageBox(ControlId owner, const std::string& text, const std::string& caption, int type,

@@ -41,6 +41,7 @@ class QtBackend : public Backend {
   void SetTabOrder(ControlId id, int order) override;
   void SetCursor(ControlId id, int cursor) override;
   void SetAlignment(ControlId id, int alignment) override;
+  void SetPanelFrame(ControlId id, int bevel_inner, int bevel_outer, int bevel_width, int border_width) override;
   void SetChecked(ControlId id, bool checked) override;
   bool GetChecked(ControlId id) override;
 
@@ -63,7 +64,7 @@ class QtBackend : public Backend {
   void RunMessageLoop() override;
   void RequestClose(ControlId form) override;
 
-  std::optional<std::string> RunFileDialog(const FileDialogRequest& request) override;
+  std::optional<FileDialogAnswer> RunFileDialog(const FileDialogRequest& request) override;
   int MessageBox(ControlId owner, const std::string& text, const std::string& caption, int type, int icon) override;
   void OpenDocument(const std::string& target) override;
   std::string ClipboardText() override;

@@ -353,7 +353,10 @@ TEST_F(QtBackendTest, FileDialogShowsFiltersAndPresetAndReturnsTheChosenFile) {
     title = dialog->windowTitle();
     static_cast<QDialog*>(dialog)->accept();  // as the "Open" button does
   });
-  EXPECT_EQ(qt.RunFileDialog(open), std::optional<std::string>(file));
+  const auto answer = qt.RunFileDialog(open);
+  ASSERT_TRUE(answer);
+  EXPECT_EQ(answer->path, file);
+  EXPECT_EQ(answer->filter_index, 0);
   EXPECT_EQ(filters, (QStringList{QStringLiteral("Text File (*.txt)"), QStringLiteral("All Files (*)")}));
   EXPECT_TRUE(filters.value(0).startsWith(selected_filter));  // shown without its patterns
   EXPECT_EQ(title, QStringLiteral("Open Text File"));
