@@ -103,7 +103,7 @@ class Backend {
   // Modal dialogs, the shell and the clipboard.
   virtual std::optional<FileDialogAnswer> RunFileDialog(const FileDialogRequest& request) = 0;  // nothing: cancelled
   // type 0..5 (OK .. Abort/Retry/Ignore), icon 0..5; returns 1 OK, 2 Cancel, 3 Abort, 4 Retry, 5 Ignore, 6 Yes, 7 No.
-  virtual int MessageBox(ControlId owner, const std::string& text, const std::string& caption, int type, int icon) = 0;
+  virtual int ShowMessageBox(ControlId owner, const std::string& text, const std::string& caption, int type, int icon) = 0;
   virtual void OpenDocument(const std::string& target) = 0;
   virtual std::string ClipboardText() = 0;
 };

@@ -11,7 +11,7 @@ int32_t Known(int32_t code) { return code >= 0 && code <= 5 ? code : 0; }
 void TKXMessage::doMessage(TData& value, uint16_t) {
   const std::string text = InputText(value, dataMessage, Message);
   const std::string caption = InputText(value, dataCaption, Caption);
-  const int code = widgets::CurrentBackend().MessageBox(widgets::MainWindowControl(), text, caption,
+  const int code = widgets::CurrentBackend().ShowMessageBox(widgets::MainWindowControl(), text, caption,
                                                         Known(Type), Known(Icon));
   FireEvent(onMessage, code);
 }

@@ -267,7 +267,7 @@ int main(int argc, char** argv) {
     std::cerr << kUsage;
     return 2;
   }
-  if (!platform::IsDirectory(dir) && !platform::CreateDirectory(dir)) {
+  if (!platform::IsDirectory(dir) && !platform::MakeDirectory(dir)) {
     std::cerr << "veltrane-drive: cannot use the folder " << dir << "\n";
     return 2;
   }

@@ -107,8 +107,8 @@ void TeeBackend::RequestClose(ControlId form) {
 std::optional<widgets::FileDialogAnswer> TeeBackend::RunFileDialog(const widgets::FileDialogRequest& request) {
   return mirror_.RunFileDialog(request);
 }
-int TeeBackend::MessageBox(ControlId owner, const std::string& text, const std::string& caption, int type, int icon) {
-  return mirror_.MessageBox(owner, text, caption, type, icon);
+int TeeBackend::ShowMessageBox(ControlId owner, const std::string& text, const std::string& caption, int type, int icon) {
+  return mirror_.ShowMessageBox(owner, text, caption, type, icon);
 }
 void TeeBackend::OpenDocument(const std::string& target) { mirror_.OpenDocument(target); }
 std::string TeeBackend::ClipboardText() { return mirror_.ClipboardText(); }

@@ -58,7 +58,7 @@ class TeeBackend : public widgets::Backend {
   void RunMessageLoop() override;
   void RequestClose(widgets::ControlId form) override;
   std::optional<widgets::FileDialogAnswer> RunFileDialog(const widgets::FileDialogRequest& request) override;
-  int MessageBox(widgets::ControlId owner, const std::string& text, const std::string& caption, int type,
+  int ShowMessageBox(widgets::ControlId owner, const std::string& text, const std::string& caption, int type,
                  int icon) override;
   void OpenDocument(const std::string& target) override;
   std::string ClipboardText() override;

@@ -31,7 +31,7 @@ bool CreateFolderChain(const std::string& name) {
     n = std::move(parent);
   }
   for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
-    if (!platform::CreateDirectory(*it)) return false;
+    if (!platform::MakeDirectory(*it)) return false;
   }
   return true;
 }

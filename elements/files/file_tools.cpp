@@ -8,11 +8,11 @@
 void TKXFileTools::doCopy(TData& value, uint16_t) {
   const std::string from = InputText(value, dataFileName, "");
   const std::string to = InputText(value, dataDest, "");
-  if (platform::CopyFile(from, to) && platform::IsFile(to)) FireEvent(onDone);
+  if (platform::CopyFileOver(from, to) && platform::IsFile(to)) FireEvent(onDone);
 }
 
 void TKXFileTools::doDelete(TData& value, uint16_t) {
   const std::string name = InputText(value, dataFileName, "");
-  platform::DeleteFile(name);
+  platform::RemoveFile(name);
   if (!platform::IsFile(name)) FireEvent(onDone);
 }

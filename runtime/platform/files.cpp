@@ -124,7 +124,7 @@ bool WriteFileAtomic(const std::string& path, const std::string& bytes, std::str
   return true;
 }
 
-bool CopyFile(const std::string& from, const std::string& to, std::string* why) {
+bool CopyFileOver(const std::string& from, const std::string& to, std::string* why) {
   const auto bytes = ReadFile(from);
   if (!bytes) {
     if (why) *why = std::strerror(IsFile(from) ? EACCES : ENOENT);
@@ -133,12 +133,12 @@ bool CopyFile(const std::string& from, const std::string& to, std::string* why) 
   return WriteFileAtomic(to, *bytes, why);
 }
 
-bool DeleteFile(const std::string& path) {
+bool RemoveFile(const std::string& path) {
   if (!IsFile(path)) return false;
   return ::unlink(NativePath(path).c_str()) == 0;
 }
 
-bool CreateDirectory(const std::string& path) {
+bool MakeDirectory(const std::string& path) {
   if (path.empty()) return false;
   return ::mkdir(NativePath(path).c_str(), 0755) == 0;
 }

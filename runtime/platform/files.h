@@ -27,9 +27,9 @@ std::optional<std::string> ReadFile(const std::string& path);
 bool WriteFileAtomic(const std::string& path, const std::string& bytes, std::string* why = nullptr);
 
 // Copies a regular file, replacing the destination; atomic like WriteFileAtomic.
-bool CopyFile(const std::string& from, const std::string& to, std::string* why = nullptr);
-bool DeleteFile(const std::string& path);
-bool CreateDirectory(const std::string& path);
+bool CopyFileOver(const std::string& from, const std::string& to, std::string* why = nullptr);
+bool RemoveFile(const std::string& path);
+bool MakeDirectory(const std::string& path);
 
 struct DirEntry {
   std::string name;

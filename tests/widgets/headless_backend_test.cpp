@@ -179,7 +179,7 @@ TEST(HeadlessDialogs, an_unanswered_message_box_takes_its_first_button) {
   const int expected[] = {1, 1, 6, 6, 4, 3};
   for (int type = 0; type <= 5; ++type) {
     HeadlessBackend ui;
-    EXPECT_EQ(ui.MessageBox(widgets::kNoControl, "t", "c", type, 0), expected[type]) << "type " << type;
+    EXPECT_EQ(ui.ShowMessageBox(widgets::kNoControl, "t", "c", type, 0), expected[type]) << "type " << type;
     EXPECT_TRUE(ui.ShownDialogs().back().defaulted);
   }
 }
@@ -193,7 +193,7 @@ TEST(HeadlessDialogs, each_kind_takes_its_own_answers_in_order_and_an_empty_queu
   EXPECT_EQ(ui.RunFileDialog(save)->path, "C:\\out.txt");
   EXPECT_EQ(ui.RunFileDialog(open)->path, "C:\\a.txt");
   EXPECT_EQ(ui.RunFileDialog(open), std::nullopt);
-  EXPECT_EQ(ui.MessageBox(widgets::kNoControl, "Default Setting?", "", 2, 2), 7);
+  EXPECT_EQ(ui.ShowMessageBox(widgets::kNoControl, "Default Setting?", "", 2, 2), 7);
   const auto& shown = ui.ShownDialogs();
   ASSERT_EQ(shown.size(), 4u);
   EXPECT_EQ(shown[0].kind, widgets::DialogKind::Save);

@@ -371,7 +371,7 @@ int HeadlessBackend::DefaultMessageAnswer(int type) {
   }
 }
 
-int HeadlessBackend::MessageBox(ControlId owner, const std::string& text, const std::string& caption, int type,
+int HeadlessBackend::ShowMessageBox(ControlId owner, const std::string& text, const std::string& caption, int type,
                                 int icon) {
   ShownDialog shown;
   shown.kind = DialogKind::Message;

@@ -107,7 +107,7 @@ class HeadlessBackend : public Backend {
   void RequestClose(ControlId form) override;
 
   std::optional<FileDialogAnswer> RunFileDialog(const FileDialogRequest& request) override;
-  int MessageBox(ControlId owner, const std::string& text, const std::string& caption, int type, int icon) override;
+  int ShowMessageBox(ControlId owner, const std::string& text, const std::string& caption, int type, int icon) override;
   void OpenDocument(const std::string& target) override;
   std::string ClipboardText() override;
 

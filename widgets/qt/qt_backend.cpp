@@ -884,7 +884,7 @@ std::optional<FileDialogAnswer> QtBackend::RunFileDialog(const FileDialogRequest
   return FileDialogAnswer{QFile::encodeName(chosen.first()).toStdString(), filter_index};
 }
 
-int QtBackend::MessageBox(ControlId owner, const std::string& text, const std::string& caption, int type,
+int QtBackend::ShowMessageBox(ControlId owner, const std::string& text, const std::string& caption, int type,
                           int icon) {
   QMessageBox::Icon shown_icon = QMessageBox::NoIcon;
   switch (icon) {

@@ -37,7 +37,7 @@ class TempFolder {
   void Write(const std::string& relative, const std::string& bytes) const {
     platform::WriteFileAtomic(*this / relative, bytes);
   }
-  void MakeFolder(const std::string& relative) const { platform::CreateDirectory(*this / relative); }
+  void MakeFolder(const std::string& relative) const { platform::MakeDirectory(*this / relative); }
 
  private:
   std::string path_ = (std::filesystem::temp_directory_path() / "veltrane-files-XXXXXX").string();

@@ -16,7 +16,7 @@ struct FileLayer : ScratchFolderTest {
 
 TEST_F(FileLayer, a_save_replaces_the_whole_file_and_leaves_no_temporary_behind) {
   const std::string path = dir + "Lists\\Misc.txt";  // the program's own separator
-  ASSERT_TRUE(platform::CreateDirectory(dir + "Lists"));
+  ASSERT_TRUE(platform::MakeDirectory(dir + "Lists"));
   ASSERT_TRUE(platform::WriteFileAtomic(path, "a much longer old content\r\n"));
   ASSERT_TRUE(platform::WriteFileAtomic(path, "b\r\n"));
   EXPECT_EQ(platform::ReadFile(path).value(), "b\r\n");

@@ -332,10 +332,10 @@ TEST_F(QtBackendTest, MessageBoxReturnsTheCodeOfTheButtonPressed) {
       ASSERT_NE(box, nullptr);
       box->button(c.press)->click();
     });
-    EXPECT_EQ(qt.MessageBox(form, "Default Setting?", "", c.type, 2), c.code);
+    EXPECT_EQ(qt.ShowMessageBox(form, "Default Setting?", "", c.type, 2), c.code);
   }
   AnswerModal([](QWidget* modal) { Key(modal, Qt::Key_Escape); });
-  EXPECT_EQ(qt.MessageBox(form, "This is not BanList!", "Error!", 1, 3), 2);
+  EXPECT_EQ(qt.ShowMessageBox(form, "This is not BanList!", "Error!", 1, 3), 2);
 }
 
 TEST_F(QtBackendTest, FileDialogShowsFiltersAndPresetAndReturnsTheChosenFile) {
