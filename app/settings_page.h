@@ -1,10 +1,12 @@
-// The "Setting" page: the target settings panels, the ban list header and the general
-// options. Input 2, doRefresh, fills every panel from the settings.
+// The "Setting" page: a column of six buttons, each bringing its settings panel to the
+// front: the general options, the ban list header and the four targets.
+//
+// Inputs: 0 doToBack, 1 doToFront, 2 doRefresh (every panel shows the settings).
 #pragma once
 
 #include "widgets/panel_scheme.h"
 
 class SettingsPage : public TPanelScheme {
  public:
-  explicit SettingsPage(TKXWin* parent) : TPanelScheme(parent, kPagePlace, false, 3) {}
+  explicit SettingsPage(TKXWin* parent);
 };

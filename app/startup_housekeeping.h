@@ -1,10 +1,12 @@
-// The start-up housekeeping, run once at every start through input 0: settings into
-// global variables, the program folder, folders, backups and the window-position keys.
+// The start-up housekeeping, run once at every start through input 0: the settings into
+// global variables, the program folder into VELTR_dir, the program's folders, the backups
+// of the four targets' configuration files and of the lists, and the window-position keys.
+// Each of its 21 steps finishes before the next begins.
 #pragma once
 
 #include "runtime/scheme.h"
 
 class StartupHousekeeping : public TScheme {
  public:
-  explicit StartupHousekeeping(TKXWin* parent) : TScheme(parent) { Port.SetInputCount(1); }
+  explicit StartupHousekeeping(TKXWin* parent);
 };

@@ -1,10 +1,53 @@
-// The "Export URL" page: choosing categories and a mode, and writing the ban list file
-// or the firewall targets. Input 2 is its start input, doInit.
+// The "Export URL" page: the user picks categories and an output mode, and writes the
+// combined ban list file or exports the records to one of the four targets.
+//
+// Inputs: 0 doToBack, 1 doToFront, 2 doInit (once at start).
 #pragma once
 
+#include <array>
+#include <string>
+#include <vector>
+
+#include "elements/strlist/str_list.h"
+#include "lists/list_catalog.h"
+#include "lists/list_store.h"
+#include "runtime/global_var.h"
+#include "widgets/button.h"
+#include "widgets/list_box.h"
 #include "widgets/panel_scheme.h"
+#include "widgets/radio_button.h"
+
+class CategoryFlag;
 
 class GeneratePage : public TPanelScheme {
  public:
-  explicit GeneratePage(TKXWin* parent) : TPanelScheme(parent, kPagePlace, false, 3) {}
+  explicit GeneratePage(TKXWin* parent);
+
+  void doInit(TData& value, uint16_t index);
+  void doCheckTargets(TData& value, uint16_t index);
+  void doAllTargets(TData& value, uint16_t index);
+  void doGenerate(TData& value, uint16_t index);
+  void doExportTarget(TData& value, uint16_t target);
+  void doPreviewLine(TData& value, uint16_t index);
+  void doSaveFile(TData& value, uint16_t index);
+
+ private:
+  // The common first stage of every button: the lists loaded, the chosen categories handed
+  // to the ban list writer and collected as the records for a target.
+  void Assemble();
+  void ShowPreview();
+
+  std::array<CategoryFlag*, 5> flags_{};
+  std::array<TKXButton*, 4> target_buttons_{};         // Hosts, Outpost, Kerio Personal, Kerio Winroute
+  std::array<TKXMultiElement*, 4> exporters_{};        // in the same order
+  std::array<TKXGlobalVar*, 4> target_switches_{};     // p_hosts, p_aof, p_kpf, p_kwf
+  TKXRadioButton* to_program_ = nullptr;
+  TKXListBox& preview_;
+  TKXMultiElement& writer_;
+  TKXMultiElement& mode_;
+  std::array<TKXStrList*, 5> categories_{};            // the working lists, whose counts the writer reads
+  TListStore store_;
+
+  std::vector<std::string> target_records_;
+  std::vector<std::string> preview_lines_;  // the writer's lines, put into the preview at once
 };

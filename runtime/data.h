@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 struct TEventLink;
 struct TData;
@@ -28,6 +29,9 @@ class TDataArray {
   virtual bool Get(const TData& index, TData& item) = 0;
   virtual int32_t Count() = 0;
   virtual void Add(const TData& item) = 0;
+  // The items themselves, when the owner keeps them as a list of lines; readers that
+  // walk a million records use it instead of copying them out one Get at a time.
+  virtual const std::vector<std::string>* Lines() const { return nullptr; }
 };
 
 struct TData {

@@ -27,6 +27,12 @@ void TKXGlobalVar::doValue(TData& value, uint16_t) {
   if (cell_) Store(*cell_, value);
 }
 
+TData TKXGlobalVar::Value() const { return cell_ ? *cell_ : TData{}; }
+
+void TKXGlobalVar::SetValue(const TData& value) {
+  if (cell_) Store(*cell_, value);
+}
+
 void TKXGlobalVar::varValue(TData& value, uint16_t) {
   if (cell_) value = *cell_;
   else value.Clear();

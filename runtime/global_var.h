@@ -19,6 +19,10 @@ class TKXGlobalVar : public TKXObject {
   void doValue(TData& value, uint16_t index);
   void varValue(TData& value, uint16_t index);
 
+  // The same two points for code that holds the element itself.
+  TData Value() const;
+  void SetValue(const TData& value);
+
  private:
   TData* cell_ = nullptr;
 };

@@ -4,12 +4,17 @@
 
 #include "runtime/ini_path.h"
 #include "runtime/platform/profile.h"
+#include "runtime/save_failure.h"
 
 TKXini::Target TKXini::Open(TData& arriving) const {
   Target target;
   target.file = ResolveIniPath(InputText(arriving, dataFileName, FileName));
   target.section = InputText(arriving, dataSection, Section);
   return target;
+}
+
+void TKXini::Written(bool done, const std::string& file) {
+  if (!done) FireEvent(onWriteError, SaveFailureMessage(file, "the file cannot be written"));
 }
 
 void TKXini::doRead(TData& value, uint16_t) {
@@ -28,16 +33,16 @@ void TKXini::doWrite(TData& value, uint16_t) {
   const std::string text = DataType == 0 ? std::to_string(InputInteger(value, dataValue, 0))
                                          : InputText(value, dataValue, std::string());
   const std::string key = InputText(value, dataKey, Key);
-  platform::WriteProfileString(target.file, target.section, key, text);
+  Written(platform::WriteProfileString(target.file, target.section, key, text), target.file);
 }
 
 void TKXini::doDeleteKey(TData& value, uint16_t) {
   const Target target = Open(value);
   const std::string key = InputText(value, dataKey, Key);
-  platform::DeleteProfileKey(target.file, target.section, key);
+  Written(platform::DeleteProfileKey(target.file, target.section, key), target.file);
 }
 
 void TKXini::doEraseSection(TData& value, uint16_t) {
   const Target target = Open(value);
-  platform::EraseProfileSection(target.file, target.section);
+  Written(platform::EraseProfileSection(target.file, target.section), target.file);
 }

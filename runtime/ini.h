@@ -15,6 +15,7 @@ class TKXini : public TKXObject {
   uint8_t DataType = 0;  // 0: the value is an integer; anything else: text
   TEventLink dataFileName, dataSection, dataKey, dataValue;
   TEventLink onResult;   // fired with the value read
+  TEventLink onWriteError;  // a text for the user when a change could not be written to the file
 
   void doRead(TData& value, uint16_t index);
   void doWrite(TData& value, uint16_t index);
@@ -28,4 +29,5 @@ class TKXini : public TKXObject {
     std::string section;
   };
   Target Open(TData& arriving) const;
+  void Written(bool done, const std::string& file);
 };

@@ -102,6 +102,10 @@ class TScheme : public TKXObject {
   TKXWin* ParentControl() const { return parent_control_; }
 
  protected:
+  // The scheme's event output k and data input k, as inner elements link to them.
+  TEventLink EventOutput(uint16_t k) { return MakeLink<&TKXEditMulti::doEvent>(Port, k); }
+  TEventLink DataInput(uint16_t k) { return MakeLink<&TKXEditMulti::varGet>(Port, k); }
+
   template <class E, class... Args>
   E& New(Args&&... args) {
     auto element = std::make_unique<E>(std::forward<Args>(args)...);

@@ -60,13 +60,28 @@ void TKXMainForm::SetIcon(const std::string& resource) {
 void TKXMainForm::Start() {
   if (Control() == widgets::kNoControl) return;
   Visible = true;
-  Native().Show(Control());
-  if (started_) return;
+  if (started_) {
+    Native().Show(Control());
+    return;
+  }
   started_ = true;
+  // The start work (settings, the tidied position keys) runs before the first show is
+  // handled, as a native window handles its first show only once the message loop runs.
+  starting_ = true;
+  Native().Show(Control());
   FireEvent(onCreate);
+  starting_ = false;
+  if (show_pending_) {
+    show_pending_ = false;
+    OnShown();
+  }
 }
 
 void TKXMainForm::OnShown() {
+  if (starting_) {
+    show_pending_ = true;
+    return;
+  }
   if (!first_shown_) {
     KeepPosition(PositionMode::Load);
     first_shown_ = true;

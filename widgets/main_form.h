@@ -43,4 +43,6 @@ class TKXMainForm : public TKXWin {
 
   bool first_shown_ = false;
   bool started_ = false;
+  bool starting_ = false;      // the start event is running
+  bool show_pending_ = false;  // a show reported while it ran, handled once it has finished
 };

@@ -14,6 +14,8 @@ struct TPanelPlace {
 
 // The three pages of the main window share one place.
 constexpr TPanelPlace kPagePlace{0, 20, 616, 390, 2, 1};
+// So do the six panels of the settings page, which have no bevels.
+constexpr TPanelPlace kSettingsPanelPlace{145, 5, 468, 382, 0, 0};
 
 class TPanelScheme : public TScheme {
  protected:

@@ -3,13 +3,14 @@
 
 #include <algorithm>
 
+#include "runtime/save_failure.h"
 #include "runtime/lines.h"
 #include "runtime/platform/files.h"
 
 // The array view over the control's items. It holds no items of its own.
-class TKXWinList::Items : public TDataArray {
+class TKXWinList::ItemArray : public TDataArray {
  public:
-  explicit Items(TKXWinList& owner) : owner_(owner) {}
+  explicit ItemArray(TKXWinList& owner) : owner_(owner) {}
 
   void Set(const TData& index, const TData& item) override {
     const int i = AsIndex(index);
@@ -101,10 +102,59 @@ void TKXWinList::doLoad(TData& value, uint16_t) {
   FireEvent(onChange);
 }
 
-void TKXWinList::doSave(TData& value, uint16_t) {
-  const std::string name = InputText(value, dataFileName, FileName);
-  if (name.empty() || !HasControl()) return;
-  platform::WriteFileAtomic(name, JoinLines(Native().GetItems(Control())));
+void TKXWinList::doSave(TData& value, uint16_t) { Save(InputText(value, dataFileName, FileName)); }
+
+bool TKXWinList::Save(const std::string& name) {
+  if (name.empty() || !HasControl()) return false;
+  std::string why;
+  if (platform::WriteFileAtomic(name, JoinLines(Native().GetItems(Control())), &why)) return true;
+  FireEvent(onSaveError, SaveFailureMessage(name, why));
+  return false;
+}
+
+void TKXWinList::Add(std::vector<std::string> lines) {
+  if (!HasControl() || lines.empty()) return;
+  if (Sorted) {
+    for (auto& line : lines) InsertItem(line, false);
+  } else {
+    auto& native = Native();
+    std::vector<std::string> items = native.GetItems(Control());
+    if (AddToTop) {
+      // Each line goes on top of the one before: the last line ends up first.
+      std::reverse(lines.begin(), lines.end());
+      lines.insert(lines.end(), std::make_move_iterator(items.begin()), std::make_move_iterator(items.end()));
+      items.swap(lines);
+    } else {
+      items.insert(items.end(), std::make_move_iterator(lines.begin()), std::make_move_iterator(lines.end()));
+    }
+    const int last_added = AddToTop ? 0 : int(items.size()) - 1;
+    native.SetItems(Control(), std::move(items));
+    if (SelectAdded) native.SetSelection(Control(), last_added);
+  }
+  FireEvent(onChange);
+}
+
+void TKXWinList::SetLines(std::vector<std::string> lines) {
+  if (!HasControl()) return;
+  ReplaceItems(std::move(lines));
+  FireEvent(onChange);
+}
+
+void TKXWinList::Insert(int index, const std::string& text) {
+  if (!HasControl() || index < 0 || index > Count()) return;
+  Native().InsertItem(Control(), index, text);
+  FireEvent(onChange);
+}
+
+std::string TKXWinList::Item(int index) {
+  if (index < 0 || index >= Count()) return {};
+  return Native().GetItem(Control(), index);
+}
+
+std::vector<std::string> TKXWinList::Items() { return HasControl() ? Native().GetItems(Control()) : std::vector<std::string>{}; }
+
+void TKXWinList::Select(int index) {
+  if (HasControl()) Native().SetSelection(Control(), index);
 }
 
 // Plain byte order: std::string compares its characters as unsigned bytes.
@@ -118,7 +168,7 @@ void TKXWinList::doSort(TData&, uint16_t) {
 void TKXWinList::varCount(TData& value, uint16_t) { value = MakeInteger(Count()); }
 
 void TKXWinList::varArray(TData& value, uint16_t) {
-  if (!array_) array_ = std::make_unique<Items>(*this);
+  if (!array_) array_ = std::make_unique<ItemArray>(*this);
   value = MakeArray(array_.get());
 }
 

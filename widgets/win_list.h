@@ -22,6 +22,7 @@ class TKXWinList : public TKXWin {
   TEventLink dataStr;
   TEventLink dataFileName;
   TEventLink onChange;
+  TEventLink onSaveError;  // a text for the user: which file could not be saved, and why
 
   void doAdd(TData& value, uint16_t index);
   void doClear(TData& value, uint16_t index);
@@ -31,6 +32,21 @@ class TKXWinList : public TKXWin {
   void doSort(TData& value, uint16_t index);
   void varCount(TData& value, uint16_t index);
   void varArray(TData& value, uint16_t index);
+
+  // For code that holds the element. Add: doAdd for each line in turn, at the cost of one
+  // change of the native control and one onChange (nothing fires for no lines).
+  void Add(std::vector<std::string> lines);
+  // Save: doSave; false (after onSaveError) when the file could not be written, and
+  // false without a word when no file is named.
+  bool Save(const std::string& name);
+  // SetLines: doLoad with lines read elsewhere (all items replaced, onChange).
+  void SetLines(std::vector<std::string> lines);
+  // Insert: one item at `index` (0 to the count), then onChange.
+  void Insert(int index, const std::string& text);
+  std::string Item(int index);  // empty outside the items
+  int ItemCount() { return Count(); }
+  std::vector<std::string> Items();
+  void Select(int index);  // selects without reporting it, as SetSelection does
 
  protected:
   // Subclasses create their control, run TKXWin::Init, then call this.
@@ -44,7 +60,7 @@ class TKXWinList : public TKXWin {
   void ReplaceItems(std::vector<std::string> items);
 
  private:
-  class Items;
-  std::unique_ptr<Items> array_;
+  class ItemArray;
+  std::unique_ptr<ItemArray> array_;
   bool HasControl() const { return Control() != widgets::kNoControl; }
 };

@@ -18,3 +18,5 @@ bool FoldedEqual(std::string_view a, std::string_view b);
 // Sorts by FoldedLess. Lines equal after folding end up next to each other in no
 // promised order. Runs in n log n with one pass of key building; fit for millions of lines.
 void SortFolded(std::vector<std::string>& lines);
+// The same order for views of texts kept elsewhere.
+void SortFolded(std::vector<std::string_view>& lines);

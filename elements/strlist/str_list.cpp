@@ -1,6 +1,7 @@
 // The string list: lines in memory, the file rules for loading and saving, and its array view.
 #include "elements/strlist/str_list.h"
 
+#include "runtime/save_failure.h"
 #include "elements/strlist/records.h"
 #include "runtime/lines.h"
 #include "runtime/platform/files.h"
@@ -22,6 +23,7 @@ class TKXStrList::Array final : public TDataArray {
   }
   int32_t Count() override { return static_cast<int32_t>(lines_.size()); }
   void Add(const TData& item) override { lines_.push_back(AsText(item)); }
+  const std::vector<std::string>* Lines() const override { return &lines_; }
 
  private:
   bool InRange(int32_t i) const { return i >= 0 && size_t(i) < lines_.size(); }
@@ -54,14 +56,19 @@ void TKXStrList::doLoad(TData& value, uint16_t) {
   const std::string name = InputText(value, dataFileName, FileName);
   if (!platform::IsFile(name)) return;
   // A file that is there but cannot be read keeps the old lines; the change is still announced.
-  if (auto bytes = platform::ReadFile(name)) lines_ = SplitLines(*bytes);
+  if (auto bytes = platform::ReadFile(name)) lines_ = SplitLines(*bytes, Breaks);
   FireEvent(onChange);
 }
 
-void TKXStrList::doSave(TData& value, uint16_t) {
-  const std::string name = InputText(value, dataFileName, FileName);
+void TKXStrList::doSave(TData& value, uint16_t) { Save(InputText(value, dataFileName, FileName)); }
+
+bool TKXStrList::Save(const std::string& name) {
+  if (name.empty()) return false;  // no file named: nothing to write, nothing failed
   // Written beside and renamed over, so a failed save never leaves half a list behind.
-  platform::WriteFileAtomic(name, JoinLines(lines_));
+  std::string why;
+  if (platform::WriteFileAtomic(name, JoinLines(lines_), &why)) return true;
+  FireEvent(onSaveError, SaveFailureMessage(name, why));
+  return false;
 }
 
 void TKXStrList::doSort(TData&, uint16_t) { SortFolded(lines_); }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "runtime/element.h"
+#include "runtime/lines.h"
 #include "runtime/link.h"
 
 class TKXStrList : public TKXObject {
@@ -17,11 +18,15 @@ class TKXStrList : public TKXObject {
 
   // Properties.
   std::string FileName;  // used by doLoad and doSave when dataFileName gives nothing
+  // How doLoad splits a file: the program's own rule (CR, CR LF) by default; lists read
+  // from files written anywhere take a lone LF as a line break too.
+  LineBreaks Breaks = LineBreaks::CrOrCrLf;
   // The Strings property: the initial content, split by the line rule.
   void SetStrings(const std::string& text);
 
   // Event output and data inputs.
   TEventLink onChange;
+  TEventLink onSaveError;  // a text for the user: which file could not be saved, and why
   TEventLink dataFileName;
   TEventLink dataStr;
 
@@ -36,8 +41,11 @@ class TKXStrList : public TKXObject {
   void varCount(TData& result, uint16_t index);
   void varArray(TData& result, uint16_t index);
 
-  // Direct view of the lines for code that holds the element itself.
+  // Direct access to the lines for code that holds the element itself.
   const std::vector<std::string>& Lines() const { return lines_; }
+  std::vector<std::string>& Lines() { return lines_; }
+  // doSave for code that holds the element: false (after onSaveError) when nothing was written.
+  bool Save(const std::string& name);
 
  private:
   class Array;

@@ -95,26 +95,26 @@ TEST_F(MainProgramTest, tabs_bring_their_page_to_the_front) {
   EXPECT_EQ(SeenPage(), edit);
 }
 
-TEST_F(MainProgramTest, closing_writes_the_position_and_a_later_start_restores_it) {
-  {
+TEST_F(MainProgramTest, closing_writes_the_position_and_a_later_start_restores_it_only_while_save_position_is_on) {
+  const std::string ini = dir_ + "Veltra.ini";
+  auto run = [](widgets::HeadlessBackend& native, int left, int top) {
+    widgets::SetCurrentBackend(&native);
     TMainProgram program;
     program.Start();
-    native_.SetGeometry(widgets::MainWindowControl(), 333, 44, 621, 440);  // the user moved it
-    native_.RequestClose(widgets::MainWindowControl());
-    EXPECT_TRUE(native_.IsClosed(widgets::MainWindowControl()));
-  }
-  const std::string ini = dir_ + "Veltra.ini";
+    const auto* c = native.Find(widgets::MainWindowControl());
+    const std::vector<int> opened{c->left, c->top, c->width, c->height};
+    native.SetGeometry(widgets::MainWindowControl(), left, top, 700, 500);  // the user moved and sized it
+    native.RequestClose(widgets::MainWindowControl());
+    return opened;
+  };
+  EXPECT_EQ(run(native_, 333, 44), (std::vector<int>{20, 105, 621, 440}));
   EXPECT_EQ(platform::ReadProfileInt(ini, "Form", "Left"), 333);
-  EXPECT_EQ(platform::ReadProfileInt(ini, "Form", "Top"), 44);
-  EXPECT_EQ(platform::ReadProfileInt(ini, "Form", "Width"), 621);
+  EXPECT_EQ(platform::ReadProfileInt(ini, "Form", "Width"), 700);
 
-  widgets::HeadlessBackend second;
-  widgets::SetCurrentBackend(&second);
-  TMainProgram program;
-  program.Start();
-  const auto* c = second.Find(widgets::MainWindowControl());
-  EXPECT_EQ(c->left, 333);
-  EXPECT_EQ(c->top, 44);
+  widgets::HeadlessBackend second, third;
+  EXPECT_EQ(run(second, 50, 60), (std::vector<int>{20, 105, 621, 440})) << "the option is off";
+  platform::WriteProfileString(ini, "VELTR_Setting", "saveposition", "1");
+  EXPECT_EQ(run(third, 0, 0), (std::vector<int>{50, 60, 621, 440})) << "the place is kept, the size is not";
 }
 
 TEST_F(MainProgramTest, info_switch_shows_the_box_and_builds_nothing) {

@@ -13,8 +13,12 @@ using Texts = std::vector<std::string>;
 struct Steps {
   Texts got;
   int32_t can_close = 0;
+  std::string erase_position_in;  // a start-up that tidies the position keys
   void doShow(TData&, uint16_t) { got.push_back("show"); }
-  void doCreate(TData& v, uint16_t) { got.push_back(v.IsEmpty() ? "create" : "create with value"); }
+  void doCreate(TData& v, uint16_t) {
+    got.push_back(v.IsEmpty() ? "create" : "create with value");
+    if (!erase_position_in.empty()) platform::EraseProfileSection(erase_position_in, "Form");
+  }
   void doClose(TData&, uint16_t) { got.push_back("close"); }
   void varCanClose(TData& v, uint16_t) { v = MakeInteger(can_close); }
 };
@@ -63,7 +67,7 @@ TEST_F(MainForm, a_built_form_owns_the_application_and_stays_hidden_until_start_
   form.Start();
   EXPECT_TRUE(native.visible);
   EXPECT_EQ(native.window_state, 1);
-  EXPECT_EQ(steps.got, (Texts{"show", "create"}));
+  EXPECT_EQ(steps.got, (Texts{"create", "show"}));
   EXPECT_EQ(Place(form), (std::vector<int>{20, 105, 621, 440}));
   EXPECT_FALSE(platform::IsFile(dir / "Veltra.ini"));
 }
@@ -79,7 +83,17 @@ TEST_F(MainForm, the_first_show_reads_the_position_once_and_missing_keys_keep_th
   ui.SetVisible(form.Control(), false);
   ui.Show(form.Control());
   EXPECT_EQ(Native(form).left, 300);
-  EXPECT_EQ(steps.got, (Texts{"show", "create", "show"}));
+  EXPECT_EQ(steps.got, (Texts{"create", "show", "show"}));
+}
+
+TEST_F(MainForm, the_position_is_read_only_after_the_start_event_has_run) {
+  platform::WriteProfileString(dir / "Veltra.ini", "Form", "Left", "300");
+  steps.erase_position_in = dir / "Veltra.ini";
+  TKXMainForm form;
+  Build(form);
+  form.Start();
+  EXPECT_EQ(Place(form), (std::vector<int>{20, 105, 621, 440}));
+  EXPECT_EQ(steps.got, (Texts{"create", "show"}));
 }
 
 TEST_F(MainForm, a_non_zero_can_close_refuses_and_touches_nothing_otherwise_closing_saves_the_position) {
@@ -92,7 +106,7 @@ TEST_F(MainForm, a_non_zero_can_close_refuses_and_touches_nothing_otherwise_clos
   EXPECT_FALSE(ui.IsClosed(form.Control()));
   EXPECT_TRUE(Native(form).visible);
   EXPECT_FALSE(platform::IsFile(dir / "Veltra.ini"));
-  EXPECT_EQ(steps.got, (Texts{"show", "create"}));
+  EXPECT_EQ(steps.got, (Texts{"create", "show"}));
 
   form.dataCanClose = TEventLink{};
   ui.SetGeometry(form.Control(), 40, 50, 621, 440);  // the user moved it
@@ -114,7 +128,7 @@ TEST_F(MainForm, a_second_form_does_not_own_the_application_and_closing_it_only_
     EXPECT_FALSE(ui.IsClosed(other.Control()));
     EXPECT_FALSE(Native(other).visible);
     EXPECT_EQ(Key("Left"), "20");
-    EXPECT_EQ(steps.got, (Texts{"show", "create"}));
+    EXPECT_EQ(steps.got, (Texts{"create", "show"}));
   }
   EXPECT_TRUE(TKXMainForm().OwnsApplication);  // once the owner has gone, the next form owns it
 }

@@ -29,6 +29,24 @@ const char* KindName(ControlKind kind) {
   return "Control";
 }
 
+
+// How a script names each kind of control; empty for those it does not address.
+const char* AddressName(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::TabStrip: return "tab";
+    case ControlKind::Button: return "button";
+    case ControlKind::Edit: return "edit";
+    case ControlKind::Label: return "label";
+    case ControlKind::CheckBox: return "checkbox";
+    case ControlKind::RadioButton: return "radio";
+    case ControlKind::ListBox: return "list";
+    case ControlKind::ComboBox: return "combo";
+    default: return "";
+  }
+}
+
+}  // namespace
+
 // Texts are bytes: line breaks and other control bytes are escaped so that one
 // control stays on one line of the dump.
 std::string Quote(const std::string& text) {
@@ -54,6 +72,8 @@ std::string Quote(const std::string& text) {
   out += '"';
   return out;
 }
+
+namespace {
 
 bool Contains(const HeadlessControl& outer, const HeadlessControl& inner) {
   const long long outer_right = (long long)outer.left + outer.width;
@@ -391,7 +411,13 @@ int HeadlessBackend::ShowMessageBox(ControlId owner, const std::string& text, co
   return shown.code;
 }
 
-void HeadlessBackend::OpenDocument(const std::string& target) { opened_.push_back(target); }
+void HeadlessBackend::OpenDocument(const std::string& target) {
+  opened_.push_back(target);
+  ShownDialog shown;
+  shown.kind = DialogKind::Shell;
+  shown.text = target;
+  shown_.push_back(shown);
+}
 
 std::string HeadlessBackend::ClipboardText() { return clipboard_; }
 
@@ -438,6 +464,43 @@ std::vector<ControlId> HeadlessBackend::FindAllSeen(const std::string& text) con
     if (!IsList(c->kind) && c->text == text && IsSeen(c->id)) found.push_back(c->id);
   }
   return found;
+}
+
+std::vector<ControlId> HeadlessBackend::FindAllSeenWithItem(ControlKind kind, const std::string& item) const {
+  std::vector<ControlId> found;
+  for (const auto& c : controls_) {
+    if (c->kind != kind || !IsSeen(c->id)) continue;
+    if (std::find(c->items.begin(), c->items.end(), item) != c->items.end()) found.push_back(c->id);
+  }
+  return found;
+}
+
+std::string HeadlessBackend::Address(ControlId id) const {
+  const HeadlessControl* control = Lookup(id);
+  if (!control || !*AddressName(control->kind)) return {};
+  int n = 0;
+  for (const auto& c : controls_) {
+    if (c->id == id) return std::string(AddressName(c->kind)) + " " + std::to_string(n);
+    if (c->kind == control->kind && IsSeen(c->id)) ++n;
+  }
+  return {};
+}
+
+ControlId HeadlessBackend::EditBeside(ControlId label) const {
+  const HeadlessControl* l = Lookup(label);
+  if (!l) return kNoControl;
+  ControlId best = kNoControl;
+  long long best_distance = 0;
+  for (const auto& c : controls_) {
+    if (c->kind != ControlKind::Edit || c->parent != l->parent || c->left <= l->left || !IsSeen(c->id)) continue;
+    const bool same_row = c->top < l->top + l->height && l->top < c->top + c->height;
+    const long long distance = (long long)c->left - l->left;
+    if (same_row && (best == kNoControl || distance < best_distance)) {
+      best = c->id;
+      best_distance = distance;
+    }
+  }
+  return best;
 }
 
 ControlId HeadlessBackend::NthSeen(ControlKind kind, int n) const {
@@ -510,10 +573,12 @@ bool HeadlessBackend::ChooseText(ControlId id, const std::string& item) {
 
 // --- The dump ---
 
-void HeadlessBackend::DumpControl(const HeadlessControl& c, int depth, size_t max_items, std::string& out) const {
-  const std::string indent(size_t(depth) * 2, ' ');
-  out += indent;
-  out += KindName(c.kind);
+std::string HeadlessBackend::DumpLine(ControlId id) const {
+  const HeadlessControl* control = Lookup(id);
+  if (!control) return {};
+  const HeadlessControl& c = *control;
+  const std::string address = Address(c.id);
+  std::string out = address.empty() ? std::string(KindName(c.kind)) : address;
   if (!IsList(c.kind) && (c.kind != ControlKind::Panel || !c.text.empty())) out += " " + Quote(c.text);
   if (!CanAct(c.id)) out += " disabled";
   if (c.kind == ControlKind::CheckBox || c.kind == ControlKind::RadioButton) {
@@ -524,7 +589,12 @@ void HeadlessBackend::DumpControl(const HeadlessControl& c, int depth, size_t ma
     if (c.selection >= 0) out += " " + Quote(c.items[size_t(c.selection)]);
     out += ", " + std::to_string(c.items.size()) + (c.items.size() == 1 ? " item" : " items");
   }
-  out += '\n';
+  return out;
+}
+
+void HeadlessBackend::DumpControl(const HeadlessControl& c, int depth, size_t max_items, std::string& out) const {
+  const std::string indent(size_t(depth) * 2, ' ');
+  out += indent + DumpLine(c.id) + '\n';
   if (IsList(c.kind)) {
     const size_t shown = std::min(c.items.size(), max_items);
     for (size_t i = 0; i < shown; ++i) out += indent + "  - " + Quote(c.items[i]) + '\n';

@@ -44,9 +44,10 @@ struct HeadlessControl {
   std::vector<ControlId> children;  // in sibling order, back first, front last
 };
 
-enum class DialogKind { Open, Save, Message };
+enum class DialogKind { Open, Save, Message, Shell };
 
-// One file dialog or message box as it was shown, with the answer it got.
+// One file dialog or message box as it was shown, with the answer it got; or a
+// document the shell was asked to open (its target in `text`).
 struct ShownDialog {
   DialogKind kind = DialogKind::Message;
   std::string title;            // dialog title or message box caption
@@ -125,6 +126,13 @@ class HeadlessBackend : public Backend {
   std::vector<ControlId> FindAllSeen(const std::string& text) const;
   ControlId NthSeen(ControlKind kind, int n) const;   // n from 0
   ControlId FindSeenWithItem(ControlKind kind, const std::string& item) const;
+  std::vector<ControlId> FindAllSeenWithItem(ControlKind kind, const std::string& item) const;
+  // The control's address among the seen controls, "button 2" or "list 0": its kind and its
+  // place among the seen controls of that kind, in creation order; empty for windows
+  // that are no controls a user addresses (the form, panels, the status bar).
+  std::string Address(ControlId id) const;
+  // The seen edit on the same row as `label`, to its right and nearest to it.
+  ControlId EditBeside(ControlId label) const;
   ControlId FindComboWithItem(const std::string& item) const {
     return FindSeenWithItem(ControlKind::ComboBox, item);
   }
@@ -156,9 +164,11 @@ class HeadlessBackend : public Backend {
   const std::vector<std::string>& OpenedDocuments() const { return opened_; }
 
   // Every seen control, one per line, indented under its parent, in creation order:
-  // kind, caption or text, disabled, checked state, selection and items (lists longer
-  // than `max_items` show their first `max_items` and a count of the rest).
+  // its address (or kind), caption or text, disabled, checked state, selection and items
+  // (lists longer than `max_items` show their first `max_items` and a count of the rest).
   std::string Dump(size_t max_items = 20) const;
+  // One control's line of the dump, without its items and children.
+  std::string DumpLine(ControlId id) const;
 
   // The button code a message box of `type` returns when nobody answers: its first button.
   static int DefaultMessageAnswer(int type);
@@ -182,5 +192,9 @@ class HeadlessBackend : public Backend {
   std::string clipboard_;
   std::vector<std::string> opened_;
 };
+
+// A text in double quotes, with backslash, quote, CR, LF, tab and other control bytes
+// escaped, so that it stays on one line and reads back unambiguously.
+std::string Quote(const std::string& text);
 
 }  // namespace widgets

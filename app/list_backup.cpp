@@ -1,0 +1,30 @@
+#include "app/list_backup.h"
+
+#include "lists/list_catalog.h"
+#include "runtime/platform/files.h"
+
+ListBackup::ListBackup(TKXWin* parent)
+    : TScheme(parent), program_dir_(New<TKXGlobalVar>()), failed_(New<TKXMessage>()) {
+  program_dir_.SetName("VELTR_dir");
+  failed_.Caption = "Error:";
+  failed_.Icon = 1;
+  Port.SetInputCount(1);
+  Port.onInput[0] = MakeLink<&ListBackup::doBackup>(*this);
+}
+
+void ListBackup::doBackup(TData&, uint16_t) {
+  const std::string dir = AsText(program_dir_.Value());
+  std::string failures;
+  for (const auto& list : kLists) {
+    const std::string source = dir + "Lists\\" + list.name + ".txt";
+    const std::string backup = dir + "Backup\\Lists\\" + list.name + ".bak";
+    if (!platform::IsFile(source)) continue;
+    std::string why;
+    if (platform::CopyFileOver(source, backup, &why)) continue;
+    failures += "\r\nCould not back up '" + platform::NativePath(source) + "' to '" + platform::NativePath(backup) +
+                "': " + why + ".";
+  }
+  if (failures.empty()) return;
+  TData text = MakeText("The lists were not all backed up:" + failures);
+  failed_.doMessage(text, 0);
+}

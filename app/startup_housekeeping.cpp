@@ -1,0 +1,78 @@
+#include "app/startup_housekeeping.h"
+
+#include <vector>
+
+#include "app/list_backup.h"
+#include "app/position_tidy.h"
+#include "app/settings_sections.h"
+#include "elements/files/dir.h"
+#include "elements/strings/str_cat.h"
+#include "runtime/do_data.h"
+#include "runtime/global_var.h"
+#include "runtime/gvar_container.h"
+#include "runtime/hub.h"
+#include "targets/aof/aof_startup_backup.h"
+#include "targets/hosts/hosts_startup_backup.h"
+#include "targets/kpf/kpf_startup_backup.h"
+#include "targets/kwf/kwf_startup_backup.h"
+
+namespace {
+
+// The folders below the program folder, created in this order, each with its missing parents.
+constexpr const char* kFolders[] = {"Backup",     "Logs",       "Backup\\Hosts", "Backup\\KPF",
+                                    "Backup\\KWF", "Backup\\AOF", "Backup\\Lists", "Lists"};
+
+// Input 0 of scheme S, built in `element`.
+template <class S>
+TEventLink StartOf(TKXMultiElement& element) {
+  element.SetScheme<S>();
+  return MakeLink<&TKXMultiElement::doWork>(element, 0);
+}
+
+}  // namespace
+
+StartupHousekeeping::StartupHousekeeping(TKXWin* parent) : TScheme(parent) {
+  auto& steps = New<TKXHub>();
+  std::vector<TEventLink> outputs;
+
+  // 1 to 6: every section of "Veltra.ini" into its global variables.
+  for (const auto& section : kSettingsSections) {
+    auto& loader = New<TKXGVarContainer>();
+    loader.FileName = kSettingsFile;
+    loader.Section = section.section;
+    loader.SetNames(section.variables);
+    outputs.push_back(MakeLink<&TKXGVarContainer::doRead>(loader));
+  }
+
+  // 7: the program folder, with its trailing separator, into VELTR_dir.
+  auto& dir = New<TKXDir>();
+  auto& program_dir = New<TKXGlobalVar>();
+  program_dir.SetName("VELTR_dir");
+  auto& read_dir = New<TKXDoData>();
+  read_dir.dataData = MakeLink<&TKXDir::varProgramDir>(dir);
+  read_dir.onEventData = MakeLink<&TKXGlobalVar::doValue>(program_dir);
+  outputs.push_back(MakeLink<&TKXDoData::doData>(read_dir));
+
+  // 8 to 15: the folders.
+  for (const char* folder : kFolders) {
+    auto& path = New<TKXStrCat>();
+    path.dataStr1 = MakeLink<&TKXGlobalVar::varValue>(program_dir);
+    path.Str2 = folder;
+    path.onStrCat = MakeLink<&TKXDir::doCreate>(dir);
+    outputs.push_back(MakeLink<&TKXStrCat::doStrCat>(path));
+  }
+
+  // 16 to 21: the targets' backups, the list backups and the position keys.
+  outputs.push_back(StartOf<HostsStartupBackup>(New<TKXMultiElement>()));
+  outputs.push_back(StartOf<KpfStartupBackup>(New<TKXMultiElement>()));
+  outputs.push_back(StartOf<KwfStartupBackup>(New<TKXMultiElement>()));
+  outputs.push_back(StartOf<AofStartupBackup>(New<TKXMultiElement>()));
+  outputs.push_back(StartOf<ListBackup>(New<TKXMultiElement>()));
+  outputs.push_back(StartOf<PositionTidy>(New<TKXMultiElement>()));
+
+  steps.SetCount(uint16_t(outputs.size()));
+  for (size_t k = 0; k < outputs.size(); ++k) steps.onEvent[k] = outputs[k];
+
+  Port.SetInputCount(1);
+  Port.onInput[0] = MakeLink<&TKXHub::doEvent>(steps);
+}

@@ -1,0 +1,92 @@
+#include "lists/ban_list_loader.h"
+
+#include <algorithm>
+
+#include "lists/ban_list_import.h"
+#include "lists/list_files.h"
+#include "runtime/lines.h"
+
+namespace {
+// The name of a file without its folder.
+std::string BareName(const std::string& path) {
+  const size_t sep = path.find_last_of("\\/:");
+  return sep == std::string::npos ? path : path.substr(sep + 1);
+}
+
+std::string JoinedByCrLf(const std::vector<std::string>& lines) {
+  std::string text = JoinLines(lines);
+  if (!text.empty()) text.resize(text.size() - 2);
+  return text;
+}
+}  // namespace
+
+BanListLoader::BanListLoader(TKXWin* parent)
+    : TScheme(parent),
+      open_dialog_(New<TKXODialog>()),
+      not_ban_list_(New<TKXMessage>()),
+      doubles_found_(New<TKXMessage>()) {
+  open_dialog_.Title = "Open BanList";
+  open_dialog_.Filter = "BanList (*.txt)|*.txt";
+  not_ban_list_.Message = "This is not BanList!";
+  not_ban_list_.Caption = "Error!";
+  not_ban_list_.Type = 0;
+  not_ban_list_.Icon = 3;
+  doubles_found_.Caption = "Warning: Double Records found!";
+  doubles_found_.Type = 0;
+  doubles_found_.Icon = 5;
+
+  // A chosen file is merged; a cancelled dialog, or a file that is no ban list, loads nothing.
+  open_dialog_.onExecute = MakeLink<&BanListLoader::Merge>(*this);
+  open_dialog_.onCancel = EventOutput(1);
+  not_ban_list_.onMessage = EventOutput(1);
+
+  Port.SetInputCount(1);
+  Port.onInput[0] = MakeLink<&BanListLoader::doLoad>(*this);
+}
+
+void BanListLoader::doLoad(TData&, uint16_t) {
+  TData none;
+  open_dialog_.doExecute(none, 0);
+}
+
+void BanListLoader::Merge(TData& value, uint16_t) {
+  const std::string path = AsText(value);
+  TListSet lists = store_.LoadAll();
+  BanListImport result = ImportBanList(LoadRecords(path), BareName(path), lists);
+  TData none;
+  switch (result.verdict) {
+    case BanListImport::Verdict::NotBanList:
+      not_ban_list_.doMessage(none, 0);
+      return;
+    case BanListImport::Verdict::Doubles: {
+      // Nothing is merged and no file changes; the source list stays empty.
+      TData text = MakeText(JoinedByCrLf(result.doubles));
+      doubles_found_.doMessage(text, 0);
+      return;
+    }
+    case BanListImport::Verdict::Merged: break;
+  }
+
+  // Unsorted only loses records (to the categories the file files them into), so it is
+  // saved last, and only when every other list was saved: a failed save never loses a record.
+  bool saved = store_.Save(ListId::UserBad, Of(lists, ListId::UserBad)) &&
+               store_.Save(ListId::UserNoBad, Of(lists, ListId::UserNoBad));
+  for (ListId id : kCategories) {
+    if (saved && id != ListId::Unsorted) saved = store_.Save(id, Of(lists, id));
+  }
+  if (saved) saved = store_.Save(ListId::Unsorted, Of(lists, ListId::Unsorted));
+  lists = TListSet{};
+  if (!saved) {
+    // The user was told which file could not be saved; the records are not shown as filed.
+    FireEvent(EventOutput(1));
+    return;
+  }
+
+  const TEventLink on_line = EventOutput(0), on_count = EventOutput(2);
+  for (auto line = result.display.rbegin(); line != result.display.rend(); ++line) {
+    TData text = MakeText(std::move(*line));
+    TData copy = text;
+    FireEvent(on_line, text);
+    FireEvent(on_count, copy);
+  }
+}

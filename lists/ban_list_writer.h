@@ -1,0 +1,36 @@
+// BanListWriter: collects the tags and records of the chosen categories and writes them,
+// after the header, as the lines of a combined ban list file.
+//
+// Inputs: 0 doReset; 1 to 5 doCountAdvertisement .. doCountViruses (each reads its data
+// input 0 to 4, a line count); 6 doAddLine (trimmed); 7 doAddRecord (lower-cased, trimmed);
+// 8 doWrite. Events: 0 onLine, one per output line; 1 onFile, the file to write to.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "runtime/global_var.h"
+#include "runtime/scheme.h"
+#include "widgets/save_dialog.h"
+
+class BanListWriter : public TScheme {
+ public:
+  explicit BanListWriter(TKXWin* parent);
+
+  void doReset(TData& value, uint16_t index);
+  void doCount(TData& value, uint16_t category);
+  void doAddLine(TData& value, uint16_t index);
+  void doAddRecord(TData& value, uint16_t index);
+  void doWrite(TData& value, uint16_t index);
+
+ private:
+  std::array<TData, 5> counts_;  // empty counts 0
+  int64_t total_ = 0;
+  std::vector<std::string> buffer_;
+
+  TKXGlobalVar& name_;
+  TKXGlobalVar& url_;
+  TKXGlobalVar& file_;
+  TKXSDialog& save_dialog_;
+};

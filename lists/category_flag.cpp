@@ -1,0 +1,30 @@
+#include "lists/category_flag.h"
+
+#include "elements/strings/if_else.h"
+#include "widgets/placed.h"
+
+CategoryFlag::CategoryFlag(TKXWin* panel, ListId category, int32_t top)
+    : TScheme(panel), box_(New<TKXCheckBox>(panel)), key_(New<TKXGlobalVar>()), ini_(New<TKXini>()) {
+  const TListInfo& info = Info(category);
+  // The fifth box is too narrow for its whole name; its tooltip gives it.
+  box_.Caption = category == ListId::Viruses ? "Viruses" : info.name;
+  box_.Hint = info.name;
+  Placed(box_, 510, top, 100, 20).Init();
+  key_.SetName(info.gen_key);
+  ini_.FileName = "Veltra.ini";
+  ini_.Section = "BanList";
+  ini_.Key = info.gen_key;
+  ini_.DataType = 0;
+
+  box_.onCheck = MakeLink<&CategoryFlag::doStore>(*this);
+  Port.SetInputCount(2);
+  Port.onInput[0] = MakeLink<&CategoryFlag::doInit>(*this);
+  Port.onInput[1] = MakeLink<&CategoryFlag::doStore>(*this);
+}
+
+void CategoryFlag::doInit(TData&, uint16_t) {
+  TData checked = MakeInteger(CompareValues(CompareEqual, key_.Value(), MakeInteger(1)) ? 1 : 0);
+  box_.doCheck(checked, 0);
+}
+
+void CategoryFlag::doStore(TData& value, uint16_t) { ini_.doWrite(value, 0); }

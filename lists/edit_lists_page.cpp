@@ -1,0 +1,340 @@
+#include "lists/edit_lists_page.h"
+
+#include "lists/ban_list_loader.h"
+#include "lists/clipboard_loader.h"
+#include "lists/list_catalog.h"
+#include "lists/list_files.h"
+#include "lists/list_statistics.h"
+#include "lists/record_count_display.h"
+#include "lists/source_selector.h"
+#include "lists/text_file_loader.h"
+#include "runtime/do_data.h"
+#include "runtime/save_failure.h"
+#include "runtime/global_var.h"
+#include "targets/aof/aof_importer.h"
+#include "targets/kpf/kpf_importer.h"
+#include "targets/kwf/kwf_importer.h"
+#include "widgets/message.h"
+#include "widgets/placed.h"
+
+namespace {
+
+constexpr const char* kNotLoaded = "Not Loaded";
+constexpr const char* kNoCategory = "-Select-";
+
+template <class S>
+TKXMultiElement& Scheme(TKXMultiElement& element) {
+  element.SetScheme<S>();
+  return element;
+}
+
+std::string CategoryChoices() {
+  std::string text = kNoCategory;
+  for (const auto& list : kLists) text += std::string("\r\n") + list.name;
+  return text;
+}
+
+std::string SourceChoices() {
+  // The chooser lists the clipboard second; the dispatcher's outputs keep their own order.
+  return "URL Ban List (AUTO Load)\r\nClipBoard (Load)\r\nText File (Load)\r\nAgnitum Outpost Firewall (Load)\r\n"
+         "Kerio Personal Firewall (Load)\r\nKerio Winroute Firewall (Load)\r\nUnsorted (Edit Lists)";
+}
+
+}  // namespace
+
+EditListsPage::EditListsPage(TKXWin* parent)
+    : TPanelScheme(parent, kPagePlace, true, 2),
+      load_from_(New<TKXButton>(&Panel)),
+      source_selector_(New<TKXComboBox>(&Panel)),
+      category_selector_(New<TKXComboBox>(&Panel)),
+      source_label_(New<TKXLabel>(&Panel)),
+      statistics_label_(New<TKXLabel>(&Panel)),
+      source_list_(New<TKXListBox>(&Panel)),
+      category_list_(New<TKXListBox>(&Panel)),
+      move_right_(New<TKXButton>(&Panel)),
+      move_left_(New<TKXButton>(&Panel)),
+      text_dialog_(New<TKXODialog>()),
+      statistics_(Scheme<ListStatistics>(New<TKXMultiElement>())),
+      selector_(Scheme<SourceSelector>(New<TKXMultiElement>())),
+      count_display_(Scheme<RecordCountDisplay>(New<TKXMultiElement>())),
+      text_loader_(Scheme<TextFileLoader>(New<TKXMultiElement>())) {
+  auto& ban_list_loader = Scheme<BanListLoader>(New<TKXMultiElement>());
+  auto& clipboard_loader = Scheme<ClipboardLoader>(New<TKXMultiElement>());
+  auto& aof_importer = Scheme<AofImporter>(New<TKXMultiElement>());
+  auto& kpf_importer = Scheme<KpfImporter>(New<TKXMultiElement>());
+  auto& kwf_importer = Scheme<KwfImporter>(New<TKXMultiElement>());
+  auto& total_label = New<TKXLabel>(&Panel);
+  auto& left_count = New<TKXLabel>(&Panel);
+  auto& left_unit = New<TKXLabel>(&Panel);
+  auto& right_count = New<TKXLabel>(&Panel);
+  auto& right_unit = New<TKXLabel>(&Panel);
+  auto& right_counter = New<TKXDoData>();
+  auto& save_error = New<TKXMessage>();
+
+  load_from_.Caption = "Load from:";
+  Placed(load_from_, 10, 30, 70, 20).Init();
+  source_selector_.SelectText = true;
+  source_selector_.Strings = SourceChoices();
+  Placed(source_selector_, 90, 30, 180, 21).Init();
+  category_selector_.Strings = CategoryChoices();
+  Placed(category_selector_, 345, 30, 260, 21).Init();
+  Placed(source_label_, 94, 54, 110, 15).Init();
+  total_label.Caption = "Total Records:";
+  total_label.Hint = "Click to Refresh";
+  total_label.UnderlineOnHover = true;
+  Placed(total_label, 349, 54, 72, 15).Init();
+  statistics_label_.Hint = "Statistic";
+  statistics_label_.UnderlineOnHover = true;
+  Placed(statistics_label_, 425, 54, 100, 15).Init();
+  for (TKXListBox* list : {&source_list_, &category_list_}) {
+    list->AddToTop = true;
+    list->SelectAdded = true;
+  }
+  Placed(source_list_, 10, 70, 260, 300).Init();
+  Placed(category_list_, 345, 70, 260, 300).Init();
+  move_right_.Caption = ">>>";
+  Placed(move_right_, 280, 110, 55, 20).Init();
+  move_left_.Caption = "<<<";
+  Placed(move_left_, 280, 300, 55, 20).Init();
+  left_count.Caption = "0";
+  Placed(left_count, 10, 372, 205, 15).Init();
+  left_unit.Caption = "Record(s)";
+  Placed(left_unit, 222, 372, 50, 15).Init();
+  right_count.Caption = "0";
+  Placed(right_count, 345, 372, 205, 15).Init();
+  right_unit.Caption = "Record(s)";
+  Placed(right_unit, 558, 372, 50, 15).Init();
+  text_dialog_.Title = "Open Text File";
+  text_dialog_.Filter = "Text File|*.txt|All Files|*.*";
+  save_error.Caption = kSaveFailureCaption;
+  save_error.Icon = 1;
+
+  // The two selectors, the buttons and the clicks on the lists.
+  source_selector_.onClick = MakeLink<&EditListsPage::doChooseSource>(*this);
+  load_from_.onClick = MakeLink<&EditListsPage::doLoadFrom>(*this);
+  category_selector_.onClick = MakeLink<&EditListsPage::doChooseCategory>(*this);
+  move_right_.onClick = MakeLink<&EditListsPage::doMoveRight>(*this);
+  move_left_.onClick = MakeLink<&EditListsPage::doMoveLeft>(*this);
+  source_list_.onClick = MakeLink<&EditListsPage::doClickSource>(*this);
+  category_list_.onClick = MakeLink<&EditListsPage::doClickCategory>(*this);
+  source_list_.onSaveError = MakeLink<&TKXMessage::doMessage>(save_error);
+  category_list_.onSaveError = MakeLink<&TKXMessage::doMessage>(save_error);
+
+  // "Load from:" runs the chosen source through the dispatcher; the move-left button says
+  // whether a record moved out of a category goes back to a list or is deleted.
+  selector_.SetEventCount(8);
+  for (uint16_t k = 0; k < 5; ++k) selector_.onEvent[k] = MakeLink<&EditListsPage::doStartSource>(*this, k);
+  selector_.onEvent[5] = MakeLink<&EditListsPage::doStartSource>(*this, 5);
+  selector_.onEvent[6] = MakeLink<&EditListsPage::doStartSource>(*this, 6);
+  selector_.onEvent[7] = MakeLink<&TKXButton::doCaption>(move_left_);
+
+  // Every loader sends its lines to the source list; nothing loaded shows "Not Loaded".
+  for (TKXMultiElement* loader : {&ban_list_loader, &clipboard_loader, &text_loader_, &aof_importer, &kpf_importer,
+                                  &kwf_importer}) {
+    loader->SetEventCount(3);
+    loader->onEvent[0] = MakeLink<&EditListsPage::doLine>(*this);
+    loader->onEvent[1] = MakeLink<&EditListsPage::doNotLoaded>(*this);
+    loader->SetDataCount(1);
+    loader->dataData[0] = MakeLink<&TKXMultiElement::varData>(statistics_, 1);
+  }
+  ban_list_loader.onEvent[2] = MakeLink<&EditListsPage::doCountLine>(*this, 1);
+  clipboard_loader.onEvent[2] = MakeLink<&EditListsPage::doCountLine>(*this, 2);
+  text_dialog_.onExecute = MakeLink<&TKXMultiElement::doWork>(text_loader_, 0);
+  text_dialog_.onCancel = MakeLink<&EditListsPage::doNotLoaded>(*this);
+  sources_ = {&ban_list_loader, &text_loader_, &aof_importer, &kpf_importer, &kwf_importer, nullptr,
+              &clipboard_loader};
+
+  // The counts under the two lists, and the statistics.
+  count_display_.SetDataCount(1);
+  count_display_.dataData[0] = MakeLink<&TKXWinList::varCount>(source_list_);
+  count_display_.SetEventCount(1);
+  count_display_.onEvent[0] = MakeLink<&TKXLabel::doText>(left_count);
+  source_list_.onChange = MakeLink<&TKXMultiElement::doWork>(count_display_, 0);
+  right_counter.dataData = MakeLink<&TKXWinList::varCount>(category_list_);
+  right_counter.onEventData = MakeLink<&TKXLabel::doText>(right_count);
+  category_list_.onChange = MakeLink<&TKXDoData::doData>(right_counter);
+  total_label.onClick = MakeLink<&TKXMultiElement::doWork>(statistics_, 0);
+  statistics_label_.onClick = MakeLink<&TKXMultiElement::doWork>(statistics_, 1);
+  statistics_.SetEventCount(1);
+  statistics_.onEvent[0] = MakeLink<&EditListsPage::doStatisticsTotal>(*this);
+}
+
+void EditListsPage::SetSourceLabel(const std::string& text) {
+  TData value = MakeText(text);
+  source_label_.doText(value, 0);
+}
+
+void EditListsPage::EnableMoves(bool enabled) {
+  TData on = MakeInteger(enabled ? 1 : 0), again = on;
+  move_right_.doEnabled(on, 0);
+  move_left_.doEnabled(again, 0);
+}
+
+// The category list shows no file: nothing can be filed into it until a category is chosen.
+void EditListsPage::ForgetCategory() {
+  TData none, off = MakeInteger(0);
+  category_list_.doClear(none, 0);
+  category_path_.clear();
+  right_index_.reset();
+  category_list_.doEnabled(off, 0);
+}
+
+void EditListsPage::doChooseSource(TData& value, uint16_t) {
+  EnableMoves(false);
+  source_ = AsText(value);
+  const bool ban_list = source_ == kSources[0];
+  TData enabled = MakeInteger(ban_list ? 0 : 1), again = enabled;
+  if (ban_list) {
+    // A ban list files its records itself, and rewrites the list files while it does: a
+    // category shown from before would be out of date, and a move would save it over the
+    // merged file. So no category stays chosen.
+    ForgetCategory();
+    category_selector_.Select(0);
+  }
+  category_selector_.doEnabled(enabled, 0);
+  category_list_.doEnabled(again, 0);
+}
+
+void EditListsPage::doLoadFrom(TData&, uint16_t) {
+  TData none;
+  statistics_.doWork(none, 0);
+  if (const size_t paren = source_.find('('); paren != std::string::npos) SetSourceLabel(source_.substr(0, paren));
+  loaded_.clear();
+  count_kind_.reset();
+  TData source = MakeText(source_);
+  selector_.doWork(source, 0);
+  ShowLoadedLines();
+  TData label;
+  source_label_.varText(label, 0);
+  if (AsText(label) != kNotLoaded) EnableMoves(true);
+}
+
+void EditListsPage::doStartSource(TData&, uint16_t source) {
+  TData none;
+  source_list_.doClear(none, 0);
+  left_list_.clear();
+  left_index_.reset();
+  switch (source) {
+    case 1: text_dialog_.doExecute(none, 0); break;
+    case 5: doShowUnsorted(none, 0); break;
+    default: sources_[source]->doWork(none, 0); break;
+  }
+}
+
+void EditListsPage::doShowUnsorted(TData&, uint16_t) {
+  if (auto lines = ReadRecordFile(store_.Path(ListId::Unsorted))) source_list_.SetLines(std::move(*lines));
+  left_list_ = Info(ListId::Unsorted).name;
+  ForgetCategory();
+}
+
+void EditListsPage::doLine(TData& value, uint16_t) {
+  loaded_.push_back(AsText(value));
+  count_kind_ = 0;
+}
+
+void EditListsPage::doCountLine(TData&, uint16_t kind) { count_kind_ = kind; }
+
+void EditListsPage::doNotLoaded(TData&, uint16_t) {
+  SetSourceLabel(kNotLoaded);
+  EnableMoves(false);
+}
+
+// The loaders send their lines last to first and each goes on top, so the list shows them
+// in the source's order; they are put in at once, which a million lines need.
+void EditListsPage::ShowLoadedLines() {
+  if (!loaded_.empty()) source_list_.Add(std::exchange(loaded_, {}));
+  if (count_kind_.value_or(0) != 0) {
+    TData none;
+    count_display_.doWork(none, *count_kind_);
+  }
+}
+
+void EditListsPage::doChooseCategory(TData& value, uint16_t) {
+  const int index = AsInteger(value);
+  ForgetCategory();
+  const bool unsorted_on_both_sides = index == 4 && left_list_ == Info(ListId::Unsorted).name;
+  if (index < 1 || index > int(kListCount) || unsorted_on_both_sides) return;
+  TData on = MakeInteger(1);
+  category_list_.doEnabled(on, 0);
+  category_path_ = store_.Path(ListId(index - 1));
+  if (auto lines = ReadRecordFile(category_path_)) category_list_.SetLines(std::move(*lines));
+}
+
+void EditListsPage::doClickSource(TData& value, uint16_t) {
+  const int index = AsInteger(value);
+  left_index_ = index >= 0 ? std::optional<int>(index) : std::nullopt;
+}
+
+void EditListsPage::doClickCategory(TData& value, uint16_t) {
+  const int index = AsInteger(value);
+  right_index_ = index >= 0 ? std::optional<int>(index) : std::nullopt;
+}
+
+namespace {
+
+// Takes the item at `index` out of `from` and puts it on top of `to`; nothing when there is none.
+std::optional<std::string> Move(TKXListBox& from, std::optional<int>& index, TKXListBox& to) {
+  if (!index || *index >= from.ItemCount()) return std::nullopt;
+  std::string record = from.Item(*index);
+  TData add = MakeText(record), remove = MakeInteger(*index);
+  to.doAdd(add, 0);
+  from.doDelete(remove, 0);
+  return record;
+}
+
+// Puts a moved record back where it came from, when its new place could not be saved.
+void Undo(TKXListBox& from, int index, TKXListBox& to, const std::string& record) {
+  TData top = MakeInteger(0);
+  to.doDelete(top, 0);
+  from.Insert(index, record);
+  from.Select(index);
+}
+
+}  // namespace
+
+void EditListsPage::doMoveRight(TData&, uint16_t) {
+  TData chosen;
+  category_selector_.varSelected(chosen, 0);
+  const std::string category = AsText(chosen);
+  std::optional<std::string> moved;
+  const std::optional<int> from = left_index_;
+  // A record is only filed where a list file is shown: without one, saving the source
+  // list afterwards would drop it from Unsorted with nowhere to go.
+  if (category != kNoCategory && category != left_list_ && !category_path_.empty()) {
+    moved = Move(source_list_, left_index_, category_list_);
+    if (moved) left_index_.reset();
+  }
+  // The record's new list is saved first; when that fails, both files stay as they were.
+  if (!category_list_.Save(category_path_) && moved) {
+    Undo(source_list_, *from, category_list_, *moved);
+    left_index_ = from;
+    return;
+  }
+  if (left_list_ == Info(ListId::Unsorted).name) source_list_.Save(store_.Path(ListId::Unsorted));
+}
+
+void EditListsPage::doMoveLeft(TData&, uint16_t) {
+  const std::optional<int> from = right_index_;
+  const std::optional<std::string> moved = Move(category_list_, right_index_, source_list_);
+  if (moved) right_index_.reset();
+  if (left_list_ == Info(ListId::Unsorted).name) {
+    // The record goes back to Unsorted: that file is saved first, the category after it.
+    if (!source_list_.Save(store_.Path(ListId::Unsorted)) && moved) {
+      Undo(category_list_, *from, source_list_, *moved);
+      right_index_ = from;
+      return;
+    }
+    category_list_.Save(category_path_);
+    return;
+  }
+  if (!category_list_.Save(category_path_) && moved && !category_path_.empty()) {
+    Undo(category_list_, *from, source_list_, *moved);
+    right_index_ = from;
+  }
+}
+
+void EditListsPage::doStatisticsTotal(TData&, uint16_t) {
+  TData total;
+  statistics_.varData(total, 0);
+  statistics_label_.doText(total, 0);
+}

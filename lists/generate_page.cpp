@@ -1,0 +1,205 @@
+#include "lists/generate_page.h"
+
+#include <algorithm>
+
+#include "runtime/save_failure.h"
+#include "elements/strings/if_else.h"
+#include "lists/ban_list_writer.h"
+#include "lists/category_flag.h"
+#include "lists/list_files.h"
+#include "lists/record_index.h"
+#include "lists/target_mode_switch.h"
+#include "runtime/hub.h"
+#include "targets/aof/aof_exporter.h"
+#include "targets/hosts/hosts_exporter.h"
+#include "targets/kpf/kpf_exporter.h"
+#include "targets/kwf/kwf_exporter.h"
+#include "widgets/message.h"
+#include "widgets/placed.h"
+
+namespace {
+
+template <class S>
+TKXMultiElement& Scheme(TKXMultiElement& element) {
+  element.SetScheme<S>();
+  return element;
+}
+
+// The writer's inputs.
+enum WriterInput : uint16_t { kReset = 0, kCountFirst = 1, kAddLine = 6, kAddRecord = 7, kWrite = 8 };
+// The exporters' inputs.
+enum ExporterInput : uint16_t { kClear = 0, kAdd = 1, kExport = 2 };
+
+struct TargetButton {
+  const char* caption;
+  int32_t top;
+  const char* switch_name;
+};
+constexpr std::array<TargetButton, 4> kTargetButtons{{{"Hosts", 35, "p_hosts"},
+                                                      {"Agnitum Outpost Firewall", 105, "p_aof"},
+                                                      {"Kerio Personal Firewall", 175, "p_kpf"},
+                                                      {"Kerio Winroute Firewall", 245, "p_kwf"}}};
+
+}  // namespace
+
+GeneratePage::GeneratePage(TKXWin* parent)
+    : TPanelScheme(parent, kPagePlace, false, 3),
+      preview_(New<TKXListBox>(&Panel)),
+      writer_(Scheme<BanListWriter>(New<TKXMultiElement>())),
+      mode_(Scheme<TargetModeSwitch>(New<TKXMultiElement>())) {
+  for (size_t i = 0; i < 5; ++i) flags_[i] = &New<CategoryFlag>(&Panel, kCategories[i], int32_t(30 + 25 * i));
+  auto& all_to_file = New<TKXRadioButton>(&Panel);
+  auto& new_to_file = New<TKXRadioButton>(&Panel);
+  to_program_ = &New<TKXRadioButton>(&Panel);
+  for (size_t i = 0; i < 4; ++i) {
+    target_buttons_[i] = &New<TKXButton>(&Panel);
+    target_switches_[i] = &New<TKXGlobalVar>();
+    target_switches_[i]->SetName(kTargetButtons[i].switch_name);
+  }
+  auto& generate = New<TKXButton>(&Panel);
+  exporters_ = {&Scheme<HostsExporter>(New<TKXMultiElement>()), &Scheme<AofExporter>(New<TKXMultiElement>()),
+                &Scheme<KpfExporter>(New<TKXMultiElement>()), &Scheme<KwfExporter>(New<TKXMultiElement>())};
+  for (auto*& list : categories_) list = &New<TKXStrList>();
+  auto& save_error = New<TKXMessage>();
+
+  all_to_file.Caption = "ALL To File";
+  Placed(all_to_file, 420, 12, 75, 20).Init();
+  new_to_file.Caption = "NEW To File";
+  Placed(new_to_file, 315, 12, 85, 20).Init();
+  to_program_->Caption = "To Programm";
+  to_program_->Selected = true;
+  Placed(*to_program_, 205, 12, 90, 20).Init();
+  for (size_t i = 0; i < 4; ++i) {
+    target_buttons_[i]->Caption = kTargetButtons[i].caption;
+    Placed(*target_buttons_[i], 15, kTargetButtons[i].top, 175, 20).Init();
+  }
+  generate.Caption = "Generate BanList";
+  Placed(generate, 15, 350, 175, 20).Init();
+  Placed(preview_, 205, 33, 290, 337).Init();
+  save_error.Caption = kSaveFailureCaption;
+  save_error.Icon = 1;
+
+  // The mode: "ALL To File" forgets the configuration paths, so nothing is left out; the two
+  // others load them. "To Programm" enables only the targets whose configuration is set.
+  mode_.SetDataCount(1);
+  mode_.dataData[0] = MakeLink<&TKXRadioButton::varChecked>(*to_program_);
+  mode_.SetEventCount(2);
+  mode_.onEvent[0] = MakeLink<&GeneratePage::doAllTargets>(*this);
+  mode_.onEvent[1] = MakeLink<&GeneratePage::doCheckTargets>(*this);
+  auto& all_clicked = New<TKXHub>();
+  all_clicked.SetOutputs({MakeLink<&TKXMultiElement::doWork>(mode_, 2), MakeLink<&TKXMultiElement::doWork>(mode_, 1)});
+  all_to_file.onClick = MakeLink<&TKXHub::doEvent>(all_clicked);
+  auto& paths_clicked = New<TKXHub>();
+  paths_clicked.InCount = 2;
+  paths_clicked.SetOutputs(
+      {MakeLink<&TKXMultiElement::doWork>(mode_, 0), MakeLink<&TKXMultiElement::doWork>(mode_, 1)});
+  new_to_file.onClick = MakeLink<&TKXHub::doEvent>(paths_clicked);
+  to_program_->onClick = MakeLink<&TKXHub::doEvent>(paths_clicked);
+
+  // The buttons, and the writer's lines into the preview and from there into the file.
+  generate.onClick = MakeLink<&GeneratePage::doGenerate>(*this);
+  for (uint16_t i = 0; i < 4; ++i) target_buttons_[i]->onClick = MakeLink<&GeneratePage::doExportTarget>(*this, i);
+  writer_.SetEventCount(2);
+  writer_.onEvent[0] = MakeLink<&GeneratePage::doPreviewLine>(*this);
+  writer_.onEvent[1] = MakeLink<&GeneratePage::doSaveFile>(*this);
+  writer_.SetDataCount(5);
+  for (size_t i = 0; i < 5; ++i) writer_.dataData[i] = MakeLink<&TKXStrList::varCount>(*categories_[i]);
+  preview_.onSaveError = MakeLink<&TKXMessage::doMessage>(save_error);
+
+  Port.onInput[2] = MakeLink<&GeneratePage::doInit>(*this);
+}
+
+void GeneratePage::doInit(TData&, uint16_t) {
+  for (auto* flag : flags_) {
+    TData none;
+    flag->doInit(none, 0);
+  }
+  TData none, again;
+  doCheckTargets(none, 0);
+  mode_.doWork(again, 1);
+}
+
+void GeneratePage::doCheckTargets(TData&, uint16_t) {
+  for (size_t i = 0; i < 4; ++i) {
+    TData on = MakeInteger(CompareValues(CompareEqual, target_switches_[i]->Value(), MakeInteger(1)) ? 1 : 0);
+    target_buttons_[i]->doEnabled(on, 0);
+  }
+}
+
+void GeneratePage::doAllTargets(TData&, uint16_t) {
+  for (auto* button : target_buttons_) {
+    TData on = MakeInteger(1);
+    button->doEnabled(on, 0);
+  }
+}
+
+void GeneratePage::Assemble() {
+  target_records_.clear();
+  preview_lines_.clear();
+  TData none;
+  preview_.doClear(none, 0);
+  writer_.doWork(none, kReset);
+  for (size_t i = 0; i < 5; ++i) {
+    const ListId id = kCategories[i];
+    std::vector<std::string>& lines = categories_[i]->Lines();
+    lines = store_.Load(id);
+    TData tag = MakeText(Info(id).tag);
+    writer_.doWork(tag, kAddLine);
+    TData checked;
+    flags_[i]->Box().varChecked(checked, 0);
+    if (AsInteger(checked) != 1) continue;
+    for (const auto& line : lines) {
+      target_records_.push_back(NormaliseRecord(line));
+      TData record = MakeText(line);
+      writer_.doWork(record, kAddRecord);
+    }
+    TData count;
+    writer_.doWork(count, uint16_t(kCountFirst + i));
+  }
+}
+
+void GeneratePage::ShowPreview() {
+  if (!preview_lines_.empty()) preview_.Add(std::exchange(preview_lines_, {}));
+}
+
+void GeneratePage::doGenerate(TData&, uint16_t) {
+  Assemble();
+  for (auto* list : categories_) list->Lines().clear();
+  target_records_.clear();
+  TData none;
+  writer_.doWork(none, kWrite);
+  ShowPreview();
+}
+
+void GeneratePage::doPreviewLine(TData& value, uint16_t) {
+  preview_lines_.push_back(value.kind == KindString ? std::move(value.text) : AsText(value));
+}
+
+void GeneratePage::doSaveFile(TData& value, uint16_t) {
+  ShowPreview();
+  preview_.Save(AsText(value));
+}
+
+void GeneratePage::doExportTarget(TData&, uint16_t target) {
+  TKXMultiElement& exporter = *exporters_[target];
+  TData none;
+  exporter.doWork(none, kClear);
+  Assemble();
+  for (auto* list : categories_) list->Lines().clear();
+  // User_BadList is always blocked; User_NO_BadList never, compared as it is stored.
+  for (const auto& line : store_.Load(ListId::UserBad)) target_records_.push_back(NormaliseRecord(line));
+  {
+    const std::vector<std::string> never = store_.Load(ListId::UserNoBad);
+    RemoveKnown(target_records_, RecordIndex(never));
+  }
+  // Only the pressed target is cleared and exported, so only it is given the records.
+  for (const auto& record : target_records_) {
+    TData value = MakeText(record);
+    exporter.doWork(value, kAdd);
+  }
+  std::vector<std::string> preview = std::move(target_records_);
+  target_records_.clear();
+  std::sort(preview.begin(), preview.end());
+  preview_.Add(std::move(preview));
+  exporter.doWork(none, kExport);
+}

@@ -1,0 +1,46 @@
+#include "lists/list_statistics.h"
+
+std::string StatisticsText(const std::array<int64_t, kListCount>& counts) {
+  std::string text;
+  for (size_t i = 0; i < kListCount; ++i) {
+    if (i > 0) text += "\r\n";
+    text += std::string(kLists[i].name) + ": " + std::to_string(counts[i]) + " Record(s)\r\n";
+  }
+  return text;
+}
+
+ListStatistics::ListStatistics(TKXWin* parent)
+    : TScheme(parent), all_records_(New<TKXStrList>()), statistic_(New<TKXMessage>()) {
+  for (size_t i = 0; i < kListCount; ++i) {
+    counters_[i] = &New<TKXGlobalVar>();
+    counters_[i]->SetName(kLists[i].counter);
+  }
+  statistic_.Caption = "Statistic:";
+  statistic_.Type = 0;
+  statistic_.Icon = 4;
+
+  Port.SetInputCount(2);
+  Port.onInput[0] = MakeLink<&ListStatistics::doRefresh>(*this);
+  Port.onInput[1] = MakeLink<&ListStatistics::doShow>(*this);
+  Port.SetVarCount(2);
+  Port.dataVar[0] = MakeLink<&TKXStrList::varCount>(all_records_);
+  Port.dataVar[1] = MakeLink<&TKXStrList::varArray>(all_records_);
+}
+
+void ListStatistics::doRefresh(TData&, uint16_t) {
+  auto& all = all_records_.Lines();
+  all.clear();
+  std::array<int64_t, kListCount> counts{};
+  for (ListId id : kAllRecordsOrder) {
+    std::vector<std::string> lines = store_.Load(id);
+    const size_t i = static_cast<size_t>(id);
+    counts[i] = int64_t(lines.size());
+    counters_[i]->SetValue(MakeInteger(int32_t(lines.size())));
+    all.insert(all.end(), std::make_move_iterator(lines.begin()), std::make_move_iterator(lines.end()));
+  }
+  statistic_.Message.clear();
+  FireEvent(EventOutput(0));
+  statistic_.Message = StatisticsText(counts);
+}
+
+void ListStatistics::doShow(TData& value, uint16_t index) { statistic_.doMessage(value, index); }

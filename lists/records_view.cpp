@@ -1,0 +1,17 @@
+#include "lists/records_view.h"
+
+#include <algorithm>
+
+TRecordsView::TRecordsView(const TData& value) {
+  if (value.kind != KindArray || !value.array) return;
+  if (const auto* lines = value.array->Lines()) {
+    records_ = lines;
+    return;
+  }
+  const int32_t count = value.array->Count();
+  copy_.reserve(size_t(std::max(count, 0)));
+  for (int32_t i = 0; i < count; ++i) {
+    TData item;
+    if (value.array->Get(MakeInteger(i), item)) copy_.push_back(AsText(item));
+  }
+}

@@ -1,0 +1,93 @@
+#include "lists/startup_correction.h"
+
+#include "elements/strings/if_else.h"
+#include "elements/strings/str_case.h"
+#include "elements/strings/str_cat.h"
+#include "elements/strlist/records.h"
+#include "lists/double_records.h"
+#include "runtime/lines.h"
+#include "runtime/platform/files.h"
+
+namespace {
+constexpr size_t kMostLinesShown = 20;
+constexpr const char* kReportFile = "DoubleRecords.txt";
+
+bool IsOne(const TData& value) { return CompareValues(CompareEqual, value, MakeInteger(1)); }
+}  // namespace
+
+StartupCorrection::StartupCorrection(TKXWin* parent)
+    : TScheme(parent),
+      low_(New<TKXGlobalVar>()),
+      double_(New<TKXGlobalVar>()),
+      shown_(New<TKXMessage>()),
+      want_to_see_(New<TKXMessage>()),
+      viewer_(New<TKXWinExec>()) {
+  low_.SetName("low");
+  double_.SetName("double");
+  shown_.Type = 0;
+  shown_.Icon = 5;
+  want_to_see_.Message = "You do want to see?";
+  want_to_see_.Type = 2;
+  want_to_see_.Icon = 5;
+  // "Yes" opens the report with the user's viewer for text files.
+  auto& answered_yes = New<TKXIf_else>();
+  auto& program_dir = New<TKXGlobalVar>();
+  auto& report_path = New<TKXStrCat>();
+  answered_yes.Type = CompareEqual;
+  answered_yes.Op2 = MakeInteger(6);
+  program_dir.SetName("VELTR_dir");
+  report_path.dataStr1 = MakeLink<&TKXGlobalVar::varValue>(program_dir);
+  report_path.Str2 = kReportFile;
+  want_to_see_.onMessage = MakeLink<&TKXIf_else::doCompare>(answered_yes);
+  answered_yes.onTrue = MakeLink<&TKXStrCat::doStrCat>(report_path);
+  report_path.onStrCat = MakeLink<&TKXWinExec::doShellExec>(viewer_);
+
+  Port.SetInputCount(1);
+  Port.onInput[0] = MakeLink<&StartupCorrection::doStart>(*this);
+}
+
+void StartupCorrection::doStart(TData&, uint16_t) {
+  if (IsOne(low_.Value())) Correct();
+  if (IsOne(double_.Value())) ReportDoubles();
+}
+
+// Every list lower-cased (no trimming: empty lines stay) and sorted; a missing list is
+// written as an empty file.
+void StartupCorrection::Correct() {
+  for (ListId id : kStartupOrder) {
+    std::vector<std::string> lines = store_.Load(id);
+    for (auto& line : lines) line = LowerCase1251(std::move(line));
+    SortFolded(lines);
+    store_.Save(id, lines);
+  }
+}
+
+void StartupCorrection::ReportDoubles() {
+  std::array<std::vector<std::string>, kListCount> lists;
+  std::array<std::string, kListCount> names;
+  for (size_t i = 0; i < kListCount; ++i) {
+    lists[i] = store_.Load(kStartupOrder[i]);
+    names[i] = Info(kStartupOrder[i]).file_name;
+  }
+  const std::vector<std::string> report = DoubleRecordReport(lists, names);
+  lists = {};
+  const std::string report_path = store_.ProgramDir() + kReportFile;
+  if (report.empty()) {
+    platform::RemoveFile(report_path);
+    return;
+  }
+  const std::string caption = "Warning: " + std::to_string(report.size()) + " Double Records found!";
+  const bool saved = store_.SaveFile(report_path, report);
+  shown_.Caption = want_to_see_.Caption = caption;
+  if (report.size() <= kMostLinesShown) {
+    std::string text = JoinLines(report);
+    text.resize(text.size() - 2);  // lines separated by CR LF, none behind the last
+    TData message = MakeText(text);
+    shown_.doMessage(message, 0);
+    return;
+  }
+  // Too many to show in a box: the report file opens in the user's viewer, if they want.
+  if (!saved) return;
+  TData none;
+  want_to_see_.doMessage(none, 0);
+}

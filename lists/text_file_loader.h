@@ -1,0 +1,22 @@
+// TextFileLoader: offers the records of a text file that no list holds yet.
+//
+// Input 0: the file name. Data input 0: the records already known (an array). Events:
+// 0 onLine, one record, last to first.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "lists/record_index.h"
+#include "lists/records_view.h"
+#include "runtime/scheme.h"
+
+// The file's lines lower-cased and trimmed (empty lines stay), without those `known` holds.
+std::vector<std::string> NewTextRecords(std::vector<std::string> lines, const RecordIndex& known);
+
+class TextFileLoader : public TScheme {
+ public:
+  explicit TextFileLoader(TKXWin* parent);
+
+  void doLoad(TData& value, uint16_t index);
+};

@@ -1,0 +1,3 @@
+#include "targets/aof/aof_settings_panel.h"
+
+AofSettingsPanel::AofSettingsPanel(TKXWin* parent) : TPanelScheme(parent, kSettingsPanelPlace, false, 3) {}

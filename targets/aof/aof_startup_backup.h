@@ -1,0 +1,12 @@
+// AofStartupBackup: the dated backup of the target's configuration file at every start.
+// Input 0 doBackup. Event 0 onNotFound.
+#pragma once
+
+#include "runtime/scheme.h"
+
+class AofStartupBackup : public TScheme {
+ public:
+  explicit AofStartupBackup(TKXWin* parent);
+
+  void doBackup(TData& value, uint16_t index);
+};

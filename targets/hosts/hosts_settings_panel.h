@@ -1,0 +1,10 @@
+// HostsSettingsPanel: the settings of the target on the settings page.
+// Inputs: 0 doToBack, 1 doToFront, 2 doRefresh.
+#pragma once
+
+#include "widgets/panel_scheme.h"
+
+class HostsSettingsPanel : public TPanelScheme {
+ public:
+  explicit HostsSettingsPanel(TKXWin* parent);
+};
