@@ -220,10 +220,10 @@ TEST_F(Headless, the_dump_lists_seen_controls_with_their_state_and_cuts_long_lis
   EXPECT_EQ(ui.Dump(2),
             "Form \"Veltrane v2.0\"\n"
             "  Panel\n"
-            "    CheckBox \"Misc\" checked\n"
-            "    Button \"Save\" disabled\n"
-            "    Edit \"two\\r\\nlines\"\n"
-            "    ListBox selected 1 \"item1\", 25 items\n"
+            "    checkbox 0 \"Misc\" checked\n"
+            "    button 0 \"Save\" disabled\n"
+            "    edit 0 \"two\\r\\nlines\"\n"
+            "    list 0 selected 1 \"item1\", 25 items\n"
             "      - \"item0\"\n"
             "      - \"item1\"\n"
             "      ... 23 more\n");
