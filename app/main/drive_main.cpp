@@ -12,6 +12,7 @@
 #include "app/main/drive_session.h"
 #include "app/main/drive_tee.h"
 #include "app/main_program.h"
+#include "runtime/platform/clock.h"
 #include "runtime/platform/heap.h"
 #include "runtime/platform/files.h"
 #include "widgets/backend.h"
@@ -23,9 +24,10 @@
 namespace {
 
 const char* kUsage =
-    "usage: veltrane-drive --dir FOLDER [--arg ARG] [--qt] [SCRIPT]\n"
+    "usage: veltrane-drive --dir FOLDER [--arg ARG] [--time DD.MM.YYYY-hh:mm:ss] [--qt] [SCRIPT]\n"
     "Runs Veltrane with FOLDER as its program folder and acts as the user from SCRIPT\n"
-    "(or standard input), one command a line. It prints what the user sees: every dialog,\n"
+    "(or standard input), one command a line; --time sets the clock the program reads\n"
+    "(file headers, dated backups). It prints what the user sees: every dialog,\n"
     "message box and shell open with the answer it got, and the controls on show and read.\n"
     "\n"
     "Commands:\n"
@@ -56,6 +58,20 @@ const char* kUsage =
     "A failing command ends the script with exit code 1; so do commands left over when the\n"
     "program ended before them (they are printed as not run).\n";
 
+// "05.12.2026-09:30:05"; the day of the week follows from the date.
+bool ParseTime(const std::string& text, platform::LocalTime& time) {
+  int d, mo, y, h, mi, se;
+  char tail;
+  if (std::sscanf(text.c_str(), "%2d.%2d.%4d-%2d:%2d:%2d%c", &d, &mo, &y, &h, &mi, &se, &tail) != 6) return false;
+  if (mo < 1 || mo > 12 || d < 1 || d > 31 || h > 23 || mi > 59 || se > 59 || y < 1601) return false;
+  // Sakamoto's rule for the day of the week, 0 = Sunday.
+  static const int kMonthOffset[] = {0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4};
+  const int year = mo < 3 ? y - 1 : y;
+  const int weekday = (year + year / 4 - year / 100 + year / 400 + kMonthOffset[mo - 1] + d) % 7;
+  time = {y, mo, d, weekday, h, mi, se};
+  return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -67,7 +83,14 @@ int main(int argc, char** argv) {
     const std::string a = argv[i];
     if (a == "--dir" && i + 1 < argc) dir = argv[++i];
     else if (a == "--arg" && i + 1 < argc) program_args.push_back(argv[++i]);
-    else if (a == "--qt") qt = true;
+    else if (a == "--time" && i + 1 < argc) {
+      platform::LocalTime time;
+      if (!ParseTime(argv[++i], time)) {
+        std::cerr << "veltrane-drive: --time wants DD.MM.YYYY-hh:mm:ss\n";
+        return 2;
+      }
+      platform::SetFixedTime(time);
+    } else if (a == "--qt") qt = true;
     else if (a == "--help" || a == "-h") {
       std::cout << kUsage;
       return 0;

@@ -2,12 +2,6 @@
 # A script's first lines may set the driver's arguments with "#args: ..." (for example "#args: --arg /i").
 get_filename_component(dir ${SCRIPT} DIRECTORY)
 get_filename_component(name ${SCRIPT} NAME_WE)
-file(STRINGS ${SCRIPT} args_line REGEX "^#args:")
-set(extra_args "")
-if(args_line)
-  string(REGEX REPLACE "^#args: *" "" args_text "${args_line}")
-  separate_arguments(extra_args UNIX_COMMAND "${args_text}")
-endif()
 string(RANDOM LENGTH 8 suffix)
 set(work /tmp/veltrane-scenario-${name}-${suffix})
 file(REMOVE_RECURSE ${work})
@@ -15,9 +9,31 @@ file(MAKE_DIRECTORY ${work})
 if(EXISTS ${dir}/${name}.setup)
   file(COPY ${dir}/${name}.setup/ DESTINATION ${work})
 endif()
-execute_process(COMMAND ${DRIVER} --dir ${work} ${extra_args} ${SCRIPT}
-  WORKING_DIRECTORY ${work}
-  OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
+# NAME.drive runs first; NAME.drive2, NAME.drive3 ... run after it in the same program
+# folder, each a start of its own with its own "#args:" line; their outputs follow each other.
+set(out "")
+set(err "")
+set(rc 0)
+set(run_script ${SCRIPT})
+set(run 1)
+while(EXISTS ${run_script})
+  file(STRINGS ${run_script} args_line REGEX "^#args:")
+  set(extra_args "")
+  if(args_line)
+    string(REGEX REPLACE "^#args: *" "" args_text "${args_line}")
+    separate_arguments(extra_args UNIX_COMMAND "${args_text}")
+  endif()
+  execute_process(COMMAND ${DRIVER} --dir ${work} ${extra_args} ${run_script}
+    WORKING_DIRECTORY ${work}
+    OUTPUT_VARIABLE run_out ERROR_VARIABLE run_err RESULT_VARIABLE run_rc)
+  string(APPEND out "${run_out}")
+  string(APPEND err "${run_err}")
+  if(NOT run_rc EQUAL 0)
+    set(rc ${run_rc})
+  endif()
+  math(EXPR run "${run} + 1")
+  set(run_script ${dir}/${name}.drive${run})
+endwhile()
 file(READ ${dir}/${name}.expected expected)
 # "{DIR}" in the expected output stands for the scenario's program folder.
 string(REPLACE "{DIR}" "${work}/" expected "${expected}")
