@@ -45,6 +45,8 @@ const char* kUsage =
     "                              4 Retry, 5 Ignore, 6 Yes, 7 No)\n"
     "  clipboard TEXT              put TEXT on the clipboard\n"
     "  show                        print every control the user sees, with its address\n"
+    "  move LEFT TOP               move the main window, as the user drags it\n"
+    "  where                       print the main window's place and size\n"
     "  shot FILE                   save a PNG of the main window (with --qt)\n"
     "  close                       close the main window\n"
     "Lines starting with # are comments. Answers and clipboard text given before the first\n"

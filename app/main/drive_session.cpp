@@ -180,6 +180,21 @@ bool Session::Execute(const std::string& line) {
     std::cout << user_.Dump();
     return true;
   }
+  if (verb == "move") {
+    std::string_view y;
+    int left = 0, top = 0;
+    if (!ParseNumber(FirstWord(arg, y), left) || !ParseNumber(y, top)) return Fail("move needs a left and a top");
+    int l, t, w, h;
+    user_.GetGeometry(widgets::MainWindowControl(), l, t, w, h);
+    tee_.SetGeometry(widgets::MainWindowControl(), left, top, w, h);
+    return true;
+  }
+  if (verb == "where") {
+    int l, t, w, h;
+    user_.GetGeometry(widgets::MainWindowControl(), l, t, w, h);
+    std::cout << "window at " << l << ", " << t << ", " << w << " x " << h << "\n";
+    return true;
+  }
   if (verb == "close") {
     tee_.RequestClose(widgets::MainWindowControl());
     return true;

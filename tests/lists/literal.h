@@ -1,0 +1,158 @@
+// The record algorithms written the way the program's rules state them, step by step
+// and quadratic: the reference the fast versions are checked against.
+#pragma once
+
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "elements/strlist/records.h"
+#include "lists/ban_list_format.h"
+#include "lists/ban_list_import.h"
+#include "lists/clipboard_address.h"
+#include "lists/list_catalog.h"
+#include "lists/list_files.h"
+
+namespace literal {
+
+// For each unwanted record, remove every equal entry, scanning from the start again after each removal.
+inline void RemoveEveryEqual(std::vector<std::string>& list, const std::vector<std::string>& unwanted) {
+  for (const auto& u : unwanted) {
+    for (size_t i = 0; i < list.size();) {
+      if (list[i] == u) list.erase(list.begin() + std::ptrdiff_t(i));
+      else ++i;
+    }
+  }
+}
+
+// For each position, look at the later ones; at the first equal one, name the line.
+inline std::vector<std::string> LinesWithLaterEqual(const std::vector<std::string>& lines) {
+  std::vector<std::string> report;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    for (size_t j = i + 1; j < lines.size(); ++j) {
+      if (lines[j] == lines[i]) {
+        report.push_back(lines[i]);
+        break;
+      }
+    }
+  }
+  return report;
+}
+
+inline std::vector<std::string> DoubleRecordReport(const std::array<std::vector<std::string>, kListCount>& lists,
+                                                   const std::array<std::string, kListCount>& names) {
+  std::array<std::vector<std::string>, kListCount> copies = lists;
+  std::vector<std::string_view> views;
+  for (const auto& list : lists) views.insert(views.end(), list.begin(), list.end());
+  SortFolded(views);  // the same order the program sorts into
+  const std::vector<std::string> combined(views.begin(), views.end());
+  std::vector<std::string> report;
+  for (size_t i = 0; i < combined.size(); ++i) {
+    bool later = false;
+    for (size_t j = i + 1; j < combined.size() && !later; ++j) later = combined[j] == combined[i];
+    if (!later) continue;
+    for (size_t l = 0; l < kListCount; ++l) {
+      auto& copy = copies[l];
+      for (size_t p = 0; p < copy.size(); ++p) {
+        if (copy[p] != combined[i]) continue;
+        copy.erase(copy.begin() + std::ptrdiff_t(p));  // the next record moves into p and is skipped
+        report.push_back(combined[i] + " > " + names[l]);
+      }
+    }
+  }
+  return report;
+}
+
+inline std::vector<std::string> AlreadyExistsReport(const std::vector<std::string>& candidates,
+                                                    const std::vector<std::string>& all, const TListCounts& counts) {
+  std::vector<std::string> report;
+  for (const auto& candidate : candidates) {
+    for (size_t i = 0; i < all.size(); ++i) {
+      if (all[i] != candidate) continue;
+      const int64_t p = int64_t(i) + 1;
+      const int64_t b0 = counts[0], b1 = b0 + counts[1], b2 = b1 + counts[2], b3 = b2 + counts[3],
+                    b4 = b3 + counts[4], b5 = b4 + counts[5];
+      const char* file = p <= b0   ? "(in User_BadList.txt)"
+                         : p <= b1 ? "(in User_NO_BadList.txt)"
+                         : p <= b2 ? "(in Misc.txt)"
+                         : p <= b3 ? "(in Porno.txt)"
+                         : p <= b4 ? "(in Advertisement.txt)"
+                         : p <= b5 ? "(in Viruses (and similar).txt)"
+                                   : "(in Unsorted.txt)";
+      report.push_back(candidate + " - Already exists!");
+      report.push_back(file);
+      report.push_back("");
+    }
+  }
+  return report;
+}
+
+// The loader's steps 4 to 10; the result in the same shape as the program's.
+inline BanListImport ImportBanList(std::vector<std::string> file, const std::string& name, TListSet& lists) {
+  BanListImport result;
+  int counter = 0;
+  for (const auto& line : file) {
+    for (const char* signature : kBanListSignature) {
+      if (line == signature) {
+        counter = counter == 10 ? 0 : counter + 1;
+        break;
+      }
+    }
+  }
+  if (counter != 6) return result;
+  std::vector<std::string> normalised;
+  for (const auto& line : file) {
+    const std::string r = NormaliseRecord(line);
+    if (!r.empty() && r != kBanListRule) normalised.push_back(r);
+  }
+  const std::vector<std::string> doubles = LinesWithLaterEqual(normalised);
+  if (!doubles.empty()) {
+    result.verdict = BanListImport::Verdict::Doubles;
+    result.doubles.push_back("In File '" + name + "':");
+    result.doubles.insert(result.doubles.end(), doubles.begin(), doubles.end());
+    return result;
+  }
+  result.verdict = BanListImport::Verdict::Merged;
+  SortFolded(Of(lists, ListId::UserBad));
+  SortFolded(Of(lists, ListId::UserNoBad));
+  auto& unsorted = Of(lists, ListId::Unsorted);
+  const std::vector<std::string> reference = unsorted;
+  std::vector<std::string> existing;
+  for (ListId id : {ListId::UserBad, ListId::UserNoBad, ListId::Misc, ListId::Porno, ListId::Advertisement,
+                    ListId::Viruses})
+    existing.insert(existing.end(), Of(lists, id).begin(), Of(lists, id).end());
+  RemoveEveryEqual(unsorted, normalised);
+  RemoveEveryEqual(normalised, existing);
+  for (ListId id : kCategories) {
+    const std::string tag = Info(id).search_tag;
+    size_t start = 0;
+    std::optional<size_t> end;
+    bool found = false;
+    for (size_t i = 0; i < normalised.size(); ++i) {
+      if (normalised[i].find(tag) == std::string::npos) continue;
+      found = true;
+      start = i + 1;
+      for (size_t j = i + 1; j < normalised.size(); ++j) {
+        if (normalised[j].find('[') != std::string::npos) {
+          end = j;
+          break;
+        }
+      }
+    }
+    size_t stop = end.value_or(normalised.size());
+    if (!found) start = stop = 0;  // a section whose tag is missing files nothing
+    std::vector<std::string> section;
+    for (size_t k = start; k < stop; ++k) section.push_back(normalised[k]);
+    auto& list = Of(lists, id);
+    result.display.push_back(Info(id).tag);
+    list.insert(list.end(), section.begin(), section.end());
+    SortFolded(list);
+    if (id == ListId::Unsorted) RemoveEveryEqual(section, reference);
+    result.display.insert(result.display.end(), section.begin(), section.end());
+  }
+  return result;
+}
+
+}  // namespace literal
