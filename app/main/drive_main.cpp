@@ -38,7 +38,7 @@ const char* kUsage =
     "                              index from 0 or a \"quoted\" item text\n"
     "  type EDIT TEXT              replace an edit's text: EDIT is N, edit N, or the \"Label:\"\n"
     "                              beside it; TEXT is the rest of the line (may be empty)\n"
-    "  read CONTROL                print one control as show does\n"
+    "  read CONTROL                print one control (and a list's items) as show does\n"
     "  answer open PATH|cancel     answer the next open dialog\n"
     "  answer save PATH|cancel     answer the next save dialog\n"
     "  answer message CODE         answer the next message box (1 OK, 2 Cancel, 3 Abort,\n"

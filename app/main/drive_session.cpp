@@ -358,7 +358,7 @@ bool Session::Type(const std::string& arg) {
 bool Session::Read(const std::string& arg) {
   ControlId id = widgets::kNoControl;
   if (!Resolve(arg, false, id)) return false;
-  std::cout << user_.DumpLine(id) << "\n";
+  std::cout << user_.DumpOne(id);
   return true;
 }
 

@@ -592,13 +592,25 @@ std::string HeadlessBackend::DumpLine(ControlId id) const {
   return out;
 }
 
+std::string HeadlessBackend::DumpOne(ControlId id, size_t max_items) const {
+  const HeadlessControl* c = Lookup(id);
+  if (!c) return {};
+  std::string out = DumpLine(id) + '\n';
+  if (IsList(c->kind)) {
+    const size_t shown = std::min(c->items.size(), max_items);
+    for (size_t i = 0; i < shown; ++i) out += "  - " + Quote(c->items[i]) + '\n';
+    if (shown < c->items.size()) out += "  ... " + std::to_string(c->items.size() - shown) + " more\n";
+  }
+  return out;
+}
+
 void HeadlessBackend::DumpControl(const HeadlessControl& c, int depth, size_t max_items, std::string& out) const {
   const std::string indent(size_t(depth) * 2, ' ');
-  out += indent + DumpLine(c.id) + '\n';
-  if (IsList(c.kind)) {
-    const size_t shown = std::min(c.items.size(), max_items);
-    for (size_t i = 0; i < shown; ++i) out += indent + "  - " + Quote(c.items[i]) + '\n';
-    if (shown < c.items.size()) out += indent + "  ... " + std::to_string(c.items.size() - shown) + " more\n";
+  std::string one = DumpOne(c.id, max_items);
+  for (size_t at = 0; at < one.size();) {
+    const size_t end = one.find('\n', at);
+    out += indent + one.substr(at, end + 1 - at);
+    at = end + 1;
   }
   std::vector<ControlId> children = c.children;
   std::sort(children.begin(), children.end());

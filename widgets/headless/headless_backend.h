@@ -169,6 +169,8 @@ class HeadlessBackend : public Backend {
   std::string Dump(size_t max_items = 20) const;
   // One control's line of the dump, without its items and children.
   std::string DumpLine(ControlId id) const;
+  // One control as the dump shows it, with its items but without its children.
+  std::string DumpOne(ControlId id, size_t max_items = 20) const;
 
   // The button code a message box of `type` returns when nobody answers: its first button.
   static int DefaultMessageAnswer(int type);
