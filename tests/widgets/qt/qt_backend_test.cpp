@@ -336,34 +336,6 @@ TEST_F(QtBackendTest, TabStripReportsTheUsersTabOnly) {
   EXPECT_EQ(qt.GetItem(tabs, 0), "Load / Edit URL");
 }
 
-// ---- big lists ----
-
-TEST_F(QtBackendTest, MillionItemListStaysWholeThroughEveryChange) {
-  const ControlId list = Make(ControlKind::ListBox, nullptr, 10, 70, 260, 300);
-  qt.Show(form);
-  constexpr int kCount = 1000000;
-  std::vector<std::string> items(kCount);
-  for (int i = 0; i < kCount; ++i) items[static_cast<size_t>(i)] = "site" + std::to_string(i) + ".com";
-  qt.SetItems(list, items);
-  Pump();
-  for (int i = 0; i < 1000; ++i) {
-    qt.InsertItem(list, 0, "new" + std::to_string(i));
-    qt.SetSelection(list, 0);
-  }
-  Pump();
-  qt.DeleteItem(list, 500000);
-  qt.SetItem(list, 1, "changed");
-  const auto all = qt.GetItems(list);
-  ASSERT_EQ(all.size(), size_t{kCount + 1000 - 1});
-  EXPECT_EQ(all[0], "new999");
-  EXPECT_EQ(all[1], "changed");
-  EXPECT_EQ(all[1000], "site0.com");
-  EXPECT_EQ(all[500000], "site499001.com");
-  EXPECT_EQ(all.back(), "site999999.com");
-  EXPECT_EQ(qt.ItemCount(list), kCount + 999);
-  EXPECT_EQ(qt.GetSelection(list), 0);
-}
-
 // ---- text bytes ----
 
 TEST_F(QtBackendTest, EveryByteButNulAndCrSurvivesEditsListsCombosAndLabels) {
