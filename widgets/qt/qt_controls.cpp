@@ -6,8 +6,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QKeyEvent>
 #include <QFontDatabase>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -102,7 +102,7 @@ FormWidget::FormWidget(QWidget* owner) : QWidget(owner, Qt::Window) {}
 
 void FormWidget::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
-  frame_known_ = false;
+  frame_checked_ = false;
   // A window restored from the task bar is not shown anew.
   if (!event->spontaneous() && on_shown) on_shown();
   if (on_frame) on_frame();
@@ -115,8 +115,8 @@ void FormWidget::changeEvent(QEvent* event) {
 
 void FormWidget::paintEvent(QPaintEvent* event) {
   QWidget::paintEvent(event);
-  if (frame_known_) return;
-  frame_known_ = true;
+  if (frame_checked_) return;
+  frame_checked_ = true;
   // Resizing from inside a paint is not allowed: the check runs right after it.
   QTimer::singleShot(0, this, [this] {
     if (on_frame) on_frame();

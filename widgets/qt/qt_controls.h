@@ -84,7 +84,7 @@ class FormWidget : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  bool frame_known_ = false;  // a frame check has run since the window was framed
+  bool frame_checked_ = false;  // the frame has been looked at after the first paint since shown
 };
 
 // A static text that can also be clicked and notices the mouse. It wraps its words only

@@ -7,13 +7,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <gtest/gtest.h>
+
 #include <QtWidgets>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "widgets/qt/qt_backend.h"
-#include "widgets/widget_fixture.h"
 
 extern char** environ;
 
