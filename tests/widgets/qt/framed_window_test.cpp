@@ -84,6 +84,9 @@ class FramedWindowTest : public ::testing::Test {
     wm_ = Start({"openbox", "--sm-disable", "--startup", "touch " + ready});
     ASSERT_TRUE(wm_ && PumpUntil([&] { return std::filesystem::exists(ready); })) << "openbox did not start";
     std::filesystem::remove(ready);
+    // Let it settle: a window mapped while the manager still sets itself up may get its frame
+    // measured half made, and Qt keeps that measure.
+    ::usleep(500000);
   }
   void TearDown() override {
     widgets::SetMainWindowControl(widgets::kNoControl);
