@@ -3,10 +3,10 @@
 #include "runtime/data.h"
 
 #include <charconv>
-#include <clocale>
 #include <cmath>
 #include <cstdlib>
-#include <locale.h>
+
+#include "runtime/decimal.h"
 
 TData MakeInteger(int32_t n) {
   TData d;
@@ -76,9 +76,7 @@ double TextToReal(std::string_view text) {
   }
   if (!has_digit) return 0.0;
   if (!exponent.empty()) number += "e" + exponent;
-  // The decimal point is always ".", whatever locale the window system has set.
-  static const locale_t c_locale = newlocale(LC_ALL_MASK, "C", nullptr);
-  return strtod_l(number.c_str(), nullptr, c_locale);
+  return ReadDecimal(number);
 }
 
 std::string RealToText(double r) {

@@ -2,6 +2,7 @@
 #include "runtime/global_var.h"
 
 #include "runtime/global_registry.h"
+#include "runtime/text_case.h"
 
 namespace {
 void Store(TData& cell, const TData& value) {
@@ -12,10 +13,7 @@ void Store(TData& cell, const TData& value) {
 }  // namespace
 
 void TKXGlobalVar::SetName(const std::string& name) {
-  Name = name;
-  for (char& c : Name) {
-    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
-  }
+  Name = FoldedCopy(name);
   cell_ = Name.empty() ? nullptr : &RegisterGlobal(Name);
 }
 

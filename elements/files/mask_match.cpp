@@ -1,14 +1,14 @@
 // The wildcard test of file searches, without exponential backtracking.
 #include "elements/files/mask_match.h"
 
-namespace {
+#include "runtime/text_case.h"
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
+namespace {
 
 bool OneMatches(char name_char, char mask_char) {
   if (mask_char == '?') return true;
   if (mask_char == '#') return name_char >= '0' && name_char <= '9';
-  return Lower(name_char) == Lower(mask_char);
+  return FoldAscii(name_char) == FoldAscii(mask_char);
 }
 
 }  // namespace

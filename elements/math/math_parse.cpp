@@ -5,10 +5,12 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
-#include <locale.h>
 #include <map>
 #include <numbers>
 #include <string_view>
+
+#include "runtime/decimal.h"
+#include "runtime/text_case.h"
 
 void TKXMathParse::SetDataCount(int32_t count) {
   DataCount = std::max<int32_t>(count, 0);
@@ -49,13 +51,6 @@ bool IsNameStart(char c) {
 }
 bool IsNamePart(char c) { return IsNameStart(c) || IsDigit(c); }
 
-// Reads a well-formed decimal number whatever the process locale says the decimal point is
-// (a GUI toolkit may switch the C locale to the user's).
-double ReadDecimal(const std::string& text) {
-  static const locale_t c_locale = newlocale(LC_ALL_MASK, "C", locale_t{});
-  return strtod_l(text.c_str(), nullptr, c_locale);
-}
-
 // Reads one token at a time, so that memory stays flat however long the text is.
 class Tokenizer {
  public:
@@ -84,7 +79,7 @@ class Tokenizer {
       t.kind = TokenKind::Name;
       for (; pos_ < text_.size() && IsNamePart(text_[pos_]); ++pos_) {
         const char n = text_[pos_];
-        t.name += (n >= 'A' && n <= 'Z') ? static_cast<char>(n + 32) : n;
+        t.name += FoldAscii(n);
       }
       token_ = std::move(t);
     } else if (std::string_view("+-*/^").find(c) != std::string_view::npos) {

@@ -4,12 +4,6 @@
 #include <algorithm>
 #include <cstdint>
 
-std::string FoldedCopy(std::string_view text) {
-  std::string folded(text);
-  for (char& c : folded) c = static_cast<char>(FoldAscii(static_cast<unsigned char>(c)));
-  return folded;
-}
-
 bool FoldedLess(std::string_view a, std::string_view b) {
   const size_t n = std::min(a.size(), b.size());
   for (size_t i = 0; i < n; ++i) {
@@ -20,15 +14,6 @@ bool FoldedLess(std::string_view a, std::string_view b) {
     if (ca != cb) return ca < cb;
   }
   return a.size() < b.size();
-}
-
-bool FoldedEqual(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (a[i] != b[i] && FoldAscii(static_cast<unsigned char>(a[i])) != FoldAscii(static_cast<unsigned char>(b[i])))
-      return false;
-  }
-  return true;
 }
 
 namespace {

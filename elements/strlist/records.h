@@ -6,14 +6,10 @@
 #include <string_view>
 #include <vector>
 
-// A to Z become a to z; every other byte, letters of the upper half included, stays.
-constexpr unsigned char FoldAscii(unsigned char c) { return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + 32) : c; }
-
-std::string FoldedCopy(std::string_view text);
+#include "runtime/text_case.h"
 
 // Folded bytes compared as unsigned values; a text that is a prefix of a longer one comes first.
 bool FoldedLess(std::string_view a, std::string_view b);
-bool FoldedEqual(std::string_view a, std::string_view b);
 
 // Sorts by FoldedLess. Lines equal after folding end up next to each other in no
 // promised order. Runs in n log n with one pass of key building; fit for millions of lines.

@@ -9,6 +9,7 @@
 
 #include "runtime/data.h"
 #include "runtime/platform/files.h"
+#include "runtime/text_case.h"
 
 namespace platform {
 namespace {
@@ -21,16 +22,6 @@ std::string_view Trim(std::string_view s) {
   while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
   while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
   return s;
-}
-
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
-
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (Lower(a[i]) != Lower(b[i])) return false;
-  }
-  return true;
 }
 
 // A line ends at CR LF, LF or CR; a final line break adds no empty line.
@@ -72,7 +63,7 @@ bool KeyLine(std::string_view line, std::string_view& key, std::string_view& val
 
 bool IsKey(std::string_view line, std::string_view wanted) {
   std::string_view key, value;
-  return KeyLine(line, key, value) && SameName(key, wanted);
+  return KeyLine(line, key, value) && FoldedEqual(key, wanted);
 }
 
 // The lines of one section: the header at `header`, its body up to (not including) `end`.
@@ -84,7 +75,7 @@ struct Section {
 std::optional<Section> FindSection(const Lines& lines, std::string_view wanted, size_t from = 0) {
   for (size_t i = from; i < lines.size(); ++i) {
     std::string_view name;
-    if (!SectionHeader(lines[i], name) || !SameName(name, wanted)) continue;
+    if (!SectionHeader(lines[i], name) || !FoldedEqual(name, wanted)) continue;
     Section section{i, i + 1};
     while (section.end < lines.size() && !IsSectionHeader(lines[section.end])) ++section.end;
     return section;
@@ -155,7 +146,7 @@ std::optional<std::string> FindProfileString(const std::string& file, const std:
   if (!found) return std::nullopt;
   for (size_t i = found->header + 1; i < found->end; ++i) {
     std::string_view name, value;
-    if (KeyLine(lines[i], name, value) && SameName(name, wanted_key)) return CleanValue(value);
+    if (KeyLine(lines[i], name, value) && FoldedEqual(name, wanted_key)) return CleanValue(value);
   }
   return std::nullopt;
 }
@@ -191,7 +182,7 @@ bool WriteProfileString(const std::string& file, const std::string& section, con
   }
   for (size_t i = found->header + 1; i < found->end; ++i) {
     std::string_view existing, old_value;
-    if (!KeyLine(lines[i], existing, old_value) || !SameName(existing, key_name)) continue;
+    if (!KeyLine(lines[i], existing, old_value) || !FoldedEqual(existing, key_name)) continue;
     // The key keeps the spelling the file gives it; only its value changes.
     key_line = std::string(existing) + "=" + std::string(new_value);
     lines[i] = key_line;

@@ -9,20 +9,9 @@
 #include <utility>
 #include <vector>
 
+#include "probe.h"
 #include "runtime/link.h"
 #include "runtime/platform/files.h"
-
-// A receiver that keeps what arrives and, given a log, writes "name:text" into it.
-struct Probe {
-  explicit Probe(std::vector<std::string>* l = nullptr, std::string n = "") : log(l), name(std::move(n)) {}
-  std::vector<std::string>* log;
-  std::string name;
-  std::vector<TData> got;
-  void doIt(TData& v, uint16_t) {
-    got.push_back(v);
-    if (log) log->push_back(name + ":" + AsText(v));
-  }
-};
 
 // A readable output that yields `value` and counts how often it was read.
 struct Source {

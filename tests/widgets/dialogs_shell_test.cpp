@@ -10,22 +10,24 @@ namespace {
 using Dialogs = WidgetTest;
 using Texts = std::vector<std::string>;
 
-TEST_F(Dialogs, an_open_dialog_reports_the_choice_or_the_cancel_and_presets_the_file_chosen_last) {
+TEST_F(Dialogs, an_open_dialog_reports_the_choice_or_the_cancel_and_presets_the_file_and_filter_chosen_last) {
   TKXODialog dialog;
-  dialog.Title = "Open BanList";
-  dialog.Filter = "BanList (*.txt)|*.txt";
+  dialog.Title = "Open Text File";
+  dialog.Filter = "Text File|*.txt|All Files|*.*";
   Probe cancelled;
   dialog.onExecute = MakeLink<&Probe::doIt>(probe);
   dialog.onCancel = MakeLink<&Probe::doIt>(cancelled);
-  ui.QueueOpenAnswer("/data/ban.txt");
-  ui.QueueOpenAnswer(std::nullopt);
+  ui.QueueOpenAnswer("/data/ban.txt", 1);  // the user switched to "All Files"
+  ui.QueueOpenAnswer(std::nullopt, 0);     // a cancel forgets nothing
   ui.QueueOpenAnswer("/data/other.txt");
   for (int i = 0; i < 3; ++i) FireEvent(MakeLink<&TKXODialog::doExecute>(dialog));
   const auto& shown = ui.ShownDialogs();
   ASSERT_EQ(shown.size(), 3u);
   EXPECT_EQ(shown[0].kind, widgets::DialogKind::Open);
   EXPECT_EQ((Texts{shown[0].title, shown[0].filter, shown[0].initial_name, shown[1].initial_name, shown[2].initial_name}),
-            (Texts{"Open BanList", "BanList (*.txt)|*.txt", "", "/data/ban.txt", "/data/ban.txt"}));
+            (Texts{"Open Text File", "Text File|*.txt|All Files|*.*", "", "/data/ban.txt", "/data/ban.txt"}));
+  EXPECT_EQ((std::vector<int>{shown[0].filter_index, shown[1].filter_index, shown[2].filter_index}),
+            (std::vector<int>{0, 1, 1}));
   ASSERT_EQ(probe.got.size(), 2u);
   EXPECT_EQ(probe.got[1].text, "/data/other.txt");
   ASSERT_EQ(cancelled.got.size(), 1u);

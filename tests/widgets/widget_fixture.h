@@ -10,14 +10,9 @@
 #include <utility>
 #include <vector>
 
+#include "probe.h"
 #include "widgets/headless/headless_backend.h"
 #include "widgets/win.h"
-
-struct Probe {
-  std::vector<TData> got;
-  void doIt(TData& v, uint16_t) { got.push_back(v); }
-  void doSpoil(TData& v, uint16_t) { got.push_back(std::exchange(v, MakeText("spoilt"))); }
-};
 
 // Gives a fixed text to a data input.
 struct Source {

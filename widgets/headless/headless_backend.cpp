@@ -368,17 +368,19 @@ std::optional<FileDialogAnswer> HeadlessBackend::RunFileDialog(const FileDialogR
   shown.start_dir = request.start_dir;
   shown.initial_name = request.initial_name;
   shown.owner = MainWindowControl();
+  shown.filter_index = request.filter_index;
+  shown.chosen_filter = request.filter_index;
   auto& answers = request.save ? save_answers_ : open_answers_;
   if (answers.empty()) {
     shown.defaulted = true;  // nobody there to choose: the dialog counts as cancelled
   } else {
-    shown.path = std::move(answers.front());
+    shown.path = std::move(answers.front().path);
+    if (answers.front().filter_index >= 0) shown.chosen_filter = answers.front().filter_index;
     answers.pop_front();
   }
-  shown.filter_index = request.filter_index;
   shown_.push_back(shown);
   if (!shown.path) return std::nullopt;
-  return FileDialogAnswer{*shown.path, request.filter_index};
+  return FileDialogAnswer{*shown.path, shown.chosen_filter};
 }
 
 int HeadlessBackend::DefaultMessageAnswer(int type) {

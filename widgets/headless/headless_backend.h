@@ -60,6 +60,7 @@ struct ShownDialog {
   ControlId owner = kNoControl;
   std::optional<std::string> path;  // file dialogs: the chosen file; nothing when cancelled
   int filter_index = 0;         // file dialogs: the filter pair preselected
+  int chosen_filter = 0;        // file dialogs: the filter pair in use when the user confirmed
   int code = 0;                 // message boxes: the button code
   bool defaulted = false;       // no queued answer was waiting
 };
@@ -150,8 +151,13 @@ class HeadlessBackend : public Backend {
   bool IsClosed(ControlId form) const;
 
   // --- Dialog and message box answers, taken first in first out ---
-  void QueueOpenAnswer(std::optional<std::string> path) { open_answers_.push_back(std::move(path)); }
-  void QueueSaveAnswer(std::optional<std::string> path) { save_answers_.push_back(std::move(path)); }
+  // A file answer may also switch the dialog to another filter pair (from 0); -1 keeps the preselected one.
+  void QueueOpenAnswer(std::optional<std::string> path, int filter_index = -1) {
+    open_answers_.push_back({std::move(path), filter_index});
+  }
+  void QueueSaveAnswer(std::optional<std::string> path, int filter_index = -1) {
+    save_answers_.push_back({std::move(path), filter_index});
+  }
   void QueueMessageAnswer(int code) { message_answers_.push_back(code); }
   size_t PendingOpenAnswers() const { return open_answers_.size(); }
   size_t PendingSaveAnswers() const { return save_answers_.size(); }
@@ -187,8 +193,12 @@ class HeadlessBackend : public Backend {
   std::vector<std::unique_ptr<HeadlessControl>> controls_;  // id - 1
   std::vector<ControlId> top_level_;                        // windows without a parent, back first
   std::function<void()> loop_body_;
-  std::deque<std::optional<std::string>> open_answers_;
-  std::deque<std::optional<std::string>> save_answers_;
+  struct FileAnswer {
+    std::optional<std::string> path;
+    int filter_index = -1;
+  };
+  std::deque<FileAnswer> open_answers_;
+  std::deque<FileAnswer> save_answers_;
   std::deque<int> message_answers_;
   std::vector<ShownDialog> shown_;
   std::string clipboard_;

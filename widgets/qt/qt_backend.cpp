@@ -71,13 +71,31 @@ Qt::Alignment Horizontal(int alignment) {
   return Qt::AlignLeft;
 }
 
+// Controls the keyboard can work; panels, labels and the status bar only hold or show.
+bool TakesFocus(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::TabStrip:
+    case ControlKind::Button:
+    case ControlKind::Edit:
+    case ControlKind::CheckBox:
+    case ControlKind::RadioButton:
+    case ControlKind::ListBox:
+    case ControlKind::ComboBox:
+      return true;
+    default:
+      return false;
+  }
+}
+
 bool InRange(int index, int count) { return index >= 0 && index < count; }
 
-// "Text File|*.txt|All Files|*.*" -> "Text File (*.txt)", "All Files (*)".
-QStringList NameFilters(const std::string& filter) {
+// "Text File|*.txt|All Files|*.*" -> "Text File (*.txt)", "All Files (*)"; `descriptions`
+// gets "Text File", "All Files".
+QStringList NameFilters(const std::string& filter, QStringList* descriptions = nullptr) {
   const QStringList parts = Text(filter).split(QLatin1Char('|'));
   QStringList filters;
   for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    if (descriptions) *descriptions << parts[i].trimmed();
     QStringList patterns;
     for (QString pattern : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
       pattern = pattern.trimmed();
@@ -232,6 +250,11 @@ ControlId QtBackend::Create(ControlKind kind, ControlId parent, ControlEvents* e
         c->selection = rows.isEmpty() ? -1 : rows.first().row();
         if (c->events) c->events->OnSelectionChanged();
       });
+      view->on_reselect = [alive, c](int row) {
+        if (!*alive || c->quiet != 0) return;
+        c->selection = row;
+        if (c->events) c->events->OnSelectionChanged();
+      };
       c->list = view;
       c->model = model;
       c->widget = view;
@@ -249,10 +272,19 @@ ControlId QtBackend::Create(ControlKind kind, ControlId parent, ControlEvents* e
   }
 
   c->widget->setFont(qtimpl::ResolveFont(TFontRec{}));
+  // Tab and Shift+Tab reach only the controls that are given a tab place (SetTabOrder);
+  // the others still take the focus when clicked.
+  if (kind != ControlKind::Form) {
+    c->widget->setFocusPolicy(static_cast<Qt::FocusPolicy>(c->widget->focusPolicy() & ~Qt::TabFocus));
+  }
   if (kind != ControlKind::Form) c->widget->show();  // shown with its window unless hidden later
-  if (kind == ControlKind::StatusBar) DockStatusBar(*c);
+  if (kind == ControlKind::StatusBar) {
+    DockStatusBar(*c);
+    owner->status_bar = c->id;
+  }
   const ControlId id = c->id;
   controls_.emplace(id, std::move(control));
+  if (owner) KeepStatusBarOnTop(owner->id);  // a new control starts on top of its siblings
   return id;
 }
 
@@ -385,9 +417,18 @@ void QtBackend::SetZOrder(ControlId id, bool to_top) {
   if (!c) return;
   if (to_top) {
     c->widget->raise();
+    KeepStatusBarOnTop(c->parent);
   } else {
     c->widget->lower();
   }
+}
+
+// The status bar spans the bottom of the window over the pages, whose bottom edge the
+// window's frame may push under it: no sibling brought to the front may cover it.
+void QtBackend::KeepStatusBarOnTop(ControlId parent) {
+  Control* window = Find(parent);
+  Control* bar = window ? Find(window->status_bar) : nullptr;
+  if (bar) bar->widget->raise();
 }
 
 void QtBackend::SetTooltip(ControlId id, const std::string& text) {
@@ -406,6 +447,9 @@ void QtBackend::SetTabOrder(ControlId id, int order) {
   chain.erase(std::remove(chain.begin(), chain.end(), id), chain.end());
   const auto place = static_cast<size_t>(std::clamp(order - 1, 0, static_cast<int>(chain.size())));
   chain.insert(chain.begin() + static_cast<std::ptrdiff_t>(place), id);
+  if (TakesFocus(c->kind)) {
+    c->widget->setFocusPolicy(static_cast<Qt::FocusPolicy>(c->widget->focusPolicy() | Qt::TabFocus));
+  }
   QWidget* previous = nullptr;
   for (ControlId member : chain) {
     QWidget* w = Widget(member);
@@ -528,8 +572,12 @@ std::string QtBackend::GetText(ControlId id) {
   return {};
 }
 
-// Panels draw their frame themselves (every panel raised, one pixel); the kinds and widths are kept for them.
-void QtBackend::SetPanelFrame(ControlId, int, int, int, int) {}
+void QtBackend::SetPanelFrame(ControlId id, int bevel_inner, int bevel_outer, int bevel_width, int border_width) {
+  Control* c = Find(id);
+  if (c && c->kind == ControlKind::Panel) {
+    static_cast<qtimpl::PanelWidget*>(c->widget.data())->SetFrame(bevel_inner, bevel_outer, bevel_width, border_width);
+  }
+}
 
 void QtBackend::SetChecked(ControlId id, bool checked) {
   Control* c = Find(id);
@@ -870,7 +918,8 @@ std::optional<FileDialogAnswer> QtBackend::RunFileDialog(const FileDialogRequest
   dialog.setOption(QFileDialog::HideNameFilterDetails, true);  // descriptions shown as written
   dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-  const QStringList filters = NameFilters(request.filter);
+  QStringList descriptions;
+  const QStringList filters = NameFilters(request.filter, &descriptions);
   if (!filters.isEmpty()) {
     dialog.setNameFilters(filters);
     dialog.selectNameFilter(filters.value(request.filter_index, filters.first()));
@@ -880,8 +929,11 @@ std::optional<FileDialogAnswer> QtBackend::RunFileDialog(const FileDialogRequest
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   const QStringList chosen = dialog.selectedFiles();
   if (chosen.isEmpty() || chosen.first().isEmpty()) return std::nullopt;
-  const int filter_index = std::max(0, int(filters.indexOf(dialog.selectedNameFilter())));
-  return FileDialogAnswer{QFile::encodeName(chosen.first()).toStdString(), filter_index};
+  // The dialog names its filter as shown, that is by the description alone.
+  const QString in_use = dialog.selectedNameFilter();
+  qsizetype filter_index = filters.indexOf(in_use);
+  if (filter_index < 0) filter_index = descriptions.indexOf(in_use.trimmed());
+  return FileDialogAnswer{QFile::encodeName(chosen.first()).toStdString(), std::max(0, int(filter_index))};
 }
 
 int QtBackend::ShowMessageBox(ControlId owner, const std::string& text, const std::string& caption, int type,
@@ -903,7 +955,7 @@ int QtBackend::ShowMessageBox(ControlId owner, const std::string& text, const st
     case 5: buttons = QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore; break;
     default: break;
   }
-  QMessageBox box(shown_icon, Text(caption), Text(text), buttons, Widget(owner));
+  qtimpl::MessageBoxWidget box(shown_icon, Text(caption), Text(text), buttons, Widget(owner));
   box.setTextFormat(Qt::PlainText);
   // The first button is the default one, as on the original boxes.
   for (auto first : {QMessageBox::Ok, QMessageBox::Yes, QMessageBox::Retry, QMessageBox::Abort}) {
@@ -920,7 +972,7 @@ int QtBackend::ShowMessageBox(ControlId owner, const std::string& text, const st
     case QMessageBox::Ignore: return 5;
     case QMessageBox::Yes: return 6;
     case QMessageBox::No: return 7;
-    default: return 2;  // Cancel, and a box closed some other way
+    default: return 2;  // Cancel, and a box closed with Esc or its close button
   }
 }
 

@@ -77,6 +77,7 @@ class QtBackend : public Backend {
   void ApplyFormGeometry(qtimpl::Control& c);
   void ApplyFormStyle(qtimpl::Control& c);
   void DockStatusBar(qtimpl::Control& c);
+  void KeepStatusBarOnTop(ControlId parent);
   void ApplyStatusText(qtimpl::Control& c);
   void ScheduleListSync(qtimpl::Control& c);
   void SyncListSelection(qtimpl::Control& c);

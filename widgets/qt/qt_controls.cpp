@@ -7,10 +7,12 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFontDatabase>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPalette>
+#include <QTimer>
 
 #include "widgets/qt/cp1251.h"
 
@@ -75,15 +77,50 @@ QItemSelectionModel::SelectionFlags ListView::selectionCommand(const QModelIndex
   return command;
 }
 
+bool ListView::OnSelectedRow(QMouseEvent* event, QModelIndex& row) const {
+  row = indexAt(event->position().toPoint());
+  return event->button() == Qt::LeftButton && row.isValid() && selectionModel()->isSelected(row);
+}
+
+void ListView::mousePressEvent(QMouseEvent* event) {
+  QModelIndex row;
+  const bool again = OnSelectedRow(event, row);
+  QListView::mousePressEvent(event);
+  if (again && selectionModel()->isSelected(row) && on_reselect) on_reselect(row.row());
+}
+
+void ListView::mouseDoubleClickEvent(QMouseEvent* event) {
+  QModelIndex row;
+  const bool again = OnSelectedRow(event, row);
+  QListView::mouseDoubleClickEvent(event);
+  if (again && selectionModel()->isSelected(row) && on_reselect) on_reselect(row.row());
+}
+
 // ---- form, label, panel, radio ----
 
 FormWidget::FormWidget(QWidget* owner) : QWidget(owner, Qt::Window) {}
 
 void FormWidget::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
+  frame_checked_ = false;
   // A window restored from the task bar is not shown anew.
   if (!event->spontaneous() && on_shown) on_shown();
   if (on_frame) on_frame();
+}
+
+void FormWidget::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow() && on_frame) on_frame();
+}
+
+void FormWidget::paintEvent(QPaintEvent* event) {
+  QWidget::paintEvent(event);
+  if (frame_checked_) return;
+  frame_checked_ = true;
+  // Resizing from inside a paint is not allowed: the check runs right after it.
+  QTimer::singleShot(0, this, [this] {
+    if (on_frame) on_frame();
+  });
 }
 
 void FormWidget::closeEvent(QCloseEvent* event) {
@@ -139,10 +176,7 @@ void LabelWidget::leaveEvent(QEvent* event) {
   if (on_leave) on_leave();
 }
 
-PanelWidget::PanelWidget(QWidget* parent) : QFrame(parent) {
-  setFrameStyle(QFrame::Panel | QFrame::Raised);
-  setLineWidth(1);
-}
+PanelWidget::PanelWidget(QWidget* parent) : QWidget(parent) {}
 
 void PanelWidget::SetCaption(const QString& caption) {
   caption_ = caption;
@@ -154,12 +188,58 @@ void PanelWidget::SetCaptionAlignment(Qt::Alignment alignment) {
   update();
 }
 
-void PanelWidget::paintEvent(QPaintEvent* event) {
-  QFrame::paintEvent(event);
-  if (caption_.isEmpty()) return;
+void PanelWidget::SetFrame(int bevel_inner, int bevel_outer, int bevel_width, int border_width) {
+  bevel_inner_ = bevel_inner;
+  bevel_outer_ = bevel_outer;
+  bevel_width_ = std::max(bevel_width, 0);
+  border_width_ = std::max(border_width, 0);
+  update();
+}
+
+namespace {
+
+// One bevel: `width` nested one-pixel frames, light over dark when raised, dark over light
+// when lowered. Returns the rectangle left inside it.
+QRect DrawBevel(QPainter& painter, QRect r, int kind, int width, const QPalette& palette) {
+  if (kind != 1 && kind != 2) return r;
+  const QColor light = palette.color(QPalette::Light);
+  const QColor dark = palette.color(QPalette::Dark);
+  const QColor& top_left = kind == 2 ? light : dark;
+  const QColor& bottom_right = kind == 2 ? dark : light;
+  for (int step = 0; step < width && r.width() > 0 && r.height() > 0; ++step) {
+    painter.setPen(top_left);
+    painter.drawLine(r.topLeft(), r.topRight());
+    painter.drawLine(r.topLeft(), r.bottomLeft());
+    painter.setPen(bottom_right);
+    painter.drawLine(r.bottomLeft(), r.bottomRight());
+    painter.drawLine(r.topRight(), r.bottomRight());
+    r.adjust(1, 1, -1, -1);
+  }
+  return r;
+}
+
+}  // namespace
+
+void PanelWidget::paintEvent(QPaintEvent*) {
   QPainter painter(this);
+  QRect inside = DrawBevel(painter, rect(), bevel_outer_, bevel_width_, palette());
+  inside.adjust(border_width_, border_width_, -border_width_, -border_width_);
+  inside = DrawBevel(painter, inside, bevel_inner_, bevel_width_, palette());
+  if (caption_.isEmpty()) return;
   painter.setPen(palette().color(QPalette::WindowText));
-  painter.drawText(contentsRect().adjusted(2, 0, -2, 0), static_cast<int>(alignment_), caption_);
+  painter.drawText(inside.adjusted(2, 0, -2, 0), static_cast<int>(alignment_), caption_);
+}
+
+void MessageBoxWidget::keyPressEvent(QKeyEvent* event) {
+  if (event->matches(QKeySequence::Cancel)) {
+    reject();
+    return;
+  }
+  QMessageBox::keyPressEvent(event);
+}
+
+void MessageBoxWidget::closeEvent(QCloseEvent* event) {
+  QDialog::closeEvent(event);  // rejects, where the message box would press its escape button
 }
 
 void RadioWidget::nextCheckState() { setChecked(true); }

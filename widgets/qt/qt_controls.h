@@ -8,10 +8,10 @@
 #include <vector>
 
 #include <QAbstractListModel>
-#include <QFrame>
 #include <QIcon>
 #include <QLabel>
 #include <QListView>
+#include <QMessageBox>
 #include <QPointer>
 #include <QRadioButton>
 #include <QWidget>
@@ -48,17 +48,26 @@ class ItemModel : public QAbstractListModel {
 };
 
 // A single-selection list whose user cannot clear the selection (Ctrl+click), as with a
-// classic list box.
+// classic list box. A click on the row already selected changes no selection, yet a list
+// box reports it as one: `on_reselect` gets that row.
 class ListView : public QListView {
  public:
   using QListView::QListView;
+  std::function<void(int row)> on_reselect;
 
  protected:
   QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                        const QEvent* event = nullptr) const override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+ private:
+  bool OnSelectedRow(QMouseEvent* event, QModelIndex& row) const;  // a left press on a selected row
 };
 
-// A top-level form: shows, close requests and frame changes go to the backend.
+// A top-level form: shows, close requests and frame changes go to the backend. A window
+// manager frames a window after it is shown and tells nobody; the frame is looked at again
+// when the window is first painted and whenever it is activated.
 class FormWidget : public QWidget {
  public:
   explicit FormWidget(QWidget* owner);
@@ -71,6 +80,11 @@ class FormWidget : public QWidget {
   void closeEvent(QCloseEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  bool frame_checked_ = false;  // the frame has been looked at after the first paint since shown
 };
 
 // A static text that can also be clicked and notices the mouse. It wraps its words only
@@ -92,13 +106,16 @@ class LabelWidget : public QLabel {
   void changeEvent(QEvent* event) override;
 };
 
-// A bevelled panel with an optional caption.
-class PanelWidget : public QFrame {
+// A panel with an outer and an inner bevel and an optional caption. Each bevel is a 3D frame
+// one pixel per step of its width, shrinking by a pixel on every side per step; the border
+// width lies between the two bevels. Kinds: 0 none, 1 lowered, 2 raised.
+class PanelWidget : public QWidget {
  public:
   explicit PanelWidget(QWidget* parent);
   void SetCaption(const QString& caption);
   const QString& Caption() const { return caption_; }
   void SetCaptionAlignment(Qt::Alignment alignment);
+  void SetFrame(int bevel_inner, int bevel_outer, int bevel_width, int border_width);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -106,6 +123,21 @@ class PanelWidget : public QFrame {
  private:
   QString caption_;
   Qt::Alignment alignment_ = Qt::AlignCenter;
+  int bevel_inner_ = 0;
+  int bevel_outer_ = 2;  // raised until told otherwise, as a new panel of the platform
+  int bevel_width_ = 1;
+  int border_width_ = 0;
+};
+
+// A message box that Esc or the window's close button dismiss without pressing any of its
+// buttons (Qt would press No, Abort or a lone OK); clickedButton() then stays empty.
+class MessageBoxWidget : public QMessageBox {
+ public:
+  using QMessageBox::QMessageBox;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 };
 
 // A radio button that a click always checks (never clears), like an automatic radio button.
@@ -140,6 +172,7 @@ struct Control {
   uint32_t style = 0;
   int alignment = 0;
   std::vector<ControlId> tab_chain;  // children that were given a tab place, in tab order
+  ControlId status_bar = kNoControl;  // the status bar docked on this window, kept above its siblings
 
   // Form: the outer frame asked for, and how much the frame adds to the client area.
   QRect outer;

@@ -46,7 +46,7 @@ TEST(FileTools, only_a_copy_made_or_a_file_gone_fires_done) {
   tmp.Write("dest.txt", "old");
   FireEvent(MakeLink<&TKXFileTools::doCopy>(tools), tmp / "missing.txt");
   EXPECT_EQ(ReadFile(tmp / "dest.txt"), "old");  // a destination left from before is no success
-  EXPECT_TRUE(done.values.empty());
+  EXPECT_TRUE(done.got.empty());
   FireEvent(MakeLink<&TKXFileTools::doCopy>(tools), tmp / "src.txt");
   EXPECT_EQ(ReadFile(tmp / "dest.txt"), "new\0data"s);
   tools.Permanent = true;
@@ -55,8 +55,8 @@ TEST(FileTools, only_a_copy_made_or_a_file_gone_fires_done) {
   FireEvent(MakeLink<&TKXFileTools::doDelete>(tools), tmp / "dest.txt");
   FireEvent(MakeLink<&TKXFileTools::doDelete>(tools), tmp / "never.there");
   EXPECT_FALSE(platform::IsFile(tmp / "src.txt") || platform::IsFile(tmp / "dest.txt"));
-  ASSERT_EQ(done.values.size(), 4u);
-  EXPECT_TRUE(done.values[0].IsEmpty());
+  ASSERT_EQ(done.got.size(), 4u);
+  EXPECT_TRUE(done.got[0].IsEmpty());
 }
 
 }  // namespace

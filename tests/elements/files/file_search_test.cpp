@@ -38,7 +38,7 @@ TEST(FileSearch, finds_files_whose_whole_name_fits_the_mask_counts_them_and_walk
     FireEvent(MakeLink<&TKXFileSearch::doSearch>(search), c.folder);  // the folder arrives with the event
     EXPECT_EQ(found.texts, c.found) << c.folder << " " << c.mask << " " << c.no_sub_dirs << c.include << c.full_path;
     EXPECT_EQ(end.texts, c.end) << c.folder << " " << c.mask << " " << c.no_sub_dirs << c.include << c.full_path;
-    EXPECT_TRUE(end.values.empty() || end.values[0].kind == KindInteger);
+    EXPECT_TRUE(end.got.empty() || end.got[0].kind == KindInteger);
   }
   EXPECT_EQ(other.texts[0], tmp / "hosts.old");
   // Links back to a folder being walked are not followed round.

@@ -1,4 +1,4 @@
-// What the file element tests share: a probe for event outputs and a scratch folder.
+// What the file element tests share: a scratch folder (and the probe for event outputs).
 #pragma once
 
 #include <stdlib.h>
@@ -7,19 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "probe.h"
 #include "runtime/link.h"
 #include "runtime/platform/files.h"
-
-// Records what arrives, in order: as text (prefixed with "N:" when linked with point N above 0) and as it came.
-struct Probe {
-  std::vector<std::string> texts;
-  std::vector<TData> values;
-  void doIt(TData& value, uint16_t point) {
-    texts.push_back((point ? std::to_string(point) + ":" : "") + AsText(value));
-    values.push_back(value);
-  }
-  TEventLink Link(uint16_t point = 0) { return MakeLink<&Probe::doIt>(*this, point); }
-};
 
 // A scratch folder, removed with everything in it.
 class TempFolder {

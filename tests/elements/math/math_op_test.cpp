@@ -5,20 +5,22 @@
 #include <vector>
 
 #include "elements/math/math_op.h"
+#include "probe.h"
 
 namespace {
 
-// Records results as text (integers marked with "#"), failures as "error", and what varResult reads.
-struct Probe {
-  std::vector<std::string> got;
-  void doResult(TData& v, uint16_t) { got.push_back(v.kind == KindInteger ? "#" + AsText(v) : AsText(v)); }
-  void doError(TData& v, uint16_t) { got.push_back(v.IsEmpty() ? "error" : "error with a value"); }
-  void Read(TKXMath& element) {
-    TData v;
-    element.varResult(v, 0);
-    got.push_back(v.IsEmpty() ? "empty" : AsText(v));
-  }
-};
+// What one operation gave: its result as text (integers marked with "#"), or "error" when it failed.
+std::vector<std::string> Outcome(const Probe& result, const Probe& error) {
+  std::vector<std::string> got = Marked(result.got);
+  for (const TData& v : error.got) got.push_back(v.IsEmpty() ? "error" : "error with a value");
+  return got;
+}
+
+std::string Read(TKXMath& element) {
+  TData v;
+  element.varResult(v, 0);
+  return v.IsEmpty() ? "empty" : AsText(v);
+}
 
 struct Operand {
   double value;
@@ -36,26 +38,26 @@ TEST(MathOp, a_linked_first_operand_leaves_the_arriving_value_to_the_second_and_
   for (const Case& c : cases) {
     TKXMath element;
     Operand a{c.a};
-    Probe out;
+    Probe result, error;
     element.Type = c.type, element.ResultType = c.result_type, element.dataOp1 = MakeLink<&Operand::varValue>(a);
-    element.onResult = MakeLink<&Probe::doResult>(out), element.onError = MakeLink<&Probe::doError>(out);
+    element.onResult = result.Link(), element.onError = error.Link();
     FireEvent(MakeLink<&TKXMath::doOperation>(element), TData(c.arriving));
-    EXPECT_EQ(out.got, std::vector<std::string>{c.want}) << c.a << " op " << c.type << " " << AsText(c.arriving);
+    EXPECT_EQ(Outcome(result, error), std::vector<std::string>{c.want}) << c.a << " op " << c.type << " " << AsText(c.arriving);
   }
 }
 
 TEST(MathOp, a_failure_empties_the_result_until_cleared_or_a_success) {
   TKXMath element;
-  Probe out;
+  std::vector<std::string> read;
   element.Type = MathDivide, element.Default = 9, element.ResultType = 1;
   FireEvent(MakeLink<&TKXMath::doOperation>(element), 7);  // Op1 takes the 7, Op2 finds nothing left: 7 / 0
-  out.Read(element);
+  read.push_back(Read(element));
   FireEvent(MakeLink<&TKXMath::doClear>(element));
-  out.Read(element);
+  read.push_back(Read(element));
   element.Op2 = 7;
   FireEvent(MakeLink<&TKXMath::doOperation>(element), 14);
-  out.Read(element);
-  EXPECT_EQ(out.got, (std::vector<std::string>{"empty", "9", "2"}));
+  read.push_back(Read(element));
+  EXPECT_EQ(read, (std::vector<std::string>{"empty", "9", "2"}));
 }
 
 }  // namespace

@@ -6,13 +6,9 @@
 
 #include "elements/strings/format_str.h"
 #include "elements/strings/if_else.h"
+#include "probe.h"
 
 namespace {
-
-struct Probe {
-  std::vector<TData> got;
-  void doIt(TData& v, uint16_t) { got.push_back(v); }
-};
 
 // Hands out its texts one after another (the last one again and again), so that each pull is visible.
 struct Source {

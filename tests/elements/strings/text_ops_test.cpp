@@ -13,17 +13,12 @@
 #include "elements/strings/str_cat.h"
 #include "elements/strings/str_part.h"
 #include "elements/strings/trim.h"
+#include "probe.h"
 
 namespace {
 
 using Log = std::vector<std::string>;
 using namespace std::string_literals;
-
-// Records what arrives as text, prefixed with "N:" when linked with point N above 0.
-struct Probe {
-  Log got;
-  void doIt(TData& v, uint16_t point) { got.push_back((point ? std::to_string(point) + ":" : "") + AsText(v)); }
-};
 
 // A readable output that counts how often it is read.
 struct Source {
@@ -40,7 +35,7 @@ Log Fire(E& element, TEventLink E::*out, std::vector<TData> values) {
   element.*out = MakeLink<&Probe::doIt>(probe);
   for (TData& v : values) FireEvent(MakeLink<Point>(element), v);
   element.*out = {};
-  return probe.got;
+  return probe.texts;
 }
 
 TEST(StrCat, first_unlinked_empty_input_takes_the_arriving_value_and_a_linked_one_leaves_it) {
@@ -69,7 +64,7 @@ TEST(StrPart, splits_at_the_first_occurrence_before_then_after_and_without_char_
     FireEvent(MakeLink<&TKXStrPart::doSplit>(element), text);
   element.Char = "";
   FireEvent(MakeLink<&TKXStrPart::doSplit>(element), "a.b");
-  EXPECT_EQ(probe.got, (Log{"1:sub", "2:ads.com", "3:localhost", "1:abc", "2:", "1:", "2:com", "3:"}));
+  EXPECT_EQ(probe.texts, (Log{"1:sub", "2:ads.com", "3:localhost", "1:abc", "2:", "1:", "2:com", "3:"}));
 }
 
 TEST(StrPosition, goes_on_behind_the_last_match_unless_restarted_and_found_only_keeps_misses_silent) {

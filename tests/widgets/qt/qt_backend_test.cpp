@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "runtime/platform/files.h"
+#include "widgets/open_dialog.h"
 #include "widgets/widget_fixture.h"
 
 namespace {
@@ -153,7 +154,65 @@ TEST_F(QtBackendTest, ZOrderDecidesWhichOverlappingPanelIsOnTop) {
   EXPECT_EQ(window->childAt(50, 50), WidgetOf(upper));
 }
 
+TEST_F(QtBackendTest, StatusBarStaysAbovePagesBroughtToTheFrontOrCreatedAfterIt) {
+  const ControlId bar = Make(ControlKind::StatusBar, nullptr, 0, 0, 0, 0);
+  const ControlId early = Make(ControlKind::Panel, nullptr, 0, 0, 621, 440);
+  QWidget* window = WidgetOf(form);
+  const QPoint on_bar(300, window->height() - 5);
+  for (ControlId page : {early, Make(ControlKind::Panel, nullptr, 0, 0, 621, 440)}) {
+    qt.SetZOrder(page, true);
+    QWidget* seen = window->childAt(on_bar);
+    EXPECT_TRUE(seen == WidgetOf(bar) || WidgetOf(bar)->isAncestorOf(seen));
+    EXPECT_EQ(window->childAt(300, 100), WidgetOf(page));
+  }
+}
+
+TEST_F(QtBackendTest, PanelsDrawTheirBevelsLoweredRaisedOrNone) {
+  const QPalette palette = QApplication::palette();
+  const QColor light = palette.color(QPalette::Light), dark = palette.color(QPalette::Dark);
+  const QColor face = palette.color(QPalette::Window);
+  struct Case { int inner, outer, width, border; std::vector<std::pair<QPoint, QColor>> pixels; };
+  const QPoint far(99, 59);  // the bottom right corner of a 100 x 60 panel
+  const std::vector<Case> cases = {
+      // The pages: a lowered outer bevel, a pixel of border, a raised inner bevel.
+      {2, 1, 1, 1, {{{0, 0}, dark}, {far, light}, {{1, 1}, face}, {{2, 2}, light}, {far - QPoint(2, 2), dark}, {{3, 3}, face}}},
+      // The settings panels: no bevels, nothing drawn.
+      {0, 0, 1, 1, {{{0, 0}, face}, {{2, 2}, face}, {far, face}}},
+      // A raised bevel two pixels wide.
+      {0, 2, 2, 0, {{{0, 0}, light}, {{1, 1}, light}, {far - QPoint(1, 1), dark}, {{2, 2}, face}}},
+  };
+  for (const Case& c : cases) {
+    const ControlId panel = Make(ControlKind::Panel, nullptr, 0, 0, 100, 60);
+    qt.SetPanelFrame(panel, c.inner, c.outer, c.width, c.border);
+    const QImage image = WidgetOf(panel)->grab().toImage();
+    for (const auto& [at, color] : c.pixels) {
+      EXPECT_EQ(image.pixel(at), color.rgb()) << "bevels " << c.inner << "/" << c.outer << " at " << at.x() << "," << at.y();
+    }
+  }
+}
+
 // ---- what the user does ----
+
+TEST_F(QtBackendTest, TabAndShiftTabVisitOnlyControlsWithATabPlace) {
+  const ControlId first = Make(ControlKind::Button), unplaced_edit = Make(ControlKind::Edit);
+  const ControlId second = Make(ControlKind::CheckBox), unplaced_list = Make(ControlKind::ListBox);
+  Make(ControlKind::TabStrip);
+  qt.SetTabOrder(first, 1);
+  qt.SetTabOrder(second, 2);
+  qt.Show(form);
+  Pump();
+  QWidget* window = WidgetOf(form);
+  WidgetOf(first)->setFocus();
+  for (auto [key, from, to] : {std::tuple{Qt::Key_Tab, first, second}, {Qt::Key_Tab, second, first},
+                               {Qt::Key_Backtab, first, second}, {Qt::Key_Backtab, second, first}}) {
+    WidgetOf(from)->setFocus();
+    Key(WidgetOf(from), key);
+    EXPECT_EQ(window->focusWidget(), WidgetOf(to)) << "from control " << from;
+  }
+  for (ControlId unplaced : {unplaced_edit, unplaced_list}) {
+    EXPECT_TRUE(WidgetOf(unplaced)->focusPolicy() & Qt::ClickFocus);  // a click still focuses it
+  }
+}
 
 TEST_F(QtBackendTest, LabelTakesItsLookAndReportsPressAndMouseCrossing) {
   Counts events;
@@ -223,20 +282,27 @@ TEST_F(QtBackendTest, ListBoxReportsTheUsersSelectionOnly) {
   qt.SetItems(list, {"a", "b", "c", "d"});
   qt.Show(form);
   auto* view = Native<QListView>(list);
-  Press(view->viewport(), view->visualRect(view->model()->index(2, 0)).center());
+  auto press_row = [view](int row) { Press(view->viewport(), view->visualRect(view->model()->index(row, 0)).center()); };
+  press_row(2);
   EXPECT_EQ(qt.GetSelection(list), 2);
   EXPECT_EQ(events.selected, 1);
+  press_row(2);  // the row already selected: still reported, as a list box does
+  EXPECT_EQ(events.selected, 2);
 
   qt.SetSelection(list, 1);
   Pump();
   EXPECT_EQ(view->selectionModel()->selectedRows().value(0).row(), 1);
+  EXPECT_EQ(events.selected, 2);
+  press_row(1);  // selected by the program, clicked by the user
+  EXPECT_EQ(events.selected, 3);
+  EXPECT_EQ(qt.GetSelection(list), 1);
   qt.InsertItem(list, 0, "top");  // the selection stays on its item
   EXPECT_EQ(qt.GetSelection(list), 2);
   qt.DeleteItem(list, 2);  // deleting the selected item leaves none
   Pump();
   EXPECT_EQ(qt.GetSelection(list), -1);
   EXPECT_TRUE(view->selectionModel()->selectedRows().isEmpty());
-  EXPECT_EQ(events.selected, 1);
+  EXPECT_EQ(events.selected, 3);
   EXPECT_EQ(qt.GetItems(list), (std::vector<std::string>{"top", "a", "c", "d"}));
 }
 
@@ -268,34 +334,6 @@ TEST_F(QtBackendTest, TabStripReportsTheUsersTabOnly) {
   EXPECT_EQ(events.selected, 1);
   EXPECT_EQ(qt.GetSelection(tabs), 1);
   EXPECT_EQ(qt.GetItem(tabs, 0), "Load / Edit URL");
-}
-
-// ---- big lists ----
-
-TEST_F(QtBackendTest, MillionItemListStaysWholeThroughEveryChange) {
-  const ControlId list = Make(ControlKind::ListBox, nullptr, 10, 70, 260, 300);
-  qt.Show(form);
-  constexpr int kCount = 1000000;
-  std::vector<std::string> items(kCount);
-  for (int i = 0; i < kCount; ++i) items[static_cast<size_t>(i)] = "site" + std::to_string(i) + ".com";
-  qt.SetItems(list, items);
-  Pump();
-  for (int i = 0; i < 1000; ++i) {
-    qt.InsertItem(list, 0, "new" + std::to_string(i));
-    qt.SetSelection(list, 0);
-  }
-  Pump();
-  qt.DeleteItem(list, 500000);
-  qt.SetItem(list, 1, "changed");
-  const auto all = qt.GetItems(list);
-  ASSERT_EQ(all.size(), size_t{kCount + 1000 - 1});
-  EXPECT_EQ(all[0], "new999");
-  EXPECT_EQ(all[1], "changed");
-  EXPECT_EQ(all[1000], "site0.com");
-  EXPECT_EQ(all[500000], "site499001.com");
-  EXPECT_EQ(all.back(), "site999999.com");
-  EXPECT_EQ(qt.ItemCount(list), kCount + 999);
-  EXPECT_EQ(qt.GetSelection(list), 0);
 }
 
 // ---- text bytes ----
@@ -334,8 +372,15 @@ TEST_F(QtBackendTest, MessageBoxReturnsTheCodeOfTheButtonPressed) {
     });
     EXPECT_EQ(qt.ShowMessageBox(form, "Default Setting?", "", c.type, 2), c.code);
   }
-  AnswerModal([](QWidget* modal) { Key(modal, Qt::Key_Escape); });
-  EXPECT_EQ(qt.ShowMessageBox(form, "This is not BanList!", "Error!", 1, 3), 2);
+}
+
+TEST_F(QtBackendTest, MessageBoxClosedWithEscOrItsCloseButtonGivesCancelForEveryButtonSet) {
+  for (int type = 0; type <= 5; ++type) {
+    AnswerModal([](QWidget* modal) { Key(modal, Qt::Key_Escape); });
+    EXPECT_EQ(qt.ShowMessageBox(form, "This is not BanList!", "Error!", type, 3), 2) << "Esc, type " << type;
+    AnswerModal([](QWidget* modal) { modal->close(); });
+    EXPECT_EQ(qt.ShowMessageBox(form, "This is not BanList!", "Error!", type, 3), 2) << "closed, type " << type;
+  }
 }
 
 TEST_F(QtBackendTest, FileDialogShowsFiltersAndPresetAndReturnsTheChosenFile) {
@@ -363,6 +408,36 @@ TEST_F(QtBackendTest, FileDialogShowsFiltersAndPresetAndReturnsTheChosenFile) {
 
   AnswerModal([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
   EXPECT_EQ(qt.RunFileDialog({true, "", "", dir.path, ""}), std::nullopt);
+}
+
+TEST_F(QtBackendTest, OpenDialogElementPresetsTheFileAndTheFilterChosenLastTime) {
+  const TempDir dir;
+  const std::string file = dir / "hosts";
+  platform::WriteFileAtomic(file, "x");
+  widgets::SetCurrentBackend(&qt);
+  TKXODialog dialog;
+  dialog.Title = "Open Text File";
+  dialog.Filter = "Text File|*.txt|All Files|*.*";
+  Probe probe;
+  dialog.onExecute = MakeLink<&Probe::doIt>(probe);
+  QStringList presets;
+  for (int run = 0; run < 2; ++run) {
+    AnswerModal([&](QWidget* modal) {
+      auto* shown = qobject_cast<QFileDialog*>(modal);
+      ASSERT_NE(shown, nullptr);
+      presets << shown->selectedNameFilter() << QFileInfo(shown->selectedFiles().value(0)).fileName();
+      if (run == 0) {
+        shown->selectNameFilter(shown->nameFilters().value(1));  // the user switches to "All Files"
+        shown->selectFile(QString::fromStdString(file));
+      }
+      static_cast<QDialog*>(shown)->accept();
+    });
+    FireEvent(MakeLink<&TKXODialog::doExecute>(dialog));
+  }
+  widgets::SetCurrentBackend(nullptr);
+  EXPECT_EQ(presets, (QStringList{QStringLiteral("Text File"), QString(), QStringLiteral("All Files"), QStringLiteral("hosts")}));
+  ASSERT_EQ(probe.got.size(), 2u);
+  EXPECT_EQ(AsText(probe.got[1]), file);
 }
 
 TEST(DocumentUrlTest, AddressesStayAddressesAndPathsBecomeFiles) {

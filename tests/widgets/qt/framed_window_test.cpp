@@ -1,0 +1,132 @@
+// The main window under a real X server with a window manager: its outer frame is placed and
+// sized as asked, and the status bar stays seen above the pages that the frame pushes under it.
+// Starts its own Xvfb and openbox on a free display and ends both.
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <QtWidgets>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "widgets/qt/qt_backend.h"
+
+extern char** environ;
+
+namespace {
+
+using widgets::ControlId;
+using widgets::ControlKind;
+
+bool Installed(const char* program) {
+  for (const char* dir : {"/usr/bin/", "/usr/local/bin/", "/bin/"}) {
+    if (::access((std::string(dir) + program).c_str(), X_OK) == 0) return true;
+  }
+  return false;
+}
+
+pid_t Start(std::vector<std::string> args) {
+  std::vector<char*> argv;
+  for (auto& arg : args) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  pid_t pid = 0;
+  posix_spawn_file_actions_t quiet;
+  posix_spawn_file_actions_init(&quiet);
+  posix_spawn_file_actions_addopen(&quiet, 1, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&quiet, 2, "/dev/null", O_WRONLY, 0);
+  const int failed = posix_spawnp(&pid, argv[0], &quiet, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&quiet);
+  return failed ? 0 : pid;
+}
+
+void Stop(pid_t pid) {
+  if (pid <= 0) return;
+  ::kill(pid, SIGTERM);
+  ::waitpid(pid, nullptr, 0);
+}
+
+// Runs the event loop until `done` holds or ten seconds have gone by; whether it held.
+template <class Done>
+bool PumpUntil(Done done) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!done()) {
+    if (clock.elapsed() > 10000) return false;
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    ::usleep(10000);
+  }
+  return true;
+}
+
+class FramedWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!Installed("Xvfb") || !Installed("openbox")) GTEST_SKIP() << "Xvfb and openbox are needed";
+    int display = 90 + static_cast<int>(::getpid() % 100);
+    while (std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(display)) ||
+           std::filesystem::exists("/tmp/.X" + std::to_string(display) + "-lock")) {
+      ++display;
+    }
+    const std::string name = ":" + std::to_string(display);
+    xvfb_ = Start({"Xvfb", name, "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
+    ASSERT_TRUE(xvfb_ && PumpUntil([&] { return std::filesystem::exists("/tmp/.X11-unix/X" + name.substr(1)); }))
+        << "no X server on " << name;
+    ::setenv("DISPLAY", name.c_str(), 1);
+    ::setenv("QT_QPA_PLATFORM", "xcb", 1);
+    // Openbox runs its start-up command once it manages the screen.
+    const std::string ready = "/tmp/veltrane-wm-ready-" + name.substr(1);
+    std::filesystem::remove(ready);
+    wm_ = Start({"openbox", "--sm-disable", "--startup", "touch " + ready});
+    ASSERT_TRUE(wm_ && PumpUntil([&] { return std::filesystem::exists(ready); })) << "openbox did not start";
+    std::filesystem::remove(ready);
+    // Let it settle: a window mapped while the manager still sets itself up may get its frame
+    // measured half made, and Qt keeps that measure.
+    ::usleep(500000);
+  }
+  void TearDown() override {
+    widgets::SetMainWindowControl(widgets::kNoControl);
+    qt_.reset();
+    Stop(wm_);
+    Stop(xvfb_);
+  }
+
+  pid_t xvfb_ = 0, wm_ = 0;
+  std::unique_ptr<widgets::QtBackend> qt_;
+};
+
+TEST_F(FramedWindowTest, the_frame_takes_the_asked_place_and_size_and_the_status_bar_stays_above_the_pages) {
+  qt_ = std::make_unique<widgets::QtBackend>();
+  widgets::QtBackend& qt = *qt_;
+  const ControlId form = qt.Create(ControlKind::Form, widgets::kNoControl, nullptr);
+  widgets::SetMainWindowControl(form);
+  qt.SetGeometry(form, 20, 105, 621, 440);
+  qt.SetStyle(form, qt.GetStyle(form) & ~(widgets::kStyleSizingFrame | widgets::kStyleMaximizeBox));
+  const ControlId bar = qt.Create(ControlKind::StatusBar, form, nullptr);
+  const ControlId page = qt.Create(ControlKind::Panel, form, nullptr);
+  qt.SetGeometry(page, 0, 20, 616, 390);
+  qt.Show(form);
+  QWidget* window = qt.Widget(form);
+  const auto text = [](const QRect& r) {
+    return std::to_string(r.x()) + "," + std::to_string(r.y()) + " " + std::to_string(r.width()) + "x" +
+           std::to_string(r.height());
+  };
+  // Framed (the frame differs from the client area), with the frame where it was asked to be.
+  ASSERT_TRUE(PumpUntil([&] {
+    return window->frameGeometry() != window->geometry() && window->frameGeometry() == QRect(20, 105, 621, 440);
+  }))
+      << "frame " << text(window->frameGeometry()) << ", client " << text(window->geometry());
+
+  // The client area is smaller than the outer size by the frame, so the page reaches under the bar.
+  qt.SetZOrder(page, true);
+  const QRect on_bar = qt.Widget(bar)->geometry();
+  ASSERT_LT(on_bar.top(), 20 + 390);
+  QWidget* seen = window->childAt(on_bar.center().x(), on_bar.top() + 2);
+  EXPECT_TRUE(seen == qt.Widget(bar) || qt.Widget(bar)->isAncestorOf(seen));
+}
+
+}  // namespace
