@@ -1,5 +1,6 @@
 #include "lists/ban_list_import.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "elements/strlist/records.h"
@@ -7,19 +8,32 @@
 #include "lists/list_files.h"
 #include "lists/record_index.h"
 
-std::vector<std::string> LinesWithLaterEqual(const std::vector<std::string>& lines) {
-  // Walking backwards, a line that is already known has an equal line after it.
-  std::vector<bool> later(lines.size());
-  RecordIndex seen(lines.size());
+namespace {
+
+// Marks the lines that have an equal line after them; `seen` ends up holding every line.
+std::vector<bool> LaterEqual(const std::vector<std::string>& lines, RecordIndex& seen) {
+  const std::vector<uint32_t> numbers = seen.AddEach(lines);
+  // Walking backwards, a line whose number was met already has an equal line after it.
+  std::vector<bool> met(seen.Size()), later(lines.size());
   for (size_t i = lines.size(); i-- > 0;) {
-    bool added = false;
-    seen.Add(lines[i], &added);
-    later[i] = !added;
+    later[i] = met[numbers[i]];
+    met[numbers[i]] = true;
   }
-  std::vector<std::string> report;
+  return later;
+}
+
+std::vector<std::string> Marked(const std::vector<std::string>& lines, const std::vector<bool>& marks) {
+  std::vector<std::string> marked;
   for (size_t i = 0; i < lines.size(); ++i)
-    if (later[i]) report.push_back(lines[i]);
-  return report;
+    if (marks[i]) marked.push_back(lines[i]);
+  return marked;
+}
+
+}  // namespace
+
+std::vector<std::string> LinesWithLaterEqual(const std::vector<std::string>& lines) {
+  RecordIndex seen(lines.size());
+  return Marked(lines, LaterEqual(lines, seen));
 }
 
 namespace {
@@ -67,31 +81,37 @@ Section FindSection(const std::vector<std::string>& records, const std::vector<s
 BanListImport ImportBanList(std::vector<std::string> file_lines, const std::string& file_name, TListSet& lists) {
   BanListImport result;
   if (!HasBanListSignature(file_lines)) return result;
-  std::vector<std::string> records = Normalised(std::move(file_lines));
+  std::vector<std::string>& records = result.records;
+  records = Normalised(std::move(file_lines));
 
-  std::vector<std::string> doubles = LinesWithLaterEqual(records);
-  if (!doubles.empty()) {
-    result.verdict = BanListImport::Verdict::Doubles;
-    result.doubles.reserve(doubles.size() + 1);
-    result.doubles.push_back("In File '" + file_name + "':");
-    for (auto& line : doubles) result.doubles.push_back(std::move(line));
-    return result;
-  }
-  result.verdict = BanListImport::Verdict::Merged;
-
-  SortFolded(Of(lists, ListId::UserBad));
-  SortFolded(Of(lists, ListId::UserNoBad));
   auto& unsorted = Of(lists, ListId::Unsorted);
   const std::vector<std::string> unsorted_before = unsorted;
+  {
+    // One index of the file's records serves the doubles check and the leaving of Unsorted.
+    RecordIndex in_file(records.size());
+    const std::vector<bool> later = LaterEqual(records, in_file);
+    if (std::find(later.begin(), later.end(), true) != later.end()) {
+      result.verdict = BanListImport::Verdict::Doubles;
+      result.doubles.push_back("In File '" + file_name + "':");
+      for (auto& line : Marked(records, later)) result.doubles.push_back(std::move(line));
+      records.clear();
+      return result;
+    }
+    // Records the file files into a section leave Unsorted; those under [unsorted] come back below.
+    RemoveKnown(unsorted, in_file);
+  }
+  result.verdict = BanListImport::Verdict::Merged;
+  SortFolded(Of(lists, ListId::UserBad));
+  SortFolded(Of(lists, ListId::UserNoBad));
 
-  // Records the file files into a section leave Unsorted; those under [unsorted] come back below.
-  RemoveKnown(unsorted, RecordIndex(records));
   // Records already in any list but Unsorted are not imported again.
   {
-    RecordIndex existing;
-    for (ListId id : {ListId::UserBad, ListId::UserNoBad, ListId::Misc, ListId::Porno, ListId::Advertisement,
-                      ListId::Viruses})
-      existing.AddAll(Of(lists, id));
+    constexpr ListId kExisting[] = {ListId::UserBad, ListId::UserNoBad,     ListId::Misc,
+                                    ListId::Porno,   ListId::Advertisement, ListId::Viruses};
+    size_t count = 0;
+    for (ListId id : kExisting) count += Of(lists, id).size();
+    RecordIndex existing(count);
+    for (ListId id : kExisting) existing.AddAll(Of(lists, id));
     RemoveKnown(records, existing);
   }
 
@@ -103,22 +123,19 @@ BanListImport ImportBanList(std::vector<std::string> file_lines, const std::stri
     const TListInfo& info = Info(id);
     const Section section = FindSection(records, next_bracket, info.search_tag);
     auto& list = Of(lists, id);
+    const auto first = records.begin() + std::ptrdiff_t(std::min(section.start, section.end));
+    const auto last = records.begin() + std::ptrdiff_t(section.end);
+    list.insert(list.end(), first, last);
+    SortFolded(list);
     result.display.push_back(info.tag);
     if (id != ListId::Unsorted) {
-      for (size_t k = section.start; k < section.end; ++k) {
-        list.push_back(records[k]);
-        result.display.push_back(records[k]);
-      }
-      SortFolded(list);
+      result.display.insert(result.display.end(), first, last);
       continue;
     }
-    std::vector<std::string> fresh(records.begin() + std::ptrdiff_t(std::min(section.start, section.end)),
-                                   records.begin() + std::ptrdiff_t(section.end));
-    list.insert(list.end(), fresh.begin(), fresh.end());
-    SortFolded(list);
     // Only records Unsorted did not hold before are shown as new.
-    RemoveKnown(fresh, RecordIndex(unsorted_before));
-    for (auto& record : fresh) result.display.push_back(std::move(record));
+    const RecordIndex before(unsorted_before);
+    for (auto record = first; record != last; ++record)
+      if (!before.Contains(*record)) result.display.push_back(*record);
   }
   return result;
 }

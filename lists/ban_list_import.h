@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "lists/list_catalog.h"
@@ -13,8 +14,11 @@ struct BanListImport {
   Verdict verdict = Verdict::NotBanList;
   // Doubles: the report, "In File 'NAME':" and then every record that occurs again later in the file.
   std::vector<std::string> doubles;
-  // Merged: the lines for the source list in display order (the loader emits them last to first).
-  std::vector<std::string> display;
+  // Merged: the lines for the source list in display order (the loader emits them last to
+  // first): the tags, and the file's records they stand for. A million records are kept
+  // once, not once more for the display.
+  std::vector<std::string_view> display;
+  std::vector<std::string> records;
 };
 
 // `file_lines` are the file's lines, `file_name` its name without folder. On Merged,

@@ -84,7 +84,7 @@ void BanListLoader::Merge(TData& value, uint16_t) {
 
   const TEventLink on_line = EventOutput(0), on_count = EventOutput(2);
   for (auto line = result.display.rbegin(); line != result.display.rend(); ++line) {
-    TData text = MakeText(std::move(*line));
+    TData text = MakeText(std::string(*line));
     TData copy = text;
     FireEvent(on_line, text);
     FireEvent(on_count, copy);

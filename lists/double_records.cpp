@@ -44,15 +44,10 @@ std::vector<std::string> DoubleRecordReport(const std::array<std::vector<std::st
   RecordIndex index(total);
   std::array<std::vector<uint32_t>, kListCount> numbers;
   std::vector<uint32_t> remaining;
-  for (size_t l = 0; l < kListCount; ++l) {
-    numbers[l].reserve(lists[l].size());
-    for (const auto& record : lists[l]) {
-      const uint32_t n = index.Add(record);
-      if (n == remaining.size()) remaining.push_back(0);
-      ++remaining[n];
-      numbers[l].push_back(n);
-    }
-  }
+  for (size_t l = 0; l < kListCount; ++l) numbers[l] = index.AddEach(lists[l]);
+  remaining.assign(index.Size(), 0);
+  for (const auto& list_numbers : numbers)
+    for (uint32_t n : list_numbers) ++remaining[n];
 
   // Per list and record, the positions where it stands (a record's live positions, in order).
   std::array<std::vector<uint32_t>, kListCount> start, positions;
@@ -74,14 +69,18 @@ std::vector<std::string> DoubleRecordReport(const std::array<std::vector<std::st
                                              LivePositions(lists[4].size()), LivePositions(lists[5].size()),
                                              LivePositions(lists[6].size())};
 
-  std::vector<std::string_view> sorted;
-  sorted.reserve(total);
-  for (const auto& list : lists) sorted.insert(sorted.end(), list.begin(), list.end());
-  SortFolded(sorted);
+  // All records in the sorted order, as the positions of their views, which stand list by list.
+  std::vector<std::string_view> all;
+  all.reserve(total);
+  for (const auto& list : lists) all.insert(all.end(), list.begin(), list.end());
+  std::vector<uint32_t> all_numbers;
+  all_numbers.reserve(total);
+  for (const auto& list_numbers : numbers) all_numbers.insert(all_numbers.end(), list_numbers.begin(), list_numbers.end());
 
   std::vector<std::string> report;
-  for (std::string_view record : sorted) {
-    const uint32_t n = index.Find(record);
+  for (uint32_t position : FoldedOrder(all)) {
+    const std::string_view record = all[position];
+    const uint32_t n = all_numbers[position];
     if (--remaining[n] == 0) continue;  // no equal record later in the sorted order
     for (size_t l = 0; l < kListCount; ++l) {
       uint32_t* first = positions[l].data() + start[l][n];

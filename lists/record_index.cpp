@@ -21,6 +21,8 @@ uint64_t Load(const char* p, size_t n) {
   return v;
 }
 
+uint32_t TagOf(uint64_t h) { return uint32_t(h >> 32); }
+
 }  // namespace
 
 // Eight bytes a step: records are short host names, and this is the inner loop of every check.
@@ -36,21 +38,19 @@ uint64_t RecordIndex::Hash(std::string_view record) {
 RecordIndex::RecordIndex(size_t expected) {
   size_t slots = 16;
   while (slots < expected * 2) slots <<= 1;
-  slots_.assign(slots, 0);
+  slots_.assign(slots, Slot{});
   mask_ = slots - 1;
   keys_.reserve(expected);
 }
 
 void RecordIndex::Grow() {
-  std::vector<uint64_t> old;
+  std::vector<Slot> old(slots_.size() * 2);
   old.swap(slots_);
-  slots_.assign(old.size() * 2, 0);
   mask_ = slots_.size() - 1;
-  for (uint64_t slot : old) {
-    if (slot == 0) continue;
-    const uint32_t number = uint32_t(slot) - 1;
-    for (uint64_t i = Hash(keys_[number]) & mask_;; i = (i + 1) & mask_) {
-      if (slots_[i] == 0) {
+  for (const Slot& slot : old) {
+    if (slot.number == 0) continue;
+    for (uint64_t i = Hash(std::string_view(slot.data, slot.size)) & mask_;; i = (i + 1) & mask_) {
+      if (slots_[i].number == 0) {
         slots_[i] = slot;
         break;
       }
@@ -58,43 +58,81 @@ void RecordIndex::Grow() {
   }
 }
 
-uint32_t RecordIndex::Add(std::string_view record, bool* added) {
-  if ((keys_.size() + 1) * 2 > slots_.size()) Grow();
-  const uint64_t h = Hash(record);
-  const uint64_t tag = h & 0xFFFFFFFF00000000ull;
-  for (uint64_t i = h & mask_;; i = (i + 1) & mask_) {
-    const uint64_t slot = slots_[i];
-    if (slot == 0) {
-      keys_.push_back(record);
-      slots_[i] = tag | uint64_t(keys_.size());
-      if (added) *added = true;
-      return uint32_t(keys_.size() - 1);
-    }
-    const uint32_t number = uint32_t(slot) - 1;
-    if ((slot & 0xFFFFFFFF00000000ull) == tag && keys_[number] == record) {
-      if (added) *added = false;
-      return number;
+template <class Step>
+void RecordIndex::Prefetched(const std::vector<std::string>& records, Step step) const {
+  // Hashes a block ahead and asks for those slots, so the memory of many steps is on its way at once.
+  constexpr size_t kAhead = 16;
+  uint64_t ring[kAhead];
+  const size_t n = records.size();
+  for (size_t i = 0; i < n + kAhead; ++i) {
+    if (i >= kAhead) step(i - kAhead, ring[(i - kAhead) % kAhead]);
+    if (i < n) {
+      ring[i % kAhead] = Hash(records[i]);
+      __builtin_prefetch(&slots_[ring[i % kAhead] & mask_]);
     }
   }
 }
 
-void RecordIndex::AddAll(const std::vector<std::string>& records) {
-  for (const auto& record : records) Add(record);
+uint32_t RecordIndex::AddHashed(std::string_view record, uint64_t h, bool* added) {
+  if ((keys_.size() + 1) * 2 > slots_.size()) Grow();
+  const uint32_t tag = TagOf(h);
+  for (uint64_t i = h & mask_;; i = (i + 1) & mask_) {
+    Slot& slot = slots_[i];
+    if (slot.number == 0) {
+      keys_.push_back(record);
+      slot = {record.data(), uint32_t(record.size()), uint32_t(keys_.size()), tag};
+      if (added) *added = true;
+      return uint32_t(keys_.size() - 1);
+    }
+    if (Holds(slot, record, tag)) {
+      if (added) *added = false;
+      return slot.number - 1;
+    }
+  }
+}
+
+std::vector<uint32_t> RecordIndex::AddEach(const std::vector<std::string>& records) {
+  std::vector<uint32_t> numbers(records.size());
+  if (slots_.size() < records.size() * 2) keys_.reserve(keys_.size() + records.size());
+  Prefetched(records, [&](size_t i, uint64_t h) { numbers[i] = AddHashed(records[i], h, nullptr); });
+  return numbers;
 }
 
 uint32_t RecordIndex::Find(std::string_view record) const {
   const uint64_t h = Hash(record);
-  const uint64_t tag = h & 0xFFFFFFFF00000000ull;
+  const uint32_t tag = TagOf(h);
   for (uint64_t i = h & mask_;; i = (i + 1) & mask_) {
-    const uint64_t slot = slots_[i];
-    if (slot == 0) return kNone;
-    const uint32_t number = uint32_t(slot) - 1;
-    if ((slot & 0xFFFFFFFF00000000ull) == tag && keys_[number] == record) return number;
+    const Slot& slot = slots_[i];
+    if (slot.number == 0) return kNone;
+    if (Holds(slot, record, tag)) return slot.number - 1;
   }
+}
+
+std::vector<bool> RecordIndex::ContainsEach(const std::vector<std::string>& records) const {
+  std::vector<bool> found(records.size());
+  if (keys_.empty()) return found;
+  Prefetched(records, [&](size_t i, uint64_t h) {
+    const uint32_t tag = TagOf(h);
+    for (uint64_t s = h & mask_;; s = (s + 1) & mask_) {
+      const Slot& slot = slots_[s];
+      if (slot.number == 0) return;
+      if (Holds(slot, records[i], tag)) {
+        found[i] = true;
+        return;
+      }
+    }
+  });
+  return found;
 }
 
 void RemoveKnown(std::vector<std::string>& list, const RecordIndex& unwanted) {
   if (unwanted.Size() == 0) return;
-  list.erase(std::remove_if(list.begin(), list.end(), [&](const std::string& r) { return unwanted.Contains(r); }),
-             list.end());
+  const std::vector<bool> known = unwanted.ContainsEach(list);
+  size_t kept = 0;
+  for (size_t i = 0; i < list.size(); ++i) {
+    if (known[i]) continue;
+    if (kept != i) list[kept] = std::move(list[i]);
+    ++kept;
+  }
+  list.resize(kept);
 }

@@ -2,6 +2,7 @@
 // small pure functions that anything sorting records the same way can reuse.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,3 +17,5 @@ bool FoldedLess(std::string_view a, std::string_view b);
 void SortFolded(std::vector<std::string>& lines);
 // The same order for views of texts kept elsewhere.
 void SortFolded(std::vector<std::string_view>& lines);
+// The positions of `lines` in that order (`lines` itself is left as it was).
+std::vector<uint32_t> FoldedOrder(std::vector<std::string_view>& lines);

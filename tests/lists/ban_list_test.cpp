@@ -42,12 +42,12 @@ TEST(BanListImport, a_written_file_files_every_record_and_a_second_load_adds_not
   TListSet lists;
   const BanListImport first = ImportBanList(File(kAllSections), "b.txt", lists);
   ASSERT_EQ(first.verdict, BanListImport::Verdict::Merged);
-  EXPECT_EQ(first.display, kAllSections);
+  EXPECT_EQ(Lines(first.display.begin(), first.display.end()), kAllSections);
   EXPECT_EQ(Of(lists, ListId::Porno), Lines{"porn.one"});
   EXPECT_EQ(Of(lists, ListId::Unsorted), Lines{"un.one"});
 
   const BanListImport second = ImportBanList(File(kAllSections), "b.txt", lists);
-  EXPECT_EQ(second.display,
+  EXPECT_EQ(Lines(second.display.begin(), second.display.end()),
             (Lines{"[Advertisement]", "[Misc]", "[Porno]", "[Unsorted]", "[Viruses (and similar)]"}));
   EXPECT_EQ(Of(lists, ListId::Unsorted), Lines{"un.one"});
   EXPECT_EQ(Of(lists, ListId::Porno), Lines{"porn.one"});
@@ -99,7 +99,7 @@ TEST(BanListImport, a_section_whose_tag_is_gone_files_nothing) {
   EXPECT_TRUE(Of(lists, ListId::Porno).empty());
   EXPECT_EQ(Of(lists, ListId::Advertisement), Lines{"ads.one"});
   EXPECT_EQ(Of(lists, ListId::Viruses), Lines{"vir.one"});
-  const auto tag = std::find(result.display.begin(), result.display.end(), "[Porno]");
+  const auto tag = std::find(result.display.begin(), result.display.end(), std::string_view("[Porno]"));
   ASSERT_NE(tag, result.display.end());
   EXPECT_EQ(*(tag + 1), "[Unsorted]");
 }

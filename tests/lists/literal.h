@@ -89,9 +89,19 @@ inline std::vector<std::string> AlreadyExistsReport(const std::vector<std::strin
   return report;
 }
 
-// The loader's steps 4 to 10; the result in the same shape as the program's.
-inline BanListImport ImportBanList(std::vector<std::string> file, const std::string& name, TListSet& lists) {
-  BanListImport result;
+struct BanListResult {
+  BanListImport::Verdict verdict = BanListImport::Verdict::NotBanList;
+  std::vector<std::string> doubles, display;
+};
+
+// The display of the program's result, as texts.
+inline std::vector<std::string> Texts(const std::vector<std::string_view>& views) {
+  return {views.begin(), views.end()};
+}
+
+// The loader's steps 4 to 10.
+inline BanListResult ImportBanList(std::vector<std::string> file, const std::string& name, TListSet& lists) {
+  BanListResult result;
   int counter = 0;
   for (const auto& line : file) {
     for (const char* signature : kBanListSignature) {

@@ -123,10 +123,10 @@ TEST(RecordAlgorithms, loading_a_ban_list_files_exactly_what_the_steps_file) {
     const Lines file = r.BanListFile();
     TListSet lists = r.Lists(), expected_lists = lists;
     const BanListImport got = ImportBanList(file, "b.txt", lists);
-    const BanListImport want = literal::ImportBanList(file, "b.txt", expected_lists);
+    const literal::BanListResult want = literal::ImportBanList(file, "b.txt", expected_lists);
     ASSERT_EQ(got.verdict, want.verdict) << "round " << round;
     ASSERT_EQ(got.doubles, want.doubles) << "round " << round;
-    ASSERT_EQ(got.display, want.display) << "round " << round;
+    ASSERT_EQ(literal::Texts(got.display), want.display) << "round " << round;
     for (size_t i = 0; i < kListCount; ++i) {
       // Records equal after folding may stand in either order: the sort promises none.
       Lines a = lists[i], b = expected_lists[i];
