@@ -271,7 +271,8 @@ ControlId QtBackend::Create(ControlKind kind, ControlId parent, ControlEvents* e
     }
   }
 
-  c->widget->setFont(qtimpl::ResolveFont(TFontRec{}));
+  c->font = qtimpl::ResolveFont(TFontRec{});
+  c->widget->setFont(c->font);
   // Tab and Shift+Tab reach only the controls that are given a tab place (SetTabOrder);
   // the others still take the focus when clicked.
   if (kind != ControlKind::Form) {
@@ -305,6 +306,7 @@ void QtBackend::SetGeometry(ControlId id, int left, int top, int width, int heig
       break;
     default:
       c->widget->setGeometry(left, top, width, height);
+      qtimpl::FitCaption(*c);
       break;
   }
 }
@@ -365,7 +367,9 @@ void QtBackend::SetFont(ControlId id, const TFontRec& font) {
   Control* c = Find(id);
   if (!c) return;
   QWidget* w = c->widget;
-  w->setFont(qtimpl::ResolveFont(font));
+  c->font = qtimpl::ResolveFont(font);
+  w->setFont(c->font);
+  qtimpl::FitCaption(*c);
   // The colour goes to the enabled looks only, so that a disabled control still greys out.
   const QColor color = qtimpl::ResolveColor(font.color);
   QPalette palette = w->palette();
@@ -523,9 +527,11 @@ void QtBackend::SetText(ControlId id, const std::string& text) {
     case ControlKind::CheckBox:
     case ControlKind::RadioButton:
       static_cast<QAbstractButton*>(w)->setText(Text(text));
+      qtimpl::FitCaption(*c);
       break;
     case ControlKind::Label:
       static_cast<QLabel*>(w)->setText(Text(text));
+      qtimpl::FitCaption(*c);
       break;
     case ControlKind::Edit: {
       // Reported exactly once, even when the text stays the same: the element counts on it.

@@ -306,6 +306,21 @@ Face FaceFor(const std::string& name) {
 
 }  // namespace
 
+void FitCaption(Control& c) {
+  QWidget* w = c.widget;
+  if (!w || (c.kind != ControlKind::Button && c.kind != ControlKind::CheckBox && c.kind != ControlKind::RadioButton &&
+             c.kind != ControlKind::Label))
+    return;
+  w->setFont(c.font);
+  const int available = w->width();
+  const int needed = w->sizeHint().width();
+  if (available <= 0 || needed <= available) return;
+  QFont narrower = c.font;
+  const int stretch = c.font.stretch() > 0 ? c.font.stretch() : 100;
+  narrower.setStretch(std::max(60, stretch * available / needed));
+  w->setFont(narrower);
+}
+
 QFont ResolveFont(const TFontRec& rec) {
   const Face face = FaceFor(rec.name);
   QFont font(face.family);

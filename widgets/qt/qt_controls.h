@@ -171,6 +171,7 @@ struct Control {
   int quiet = 0;  // above 0 while the backend itself changes the control: no user events then
   uint32_t style = 0;
   int alignment = 0;
+  QFont font;  // as asked; a caption too wide for its control is drawn narrower than this
   std::vector<ControlId> tab_chain;  // children that were given a tab place, in tab order
   ControlId status_bar = kNoControl;  // the status bar docked on this window, kept above its siblings
 
@@ -192,6 +193,9 @@ struct Control {
 };
 
 QFont ResolveFont(const TFontRec& font);
+// The fonts standing in for the original ones are wider: a caption that would be cut off
+// by its control's width is drawn horizontally condensed (down to 60%) until it fits.
+void FitCaption(Control& control);
 QColor ResolveColor(uint32_t color);
 bool SetCursorShape(QWidget* widget, int cursor);  // false: the class default is restored
 QIcon ProgramIcon();
