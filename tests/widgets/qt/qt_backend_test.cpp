@@ -104,6 +104,19 @@ TEST_F(QtBackendTest, EveryControlKindKeepsGeometryTextStateAndVisibility) {
   EXPECT_EQ(qt.Create(ControlKind::Button, widgets::kNoControl, nullptr), widgets::kNoControl);
 }
 
+TEST_F(QtBackendTest, CaptionsTooWideForTheStandInFontAreCondensedToFitAndShortOnesKeepTheFont) {
+  const ControlId wide = Make(ControlKind::CheckBox, nullptr, 10, 10, 110, 20);
+  const ControlId roomy = Make(ControlKind::CheckBox, nullptr, 10, 40, 300, 20);
+  for (ControlId id : {wide, roomy}) {
+    qt.SetFont(id, TFontRec{"MS Sans Serif", 8, 0, 0});
+    qt.SetText(id, "Save Position and much more");
+  }
+  EXPECT_LE(WidgetOf(wide)->sizeHint().width(), 110 + 4) << "within rounding of the condensed font";
+  EXPECT_LT(WidgetOf(wide)->font().stretch(), WidgetOf(roomy)->font().stretch());
+  qt.SetText(wide, "Misc");
+  EXPECT_EQ(WidgetOf(wide)->font().stretch(), WidgetOf(roomy)->font().stretch()) << "a short caption gets the font back";
+}
+
 TEST_F(QtBackendTest, FormIsSizedByItsFrameFixedWithoutSizingFrameAndTheLoopEndsWhenItAgreesToClose) {
   EXPECT_EQ(Geometry(form), (Ints{20, 105, 621, 440}));
   qt.SetText(form, "Veltrane v2.0");
