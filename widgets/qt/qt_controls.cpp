@@ -315,10 +315,15 @@ void FitCaption(Control& c) {
   const int available = w->width();
   const int needed = w->sizeHint().width();
   if (available <= 0 || needed <= available) return;
+  // The check mark and the margins keep their width, so a few steps may be needed.
   QFont narrower = c.font;
-  const int stretch = c.font.stretch() > 0 ? c.font.stretch() : 100;
-  narrower.setStretch(std::max(60, stretch * available / needed));
-  w->setFont(narrower);
+  int stretch = c.font.stretch() > 0 ? c.font.stretch() : 100;
+  for (int need = needed; need > available && stretch > 60;) {
+    stretch = std::max(60, std::min(stretch - 1, stretch * available / need));
+    narrower.setStretch(stretch);
+    w->setFont(narrower);
+    need = w->sizeHint().width();
+  }
 }
 
 QFont ResolveFont(const TFontRec& rec) {
