@@ -12,44 +12,22 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_data.h"
 #include "elements/strlist/records.h"
 #include "elements/strlist/str_list.h"
 #include "runtime/platform/heap.h"
 
 namespace {
 
-const char* kGenerator = VELTRANE_DATA_DIR "/gen_synth_domains.awk";
 std::string g_dir;
 
 // The generator's lines with CR LF breaks, as the program's list files have them.
 std::string GenerateDomains(int n) {
-  std::string text;
-  const std::string command = "awk -v N=" + std::to_string(n) + " -f " + kGenerator + " 2>/dev/null";
-  if (FILE* pipe = popen(command.c_str(), "r")) {
-    char buf[1 << 16];
-    size_t got;
-    while ((got = fread(buf, 1, sizeof buf, pipe)) > 0) text.append(buf, got);
-    pclose(pipe);
-  }
-  if (!text.empty()) {
-    std::string crlf;
-    crlf.reserve(text.size() + text.size() / 8);
-    for (char c : text) c == '\n' ? crlf += "\r\n" : crlf += c;
-    return crlf;
-  }
-  // No awk here: domains of the same shape from a fixed sequence.
-  static const char* const kParts[] = {"www.", "ads.", "cdn.", "track.", "", "", "", ""};
-  static const char* const kTlds[] = {"com", "com", "net", "org", "ru", "de", "info", "co.uk"};
-  uint32_t s = 20240601;
-  for (int i = 0; i < n; ++i) {
-    s = s * 1103515245u + 12345u;
-    std::string core;
-    for (int k = 0; k < 8; ++k) core += char("bcdfghklmnprstvz"[(s >> (k * 4)) & 15]) , core += char("aeio"[(s >> k) & 3]);
-    std::string line = kParts[(s >> 28) & 7] + core + "." + kTlds[(s >> 24) & 7];
-    if ((s >> 8) % 100 < 8) std::transform(line.begin(), line.end(), line.begin(), ::toupper);
-    text += line + "\r\n";
-  }
-  return text;
+  const std::string lf = bench::GenerateDomains(n);
+  std::string crlf;
+  crlf.reserve(lf.size() + lf.size() / 8);
+  for (char c : lf) c == '\n' ? crlf += "\r\n" : crlf += c;
+  return crlf;
 }
 
 std::string DataFile(int64_t n) { return g_dir + "/domains_" + std::to_string(n) + ".txt"; }

@@ -123,9 +123,7 @@ EditListsPage::EditListsPage(TKXWin* parent)
   // "Load from:" runs the chosen source through the dispatcher; the move-left button says
   // whether a record moved out of a category goes back to a list or is deleted.
   selector_.SetEventCount(8);
-  for (uint16_t k = 0; k < 5; ++k) selector_.onEvent[k] = MakeLink<&EditListsPage::doStartSource>(*this, k);
-  selector_.onEvent[5] = MakeLink<&EditListsPage::doStartSource>(*this, 5);
-  selector_.onEvent[6] = MakeLink<&EditListsPage::doStartSource>(*this, 6);
+  for (uint16_t k = 0; k < 7; ++k) selector_.onEvent[k] = MakeLink<&EditListsPage::doStartSource>(*this, k);
   selector_.onEvent[7] = MakeLink<&TKXButton::doCaption>(move_left_);
 
   // Every loader sends its lines to the source list; nothing loaded shows "Not Loaded".
