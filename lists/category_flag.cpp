@@ -1,6 +1,8 @@
 #include "lists/category_flag.h"
 
 #include "elements/strings/if_else.h"
+#include "runtime/save_failure.h"
+#include "widgets/message.h"
 #include "widgets/placed.h"
 
 CategoryFlag::CategoryFlag(TKXWin* panel, ListId category, int32_t top)
@@ -15,6 +17,11 @@ CategoryFlag::CategoryFlag(TKXWin* panel, ListId category, int32_t top)
   ini_.Section = "BanList";
   ini_.Key = info.gen_key;
   ini_.DataType = 0;
+
+  auto& save_error = New<TKXMessage>();
+  save_error.Caption = kSaveFailureCaption;
+  save_error.Icon = 1;
+  ini_.onWriteError = MakeLink<&TKXMessage::doMessage>(save_error);
 
   box_.onCheck = MakeLink<&CategoryFlag::doStore>(*this);
   Port.SetInputCount(2);
