@@ -332,7 +332,19 @@ void QtBackend::FormFrameChanged(Control& c) {
   const QSize extra = w->frameGeometry().size() - w->size();
   if (extra == c.frame_extra || extra.width() < 0 || extra.height() < 0) return;
   c.frame_extra = extra;
-  if (c.fit_pending && c.outer.isValid()) ApplyFormGeometry(c);
+  if (!c.outer.isValid()) return;
+  if (c.fit_pending) {
+    ApplyFormGeometry(c);
+    return;
+  }
+  // The frame was measured again (a window manager that is still setting itself up frames
+  // a window makeshift first): the outer size stays as asked, wherever the window is now.
+  const QSize client(std::max(1, c.outer.width() - extra.width()), std::max(1, c.outer.height() - extra.height()));
+  if (c.style & kStyleSizingFrame) {
+    w->resize(client);
+  } else {
+    w->setFixedSize(client);
+  }
 }
 
 void QtBackend::GetGeometry(ControlId id, int& left, int& top, int& width, int& height) {
