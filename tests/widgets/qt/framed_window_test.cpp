@@ -50,13 +50,13 @@ void Stop(pid_t pid) {
   ::waitpid(pid, nullptr, 0);
 }
 
-// Runs the event loop until `done` holds or ten seconds have gone by; whether it held.
+// Runs the event loop until `done` holds or `limit_ms` have gone by; whether it held.
 template <class Done>
-bool PumpUntil(Done done) {
+bool PumpUntil(Done done, int limit_ms = 10000) {
   QElapsedTimer clock;
   clock.start();
   while (!done()) {
-    if (clock.elapsed() > 10000) return false;
+    if (clock.elapsed() > limit_ms) return false;
     QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
     ::usleep(10000);
   }
@@ -116,10 +116,18 @@ TEST_F(FramedWindowTest, the_frame_takes_the_asked_place_and_size_and_the_status
            std::to_string(r.height());
   };
   // Framed (the frame differs from the client area), with the frame where it was asked to be.
-  ASSERT_TRUE(PumpUntil([&] {
+  const auto framed = [&] {
     return window->frameGeometry() != window->geometry() && window->frameGeometry() == QRect(20, 105, 621, 440);
-  }))
-      << "frame " << text(window->frameGeometry()) << ", client " << text(window->geometry());
+  };
+  // On a busy machine the window manager may map the window before it frames windows at
+  // all, and Qt then never learns the frame (it reports 1x1); showing it again is what a
+  // user would do, and it is not what this test is about.
+  for (int attempt = 0; attempt < 3 && !PumpUntil(framed, 4000); ++attempt) {
+    window->hide();
+    PumpUntil([] { return false; }, 300);
+    qt.Show(form);
+  }
+  ASSERT_TRUE(PumpUntil(framed)) << "frame " << text(window->frameGeometry()) << ", client " << text(window->geometry());
 
   // The client area is smaller than the outer size by the frame, so the page reaches under the bar.
   qt.SetZOrder(page, true);
