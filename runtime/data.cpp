@@ -6,7 +6,8 @@
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
-#include <locale.h>
+
+#include "runtime/platform/c_number.h"
 
 TData MakeInteger(int32_t n) {
   TData d;
@@ -77,8 +78,7 @@ double TextToReal(std::string_view text) {
   if (!has_digit) return 0.0;
   if (!exponent.empty()) number += "e" + exponent;
   // The decimal point is always ".", whatever locale the window system has set.
-  static const locale_t c_locale = newlocale(LC_ALL_MASK, "C", nullptr);
-  return strtod_l(number.c_str(), nullptr, c_locale);
+  return platform::StrtodC(number.c_str());
 }
 
 std::string RealToText(double r) {

@@ -1,6 +1,7 @@
 // veltrane-drive: runs the whole program on the headless window system in a given program
 // folder and acts as the user from a script, printing what the user would see. With --qt
-// the same session also runs on real Qt widgets (offscreen), which `shot` photographs.
+// (or --win32 in the Windows build) the same session also runs on real widgets, which
+// `shot` photographs.
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -18,6 +19,12 @@
 #ifdef VELTRANE_WITH_QT
 #include "widgets/qt/qt_backend.h"
 #endif
+#ifdef VELTRANE_WITH_WIN32
+#include <fcntl.h>
+#include <io.h>
+
+#include "widgets/win32/win32_backend.h"
+#endif
 
 namespace {
 
@@ -25,7 +32,7 @@ using widgets::ControlId;
 using widgets::ControlKind;
 
 const char* kUsage =
-    "usage: veltrane-drive --dir FOLDER [--arg ARG] [--qt] [SCRIPT]\n"
+    "usage: veltrane-drive --dir FOLDER [--arg ARG] [--qt | --win32] [SCRIPT]\n"
     "Runs Veltrane with FOLDER as its program folder and acts as the user from SCRIPT\n"
     "(or standard input), one command a line:\n"
     "  tab CAPTION               select the tab with this caption\n"
@@ -38,7 +45,7 @@ const char* kUsage =
     "  answer message CODE       answer the next message box (1 OK, 2 Cancel, 6 Yes, 7 No ...)\n"
     "  clipboard TEXT            put TEXT on the clipboard\n"
     "  show                      print every control the user sees\n"
-    "  shot FILE                 save a PNG of the main window (with --qt)\n"
+    "  shot FILE                 save a PNG of the main window (with --qt or --win32)\n"
     "  close                     close the main window\n"
     "Lines starting with # are comments.\n";
 
@@ -227,8 +234,14 @@ class Session {
       return Fail("cannot write " + file);
     }
 #endif
+#ifdef VELTRANE_WITH_WIN32
+    if (tee_.RealId(widgets::MainWindowControl()) != widgets::kNoControl) {
+      if (widgets::SaveWindowShot(tee_.RealId(widgets::MainWindowControl()), file)) return true;
+      return Fail("cannot write " + file);
+    }
+#endif
     (void)file;
-    return Fail("shot needs --qt");
+    return Fail("shot needs --qt or --win32");
   }
 
   using HeadlessItems = std::deque<std::string>;
@@ -246,14 +259,19 @@ class Session {
 
 int main(int argc, char** argv) {
   platform::KeepFreedMemory();
+#ifdef VELTRANE_WITH_WIN32
+  // What the driver prints is compared byte for byte: no CR added before each LF.
+  _setmode(_fileno(stdout), _O_BINARY);
+#endif
   std::string dir, script;
   std::vector<std::string> program_args;
-  bool qt = false;
+  bool qt = false, win32 = false;
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
     if (a == "--dir" && i + 1 < argc) dir = argv[++i];
     else if (a == "--arg" && i + 1 < argc) program_args.push_back(argv[++i]);
     else if (a == "--qt") qt = true;
+    else if (a == "--win32") win32 = true;
     else if (a == "--help" || a == "-h") {
       std::cout << kUsage;
       return 0;
@@ -298,6 +316,14 @@ int main(int argc, char** argv) {
 #else
   if (qt) {
     std::cerr << "veltrane-drive: built without Qt\n";
+    return 2;
+  }
+#endif
+#ifdef VELTRANE_WITH_WIN32
+  if (win32) real = std::make_unique<widgets::Win32Backend>();
+#else
+  if (win32) {
+    std::cerr << "veltrane-drive: built without the Win32 backend\n";
     return 2;
   }
 #endif

@@ -5,10 +5,11 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
-#include <locale.h>
 #include <map>
 #include <numbers>
 #include <string_view>
+
+#include "runtime/platform/c_number.h"
 
 void TKXMathParse::SetDataCount(int32_t count) {
   DataCount = std::max<int32_t>(count, 0);
@@ -52,8 +53,7 @@ bool IsNamePart(char c) { return IsNameStart(c) || IsDigit(c); }
 // Reads a well-formed decimal number whatever the process locale says the decimal point is
 // (a GUI toolkit may switch the C locale to the user's).
 double ReadDecimal(const std::string& text) {
-  static const locale_t c_locale = newlocale(LC_ALL_MASK, "C", locale_t{});
-  return strtod_l(text.c_str(), nullptr, c_locale);
+  return platform::StrtodC(text.c_str());
 }
 
 // Reads one token at a time, so that memory stays flat however long the text is.

@@ -1,5 +1,7 @@
 # Runs one driver script and compares what the driver printed with NAME.expected beside it.
 # A script's first lines may set the driver's arguments with "#args: ..." (for example "#args: --arg /i").
+# For a Windows driver: EMULATOR runs it, WINDOWS_DRIVE (such as "Z:") is the drive under
+# which the emulator shows this system's root, and REAL_WIDGETS stands in for "--qt".
 get_filename_component(dir ${SCRIPT} DIRECTORY)
 get_filename_component(name ${SCRIPT} NAME_WE)
 file(STRINGS ${SCRIPT} args_line REGEX "^#args:")
@@ -7,6 +9,9 @@ set(extra_args "")
 if(args_line)
   string(REGEX REPLACE "^#args: *" "" args_text "${args_line}")
   separate_arguments(extra_args UNIX_COMMAND "${args_text}")
+  if(REAL_WIDGETS)
+    list(TRANSFORM extra_args REPLACE "^--qt$" "${REAL_WIDGETS}")
+  endif()
 endif()
 string(RANDOM LENGTH 8 suffix)
 set(work /tmp/veltrane-scenario-${name}-${suffix})
@@ -15,12 +20,19 @@ file(MAKE_DIRECTORY ${work})
 if(EXISTS ${dir}/${name}.setup)
   file(COPY ${dir}/${name}.setup/ DESTINATION ${work})
 endif()
-execute_process(COMMAND ${DRIVER} --dir ${work} ${extra_args} ${SCRIPT}
+# The program folder as the driver names it: this system's path, or the Windows one.
+set(program_dir "${work}/")
+set(script_arg ${SCRIPT})
+if(WINDOWS_DRIVE)
+  string(REPLACE "/" "\\" program_dir "${WINDOWS_DRIVE}${work}/")
+  string(REPLACE "/" "\\" script_arg "${WINDOWS_DRIVE}${SCRIPT}")
+endif()
+execute_process(COMMAND ${EMULATOR} ${DRIVER} --dir ${program_dir} ${extra_args} ${script_arg}
   WORKING_DIRECTORY ${work}
   OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
 file(READ ${dir}/${name}.expected expected)
 # "{DIR}" in the expected output stands for the scenario's program folder.
-string(REPLACE "{DIR}" "${work}/" expected "${expected}")
+string(REPLACE "{DIR}" "${program_dir}" expected "${expected}")
 # "#exit: N" in the script sets the exit code the driver must end with (0 by default).
 file(STRINGS ${SCRIPT} exit_line REGEX "^#exit:")
 set(want_rc 0)
