@@ -40,6 +40,7 @@ struct Control {
   int selection = -1;             // list box
   bool click_pending = false;     // list box: between a button press and its release
   bool click_reported = false;
+  bool pick_reported = false;     // combo box: a pick was reported, its selection change follows
   bool mouse_inside = false;
   HWND tooltip = nullptr;
   std::vector<ControlId> tab_chain;  // the children taking part in Tab navigation, in order

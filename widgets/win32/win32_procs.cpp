@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "runtime/platform/code_page.h"
 #include "widgets/win32/win32_backend.h"
@@ -105,11 +106,16 @@ bool Dispatch(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
           }
           break;
         case ControlKind::ComboBox:
-          // A pick from the open list ends in "selection accepted", also for the item already
-          // shown; arrow keys on the closed box change the selection directly.
-          if (code == CBN_SELENDOK ||
-              (code == CBN_SELCHANGE && !::SendMessageW(c->hwnd, CB_GETDROPPEDSTATE, 0, 0))) {
+          // A pick ends in "selection accepted", also for the item already shown, and the
+          // selection change that comes with it is the same pick. A change without it (arrow
+          // keys on the closed box, where the system sends none) is reported by itself.
+          if (code == CBN_SELENDOK) {
+            c->pick_reported = true;
             Report(c, &ControlEvents::OnSelectionChanged);
+          } else if (code == CBN_SELCHANGE) {
+            if (!std::exchange(c->pick_reported, false) && !::SendMessageW(c->hwnd, CB_GETDROPPEDSTATE, 0, 0)) {
+              Report(c, &ControlEvents::OnSelectionChanged);
+            }
           }
           break;
         default:
