@@ -11,6 +11,9 @@ TEST(ProgramDirTest, WritableExecutableFolderElseTheUsersDataFolder) {
       {"/home/u/Veltrane/", true, "/x", "/home/u", "/home/u/Veltrane/"},      // portable copy, build folder
       {"/home/u/Veltrane", true, nullptr, nullptr, "/home/u/Veltrane/"},
       {"/usr/bin/", false, "/data/xdg", "/home/u", "/data/xdg/Veltrane/"},
+      {"/usr/bin", true, nullptr, "/root", "/root/.local/share/Veltrane/"},   // installed, run by the superuser
+      {"/usr/local/bin/", true, nullptr, "/root", "/root/.local/share/Veltrane/"},
+      {"/usr/local/bin/x/", true, nullptr, "/root", "/usr/local/bin/x/"},
       {"/usr/bin/", false, "/data/xdg/", "/home/u", "/data/xdg/Veltrane/"},
       {"/usr/bin/", false, nullptr, "/home/u", "/home/u/.local/share/Veltrane/"},
       {"/usr/bin/", false, "", "/home/u", "/home/u/.local/share/Veltrane/"},
