@@ -1,6 +1,7 @@
 # Checks window shots written by the Windows driver (PNG with stored, uncompressed pixels):
 # each one must show a picture, not one flat colour, and no two may be the same.
 #   cmake -DSHOTS="a.png;b.png;c.png" -P scripts/check_shots.cmake
+cmake_policy(SET CMP0057 NEW)
 set(seen "")
 foreach(shot ${SHOTS})
   if(NOT EXISTS ${shot})
