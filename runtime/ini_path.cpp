@@ -1,21 +1,10 @@
 // The macro folders are looked up when a path is resolved, never cached.
 #include "runtime/ini_path.h"
 
-#include <cstdlib>
-
 #include "runtime/platform/files.h"
+#include "runtime/platform/folders.h"
 
 namespace {
-
-std::string WithSeparator(std::string folder) {
-  if (folder.empty() || (folder.back() != '/' && folder.back() != '\\')) folder += '/';
-  return folder;
-}
-
-std::string TempFolder() {
-  const char* tmp = std::getenv("TMPDIR");
-  return (tmp && *tmp) ? WithSeparator(tmp) : std::string("/tmp/");
-}
 
 void ReplaceAll(std::string& text, const std::string& macro, const std::string& folder) {
   size_t at = text.find(macro);
@@ -30,9 +19,9 @@ void ReplaceAll(std::string& text, const std::string& macro, const std::string& 
 std::string ResolveIniPath(const std::string& name) {
   std::string path = name;
   if (path.find('%') != std::string::npos) {
-    ReplaceAll(path, "%windir%", "/etc/");
-    ReplaceAll(path, "%tmpdir%", TempFolder());
-    ReplaceAll(path, "%sysdir%", "/etc/");
+    ReplaceAll(path, "%windir%", platform::WindowsFolder());
+    ReplaceAll(path, "%tmpdir%", platform::TempFolder());
+    ReplaceAll(path, "%sysdir%", platform::SystemFolder());
   }
   if (path.find_first_of("\\/:") == std::string::npos) path = platform::ProgramDir() + path;
   return path;

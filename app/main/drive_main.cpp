@@ -20,11 +20,17 @@
 #ifdef VELTRANE_WITH_QT
 #include "widgets/qt/qt_backend.h"
 #endif
+#ifdef VELTRANE_WITH_WIN32
+#include <fcntl.h>
+#include <io.h>
+
+#include "widgets/win32/win32_backend.h"
+#endif
 
 namespace {
 
 const char* kUsage =
-    "usage: veltrane-drive --dir FOLDER [--arg ARG] [--time DD.MM.YYYY-hh:mm:ss] [--qt] [SCRIPT]\n"
+    "usage: veltrane-drive --dir FOLDER [--arg ARG] [--time DD.MM.YYYY-hh:mm:ss] [--qt | --win32] [SCRIPT]\n"
     "Runs Veltrane with FOLDER as its program folder and acts as the user from SCRIPT\n"
     "(or standard input), one command a line; --time sets the clock the program reads\n"
     "(file headers, dated backups). It prints what the user sees: every dialog,\n"
@@ -47,7 +53,7 @@ const char* kUsage =
     "  show                        print every control the user sees, with its address\n"
     "  move LEFT TOP               move the main window, as the user drags it\n"
     "  where                       print the main window's place and size\n"
-    "  shot FILE                   save a PNG of the main window (with --qt)\n"
+    "  shot FILE                   save a PNG of the main window (with --qt or --win32)\n"
     "  close                       close the main window\n"
     "Lines starting with # are comments. Answers and clipboard text given before the first\n"
     "other command are ready for the dialogs of start-up.\n"
@@ -78,9 +84,13 @@ bool ParseTime(const std::string& text, platform::LocalTime& time) {
 
 int main(int argc, char** argv) {
   platform::KeepFreedMemory();
+#ifdef VELTRANE_WITH_WIN32
+  // What the driver prints is compared byte for byte: no CR added before each LF.
+  _setmode(_fileno(stdout), _O_BINARY);
+#endif
   std::string dir, script;
   std::vector<std::string> program_args;
-  bool qt = false;
+  bool qt = false, win32 = false;
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
     if (a == "--dir" && i + 1 < argc) dir = argv[++i];
@@ -93,6 +103,7 @@ int main(int argc, char** argv) {
       }
       platform::SetFixedTime(time);
     } else if (a == "--qt") qt = true;
+    else if (a == "--win32") win32 = true;
     else if (a == "--help" || a == "-h") {
       std::cout << kUsage;
       return 0;
@@ -137,6 +148,14 @@ int main(int argc, char** argv) {
 #else
   if (qt) {
     std::cerr << "veltrane-drive: built without Qt\n";
+    return 2;
+  }
+#endif
+#ifdef VELTRANE_WITH_WIN32
+  if (win32) real = std::make_unique<widgets::Win32Backend>();
+#else
+  if (win32) {
+    std::cerr << "veltrane-drive: built without the Win32 backend\n";
     return 2;
   }
 #endif

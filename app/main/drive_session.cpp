@@ -9,6 +9,9 @@
 #ifdef VELTRANE_WITH_QT
 #include "widgets/qt/qt_backend.h"
 #endif
+#ifdef VELTRANE_WITH_WIN32
+#include "widgets/win32/win32_backend.h"
+#endif
 
 namespace drive {
 
@@ -363,14 +366,14 @@ bool Session::Read(const std::string& arg) {
 }
 
 bool Session::Shot(const std::string& file) {
-#ifdef VELTRANE_WITH_QT
+#if defined(VELTRANE_WITH_QT) || defined(VELTRANE_WITH_WIN32)
   if (tee_.RealId(widgets::MainWindowControl()) != widgets::kNoControl) {
     if (widgets::SaveWindowShot(tee_.RealId(widgets::MainWindowControl()), file)) return true;
     return Fail("cannot write " + file);
   }
 #endif
   (void)file;
-  return Fail("shot needs --qt");
+  return Fail("shot needs --qt or --win32");
 }
 
 }  // namespace drive

@@ -2,8 +2,6 @@
 #include "elements/files/file_search.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
 
 #include "elements/files/mask_match.h"
 #include "runtime/platform/files.h"
@@ -20,16 +18,6 @@ struct TKXFileSearch::Run {
   // followed round and round.
   std::vector<std::string> walking;
 };
-
-namespace {
-
-std::string RealPath(const std::string& folder) {
-  std::error_code error;
-  const auto real = std::filesystem::weakly_canonical(platform::NativePath(folder), error);
-  return error ? platform::NativePath(folder) : real.string();
-}
-
-}  // namespace
 
 void TKXFileSearch::doSearch(TData& value, uint16_t) {
   std::string folder = InputText(value, dataDir, Dir);
@@ -48,7 +36,7 @@ void TKXFileSearch::doSearch(TData& value, uint16_t) {
 
 void TKXFileSearch::SearchFolder(Run& run, const std::string& folder) const {
   if (run.descend) {
-    std::string real = RealPath(folder);
+    std::string real = platform::RealPath(folder);
     if (std::find(run.walking.begin(), run.walking.end(), real) != run.walking.end()) return;
     run.walking.push_back(std::move(real));
   }

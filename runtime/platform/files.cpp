@@ -10,7 +10,9 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
-#include <random>
+#include <cstdlib>
+
+#include "runtime/platform/program_dir.h"
 
 namespace platform {
 namespace {
@@ -53,6 +55,17 @@ bool IsFile(const std::string& path) {
 bool IsDirectory(const std::string& path) {
   struct stat st;
   return !path.empty() && ::stat(NativePath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool IsReadOnlyFile(const std::string& path) {
+  struct stat st;
+  return !path.empty() && ::stat(NativePath(path).c_str(), &st) == 0 && (st.st_mode & 0222) == 0;
+}
+
+std::string RealPath(const std::string& path) {
+  const std::string native = NativePath(path);
+  char resolved[PATH_MAX];
+  return ::realpath(native.c_str(), resolved) ? std::string(resolved) : native;
 }
 
 std::optional<std::string> ReadFile(const std::string& path) {
@@ -162,12 +175,30 @@ std::vector<DirEntry> ListDirectory(const std::string& path) {
   return entries;
 }
 
+namespace {
+
+// Creates the folder with every missing parent; true when it exists afterwards.
+bool MakeFolders(const std::string& dir) {
+  struct stat st;
+  if (::stat(dir.c_str(), &st) == 0) return S_ISDIR(st.st_mode);
+  const size_t slash = dir.find_last_of('/', dir.size() > 1 ? dir.size() - 2 : 0);
+  if (slash != std::string::npos && slash > 0 && !MakeFolders(dir.substr(0, slash))) return false;
+  return ::mkdir(dir.c_str(), 0755) == 0 || errno == EEXIST;
+}
+
+}  // namespace
+
 std::string ProgramDir() {
   if (g_program_dir.empty()) {
     char buf[PATH_MAX];
     const ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
     std::string exe = n > 0 ? std::string(buf, size_t(n)) : std::string("./");
-    g_program_dir = exe.substr(0, exe.rfind('/') + 1);
+    const std::string exe_dir = exe.substr(0, exe.rfind('/') + 1);
+    const std::string chosen = ChooseProgramDir(exe_dir, ::access(exe_dir.c_str(), W_OK) == 0,
+                                                std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+    // A data folder that cannot be made leaves the executable's folder: saves there fail
+    // as they would in any read-only program folder, and nothing else breaks.
+    g_program_dir = chosen == exe_dir || MakeFolders(chosen.substr(0, chosen.size() - 1)) ? chosen : exe_dir;
   }
   return g_program_dir;
 }

@@ -10,11 +10,18 @@
 
 namespace platform {
 
-// "\" becomes "/"; nothing else changes.
+// The path as the system takes it: on Linux "\" becomes "/" and nothing else changes;
+// on Windows the path stays as it is (its bytes are Windows-1251, see code_page.h).
 std::string NativePath(const std::string& path);
 
 bool IsFile(const std::string& path);
 bool IsDirectory(const std::string& path);
+// An existing file that nobody may write: no write permission bit on Linux (so the
+// superuser is refused too), the read-only attribute on Windows.
+bool IsReadOnlyFile(const std::string& path);
+// The path with links and "." / ".." resolved as far as it exists, in native form;
+// the native path itself when it cannot be resolved.
+std::string RealPath(const std::string& path);
 
 // The whole content of an existing regular file, or nothing when it is missing or unreadable.
 std::optional<std::string> ReadFile(const std::string& path);
@@ -38,8 +45,11 @@ struct DirEntry {
 // Entries of a folder (without "." and ".."), sorted by name; empty when it cannot be read.
 std::vector<DirEntry> ListDirectory(const std::string& path);
 
-// The program folder: the folder of the running executable, in the program's path
-// form with a trailing "/". Tests and the driver point it elsewhere with SetProgramDir.
+// The program folder, with a trailing separator ("/" on Linux, "\" on Windows). On
+// Windows it is the executable's folder (portable use). On Linux it is the executable's
+// folder when the program may write there (a build folder, a portable copy), and
+// otherwise the user's data folder (see program_dir.h), created when missing. Tests and
+// the driver point it elsewhere with SetProgramDir.
 std::string ProgramDir();
 void SetProgramDir(const std::string& dir);
 

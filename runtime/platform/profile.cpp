@@ -2,8 +2,6 @@
 // writes the whole file back at once; nothing is cached between calls.
 #include "runtime/platform/profile.h"
 
-#include <sys/stat.h>
-
 #include <string_view>
 #include <vector>
 
@@ -102,13 +100,6 @@ bool ValidKey(std::string_view key) {
   return !key.empty() && key.front() != '[' && key.find('=') == key.npos && !HasLineBreakOrNul(key);
 }
 
-// A file without any write permission bit is read-only to everyone, the superuser included,
-// as the read-only attribute is on the original platform.
-bool IsReadOnly(const std::string& file) {
-  struct stat st;
-  return ::stat(NativePath(file).c_str(), &st) == 0 && (st.st_mode & 0222) == 0;
-}
-
 // The current content for a change: empty for a file that does not exist yet; nothing
 // when the file cannot be changed or read, so that it is never replaced by a stub.
 std::optional<std::string> ContentForChange(const std::string& file) {
@@ -116,7 +107,7 @@ std::optional<std::string> ContentForChange(const std::string& file) {
     if (IsDirectory(file)) return std::nullopt;
     return std::string();
   }
-  if (IsReadOnly(file)) return std::nullopt;
+  if (IsReadOnlyFile(file)) return std::nullopt;
   return ReadFile(file);
 }
 

@@ -1,5 +1,7 @@
 # Runs one driver script and compares what the driver printed with NAME.expected beside it.
 # A script's first lines may set the driver's arguments with "#args: ..." (for example "#args: --arg /i").
+# For a Windows driver: EMULATOR runs it, WINDOWS_DRIVE (such as "Z:") is the drive under
+# which the emulator shows this system's root, and REAL_WIDGETS stands in for "--qt".
 get_filename_component(dir ${SCRIPT} DIRECTORY)
 get_filename_component(name ${SCRIPT} NAME_WE)
 string(RANDOM LENGTH 8 suffix)
@@ -8,6 +10,11 @@ file(REMOVE_RECURSE ${work})
 file(MAKE_DIRECTORY ${work})
 if(EXISTS ${dir}/${name}.setup)
   file(COPY ${dir}/${name}.setup/ DESTINATION ${work})
+endif()
+# The program folder as the driver names it: this system's path, or the Windows one.
+set(program_dir "${work}/")
+if(WINDOWS_DRIVE)
+  string(REPLACE "/" "\\" program_dir "${WINDOWS_DRIVE}${work}/")
 endif()
 # NAME.drive runs first; NAME.drive2, NAME.drive3 ... run after it in the same program
 # folder, each a start of its own with its own "#args:" line; their outputs follow each other.
@@ -22,8 +29,15 @@ while(EXISTS ${run_script})
   if(args_line)
     string(REGEX REPLACE "^#args: *" "" args_text "${args_line}")
     separate_arguments(extra_args UNIX_COMMAND "${args_text}")
+    if(REAL_WIDGETS)
+      list(TRANSFORM extra_args REPLACE "^--qt$" "${REAL_WIDGETS}")
+    endif()
   endif()
-  execute_process(COMMAND ${DRIVER} --dir ${work} ${extra_args} ${run_script}
+  set(script_arg ${run_script})
+  if(WINDOWS_DRIVE)
+    string(REPLACE "/" "\\" script_arg "${WINDOWS_DRIVE}${run_script}")
+  endif()
+  execute_process(COMMAND ${EMULATOR} ${DRIVER} --dir ${program_dir} ${extra_args} ${script_arg}
     WORKING_DIRECTORY ${work}
     OUTPUT_VARIABLE run_out ERROR_VARIABLE run_err RESULT_VARIABLE run_rc)
   string(APPEND out "${run_out}")
@@ -36,7 +50,7 @@ while(EXISTS ${run_script})
 endwhile()
 file(READ ${dir}/${name}.expected expected)
 # "{DIR}" in the expected output stands for the scenario's program folder.
-string(REPLACE "{DIR}" "${work}/" expected "${expected}")
+string(REPLACE "{DIR}" "${program_dir}" expected "${expected}")
 # "#exit: N" in the script sets the exit code the driver must end with (0 by default).
 file(STRINGS ${SCRIPT} exit_line REGEX "^#exit:")
 set(want_rc 0)

@@ -66,6 +66,9 @@ TEST_F(IniTest, deletes_a_key_and_erases_a_section_of_a_file_named_by_the_arrivi
 }
 
 TEST(IniPath, replaces_macros_and_places_bare_names_in_the_program_folder) {
+#ifdef _WIN32
+  GTEST_SKIP() << "the Linux folders; the Windows ones are checked with the Windows file layer";
+#endif
   platform::SetProgramDir("/opt/veltrane");
   const std::vector<std::tuple<const char*, const char*, const char*>> cases = {
       // name, TMPDIR (nullptr: unset), resolved path

@@ -128,6 +128,7 @@ TEST_F(ProfileTest, a_read_only_file_and_a_folder_are_never_written) {
   EXPECT_EQ(Text(), "[S]\r\nk=1\r\n");
   EXPECT_FALSE(WriteProfileString(dir, "S", "k", "2"));
   EXPECT_FALSE(WriteProfileString(dir + "/no/such/folder.ini", "S", "k", "2"));
+  ::chmod(file.c_str(), 0644);  // so that the folder can be removed on Windows too
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 // File dialogs, message boxes and opening documents, answered by the headless user.
+#include "runtime/platform/files.h"
 #include "widgets/message.h"
 #include "widgets/open_dialog.h"
 #include "widgets/save_dialog.h"
@@ -83,7 +84,7 @@ TEST_F(Dialogs, shell_exec_opens_addresses_as_they_are_paths_in_native_form_and_
   Source name{"dir\\DoubleRecords.txt"};
   exec.dataFileName = MakeLink<&Source::varText>(name);
   FireEvent(MakeLink<&TKXWinExec::doShellExec>(exec));
-  EXPECT_EQ(ui.OpenedDocuments(), (Texts{"http://example.org/a\\b", "dir/DoubleRecords.txt"}));
+  EXPECT_EQ(ui.OpenedDocuments(), (Texts{"http://example.org/a\\b", platform::NativePath("dir\\DoubleRecords.txt")}));
 }
 
 }  // namespace

@@ -1,0 +1,198 @@
+// The file layer on Windows. Paths keep the program's "\" and go to the wide API through
+// the fixed Windows-1251 conversion (code_page.h). Saves write a temporary file beside
+// the target and put it in place with ReplaceFileW (which keeps the old file's attributes
+// and security) or, for a new file, MoveFileExW.
+#include "runtime/platform/files.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "runtime/platform/code_page.h"
+
+namespace platform {
+namespace {
+
+std::string g_program_dir;
+
+std::wstring Wide(const std::string& path) { return WideFromBytes(NativePath(path)); }
+
+DWORD Attributes(const std::string& path) {
+  return path.empty() ? INVALID_FILE_ATTRIBUTES : ::GetFileAttributesW(Wide(path).c_str());
+}
+
+// The system's words for an error code, without the line break it ends with.
+std::string Reason(DWORD error) {
+  wchar_t* text = nullptr;
+  const DWORD n = ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                       FORMAT_MESSAGE_IGNORE_INSERTS,
+                                   nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::string reason = n > 0 && text ? BytesFromWide(std::wstring_view(text, n)) : std::string();
+  if (text) ::LocalFree(text);
+  while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' ')) reason.pop_back();
+  return reason.empty() ? "Windows error " + std::to_string(error) : reason;
+}
+
+std::string FolderOf(const std::string& native) {
+  const size_t sep = native.find_last_of("\\/");
+  if (sep == std::string::npos) return ".";
+  if (sep == 0 || (sep == 2 && native[1] == ':')) return native.substr(0, sep + 1);
+  return native.substr(0, sep);
+}
+
+bool WriteAll(HANDLE file, const std::string& bytes) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 30));
+    DWORD written = 0;
+    if (!::WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0) return false;
+    done += written;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string NativePath(const std::string& path) { return path; }
+
+bool IsFile(const std::string& path) {
+  const DWORD a = Attributes(path);
+  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool IsDirectory(const std::string& path) {
+  const DWORD a = Attributes(path);
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool IsReadOnlyFile(const std::string& path) {
+  const DWORD a = Attributes(path);
+  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY) && (a & FILE_ATTRIBUTE_READONLY);
+}
+
+std::string RealPath(const std::string& path) {
+  const std::wstring wide = Wide(path);
+  wchar_t buf[32768];
+  const DWORD n = ::GetFullPathNameW(wide.c_str(), 32768, buf, nullptr);
+  return n > 0 && n < 32768 ? BytesFromWide(std::wstring_view(buf, n)) : NativePath(path);
+}
+
+std::optional<std::string> ReadFile(const std::string& path) {
+  if (!IsFile(path)) return std::nullopt;
+  HANDLE file = ::CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  LARGE_INTEGER size{};
+  if (!::GetFileSizeEx(file, &size) || size.QuadPart < 0) {
+    ::CloseHandle(file);
+    return std::nullopt;
+  }
+  std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
+  size_t got = 0;
+  while (got < bytes.size()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - got, 1u << 30));
+    DWORD n = 0;
+    if (!::ReadFile(file, bytes.data() + got, chunk, &n, nullptr) || n == 0) break;
+    got += n;
+  }
+  ::CloseHandle(file);
+  bytes.resize(got);
+  return bytes;
+}
+
+bool WriteFileAtomic(const std::string& path, const std::string& bytes, std::string* why) {
+  auto fail = [why](DWORD error) {
+    if (why) *why = Reason(error);
+    return false;
+  };
+  if (path.empty()) return fail(ERROR_PATH_NOT_FOUND);
+  const std::wstring target = Wide(path);
+  const DWORD attributes = ::GetFileAttributesW(target.c_str());
+  const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+  if (exists && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return fail(ERROR_DIRECTORY);
+  // The read-only attribute refuses the save, whoever asks.
+  if (exists && (attributes & FILE_ATTRIBUTE_READONLY)) return fail(ERROR_ACCESS_DENIED);
+
+  wchar_t temp[MAX_PATH + 1];
+  if (!::GetTempFileNameW(WideFromBytes(FolderOf(path)).c_str(), L"vlt", 0, temp)) return fail(::GetLastError());
+  HANDLE file = ::CreateFileW(temp, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    const DWORD error = ::GetLastError();
+    ::DeleteFileW(temp);
+    return fail(error);
+  }
+  DWORD error = 0;
+  if (!WriteAll(file, bytes) || !::FlushFileBuffers(file)) error = ::GetLastError();
+  ::CloseHandle(file);
+  if (error == 0 && exists) {
+    // ReplaceFileW keeps the old file's attributes, owner and access rules on the new one.
+    if (!::ReplaceFileW(target.c_str(), temp, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+      error = ::GetLastError();
+      // File systems without replace support: a plain move over the old file, which is kept
+      // in the temporary's place when the move fails.
+      if (::MoveFileExW(temp, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) error = 0;
+    }
+  } else if (error == 0) {
+    if (!::MoveFileExW(temp, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) error = ::GetLastError();
+  }
+  if (error != 0) {
+    ::DeleteFileW(temp);
+    return fail(error ? error : ERROR_WRITE_FAULT);
+  }
+  return true;
+}
+
+bool CopyFileOver(const std::string& from, const std::string& to, std::string* why) {
+  const auto bytes = ReadFile(from);
+  if (!bytes) {
+    if (why) *why = Reason(IsFile(from) ? ERROR_ACCESS_DENIED : ERROR_FILE_NOT_FOUND);
+    return false;
+  }
+  return WriteFileAtomic(to, *bytes, why);
+}
+
+bool RemoveFile(const std::string& path) { return IsFile(path) && ::DeleteFileW(Wide(path).c_str()); }
+
+bool MakeDirectory(const std::string& path) { return !path.empty() && ::CreateDirectoryW(Wide(path).c_str(), nullptr); }
+
+std::vector<DirEntry> ListDirectory(const std::string& path) {
+  std::vector<DirEntry> entries;
+  if (path.empty()) return entries;
+  std::string pattern = NativePath(path);
+  if (pattern.back() != '\\' && pattern.back() != '/') pattern += '\\';
+  pattern += '*';
+  WIN32_FIND_DATAW found;
+  HANDLE search = ::FindFirstFileW(WideFromBytes(pattern).c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return entries;
+  do {
+    const std::string name = BytesFromWide(found.cFileName);
+    if (name == "." || name == "..") continue;
+    entries.push_back({name, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+  } while (::FindNextFileW(search, &found));
+  ::FindClose(search);
+  std::sort(entries.begin(), entries.end(), [](const DirEntry& a, const DirEntry& b) { return a.name < b.name; });
+  return entries;
+}
+
+std::string ProgramDir() {
+  if (g_program_dir.empty()) {
+    // The executable's folder, as specified for a portable program.
+    std::wstring exe(32768, L'\0');
+    const DWORD n = ::GetModuleFileNameW(nullptr, exe.data(), DWORD(exe.size()));
+    exe.resize(n);
+    const std::string name = BytesFromWide(exe);
+    g_program_dir = name.substr(0, name.find_last_of("\\/") + 1);
+    if (g_program_dir.empty()) g_program_dir = ".\\";
+  }
+  return g_program_dir;
+}
+
+void SetProgramDir(const std::string& dir) {
+  std::string full = dir.empty() ? std::string(".") : dir;
+  std::replace(full.begin(), full.end(), '/', '\\');
+  full = RealPath(full);
+  if (full.empty() || full.back() != '\\') full += '\\';
+  g_program_dir = full;
+}
+
+}  // namespace platform

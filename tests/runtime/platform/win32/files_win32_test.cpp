@@ -1,0 +1,113 @@
+// The Windows file layer: atomic saves, read-only files, Windows-1251 names, the program
+// folder from the module file name, the system folders and the local time.
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "runtime/platform/clock.h"
+#include "runtime/platform/code_page.h"
+#include "runtime/platform/files.h"
+#include "runtime/platform/folders.h"
+
+namespace {
+
+class FilesWin32Test : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    wchar_t temp[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, temp);
+    dir = platform::BytesFromWide(temp) + "veltrane-files-" + std::to_string(::GetCurrentProcessId()) + "\\";
+    ASSERT_TRUE(platform::MakeDirectory(dir));
+  }
+  void TearDown() override {
+    for (const auto& entry : platform::ListDirectory(dir)) {
+      ::SetFileAttributesW(platform::WideFromBytes(dir + entry.name).c_str(), FILE_ATTRIBUTE_NORMAL);
+      platform::RemoveFile(dir + entry.name);
+    }
+    ::RemoveDirectoryW(platform::WideFromBytes(dir).c_str());
+  }
+  std::string dir;
+};
+
+TEST_F(FilesWin32Test, SavesReplaceTheWholeFileAndLeaveNoTemporaryBehind) {
+  const std::string file = dir + "Veltra.ini";
+  ASSERT_TRUE(platform::WriteFileAtomic(file, "first\r\n"));
+  ASSERT_TRUE(platform::WriteFileAtomic(file, std::string("a\0b", 3)));
+  EXPECT_EQ(platform::ReadFile(file), std::string("a\0b", 3));
+  ASSERT_TRUE(platform::CopyFileOver(file, dir + "copy.bak"));
+  EXPECT_EQ(platform::ReadFile(dir + "copy.bak"), std::string("a\0b", 3));
+  const auto entries = platform::ListDirectory(dir);
+  ASSERT_EQ(entries.size(), 2u);
+  EXPECT_EQ(entries[0].name, "Veltra.ini");
+  EXPECT_EQ(entries[1].name, "copy.bak");
+}
+
+TEST_F(FilesWin32Test, ReadOnlyFilesAndFoldersRefuseTheSaveWithAReason) {
+  const std::string file = dir + "hosts";
+  ASSERT_TRUE(platform::WriteFileAtomic(file, "127.0.0.1 localhost\r\n"));
+  ::SetFileAttributesW(platform::WideFromBytes(file).c_str(), FILE_ATTRIBUTE_READONLY);
+  EXPECT_TRUE(platform::IsReadOnlyFile(file));
+  std::string why;
+  EXPECT_FALSE(platform::WriteFileAtomic(file, "changed", &why));
+  EXPECT_FALSE(why.empty());
+  EXPECT_EQ(platform::ReadFile(file), "127.0.0.1 localhost\r\n");
+  why.clear();
+  EXPECT_FALSE(platform::WriteFileAtomic(dir.substr(0, dir.size() - 1), "x", &why));  // a folder
+  EXPECT_FALSE(why.empty());
+  why.clear();
+  EXPECT_FALSE(platform::CopyFileOver(dir + "missing.txt", dir + "x.txt", &why));
+  EXPECT_FALSE(why.empty());
+  EXPECT_FALSE(platform::IsFile(dir + "x.txt"));
+  EXPECT_FALSE(platform::WriteFileAtomic(dir + "no folder\\x.txt", "x"));
+}
+
+TEST_F(FilesWin32Test, NamesAreWindows1251BytesOnTheWideApi) {
+  const std::string folder = dir + "\xD1\xEF\xE8\xF1\xEA\xE8";  // "Списки"
+  ASSERT_TRUE(platform::MakeDirectory(folder));
+  EXPECT_TRUE(platform::IsDirectory(folder));
+  EXPECT_FALSE(platform::MakeDirectory(folder));
+  const std::wstring wide = platform::WideFromBytes(dir) + L"\u0421\u043f\u0438\u0441\u043a\u0438";
+  EXPECT_NE(::GetFileAttributesW(wide.c_str()), INVALID_FILE_ATTRIBUTES);
+  ASSERT_TRUE(platform::WriteFileAtomic(folder + "\\\xC0.txt", "x"));
+  const auto entries = platform::ListDirectory(folder);
+  ASSERT_EQ(entries.size(), 1u);
+  EXPECT_EQ(entries[0].name, "\xC0.txt");
+  EXPECT_TRUE(platform::RemoveFile(folder + "\\\xC0.txt"));
+  EXPECT_FALSE(platform::RemoveFile(folder + "\\\xC0.txt"));
+  EXPECT_FALSE(platform::RemoveFile(folder));  // only files
+  ::RemoveDirectoryW(wide.c_str());
+}
+
+TEST(ProgramFolderWin32Test, IsTheExecutablesFolderWithABackslash) {
+  wchar_t exe[MAX_PATH];
+  const DWORD n = ::GetModuleFileNameW(nullptr, exe, MAX_PATH);
+  std::string expected = platform::BytesFromWide(std::wstring_view(exe, n));
+  expected.erase(expected.find_last_of('\\') + 1);
+  EXPECT_EQ(platform::ProgramDir(), expected);
+  platform::SetProgramDir("C:/Prog/Veltrane");
+  EXPECT_EQ(platform::ProgramDir(), "C:\\Prog\\Veltrane\\");
+  platform::SetProgramDir("C:\\Prog\\");
+  EXPECT_EQ(platform::ProgramDir(), "C:\\Prog\\");
+}
+
+TEST(SystemFoldersWin32Test, EndInABackslashAndExist) {
+  for (const std::string& folder : {platform::WindowsFolder(), platform::SystemFolder(), platform::TempFolder()}) {
+    ASSERT_FALSE(folder.empty());
+    EXPECT_EQ(folder.back(), '\\');
+    EXPECT_TRUE(platform::IsDirectory(folder)) << folder;
+  }
+}
+
+TEST(ClockWin32Test, ReadsTheLocalTime) {
+  SYSTEMTIME before;
+  ::GetLocalTime(&before);
+  const platform::LocalTime now = platform::Now();
+  EXPECT_EQ(now.year, before.wYear);
+  EXPECT_GE(now.month, 1);
+  EXPECT_LE(now.month, 12);
+  EXPECT_GE(now.weekday, 0);
+  EXPECT_LE(now.weekday, 6);
+}
+
+}  // namespace
