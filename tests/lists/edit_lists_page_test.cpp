@@ -2,7 +2,7 @@
 // list cannot be saved; remembered clicks that do not outlive their list.
 #include <gtest/gtest.h>
 
-#include "tests/lists/program_fixture.h"
+#include "tests/app/program_fixture.h"
 
 namespace {
 

@@ -145,17 +145,6 @@ TEST_F(Headless, the_selection_follows_its_item_and_is_lost_with_it) {
   EXPECT_EQ(ui.GetItems(list), (Texts{"a", "c", "back"}));
 }
 
-TEST_F(Headless, a_million_items_go_in_at_the_front_and_the_back_quickly) {
-  const ControlId list = Make(ControlKind::ListBox, form, 0, 0, 10, 10);
-  for (int i = 0; i < 500000; ++i) {
-    ui.InsertItem(list, 0, "f");
-    ui.InsertItem(list, -1, "b");
-  }
-  EXPECT_EQ(ui.ItemCount(list), 1000000);
-  EXPECT_EQ(ui.GetItem(list, 0), "f");
-  EXPECT_EQ(ui.GetItem(list, 999999), "b");
-}
-
 // --- Forms and the loop ---
 
 TEST_F(Headless, a_closed_form_is_not_asked_again_and_the_loop_runs_its_body_once) {

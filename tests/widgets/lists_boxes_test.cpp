@@ -90,15 +90,6 @@ TEST_F(Lists, a_missing_file_keeps_the_items_and_load_and_save_round_trip_byte_f
   EXPECT_EQ(platform::ReadFile(dir / "out.txt"), bytes);
 }
 
-TEST_F(Lists, a_million_lines_load_in_one_go) {
-  std::string bytes;
-  for (int i = 0; i < 1000000; ++i) bytes += "host" + std::to_string(i) + ".example\r\n";
-  platform::WriteFileAtomic(dir / "big.txt", bytes);
-  FireEvent(MakeLink<&TKXWinList::doLoad>(list), dir / "big.txt");
-  EXPECT_EQ(Var<TKXWinList>(list, &TKXWinList::varCount).integer, 1000000);
-  EXPECT_EQ(ui.GetItem(list.Control(), 999999), "host999999.example");
-}
-
 TEST_F(Lists, the_array_view_works_on_the_items_without_reporting) {
   TData a = Var<TKXWinList>(list, &TKXWinList::varArray);
   ASSERT_EQ(a.kind, KindArray);
