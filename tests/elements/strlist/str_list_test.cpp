@@ -56,6 +56,13 @@ TEST_F(StrList, reads_and_writes_lines_by_the_line_rule) {
     EXPECT_EQ(Read("out.txt"), c.saved) << c.what;
     EXPECT_EQ(text.text, c.saved) << c.what;
   }
+  // Asked to, a lone LF ends a line too, as in files written on Linux; saving stays CR LF.
+  list.Breaks = LineBreaks::Any;
+  platform::WriteFileAtomic(dir + "/in.txt", "a\nb\r\nc\rd\n");
+  Fire<&TKXStrList::doLoad>(MakeText(dir + "/in.txt"));
+  Fire<&TKXStrList::doSave>(MakeText(dir + "/out.txt"));
+  EXPECT_EQ(list.Lines(), (Lines{"a", "b", "c", "d"}));
+  EXPECT_EQ(Read("out.txt"), "a\r\nb\r\nc\r\nd\r\n");
 }
 
 TEST_F(StrList, a_missing_or_unreadable_file_keeps_the_lines_and_only_a_present_file_fires) {

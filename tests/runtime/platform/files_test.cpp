@@ -27,10 +27,26 @@ TEST_F(FileLayer, a_file_without_write_permission_keeps_its_content_even_for_roo
   const std::string path = dir + "hosts";
   ASSERT_TRUE(platform::WriteFileAtomic(path, "old"));
   ::chmod(platform::NativePath(path).c_str(), 0444);
-  EXPECT_FALSE(platform::WriteFileAtomic(path, "new"));
+  std::string why;
+  EXPECT_FALSE(platform::WriteFileAtomic(path, "new", &why));
+  EXPECT_EQ(why, "Permission denied");
   EXPECT_EQ(platform::ReadFile(path).value(), "old");
-  EXPECT_FALSE(platform::WriteFileAtomic(dir + "missing/x.txt", "new")) << "a missing folder fails cleanly";
+  EXPECT_FALSE(platform::WriteFileAtomic(dir + "missing/x.txt", "new", &why)) << "a missing folder fails cleanly";
+  EXPECT_EQ(why, "No such file or directory");
   EXPECT_EQ(platform::ListDirectory(dir).size(), 1u);
+}
+
+TEST_F(FileLayer, a_saved_file_keeps_its_permission_bits_and_its_owner_where_the_process_may_set_it) {
+  const std::string path = dir + "hosts";
+  ASSERT_TRUE(platform::WriteFileAtomic(path, "old"));
+  const std::string native = platform::NativePath(path);
+  ::chmod(native.c_str(), 0640);
+  const bool may_give_away = ::geteuid() == 0 && ::chown(native.c_str(), 65534, 65534) == 0;
+  ASSERT_TRUE(platform::WriteFileAtomic(path, "new"));
+  struct stat st {};
+  ASSERT_EQ(::stat(native.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0640u);
+  if (may_give_away) EXPECT_EQ(st.st_uid, 65534u);
 }
 
 TEST_F(FileLayer, a_save_through_a_symbolic_link_writes_the_file_it_points_to) {
