@@ -22,6 +22,7 @@ void TConfigReader::doRead(TData&, uint16_t) {
   scan_->lines.clear();
   const TEventLink on_address = EventOutput(0);
   for (const std::string& address : scan_->addresses) FireEvent(on_address, address);
+  std::vector<std::string>().swap(scan_->addresses);  // they went out as events; only the rest is asked for later
 }
 
 void TConfigReader::varInsertLine(TData& value, uint16_t) {

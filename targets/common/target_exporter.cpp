@@ -45,6 +45,12 @@ void TTargetExporter::doExport(TData&, uint16_t) {
   existing_.clear();
   TData none;
   reader_element_.doWork(none, 0);
+  if (reader_->Source().state == TLineReader::Source::Unreadable) {
+    // Neither mode can tell which records the file holds: an add-on file would repeat them.
+    Tell(CannotReadMessage(reader_->Path(), reader_->Source().why) + kNothingWritten);
+    existing_ = {};
+    return;
+  }
   RemoveKnown(pending_, RecordIndex(existing_));
   Filtered();
   if (CompareValues(CompareEqual, program_.Value(), MakeInteger(1))) {
@@ -75,9 +81,7 @@ bool TTargetExporter::CheckReadable(bool missing_is_new) {
       if (missing_is_new) return true;
       Tell(FileNotFoundMessage(path));
       return false;
-    case TLineReader::Source::Unreadable:
-      Tell(CannotReadMessage(path, source.why) + kNothingWritten);
-      return false;
+    case TLineReader::Source::Unreadable:  // told before the records were filtered
     case TLineReader::Source::Open: break;
   }
   if (source.nul) {

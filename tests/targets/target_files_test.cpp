@@ -45,6 +45,19 @@ TEST_F(TargetFiles, a_direct_write_keeps_the_permission_bits_of_the_file) {
   EXPECT_TRUE(Messages().empty());
 }
 
+TEST_F(TargetFiles, a_file_that_cannot_be_read_stops_both_modes_before_anything_is_written) {
+  Set("winroute_cfg", dir_ + "Logs");  // a folder where the file should be
+  auto& exporter = Build<KwfExporter>();
+  for (const char* program : {"0", "1"}) {
+    Set("kwf_program", program);
+    Feed(exporter, {"ads.example.com"});
+    Input(exporter, 2);
+  }
+  const std::string told = "Error:: Could not read '" + dir_ + "Logs': Is a directory. Nothing was written.";
+  EXPECT_EQ(Messages(), (std::vector<std::string>{told, told}));
+  EXPECT_TRUE(FileDialogs().empty()) << "no add-on file is offered";
+}
+
 TEST_F(TargetFiles, pruning_deletes_only_bare_names_inside_the_backup_folder) {
   platform::MakeDirectory(dir_ + "kerio");
   Write("kerio/winroute.cfg", "x");
