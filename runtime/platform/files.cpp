@@ -91,50 +91,85 @@ std::optional<std::string> ReadFile(const std::string& path) {
   return bytes;
 }
 
-bool WriteFileAtomic(const std::string& path, const std::string& bytes, std::string* why) {
-  // Every failure leaves through here, so that the reason is the system's own.
-  auto fail = [why](int error) {
-    if (why) *why = std::strerror(error);
-    return false;
-  };
-  if (path.empty()) return fail(ENOENT);
-  std::string target = NativePath(path);
+AtomicFileWriter::AtomicFileWriter(const std::string& path) {
+  if (path.empty()) {
+    error_ = ENOENT;
+    return;
+  }
+  target_ = NativePath(path);
   // Saving through a symbolic link replaces the file it points to, never the link itself.
   char resolved[PATH_MAX];
   struct stat lst;
-  if (::lstat(target.c_str(), &lst) == 0 && S_ISLNK(lst.st_mode) && ::realpath(target.c_str(), resolved))
-    target = resolved;
+  if (::lstat(target_.c_str(), &lst) == 0 && S_ISLNK(lst.st_mode) && ::realpath(target_.c_str(), resolved))
+    target_ = resolved;
   struct stat st;
-  const bool exists = ::stat(target.c_str(), &st) == 0;
-  if (exists && !S_ISREG(st.st_mode)) return fail(S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
-  // A file the user made read-only stays untouched, as it would on the original platform;
-  // the permission bits decide, so that this holds for root as well.
-  if (exists && (st.st_mode & 0222) == 0) return fail(EACCES);
-  if (exists && ::access(target.c_str(), W_OK) != 0) return fail(errno);
+  exists_ = ::stat(target_.c_str(), &st) == 0;
+  if (exists_) {
+    mode_ = st.st_mode & 07777;
+    uid_ = st.st_uid;
+    gid_ = st.st_gid;
+    if (!S_ISREG(st.st_mode)) {
+      error_ = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+      return;
+    }
+    // A file the user made read-only stays untouched, as it would on the original platform;
+    // the permission bits decide, so that this holds for root as well.
+    if ((st.st_mode & 0222) == 0) {
+      error_ = EACCES;
+      return;
+    }
+    if (::access(target_.c_str(), W_OK) != 0) {
+      error_ = errno;
+      return;
+    }
+  }
+  temp_ = FolderOf(target_) + "/.veltrane-XXXXXX";
+  fd_ = ::mkstemp(temp_.data());
+  if (fd_ < 0) {
+    error_ = errno;
+    temp_.clear();
+  }
+}
 
-  std::string temp = FolderOf(target) + "/.veltrane-XXXXXX";
-  const int fd = ::mkstemp(temp.data());
-  if (fd < 0) return fail(errno);
-  int error = 0;
-  auto check = [&error](bool done) {
-    if (!done && error == 0) error = errno ? errno : EIO;
+AtomicFileWriter::~AtomicFileWriter() {
+  if (fd_ >= 0) ::close(fd_);
+  if (!temp_.empty()) ::unlink(temp_.c_str());
+}
+
+bool AtomicFileWriter::Write(const char* data, size_t size) {
+  if (error_ != 0 || fd_ < 0) return false;
+  errno = 0;
+  if (!WriteAll(fd_, data, size)) error_ = errno ? errno : EIO;
+  return error_ == 0;
+}
+
+bool AtomicFileWriter::Commit(std::string* why) {
+  auto check = [this](bool done) {
+    if (!done && error_ == 0) error_ = errno ? errno : EIO;
     return done;
   };
-  errno = 0;
-  check(WriteAll(fd, bytes.data(), bytes.size())) && check(::fsync(fd) == 0);
-  if (error == 0) check(::fchmod(fd, exists ? (st.st_mode & 07777) : 0644) == 0);
-  // Owner and group follow the old file where the process may give them away (as root);
-  // otherwise the new file is the process's own, like any file it creates.
-  if (error == 0 && exists && (st.st_uid != ::geteuid() || st.st_gid != ::getegid())) {
-    if (::fchown(fd, st.st_uid, st.st_gid) == 0) check(::fchmod(fd, st.st_mode & 07777) == 0);
+  if (error_ == 0 && fd_ >= 0) {
+    errno = 0;
+    check(::fsync(fd_) == 0);
+    if (error_ == 0) check(::fchmod(fd_, exists_ ? mode_ : 0644) == 0);
+    // Owner and group follow the old file where the process may give them away (as root);
+    // otherwise the new file is the process's own, like any file it creates.
+    if (error_ == 0 && exists_ && (uid_ != ::geteuid() || gid_ != ::getegid())) {
+      if (::fchown(fd_, uid_, gid_) == 0) check(::fchmod(fd_, mode_) == 0);
+    }
+    check(::close(fd_) == 0);
+    fd_ = -1;
+    if (error_ == 0 && check(::rename(temp_.c_str(), target_.c_str()) == 0)) temp_.clear();
   }
-  check(::close(fd) == 0);
-  if (error == 0) check(::rename(temp.c_str(), target.c_str()) == 0);
-  if (error != 0) {
-    ::unlink(temp.c_str());
-    return fail(error);
-  }
-  return true;
+  if (error_ == 0) return true;
+  if (why) *why = std::strerror(error_);
+  return false;
+}
+
+bool WriteFileAtomic(const std::string& path, const std::string& bytes, std::string* why) {
+  AtomicFileWriter writer(path);
+  writer.Write(bytes.data(), bytes.size());
+  return writer.Commit(why);
 }
 
 bool CopyFileOver(const std::string& from, const std::string& to, std::string* why) {

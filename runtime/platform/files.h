@@ -33,6 +33,30 @@ std::optional<std::string> ReadFile(const std::string& path);
 // why in the system's words ("Permission denied", "No space left on device").
 bool WriteFileAtomic(const std::string& path, const std::string& bytes, std::string* why = nullptr);
 
+// WriteFileAtomic piece by piece, for contents too large to build in memory first: the
+// pieces go to the temporary file as they come, and nothing changes until Commit puts it
+// in place. A writer destroyed without a successful Commit removes its temporary file.
+class AtomicFileWriter {
+ public:
+  explicit AtomicFileWriter(const std::string& path);
+  ~AtomicFileWriter();
+  AtomicFileWriter(const AtomicFileWriter&) = delete;
+  AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+  // False once anything has failed; later pieces are dropped.
+  bool Write(const char* data, size_t size);
+  // Flushes, gives the new file the old one's permission bits and owner, and renames it
+  // over the target. False, with the system's reason in `why`, when the old file stays.
+  bool Commit(std::string* why = nullptr);
+
+ private:
+  std::string target_, temp_;
+  int fd_ = -1;
+  int error_ = 0;
+  bool exists_ = false;
+  unsigned mode_ = 0, uid_ = 0, gid_ = 0;
+};
+
 // Copies a regular file, replacing the destination; atomic like WriteFileAtomic.
 bool CopyFileOver(const std::string& from, const std::string& to, std::string* why = nullptr);
 bool RemoveFile(const std::string& path);

@@ -1,14 +1,23 @@
 #include "targets/aof/aof_exporter.h"
 
-AofExporter::AofExporter(TKXWin* parent) : TScheme(parent) {
-  Port.SetInputCount(3);
-  Port.onInput[0] = MakeLink<&AofExporter::doClear>(*this);
-  Port.onInput[1] = MakeLink<&AofExporter::doAdd>(*this);
-  Port.onInput[2] = MakeLink<&AofExporter::doExport>(*this);
+#include "targets/aof/aof_config.h"
+#include "targets/aof/aof_config_reader.h"
+
+namespace {
+constexpr TExporterSetup kSetup{"Agnitum Outpost Firewall", "aof_program",
+                                "Agnitum Outpost Firewall - Blocking Sites File|*.ct", "Save Blocking Sites File"};
+}  // namespace
+
+AofExporter::AofExporter(TKXWin* parent) : TTargetExporter(parent, kSetup), begin_(New<TKXGlobalVar>()) {
+  begin_.SetName("begin_aofall");
+  UseReader<AofConfigReader>();
 }
 
-void AofExporter::doClear(TData&, uint16_t) { pending_.clear(); }
+void AofExporter::PutEntries(TLineSink& sink) {
+  const std::string begin = AsText(begin_.Value());
+  for (const std::string& record : pending_) PutAofEntry(sink, record, begin);
+}
 
-void AofExporter::doAdd(TData& value, uint16_t) { pending_.push_back(AsText(value)); }
+void AofExporter::PutAddOnHead(TLineSink& sink) { sink.Line({kAofBlockingSites}); }
 
-void AofExporter::doExport(TData&, uint16_t) {}
+void AofExporter::WriteDirect() { WriteInserted(Reader().Scanned().insert_line, "[Content\\Sites] section"); }

@@ -1,22 +1,22 @@
-// AofExporter: writes the records it is given into the target's configuration, or into
-// an add-on file, leaving out those the configuration already holds.
+// AofExporter: puts the records it is given into the "[Content\Sites]" section of the
+// Outpost configuration, before the next section, or into a blocking-sites file (".ct");
+// records the section already holds are left out.
 //
 // Inputs: 0 doClear (empties the pending records), 1 doAdd (one record), 2 doExport.
 #pragma once
 
-#include <string>
-#include <vector>
+#include "runtime/global_var.h"
+#include "targets/common/target_exporter.h"
 
-#include "runtime/scheme.h"
-
-class AofExporter : public TScheme {
+class AofExporter : public TTargetExporter {
  public:
   explicit AofExporter(TKXWin* parent);
 
-  void doClear(TData& value, uint16_t index);
-  void doAdd(TData& value, uint16_t index);
-  void doExport(TData& value, uint16_t index);
+ protected:
+  void PutEntries(TLineSink& sink) override;
+  void PutAddOnHead(TLineSink& sink) override;
+  void WriteDirect() override;
 
  private:
-  std::vector<std::string> pending_;
+  TKXGlobalVar& begin_;
 };

@@ -1,8 +1,13 @@
 #include "targets/aof/aof_importer.h"
 
-AofImporter::AofImporter(TKXWin* parent) : TScheme(parent) {
-  Port.SetInputCount(1);
-  Port.onInput[0] = MakeLink<&AofImporter::doImport>(*this);
-}
+#include "targets/aof/aof_config.h"
 
-void AofImporter::doImport(TData&, uint16_t) { FireEvent(EventOutput(1)); }
+AofImporter::AofImporter(TKXWin* parent)
+    : TTargetImporter(parent, "Agnitum Outpost Firewall Configuration File|*.ini", true) {}
+
+std::vector<std::string> AofImporter::Extract(const std::string& path, TScanSource& source) const {
+  TAofScan scan;
+  source = ScanFile(path, scan);
+  if (!scan.exact_header) return {};
+  return std::move(scan.addresses);
+}

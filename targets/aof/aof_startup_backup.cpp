@@ -1,8 +1,8 @@
 #include "targets/aof/aof_startup_backup.h"
 
-AofStartupBackup::AofStartupBackup(TKXWin* parent) : TScheme(parent) {
-  Port.SetInputCount(1);
-  Port.onInput[0] = MakeLink<&AofStartupBackup::doBackup>(*this);
-}
+namespace {
+constexpr TBackupSetup kSetup{"p_aof",        "config_ini", "aof_back", nullptr, "Backup\\AOF",
+                              "Logs\\AOF.log", "Outpost 'configuration file' not found!"};
+}  // namespace
 
-void AofStartupBackup::doBackup(TData&, uint16_t) {}
+AofStartupBackup::AofStartupBackup(TKXWin* parent) : TTargetStartupBackup(parent, kSetup) {}

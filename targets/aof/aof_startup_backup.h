@@ -1,12 +1,13 @@
-// AofStartupBackup: the dated backup of the target's configuration file at every start.
+// AofStartupBackup: the backup of the Outpost configuration at every start, under the name
+// the setting gives it: "NAME.old" the first time, then dated copies in Backup\AOF, logged
+// in Logs\AOF.log and pruned to `aof_back`.
+//
 // Input 0 doBackup. Event 0 onNotFound.
 #pragma once
 
-#include "runtime/scheme.h"
+#include "targets/common/startup_backup.h"
 
-class AofStartupBackup : public TScheme {
+class AofStartupBackup : public TTargetStartupBackup {
  public:
   explicit AofStartupBackup(TKXWin* parent);
-
-  void doBackup(TData& value, uint16_t index);
 };

@@ -1,10 +1,12 @@
-// HostsSettingsPanel: the settings of the target on the settings page.
+// HostsSettingsPanel: the hosts settings on the settings page: the IP every exported name
+// is mapped to, the path of the hosts file and the number of dated backups to keep.
+//
 // Inputs: 0 doToBack, 1 doToFront, 2 doRefresh.
 #pragma once
 
-#include "widgets/panel_scheme.h"
+#include "targets/common/target_settings_panel.h"
 
-class HostsSettingsPanel : public TPanelScheme {
+class HostsSettingsPanel : public TTargetSettingsPanel {
  public:
   explicit HostsSettingsPanel(TKXWin* parent);
 };

@@ -1,8 +1,10 @@
 #include "targets/hosts/hosts_startup_backup.h"
 
-HostsStartupBackup::HostsStartupBackup(TKXWin* parent) : TScheme(parent) {
-  Port.SetInputCount(1);
-  Port.onInput[0] = MakeLink<&HostsStartupBackup::doBackup>(*this);
-}
+namespace {
+// The folder as start-up makes it, "Backup\Hosts": a file system that tells case apart
+// would otherwise see a different, missing folder.
+constexpr TBackupSetup kSetup{"p_hosts",        "hosts", "hosts_back", "hosts", "Backup\\Hosts",
+                              "Logs\\Hosts.log", "File 'hosts' not found!"};
+}  // namespace
 
-void HostsStartupBackup::doBackup(TData&, uint16_t) {}
+HostsStartupBackup::HostsStartupBackup(TKXWin* parent) : TTargetStartupBackup(parent, kSetup) {}

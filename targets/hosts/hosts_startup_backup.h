@@ -1,12 +1,13 @@
-// HostsStartupBackup: the dated backup of the target's configuration file at every start.
+// HostsStartupBackup: the backup of the hosts file at every start: "hosts.old" the first
+// time, then dated copies in Backup\Hosts, logged in Logs\Hosts.log and pruned to
+// `hosts_back`.
+//
 // Input 0 doBackup. Event 0 onNotFound.
 #pragma once
 
-#include "runtime/scheme.h"
+#include "targets/common/startup_backup.h"
 
-class HostsStartupBackup : public TScheme {
+class HostsStartupBackup : public TTargetStartupBackup {
  public:
   explicit HostsStartupBackup(TKXWin* parent);
-
-  void doBackup(TData& value, uint16_t index);
 };

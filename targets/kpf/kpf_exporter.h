@@ -1,22 +1,21 @@
-// KpfExporter: writes the records it is given into the target's configuration, or into
-// an add-on file, leaving out those the configuration already holds.
+// KpfExporter: puts the records it is given into "update.cfg" as three-line
+// "ServerPartUri" entries, before the last line holding "</list>", or into an add-on file;
+// records the file already holds, and records that give no value, are left out.
 //
 // Inputs: 0 doClear (empties the pending records), 1 doAdd (one record), 2 doExport.
 #pragma once
 
-#include <string>
-#include <vector>
+#include "runtime/global_var.h"
+#include "targets/common/target_exporter.h"
 
-#include "runtime/scheme.h"
-
-class KpfExporter : public TScheme {
+class KpfExporter : public TTargetExporter {
  public:
   explicit KpfExporter(TKXWin* parent);
 
-  void doClear(TData& value, uint16_t index);
-  void doAdd(TData& value, uint16_t index);
-  void doExport(TData& value, uint16_t index);
+ protected:
+  void PutEntries(TLineSink& sink) override;
+  void WriteDirect() override;
 
  private:
-  std::vector<std::string> pending_;
+  TKXGlobalVar &begin_, &end_;
 };

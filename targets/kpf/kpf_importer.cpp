@@ -1,8 +1,12 @@
 #include "targets/kpf/kpf_importer.h"
 
-KpfImporter::KpfImporter(TKXWin* parent) : TScheme(parent) {
-  Port.SetInputCount(1);
-  Port.onInput[0] = MakeLink<&KpfImporter::doImport>(*this);
-}
+#include "targets/kpf/kpf_config.h"
 
-void KpfImporter::doImport(TData&, uint16_t) { FireEvent(EventOutput(1)); }
+KpfImporter::KpfImporter(TKXWin* parent)
+    : TTargetImporter(parent, "Kerio Personal Firewall Configuration File|update*.cfg", false) {}
+
+std::vector<std::string> KpfImporter::Extract(const std::string& path, TScanSource& source) const {
+  TKpfScan scan;
+  source = ScanFile(path, scan);
+  return std::move(scan.addresses);
+}

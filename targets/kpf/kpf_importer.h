@@ -1,15 +1,16 @@
-// KpfImporter: reads the addresses of a configuration file the user picks and offers
-// those no list holds yet.
+// KpfImporter: reads the "ServerPartUri" entries of an "update.cfg" the user picks and
+// offers the addresses no list holds yet, in file order.
 //
 // Input 0 doImport. Data input 0 dataKnown (the known records, an array). Events:
-// 0 onAddress (one address, in file order), 1 onCancel (the dialog was cancelled).
+// 0 onAddress (one address, in file order), 1 onCancel (nothing was loaded).
 #pragma once
 
-#include "runtime/scheme.h"
+#include "targets/common/target_importer.h"
 
-class KpfImporter : public TScheme {
+class KpfImporter : public TTargetImporter {
  public:
   explicit KpfImporter(TKXWin* parent);
 
-  void doImport(TData& value, uint16_t index);
+ protected:
+  std::vector<std::string> Extract(const std::string& path, TScanSource& source) const override;
 };

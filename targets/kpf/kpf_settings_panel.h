@@ -1,10 +1,12 @@
-// KpfSettingsPanel: the settings of the target on the settings page.
+// KpfSettingsPanel: the Kerio Personal Firewall settings on the settings page: the affixes
+// of IP-style records, the path of "update.cfg" and the number of dated backups to keep.
+//
 // Inputs: 0 doToBack, 1 doToFront, 2 doRefresh.
 #pragma once
 
-#include "widgets/panel_scheme.h"
+#include "targets/common/target_settings_panel.h"
 
-class KpfSettingsPanel : public TPanelScheme {
+class KpfSettingsPanel : public TTargetSettingsPanel {
  public:
   explicit KpfSettingsPanel(TKXWin* parent);
 };

@@ -1,12 +1,12 @@
-// KpfStartupBackup: the dated backup of the target's configuration file at every start.
+// KpfStartupBackup: the backup of "update.cfg" at every start: "update.cfg.old" the first
+// time, then dated copies in Backup\KPF, logged in Logs\KPF.log and pruned to `kpf_back`.
+//
 // Input 0 doBackup. Event 0 onNotFound.
 #pragma once
 
-#include "runtime/scheme.h"
+#include "targets/common/startup_backup.h"
 
-class KpfStartupBackup : public TScheme {
+class KpfStartupBackup : public TTargetStartupBackup {
  public:
   explicit KpfStartupBackup(TKXWin* parent);
-
-  void doBackup(TData& value, uint16_t index);
 };

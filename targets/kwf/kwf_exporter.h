@@ -1,22 +1,21 @@
-// KwfExporter: writes the records it is given into the target's configuration, or into
-// an add-on file, leaving out those the configuration already holds.
+// KwfExporter: puts the records it is given into the URL group list of "winroute.cfg" as
+// six-line entries, directly before the line that closes the list, or into an add-on file;
+// records the list already holds are left out.
 //
 // Inputs: 0 doClear (empties the pending records), 1 doAdd (one record), 2 doExport.
 #pragma once
 
-#include <string>
-#include <vector>
+#include "runtime/global_var.h"
+#include "targets/common/target_exporter.h"
 
-#include "runtime/scheme.h"
-
-class KwfExporter : public TScheme {
+class KwfExporter : public TTargetExporter {
  public:
   explicit KwfExporter(TKXWin* parent);
 
-  void doClear(TData& value, uint16_t index);
-  void doAdd(TData& value, uint16_t index);
-  void doExport(TData& value, uint16_t index);
+ protected:
+  void PutEntries(TLineSink& sink) override;
+  void WriteDirect() override;
 
  private:
-  std::vector<std::string> pending_;
+  TKXGlobalVar &begin_, &end_, &group_;
 };

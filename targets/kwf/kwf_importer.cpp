@@ -1,8 +1,12 @@
 #include "targets/kwf/kwf_importer.h"
 
-KwfImporter::KwfImporter(TKXWin* parent) : TScheme(parent) {
-  Port.SetInputCount(1);
-  Port.onInput[0] = MakeLink<&KwfImporter::doImport>(*this);
-}
+#include "targets/kwf/kwf_config.h"
 
-void KwfImporter::doImport(TData&, uint16_t) { FireEvent(EventOutput(1)); }
+KwfImporter::KwfImporter(TKXWin* parent)
+    : TTargetImporter(parent, "Kerio Winroute Firewall Configuration File|winroute*.cfg", false) {}
+
+std::vector<std::string> KwfImporter::Extract(const std::string& path, TScanSource& source) const {
+  TKwfScan scan;
+  source = ScanFile(path, scan);
+  return std::move(scan.addresses);
+}

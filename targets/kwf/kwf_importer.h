@@ -1,15 +1,16 @@
-// KwfImporter: reads the addresses of a configuration file the user picks and offers
-// those no list holds yet.
+// KwfImporter: reads the URL group list of a "winroute.cfg" the user picks and offers the
+// addresses no list holds yet, in file order.
 //
 // Input 0 doImport. Data input 0 dataKnown (the known records, an array). Events:
-// 0 onAddress (one address, in file order), 1 onCancel (the dialog was cancelled).
+// 0 onAddress (one address, in file order), 1 onCancel (nothing was loaded).
 #pragma once
 
-#include "runtime/scheme.h"
+#include "targets/common/target_importer.h"
 
-class KwfImporter : public TScheme {
+class KwfImporter : public TTargetImporter {
  public:
   explicit KwfImporter(TKXWin* parent);
 
-  void doImport(TData& value, uint16_t index);
+ protected:
+  std::vector<std::string> Extract(const std::string& path, TScanSource& source) const override;
 };

@@ -1,8 +1,8 @@
 #include "targets/kwf/kwf_startup_backup.h"
 
-KwfStartupBackup::KwfStartupBackup(TKXWin* parent) : TScheme(parent) {
-  Port.SetInputCount(1);
-  Port.onInput[0] = MakeLink<&KwfStartupBackup::doBackup>(*this);
-}
+namespace {
+constexpr TBackupSetup kSetup{"p_kwf",        "winroute_cfg", "kwf_back", "winroute.cfg", "Backup\\KWF",
+                              "Logs\\KWF.log", "File 'winroute.cfg' not found!"};
+}  // namespace
 
-void KwfStartupBackup::doBackup(TData&, uint16_t) {}
+KwfStartupBackup::KwfStartupBackup(TKXWin* parent) : TTargetStartupBackup(parent, kSetup) {}

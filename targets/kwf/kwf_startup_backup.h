@@ -1,12 +1,13 @@
-// KwfStartupBackup: the dated backup of the target's configuration file at every start.
+// KwfStartupBackup: the backup of "winroute.cfg" at every start: "winroute.cfg.old" the
+// first time, then dated copies in Backup\KWF, logged in Logs\KWF.log and pruned to
+// `kwf_back`.
+//
 // Input 0 doBackup. Event 0 onNotFound.
 #pragma once
 
-#include "runtime/scheme.h"
+#include "targets/common/startup_backup.h"
 
-class KwfStartupBackup : public TScheme {
+class KwfStartupBackup : public TTargetStartupBackup {
  public:
   explicit KwfStartupBackup(TKXWin* parent);
-
-  void doBackup(TData& value, uint16_t index);
 };

@@ -1,0 +1,34 @@
+#include "targets/common/config_reader.h"
+
+TConfigReader::TConfigReader(TKXWin* parent, const char* path_variable)
+    : TScheme(parent), path_variable_(New<TKXGlobalVar>()), lines_(New<TKXStrList>()) {
+  path_variable_.SetName(path_variable);
+  Port.SetInputCount(1);
+  Port.onInput[0] = MakeLink<&TConfigReader::doRead>(*this);
+  Port.SetVarCount(4);
+  Port.dataVar[0] = MakeLink<&TConfigReader::varInsertLine>(*this);
+  Port.dataVar[1] = MakeLink<&TConfigReader::varLineCount>(*this);
+  Port.dataVar[2] = MakeLink<&TKXStrList::varArray>(lines_);
+  Port.dataVar[3] = MakeLink<&TConfigReader::varLineBreak>(*this);
+}
+
+void TConfigReader::doRead(TData&, uint16_t) {
+  path_ = AsText(path_variable_.Value());
+  lines_.Lines().clear();
+  scan_ = NewScan();
+  scan_->keep_lines = true;
+  source_ = ScanFile(path_, *scan_);
+  lines_.Lines() = std::move(scan_->lines);
+  scan_->lines.clear();
+  const TEventLink on_address = EventOutput(0);
+  for (const std::string& address : scan_->addresses) FireEvent(on_address, address);
+  std::vector<std::string>().swap(scan_->addresses);  // they went out as events; only the rest is asked for later
+}
+
+void TConfigReader::varInsertLine(TData& value, uint16_t) {
+  value = MakeInteger(scan_ && scan_->insert_line ? int32_t(*scan_->insert_line) : -1);
+}
+
+void TConfigReader::varLineCount(TData& value, uint16_t) { value = MakeInteger(int32_t(lines_.Lines().size())); }
+
+void TConfigReader::varLineBreak(TData& value, uint16_t) { value = MakeText(std::string(EndingBytes(source_.ending))); }

@@ -1,0 +1,175 @@
+#include "targets/common/line_reader.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
+#include "runtime/platform/files.h"
+
+namespace {
+
+// The first CR, LF or NUL in [from, to), or `to`.
+const char* FindStop(const char* from, const char* to) {
+  for (; from < to; ++from) {
+    const char c = *from;
+    if (c == '\r' || c == '\n' || c == '\0') return from;
+  }
+  return to;
+}
+
+}  // namespace
+
+std::string_view EndingBytes(LineEnding ending) {
+  switch (ending) {
+    case LineEnding::Lf: return "\n";
+    case LineEnding::Cr: return "\r";
+    case LineEnding::CrLf: break;
+  }
+  return "\r\n";
+}
+
+TLineReader TLineReader::File(const std::string& path, size_t chunk) {
+  TLineReader reader;
+  reader.done_ = true;  // until the file is open
+  if (path.empty()) return reader;
+  const std::string native = platform::NativePath(path);
+  const int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    const int error = errno;
+    if (error != ENOENT && error != ENOTDIR) {
+      reader.source_ = Source::Unreadable;
+      reader.why_ = std::strerror(error);
+    }
+    return reader;
+  }
+  struct stat st;
+  const int error = ::fstat(fd, &st) != 0 ? errno : S_ISDIR(st.st_mode) ? EISDIR : !S_ISREG(st.st_mode) ? EINVAL : 0;
+  if (error != 0) {
+    // A folder or a device is no configuration file, and reading one might never end.
+    reader.source_ = Source::Unreadable;
+    reader.why_ = std::strerror(error);
+    ::close(fd);
+    return reader;
+  }
+  reader.source_ = Source::Open;
+  reader.done_ = false;
+  reader.fd_ = fd;
+  reader.chunk_ = std::max<size_t>(chunk, 1);
+  reader.buffer_.reserve(reader.chunk_);
+  return reader;
+}
+
+TLineReader TLineReader::Text(std::string_view text) {
+  TLineReader reader;
+  reader.source_ = Source::Open;
+  reader.data_ = text;
+  reader.at_end_ = true;
+  return reader;
+}
+
+TLineReader::TLineReader(TLineReader&& other) noexcept
+    : source_(other.source_),
+      why_(std::move(other.why_)),
+      fd_(std::exchange(other.fd_, -1)),
+      chunk_(other.chunk_),
+      buffer_(std::move(other.buffer_)),
+      data_(other.data_),
+      pos_(other.pos_),
+      scanned_(other.scanned_),
+      at_end_(other.at_end_),
+      done_(other.done_),
+      nul_(other.nul_),
+      crlf_(other.crlf_),
+      lf_(other.lf_),
+      cr_(other.cr_) {
+  // A file reader's view points into its own buffer, which has just moved.
+  if (fd_ >= 0 || !buffer_.empty()) data_ = buffer_;
+}
+
+TLineReader::~TLineReader() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+bool TLineReader::Refill() {
+  if (at_end_) return false;
+  // Keep the unread part, at the front of the buffer, and read behind it.
+  buffer_.erase(0, pos_);
+  pos_ = 0;
+  const size_t kept = buffer_.size();
+  // A line longer than the buffer makes it grow, so a long line costs its own length only.
+  const size_t room = std::max(chunk_, kept);
+  buffer_.resize(kept + room);
+  ssize_t n;
+  do n = ::read(fd_, buffer_.data() + kept, room);
+  while (n < 0 && errno == EINTR);
+  if (n < 0) {
+    why_ = std::strerror(errno);
+    source_ = Source::Unreadable;
+    n = 0;
+  }
+  buffer_.resize(kept + size_t(n));
+  data_ = buffer_;
+  if (n == 0) {
+    at_end_ = true;
+    ::close(fd_);
+    fd_ = -1;
+  }
+  return n > 0;
+}
+
+bool TLineReader::Next(std::string_view& line) {
+  if (done_) return false;
+  for (;;) {
+    const char* base = data_.data();
+    const char* end = base + data_.size();
+    const char* stop = FindStop(base + pos_ + scanned_, end);
+    if (stop == end) {
+      const size_t unread = data_.size() - pos_;
+      if (Refill()) {
+        scanned_ = unread;
+        continue;
+      }
+      // The end of the file (or a failed read): what is left is the last line.
+      done_ = true;
+      if (pos_ >= data_.size()) return false;
+      line = data_.substr(pos_);
+      pos_ = data_.size();
+      return true;
+    }
+    const size_t at = size_t(stop - base);
+    if (*stop == '\r' && at + 1 == data_.size() && !at_end_) {
+      // Whether an LF follows is in the part not read yet.
+      scanned_ = at - pos_;
+      Refill();
+      continue;
+    }
+    line = data_.substr(pos_, at - pos_);
+    scanned_ = 0;
+    if (*stop == '\0') {
+      nul_ = true;
+      done_ = true;
+      return !line.empty();
+    }
+    if (*stop == '\n') {
+      ++lf_;
+      pos_ = at + 1;
+    } else if (at + 1 < data_.size() && data_[at + 1] == '\n') {
+      ++crlf_;
+      pos_ = at + 2;
+    } else {
+      ++cr_;
+      pos_ = at + 1;
+    }
+    return true;
+  }
+}
+
+LineEnding TLineReader::Ending() const {
+  if (crlf_ >= lf_ && crlf_ >= cr_) return LineEnding::CrLf;
+  return lf_ >= cr_ ? LineEnding::Lf : LineEnding::Cr;
+}

@@ -1,0 +1,132 @@
+#include "targets/common/startup_backup.h"
+
+#include <algorithm>
+
+#include "elements/files/time_stamp.h"
+#include "elements/strings/if_else.h"
+#include "lists/list_files.h"
+#include "runtime/ini_path.h"
+#include "runtime/platform/files.h"
+#include "runtime/platform/profile.h"
+#include "runtime/save_failure.h"
+#include "targets/common/target_messages.h"
+
+namespace {
+
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
+
+bool SameName(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return Lower(x) == Lower(y);
+         });
+}
+
+}  // namespace
+
+std::vector<std::string> SurplusEntries(const std::vector<std::string>& log, int32_t keep) {
+  const size_t kept = size_t(std::max(keep, 0));
+  if (log.size() <= kept) return {};
+  return std::vector<std::string>(log.begin(), log.end() - std::ptrdiff_t(kept));
+}
+
+bool IsBareFileName(const std::string& entry) {
+  return !entry.empty() && entry != "." && entry != ".." && entry.find_first_of("\\/:") == std::string::npos;
+}
+
+TTargetStartupBackup::TTargetStartupBackup(TKXWin* parent, const TBackupSetup& setup)
+    : TScheme(parent),
+      setup_(setup),
+      switch_(New<TKXGlobalVar>()),
+      path_(New<TKXGlobalVar>()),
+      count_(New<TKXGlobalVar>()),
+      program_dir_(New<TKXGlobalVar>()),
+      not_found_(New<TKXMessage>()),
+      error_(New<TKXMessage>()) {
+  switch_.SetName(setup.switch_variable);
+  path_.SetName(setup.path_variable);
+  count_.SetName(setup.count_variable);
+  program_dir_.SetName("VELTR_dir");
+  not_found_.Message = setup.not_found;
+  not_found_.Caption = "Error:";
+  not_found_.Type = 0;
+  not_found_.Icon = 3;
+  error_.Caption = kSaveFailureCaption;
+  error_.Icon = 1;
+
+  Port.SetInputCount(1);
+  Port.onInput[0] = MakeLink<&TTargetStartupBackup::doBackup>(*this);
+}
+
+std::string TTargetStartupBackup::FindOne(const std::string& folder, const std::string& name) {
+  std::string found;
+  int count = 0;
+  if (folder.empty() || name.empty()) return found;
+  for (const platform::DirEntry& entry : platform::ListDirectory(folder)) {
+    if (entry.is_directory || !SameName(entry.name, name)) continue;
+    ++count;
+    found = folder + entry.name;
+  }
+  return count == 1 ? found : std::string();
+}
+
+void TTargetStartupBackup::doBackup(TData&, uint16_t) {
+  if (!CompareValues(CompareEqual, switch_.Value(), MakeInteger(1))) return;
+  const std::string dir = AsText(program_dir_.Value());
+  // The log beside the program, however the program was started.
+  const std::string log_path = dir + setup_.log;
+  std::vector<std::string> log = LoadRecords(log_path);
+
+  const std::string path = AsText(path_.Value());
+  const size_t cut = path.find_last_of("\\/");
+  const std::string folder = cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
+  const std::string name = setup_.file_name ? setup_.file_name : path.substr(folder.size());
+  const std::string file = FindOne(folder, name);
+  if (file.empty()) {
+    TData none;
+    not_found_.doMessage(none, 0);
+    if (!platform::WriteProfileString(ResolveIniPath("Veltra.ini"), "VELTR_Setting", setup_.switch_variable, "0"))
+      Tell(SaveFailureMessage(ResolveIniPath("Veltra.ini"), "the file cannot be written"));
+    FireEvent(EventOutput(0));
+    return;
+  }
+
+  // The first start keeps the file as it was before the program ever touched it.
+  if (FindOne(folder, name + ".old").empty()) {
+    Copy(file, file + ".old");
+    return;
+  }
+
+  const std::string backup = name + "." + FormatTimeStamp("DMY_hms", platform::Now());
+  const std::string backups = dir + setup_.folder + "\\";
+  // A log that names no backup that is not there: a failed copy is told and not logged.
+  if (Copy(file, backups + backup)) {
+    // A second start within the same second replaced that backup: it is noted once, as the newest.
+    log.erase(std::remove(log.begin(), log.end(), backup), log.end());
+    log.push_back(backup);
+    if (!SaveLog(log_path, log)) return;
+  }
+  for (const std::string& entry : SurplusEntries(log, AsInteger(count_.Value()))) {
+    if (IsBareFileName(entry)) platform::RemoveFile(backups + entry);
+    log.erase(log.begin());
+    if (!SaveLog(log_path, log)) return;
+  }
+}
+
+bool TTargetStartupBackup::Copy(const std::string& from, const std::string& to) {
+  std::string why;
+  if (platform::CopyFileOver(from, to, &why)) return true;
+  Tell(BackupFailedMessage(from, to, why));
+  return false;
+}
+
+bool TTargetStartupBackup::SaveLog(const std::string& path, const std::vector<std::string>& log) {
+  std::string why;
+  if (SaveRecords(path, log, &why)) return true;
+  Tell(SaveFailureMessage(path, why));
+  return false;
+}
+
+void TTargetStartupBackup::Tell(const std::string& text) {
+  TData message = MakeText(text);
+  error_.doMessage(message, 0);
+}

@@ -1,0 +1,53 @@
+// TTargetStartupBackup: the dated backup of a target's file at every start, shared by the
+// four targets. While the target is switched on, the first start copies the file to the
+// same name with ".old" beside it; every later start copies it to the target's backup
+// folder under its name and the time ("winroute.cfg.05122026_095312"), notes that name in
+// the target's log and deletes the oldest backups beyond the number to keep. A file that
+// is not found switches the target off (in the settings file) after telling the user.
+//
+// Input 0 doBackup. Event 0 onNotFound.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "runtime/global_var.h"
+#include "runtime/scheme.h"
+#include "widgets/message.h"
+
+struct TBackupSetup {
+  const char* switch_variable;  // p_kwf: the backup runs only when it is 1
+  const char* path_variable;    // winroute_cfg: the file to back up
+  const char* count_variable;   // kwf_back: how many dated backups to keep
+  const char* file_name;        // the name the file must have, or nullptr: the name in the path
+  const char* folder;           // "Backup\KWF", below the program folder
+  const char* log;              // "Logs\KWF.log", below the program folder
+  const char* not_found;        // the message when the file is not found
+};
+
+// The log entries to delete, oldest first, so that `keep` entries remain (none below 0).
+std::vector<std::string> SurplusEntries(const std::vector<std::string>& log, int32_t keep);
+// A log entry names a file in the backup folder only when it is a bare file name: an
+// entry with a folder part (or "." or "..") is dropped from the log, never deleted.
+bool IsBareFileName(const std::string& entry);
+
+class TTargetStartupBackup : public TScheme {
+ public:
+  void doBackup(TData& value, uint16_t index);
+
+ protected:
+  TTargetStartupBackup(TKXWin* parent, const TBackupSetup& setup);
+
+ private:
+  // The file of that name in `folder`, names compared without regard to ASCII case;
+  // empty unless there is exactly one.
+  static std::string FindOne(const std::string& folder, const std::string& name);
+  bool Copy(const std::string& from, const std::string& to);
+  bool SaveLog(const std::string& path, const std::vector<std::string>& log);
+  void Tell(const std::string& text);
+
+  TBackupSetup setup_;
+  TKXGlobalVar &switch_, &path_, &count_, &program_dir_;
+  TKXMessage& not_found_;
+  TKXMessage& error_;
+};

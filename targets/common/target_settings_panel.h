@@ -1,0 +1,48 @@
+// TTargetSettingsPanel: what the four target panels of the settings page share. Each shows
+// its settings in edits bound to their keys; "Find" puts a chosen file into the path edit;
+// "Save" stores the edits in the target's order, and after the path writes the target's
+// switch (p_kwf and its siblings): 1 when the path is longer than one character, else 0,
+// to the settings file only; the variable keeps its value until the next start.
+//
+// Inputs: 0 doToBack, 1 doToFront, 2 doRefresh (every edit shows its variable).
+#pragma once
+
+#include <span>
+
+#include "runtime/ini.h"
+#include "widgets/panel_scheme.h"
+#include "widgets/setting_edit.h"
+
+struct TPlace {
+  int32_t left, top, width, height;
+};
+
+struct TPanelControl {
+  enum Kind { Label, Edit, Find, Save } kind;
+  TPlace place;
+  const char* text = "";      // a label's caption, or an edit's first text
+  const char* key = nullptr;  // an edit's key in the panel's section, and its global variable
+  const char* variable = nullptr;
+};
+
+struct TTargetPanelSetup {
+  const char* section;
+  const char* switch_key;  // in section "VELTR_Setting"
+  const char* path_key;    // the edit holding the target's file
+  const char* find_filter;
+  const char* find_title;
+  std::span<const TPanelControl> controls;  // in the order they are made
+  std::span<const char* const> store_order;  // the keys "Save" stores, in order
+};
+
+class TTargetSettingsPanel : public TPanelScheme {
+ public:
+  void doPathStored(TData& value, uint16_t index);
+
+ protected:
+  TTargetSettingsPanel(TKXWin* parent, const TTargetPanelSetup& setup);
+
+ private:
+  SettingEdit* path_ = nullptr;
+  TKXini& switch_;
+};

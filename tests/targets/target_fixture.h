@@ -1,0 +1,118 @@
+// What the target tests share: a scratch program folder made current, the in-memory window
+// system, the settings as global variables, and a target scheme built as its page builds it.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+
+#include <cctype>
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "runtime/global_registry.h"
+#include "runtime/platform/files.h"
+#include "runtime/scheme.h"
+#include "widgets/headless/headless_backend.h"
+
+// Receives the events of a scheme under test.
+struct Events {
+  std::vector<std::string> addresses;
+  int cancels = 0;
+  void doAddress(TData& v, uint16_t) { addresses.push_back(AsText(v)); }
+  void doCancel(TData&, uint16_t) { ++cancels; }
+};
+
+// An array value that is not a string list: the importers must read it item by item.
+struct KnownArray : TDataArray {
+  std::vector<std::string> items;
+  void Set(const TData&, const TData&) override {}
+  bool Get(const TData& index, TData& item) override {
+    const int32_t i = AsIndex(index);
+    if (i < 0 || size_t(i) >= items.size()) return false;
+    item = MakeText(items[size_t(i)]);
+    return true;
+  }
+  int32_t Count() override { return int32_t(items.size()); }
+  void Add(const TData& item) override { items.push_back(AsText(item)); }
+  void varKnown(TData& v, uint16_t) { v = MakeArray(this); }
+};
+
+class TargetTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // In memory where the system offers it: every save is flushed to disk, and the tests save a lot.
+    std::string pattern = platform::IsDirectory("/dev/shm") ? "/dev/shm/veltrane-targets-XXXXXX"
+                                                            : "/tmp/veltrane-targets-XXXXXX";
+    dir_ = mkdtemp(pattern.data());
+    dir_ += "/";
+    platform::SetProgramDir(dir_);
+    for (const char* folder : {"Backup", "Backup/Hosts", "Backup/KPF", "Backup/KWF", "Backup/AOF", "Logs"})
+      platform::MakeDirectory(dir_ + folder);
+    widgets::SetCurrentBackend(&ui_);
+    Set("VELTR_dir", dir_);
+    // Every setting a target reads starts empty, as in a fresh program folder.
+    for (const char* name :
+         {"p_hosts", "p_kpf", "p_kwf", "p_aof", "hosts", "hosts_back", "ip", "update_cfg", "begin_kpfip", "end_kpfip",
+          "kpf_back", "winroute_cfg", "begin_kwfall", "end_kwfall", "group_name", "kwf_back", "config_ini",
+          "begin_aofall", "aof_back", "hosts_program", "kpf_program", "kwf_program", "aof_program"})
+      Set(name, "");
+  }
+  void TearDown() override {
+    widgets::SetCurrentBackend(nullptr);
+    std::filesystem::remove_all(dir_);
+  }
+
+  // Global variable names do not tell case apart: the cells are registered in lower case.
+  static TData& Cell(std::string name) {
+    for (char& c : name) c = char(std::tolower(static_cast<unsigned char>(c)));
+    return RegisterGlobal(name);
+  }
+  static void Set(const std::string& variable, const std::string& value) { Cell(variable) = MakeText(value); }
+  static std::string Get(const std::string& variable) { return AsText(Cell(variable)); }
+
+  // `S` built in a scheme element, as a page holds it.
+  template <class S>
+  TKXMultiElement& Build(TKXWin* parent = nullptr) {
+    auto element = std::make_unique<TKXChildPanel>(parent);
+    element->SetScheme<S>();
+    elements_.push_back(std::move(element));
+    return *elements_.back();
+  }
+  static void Input(TKXMultiElement& scheme, uint16_t input, TData value = {}) { scheme.doWork(value, input); }
+  static void Feed(TKXMultiElement& exporter, const std::vector<std::string>& records) {
+    Input(exporter, 0);
+    for (const auto& record : records) Input(exporter, 1, MakeText(record));
+  }
+
+  void Write(const std::string& relative, const std::string& bytes) {
+    ASSERT_TRUE(platform::WriteFileAtomic(dir_ + relative, bytes)) << relative;
+  }
+  std::string Read(const std::string& relative) const {
+    return platform::ReadFile(dir_ + relative).value_or("<missing>");
+  }
+  bool Exists(const std::string& relative) const { return platform::IsFile(dir_ + relative); }
+  void ReadOnly(const std::string& relative) { ::chmod((dir_ + relative).c_str(), 0444); }
+
+  // The message boxes shown so far, as "caption: text".
+  std::vector<std::string> Messages() const {
+    std::vector<std::string> texts;
+    for (const auto& d : ui_.ShownDialogs())
+      if (d.kind == widgets::DialogKind::Message) texts.push_back(d.title + ": " + d.text);
+    return texts;
+  }
+  // The file dialogs shown so far, as "title [filter]".
+  std::vector<std::string> FileDialogs() const {
+    std::vector<std::string> shown;
+    for (const auto& d : ui_.ShownDialogs())
+      if (d.kind == widgets::DialogKind::Open || d.kind == widgets::DialogKind::Save)
+        shown.push_back(d.title + " [" + d.filter + "]");
+    return shown;
+  }
+
+  std::string dir_;
+  widgets::HeadlessBackend ui_;
+  std::vector<std::unique_ptr<TKXMultiElement>> elements_;
+};
