@@ -49,7 +49,10 @@ while(EXISTS ${run_script})
   set(run_script ${dir}/${name}.drive${run})
 endwhile()
 file(READ ${dir}/${name}.expected expected)
-# "{DIR}" in the expected output stands for the scenario's program folder.
+# "{DIR}" in the expected output stands for the scenario's program folder; "{QDIR}" for the
+# same inside a quoted text, where the driver doubles every backslash.
+string(REPLACE "\\" "\\\\" quoted_program_dir "${program_dir}")
+string(REPLACE "{QDIR}" "${quoted_program_dir}" expected "${expected}")
 string(REPLACE "{DIR}" "${program_dir}" expected "${expected}")
 # "#exit: N" in the script sets the exit code the driver must end with (0 by default).
 file(STRINGS ${SCRIPT} exit_line REGEX "^#exit:")

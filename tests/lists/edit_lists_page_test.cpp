@@ -45,8 +45,8 @@ TEST_F(EditListsPage, a_move_whose_new_list_cannot_be_saved_leaves_both_files_an
   EXPECT_EQ(Items(0), (std::deque<std::string>{"one.com", "two.com"}));
   EXPECT_EQ(Items(1), (std::deque<std::string>{"old.com"}));
   ASSERT_EQ(Messages().size(), 1u);
-  EXPECT_TRUE(Messages()[0].starts_with("Error:: Could not save '" + platform::NativePath(dir_ + "Lists\\Porno.txt") + "': "))
-      << Messages()[0];
+  EXPECT_TRUE(Messages()[0].starts_with("Error:: Could not save '")) << Messages()[0];
+  EXPECT_NE(Messages()[0].find("Porno.txt': "), std::string::npos) << Messages()[0];
   EXPECT_TRUE(Messages()[0].ends_with(". The file was left as it was.")) << Messages()[0];
   EXPECT_EQ(LabelText(3), "2");
   EXPECT_EQ(LabelText(5), "1");

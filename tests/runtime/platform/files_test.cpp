@@ -46,7 +46,9 @@ TEST_F(FileLayer, a_saved_file_keeps_its_permission_bits_and_its_owner_where_the
   struct stat st {};
   ASSERT_EQ(::stat(native.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 07777, 0640u);
-  if (may_give_away) EXPECT_EQ(st.st_uid, 65534u);
+  if (may_give_away) {
+    EXPECT_EQ(st.st_uid, 65534u);
+  }
 }
 
 TEST_F(FileLayer, a_save_through_a_symbolic_link_writes_the_file_it_points_to) {
