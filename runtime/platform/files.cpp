@@ -91,79 +91,144 @@ std::optional<std::string> ReadFile(const std::string& path) {
   return bytes;
 }
 
-AtomicFileWriter::AtomicFileWriter(const std::string& path) {
+struct AtomicFileWriter::State {
+  std::string target, temp;
+  int fd = -1;
+  int error = 0;
+  bool exists = false;
+  mode_t mode = 0;
+  uid_t uid = 0;
+  gid_t gid = 0;
+};
+
+AtomicFileWriter::AtomicFileWriter(const std::string& path) : state_(std::make_unique<State>()) {
+  State& s = *state_;
   if (path.empty()) {
-    error_ = ENOENT;
+    s.error = ENOENT;
     return;
   }
-  target_ = NativePath(path);
+  s.target = NativePath(path);
   // Saving through a symbolic link replaces the file it points to, never the link itself.
   char resolved[PATH_MAX];
   struct stat lst;
-  if (::lstat(target_.c_str(), &lst) == 0 && S_ISLNK(lst.st_mode) && ::realpath(target_.c_str(), resolved))
-    target_ = resolved;
+  if (::lstat(s.target.c_str(), &lst) == 0 && S_ISLNK(lst.st_mode) && ::realpath(s.target.c_str(), resolved))
+    s.target = resolved;
   struct stat st;
-  exists_ = ::stat(target_.c_str(), &st) == 0;
-  if (exists_) {
-    mode_ = st.st_mode & 07777;
-    uid_ = st.st_uid;
-    gid_ = st.st_gid;
+  s.exists = ::stat(s.target.c_str(), &st) == 0;
+  if (s.exists) {
+    s.mode = st.st_mode & 07777;
+    s.uid = st.st_uid;
+    s.gid = st.st_gid;
     if (!S_ISREG(st.st_mode)) {
-      error_ = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+      s.error = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
       return;
     }
     // A file the user made read-only stays untouched, as it would on the original platform;
     // the permission bits decide, so that this holds for root as well.
     if ((st.st_mode & 0222) == 0) {
-      error_ = EACCES;
+      s.error = EACCES;
       return;
     }
-    if (::access(target_.c_str(), W_OK) != 0) {
-      error_ = errno;
+    if (::access(s.target.c_str(), W_OK) != 0) {
+      s.error = errno;
       return;
     }
   }
-  temp_ = FolderOf(target_) + "/.veltrane-XXXXXX";
-  fd_ = ::mkstemp(temp_.data());
-  if (fd_ < 0) {
-    error_ = errno;
-    temp_.clear();
+  s.temp = FolderOf(s.target) + "/.veltrane-XXXXXX";
+  s.fd = ::mkstemp(s.temp.data());
+  if (s.fd < 0) {
+    s.error = errno;
+    s.temp.clear();
   }
 }
 
 AtomicFileWriter::~AtomicFileWriter() {
-  if (fd_ >= 0) ::close(fd_);
-  if (!temp_.empty()) ::unlink(temp_.c_str());
+  if (state_->fd >= 0) ::close(state_->fd);
+  if (!state_->temp.empty()) ::unlink(state_->temp.c_str());
 }
 
 bool AtomicFileWriter::Write(const char* data, size_t size) {
-  if (error_ != 0 || fd_ < 0) return false;
+  State& s = *state_;
+  if (s.error != 0 || s.fd < 0) return false;
   errno = 0;
-  if (!WriteAll(fd_, data, size)) error_ = errno ? errno : EIO;
-  return error_ == 0;
+  if (!WriteAll(s.fd, data, size)) s.error = errno ? errno : EIO;
+  return s.error == 0;
 }
 
 bool AtomicFileWriter::Commit(std::string* why) {
-  auto check = [this](bool done) {
-    if (!done && error_ == 0) error_ = errno ? errno : EIO;
+  State& s = *state_;
+  auto check = [&s](bool done) {
+    if (!done && s.error == 0) s.error = errno ? errno : EIO;
     return done;
   };
-  if (error_ == 0 && fd_ >= 0) {
+  if (s.error == 0 && s.fd >= 0) {
     errno = 0;
-    check(::fsync(fd_) == 0);
-    if (error_ == 0) check(::fchmod(fd_, exists_ ? mode_ : 0644) == 0);
+    check(::fsync(s.fd) == 0);
+    if (s.error == 0) check(::fchmod(s.fd, s.exists ? s.mode : 0644) == 0);
     // Owner and group follow the old file where the process may give them away (as root);
     // otherwise the new file is the process's own, like any file it creates.
-    if (error_ == 0 && exists_ && (uid_ != ::geteuid() || gid_ != ::getegid())) {
-      if (::fchown(fd_, uid_, gid_) == 0) check(::fchmod(fd_, mode_) == 0);
+    if (s.error == 0 && s.exists && (s.uid != ::geteuid() || s.gid != ::getegid())) {
+      if (::fchown(s.fd, s.uid, s.gid) == 0) check(::fchmod(s.fd, s.mode) == 0);
     }
-    check(::close(fd_) == 0);
-    fd_ = -1;
-    if (error_ == 0 && check(::rename(temp_.c_str(), target_.c_str()) == 0)) temp_.clear();
+    check(::close(s.fd) == 0);
+    s.fd = -1;
+    if (s.error == 0 && check(::rename(s.temp.c_str(), s.target.c_str()) == 0)) s.temp.clear();
   }
-  if (error_ == 0) return true;
-  if (why) *why = std::strerror(error_);
+  if (s.error == 0) return true;
+  if (why) *why = std::strerror(s.error);
   return false;
+}
+
+struct FileReader::Handle {
+  int fd = -1;
+  Handle() = default;
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+  ~Handle() {
+    if (fd >= 0) ::close(fd);
+  }
+};
+
+FileReader::FileReader(const std::string& path) {
+  if (path.empty()) return;
+  const int fd = ::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    if (errno != ENOENT && errno != ENOTDIR) {
+      result_ = Result::Unreadable;
+      why_ = std::strerror(errno);
+    }
+    return;
+  }
+  struct stat st;
+  const int error = ::fstat(fd, &st) != 0 ? errno : S_ISDIR(st.st_mode) ? EISDIR : !S_ISREG(st.st_mode) ? EINVAL : 0;
+  if (error != 0) {
+    // A folder or a device is no file to read, and reading one might never end.
+    result_ = Result::Unreadable;
+    why_ = std::strerror(error);
+    ::close(fd);
+    return;
+  }
+  handle_ = std::make_unique<Handle>();
+  handle_->fd = fd;
+  result_ = Result::Open;
+}
+
+FileReader::~FileReader() = default;
+
+FileReader::FileReader(FileReader&&) noexcept = default;
+FileReader& FileReader::operator=(FileReader&&) noexcept = default;
+
+long long FileReader::Read(char* data, size_t size) {
+  if (!handle_ || handle_->fd < 0) return 0;
+  ssize_t n;
+  do n = ::read(handle_->fd, data, size);
+  while (n < 0 && errno == EINTR);
+  if (n < 0) {
+    result_ = Result::Unreadable;
+    why_ = std::strerror(errno);
+    return -1;
+  }
+  return n;
 }
 
 bool WriteFileAtomic(const std::string& path, const std::string& bytes, std::string* why) {

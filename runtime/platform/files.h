@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -50,11 +51,33 @@ class AtomicFileWriter {
   bool Commit(std::string* why = nullptr);
 
  private:
-  std::string target_, temp_;
-  int fd_ = -1;
-  int error_ = 0;
-  bool exists_ = false;
-  unsigned mode_ = 0, uid_ = 0, gid_ = 0;
+  struct State;  // the system's handles, different on each platform
+  std::unique_ptr<State> state_;
+};
+
+// Reads an existing regular file a piece at a time, for files too large to hold at once.
+class FileReader {
+ public:
+  enum class Result { Missing, Unreadable, Open };
+
+  explicit FileReader(const std::string& path);
+  ~FileReader();
+  FileReader(FileReader&&) noexcept;
+  FileReader& operator=(FileReader&&) noexcept;
+
+  // Open; Missing for no file (or no folder) of that name; Unreadable for one that
+  // cannot be read, or is no regular file (a folder, a device), with the reason in Why.
+  Result State() const { return result_; }
+  const std::string& Why() const { return why_; }
+  // Up to `size` bytes into `data`: their number, 0 at the end of the file, -1 on an
+  // error (Why says which; the reader then counts as Unreadable).
+  long long Read(char* data, size_t size);
+
+ private:
+  struct Handle;  // the system's handle, different on each platform
+  std::unique_ptr<Handle> handle_;
+  Result result_ = Result::Missing;
+  std::string why_;
 };
 
 // Copies a regular file, replacing the destination; atomic like WriteFileAtomic.

@@ -40,7 +40,7 @@ std::string FolderOf(const std::string& native) {
   return native.substr(0, sep);
 }
 
-bool WriteAll(HANDLE file, const std::string& bytes) {
+bool WriteAll(HANDLE file, std::string_view bytes) {
   size_t done = 0;
   while (done < bytes.size()) {
     const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 30));
@@ -100,46 +100,142 @@ std::optional<std::string> ReadFile(const std::string& path) {
   return bytes;
 }
 
-bool WriteFileAtomic(const std::string& path, const std::string& bytes, std::string* why) {
-  auto fail = [why](DWORD error) {
-    if (why) *why = Reason(error);
-    return false;
-  };
-  if (path.empty()) return fail(ERROR_PATH_NOT_FOUND);
-  const std::wstring target = Wide(path);
-  const DWORD attributes = ::GetFileAttributesW(target.c_str());
-  const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
-  if (exists && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return fail(ERROR_DIRECTORY);
-  // The read-only attribute refuses the save, whoever asks.
-  if (exists && (attributes & FILE_ATTRIBUTE_READONLY)) return fail(ERROR_ACCESS_DENIED);
-
-  wchar_t temp[MAX_PATH + 1];
-  if (!::GetTempFileNameW(WideFromBytes(FolderOf(path)).c_str(), L"vlt", 0, temp)) return fail(::GetLastError());
-  HANDLE file = ::CreateFileW(temp, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
-    const DWORD error = ::GetLastError();
-    ::DeleteFileW(temp);
-    return fail(error);
-  }
+struct AtomicFileWriter::State {
+  std::wstring target, temp;
+  HANDLE file = INVALID_HANDLE_VALUE;
   DWORD error = 0;
-  if (!WriteAll(file, bytes) || !::FlushFileBuffers(file)) error = ::GetLastError();
-  ::CloseHandle(file);
-  if (error == 0 && exists) {
-    // ReplaceFileW keeps the old file's attributes, owner and access rules on the new one.
-    if (!::ReplaceFileW(target.c_str(), temp, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
-      error = ::GetLastError();
-      // File systems without replace support: a plain move over the old file, which is kept
-      // in the temporary's place when the move fails.
-      if (::MoveFileExW(temp, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) error = 0;
+  bool exists = false;
+};
+
+AtomicFileWriter::AtomicFileWriter(const std::string& path) : state_(std::make_unique<State>()) {
+  State& s = *state_;
+  if (path.empty()) {
+    s.error = ERROR_PATH_NOT_FOUND;
+    return;
+  }
+  s.target = Wide(path);
+  const DWORD attributes = ::GetFileAttributesW(s.target.c_str());
+  s.exists = attributes != INVALID_FILE_ATTRIBUTES;
+  if (s.exists && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    s.error = ERROR_DIRECTORY;
+    return;
+  }
+  // The read-only attribute refuses the save, whoever asks.
+  if (s.exists && (attributes & FILE_ATTRIBUTE_READONLY)) {
+    s.error = ERROR_ACCESS_DENIED;
+    return;
+  }
+  wchar_t temp[MAX_PATH + 1];
+  if (!::GetTempFileNameW(WideFromBytes(FolderOf(path)).c_str(), L"vlt", 0, temp)) {
+    s.error = ::GetLastError();
+    return;
+  }
+  s.temp = temp;
+  s.file = ::CreateFileW(temp, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (s.file == INVALID_HANDLE_VALUE) s.error = ::GetLastError();
+}
+
+AtomicFileWriter::~AtomicFileWriter() {
+  if (state_->file != INVALID_HANDLE_VALUE) ::CloseHandle(state_->file);
+  if (!state_->temp.empty()) ::DeleteFileW(state_->temp.c_str());
+}
+
+bool AtomicFileWriter::Write(const char* data, size_t size) {
+  State& s = *state_;
+  if (s.error != 0 || s.file == INVALID_HANDLE_VALUE) return false;
+  if (!WriteAll(s.file, std::string_view(data, size))) s.error = ::GetLastError() ? ::GetLastError() : ERROR_WRITE_FAULT;
+  return s.error == 0;
+}
+
+bool AtomicFileWriter::Commit(std::string* why) {
+  State& s = *state_;
+  if (s.error == 0 && s.file != INVALID_HANDLE_VALUE) {
+    if (!::FlushFileBuffers(s.file)) s.error = ::GetLastError();
+    ::CloseHandle(s.file);
+    s.file = INVALID_HANDLE_VALUE;
+    if (s.error == 0 && s.exists) {
+      // ReplaceFileW keeps the old file's attributes, owner and access rules on the new one.
+      if (!::ReplaceFileW(s.target.c_str(), s.temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+        s.error = ::GetLastError();
+        // File systems without replace support: a plain move over the old file, which is kept
+        // in the temporary's place when the move fails.
+        if (::MoveFileExW(s.temp.c_str(), s.target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) s.error = 0;
+      }
+    } else if (s.error == 0 &&
+               !::MoveFileExW(s.temp.c_str(), s.target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      s.error = ::GetLastError();
     }
-  } else if (error == 0) {
-    if (!::MoveFileExW(temp, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) error = ::GetLastError();
+    if (s.error == 0) s.temp.clear();
   }
-  if (error != 0) {
-    ::DeleteFileW(temp);
-    return fail(error ? error : ERROR_WRITE_FAULT);
+  if (s.error == 0) return true;
+  if (why) *why = Reason(s.error);
+  return false;
+}
+
+bool WriteFileAtomic(const std::string& path, const std::string& bytes, std::string* why) {
+  AtomicFileWriter writer(path);
+  writer.Write(bytes.data(), bytes.size());
+  return writer.Commit(why);
+}
+
+struct FileReader::Handle {
+  HANDLE file = INVALID_HANDLE_VALUE;
+  Handle() = default;
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+  ~Handle() {
+    if (file != INVALID_HANDLE_VALUE) ::CloseHandle(file);
   }
-  return true;
+};
+
+FileReader::FileReader(const std::string& path) {
+  if (path.empty()) return;
+  const DWORD attributes = Attributes(path);
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    const DWORD error = ::GetLastError();
+    if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) {
+      result_ = Result::Unreadable;
+      why_ = Reason(error);
+    }
+    return;
+  }
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+    // A folder is no file to read.
+    result_ = Result::Unreadable;
+    why_ = Reason(ERROR_DIRECTORY);
+    return;
+  }
+  HANDLE file = ::CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    result_ = Result::Unreadable;
+    why_ = Reason(::GetLastError());
+    return;
+  }
+  if (::GetFileType(file) != FILE_TYPE_DISK) {
+    ::CloseHandle(file);
+    result_ = Result::Unreadable;
+    why_ = Reason(ERROR_INVALID_FUNCTION);
+    return;
+  }
+  handle_ = std::make_unique<Handle>();
+  handle_->file = file;
+  result_ = Result::Open;
+}
+
+FileReader::~FileReader() = default;
+FileReader::FileReader(FileReader&&) noexcept = default;
+FileReader& FileReader::operator=(FileReader&&) noexcept = default;
+
+long long FileReader::Read(char* data, size_t size) {
+  if (!handle_) return 0;
+  DWORD n = 0;
+  if (!::ReadFile(handle_->file, data, static_cast<DWORD>(std::min<size_t>(size, 1u << 30)), &n, nullptr)) {
+    result_ = Result::Unreadable;
+    why_ = Reason(::GetLastError());
+    return -1;
+  }
+  return n;
 }
 
 bool CopyFileOver(const std::string& from, const std::string& to, std::string* why) {

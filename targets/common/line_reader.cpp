@@ -1,12 +1,6 @@
 #include "targets/common/line_reader.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <utility>
 
 #include "runtime/platform/files.h"
@@ -36,29 +30,18 @@ std::string_view EndingBytes(LineEnding ending) {
 TLineReader TLineReader::File(const std::string& path, size_t chunk) {
   TLineReader reader;
   reader.done_ = true;  // until the file is open
-  if (path.empty()) return reader;
-  const std::string native = platform::NativePath(path);
-  const int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    const int error = errno;
-    if (error != ENOENT && error != ENOTDIR) {
+  auto file = std::make_unique<platform::FileReader>(path);
+  switch (file->State()) {
+    case platform::FileReader::Result::Missing: return reader;
+    case platform::FileReader::Result::Unreadable:
       reader.source_ = Source::Unreadable;
-      reader.why_ = std::strerror(error);
-    }
-    return reader;
-  }
-  struct stat st;
-  const int error = ::fstat(fd, &st) != 0 ? errno : S_ISDIR(st.st_mode) ? EISDIR : !S_ISREG(st.st_mode) ? EINVAL : 0;
-  if (error != 0) {
-    // A folder or a device is no configuration file, and reading one might never end.
-    reader.source_ = Source::Unreadable;
-    reader.why_ = std::strerror(error);
-    ::close(fd);
-    return reader;
+      reader.why_ = file->Why();
+      return reader;
+    case platform::FileReader::Result::Open: break;
   }
   reader.source_ = Source::Open;
   reader.done_ = false;
-  reader.fd_ = fd;
+  reader.file_ = std::move(file);
   reader.chunk_ = std::max<size_t>(chunk, 1);
   reader.buffer_.reserve(reader.chunk_);
   return reader;
@@ -75,7 +58,7 @@ TLineReader TLineReader::Text(std::string_view text) {
 TLineReader::TLineReader(TLineReader&& other) noexcept
     : source_(other.source_),
       why_(std::move(other.why_)),
-      fd_(std::exchange(other.fd_, -1)),
+      file_(std::move(other.file_)),
       chunk_(other.chunk_),
       buffer_(std::move(other.buffer_)),
       data_(other.data_),
@@ -88,12 +71,10 @@ TLineReader::TLineReader(TLineReader&& other) noexcept
       lf_(other.lf_),
       cr_(other.cr_) {
   // A file reader's view points into its own buffer, which has just moved.
-  if (fd_ >= 0 || !buffer_.empty()) data_ = buffer_;
+  if (file_ || !buffer_.empty()) data_ = buffer_;
 }
 
-TLineReader::~TLineReader() {
-  if (fd_ >= 0) ::close(fd_);
-}
+TLineReader::~TLineReader() = default;
 
 bool TLineReader::Refill() {
   if (at_end_) return false;
@@ -104,11 +85,9 @@ bool TLineReader::Refill() {
   // A line longer than the buffer makes it grow, so a long line costs its own length only.
   const size_t room = std::max(chunk_, kept);
   buffer_.resize(kept + room);
-  ssize_t n;
-  do n = ::read(fd_, buffer_.data() + kept, room);
-  while (n < 0 && errno == EINTR);
+  long long n = file_->Read(buffer_.data() + kept, room);
   if (n < 0) {
-    why_ = std::strerror(errno);
+    why_ = file_->Why();
     source_ = Source::Unreadable;
     n = 0;
   }
@@ -116,8 +95,7 @@ bool TLineReader::Refill() {
   data_ = buffer_;
   if (n == 0) {
     at_end_ = true;
-    ::close(fd_);
-    fd_ = -1;
+    file_.reset();
   }
   return n > 0;
 }

@@ -6,8 +6,11 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
+
+#include "runtime/platform/files.h"
 
 enum class LineEnding : unsigned char { CrLf, Lf, Cr };
 
@@ -49,7 +52,7 @@ class TLineReader {
 
   Source source_ = Source::Missing;
   std::string why_;
-  int fd_ = -1;
+  std::unique_ptr<platform::FileReader> file_;  // while the file is open
   size_t chunk_ = kChunk;
   std::string buffer_;          // file readers: the unread part of the file read so far
   std::string_view data_;       // the bytes that can be looked at
