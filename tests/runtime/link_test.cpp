@@ -68,25 +68,18 @@ TEST(DataInputRule, the_first_unlinked_input_with_an_empty_default_consumes_the_
 }
 
 TEST(Conversions, follow_the_documented_table) {
-  EXPECT_EQ(AsIndex(MakeText("0")), 0);
-  EXPECT_EQ(AsIndex(MakeText("007")), 7);
-  EXPECT_EQ(AsIndex(MakeText("x")), -1);
-  EXPECT_EQ(AsIndex(TData{}), -1);
-  EXPECT_EQ(AsInteger(MakeText("x")), 0);
-  EXPECT_EQ(AsInteger(MakeText("4294967297")), 1);  // wraps
-  EXPECT_EQ(AsInteger(MakeReal(2.5)), 2);
-  EXPECT_EQ(AsInteger(MakeReal(3.5)), 4);
-  EXPECT_EQ(AsText(MakeInteger(-42)), "-42");
-  EXPECT_EQ(AsText(MakeReal(2.5)), "2.5");
-  EXPECT_EQ(AsText(MakeReal(0.0)), "0");
-  EXPECT_EQ(AsText(MakeReal(1.0 / 3)), "0.33333333333333");
-  EXPECT_EQ(AsText(MakeArray(nullptr)), "");
-  EXPECT_DOUBLE_EQ(AsReal(MakeText("1,5")), 15.0);
-  EXPECT_DOUBLE_EQ(AsReal(MakeText("-2.5e2")), -250.0);
-  EXPECT_DOUBLE_EQ(AsReal(MakeText("1.2.3")), 1.2);
-  EXPECT_FALSE(AsTruth(MakeInteger(0)));
-  EXPECT_TRUE(AsTruth(MakeText("0")));
-  EXPECT_TRUE(AsTruth(TData{}));
+  // Indexes: -1 for no index; integers: 4294967297 wraps, halves go to even.
+  EXPECT_EQ((std::vector<int32_t>{AsIndex(MakeText("0")), AsIndex(MakeText("007")), AsIndex(MakeText("x")),
+                                  AsIndex(TData{}), AsInteger(MakeText("x")), AsInteger(MakeText("4294967297")),
+                                  AsInteger(MakeReal(2.5)), AsInteger(MakeReal(3.5))}),
+            (std::vector<int32_t>{0, 7, -1, -1, 0, 1, 2, 4}));
+  EXPECT_EQ((std::vector<std::string>{AsText(MakeInteger(-42)), AsText(MakeReal(2.5)), AsText(MakeReal(0.0)),
+                                      AsText(MakeReal(1.0 / 3)), AsText(MakeArray(nullptr))}),
+            (std::vector<std::string>{"-42", "2.5", "0", "0.33333333333333", ""}));
+  EXPECT_EQ((std::vector<double>{AsReal(MakeText("1,5")), AsReal(MakeText("-2.5e2")), AsReal(MakeText("1.2.3"))}),
+            (std::vector<double>{15.0, -250.0, 1.2}));
+  EXPECT_EQ((std::vector<bool>{AsTruth(MakeInteger(0)), AsTruth(MakeText("0")), AsTruth(TData{})}),
+            (std::vector<bool>{false, true, true}));
 }
 
 }  // namespace

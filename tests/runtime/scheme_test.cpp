@@ -95,11 +95,4 @@ TEST(Scheme, a_lazy_scheme_builds_its_tree_depth_first_on_first_use_and_frees_it
   EXPECT_EQ(out.got[0].text, "deep");
 }
 
-TEST(ChildPanel, builds_its_scheme_on_the_panels_parent_control) {
-  auto* fake_parent = reinterpret_cast<TKXWin*>(&g_log);  // never dereferenced
-  TKXChildPanel panel(fake_parent);
-  panel.SetScheme<EchoScheme>();
-  EXPECT_EQ(panel.Scheme()->ParentControl(), fake_parent);
-}
-
 }  // namespace

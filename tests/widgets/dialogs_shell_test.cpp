@@ -2,7 +2,6 @@
 #include "runtime/platform/files.h"
 #include "widgets/message.h"
 #include "widgets/open_dialog.h"
-#include "widgets/save_dialog.h"
 #include "widgets/widget_fixture.h"
 #include "widgets/win_exec.h"
 
@@ -33,15 +32,6 @@ TEST_F(Dialogs, an_open_dialog_reports_the_choice_or_the_cancel_and_presets_the_
   EXPECT_EQ(probe.got[1].text, "/data/other.txt");
   ASSERT_EQ(cancelled.got.size(), 1u);
   EXPECT_TRUE(cancelled.got[0].IsEmpty());
-}
-
-TEST_F(Dialogs, the_save_dialog_is_a_save_dialog) {
-  TKXSDialog dialog;
-  dialog.onExecute = MakeLink<&Probe::doIt>(probe);
-  ui.QueueSaveAnswer("/data/out.ct");
-  FireEvent(MakeLink<&TKXSDialog::doExecute>(dialog));
-  EXPECT_EQ(ui.ShownDialogs().at(0).kind, widgets::DialogKind::Save);
-  EXPECT_EQ(AsText(probe.got.at(0)), "/data/out.ct");
 }
 
 TEST_F(Dialogs, a_yes_no_message_owned_by_the_main_window_reports_6_for_yes_and_7_for_no) {

@@ -1,12 +1,10 @@
 // The base points of every window, the tab strip, panels, the status bar and the
 // window-style adjuster, driven as the main program drives them.
 #include <algorithm>
-#include <type_traits>
 
 #include "widgets/main_form.h"
 #include "widgets/panel.h"
 #include "widgets/status_bar.h"
-#include "widgets/style_xp.h"
 #include "widgets/sys_menu.h"
 #include "widgets/tab_control.h"
 #include "widgets/widget_fixture.h"
@@ -81,7 +79,6 @@ TEST_F(Frame, a_status_bar_shows_its_text_with_its_alignment_kept_to_left_centre
 }
 
 TEST_F(Frame, the_style_adjuster_removes_only_the_maximize_box_and_ignores_a_zero_handle) {
-  static_assert(std::is_base_of_v<TKXObject, TKXStyleXP>);  // a marker with no points
   TKXSysMenu sys_menu;
   const uint32_t before = ui.GetStyle(form.Control());
   FireEvent(MakeLink<&TKXSysMenu::doInit>(sys_menu), 0);

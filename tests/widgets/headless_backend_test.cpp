@@ -12,7 +12,6 @@ namespace {
 using widgets::ControlId;
 using widgets::ControlKind;
 using widgets::HeadlessBackend;
-using Ids = std::vector<ControlId>;
 using Texts = std::vector<std::string>;
 
 // Records what a native control reports, in order.
@@ -48,34 +47,6 @@ class Headless : public ::testing::Test {
 
 // --- What is seen ---
 
-TEST_F(Headless, of_pages_sharing_one_place_only_the_front_one_is_seen_and_z_order_moves_among_siblings) {
-  const ControlId edit_page = Page(), generate_page = Page();
-  const ControlId on_edit = Make(ControlKind::Button, edit_page, 10, 10, 50, 20, "Save");
-  const ControlId on_generate = Make(ControlKind::Button, generate_page, 10, 10, 50, 20, "Save");
-  EXPECT_FALSE(ui.IsSeen(on_edit));
-  EXPECT_EQ(ui.FindSeen("Save"), on_generate);
-  ui.SetZOrder(edit_page, true);
-  EXPECT_EQ(ui.FindSeen("Save"), on_edit);
-  EXPECT_EQ(ui.Find(form)->children, (Ids{generate_page, edit_page}));
-  ui.SetZOrder(edit_page, false);
-  EXPECT_EQ(ui.FindSeen("Save"), on_generate);
-  ui.SetVisible(generate_page, false);
-  EXPECT_EQ(ui.FindAllSeen("Save"), Ids{on_edit});
-}
-
-TEST_F(Headless, only_a_visible_panel_in_front_that_covers_a_control_wholly_hides_it) {
-  const ControlId tabs = Make(ControlKind::TabStrip, form, 0, 0, 287, 23);
-  const ControlId page = Page();
-  const ControlId button = Make(ControlKind::Button, form, 10, 30, 50, 20);
-  Make(ControlKind::ListBox, form, 0, 0, 620, 440);
-  // The page overlaps the tabs only in part and is behind the button; the list box is no panel.
-  EXPECT_TRUE(ui.IsSeen(tabs) && ui.IsSeen(button));
-  ui.SetZOrder(page, true);
-  EXPECT_FALSE(ui.IsSeen(button));
-  ui.SetZOrder(button, true);
-  EXPECT_TRUE(ui.IsSeen(button));
-}
-
 TEST_F(Headless, nothing_hidden_disabled_or_under_a_hidden_or_disabled_ancestor_takes_a_click) {
   Events events;
   const ControlId page = Page();
@@ -93,19 +64,6 @@ TEST_F(Headless, nothing_hidden_disabled_or_under_a_hidden_or_disabled_ancestor_
   ui.SetVisible(form, false);
   EXPECT_EQ(ui.FindSeen("Misc"), widgets::kNoControl);
   EXPECT_EQ(ui.Dump(), "");
-}
-
-TEST_F(Headless, finders_take_seen_controls_in_creation_order) {
-  const ControlId page = Page();
-  const ControlId first = Make(ControlKind::Edit, page, 0, 0, 10, 10);
-  const ControlId hidden = Make(ControlKind::Edit, page, 20, 0, 10, 10);
-  const ControlId second = Make(ControlKind::Edit, page, 40, 0, 10, 10);
-  const ControlId combo = Make(ControlKind::ComboBox, page, 0, 40, 10, 10);
-  ui.SetVisible(hidden, false);
-  ui.SetItems(combo, {"-Select-", "Misc"});
-  EXPECT_EQ((Ids{ui.NthSeen(ControlKind::Edit, 0), ui.NthSeen(ControlKind::Edit, 1), ui.NthSeen(ControlKind::Edit, 2),
-                 ui.FindComboWithItem("Misc"), ui.FindComboWithItem("Porno")}),
-            (Ids{first, second, widgets::kNoControl, combo, widgets::kNoControl}));
 }
 
 // --- The scripted user ---
@@ -189,33 +147,6 @@ TEST(HeadlessDialogs, each_kind_takes_its_own_answers_in_order_and_an_empty_queu
   EXPECT_EQ(shown[1].initial_name, "last.txt");
   EXPECT_EQ((std::vector<bool>{shown[0].defaulted, shown[1].defaulted, shown[2].defaulted, shown[3].defaulted}),
             (std::vector<bool>{false, false, true, false}));
-}
-
-// --- The dump ---
-
-TEST_F(Headless, the_dump_lists_seen_controls_with_their_state_and_cuts_long_lists) {
-  ui.SetText(form, "Veltrane v2.0");
-  const ControlId page = Page(), hidden = Page();
-  Make(ControlKind::Button, hidden, 0, 0, 10, 10, "Hidden");
-  ui.SetVisible(hidden, false);
-  ui.SetChecked(Make(ControlKind::CheckBox, page, 0, 0, 10, 10, "Misc"), true);
-  ui.SetEnabled(Make(ControlKind::Button, page, 20, 0, 10, 10, "Save"), false);
-  Make(ControlKind::Edit, page, 40, 0, 10, 10, "two\r\nlines");
-  const ControlId list = Make(ControlKind::ListBox, page, 0, 20, 10, 10);
-  Texts items;
-  for (int i = 0; i < 25; ++i) items.push_back("item" + std::to_string(i));
-  ui.SetItems(list, items);
-  ui.SetSelection(list, 1);
-  EXPECT_EQ(ui.Dump(2),
-            "Form \"Veltrane v2.0\"\n"
-            "  Panel\n"
-            "    checkbox 0 \"Misc\" checked\n"
-            "    button 0 \"Save\" disabled\n"
-            "    edit 0 \"two\\r\\nlines\"\n"
-            "    list 0 selected 1 \"item1\", 25 items\n"
-            "      - \"item0\"\n"
-            "      - \"item1\"\n"
-            "      ... 23 more\n");
 }
 
 }  // namespace

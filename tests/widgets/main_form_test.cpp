@@ -13,12 +13,8 @@ using Texts = std::vector<std::string>;
 struct Steps {
   Texts got;
   int32_t can_close = 0;
-  std::string erase_position_in;  // a start-up that tidies the position keys
   void doShow(TData&, uint16_t) { got.push_back("show"); }
-  void doCreate(TData& v, uint16_t) {
-    got.push_back(v.IsEmpty() ? "create" : "create with value");
-    if (!erase_position_in.empty()) platform::EraseProfileSection(erase_position_in, "Form");
-  }
+  void doCreate(TData& v, uint16_t) { got.push_back(v.IsEmpty() ? "create" : "create with value"); }
   void doClose(TData&, uint16_t) { got.push_back("close"); }
   void varCanClose(TData& v, uint16_t) { v = MakeInteger(can_close); }
 };
@@ -84,16 +80,6 @@ TEST_F(MainForm, the_first_show_reads_the_position_once_and_missing_keys_keep_th
   ui.Show(form.Control());
   EXPECT_EQ(Native(form).left, 300);
   EXPECT_EQ(steps.got, (Texts{"create", "show", "show"}));
-}
-
-TEST_F(MainForm, the_position_is_read_only_after_the_start_event_has_run) {
-  platform::WriteProfileString(dir / "Veltra.ini", "Form", "Left", "300");
-  steps.erase_position_in = dir / "Veltra.ini";
-  TKXMainForm form;
-  Build(form);
-  form.Start();
-  EXPECT_EQ(Place(form), (std::vector<int>{20, 105, 621, 440}));
-  EXPECT_EQ(steps.got, (Texts{"create", "show"}));
 }
 
 TEST_F(MainForm, a_non_zero_can_close_refuses_and_touches_nothing_otherwise_closing_saves_the_position) {

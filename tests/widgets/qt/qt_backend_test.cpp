@@ -15,19 +15,6 @@ using widgets::ControlKind;
 using widgets::WidgetOf;
 using Ints = std::vector<int>;
 
-struct Counts : widgets::ControlEvents {
-  int clicked = 0, changed = 0, entered = 0, selected = 0, shown = 0, mouse_in = 0, mouse_out = 0, asked = 0;
-  bool allow_close = true;
-  void OnClicked() override { ++clicked; }
-  void OnTextChanged() override { ++changed; }
-  void OnEnterPressed() override { ++entered; }
-  void OnSelectionChanged() override { ++selected; }
-  void OnMouseEnter() override { ++mouse_in; }
-  void OnMouseLeave() override { ++mouse_out; }
-  void OnShown() override { ++shown; }
-  bool OnCloseRequest() override { return ++asked, allow_close; }
-};
-
 // Acts on the next modal window as soon as it is up (file dialog, message box).
 void AnswerModal(std::function<void(QWidget*)> act) {
   auto* timer = new QTimer(QCoreApplication::instance());  // goes at the latest with the application
@@ -54,32 +41,10 @@ void Key(QWidget* target, int key, const QString& text = {}) {
   QCoreApplication::sendEvent(target, &event);
 }
 
-class QtBackendTest : public ::testing::Test {
+class QtBackendTest : public NativeFormTest<widgets::QtBackend> {
  protected:
-  void SetUp() override {
-    form = qt.Create(ControlKind::Form, widgets::kNoControl, &form_events);
-    widgets::SetMainWindowControl(form);
-    qt.SetGeometry(form, 20, 105, 621, 440);
-  }
-  void TearDown() override { widgets::SetMainWindowControl(widgets::kNoControl); }
-
-  ControlId Make(ControlKind kind, Counts* events = nullptr, int left = 10, int top = 10, int width = 200,
-                 int height = 100) {
-    const ControlId id = qt.Create(kind, form, events);
-    qt.SetGeometry(id, left, top, width, height);
-    return id;
-  }
   template <class W>
   W* Native(ControlId id) { return dynamic_cast<W*>(WidgetOf(id)); }
-  Ints Geometry(ControlId id) {
-    int l, t, w, h;
-    qt.GetGeometry(id, l, t, w, h);
-    return {l, t, w, h};
-  }
-
-  widgets::QtBackend qt;
-  Counts form_events;
-  ControlId form = widgets::kNoControl;
 };
 
 // ---- controls, the window and their state ----
@@ -92,38 +57,38 @@ TEST_F(QtBackendTest, EveryControlKindKeepsGeometryTextStateAndVisibility) {
     ASSERT_NE(id, widgets::kNoControl);
     EXPECT_EQ(Geometry(id), (Ints{12, 34, 150, 60}));
     if (kind != ControlKind::TabStrip && kind != ControlKind::ListBox && kind != ControlKind::ComboBox) {
-      qt.SetText(id, "Load from:");
-      EXPECT_EQ(qt.GetText(id), "Load from:");
+      ui.SetText(id, "Load from:");
+      EXPECT_EQ(ui.GetText(id), "Load from:");
     }
-    qt.SetEnabled(id, false);
+    ui.SetEnabled(id, false);
     EXPECT_FALSE(WidgetOf(id)->isEnabled());
-    EXPECT_TRUE(qt.IsVisible(id));
-    qt.SetVisible(id, false);
-    EXPECT_FALSE(qt.IsVisible(id));
+    EXPECT_TRUE(ui.IsVisible(id));
+    ui.SetVisible(id, false);
+    EXPECT_FALSE(ui.IsVisible(id));
   }
-  EXPECT_EQ(qt.Create(ControlKind::Button, widgets::kNoControl, nullptr), widgets::kNoControl);
+  EXPECT_EQ(ui.Create(ControlKind::Button, widgets::kNoControl, nullptr), widgets::kNoControl);
 }
 
 TEST_F(QtBackendTest, CaptionsTooWideForTheStandInFontAreCondensedToFitAndShortOnesKeepTheFont) {
   const ControlId wide = Make(ControlKind::CheckBox, nullptr, 10, 10, 110, 20);
   const ControlId roomy = Make(ControlKind::CheckBox, nullptr, 10, 40, 300, 20);
   for (ControlId id : {wide, roomy}) {
-    qt.SetFont(id, TFontRec{"MS Sans Serif", 8, 0, 0});
-    qt.SetText(id, "Save Position and much more");
+    ui.SetFont(id, TFontRec{"MS Sans Serif", 8, 0, 0});
+    ui.SetText(id, "Save Position and much more");
   }
   EXPECT_LE(WidgetOf(wide)->sizeHint().width(), 110 + 4) << "within rounding of the condensed font";
   EXPECT_LT(WidgetOf(wide)->font().stretch(), WidgetOf(roomy)->font().stretch());
-  qt.SetText(wide, "Misc");
+  ui.SetText(wide, "Misc");
   EXPECT_EQ(WidgetOf(wide)->font().stretch(), WidgetOf(roomy)->font().stretch()) << "a short caption gets the font back";
 }
 
 TEST_F(QtBackendTest, FormIsSizedByItsFrameFixedWithoutSizingFrameAndTheLoopEndsWhenItAgreesToClose) {
   EXPECT_EQ(Geometry(form), (Ints{20, 105, 621, 440}));
-  qt.SetText(form, "Veltrane v2.0");
-  EXPECT_EQ(qt.GetText(form), "Veltrane v2.0");
-  qt.SetStyle(form, qt.GetStyle(form) & ~(widgets::kStyleSizingFrame | widgets::kStyleMaximizeBox));
-  qt.Show(form);
-  qt.Show(form);
+  ui.SetText(form, "Veltrane v2.0");
+  EXPECT_EQ(ui.GetText(form), "Veltrane v2.0");
+  ui.SetStyle(form, ui.GetStyle(form) & ~(widgets::kStyleSizingFrame | widgets::kStyleMaximizeBox));
+  ui.Show(form);
+  ui.Show(form);
   Pump();
   QWidget* window = WidgetOf(form);
   EXPECT_EQ(window->minimumSize(), window->maximumSize());
@@ -133,20 +98,20 @@ TEST_F(QtBackendTest, FormIsSizedByItsFrameFixedWithoutSizingFrameAndTheLoopEnds
   EXPECT_EQ(form_events.shown, 1);
 
   form_events.allow_close = false;
-  qt.RequestClose(form);
-  EXPECT_TRUE(qt.IsVisible(form));
+  ui.RequestClose(form);
+  EXPECT_TRUE(ui.IsVisible(form));
   form_events.allow_close = true;
-  QTimer::singleShot(0, [this] { qt.RequestClose(form); });
-  qt.RunMessageLoop();
+  QTimer::singleShot(0, [this] { ui.RequestClose(form); });
+  ui.RunMessageLoop();
   EXPECT_EQ(form_events.asked, 2);
-  EXPECT_FALSE(qt.IsVisible(form));
-  qt.RunMessageLoop();  // the main window is gone: returns at once
+  EXPECT_FALSE(ui.IsVisible(form));
+  ui.RunMessageLoop();  // the main window is gone: returns at once
 }
 
 TEST_F(QtBackendTest, StatusBarSpansTheBottomWithLeadingTabsCentring) {
   const ControlId bar = Make(ControlKind::StatusBar, nullptr, 0, 0, 0, 0);
-  qt.SetText(bar, "\tVeltrane v2.0 (2.3.2).");
-  EXPECT_EQ(qt.GetText(bar), "\tVeltrane v2.0 (2.3.2).");
+  ui.SetText(bar, "\tVeltrane v2.0 (2.3.2).");
+  EXPECT_EQ(ui.GetText(bar), "\tVeltrane v2.0 (2.3.2).");
   const Ints place = Geometry(bar);
   EXPECT_EQ(place[2], WidgetOf(form)->width());
   EXPECT_EQ(place[1] + place[3], WidgetOf(form)->height());
@@ -161,9 +126,9 @@ TEST_F(QtBackendTest, ZOrderDecidesWhichOverlappingPanelIsOnTop) {
   const ControlId upper = Make(ControlKind::Panel, nullptr, 0, 20, 300, 200);
   QWidget* window = WidgetOf(form);
   EXPECT_EQ(window->childAt(50, 50), WidgetOf(upper));
-  qt.SetZOrder(lower, true);
+  ui.SetZOrder(lower, true);
   EXPECT_EQ(window->childAt(50, 50), WidgetOf(lower));
-  qt.SetZOrder(lower, false);
+  ui.SetZOrder(lower, false);
   EXPECT_EQ(window->childAt(50, 50), WidgetOf(upper));
 }
 
@@ -173,7 +138,7 @@ TEST_F(QtBackendTest, StatusBarStaysAbovePagesBroughtToTheFrontOrCreatedAfterIt)
   QWidget* window = WidgetOf(form);
   const QPoint on_bar(300, window->height() - 5);
   for (ControlId page : {early, Make(ControlKind::Panel, nullptr, 0, 0, 621, 440)}) {
-    qt.SetZOrder(page, true);
+    ui.SetZOrder(page, true);
     QWidget* seen = window->childAt(on_bar);
     EXPECT_TRUE(seen == WidgetOf(bar) || WidgetOf(bar)->isAncestorOf(seen));
     EXPECT_EQ(window->childAt(300, 100), WidgetOf(page));
@@ -196,7 +161,7 @@ TEST_F(QtBackendTest, PanelsDrawTheirBevelsLoweredRaisedOrNone) {
   };
   for (const Case& c : cases) {
     const ControlId panel = Make(ControlKind::Panel, nullptr, 0, 0, 100, 60);
-    qt.SetPanelFrame(panel, c.inner, c.outer, c.width, c.border);
+    ui.SetPanelFrame(panel, c.inner, c.outer, c.width, c.border);
     const QImage image = WidgetOf(panel)->grab().toImage();
     for (const auto& [at, color] : c.pixels) {
       EXPECT_EQ(image.pixel(at), color.rgb()) << "bevels " << c.inner << "/" << c.outer << " at " << at.x() << "," << at.y();
@@ -210,9 +175,9 @@ TEST_F(QtBackendTest, TabAndShiftTabVisitOnlyControlsWithATabPlace) {
   const ControlId first = Make(ControlKind::Button), unplaced_edit = Make(ControlKind::Edit);
   const ControlId second = Make(ControlKind::CheckBox), unplaced_list = Make(ControlKind::ListBox);
   Make(ControlKind::TabStrip);
-  qt.SetTabOrder(first, 1);
-  qt.SetTabOrder(second, 2);
-  qt.Show(form);
+  ui.SetTabOrder(first, 1);
+  ui.SetTabOrder(second, 2);
+  ui.Show(form);
   Pump();
   QWidget* window = WidgetOf(form);
   WidgetOf(first)->setFocus();
@@ -231,21 +196,21 @@ TEST_F(QtBackendTest, LabelTakesItsLookAndReportsPressAndMouseCrossing) {
   Counts events;
   const ControlId label = Make(ControlKind::Label, &events);
   QWidget* native = WidgetOf(label);
-  qt.SetFont(label, TFontRec{"MS Sans Serif", 8, 1 | 2 | 4 | 8, 0x000000FF});
+  ui.SetFont(label, TFontRec{"MS Sans Serif", 8, 1 | 2 | 4 | 8, 0x000000FF});
   const QFont font = native->font();
   EXPECT_TRUE(font.bold() && font.italic() && font.underline() && font.strikeOut());
   EXPECT_EQ(font.pointSize(), 8);
   EXPECT_EQ(native->palette().color(QPalette::WindowText), QColor(255, 0, 0));
   EXPECT_NE(native->palette().color(QPalette::Disabled, QPalette::WindowText), QColor(255, 0, 0));
-  qt.SetColor(label, 0x00FF8000);  // 0x00BBGGRR
+  ui.SetColor(label, 0x00FF8000);  // 0x00BBGGRR
   EXPECT_EQ(native->palette().color(QPalette::Window), QColor(0, 0x80, 0xFF));
-  qt.SetColor(label, kColorButtonFace);
+  ui.SetColor(label, kColorButtonFace);
   EXPECT_EQ(native->palette().color(QPalette::Window), QApplication::palette().color(QPalette::Window));
-  qt.SetCursor(label, 32649);
+  ui.SetCursor(label, 32649);
   EXPECT_EQ(native->cursor().shape(), Qt::PointingHandCursor);
-  qt.SetCursor(label, 0);
+  ui.SetCursor(label, 0);
   EXPECT_FALSE(native->testAttribute(Qt::WA_SetCursor));
-  qt.SetTooltip(label, "<b>Click to Refresh</b>");
+  ui.SetTooltip(label, "<b>Click to Refresh</b>");
   EXPECT_TRUE(native->toolTip().contains(QStringLiteral("&lt;b&gt;Click to Refresh")));
 
   Press(native, {5, 5});
@@ -263,28 +228,28 @@ TEST_F(QtBackendTest, ClicksReportAfterTheNativeStateChangedAndSetCheckedIsSilen
   const ControlId radio = Make(ControlKind::RadioButton, &radio_events);
   Native<QAbstractButton>(button)->click();
   Native<QAbstractButton>(check)->click();
-  EXPECT_TRUE(qt.GetChecked(check));
+  EXPECT_TRUE(ui.GetChecked(check));
   Native<QAbstractButton>(check)->click();
-  EXPECT_FALSE(qt.GetChecked(check));
+  EXPECT_FALSE(ui.GetChecked(check));
   Native<QAbstractButton>(radio)->click();
   Native<QAbstractButton>(radio)->click();  // a radio button is never cleared by a click
-  EXPECT_TRUE(qt.GetChecked(radio));
-  qt.SetChecked(check, true);
-  qt.SetChecked(radio, false);
-  EXPECT_TRUE(qt.GetChecked(check));
-  EXPECT_FALSE(qt.GetChecked(radio));
+  EXPECT_TRUE(ui.GetChecked(radio));
+  ui.SetChecked(check, true);
+  ui.SetChecked(radio, false);
+  EXPECT_TRUE(ui.GetChecked(check));
+  EXPECT_FALSE(ui.GetChecked(radio));
   EXPECT_EQ((Ints{button_events.clicked, check_events.clicked, radio_events.clicked}), (Ints{1, 2, 2}));
 }
 
 TEST_F(QtBackendTest, EditReportsEveryChangeOnceAndTheEnterKey) {
   Counts events;
   const ControlId edit = Make(ControlKind::Edit, &events);
-  qt.SetText(edit, "x");
-  qt.SetText(edit, "x");  // the same text still counts as set
+  ui.SetText(edit, "x");
+  ui.SetText(edit, "x");  // the same text still counts as set
   EXPECT_EQ(events.changed, 2);
   Key(Native<QLineEdit>(edit), Qt::Key_Y, QStringLiteral("y"));
   EXPECT_EQ(events.changed, 3);
-  EXPECT_EQ(qt.GetText(edit), "xy");
+  EXPECT_EQ(ui.GetText(edit), "xy");
   Key(Native<QLineEdit>(edit), Qt::Key_Return);
   EXPECT_EQ(events.entered, 1);
 }
@@ -292,61 +257,61 @@ TEST_F(QtBackendTest, EditReportsEveryChangeOnceAndTheEnterKey) {
 TEST_F(QtBackendTest, ListBoxReportsTheUsersSelectionOnly) {
   Counts events;
   const ControlId list = Make(ControlKind::ListBox, &events);
-  qt.SetItems(list, {"a", "b", "c", "d"});
-  qt.Show(form);
+  ui.SetItems(list, {"a", "b", "c", "d"});
+  ui.Show(form);
   auto* view = Native<QListView>(list);
   auto press_row = [view](int row) { Press(view->viewport(), view->visualRect(view->model()->index(row, 0)).center()); };
   press_row(2);
-  EXPECT_EQ(qt.GetSelection(list), 2);
+  EXPECT_EQ(ui.GetSelection(list), 2);
   EXPECT_EQ(events.selected, 1);
   press_row(2);  // the row already selected: still reported, as a list box does
   EXPECT_EQ(events.selected, 2);
 
-  qt.SetSelection(list, 1);
+  ui.SetSelection(list, 1);
   Pump();
   EXPECT_EQ(view->selectionModel()->selectedRows().value(0).row(), 1);
   EXPECT_EQ(events.selected, 2);
   press_row(1);  // selected by the program, clicked by the user
   EXPECT_EQ(events.selected, 3);
-  EXPECT_EQ(qt.GetSelection(list), 1);
-  qt.InsertItem(list, 0, "top");  // the selection stays on its item
-  EXPECT_EQ(qt.GetSelection(list), 2);
-  qt.DeleteItem(list, 2);  // deleting the selected item leaves none
+  EXPECT_EQ(ui.GetSelection(list), 1);
+  ui.InsertItem(list, 0, "top");  // the selection stays on its item
+  EXPECT_EQ(ui.GetSelection(list), 2);
+  ui.DeleteItem(list, 2);  // deleting the selected item leaves none
   Pump();
-  EXPECT_EQ(qt.GetSelection(list), -1);
+  EXPECT_EQ(ui.GetSelection(list), -1);
   EXPECT_TRUE(view->selectionModel()->selectedRows().isEmpty());
   EXPECT_EQ(events.selected, 3);
-  EXPECT_EQ(qt.GetItems(list), (std::vector<std::string>{"top", "a", "c", "d"}));
+  EXPECT_EQ(ui.GetItems(list), (std::vector<std::string>{"top", "a", "c", "d"}));
 }
 
 TEST_F(QtBackendTest, ComboStartsUnselectedAndReportsUserPicks) {
   Counts events;
   const ControlId combo = Make(ControlKind::ComboBox, &events, 10, 10, 180, 21);
-  for (const char* item : {"-Select-", "Advertisement", "Misc"}) qt.InsertItem(combo, -1, item);
-  EXPECT_EQ(qt.GetSelection(combo), -1);
-  EXPECT_EQ(qt.GetText(combo), "");
+  for (const char* item : {"-Select-", "Advertisement", "Misc"}) ui.InsertItem(combo, -1, item);
+  EXPECT_EQ(ui.GetSelection(combo), -1);
+  EXPECT_EQ(ui.GetText(combo), "");
   auto* native = Native<QComboBox>(combo);
   native->setCurrentIndex(2);
   emit native->activated(2);  // what the drop-down does when the user picks
   EXPECT_EQ(events.selected, 1);
-  EXPECT_EQ(qt.GetText(combo), "Misc");
-  qt.SetSelection(combo, 1);
-  qt.DeleteItem(combo, 1);
-  EXPECT_EQ(qt.GetSelection(combo), -1);
+  EXPECT_EQ(ui.GetText(combo), "Misc");
+  ui.SetSelection(combo, 1);
+  ui.DeleteItem(combo, 1);
+  EXPECT_EQ(ui.GetSelection(combo), -1);
   EXPECT_EQ(events.selected, 1);
 }
 
 TEST_F(QtBackendTest, TabStripReportsTheUsersTabOnly) {
   Counts events;
   const ControlId tabs = Make(ControlKind::TabStrip, &events, 0, 0, 287, 23);
-  qt.SetItems(tabs, {"Load / Edit URL", "Export URL", "Setting"});
-  EXPECT_EQ(qt.GetSelection(tabs), 0);
-  qt.SetSelection(tabs, 2);
+  ui.SetItems(tabs, {"Load / Edit URL", "Export URL", "Setting"});
+  EXPECT_EQ(ui.GetSelection(tabs), 0);
+  ui.SetSelection(tabs, 2);
   EXPECT_EQ(events.selected, 0);
   Native<QTabBar>(tabs)->setCurrentIndex(1);
   EXPECT_EQ(events.selected, 1);
-  EXPECT_EQ(qt.GetSelection(tabs), 1);
-  EXPECT_EQ(qt.GetItem(tabs, 0), "Load / Edit URL");
+  EXPECT_EQ(ui.GetSelection(tabs), 1);
+  EXPECT_EQ(ui.GetItem(tabs, 0), "Load / Edit URL");
 }
 
 // ---- text bytes ----
@@ -360,21 +325,21 @@ TEST_F(QtBackendTest, EveryByteButNulAndCrSurvivesEditsListsCombosAndLabels) {
   const ControlId edit = Make(ControlKind::Edit), label = Make(ControlKind::Label);
   const ControlId list = Make(ControlKind::ListBox), combo = Make(ControlKind::ComboBox);
   for (const std::string& text : {bytes, path}) {
-    qt.SetText(edit, text);
-    qt.SetText(label, text);
-    qt.InsertItem(list, 0, text);
-    qt.InsertItem(combo, 0, text);
-    EXPECT_EQ((std::vector<std::string>{qt.GetText(edit), qt.GetText(label), qt.GetItem(list, 0), qt.GetItem(combo, 0)}),
+    ui.SetText(edit, text);
+    ui.SetText(label, text);
+    ui.InsertItem(list, 0, text);
+    ui.InsertItem(combo, 0, text);
+    EXPECT_EQ((std::vector<std::string>{ui.GetText(edit), ui.GetText(label), ui.GetItem(list, 0), ui.GetItem(combo, 0)}),
               std::vector<std::string>(4, text));
   }
   EXPECT_EQ(Native<QLineEdit>(edit)->text(), QString::fromUtf8("C:\\Program Files\\Вель\\Lists\\Misc.txt"));
   QGuiApplication::clipboard()->setText(QString::fromUtf8("Привет ☺"));
-  EXPECT_EQ(qt.ClipboardText(), "\xCF\xF0\xE8\xE2\xE5\xF2 ?");
+  EXPECT_EQ(ui.ClipboardText(), "\xCF\xF0\xE8\xE2\xE5\xF2 ?");
 }
 
 // ---- dialogs and the shell ----
 
-TEST_F(QtBackendTest, MessageBoxReturnsTheCodeOfTheButtonPressed) {
+TEST_F(QtBackendTest, MessageBoxReturnsTheCodeOfTheButtonPressedAndCancelForEscOrItsCloseButton) {
   struct Case { int type; QMessageBox::StandardButton press; int code; };
   for (const Case& c : {Case{2, QMessageBox::Yes, 6}, Case{2, QMessageBox::No, 7}, Case{0, QMessageBox::Ok, 1},
                         Case{5, QMessageBox::Ignore, 5}, Case{4, QMessageBox::Retry, 4}}) {
@@ -383,16 +348,13 @@ TEST_F(QtBackendTest, MessageBoxReturnsTheCodeOfTheButtonPressed) {
       ASSERT_NE(box, nullptr);
       box->button(c.press)->click();
     });
-    EXPECT_EQ(qt.ShowMessageBox(form, "Default Setting?", "", c.type, 2), c.code);
+    EXPECT_EQ(ui.ShowMessageBox(form, "Default Setting?", "", c.type, 2), c.code);
   }
-}
-
-TEST_F(QtBackendTest, MessageBoxClosedWithEscOrItsCloseButtonGivesCancelForEveryButtonSet) {
-  for (int type = 0; type <= 5; ++type) {
+  for (int type = 0; type <= 5; ++type) {  // every button set
     AnswerModal([](QWidget* modal) { Key(modal, Qt::Key_Escape); });
-    EXPECT_EQ(qt.ShowMessageBox(form, "This is not BanList!", "Error!", type, 3), 2) << "Esc, type " << type;
+    EXPECT_EQ(ui.ShowMessageBox(form, "This is not BanList!", "Error!", type, 3), 2) << "Esc, type " << type;
     AnswerModal([](QWidget* modal) { modal->close(); });
-    EXPECT_EQ(qt.ShowMessageBox(form, "This is not BanList!", "Error!", type, 3), 2) << "closed, type " << type;
+    EXPECT_EQ(ui.ShowMessageBox(form, "This is not BanList!", "Error!", type, 3), 2) << "closed, type " << type;
   }
 }
 
@@ -411,7 +373,7 @@ TEST_F(QtBackendTest, FileDialogShowsFiltersAndPresetAndReturnsTheChosenFile) {
     title = dialog->windowTitle();
     static_cast<QDialog*>(dialog)->accept();  // as the "Open" button does
   });
-  const auto answer = qt.RunFileDialog(open);
+  const auto answer = ui.RunFileDialog(open);
   ASSERT_TRUE(answer);
   EXPECT_EQ(answer->path, file);
   EXPECT_EQ(answer->filter_index, 0);
@@ -420,14 +382,14 @@ TEST_F(QtBackendTest, FileDialogShowsFiltersAndPresetAndReturnsTheChosenFile) {
   EXPECT_EQ(title, QStringLiteral("Open Text File"));
 
   AnswerModal([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
-  EXPECT_EQ(qt.RunFileDialog({true, "", "", dir.path, ""}), std::nullopt);
+  EXPECT_EQ(ui.RunFileDialog({true, "", "", dir.path, ""}), std::nullopt);
 }
 
 TEST_F(QtBackendTest, OpenDialogElementPresetsTheFileAndTheFilterChosenLastTime) {
   const TempDir dir;
   const std::string file = dir / "hosts";
   platform::WriteFileAtomic(file, "x");
-  widgets::SetCurrentBackend(&qt);
+  widgets::SetCurrentBackend(&ui);
   TKXODialog dialog;
   dialog.Title = "Open Text File";
   dialog.Filter = "Text File|*.txt|All Files|*.*";
