@@ -283,9 +283,11 @@ ControlId QtBackend::Create(ControlKind kind, ControlId parent, ControlEvents* e
     DockStatusBar(*c);
     owner->status_bar = c->id;
   }
+  const bool bar_on_form = kind == ControlKind::StatusBar && owner->kind == ControlKind::Form;
   const ControlId id = c->id;
   controls_.emplace(id, std::move(control));
   if (owner) KeepStatusBarOnTop(owner->id);  // a new control starts on top of its siblings
+  if (bar_on_form) SizeClient(*owner, owner->frame_extra);
   return id;
 }
 
@@ -307,23 +309,41 @@ void QtBackend::SetGeometry(ControlId id, int left, int top, int width, int heig
     default:
       c->widget->setGeometry(left, top, width, height);
       qtimpl::FitCaption(*c);
+      if (Control* owner = Find(c->parent); owner && owner->kind == ControlKind::Form && owner->status_bar != kNoControl)
+        SizeClient(*owner, owner->frame_extra);
       break;
   }
 }
 
 void QtBackend::ApplyFormGeometry(Control& c) {
-  QWidget* w = c.widget;
   // Qt places a window by its frame but sizes it by its client area; the frame's share is
   // known once the window manager has framed it, until then the whole size goes to the client.
-  const QSize client(std::max(1, c.outer.width() - c.frame_extra.width()),
-                     std::max(1, c.outer.height() - c.frame_extra.height()));
-  w->move(c.outer.topLeft());
+  c.widget->move(c.outer.topLeft());
+  SizeClient(c, c.frame_extra);
+  c.fit_pending = !c.widget->isVisible() || c.frame_extra.isNull();
+}
+
+void QtBackend::SizeClient(Control& c, const QSize& extra) {
+  QWidget* w = c.widget;
+  if (!w || !c.outer.isValid()) return;
+  QSize client(std::max(1, c.outer.width() - extra.width()), std::max(1, c.outer.height() - extra.height()));
+  // The pages were laid out for a client area that the frame makes smaller: rather than let
+  // the status bar cover their lowest controls (the record counts), the window grows.
+  Control* bar = Find(c.status_bar);
+  if (bar && bar->widget) {
+    int bottom = 0;
+    for (QWidget* child : w->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      if (child != bar->widget && !child->isWindow()) bottom = std::max(bottom, child->geometry().bottom() + 1);
+    }
+    client.setHeight(std::max(client.height(), bottom + bar->widget->sizeHint().height()));
+  }
   if (c.style & kStyleSizingFrame) {
     w->resize(client);
   } else {
     w->setFixedSize(client);
   }
-  c.fit_pending = !w->isVisible() || c.frame_extra.isNull();
+  // A hidden window hears of its new size only when shown; the bar follows at once.
+  if (bar && bar->widget) DockStatusBar(*bar);
 }
 
 void QtBackend::FormFrameChanged(Control& c) {
@@ -339,12 +359,7 @@ void QtBackend::FormFrameChanged(Control& c) {
   }
   // The frame was measured again (a window manager that is still setting itself up frames
   // a window makeshift first): the outer size stays as asked, wherever the window is now.
-  const QSize client(std::max(1, c.outer.width() - extra.width()), std::max(1, c.outer.height() - extra.height()));
-  if (c.style & kStyleSizingFrame) {
-    w->resize(client);
-  } else {
-    w->setFixedSize(client);
-  }
+  SizeClient(c, extra);
 }
 
 void QtBackend::GetGeometry(ControlId id, int& left, int& top, int& width, int& height) {

@@ -8,6 +8,7 @@
 
 #include "widgets/backend.h"
 
+class QSize;
 class QUrl;
 class QWidget;
 
@@ -75,6 +76,9 @@ class QtBackend : public Backend {
  private:
   qtimpl::Control* Find(ControlId id) const;
   void ApplyFormGeometry(qtimpl::Control& c);
+  // Sizes a form's client area: the outer size asked for less the frame `extra`, and tall
+  // enough that its status bar sits below its other controls instead of over the lowest.
+  void SizeClient(qtimpl::Control& c, const QSize& extra);
   void ApplyFormStyle(qtimpl::Control& c);
   void DockStatusBar(qtimpl::Control& c);
   void KeepStatusBarOnTop(ControlId parent);

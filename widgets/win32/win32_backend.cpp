@@ -167,6 +167,7 @@ ControlId Win32Backend::Create(ControlKind kind, ControlId parent, ControlEvents
   }
   const ControlId id = c->id;
   controls_.emplace(id, std::move(control));
+  if (kind == ControlKind::StatusBar && owner && owner->kind == ControlKind::Form) MakeRoomForStatusBar(*owner);
   return id;
 }
 
@@ -192,6 +193,31 @@ void Win32Backend::SetGeometry(ControlId id, int left, int top, int width, int h
       ::SetWindowPos(c->hwnd, nullptr, left, top, c->width, c->height, SWP_NOZORDER | SWP_NOACTIVATE);
       break;
   }
+  if (c->kind == ControlKind::Form) {
+    MakeRoomForStatusBar(*c);
+  } else if (Control* owner = Find(c->parent); owner && owner->kind == ControlKind::Form) {
+    MakeRoomForStatusBar(*owner);
+  }
+}
+
+void Win32Backend::MakeRoomForStatusBar(Control& form) {
+  HWND bar = nullptr;
+  int bottom = 0;
+  for (const auto& [id, c] : controls_) {
+    if (c->parent != form.id) continue;
+    if (c->kind == ControlKind::StatusBar) bar = c->hwnd;
+    else bottom = std::max(bottom, c->top + c->height);
+  }
+  if (!bar) return;
+  RECT bar_rect{}, client{}, outer{};
+  ::GetWindowRect(bar, &bar_rect);
+  ::GetClientRect(form.hwnd, &client);
+  const int needed = bottom + (bar_rect.bottom - bar_rect.top);
+  if (client.bottom >= needed) return;
+  ::GetWindowRect(form.hwnd, &outer);
+  ::SetWindowPos(form.hwnd, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top + needed - client.bottom,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  win32impl::DockStatusBars(form.hwnd);
 }
 
 void Win32Backend::GetGeometry(ControlId id, int& left, int& top, int& width, int& height) {

@@ -80,6 +80,10 @@ class Win32Backend : public Backend {
   void SyncList(win32impl::Control& c, int top_shift);
   void ApplyStatusText(win32impl::Control& c);
   void ApplyFormStyle(win32impl::Control& c);
+  // The pages are laid out for the client area the form's outer size would have without a
+  // frame: a form too short for its controls and its status bar grows, so that the bar
+  // covers none of them (the record counts at the bottom of a page).
+  void MakeRoomForStatusBar(win32impl::Control& form);
 
   std::map<ControlId, std::unique_ptr<win32impl::Control>> controls_;
   ControlId first_form_ = kNoControl;

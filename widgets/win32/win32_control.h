@@ -68,4 +68,7 @@ std::wstring Wide(std::string_view bytes);
 std::string Bytes(std::wstring_view text);
 std::string WindowText(HWND hwnd);
 
+// The docked status bars of a window follow its size.
+void DockStatusBars(HWND parent);
+
 }  // namespace widgets::win32impl

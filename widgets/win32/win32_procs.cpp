@@ -178,14 +178,6 @@ bool EraseBackground(HWND hwnd, HDC dc) {
   return true;
 }
 
-// The docked status bars of a window follow its size.
-void DockStatusBars(HWND parent) {
-  for (HWND child = ::GetWindow(parent, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-    Control* c = ControlOf(child);
-    if (c && c->kind == ControlKind::StatusBar) ::SendMessageW(child, WM_SIZE, 0, 0);
-  }
-}
-
 // Bevels as 3D frames inside the client area: the outer bevel at the edge, then the border
 // width, then the inner bevel; each one pixel wide per step of the bevel width.
 void PaintPanel(Control& c, HDC dc) {
@@ -350,6 +342,14 @@ const wchar_t* Register(const wchar_t* name, WNDPROC proc) {
 }
 
 }  // namespace
+
+// The docked status bars of a window follow its size.
+void DockStatusBars(HWND parent) {
+  for (HWND child = ::GetWindow(parent, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    Control* c = ControlOf(child);
+    if (c && c->kind == ControlKind::StatusBar) ::SendMessageW(child, WM_SIZE, 0, 0);
+  }
+}
 
 Control* ControlOf(HWND hwnd) { return hwnd ? static_cast<Control*>(::GetPropW(hwnd, kControlProp)) : nullptr; }
 

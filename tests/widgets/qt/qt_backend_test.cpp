@@ -140,14 +140,18 @@ TEST_F(QtBackendTest, ZOrderDecidesWhichOverlappingPanelIsOnTop) {
   EXPECT_EQ(window->childAt(50, 50), WidgetOf(upper));
 }
 
-TEST_F(QtBackendTest, StatusBarStaysAbovePagesBroughtToTheFrontOrCreatedAfterIt) {
+// The pages are laid out for the window's whole client area; a window too short for them
+// and its status bar grows, so that the bar covers none of their controls, and the bar
+// stays above pages brought to the front or made after it.
+TEST_F(QtBackendTest, StatusBarGetsRoomBelowThePagesAndStaysAboveThem) {
+  ui.SetGeometry(form, 20, 105, 621, 420);
   const ControlId bar = Make(ControlKind::StatusBar, nullptr, 0, 0, 0, 0);
-  const ControlId early = Make(ControlKind::Panel, nullptr, 0, 0, 621, 440);
+  const ControlId early = Make(ControlKind::Panel, nullptr, 0, 20, 616, 390);
   QWidget* window = WidgetOf(form);
-  const QPoint on_bar(300, window->height() - 5);
-  for (ControlId page : {early, Make(ControlKind::Panel, nullptr, 0, 0, 621, 440)}) {
+  for (ControlId page : {early, Make(ControlKind::Panel, nullptr, 0, 20, 616, 390)}) {
     ui.SetZOrder(page, true);
-    QWidget* seen = window->childAt(on_bar);
+    EXPECT_GE(WidgetOf(bar)->geometry().top(), 20 + 390);
+    QWidget* seen = window->childAt(300, window->height() - 3);
     EXPECT_TRUE(seen == WidgetOf(bar) || WidgetOf(bar)->isAncestorOf(seen));
     EXPECT_EQ(window->childAt(300, 100), WidgetOf(page));
   }
