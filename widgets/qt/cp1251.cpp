@@ -1,65 +1,12 @@
-// The Windows-1251 code page, both ways.
+// The Windows-1251 code page, both ways, through the program's one table.
 #include "widgets/qt/cp1251.h"
 
-#include <algorithm>
-#include <array>
-#include <utility>
+#include "runtime/platform/code_page.h"
 
 namespace widgets {
-namespace {
 
-// Bytes 0x80..0xBF; 0xC0..0xFF are the contiguous Cyrillic letters U+0410..U+044F.
-constexpr std::array<char16_t, 64> kHighHalf = {
-    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021,  // 80
-    0x20AC, 0x2030, 0x0409, 0x2039, 0x040A, 0x040C, 0x040B, 0x040F,  // 88
-    0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90
-    0x0098, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F,  // 98
-    0x00A0, 0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6, 0x00A7,  // A0
-    0x0401, 0x00A9, 0x0404, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x0407,  // A8
-    0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6, 0x00B7,  // B0
-    0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457,  // B8
-};
+QString DecodeCp1251(std::string_view bytes) { return QString::fromStdWString(platform::WideFromBytes(bytes)); }
 
-using Reverse = std::array<std::pair<char16_t, unsigned char>, 64>;
-
-Reverse MakeReverse() {
-  Reverse r{};
-  for (size_t i = 0; i < kHighHalf.size(); ++i) r[i] = {kHighHalf[i], static_cast<unsigned char>(0x80 + i)};
-  std::sort(r.begin(), r.end());
-  return r;
-}
-
-int ByteOf(char16_t c) {
-  if (c < 0x80) return c;
-  if (c >= 0x0410 && c <= 0x044F) return c - 0x0410 + 0xC0;
-  static const Reverse reverse = MakeReverse();
-  auto it = std::lower_bound(reverse.begin(), reverse.end(), std::make_pair(c, static_cast<unsigned char>(0)));
-  if (it != reverse.end() && it->first == c) return it->second;
-  return -1;
-}
-
-}  // namespace
-
-QString DecodeCp1251(std::string_view bytes) {
-  QString text(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
-  QChar* out = text.data();
-  for (size_t i = 0; i < bytes.size(); ++i) {
-    const auto b = static_cast<unsigned char>(bytes[i]);
-    out[i] = QChar(b < 0x80 ? char16_t(b) : b < 0xC0 ? kHighHalf[b - 0x80] : char16_t(0x0410 + b - 0xC0));
-  }
-  return text;
-}
-
-std::string EncodeCp1251(const QString& text) {
-  std::string bytes;
-  bytes.reserve(static_cast<size_t>(text.size()));
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    const QChar c = text.at(i);
-    if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) ++i;  // one character
-    const int b = ByteOf(c.unicode());
-    bytes.push_back(b < 0 ? '?' : static_cast<char>(b));
-  }
-  return bytes;
-}
+std::string EncodeCp1251(const QString& text) { return platform::BytesFromWide(text.toStdWString()); }
 
 }  // namespace widgets
