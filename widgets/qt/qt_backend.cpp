@@ -330,12 +330,15 @@ void QtBackend::SizeClient(Control& c, const QSize& extra) {
   // The pages were laid out for a client area that the frame makes smaller: rather than let
   // the status bar cover their lowest controls (the record counts), the window grows.
   Control* bar = Find(c.status_bar);
+  c.grown = 0;
   if (bar && bar->widget) {
     int bottom = 0;
     for (QWidget* child : w->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
       if (child != bar->widget && !child->isWindow()) bottom = std::max(bottom, child->geometry().bottom() + 1);
     }
-    client.setHeight(std::max(client.height(), bottom + bar->widget->sizeHint().height()));
+    const int asked = client.height();
+    client.setHeight(std::max(asked, bottom + bar->widget->sizeHint().height()));
+    c.grown = client.height() - asked;
   }
   if (c.style & kStyleSizingFrame) {
     w->resize(client);
@@ -379,7 +382,7 @@ void QtBackend::GetGeometry(ControlId id, int& left, int& top, int& width, int& 
   left = r.x();
   top = r.y();
   width = r.width();
-  height = r.height();
+  height = r.height() - (c->kind == ControlKind::Form ? c->grown : 0);
 }
 
 void QtBackend::DockStatusBar(Control& c) {

@@ -178,6 +178,7 @@ struct Control {
   // Form: the outer frame asked for, and how much the frame adds to the client area.
   QRect outer;
   QSize frame_extra;
+  int grown = 0;  // pixels the window grew to make room for its status bar; not part of its size to the program
   bool fit_pending = false;
 
   // Status bar: the text as given (leading tabs choose the alignment) and its label.

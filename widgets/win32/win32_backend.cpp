@@ -180,6 +180,7 @@ void Win32Backend::SetGeometry(ControlId id, int left, int top, int width, int h
   c->top = top;
   c->width = std::max(width, 0);
   c->height = std::max(height, 0);
+  c->grown = 0;  // a form gets the size asked for; room for its status bar is made again below
   switch (c->kind) {
     case ControlKind::StatusBar:
       ::SendMessageW(c->hwnd, WM_SIZE, 0, 0);  // a status bar always spans the bottom of its window
@@ -215,6 +216,7 @@ void Win32Backend::MakeRoomForStatusBar(Control& form) {
   const int needed = bottom + (bar_rect.bottom - bar_rect.top);
   if (client.bottom >= needed) return;
   ::GetWindowRect(form.hwnd, &outer);
+  form.grown += needed - client.bottom;
   ::SetWindowPos(form.hwnd, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top + needed - client.bottom,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   win32impl::DockStatusBars(form.hwnd);
@@ -234,7 +236,7 @@ void Win32Backend::GetGeometry(ControlId id, int& left, int& top, int& width, in
   left = r.left;
   top = r.top;
   width = r.right - r.left;
-  height = c->kind == ControlKind::ComboBox ? c->height : r.bottom - r.top;
+  height = c->kind == ControlKind::ComboBox ? c->height : r.bottom - r.top - (c->kind == ControlKind::Form ? c->grown : 0);
 }
 
 void Win32Backend::SetFont(ControlId id, const TFontRec& font) {

@@ -19,6 +19,7 @@ namespace widgets::win32impl {
 
 struct Control {
   ControlId id = kNoControl;
+  int grown = 0;  // form: pixels it grew to make room for its status bar; not part of its size to the program
   ControlKind kind = ControlKind::Panel;
   ControlId parent = kNoControl;
   ControlEvents* events = nullptr;

@@ -118,9 +118,11 @@ TEST_F(Win32BackendTest, FormKeepsItsFrameLosesTheMaximizeBoxAndTheLoopEndsWhenI
   ui.RunMessageLoop();  // the main window is gone: returns at once
 }
 
-TEST_F(Win32BackendTest, StatusBarSpansTheBottomAndStaysAbovePages) {
+// The pages fill the client area the outer size would give without a frame: the window grows
+// until the bar covers none of their controls, and to the program it keeps the size it asked for.
+TEST_F(Win32BackendTest, StatusBarSpansTheBottomBelowThePagesAndStaysAboveThem) {
   const ControlId bar = Make(ControlKind::StatusBar, nullptr, 0, 0, 0, 0);
-  const ControlId page = Make(ControlKind::Panel, nullptr, 0, 20, 616, 600);
+  const ControlId page = Make(ControlKind::Panel, nullptr, 0, 20, 616, 390);
   ui.SetText(bar, "\tVeltrane v2.0 (2.3.2).");
   EXPECT_EQ(ui.GetText(bar), "\tVeltrane v2.0 (2.3.2).");
   RECT client{}, bar_rect{};
@@ -129,6 +131,8 @@ TEST_F(Win32BackendTest, StatusBarSpansTheBottomAndStaysAbovePages) {
   ::MapWindowPoints(nullptr, WindowOf(form), reinterpret_cast<POINT*>(&bar_rect), 2);
   EXPECT_EQ(bar_rect.right - bar_rect.left, client.right);
   EXPECT_EQ(bar_rect.bottom, client.bottom);
+  EXPECT_GE(bar_rect.top, 20 + 390);
+  EXPECT_EQ(Geometry(form), (Ints{20, 105, 621, 440}));
   wchar_t text[64] = {};
   ::SendMessageW(WindowOf(bar), SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text));
   EXPECT_EQ(std::wstring(text), L"\tVeltrane v2.0 (2.3.2).");
