@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "lists/ban_list_format.h"
 #include "lists/ban_list_import.h"
 #include "lists/list_files.h"
 #include "runtime/lines.h"
@@ -51,8 +52,11 @@ void BanListLoader::doLoad(TData&, uint16_t) {
 
 void BanListLoader::Merge(TData& value, uint16_t) {
   const std::string path = AsText(value);
-  TListSet lists = store_.LoadAll();
-  BanListImport result = ImportBanList(LoadRecords(path), BareName(path), lists);
+  std::vector<std::string> file_lines = LoadRecords(path);
+  // The seven lists are read only for a file that is a ban list.
+  TListSet lists;
+  if (HasBanListSignature(file_lines)) lists = store_.LoadAll();
+  BanListImport result = ImportBanList(std::move(file_lines), BareName(path), lists);
   TData none;
   switch (result.verdict) {
     case BanListImport::Verdict::NotBanList:

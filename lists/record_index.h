@@ -31,7 +31,6 @@ class RecordIndex {
   std::vector<bool> ContainsEach(const std::vector<std::string>& records) const;
 
   size_t Size() const { return keys_.size(); }
-  std::string_view Record(uint32_t number) const { return keys_[number]; }
 
  private:
   // A used slot holds the record's text, its number + 1 and 32 more bits of its hash, so

@@ -151,8 +151,6 @@ std::string TKXWinList::Item(int index) {
   return Native().GetItem(Control(), index);
 }
 
-std::vector<std::string> TKXWinList::Items() { return HasControl() ? Native().GetItems(Control()) : std::vector<std::string>{}; }
-
 void TKXWinList::Select(int index) {
   if (HasControl()) Native().SetSelection(Control(), index);
 }

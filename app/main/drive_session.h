@@ -26,7 +26,6 @@ class Session {
   bool failed() const { return failed_; }
 
  private:
-  struct Control;
   std::string Line(size_t i) const;
   bool Fail(const std::string& message);
   bool Execute(const std::string& line);

@@ -22,6 +22,15 @@ namespace {
 Win32Backend* g_active = nullptr;
 ControlId g_last_id = 0;  // process-wide, so a handle of an earlier backend never comes back
 
+// Inserts (TCM_INSERTITEMW) or replaces (TCM_SETITEMW) the caption of tab `index`.
+void SendTabCaption(HWND tabs, UINT message, int index, const std::string& text) {
+  std::wstring caption = win32impl::Wide(text);
+  TCITEMW item{};
+  item.mask = TCIF_TEXT;
+  item.pszText = caption.data();
+  ::SendMessageW(tabs, message, WPARAM(index), reinterpret_cast<LPARAM>(&item));
+}
+
 // Caption, system menu, sizing frame, minimize and maximize boxes: an ordinary window.
 constexpr uint32_t kDefaultFormStyle = 0x00CF0000;
 // The horizontal scroll extent of a list box, in pixels.
@@ -493,14 +502,9 @@ void Win32Backend::InsertItem(ControlId id, int index, const std::string& text) 
     case ControlKind::ComboBox:
       ::SendMessageW(c->hwnd, CB_INSERTSTRING, WPARAM(index), reinterpret_cast<LPARAM>(Wide(text).c_str()));
       break;
-    case ControlKind::TabStrip: {
-      std::wstring caption = Wide(text);
-      TCITEMW item{};
-      item.mask = TCIF_TEXT;
-      item.pszText = caption.data();
-      ::SendMessageW(c->hwnd, TCM_INSERTITEMW, WPARAM(index), reinterpret_cast<LPARAM>(&item));
+    case ControlKind::TabStrip:
+      SendTabCaption(c->hwnd, TCM_INSERTITEMW, index, text);
       break;
-    }
     default:
       break;
   }
@@ -558,14 +562,9 @@ void Win32Backend::SetItem(ControlId id, int index, const std::string& text) {
       if (was_current) ::SendMessageW(c->hwnd, CB_SETCURSEL, WPARAM(index), 0);
       break;
     }
-    case ControlKind::TabStrip: {
-      std::wstring caption = Wide(text);
-      TCITEMW item{};
-      item.mask = TCIF_TEXT;
-      item.pszText = caption.data();
-      ::SendMessageW(c->hwnd, TCM_SETITEMW, WPARAM(index), reinterpret_cast<LPARAM>(&item));
+    case ControlKind::TabStrip:
+      SendTabCaption(c->hwnd, TCM_SETITEMW, index, text);
       break;
-    }
     default:
       break;
   }
