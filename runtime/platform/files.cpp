@@ -19,6 +19,9 @@ namespace {
 
 std::string g_program_dir;
 
+// The writer's error for a target that is a FIFO, device or socket (no errno says that).
+constexpr int kNotRegularError = -1;
+
 bool WriteAll(int fd, const char* data, size_t size) {
   while (size > 0) {
     const ssize_t n = ::write(fd, data, size);
@@ -68,27 +71,85 @@ std::string RealPath(const std::string& path) {
   return ::realpath(native.c_str(), resolved) ? std::string(resolved) : native;
 }
 
-std::optional<std::string> ReadFile(const std::string& path) {
-  if (path.empty()) return std::nullopt;
-  const int fd = ::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return std::nullopt;
+namespace {
+
+// Opens an existing regular file for reading, never waiting on it: the path is looked at
+// before it is opened, and opened without blocking in case it became a FIFO in between.
+// -1 with `error` set (0 for a missing file) or with `*not_regular` set otherwise.
+int OpenRegular(const std::string& native, int& error, bool& not_regular) {
+  error = 0;
+  not_regular = false;
   struct stat st;
+  if (::stat(native.c_str(), &st) != 0) {
+    if (errno != ENOENT && errno != ENOTDIR) error = errno;
+    return -1;
+  }
+  if (S_ISDIR(st.st_mode)) {
+    error = EISDIR;
+    return -1;
+  }
+  if (!S_ISREG(st.st_mode)) {
+    not_regular = true;
+    return -1;
+  }
+  const int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0) {
+    error = errno == ENOENT ? 0 : errno;
+    return -1;
+  }
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     ::close(fd);
-    return std::nullopt;
+    not_regular = true;
+    return -1;
   }
-  std::string bytes;
-  bytes.resize(size_t(st.st_size));
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  return fd;
+}
+
+}  // namespace
+
+FileContent ReadWholeFile(const std::string& path) {
+  FileContent content;
+  if (path.empty()) return content;
+  int error = 0;
+  bool not_regular = false;
+  const int fd = OpenRegular(NativePath(path), error, not_regular);
+  if (fd < 0) {
+    if (not_regular || error != 0) {
+      content.result = FileContent::Result::Unreadable;
+      content.why = not_regular ? kNotRegularFile : std::strerror(error);
+    }
+    return content;
+  }
+  struct stat st;
+  std::string& bytes = content.bytes;
+  if (::fstat(fd, &st) == 0) bytes.resize(size_t(st.st_size));
   size_t got = 0;
-  while (got < bytes.size()) {
+  for (;;) {
+    // A file that grows while it is read is read to its new end.
+    if (got == bytes.size()) bytes.resize(std::max<size_t>(bytes.size() * 2, 4096));
     const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
+    if (n < 0) {
+      content.result = FileContent::Result::Unreadable;
+      content.why = std::strerror(errno);
+      ::close(fd);
+      bytes = std::string();
+      return content;
+    }
+    if (n == 0) break;
     got += size_t(n);
   }
   ::close(fd);
   bytes.resize(got);
-  return bytes;
+  content.result = FileContent::Result::Read;
+  return content;
+}
+
+std::optional<std::string> ReadFile(const std::string& path) {
+  FileContent content = ReadWholeFile(path);
+  if (content.result != FileContent::Result::Read) return std::nullopt;
+  return std::move(content.bytes);
 }
 
 struct AtomicFileWriter::State {
@@ -120,7 +181,7 @@ AtomicFileWriter::AtomicFileWriter(const std::string& path) : state_(std::make_u
     s.uid = st.st_uid;
     s.gid = st.st_gid;
     if (!S_ISREG(st.st_mode)) {
-      s.error = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+      s.error = S_ISDIR(st.st_mode) ? EISDIR : kNotRegularError;
       return;
     }
     // A file the user made read-only stays untouched, as it would on the original platform;
@@ -175,7 +236,7 @@ bool AtomicFileWriter::Commit(std::string* why) {
     if (s.error == 0 && check(::rename(s.temp.c_str(), s.target.c_str()) == 0)) s.temp.clear();
   }
   if (s.error == 0) return true;
-  if (why) *why = std::strerror(s.error);
+  if (why) *why = s.error == kNotRegularError ? kNotRegularFile : std::strerror(s.error);
   return false;
 }
 
@@ -191,21 +252,15 @@ struct FileReader::Handle {
 
 FileReader::FileReader(const std::string& path) {
   if (path.empty()) return;
-  const int fd = ::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+  int error = 0;
+  bool not_regular = false;
+  const int fd = OpenRegular(NativePath(path), error, not_regular);
   if (fd < 0) {
-    if (errno != ENOENT && errno != ENOTDIR) {
+    // A folder, a FIFO or a device is no file to read, and reading one might never end.
+    if (not_regular || error != 0) {
       result_ = Result::Unreadable;
-      why_ = std::strerror(errno);
+      why_ = not_regular ? kNotRegularFile : std::strerror(error);
     }
-    return;
-  }
-  struct stat st;
-  const int error = ::fstat(fd, &st) != 0 ? errno : S_ISDIR(st.st_mode) ? EISDIR : !S_ISREG(st.st_mode) ? EINVAL : 0;
-  if (error != 0) {
-    // A folder or a device is no file to read, and reading one might never end.
-    result_ = Result::Unreadable;
-    why_ = std::strerror(error);
-    ::close(fd);
     return;
   }
   handle_ = std::make_unique<Handle>();
@@ -238,12 +293,12 @@ bool WriteFileAtomic(const std::string& path, const std::string& bytes, std::str
 }
 
 bool CopyFileOver(const std::string& from, const std::string& to, std::string* why) {
-  const auto bytes = ReadFile(from);
-  if (!bytes) {
-    if (why) *why = std::strerror(IsFile(from) ? EACCES : ENOENT);
+  FileContent content = ReadWholeFile(from);
+  if (content.result != FileContent::Result::Read) {
+    if (why) *why = content.result == FileContent::Result::Missing ? std::strerror(ENOENT) : content.why;
     return false;
   }
-  return WriteFileAtomic(to, *bytes, why);
+  return WriteFileAtomic(to, content.bytes, why);
 }
 
 bool RemoveFile(const std::string& path) {

@@ -24,8 +24,22 @@ bool IsReadOnlyFile(const std::string& path);
 // the native path itself when it cannot be resolved.
 std::string RealPath(const std::string& path);
 
+// What reading a whole file found. Only a regular file is ever opened for reading: a
+// FIFO, device or socket is refused at once (reading one might never end), and so is a
+// folder.
+struct FileContent {
+  enum class Result { Missing, Unreadable, Read };
+  Result result = Result::Missing;
+  std::string bytes;  // Read: every byte of the file
+  std::string why;    // Unreadable: why, in the system's words ("Permission denied")
+};
+FileContent ReadWholeFile(const std::string& path);
+
 // The whole content of an existing regular file, or nothing when it is missing or unreadable.
 std::optional<std::string> ReadFile(const std::string& path);
+
+// The words for a path that names something other than a regular file or a folder.
+inline constexpr const char* kNotRegularFile = "Not a regular file (a FIFO, device or socket)";
 
 // Replaces the file's content by `bytes`: written to a temporary file in the same
 // folder, flushed, then renamed over the target. The new file keeps the old one's

@@ -77,27 +77,62 @@ std::string RealPath(const std::string& path) {
   return n > 0 && n < 32768 ? BytesFromWide(std::wstring_view(buf, n)) : NativePath(path);
 }
 
-std::optional<std::string> ReadFile(const std::string& path) {
-  if (!IsFile(path)) return std::nullopt;
+FileContent ReadWholeFile(const std::string& path) {
+  FileContent content;
+  if (path.empty()) return content;
+  auto unreadable = [&content](std::string why) {
+    content.result = FileContent::Result::Unreadable;
+    content.why = std::move(why);
+    return std::move(content);
+  };
+  const DWORD attributes = Attributes(path);
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    const DWORD error = ::GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return content;
+    return unreadable(Reason(error));
+  }
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return unreadable(Reason(ERROR_DIRECTORY));
   HANDLE file = ::CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  if (file == INVALID_HANDLE_VALUE) return unreadable(Reason(::GetLastError()));
+  // A pipe or a device (CON, COM1) is no file to read, and reading one might never end.
+  if (::GetFileType(file) != FILE_TYPE_DISK) {
+    ::CloseHandle(file);
+    return unreadable(kNotRegularFile);
+  }
   LARGE_INTEGER size{};
   if (!::GetFileSizeEx(file, &size) || size.QuadPart < 0) {
+    const DWORD error = ::GetLastError();
     ::CloseHandle(file);
-    return std::nullopt;
+    return unreadable(Reason(error));
   }
-  std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
+  std::string& bytes = content.bytes;
+  bytes.resize(static_cast<size_t>(size.QuadPart));
   size_t got = 0;
-  while (got < bytes.size()) {
+  for (;;) {
+    // A file that grows while it is read is read to its new end.
+    if (got == bytes.size()) bytes.resize(std::max<size_t>(bytes.size() * 2, 4096));
     const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - got, 1u << 30));
     DWORD n = 0;
-    if (!::ReadFile(file, bytes.data() + got, chunk, &n, nullptr) || n == 0) break;
+    if (!::ReadFile(file, bytes.data() + got, chunk, &n, nullptr)) {
+      const DWORD error = ::GetLastError();
+      ::CloseHandle(file);
+      bytes = std::string();
+      return unreadable(Reason(error));
+    }
+    if (n == 0) break;
     got += n;
   }
   ::CloseHandle(file);
   bytes.resize(got);
-  return bytes;
+  content.result = FileContent::Result::Read;
+  return content;
+}
+
+std::optional<std::string> ReadFile(const std::string& path) {
+  FileContent content = ReadWholeFile(path);
+  if (content.result != FileContent::Result::Read) return std::nullopt;
+  return std::move(content.bytes);
 }
 
 struct AtomicFileWriter::State {
@@ -215,7 +250,7 @@ FileReader::FileReader(const std::string& path) {
   if (::GetFileType(file) != FILE_TYPE_DISK) {
     ::CloseHandle(file);
     result_ = Result::Unreadable;
-    why_ = Reason(ERROR_INVALID_FUNCTION);
+    why_ = kNotRegularFile;
     return;
   }
   handle_ = std::make_unique<Handle>();
@@ -239,12 +274,12 @@ long long FileReader::Read(char* data, size_t size) {
 }
 
 bool CopyFileOver(const std::string& from, const std::string& to, std::string* why) {
-  const auto bytes = ReadFile(from);
-  if (!bytes) {
-    if (why) *why = Reason(IsFile(from) ? ERROR_ACCESS_DENIED : ERROR_FILE_NOT_FOUND);
+  FileContent content = ReadWholeFile(from);
+  if (content.result != FileContent::Result::Read) {
+    if (why) *why = content.result == FileContent::Result::Missing ? Reason(ERROR_FILE_NOT_FOUND) : content.why;
     return false;
   }
-  return WriteFileAtomic(to, *bytes, why);
+  return WriteFileAtomic(to, content.bytes, why);
 }
 
 bool RemoveFile(const std::string& path) { return IsFile(path) && ::DeleteFileW(Wide(path).c_str()); }

@@ -1,6 +1,10 @@
 // The file layer's saves: whole or not at all, never into a read-only file, through links.
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include "runtime/platform/files.h"
 #include "../runtime_fixture.h"
@@ -60,6 +64,52 @@ TEST_F(FileLayer, a_save_through_a_symbolic_link_writes_the_file_it_points_to) {
   ASSERT_EQ(::lstat(link.c_str(), &st), 0);
   EXPECT_TRUE(S_ISLNK(st.st_mode));
   EXPECT_EQ(platform::ReadFile(real).value(), "new");
+}
+
+// A FIFO nobody writes would block a read for ever; a device may never end. Neither is
+// opened: each is refused at once with the same words. The alarm ends a run that hangs.
+TEST_F(FileLayer, a_fifo_a_device_or_a_socket_is_refused_at_once_and_never_read) {
+  const std::string fifo = dir + "pipe", socket_path = dir + "sock";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::snprintf(address.sun_path, sizeof address.sun_path, "%s", socket_path.c_str());
+  ASSERT_EQ(::bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  ::alarm(20);
+  for (const std::string& path : {fifo, std::string("/dev/zero"), socket_path}) {
+    SCOPED_TRACE(path);
+    const platform::FileContent content = platform::ReadWholeFile(path);
+    EXPECT_EQ(content.result, platform::FileContent::Result::Unreadable);
+    EXPECT_EQ(content.why, platform::kNotRegularFile);
+    platform::FileReader reader(path);
+    EXPECT_EQ(reader.State(), platform::FileReader::Result::Unreadable);
+    EXPECT_EQ(reader.Why(), platform::kNotRegularFile);
+    std::string why;
+    EXPECT_FALSE(platform::CopyFileOver(path, dir + "copy", &why));
+    EXPECT_EQ(why, platform::kNotRegularFile);
+  }
+  std::string why;
+  EXPECT_FALSE(platform::WriteFileAtomic(fifo, "new", &why)) << "a save never replaces a FIFO by a file";
+  EXPECT_EQ(why, platform::kNotRegularFile);
+  ::alarm(0);
+  ::close(sock);
+  struct stat st {};
+  ASSERT_EQ(::lstat(fifo.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISFIFO(st.st_mode));
+  EXPECT_FALSE(platform::IsFile(dir + "copy"));
+}
+
+TEST_F(FileLayer, a_whole_read_tells_a_missing_file_from_one_it_may_not_read) {
+  EXPECT_EQ(platform::ReadWholeFile(dir + "none").result, platform::FileContent::Result::Missing);
+  EXPECT_EQ(platform::ReadWholeFile(dir + "none/deeper").result, platform::FileContent::Result::Missing);
+  const platform::FileContent folder = platform::ReadWholeFile(dir);
+  EXPECT_EQ(folder.result, platform::FileContent::Result::Unreadable);
+  EXPECT_EQ(folder.why, "Is a directory");
+  ASSERT_TRUE(platform::WriteFileAtomic(dir + "data", std::string("a\0b", 3)));
+  const platform::FileContent data = platform::ReadWholeFile(dir + "data");
+  EXPECT_EQ(data.result, platform::FileContent::Result::Read);
+  EXPECT_EQ(data.bytes, std::string("a\0b", 3));
 }
 
 }  // namespace
