@@ -1,6 +1,7 @@
 #include "lists/ban_list_import.h"
 
 #include <algorithm>
+#include <array>
 #include <optional>
 
 #include "elements/strlist/records.h"
@@ -85,9 +86,7 @@ BanListImport ImportBanList(std::vector<std::string> file_lines, const std::stri
   records = Normalised(std::move(file_lines));
 
   auto& unsorted = Of(lists, ListId::Unsorted);
-  const std::vector<std::string> unsorted_before = unsorted;
   {
-    // One index of the file's records serves the doubles check and the leaving of Unsorted.
     RecordIndex in_file(records.size());
     const std::vector<bool> later = LaterEqual(records, in_file);
     if (std::find(later.begin(), later.end(), true) != later.end()) {
@@ -97,8 +96,6 @@ BanListImport ImportBanList(std::vector<std::string> file_lines, const std::stri
       records.clear();
       return result;
     }
-    // Records the file files into a section leave Unsorted; those under [unsorted] come back below.
-    RemoveKnown(unsorted, in_file);
   }
   result.verdict = BanListImport::Verdict::Merged;
   SortFolded(Of(lists, ListId::UserBad));
@@ -118,13 +115,31 @@ BanListImport ImportBanList(std::vector<std::string> file_lines, const std::stri
   std::vector<size_t> next_bracket(records.size() + 1, records.size());
   for (size_t i = records.size(); i-- > 0;)
     next_bracket[i] = records[i].find('[') != std::string::npos ? i : next_bracket[i + 1];
+  std::array<Section, kCategories.size()> sections;
+  for (size_t k = 0; k < kCategories.size(); ++k) {
+    sections[k] = FindSection(records, next_bracket, Info(kCategories[k]).search_tag);
+    sections[k].start = std::min(sections[k].start, sections[k].end);
+  }
 
-  for (ListId id : kCategories) {
+  // A record leaves Unsorted only for a category it is filed into; one under [unsorted]
+  // leaves and comes back below, so that it is held once. A record the file names outside
+  // every section (behind a line holding "[" that is no tag) stays where it was.
+  const std::vector<std::string> unsorted_before = unsorted;
+  {
+    size_t filed = 0;
+    for (const Section& section : sections) filed += section.end - section.start;
+    RecordIndex leaving(filed);
+    for (const Section& section : sections)
+      for (size_t i = section.start; i < section.end; ++i) leaving.Add(records[i]);
+    RemoveKnown(unsorted, leaving);
+  }
+
+  for (size_t k = 0; k < kCategories.size(); ++k) {
+    const ListId id = kCategories[k];
     const TListInfo& info = Info(id);
-    const Section section = FindSection(records, next_bracket, info.search_tag);
     auto& list = Of(lists, id);
-    const auto first = records.begin() + std::ptrdiff_t(std::min(section.start, section.end));
-    const auto last = records.begin() + std::ptrdiff_t(section.end);
+    const auto first = records.begin() + std::ptrdiff_t(sections[k].start);
+    const auto last = records.begin() + std::ptrdiff_t(sections[k].end);
     list.insert(list.end(), first, last);
     SortFolded(list);
     result.display.push_back(info.tag);

@@ -52,10 +52,25 @@ void BanListLoader::doLoad(TData&, uint16_t) {
 
 void BanListLoader::Merge(TData& value, uint16_t) {
   const std::string path = AsText(value);
-  std::vector<std::string> file_lines = LoadRecords(path);
-  // The seven lists are read only for a file that is a ban list.
+  RecordFile file = ReadRecords(path);
+  if (!file.Whole()) {
+    // Records behind a NUL byte would be missed, and doubles among them not seen.
+    store_.TellNotWhole(path, file, "Nothing was loaded.");
+    FireEvent(EventOutput(1));
+    return;
+  }
+  std::vector<std::string> file_lines = std::move(file.lines);
+  // The seven lists are read only for a file that is a ban list, and a merge saves all
+  // seven: it needs every one of them whole.
   TListSet lists;
-  if (HasBanListSignature(file_lines)) lists = store_.LoadAll();
+  if (HasBanListSignature(file_lines)) {
+    std::optional<TListSet> read = store_.LoadAllWhole("Nothing was merged and no list was changed.");
+    if (!read) {
+      FireEvent(EventOutput(1));
+      return;
+    }
+    lists = std::move(*read);
+  }
   BanListImport result = ImportBanList(std::move(file_lines), BareName(path), lists);
   TData none;
   switch (result.verdict) {

@@ -10,6 +10,7 @@
 #include "lists/text_file_loader.h"
 #include "runtime/do_data.h"
 #include "runtime/save_failure.h"
+#include "runtime/platform/files.h"
 #include "runtime/global_var.h"
 #include "targets/aof/aof_importer.h"
 #include "targets/kpf/kpf_importer.h"
@@ -57,7 +58,8 @@ EditListsPage::EditListsPage(TKXWin* parent)
       statistics_(Scheme<ListStatistics>(New<TKXMultiElement>())),
       selector_(Scheme<SourceSelector>(New<TKXMultiElement>())),
       count_display_(Scheme<RecordCountDisplay>(New<TKXMultiElement>())),
-      text_loader_(Scheme<TextFileLoader>(New<TKXMultiElement>())) {
+      text_loader_(Scheme<TextFileLoader>(New<TKXMultiElement>())),
+      changed_on_disk_(New<TKXMessage>()) {
   auto& ban_list_loader = Scheme<BanListLoader>(New<TKXMultiElement>());
   auto& clipboard_loader = Scheme<ClipboardLoader>(New<TKXMultiElement>());
   auto& aof_importer = Scheme<AofImporter>(New<TKXMultiElement>());
@@ -69,7 +71,6 @@ EditListsPage::EditListsPage(TKXWin* parent)
   auto& right_count = New<TKXLabel>(&Panel);
   auto& right_unit = New<TKXLabel>(&Panel);
   auto& right_counter = New<TKXDoData>();
-  auto& save_error = New<TKXMessage>();
 
   load_from_.Caption = "Load from:";
   Placed(load_from_, 10, 30, 70, 20).Init();
@@ -106,19 +107,15 @@ EditListsPage::EditListsPage(TKXWin* parent)
   Placed(right_unit, 558, 372, 50, 15).Init();
   text_dialog_.Title = "Open Text File";
   text_dialog_.Filter = "Text File|*.txt|All Files|*.*";
-  save_error.Caption = kSaveFailureCaption;
-  save_error.Icon = 1;
+  changed_on_disk_.Caption = "Warning:";
+  changed_on_disk_.Icon = 5;
 
-  // The two selectors, the buttons and the clicks on the lists.
+  // The two selectors and the buttons.
   source_selector_.onClick = MakeLink<&EditListsPage::doChooseSource>(*this);
   load_from_.onClick = MakeLink<&EditListsPage::doLoadFrom>(*this);
   category_selector_.onClick = MakeLink<&EditListsPage::doChooseCategory>(*this);
   move_right_.onClick = MakeLink<&EditListsPage::doMoveRight>(*this);
   move_left_.onClick = MakeLink<&EditListsPage::doMoveLeft>(*this);
-  source_list_.onClick = MakeLink<&EditListsPage::doClickSource>(*this);
-  category_list_.onClick = MakeLink<&EditListsPage::doClickCategory>(*this);
-  source_list_.onSaveError = MakeLink<&TKXMessage::doMessage>(save_error);
-  category_list_.onSaveError = MakeLink<&TKXMessage::doMessage>(save_error);
 
   // "Load from:" runs the chosen source through the dispatcher; the move-left button says
   // whether a record moved out of a category goes back to a list or is deleted.
@@ -155,6 +152,12 @@ EditListsPage::EditListsPage(TKXWin* parent)
   statistics_label_.onClick = MakeLink<&TKXMultiElement::doWork>(statistics_, 1);
   statistics_.SetEventCount(1);
   statistics_.onEvent[0] = MakeLink<&EditListsPage::doStatisticsTotal>(*this);
+
+  // The page starts with the ban list as its source: the chooser shows it, and the page is
+  // set up as if the user had chosen it.
+  source_selector_.Select(0);
+  TData first = MakeText(source_);
+  doChooseSource(first, 0);
 }
 
 void EditListsPage::SetSourceLabel(const std::string& text) {
@@ -169,12 +172,92 @@ void EditListsPage::EnableMoves(bool enabled) {
 }
 
 // The category list shows no file: nothing can be filed into it until a category is chosen.
-void EditListsPage::ForgetCategory() {
+void EditListsPage::ClearCategory() {
   TData none, off = MakeInteger(0);
   category_list_.doClear(none, 0);
-  category_path_.clear();
-  right_index_.reset();
+  category_file_ = {};
   category_list_.doEnabled(off, 0);
+}
+
+// As ClearCategory, and the chooser says so.
+void EditListsPage::ForgetCategory() {
+  ClearCategory();
+  category_selector_.Select(0);
+}
+
+bool EditListsPage::UnsortedOnLeft() const { return left_list_ == Info(ListId::Unsorted).name; }
+
+bool EditListsPage::ShowFile(TKXListBox& list, const std::string& path, ShownFile& shown) {
+  RecordFile file = ReadRecords(path);
+  if (!file.Whole()) {
+    store_.TellNotWhole(path, file, "The list is not shown, and nothing is moved into it or out of it.");
+    return false;
+  }
+  list.SetLines(std::move(file.lines));
+  shown = {path, file.content_hash, file.stamp};
+  return true;
+}
+
+// The stamp tells at once that a file was not touched; a file touched since, or within the
+// tick of the file system's clock, is compared by its content.
+bool EditListsPage::StillAsShown(ShownFile& shown) {
+  const platform::FileStamp now = platform::StampOf(shown.path);
+  if (now.SameFile(shown.stamp) && !shown.stamp.Recent()) return true;
+  const platform::FileContent content = platform::ReadWholeFile(shown.path);
+  bool same = false;
+  switch (content.result) {
+    case platform::FileContent::Result::Missing: same = !shown.stamp.exists; break;
+    case platform::FileContent::Result::Unreadable: same = false; break;
+    case platform::FileContent::Result::Read:
+      same = shown.stamp.exists && ContentHash(content.bytes) == shown.content_hash;
+      break;
+  }
+  if (same) shown.stamp = now;
+  return same;
+}
+
+bool EditListsPage::ShownFilesUnchanged() {
+  std::vector<std::string> changed;
+  if (!category_file_.path.empty() && !StillAsShown(category_file_)) {
+    changed.push_back(category_file_.path);
+    ShownFile again;
+    if (ShowFile(category_list_, category_file_.path, again)) {
+      category_file_ = again;
+    } else {
+      ForgetCategory();
+    }
+  }
+  if (UnsortedOnLeft() && !StillAsShown(unsorted_file_)) {
+    changed.push_back(unsorted_file_.path);
+    ShownFile again;
+    if (ShowFile(source_list_, unsorted_file_.path, again)) {
+      unsorted_file_ = again;
+    } else {
+      TData none;
+      source_list_.doClear(none, 0);
+      left_list_.clear();
+      unsorted_file_ = {};
+      doNotLoaded(none, 0);
+    }
+  }
+  if (changed.empty()) return true;
+  std::string text;
+  for (const std::string& path : changed) text += "'" + platform::NativePath(path) + "' ";
+  text += changed.size() == 1 ? "was" : "were";
+  text += " changed on disk since the list was shown here. Nothing was moved, so that no record is lost: the list "
+          "now shows the file as it is. Select the record again to move it.";
+  TData message = MakeText(text);
+  changed_on_disk_.doMessage(message, 0);
+  return false;
+}
+
+bool EditListsPage::SaveShown(TKXListBox& list, ShownFile& shown) {
+  if (shown.path.empty()) return false;
+  RecordFile written;
+  if (!store_.SaveFile(shown.path, list.Items(), &written)) return false;
+  shown.content_hash = written.content_hash;
+  shown.stamp = written.stamp;
+  return true;
 }
 
 void EditListsPage::doChooseSource(TData& value, uint16_t) {
@@ -187,7 +270,6 @@ void EditListsPage::doChooseSource(TData& value, uint16_t) {
     // category shown from before would be out of date, and a move would save it over the
     // merged file. So no category stays chosen.
     ForgetCategory();
-    category_selector_.Select(0);
   }
   category_selector_.doEnabled(enabled, 0);
   category_list_.doEnabled(again, 0);
@@ -211,7 +293,7 @@ void EditListsPage::doStartSource(TData&, uint16_t source) {
   TData none;
   source_list_.doClear(none, 0);
   left_list_.clear();
-  left_index_.reset();
+  unsorted_file_ = {};
   switch (source) {
     case 1: text_dialog_.doExecute(none, 0); break;
     case 5: doShowUnsorted(none, 0); break;
@@ -220,9 +302,13 @@ void EditListsPage::doStartSource(TData&, uint16_t source) {
 }
 
 void EditListsPage::doShowUnsorted(TData&, uint16_t) {
-  if (auto lines = ReadRecordFile(store_.Path(ListId::Unsorted))) source_list_.SetLines(std::move(*lines));
-  left_list_ = Info(ListId::Unsorted).name;
   ForgetCategory();
+  TData none;
+  if (!ShowFile(source_list_, store_.Path(ListId::Unsorted), unsorted_file_)) {
+    doNotLoaded(none, 0);
+    return;
+  }
+  left_list_ = Info(ListId::Unsorted).name;
 }
 
 void EditListsPage::doLine(TData& value, uint16_t) {
@@ -249,32 +335,24 @@ void EditListsPage::ShowLoadedLines() {
 
 void EditListsPage::doChooseCategory(TData& value, uint16_t) {
   const int index = AsInteger(value);
-  ForgetCategory();
-  const bool unsorted_on_both_sides = index == 4 && left_list_ == Info(ListId::Unsorted).name;
-  if (index < 1 || index > int(kListCount) || unsorted_on_both_sides) return;
+  ClearCategory();
+  const bool unsorted_on_both_sides = index == 4 && UnsortedOnLeft();
+  if (index < 1 || index > int(kListCount) || unsorted_on_both_sides) {
+    category_selector_.Select(0);
+    return;
+  }
   TData on = MakeInteger(1);
   category_list_.doEnabled(on, 0);
-  category_path_ = store_.Path(ListId(index - 1));
-  if (auto lines = ReadRecordFile(category_path_)) category_list_.SetLines(std::move(*lines));
-}
-
-void EditListsPage::doClickSource(TData& value, uint16_t) {
-  const int index = AsInteger(value);
-  left_index_ = index >= 0 ? std::optional<int>(index) : std::nullopt;
-}
-
-void EditListsPage::doClickCategory(TData& value, uint16_t) {
-  const int index = AsInteger(value);
-  right_index_ = index >= 0 ? std::optional<int>(index) : std::nullopt;
+  if (!ShowFile(category_list_, store_.Path(ListId(index - 1)), category_file_)) ForgetCategory();
 }
 
 namespace {
 
-// Takes the item at `index` out of `from` and puts it on top of `to`; nothing when there is none.
-std::optional<std::string> Move(TKXListBox& from, std::optional<int>& index, TKXListBox& to) {
-  if (!index || *index >= from.ItemCount()) return std::nullopt;
-  std::string record = from.Item(*index);
-  TData add = MakeText(record), remove = MakeInteger(*index);
+// Takes the selected item out of `from` and puts it on top of `to`; nothing when none is selected.
+std::optional<std::string> Move(TKXListBox& from, int index, TKXListBox& to) {
+  if (index < 0 || index >= from.ItemCount()) return std::nullopt;
+  std::string record = from.Item(index);
+  TData add = MakeText(record), remove = MakeInteger(index);
   to.doAdd(add, 0);
   from.doDelete(remove, 0);
   return record;
@@ -291,44 +369,38 @@ void Undo(TKXListBox& from, int index, TKXListBox& to, const std::string& record
 }  // namespace
 
 void EditListsPage::doMoveRight(TData&, uint16_t) {
+  if (!ShownFilesUnchanged()) return;
   TData chosen;
   category_selector_.varSelected(chosen, 0);
   const std::string category = AsText(chosen);
   std::optional<std::string> moved;
-  const std::optional<int> from = left_index_;
+  const int from = source_list_.Selected();
   // A record is only filed where a list file is shown: without one, saving the source
   // list afterwards would drop it from Unsorted with nowhere to go.
-  if (category != kNoCategory && category != left_list_ && !category_path_.empty()) {
-    moved = Move(source_list_, left_index_, category_list_);
-    if (moved) left_index_.reset();
-  }
+  if (category != kNoCategory && category != left_list_ && !category_file_.path.empty())
+    moved = Move(source_list_, from, category_list_);
   // The record's new list is saved first; when that fails, both files stay as they were.
-  if (!category_list_.Save(category_path_) && moved) {
-    Undo(source_list_, *from, category_list_, *moved);
-    left_index_ = from;
+  if (!SaveShown(category_list_, category_file_) && moved) {
+    Undo(source_list_, from, category_list_, *moved);
     return;
   }
-  if (left_list_ == Info(ListId::Unsorted).name) source_list_.Save(store_.Path(ListId::Unsorted));
+  if (UnsortedOnLeft()) SaveShown(source_list_, unsorted_file_);
 }
 
 void EditListsPage::doMoveLeft(TData&, uint16_t) {
-  const std::optional<int> from = right_index_;
-  const std::optional<std::string> moved = Move(category_list_, right_index_, source_list_);
-  if (moved) right_index_.reset();
-  if (left_list_ == Info(ListId::Unsorted).name) {
+  if (!ShownFilesUnchanged()) return;
+  const int from = category_list_.Selected();
+  const std::optional<std::string> moved = Move(category_list_, from, source_list_);
+  if (UnsortedOnLeft()) {
     // The record goes back to Unsorted: that file is saved first, the category after it.
-    if (!source_list_.Save(store_.Path(ListId::Unsorted)) && moved) {
-      Undo(category_list_, *from, source_list_, *moved);
-      right_index_ = from;
+    if (!SaveShown(source_list_, unsorted_file_) && moved) {
+      Undo(category_list_, from, source_list_, *moved);
       return;
     }
-    category_list_.Save(category_path_);
+    SaveShown(category_list_, category_file_);
     return;
   }
-  if (!category_list_.Save(category_path_) && moved && !category_path_.empty()) {
-    Undo(category_list_, *from, source_list_, *moved);
-    right_index_ = from;
-  }
+  if (!SaveShown(category_list_, category_file_) && moved) Undo(category_list_, from, source_list_, *moved);
 }
 
 void EditListsPage::doStatisticsTotal(TData&, uint16_t) {

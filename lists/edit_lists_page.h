@@ -11,11 +11,13 @@
 #include <vector>
 
 #include "lists/list_store.h"
+#include "runtime/platform/files.h"
 #include "runtime/scheme.h"
 #include "widgets/button.h"
 #include "widgets/combo_box.h"
 #include "widgets/label.h"
 #include "widgets/list_box.h"
+#include "widgets/message.h"
 #include "widgets/open_dialog.h"
 #include "widgets/panel_scheme.h"
 
@@ -23,14 +25,13 @@ class EditListsPage : public TPanelScheme {
  public:
   explicit EditListsPage(TKXWin* parent);
 
-  // Choosing in the two selectors, the buttons, and clicks on the two lists.
+  // Choosing in the two selectors and the buttons. What moves is the record selected in
+  // its list, whether the user clicked it or the list selected it when it was added.
   void doChooseSource(TData& value, uint16_t index);
   void doLoadFrom(TData& value, uint16_t index);
   void doChooseCategory(TData& value, uint16_t index);
   void doMoveRight(TData& value, uint16_t index);
   void doMoveLeft(TData& value, uint16_t index);
-  void doClickSource(TData& value, uint16_t index);
-  void doClickCategory(TData& value, uint16_t index);
 
   // What the sources lead to (SourceSelector's outputs and the loaders' events).
   void doStartSource(TData& value, uint16_t source);
@@ -41,10 +42,28 @@ class EditListsPage : public TPanelScheme {
   void doStatisticsTotal(TData& value, uint16_t index);
 
  private:
+  // A list file shown in one of the two lists: what it held when it was shown or last
+  // saved from here, so that a list changed on disk since (by a ban list load, an update,
+  // another program) is never saved over.
+  struct ShownFile {
+    std::string path;
+    uint64_t content_hash = 0;
+    platform::FileStamp stamp;
+  };
+
   void SetSourceLabel(const std::string& text);
   void EnableMoves(bool enabled);
+  void ClearCategory();
   void ForgetCategory();
   void ShowLoadedLines();
+  // Fills `list` from the file; false, after telling the user, when it cannot be read whole.
+  bool ShowFile(TKXListBox& list, const std::string& path, ShownFile& shown);
+  static bool StillAsShown(ShownFile& shown);
+  // True when both shown files still hold what the lists show. Otherwise each changed one
+  // is shown again as it is now, the user is told, and nothing may be moved.
+  bool ShownFilesUnchanged();
+  bool SaveShown(TKXListBox& list, ShownFile& shown);
+  bool UnsortedOnLeft() const;
 
   TKXButton& load_from_;
   TKXComboBox& source_selector_;
@@ -60,13 +79,14 @@ class EditListsPage : public TPanelScheme {
   TKXMultiElement& selector_;
   TKXMultiElement& count_display_;
   TKXMultiElement& text_loader_;
+  TKXMessage& changed_on_disk_;
   std::array<TKXMultiElement*, 7> sources_{};  // by the dispatcher's outputs; the text file and Unsorted are the page's own
   TListStore store_;
 
   std::string source_ = "URL Ban List (AUTO Load)";  // the source "Load from:" runs
   std::string left_list_;                            // "Unsorted" while the source list shows that file
-  std::string category_path_;                        // the file the category list shows
-  std::optional<int> left_index_, right_index_;      // the records last clicked
+  ShownFile category_file_;                          // the file the category list shows (no path: none)
+  ShownFile unsorted_file_;                          // Unsorted.txt while the source list shows it
 
   // Lines a loader sends while it runs; they reach the source list in one step when it ends.
   std::vector<std::string> loaded_;

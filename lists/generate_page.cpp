@@ -133,7 +133,13 @@ void GeneratePage::doAllTargets(TData&, uint16_t) {
   }
 }
 
-void GeneratePage::Assemble() {
+namespace {
+constexpr std::string_view kNothingDone = "Nothing was written.";
+}  // namespace
+
+// The records of the checked categories, each read whole: a list cut short at a NUL byte
+// would leave records out of what is written without a word.
+bool GeneratePage::Assemble() {
   target_records_.clear();
   preview_lines_.clear();
   TData none;
@@ -142,12 +148,18 @@ void GeneratePage::Assemble() {
   for (size_t i = 0; i < 5; ++i) {
     const ListId id = kCategories[i];
     std::vector<std::string>& lines = categories_[i]->Lines();
-    lines = store_.Load(id);
-    TData tag = MakeText(Info(id).tag);
-    writer_.doWork(tag, kAddLine);
+    lines.clear();
     TData checked;
     flags_[i]->Box().varChecked(checked, 0);
-    if (AsInteger(checked) != 1) continue;
+    const bool chosen = AsInteger(checked) == 1;
+    if (chosen) {
+      std::optional<std::vector<std::string>> whole = store_.LoadWhole(id, kNothingDone);
+      if (!whole) return false;
+      lines = std::move(*whole);
+    }
+    TData tag = MakeText(Info(id).tag);
+    writer_.doWork(tag, kAddLine);
+    if (!chosen) continue;
     for (const auto& line : lines) {
       target_records_.push_back(NormaliseRecord(line));
       TData record = MakeText(line);
@@ -156,6 +168,7 @@ void GeneratePage::Assemble() {
     TData count;
     writer_.doWork(count, uint16_t(kCountFirst + i));
   }
+  return true;
 }
 
 void GeneratePage::ShowPreview() {
@@ -163,8 +176,12 @@ void GeneratePage::ShowPreview() {
 }
 
 void GeneratePage::doGenerate(TData&, uint16_t) {
-  Assemble();
+  const bool assembled = Assemble();
   for (auto* list : categories_) list->Lines().clear();
+  if (!assembled) {
+    target_records_.clear();
+    return;
+  }
   target_records_.clear();
   TData none;
   writer_.doWork(none, kWrite);
@@ -184,14 +201,20 @@ void GeneratePage::doExportTarget(TData&, uint16_t target) {
   TKXMultiElement& exporter = *exporters_[target];
   TData none;
   exporter.doWork(none, kClear);
-  Assemble();
+  const bool assembled = Assemble();
   for (auto* list : categories_) list->Lines().clear();
-  // User_BadList is always blocked; User_NO_BadList never, compared as it is stored.
-  for (const auto& line : store_.Load(ListId::UserBad)) target_records_.push_back(NormaliseRecord(line));
-  {
-    const std::vector<std::string> never = store_.Load(ListId::UserNoBad);
-    RemoveKnown(target_records_, RecordIndex(never));
+  std::optional<std::vector<std::string>> always, never;
+  if (assembled) always = store_.LoadWhole(ListId::UserBad, kNothingDone);
+  if (always) never = store_.LoadWhole(ListId::UserNoBad, kNothingDone);
+  if (!never) {
+    target_records_.clear();
+    return;
   }
+  // User_BadList is always blocked; User_NO_BadList never, compared as it is stored.
+  for (const auto& line : *always) target_records_.push_back(NormaliseRecord(line));
+  RemoveKnown(target_records_, RecordIndex(*never));
+  always.reset();
+  never.reset();
   // Only the pressed target is cleared and exported, so only it is given the records.
   for (const auto& record : target_records_) {
     TData value = MakeText(record);

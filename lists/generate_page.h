@@ -34,7 +34,7 @@ class GeneratePage : public TPanelScheme {
  private:
   // The common first stage of every button: the lists loaded, the chosen categories handed
   // to the ban list writer and collected as the records for a target.
-  void Assemble();
+  bool Assemble();  // false when a list could not be read whole (the user was told)
   void ShowPreview();
 
   std::array<CategoryFlag*, 5> flags_{};

@@ -2,26 +2,50 @@
 // the normalisation of a record.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "runtime/platform/files.h"
+
 // A record lower-cased (A to Z and the Windows-1251 capitals) and trimmed of the bytes
 // 1 to 32 at both ends.
 std::string NormaliseRecord(std::string_view record);
 
-// The lines of a file, nothing when it is missing or cannot be read. Files come from
-// anywhere, so CR LF, CR and a lone LF all end a line; a UTF-8 byte-order mark at the
-// start is not part of the first record; the text ends at a NUL byte, as every text of
-// the program does.
-std::optional<std::vector<std::string>> ReadRecordFile(const std::string& path);
+// What reading a record file found. Files come from anywhere, so CR LF, CR and a lone LF
+// all end a line, and a UTF-8 byte-order mark at the start is not part of the first
+// record. A file holding a NUL byte (a UTF-16 file from an editor holds many) is not
+// 8-bit text: its lines are those before the first NUL, as every text of the program
+// ends there, and it must never be saved over from them, which would lose the rest.
+struct RecordFile {
+  enum class State { Missing, Read, Unreadable, NotText };
+  State state = State::Missing;
+  std::vector<std::string> lines;
+  std::string why;            // Unreadable: the system's words; NotText: what the file holds
+  uint64_t content_hash = 0;  // of the bytes read (Read and NotText)
+  platform::FileStamp stamp;  // the file as it was read
 
-// The lines, or none for a missing file.
-inline std::vector<std::string> LoadRecords(const std::string& path) {
-  return ReadRecordFile(path).value_or(std::vector<std::string>{});
-}
+  bool Whole() const { return state == State::Read || state == State::Missing; }
+};
+RecordFile ReadRecords(const std::string& path);
+
+// Why the bytes are no 8-bit text ("is UTF-16 text", "holds a NUL byte at byte 12"), or
+// nothing for text.
+std::optional<std::string> NotTextReason(std::string_view bytes);
+// What the user is told about a file that cannot be read whole: which file, why, and
+// what to do. `what_happens` says what the program does instead ("The list is left as it is.").
+std::string NotWholeMessage(const std::string& path, const RecordFile& file, std::string_view what_happens);
+
+// The lines as far as the file can be read: none for a missing or unreadable file.
+std::vector<std::string> LoadRecords(const std::string& path);
 
 // Replaces the file by the lines, each followed by CR LF, atomically. On failure the
-// old file stays whole, `why` says why, and false is returned.
-bool SaveRecords(const std::string& path, const std::vector<std::string>& lines, std::string* why);
+// old file stays whole, `why` says why, and false is returned. On success `written`,
+// when given, is set to the hash and the stamp of what was written.
+bool SaveRecords(const std::string& path, const std::vector<std::string>& lines, std::string* why,
+                 RecordFile* written = nullptr);
+
+// The hash kept of a record file's bytes, to tell later whether the file still holds them.
+uint64_t ContentHash(std::string_view bytes);

@@ -1,12 +1,13 @@
 #include "lists/list_store.h"
 
 #include "runtime/save_failure.h"
-#include "lists/list_files.h"
 
 TListStore::TListStore() {
   program_dir_.SetName("VELTR_dir");
   save_error_.Caption = kSaveFailureCaption;
   save_error_.Icon = 1;
+  not_whole_.Caption = kSaveFailureCaption;
+  not_whole_.Icon = 1;
 }
 
 std::string TListStore::ProgramDir() const { return AsText(program_dir_.Value()); }
@@ -19,9 +20,40 @@ TListSet TListStore::LoadAll() const {
   return lists;
 }
 
-bool TListStore::SaveFile(const std::string& path, const std::vector<std::string>& lines) {
+void TListStore::TellNotWhole(const std::string& path, const RecordFile& file, std::string_view what_happens) {
+  TData text = MakeText(NotWholeMessage(path, file, what_happens));
+  not_whole_.doMessage(text, 0);
+}
+
+std::optional<std::vector<std::string>> TListStore::LoadWhole(ListId id, std::string_view what_happens) {
+  RecordFile file = ReadRecords(Path(id));
+  if (file.Whole()) return std::move(file.lines);
+  TellNotWhole(Path(id), file, what_happens);
+  return std::nullopt;
+}
+
+std::optional<TListSet> TListStore::LoadAllWhole(std::string_view what_happens) {
+  TListSet lists;
+  std::string told;
+  for (size_t i = 0; i < kListCount; ++i) {
+    const std::string path = Path(ListId(i));
+    RecordFile file = ReadRecords(path);
+    if (file.Whole()) {
+      lists[i] = std::move(file.lines);
+      continue;
+    }
+    if (!told.empty()) told += "\r\n";
+    told += NotWholeMessage(path, file, what_happens);
+  }
+  if (told.empty()) return lists;
+  TData text = MakeText(told);
+  not_whole_.doMessage(text, 0);
+  return std::nullopt;
+}
+
+bool TListStore::SaveFile(const std::string& path, const std::vector<std::string>& lines, RecordFile* written) {
   std::string why;
-  if (SaveRecords(path, lines, &why)) return true;
+  if (SaveRecords(path, lines, &why, written)) return true;
   TData text = MakeText(SaveFailureMessage(path, why));
   save_error_.doMessage(text, 0);
   return false;

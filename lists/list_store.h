@@ -1,11 +1,14 @@
 // The seven list files as a scheme reads and writes them: under the program folder held
-// in the global variable VELTR_dir, and every save that fails is told to the user.
+// in the global variable VELTR_dir, and every save that fails is told to the user, as is
+// every list that a scheme needs whole but cannot read whole.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "lists/list_catalog.h"
+#include "lists/list_files.h"
 #include "runtime/global_var.h"
 #include "widgets/message.h"
 
@@ -16,15 +19,27 @@ class TListStore {
   std::string ProgramDir() const;
   std::string Path(ListId id) const { return ListPath(ProgramDir(), id); }
 
-  // A missing file is an empty list.
+  // As far as the file can be read, without a word: for counts and existence checks. A
+  // missing file is an empty list.
   std::vector<std::string> Load(ListId id) const;
   TListSet LoadAll() const;
 
-  // Saves atomically; on failure shows which file and why, and returns false.
+  // The whole list, for a scheme that saves it again or hands all of it on. A file that
+  // cannot be read whole (unreadable, a NUL byte, UTF-16) gives nothing, after the user
+  // was told which file and what to do; `what_happens` ends that message.
+  std::optional<std::vector<std::string>> LoadWhole(ListId id, std::string_view what_happens);
+  // All seven whole, or nothing when any one is not (each such file told, in one message).
+  std::optional<TListSet> LoadAllWhole(std::string_view what_happens);
+  // Tells the user that `path` cannot be read whole.
+  void TellNotWhole(const std::string& path, const RecordFile& file, std::string_view what_happens);
+
+  // Saves atomically; on failure shows which file and why, and returns false. `written`,
+  // when given, takes the hash and stamp of what was written.
   bool Save(ListId id, const std::vector<std::string>& lines) { return SaveFile(Path(id), lines); }
-  bool SaveFile(const std::string& path, const std::vector<std::string>& lines);
+  bool SaveFile(const std::string& path, const std::vector<std::string>& lines, RecordFile* written = nullptr);
 
  private:
   TKXGlobalVar program_dir_;
   TKXMessage save_error_;
+  TKXMessage not_whole_;
 };

@@ -6,6 +6,7 @@
 #include "elements/strlist/records.h"
 #include "lists/double_records.h"
 #include "runtime/lines.h"
+#include "runtime/save_failure.h"
 #include "runtime/platform/files.h"
 
 namespace {
@@ -21,7 +22,8 @@ StartupCorrection::StartupCorrection(TKXWin* parent)
       double_(New<TKXGlobalVar>()),
       shown_(New<TKXMessage>()),
       want_to_see_(New<TKXMessage>()),
-      viewer_(New<TKXWinExec>()) {
+      viewer_(New<TKXWinExec>()),
+      not_whole_(New<TKXMessage>()) {
   low_.SetName("low");
   double_.SetName("double");
   shown_.Type = 0;
@@ -29,6 +31,8 @@ StartupCorrection::StartupCorrection(TKXWin* parent)
   want_to_see_.Message = "You do want to see?";
   want_to_see_.Type = 2;
   want_to_see_.Icon = 5;
+  not_whole_.Caption = kSaveFailureCaption;
+  not_whole_.Icon = 1;
   // "Yes" opens the report with the user's viewer for text files.
   auto& answered_yes = New<TKXIf_else>();
   auto& program_dir = New<TKXGlobalVar>();
@@ -52,14 +56,26 @@ void StartupCorrection::doStart(TData&, uint16_t) {
 }
 
 // Every list lower-cased (no trimming: empty lines stay) and sorted; a missing list is
-// written as an empty file.
+// written as an empty file. A list that cannot be read whole is left as it is: written
+// from what could be read, it would lose every record behind the NUL byte.
 void StartupCorrection::Correct() {
+  std::string told;
   for (ListId id : kStartupOrder) {
-    std::vector<std::string> lines = store_.Load(id);
+    const std::string path = store_.Path(id);
+    RecordFile file = ReadRecords(path);
+    if (!file.Whole()) {
+      if (!told.empty()) told += "\r\n";
+      told += NotWholeMessage(path, file, "The list was not corrected and is left as it is.");
+      continue;
+    }
+    std::vector<std::string>& lines = file.lines;
     for (auto& line : lines) line = LowerCase1251(std::move(line));
     SortFolded(lines);
     store_.Save(id, lines);
   }
+  if (told.empty()) return;
+  TData text = MakeText(told);
+  not_whole_.doMessage(text, 0);
 }
 
 void StartupCorrection::ReportDoubles() {

@@ -26,4 +26,5 @@ class StartupCorrection : public TScheme {
   TKXMessage& shown_;
   TKXMessage& want_to_see_;
   TKXWinExec& viewer_;
+  TKXMessage& not_whole_;  // lists left uncorrected because they cannot be read whole
 };

@@ -1,7 +1,8 @@
 // TextFileLoader: offers the records of a text file that no list holds yet.
 //
 // Input 0: the file name. Data input 0: the records already known (an array). Events:
-// 0 onLine, one record, last to first.
+// 0 onLine, one record, last to first; 1 onCancel, the file could not be read whole (the
+// user was told why).
 #pragma once
 
 #include <string>
@@ -10,6 +11,7 @@
 #include "lists/record_index.h"
 #include "lists/records_view.h"
 #include "runtime/scheme.h"
+#include "widgets/message.h"
 
 // The file's lines lower-cased and trimmed (empty lines stay), without those `known` holds.
 std::vector<std::string> NewTextRecords(std::vector<std::string> lines, const RecordIndex& known);
@@ -19,4 +21,7 @@ class TextFileLoader : public TScheme {
   explicit TextFileLoader(TKXWin* parent);
 
   void doLoad(TData& value, uint16_t index);
+
+ private:
+  TKXMessage not_whole_;
 };

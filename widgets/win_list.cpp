@@ -151,6 +151,14 @@ std::string TKXWinList::Item(int index) {
   return Native().GetItem(Control(), index);
 }
 
+std::vector<std::string> TKXWinList::Items() { return HasControl() ? Native().GetItems(Control()) : std::vector<std::string>{}; }
+
+int TKXWinList::Selected() {
+  if (!HasControl()) return -1;
+  const int selected = Native().GetSelection(Control());
+  return selected < Count() ? selected : -1;
+}
+
 void TKXWinList::Select(int index) {
   if (HasControl()) Native().SetSelection(Control(), index);
 }

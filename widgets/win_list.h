@@ -45,6 +45,8 @@ class TKXWinList : public TKXWin {
   void Insert(int index, const std::string& text);
   std::string Item(int index);  // empty outside the items
   int ItemCount() { return Count(); }
+  std::vector<std::string> Items();
+  int Selected();  // the selected item's index, -1 when none
   void Select(int index);  // selects without reporting it, as SetSelection does
 
  protected:

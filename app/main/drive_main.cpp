@@ -50,6 +50,8 @@ const char* kUsage =
     "  answer message CODE         answer the next message box (1 OK, 2 Cancel, 3 Abort,\n"
     "                              4 Retry, 5 Ignore, 6 Yes, 7 No)\n"
     "  clipboard TEXT              put TEXT on the clipboard\n"
+    "  write FILE \"TEXT\"           another program replaces FILE (in the program folder) by\n"
+    "                              TEXT, in place\n"
     "  show                        print every control the user sees, with its address\n"
     "  move LEFT TOP               move the main window, as the user drags it\n"
     "  where                       print the main window's place and size\n"
@@ -62,7 +64,8 @@ const char* kUsage =
     "made them (KIND: button, edit, label, checkbox, radio, list, combo, tab; show prints\n"
     "each control's address), or its caption, bare or in double quotes. A caption that\n"
     "names several seen controls is an error: address one of them by KIND N.\n"
-    "Texts are printed in double quotes with \\\\, \\\", \\r, \\n, \\t and \\xNN escapes.\n"
+    "Texts are printed in double quotes with \\\\, \\\", \\r, \\n, \\t and \\xNN escapes, and\n"
+    "read so in quoted texts of a script.\n"
     "A failing command ends the script with exit code 1; so do commands left over when the\n"
     "program ended before them (they are printed as not run).\n";
 

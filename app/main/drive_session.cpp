@@ -2,9 +2,11 @@
 
 #include <charconv>
 #include <deque>
+#include <fstream>
 #include <iostream>
 #include <optional>
 
+#include "runtime/platform/files.h"
 #include "widgets/headless/headless_backend.h"
 #ifdef VELTRANE_WITH_QT
 #include "widgets/qt/qt_backend.h"
@@ -61,14 +63,31 @@ std::string_view FirstWord(std::string_view text, std::string_view& rest) {
   return text.substr(0, space);
 }
 
-// A text in double quotes at the start of `text`, with \" and \\ inside; the rest after
-// it and one blank. Nothing when `text` does not start with a quote or the quote is open.
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// A text in double quotes at the start of `text`, with the escapes the driver prints
+// inside (\" \\ \r \n \t \xNN); the rest after it and one blank. Nothing when `text`
+// does not start with a quote or the quote is open.
 std::optional<std::string> Quoted(std::string_view text, std::string_view& rest) {
   if (text.empty() || text[0] != '"') return std::nullopt;
   std::string out;
   for (size_t i = 1; i < text.size(); ++i) {
     if (text[i] == '\\' && i + 1 < text.size()) {
-      out += text[++i];
+      const char c = text[++i];
+      if (c == 'r') out += '\r';
+      else if (c == 'n') out += '\n';
+      else if (c == 't') out += '\t';
+      else if (c == 'x' && i + 2 < text.size() && HexDigit(text[i + 1]) >= 0 && HexDigit(text[i + 2]) >= 0) {
+        out += char(HexDigit(text[i + 1]) * 16 + HexDigit(text[i + 2]));
+        i += 2;
+      } else {
+        out += c;
+      }
     } else if (text[i] == '"') {
       rest = text.substr(i + 1);
       if (!rest.empty() && rest[0] == ' ') rest.remove_prefix(1);
@@ -174,6 +193,7 @@ bool Session::Execute(const std::string& line) {
   const std::string verb(FirstWord(line, rest));
   const std::string arg(rest);
   if (verb == "answer") return Answer(arg);
+  if (verb == "write") return WriteFile(arg);
   if (verb == "clipboard") {
     user_.SetClipboardText(arg);
     return true;
@@ -217,6 +237,19 @@ bool Session::Execute(const std::string& line) {
   if (verb == "read") return Read(arg);
   if (verb == "shot") return Shot(arg);
   return Fail("unknown command: " + verb);
+}
+
+// Another program (an editor, a second Veltrane) replaces a file's content in place while
+// this one runs.
+bool Session::WriteFile(const std::string& arg) {
+  std::string_view text;
+  const std::string relative(FirstWord(arg, text));
+  std::string_view rest;
+  const std::optional<std::string> bytes = Quoted(text, rest);
+  if (relative.empty() || !bytes || !rest.empty()) return Fail("write needs a file and a quoted text");
+  std::ofstream file(platform::NativePath(platform::ProgramDir() + relative), std::ios::binary | std::ios::trunc);
+  file << *bytes;
+  return bool(file.flush()) || Fail("cannot write " + relative);
 }
 
 bool Session::Answer(const std::string& arg) {

@@ -28,6 +28,7 @@ class Session {
  private:
   std::string Line(size_t i) const;
   bool Fail(const std::string& message);
+  bool WriteFile(const std::string& arg);
   bool Execute(const std::string& line);
   bool Answer(const std::string& arg);
   bool Click(const std::string& arg);

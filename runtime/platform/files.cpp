@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstring>
 #include <cstdlib>
+#include <ctime>
 
 #include "runtime/platform/program_dir.h"
 
@@ -299,6 +300,22 @@ bool CopyFileOver(const std::string& from, const std::string& to, std::string* w
     return false;
   }
   return WriteFileAtomic(to, content.bytes, why);
+}
+
+FileStamp StampOf(const std::string& path) {
+  FileStamp stamp;
+  timespec now{};
+  ::clock_gettime(CLOCK_REALTIME, &now);
+  stamp.taken_ns = int64_t(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
+  struct stat st;
+  if (path.empty() || ::stat(NativePath(path).c_str(), &st) != 0) return stamp;
+  stamp.exists = true;
+  stamp.size = uint64_t(st.st_size);
+  stamp.modified_ns = int64_t(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec;
+  stamp.changed_ns = int64_t(st.st_ctim.tv_sec) * 1'000'000'000 + st.st_ctim.tv_nsec;
+  stamp.device = uint64_t(st.st_dev);
+  stamp.id = uint64_t(st.st_ino);
+  return stamp;
 }
 
 bool RemoveFile(const std::string& path) {

@@ -3,6 +3,7 @@
 // Saves are atomic: a temporary file beside the target is renamed over it.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -93,6 +94,27 @@ class FileReader {
   Result result_ = Result::Missing;
   std::string why_;
 };
+
+// What tells one state of a file from another without reading it: every save, rename or
+// replacement changes it. Two stamps taken around an untouched file are equal. A change
+// made within the same tick of the file system's clock as the stamp may leave it equal:
+// `Recent` says when that could be so, and the content must then be compared instead.
+struct FileStamp {
+  bool exists = false;
+  uint64_t size = 0;
+  int64_t modified_ns = 0, changed_ns = 0;  // since 1970, as the file system keeps them
+  uint64_t device = 0, id = 0;              // which file: a replaced file has a new id
+  int64_t taken_ns = 0;                     // when the stamp was taken
+
+  bool SameFile(const FileStamp& other) const {
+    return exists == other.exists && size == other.size && modified_ns == other.modified_ns &&
+           changed_ns == other.changed_ns && device == other.device && id == other.id;
+  }
+  // Changed within two seconds before the stamp was taken: coarse file system clocks (FAT
+  // keeps two seconds) may not show a later change of the same size.
+  bool Recent() const { return exists && taken_ns - std::max(modified_ns, changed_ns) < 2'000'000'000; }
+};
+FileStamp StampOf(const std::string& path);
 
 // Copies a regular file, replacing the destination; atomic like WriteFileAtomic.
 bool CopyFileOver(const std::string& from, const std::string& to, std::string* why = nullptr);

@@ -282,6 +282,38 @@ bool CopyFileOver(const std::string& from, const std::string& to, std::string* w
   return WriteFileAtomic(to, content.bytes, why);
 }
 
+namespace {
+// FILETIME counts 100 ns from 1601; the stamp counts nanoseconds from 1970.
+int64_t UnixNanoseconds(const FILETIME& time) {
+  const int64_t ticks = int64_t((uint64_t(time.dwHighDateTime) << 32) | time.dwLowDateTime);
+  return (ticks - 116444736000000000LL) * 100;
+}
+}  // namespace
+
+FileStamp StampOf(const std::string& path) {
+  FileStamp stamp;
+  FILETIME now;
+  ::GetSystemTimeAsFileTime(&now);
+  stamp.taken_ns = UnixNanoseconds(now);
+  if (path.empty()) return stamp;
+  // No access is asked for: the file's information can be read even while another
+  // program holds it open without sharing.
+  HANDLE file = ::CreateFileW(Wide(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return stamp;
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (::GetFileInformationByHandle(file, &info)) {
+    stamp.exists = true;
+    stamp.size = (uint64_t(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+    stamp.modified_ns = UnixNanoseconds(info.ftLastWriteTime);
+    stamp.changed_ns = stamp.modified_ns;
+    stamp.device = info.dwVolumeSerialNumber;
+    stamp.id = (uint64_t(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+  }
+  ::CloseHandle(file);
+  return stamp;
+}
+
 bool RemoveFile(const std::string& path) { return IsFile(path) && ::DeleteFileW(Wide(path).c_str()); }
 
 bool MakeDirectory(const std::string& path) { return !path.empty() && ::CreateDirectoryW(Wide(path).c_str(), nullptr); }

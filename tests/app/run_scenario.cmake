@@ -53,6 +53,15 @@ file(READ ${dir}/${name}.expected expected)
 # same inside a quoted text, where the driver doubles every backslash.
 string(REPLACE "\\" "\\\\" quoted_program_dir "${program_dir}")
 string(REPLACE "{QDIR}" "${quoted_program_dir}" expected "${expected}")
+# "{SEP}" stands for the folder separator of a path the program built ("Lists\Porno.txt"
+# below the program folder), "{QSEP}" for the same inside a quoted text.
+if(WINDOWS_DRIVE)
+  string(REPLACE "{QSEP}" "\\\\" expected "${expected}")
+  string(REPLACE "{SEP}" "\\" expected "${expected}")
+else()
+  string(REPLACE "{QSEP}" "/" expected "${expected}")
+  string(REPLACE "{SEP}" "/" expected "${expected}")
+endif()
 string(REPLACE "{DIR}" "${program_dir}" expected "${expected}")
 # "#exit: N" in the script sets the exit code the driver must end with (0 by default).
 file(STRINGS ${SCRIPT} exit_line REGEX "^#exit:")
@@ -66,10 +75,17 @@ endif()
 if(EXISTS ${dir}/${name}.files)
   # Each line: a path relative to the program folder and, after " = ", the exact expected content
   # with \r and \n written as escapes; "!path" for a file that must not exist; "+path" for a
-  # file that must exist and not be empty.
+  # file that must exist and not be empty; "=path" for a file that must hold, byte for byte,
+  # what NAME.setup/path holds (NUL bytes and all).
   file(STRINGS ${dir}/${name}.files checks)
   foreach(check ${checks})
-    if(check MATCHES "^!(.*)$")
+    if(check MATCHES "^=(.*)$")
+      file(READ ${work}/${CMAKE_MATCH_1} got HEX)
+      file(READ ${dir}/${name}.setup/${CMAKE_MATCH_1} want_hex HEX)
+      if(NOT got STREQUAL want_hex)
+        message(FATAL_ERROR "scenario ${name}: ${CMAKE_MATCH_1} changed\n${got}\nexpected\n${want_hex}")
+      endif()
+    elseif(check MATCHES "^!(.*)$")
       if(EXISTS ${work}/${CMAKE_MATCH_1})
         message(FATAL_ERROR "scenario ${name}: ${CMAKE_MATCH_1} must not exist")
       endif()

@@ -88,6 +88,20 @@ TEST(BanListImport, a_line_holding_a_bracket_ends_its_section) {
   EXPECT_EQ(Of(lists, ListId::Advertisement), Lines{"ads.one"});
 }
 
+// A record standing behind a line that holds "[" but is no tag belongs to no section: the
+// load must not take it out of Unsorted, where it would be filed nowhere.
+TEST(BanListImport, a_record_outside_every_section_stays_in_unsorted) {
+  TListSet lists;
+  Of(lists, ListId::Unsorted) = {"lost.one", "filed.one"};
+  Lines body = kAllSections;
+  body.insert(body.begin() + 2, "[Adblock Plus 2.0]");
+  body.insert(body.begin() + 3, "lost.one");
+  body.insert(body.begin() + 6, "filed.one");  // under [Misc]
+  ImportBanList(File(body), "b.txt", lists);
+  EXPECT_EQ(Of(lists, ListId::Unsorted), (Lines{"lost.one", "un.one"}));
+  EXPECT_EQ(Of(lists, ListId::Misc), (Lines{"filed.one", "misc.one"}));
+}
+
 // A tag line that a list already holds as a record (a user can file "[porno]" from a text
 // file) is removed before the sections are looked for. The section without its tag files
 // nothing, where the steps alone would file every line of the file into it.

@@ -115,4 +115,157 @@ TEST_F(EditListsPage, a_source_that_loads_nothing_says_so_and_offers_no_move) {
   EXPECT_EQ(ui_.Find(ui_.FindSeen("<- Delete"))->text, "<- Delete");
 }
 
+// The page starts with the ban list as its source, exactly as if the user had chosen it:
+// no category can be chosen whose file the load is about to rewrite.
+TEST_F(EditListsPage, the_page_starts_set_up_for_the_ban_list_source) {
+  Start();
+  const widgets::ControlId chooser = Seen(ControlKind::ComboBox, 1);
+  EXPECT_FALSE(ui_.CanAct(chooser));
+  EXPECT_EQ(ui_.Find(chooser)->selection, 0);
+  EXPECT_EQ(ui_.Find(Seen(ControlKind::ComboBox, 0))->selection, 0);
+  EXPECT_FALSE(ui_.CanAct(ui_.FindSeen(">>>")));
+}
+
+// Whatever changed the file since the list was shown (another program, an update), the
+// list is never saved over it: the move is refused, the list shows the file again.
+TEST_F(EditListsPage, a_list_file_changed_on_disk_is_shown_again_and_never_saved_over) {
+  Write("Lists/Unsorted.txt", "one.com\r\ntwo.com\r\n");
+  Write("Lists/Porno.txt", "old.com\r\n");
+  ShowUnsortedBeside("Porno");
+  Write("Lists/Porno.txt", "p1.com\r\np2.com\r\nold.com\r\n");
+  ClickItem(0, 0);
+  Click(">>>");
+  EXPECT_EQ(Read("Lists/Porno.txt"), "p1.com\r\np2.com\r\nold.com\r\n");
+  EXPECT_EQ(Read("Lists/Unsorted.txt"), "one.com\r\ntwo.com\r\n");
+  EXPECT_EQ(Items(1), (std::deque<std::string>{"p1.com", "p2.com", "old.com"}));
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_NE(Messages()[0].find("Porno.txt' was changed on disk"), std::string::npos) << Messages()[0];
+
+  // Once shown again, the next move files into the file as it is now.
+  ClickItem(0, 0);
+  Click(">>>");
+  EXPECT_EQ(Read("Lists/Porno.txt"), "one.com\r\np1.com\r\np2.com\r\nold.com\r\n");
+  EXPECT_EQ(Read("Lists/Unsorted.txt"), "two.com\r\n");
+
+  // The same for Unsorted on the left, on a move back.
+  Write("Lists/Unsorted.txt", "two.com\r\nthree.com\r\n");
+  ClickItem(1, 0);
+  Click("<<<");
+  EXPECT_EQ(Read("Lists/Unsorted.txt"), "two.com\r\nthree.com\r\n");
+  EXPECT_EQ(Read("Lists/Porno.txt"), "one.com\r\np1.com\r\np2.com\r\nold.com\r\n");
+  EXPECT_EQ(Items(0), (std::deque<std::string>{"two.com", "three.com"}));
+  EXPECT_EQ(Messages().size(), 2u);
+}
+
+TEST_F(EditListsPage, a_file_touched_but_holding_the_same_records_takes_the_move) {
+  Write("Lists/Unsorted.txt", "one.com\r\n");
+  Write("Lists/Porno.txt", "old.com\r\n");
+  ShowUnsortedBeside("Porno");
+  Write("Lists/Porno.txt", "old.com\r\n");  // saved again by another program, unchanged
+  ClickItem(0, 0);
+  Click(">>>");
+  EXPECT_EQ(Read("Lists/Porno.txt"), "one.com\r\nold.com\r\n");
+  EXPECT_EQ(Read("Lists/Unsorted.txt"), "");
+  EXPECT_TRUE(Messages().empty());
+}
+
+// A NUL byte ends the text the program reads; saving the list from that reading would
+// lose every record behind it. Such a list is not shown, so nothing is saved over it.
+TEST_F(EditListsPage, a_list_file_holding_a_nul_byte_is_not_shown_and_never_saved) {
+  const std::string porno("a.com\r\n\0b.com\r\nc.com\r\n", 22);
+  Write("Lists/Unsorted.txt", "one.com\r\n");
+  Write("Lists/Porno.txt", porno);
+  ShowUnsortedBeside("Porno");
+  EXPECT_TRUE(Items(1).empty());
+  EXPECT_EQ(ui_.Find(Seen(ControlKind::ComboBox, 1))->selection, 0);
+  // Told twice: the start kept the backup of the last start, and the list is not shown.
+  ASSERT_EQ(Messages().size(), 2u);
+  EXPECT_NE(Messages()[0].find("Porno.txt' holds a NUL byte at byte 8, so it cannot be read whole as text. Its backup "
+                               "of the last start was kept."),
+            std::string::npos)
+      << Messages()[0];
+  EXPECT_NE(Messages()[1].find("Porno.txt' holds a NUL byte at byte 8"), std::string::npos) << Messages()[1];
+  ClickItem(0, 0);
+  Click(">>>");
+  EXPECT_EQ(Read("Lists/Porno.txt"), porno);
+  EXPECT_EQ(Read("Lists/Unsorted.txt"), "one.com\r\n");
+
+  // Unsorted itself, UTF-16 as an editor may write it: not loaded at all.
+  const std::string utf16("\xFF\xFEo\0n\0e\0.\0c\0o\0m\0\r\0\n\0", 20);
+  Write("Lists/Unsorted.txt", utf16);
+  Click("Load from:");
+  EXPECT_EQ(LabelText(0), "Not Loaded");
+  EXPECT_TRUE(Items(0).empty());
+  EXPECT_NE(Messages().back().find("Unsorted.txt' is UTF-16 text"), std::string::npos) << Messages().back();
+  EXPECT_FALSE(ui_.CanAct(ui_.FindSeen(">>>")));
+  EXPECT_EQ(Read("Lists/Unsorted.txt"), utf16);
+}
+
+// What is highlighted is what moves: the record a load selected, the record a move put on
+// top of the other list. Nothing selected, nothing moves.
+TEST_F(EditListsPage, the_selected_record_moves_whether_clicked_or_selected_by_the_list) {
+  Write("Lists/Unsorted.txt", "one.com\r\ntwo.com\r\n");
+  Write("Lists/Misc.txt", "m.com\r\n");
+  Start();
+  Pick("Unsorted (Edit Lists)");
+  Click("Load from:");
+  Pick("Misc");
+  ClickItem(0, 1);
+  Click(">>>");
+  EXPECT_EQ(Read("Lists/Misc.txt"), "two.com\r\nm.com\r\n");
+  Click("<<<");  // the moved record stands selected on top of Misc
+  EXPECT_EQ(Read("Lists/Misc.txt"), "m.com\r\n");
+  EXPECT_EQ(Read("Lists/Unsorted.txt"), "two.com\r\none.com\r\n");
+  Click("<<<");  // nothing is selected in Misc any more
+  EXPECT_EQ(Read("Lists/Misc.txt"), "m.com\r\n");
+}
+
+TEST_F(EditListsPage, a_text_file_load_selects_its_first_record_and_a_move_files_it) {
+  Write("words.txt", "New.one\nnew.two\n");
+  Write("Lists/Misc.txt", "");
+  Start();
+  Pick("Text File (Load)");
+  Pick("Misc");
+  ui_.QueueOpenAnswer(dir_ + "words.txt");
+  Click("Load from:");
+  Click(">>>");
+  EXPECT_EQ(Read("Lists/Misc.txt"), "new.one\r\n");
+  EXPECT_EQ(Items(0), (std::deque<std::string>{"new.two"}));
+}
+
+TEST_F(EditListsPage, unsorted_on_the_left_shows_the_category_chooser_at_select) {
+  Write("Lists/Unsorted.txt", "one.com\r\n");
+  Start();
+  Pick("Text File (Load)");
+  Pick("Porno");
+  Pick("Unsorted (Edit Lists)");
+  Click("Load from:");
+  EXPECT_EQ(ui_.Find(Seen(ControlKind::ComboBox, 1))->selection, 0);
+  Pick("Unsorted");  // Unsorted on both sides: nothing shown, and the chooser says so
+  EXPECT_EQ(ui_.Find(Seen(ControlKind::ComboBox, 1))->selection, 0);
+}
+
+// A source file that cannot be read whole loads nothing, with a word: a FIFO (reading one
+// would wait for ever), a NUL byte.
+TEST_F(EditListsPage, a_source_file_that_cannot_be_read_whole_loads_nothing_and_says_why) {
+  ASSERT_EQ(::mkfifo((dir_ + "pipe.txt").c_str(), 0600), 0);
+  Write("nul.txt", std::string("a.com\n\0b.com\n", 13));
+  Start();
+  Pick("Text File (Load)");
+  for (const char* name : {"pipe.txt", "nul.txt"}) {
+    ui_.QueueOpenAnswer(dir_ + name);
+    Click("Load from:");
+    EXPECT_EQ(LabelText(0), "Not Loaded") << name;
+    EXPECT_TRUE(Items(0).empty()) << name;
+  }
+  ASSERT_EQ(Messages().size(), 2u);
+  EXPECT_NE(Messages()[0].find("pipe.txt': Not a regular file"), std::string::npos) << Messages()[0];
+  EXPECT_NE(Messages()[1].find("nul.txt' holds a NUL byte"), std::string::npos) << Messages()[1];
+  Pick("URL Ban List (AUTO Load)");
+  ui_.QueueOpenAnswer(dir_ + "pipe.txt");
+  Click("Load from:");
+  EXPECT_EQ(LabelText(0), "Not Loaded");
+  EXPECT_EQ(Messages().size(), 3u);
+}
+
 }  // namespace

@@ -13,21 +13,48 @@ using Lines = std::vector<std::string>;
 
 TEST(RecordFiles, every_kind_of_line_break_ends_a_record_and_a_byte_order_mark_is_no_part_of_one) {
   TempDir dir;
+  using State = RecordFile::State;
   struct Case {
     std::string bytes;
     Lines lines;
+    State state = State::Read;
+    std::string why = "";
   } cases[] = {
       {"a\nb\n", {"a", "b"}},
       {"a\r\nb\rc\n\nd", {"a", "b", "c", "", "d"}},
       {"\xEF\xBB\xBF" "a.com\r\n", {"a.com"}},
-      {std::string("a\nb\0c\nd", 7), {"a", "b"}},
       {"", {}},
+      // No 8-bit text: what stands before the NUL is all a reading gives, so the file is
+      // never to be saved over from it.
+      {std::string("a\nb\0c\nd", 7), {"a", "b"}, State::NotText, "holds a NUL byte at byte 4"},
+      {std::string("\xFF\xFE" "a\0.\0c\0\r\0\n\0", 12), {"\xFF\xFE" "a"}, State::NotText, "is UTF-16 text"},
+      {std::string("\xFE\xFF\0a", 4), {"\xFE\xFF"}, State::NotText, "is UTF-16 text"},
   };
   for (const auto& c : cases) {
     platform::WriteFileAtomic(dir / "f.txt", c.bytes);
-    EXPECT_EQ(ReadRecordFile(dir / "f.txt"), c.lines) << ::testing::PrintToString(c.bytes);
+    const RecordFile file = ReadRecords(dir / "f.txt");
+    EXPECT_EQ(file.lines, c.lines) << ::testing::PrintToString(c.bytes);
+    EXPECT_EQ(file.state, c.state) << ::testing::PrintToString(c.bytes);
+    EXPECT_EQ(file.why, c.why) << ::testing::PrintToString(c.bytes);
+    EXPECT_EQ(file.Whole(), c.state == State::Read);
   }
-  EXPECT_EQ(ReadRecordFile(dir / "missing.txt"), std::nullopt);
+  EXPECT_EQ(ReadRecords(dir / "missing.txt").state, State::Missing);
+  EXPECT_TRUE(ReadRecords(dir / "missing.txt").Whole()) << "a missing list is an empty one";
+  EXPECT_EQ(ReadRecords(dir.path).state, State::Unreadable);
+}
+
+TEST(RecordFiles, the_message_for_a_file_not_read_whole_names_it_and_says_what_to_do) {
+  RecordFile nul;
+  nul.state = RecordFile::State::NotText;
+  nul.why = "holds a NUL byte at byte 4";
+  EXPECT_EQ(NotWholeMessage("/x/Lists/Misc.txt", nul, "The list is left as it is."),
+            "'/x/Lists/Misc.txt' holds a NUL byte at byte 4, so it cannot be read whole as text. The list is left as "
+            "it is. Remove the NUL bytes in a text editor (or save the file as UTF-8 or ANSI text), then try again.");
+  RecordFile unreadable;
+  unreadable.state = RecordFile::State::Unreadable;
+  unreadable.why = "Permission denied";
+  EXPECT_EQ(NotWholeMessage("/x/a.txt", unreadable, "Nothing was loaded."),
+            "Could not read '/x/a.txt': Permission denied. Nothing was loaded.");
 }
 
 TEST(RecordFiles, a_record_is_lower_cased_in_windows_1251_and_trimmed) {

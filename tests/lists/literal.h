@@ -133,8 +133,8 @@ inline BanListResult ImportBanList(std::vector<std::string> file, const std::str
   for (ListId id : {ListId::UserBad, ListId::UserNoBad, ListId::Misc, ListId::Porno, ListId::Advertisement,
                     ListId::Viruses})
     existing.insert(existing.end(), Of(lists, id).begin(), Of(lists, id).end());
-  RemoveEveryEqual(unsorted, normalised);
   RemoveEveryEqual(normalised, existing);
+  std::vector<std::vector<std::string>> sections;
   for (ListId id : kCategories) {
     const std::string tag = Info(id).search_tag;
     size_t start = 0;
@@ -155,6 +155,13 @@ inline BanListResult ImportBanList(std::vector<std::string> file, const std::str
     if (!found) start = stop = 0;  // a section whose tag is missing files nothing
     std::vector<std::string> section;
     for (size_t k = start; k < stop; ++k) section.push_back(normalised[k]);
+    sections.push_back(std::move(section));
+  }
+  // Only what the file files leaves Unsorted (what it files under [unsorted] comes back).
+  for (const auto& section : sections) RemoveEveryEqual(unsorted, section);
+  for (size_t c = 0; c < kCategories.size(); ++c) {
+    const ListId id = kCategories[c];
+    std::vector<std::string>& section = sections[c];
     auto& list = Of(lists, id);
     result.display.push_back(Info(id).tag);
     list.insert(list.end(), section.begin(), section.end());
