@@ -56,7 +56,7 @@ void StartupCorrection::doStart(TData&, uint16_t) {
 void StartupCorrection::Correct() {
   for (ListId id : kStartupOrder) {
     std::vector<std::string> lines = store_.Load(id);
-    for (auto& line : lines) line = LowerCase1251(std::move(line));
+    for (auto& line : lines) line = LowerCaseText(std::move(line));
     SortFolded(lines);
     store_.Save(id, lines);
   }

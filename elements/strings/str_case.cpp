@@ -3,7 +3,7 @@
 
 #include "runtime/text_case.h"
 
-std::string LowerCase1251(std::string text) {
+std::string LowerCaseText(std::string text) {
   for (char& c : text) {
     const auto b = static_cast<unsigned char>(c);
     if (b >= 192 && b <= 223) {
@@ -18,5 +18,5 @@ std::string LowerCase1251(std::string text) {
 }
 
 void TKXStrCase::doConvert(TData& value, uint16_t) {
-  FireEvent(onResult, LowerCase1251(InputText(value, dataStr, std::string())));
+  FireEvent(onResult, LowerCaseText(InputText(value, dataStr, std::string())));
 }

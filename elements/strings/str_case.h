@@ -12,7 +12,7 @@ enum TCaseType : int32_t {
 };
 
 // A-Z, the Cyrillic capitals 192-223 and Yo (168) to their small letters; other bytes stay.
-std::string LowerCase1251(std::string text);
+std::string LowerCaseText(std::string text);
 
 class TKXStrCase : public TKXObject {
  public:
