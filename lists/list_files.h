@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-// A record lower-cased (A to Z and the Windows-1251 capitals) and trimmed of the bytes
-// 1 to 32 at both ends.
+// A record trimmed of the bytes 1 to 32 at both ends and lower-cased by LowerCaseText: as
+// UTF-8 when it is UTF-8, otherwise A to Z and the Windows-1251 capitals.
 std::string NormaliseRecord(std::string_view record);
 
 // The lines of a file, nothing when it is missing or cannot be read. Files come from

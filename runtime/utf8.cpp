@@ -27,6 +27,10 @@ size_t Utf8SequenceAt(std::string_view bytes, size_t at) {
 
 bool IsWellFormedUtf8(std::string_view bytes) {
   for (size_t at = 0; at < bytes.size();) {
+    if (static_cast<unsigned char>(bytes[at]) < 0x80) {
+      ++at;
+      continue;
+    }
     const size_t length = Utf8SequenceAt(bytes, at);
     if (length == 0) return false;
     at += length;
@@ -38,30 +42,6 @@ bool IsNonAsciiUtf8(std::string_view bytes) {
   size_t at = 0;
   while (at < bytes.size() && static_cast<unsigned char>(bytes[at]) < 0x80) ++at;
   return at < bytes.size() && IsWellFormedUtf8(bytes.substr(at));
-}
-
-char32_t DecodeUtf8(std::string_view bytes, size_t at, size_t length) {
-  const auto b = [&](size_t i) { return char32_t(static_cast<unsigned char>(bytes[at + i])); };
-  switch (length) {
-    case 1: return b(0);
-    case 2: return (b(0) & 0x1F) << 6 | (b(1) & 0x3F);
-    case 3: return (b(0) & 0x0F) << 12 | (b(1) & 0x3F) << 6 | (b(2) & 0x3F);
-    default: return (b(0) & 0x07) << 18 | (b(1) & 0x3F) << 12 | (b(2) & 0x3F) << 6 | (b(3) & 0x3F);
-  }
-}
-
-char* EncodeUtf8(char32_t c, char* out) {
-  const auto put = [&out](char32_t byte) { *out++ = static_cast<char>(byte); };
-  if (c < 0x80) {
-    put(c);
-  } else if (c < 0x800) {
-    put(0xC0 | c >> 6), put(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    put(0xE0 | c >> 12), put(0x80 | (c >> 6 & 0x3F)), put(0x80 | (c & 0x3F));
-  } else {
-    put(0xF0 | c >> 18), put(0x80 | (c >> 12 & 0x3F)), put(0x80 | (c >> 6 & 0x3F)), put(0x80 | (c & 0x3F));
-  }
-  return out;
 }
 
 void AppendUtf8(std::string& text, char32_t c) {

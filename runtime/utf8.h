@@ -18,11 +18,31 @@ bool IsWellFormedUtf8(std::string_view bytes);
 bool IsNonAsciiUtf8(std::string_view bytes);
 
 // The code point of the well-formed sequence of `length` bytes at `at`.
-char32_t DecodeUtf8(std::string_view bytes, size_t at, size_t length);
+inline char32_t DecodeUtf8(std::string_view bytes, size_t at, size_t length) {
+  const auto b = [&](size_t i) { return char32_t(static_cast<unsigned char>(bytes[at + i])); };
+  switch (length) {
+    case 1: return b(0);
+    case 2: return (b(0) & 0x1F) << 6 | (b(1) & 0x3F);
+    case 3: return (b(0) & 0x0F) << 12 | (b(1) & 0x3F) << 6 | (b(2) & 0x3F);
+    default: return (b(0) & 0x07) << 18 | (b(1) & 0x3F) << 12 | (b(2) & 0x3F) << 6 | (b(3) & 0x3F);
+  }
+}
 
 // The number of bytes UTF-8 takes for `c` (a code point up to U+10FFFF).
 constexpr size_t Utf8Length(char32_t c) { return c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0x10000 ? 3 : 4; }
 
 // Writes `c` at `out` (room for Utf8Length(c) bytes) and returns the place behind it.
-char* EncodeUtf8(char32_t c, char* out);
+inline char* EncodeUtf8(char32_t c, char* out) {
+  const auto put = [&out](char32_t byte) { *out++ = static_cast<char>(byte); };
+  if (c < 0x80) {
+    put(c);
+  } else if (c < 0x800) {
+    put(0xC0 | c >> 6), put(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    put(0xE0 | c >> 12), put(0x80 | (c >> 6 & 0x3F)), put(0x80 | (c & 0x3F));
+  } else {
+    put(0xF0 | c >> 18), put(0x80 | (c >> 12 & 0x3F)), put(0x80 | (c >> 6 & 0x3F)), put(0x80 | (c & 0x3F));
+  }
+  return out;
+}
 void AppendUtf8(std::string& text, char32_t c);

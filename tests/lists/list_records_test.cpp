@@ -30,10 +30,12 @@ TEST(RecordFiles, every_kind_of_line_break_ends_a_record_and_a_byte_order_mark_i
   EXPECT_EQ(ReadRecordFile(dir / "missing.txt"), std::nullopt);
 }
 
-TEST(RecordFiles, a_record_is_lower_cased_in_windows_1251_and_trimmed) {
+TEST(RecordFiles, a_record_is_trimmed_and_lower_cased_as_utf8_when_it_is_utf8_and_in_windows_1251_otherwise) {
   EXPECT_EQ(NormaliseRecord("\t Site.COM \r"), "site.com");
   EXPECT_EQ(NormaliseRecord("\xC0\xA8Z"), "\xE0\xB8z");
   EXPECT_EQ(NormaliseRecord("www.Site.com/Path"), "www.site.com/path");
+  EXPECT_EQ(NormaliseRecord(" CAF\xC3\x89.FR\t"), "caf\xC3\xA9.fr");
+  EXPECT_EQ(NormaliseRecord("\xD0\x9F\xD0\xA0.\xD0\xA0\xD0\xA4 "), "\xD0\xBF\xD1\x80.\xD1\x80\xD1\x84");
 }
 
 TEST(ClipboardAddress, the_host_and_its_parent_domains_are_the_candidates) {
