@@ -47,7 +47,7 @@ void BanListWriter::doCount(TData& value, uint16_t category) {
 void BanListWriter::doAddLine(TData& value, uint16_t) { buffer_.emplace_back(TrimBlanks(AsText(value))); }
 
 void BanListWriter::doAddRecord(TData& value, uint16_t) {
-  buffer_.emplace_back(TrimBlanks(LowerCase1251(AsText(value))));
+  buffer_.emplace_back(TrimBlanks(LowerCaseText(AsText(value))));
 }
 
 void BanListWriter::doWrite(TData&, uint16_t) {

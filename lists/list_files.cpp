@@ -9,7 +9,7 @@
 
 // Lower-casing never makes or removes a blank, so trimming first gives the same record
 // with one copy less.
-std::string NormaliseRecord(std::string_view record) { return LowerCase1251(std::string(TrimBlanks(record))); }
+std::string NormaliseRecord(std::string_view record) { return LowerCaseText(std::string(TrimBlanks(record))); }
 
 uint64_t ContentHash(std::string_view bytes) { return std::hash<std::string_view>{}(bytes); }
 

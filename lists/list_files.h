@@ -10,8 +10,8 @@
 
 #include "runtime/platform/files.h"
 
-// A record lower-cased (A to Z and the Windows-1251 capitals) and trimmed of the bytes
-// 1 to 32 at both ends.
+// A record trimmed of the bytes 1 to 32 at both ends and lower-cased by LowerCaseText: as
+// UTF-8 when it is UTF-8, otherwise A to Z and the Windows-1251 capitals.
 std::string NormaliseRecord(std::string_view record);
 
 // What reading a record file found. Files come from anywhere, so CR LF, CR and a lone LF

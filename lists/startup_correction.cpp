@@ -69,7 +69,7 @@ void StartupCorrection::Correct() {
       continue;
     }
     std::vector<std::string>& lines = file.lines;
-    for (auto& line : lines) line = LowerCase1251(std::move(line));
+    for (auto& line : lines) line = LowerCaseText(std::move(line));
     SortFolded(lines);
     store_.Save(id, lines);
   }

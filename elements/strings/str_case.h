@@ -1,4 +1,5 @@
-// TKXStrCase: changes the case of a text, byte by byte, in the Windows-1251 code page.
+// TKXStrCase: changes the case of a text; and the lower case the whole program gives its
+// records and texts.
 #pragma once
 
 #include <cstdint>
@@ -11,8 +12,12 @@ enum TCaseType : int32_t {
   CaseLower = 0,  // the only conversion the program needs; every Type converts to lower case
 };
 
-// A-Z, the Cyrillic capitals 192-223 and Yo (168) to their small letters; other bytes stay.
-std::string LowerCase1251(std::string text);
+// Lists come from editors that save UTF-8 and from older ones that saved Windows-1251, so a
+// text is lowered by the code page it reads in. A text that is UTF-8 (well formed, with a byte
+// above 0x7F) takes Unicode's simple lower case and stays well-formed UTF-8. Any other text
+// keeps the Windows-1251 rule byte by byte: A-Z, the Cyrillic capitals 192-223 and Yo (168) to
+// their small letters, every other byte as it is. ASCII is the same under both rules.
+std::string LowerCaseText(std::string text);
 
 class TKXStrCase : public TKXObject {
  public:

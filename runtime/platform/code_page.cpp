@@ -6,6 +6,8 @@
 #include <array>
 #include <utility>
 
+#include "runtime/utf8.h"
+
 namespace platform {
 namespace {
 
@@ -42,7 +44,63 @@ int ByteOf(uint32_t c) {
 bool IsHighSurrogate(uint32_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool IsLowSurrogate(uint32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
+// wchar_t holds UTF-16 on Windows and UTF-32 elsewhere.
+constexpr bool kUtf16 = sizeof(wchar_t) == 2;
+
+void AppendWide(std::wstring& text, char32_t c) {
+  if (kUtf16 && c > 0xFFFF) {
+    c -= 0x10000;
+    text.push_back(wchar_t(0xD800 + (c >> 10)));
+    text.push_back(wchar_t(0xDC00 + (c & 0x3FF)));
+  } else {
+    text.push_back(wchar_t(c));
+  }
+}
+
+// The character at `at` and how many wchar_t it takes; a lone surrogate half is U+FFFD.
+char32_t CharacterAt(std::wstring_view text, size_t at, size_t& units) {
+  const auto c = static_cast<uint32_t>(text[at]);
+  units = 1;
+  if (kUtf16 && IsHighSurrogate(c) && at + 1 < text.size() && IsLowSurrogate(static_cast<uint32_t>(text[at + 1]))) {
+    units = 2;
+    return char32_t(0x10000 + ((c - 0xD800) << 10) + (static_cast<uint32_t>(text[at + 1]) - 0xDC00));
+  }
+  if ((c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) return 0xFFFD;
+  return char32_t(c);
+}
+
 }  // namespace
+
+std::wstring WideFromText(std::string_view bytes) {
+  if (!IsNonAsciiUtf8(bytes)) return WideFromBytes(bytes);
+  std::wstring text;
+  text.reserve(bytes.size());
+  for (size_t at = 0; at < bytes.size();) {
+    const size_t length = Utf8SequenceAt(bytes, at);
+    AppendWide(text, DecodeUtf8(bytes, at, length));
+    at += length;
+  }
+  return text;
+}
+
+std::string Utf8FromWide(std::wstring_view text) {
+  std::string bytes;
+  bytes.reserve(text.size());
+  for (size_t at = 0, units = 0; at < text.size(); at += units) AppendUtf8(bytes, CharacterAt(text, at, units));
+  return bytes;
+}
+
+std::string TextFromWide(std::wstring_view text) {
+  std::string bytes;
+  bytes.reserve(text.size());
+  for (size_t at = 0, units = 0; at < text.size(); at += units) {
+    const char32_t c = CharacterAt(text, at, units);
+    const int b = c <= 0xFFFF ? ByteOf(c) : -1;
+    if (b < 0) return Utf8FromWide(text);
+    bytes.push_back(static_cast<char>(b));
+  }
+  return IsNonAsciiUtf8(bytes) ? Utf8FromWide(text) : bytes;
+}
 
 std::wstring WideFromBytes(std::string_view bytes) {
   std::wstring text(bytes.size(), L'\0');

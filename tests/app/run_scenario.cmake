@@ -74,7 +74,7 @@ if(NOT out STREQUAL expected OR NOT rc EQUAL want_rc)
 endif()
 if(EXISTS ${dir}/${name}.files)
   # Each line: a path relative to the program folder and, after " = ", the exact expected content
-  # with \r and \n written as escapes; "!path" for a file that must not exist; "+path" for a
+  # with \r, \n and \xNN written as escapes; "!path" for a file that must not exist; "+path" for a
   # file that must exist and not be empty; "=path" for a file that must hold, byte for byte,
   # what NAME.setup/path holds (NUL bytes and all).
   file(STRINGS ${dir}/${name}.files checks)
@@ -97,12 +97,24 @@ if(EXISTS ${dir}/${name}.files)
     elseif(check MATCHES "^([^=]+) = (.*)$")
       set(path ${CMAKE_MATCH_1})
       set(want "${CMAKE_MATCH_2}")
+      set(want_shown "${want}")
       string(REPLACE "\\r" "\r" want "${want}")
       string(REPLACE "\\n" "\n" want "${want}")
       file(READ ${work}/${path} got HEX)
-      string(HEX "${want}" want_hex)
+      # "\xNN" stands for the byte NN (two hex digits), so that bytes beyond ASCII (UTF-8,
+      # Windows-1251) are checked without the list of checks holding them.
+      set(want_hex "")
+      while(want MATCHES "^(.*)\\\\x([0-9A-Fa-f][0-9A-Fa-f])(.*)$")
+        set(before "${CMAKE_MATCH_1}")
+        string(TOLOWER "${CMAKE_MATCH_2}" byte)
+        string(HEX "${CMAKE_MATCH_3}" after_hex)
+        set(want_hex "${byte}${after_hex}${want_hex}")
+        set(want "${before}")
+      endwhile()
+      string(HEX "${want}" before_hex)
+      set(want_hex "${before_hex}${want_hex}")
       if(NOT got STREQUAL want_hex)
-        message(FATAL_ERROR "scenario ${name}: ${path} holds\n${got}\nexpected\n${want}")
+        message(FATAL_ERROR "scenario ${name}: ${path} holds\n${got}\nexpected\n${want_shown}")
       endif()
     endif()
   endforeach()

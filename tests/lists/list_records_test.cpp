@@ -57,10 +57,12 @@ TEST(RecordFiles, the_message_for_a_file_not_read_whole_names_it_and_says_what_t
             "Could not read '/x/a.txt': Permission denied. Nothing was loaded.");
 }
 
-TEST(RecordFiles, a_record_is_lower_cased_in_windows_1251_and_trimmed) {
+TEST(RecordFiles, a_record_is_trimmed_and_lower_cased_as_utf8_when_it_is_utf8_and_in_windows_1251_otherwise) {
   EXPECT_EQ(NormaliseRecord("\t Site.COM \r"), "site.com");
   EXPECT_EQ(NormaliseRecord("\xC0\xA8Z"), "\xE0\xB8z");
   EXPECT_EQ(NormaliseRecord("www.Site.com/Path"), "www.site.com/path");
+  EXPECT_EQ(NormaliseRecord(" CAF\xC3\x89.FR\t"), "caf\xC3\xA9.fr");
+  EXPECT_EQ(NormaliseRecord("\xD0\x9F\xD0\xA0.\xD0\xA0\xD0\xA4 "), "\xD0\xBF\xD1\x80.\xD1\x80\xD1\x84");
 }
 
 TEST(ClipboardAddress, the_host_and_its_parent_domains_are_the_candidates) {

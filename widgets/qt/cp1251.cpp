@@ -1,12 +1,23 @@
-// The Windows-1251 code page, both ways, through the program's one table.
+// The program's bytes and Qt's strings, through the program's one table and display rule.
 #include "widgets/qt/cp1251.h"
 
 #include "runtime/platform/code_page.h"
+#include "runtime/utf8.h"
 
 namespace widgets {
 
 QString DecodeCp1251(std::string_view bytes) { return QString::fromStdWString(platform::WideFromBytes(bytes)); }
 
 std::string EncodeCp1251(const QString& text) { return platform::BytesFromWide(text.toStdWString()); }
+
+QString DecodeText(std::string_view bytes) { return QString::fromStdWString(platform::WideFromText(bytes)); }
+
+std::string EncodeTyped(const QString& text) { return platform::TextFromWide(text.toStdWString()); }
+
+std::string BytesOfShown(const QString& shown, std::string_view set) {
+  if (shown == DecodeText(set)) return std::string(set);
+  if (IsNonAsciiUtf8(set)) return platform::Utf8FromWide(shown.toStdWString());
+  return EncodeTyped(shown);
+}
 
 }  // namespace widgets

@@ -1,4 +1,5 @@
-// Conversion between the program's single-byte text (Windows-1251) and the strings of the Qt widgets.
+// Conversion between the program's bytes and the strings of the Qt widgets: texts in
+// Windows-1251 or in UTF-8, shown by the rule of runtime/platform/code_page.h.
 #pragma once
 
 #include <string>
@@ -15,5 +16,19 @@ QString DecodeCp1251(std::string_view bytes);
 // Characters the code page cannot express become "?" (one per character, also for
 // those outside the basic plane).
 std::string EncodeCp1251(const QString& text);
+
+// A text as a control shows it: bytes that read as UTF-8 (well formed, with a byte above
+// 0x7F) as UTF-8, every other text as Windows-1251.
+QString DecodeText(std::string_view bytes);
+
+// What the user typed: Windows-1251 when every character fits and the bytes cannot be taken
+// for UTF-8, UTF-8 otherwise; DecodeText shows it again as typed.
+std::string EncodeTyped(const QString& text);
+
+// The bytes behind what a control shows, given the bytes the program last set into it.
+// Shown unchanged, they are those very bytes, whichever code page they read in: a text that
+// reads as UTF-8 and another that reads as Windows-1251 may show alike. Changed by the user,
+// a text that came as UTF-8 stays UTF-8; any other is typed text.
+std::string BytesOfShown(const QString& shown, std::string_view set);
 
 }  // namespace widgets

@@ -57,8 +57,16 @@ void EnsureApplication(int& argc, char** argv) {
   QApplication::setQuitOnLastWindowClosed(false);
 }
 
-QString Text(std::string_view bytes) { return DecodeCp1251(bytes); }
-std::string Bytes(const QString& text) { return EncodeCp1251(text); }
+QString Text(std::string_view bytes) { return DecodeText(bytes); }
+std::string Bytes(const QString& text) { return EncodeTyped(text); }
+
+// Combo box items and tabs keep the program's bytes beside what they show.
+constexpr int kBytesRole = Qt::UserRole;
+QVariant Kept(const std::string& bytes) { return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())); }
+std::string BytesOf(const QString& shown, const QVariant& kept) {
+  const QByteArray set = kept.toByteArray();
+  return BytesOfShown(shown, std::string_view(set.constData(), static_cast<size_t>(set.size())));
+}
 
 // File names go to the file system as they come, so they are converted with its encoding.
 QString FileName(const std::string& path) {
@@ -542,6 +550,7 @@ void QtBackend::SetText(ControlId id, const std::string& text) {
   Control* c = Find(id);
   if (!c) return;
   QWidget* w = c->widget;
+  c->text = text;
   switch (c->kind) {
     case ControlKind::Form:
       w->setWindowTitle(Text(text));
@@ -584,22 +593,23 @@ std::string QtBackend::GetText(ControlId id) {
   QWidget* w = c->widget;
   switch (c->kind) {
     case ControlKind::Form:
-      return Bytes(w->windowTitle());
+      return BytesOfShown(w->windowTitle(), c->text);
     case ControlKind::Panel:
-      return Bytes(static_cast<qtimpl::PanelWidget*>(w)->Caption());
+      return BytesOfShown(static_cast<qtimpl::PanelWidget*>(w)->Caption(), c->text);
     case ControlKind::StatusBar:
       return c->status_text;
     case ControlKind::Button:
     case ControlKind::CheckBox:
     case ControlKind::RadioButton:
-      return Bytes(static_cast<QAbstractButton*>(w)->text());
+      return BytesOfShown(static_cast<QAbstractButton*>(w)->text(), c->text);
     case ControlKind::Label:
-      return Bytes(static_cast<QLabel*>(w)->text());
+      return BytesOfShown(static_cast<QLabel*>(w)->text(), c->text);
     case ControlKind::Edit:
-      return Bytes(static_cast<QLineEdit*>(w)->text());
+      return BytesOfShown(static_cast<QLineEdit*>(w)->text(), c->text);
     case ControlKind::ComboBox: {
       auto* combo = static_cast<QComboBox*>(w);
-      return combo->currentIndex() < 0 ? std::string() : Bytes(combo->currentText());
+      const int current = combo->currentIndex();
+      return current < 0 ? std::string() : BytesOf(combo->itemText(current), combo->itemData(current, kBytesRole));
     }
     case ControlKind::TabStrip:
     case ControlKind::ListBox:
@@ -645,12 +655,13 @@ void QtBackend::InsertItem(ControlId id, int index, const std::string& text) {
     case ControlKind::ComboBox: {
       auto* combo = static_cast<QComboBox*>(c->widget.data());
       const bool none = combo->currentIndex() < 0;
-      combo->insertItem(index, Text(text));
+      combo->insertItem(index, Text(text), Kept(text));
       if (none) combo->setCurrentIndex(-1);  // a drop-down list does not pick its first item itself
       break;
     }
     case ControlKind::TabStrip:
       static_cast<QTabBar*>(c->widget.data())->insertTab(index, Text(text));
+      static_cast<QTabBar*>(c->widget.data())->setTabData(index, Kept(text));
       break;
     default:
       break;
@@ -702,9 +713,11 @@ void QtBackend::SetItem(ControlId id, int index, const std::string& text) {
       break;
     case ControlKind::ComboBox:
       static_cast<QComboBox*>(c->widget.data())->setItemText(index, Text(text));
+      static_cast<QComboBox*>(c->widget.data())->setItemData(index, Kept(text), kBytesRole);
       break;
     case ControlKind::TabStrip:
       static_cast<QTabBar*>(c->widget.data())->setTabText(index, Text(text));
+      static_cast<QTabBar*>(c->widget.data())->setTabData(index, Kept(text));
       break;
     default:
       break;
@@ -718,10 +731,14 @@ std::string QtBackend::GetItem(ControlId id, int index) {
   switch (c->kind) {
     case ControlKind::ListBox:
       return c->model->At(index);
-    case ControlKind::ComboBox:
-      return Bytes(static_cast<QComboBox*>(c->widget.data())->itemText(index));
-    case ControlKind::TabStrip:
-      return Bytes(static_cast<QTabBar*>(c->widget.data())->tabText(index));
+    case ControlKind::ComboBox: {
+      auto* combo = static_cast<QComboBox*>(c->widget.data());
+      return BytesOf(combo->itemText(index), combo->itemData(index, kBytesRole));
+    }
+    case ControlKind::TabStrip: {
+      auto* tabs = static_cast<QTabBar*>(c->widget.data());
+      return BytesOf(tabs->tabText(index), tabs->tabData(index));
+    }
     default:
       return {};
   }
@@ -758,13 +775,14 @@ void QtBackend::SetItems(ControlId id, std::vector<std::string> items) {
       texts.reserve(static_cast<qsizetype>(items.size()));
       for (const auto& item : items) texts << Text(item);
       combo->addItems(texts);
+      for (int i = 0; i < combo->count(); ++i) combo->setItemData(i, Kept(items[static_cast<size_t>(i)]), kBytesRole);
       combo->setCurrentIndex(-1);
       break;
     }
     case ControlKind::TabStrip: {
       auto* tabs = static_cast<QTabBar*>(c->widget.data());
       while (tabs->count() > 0) tabs->removeTab(tabs->count() - 1);
-      for (const auto& item : items) tabs->addTab(Text(item));
+      for (const auto& item : items) tabs->setTabData(tabs->addTab(Text(item)), Kept(item));
       break;
     }
     default:

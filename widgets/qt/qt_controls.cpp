@@ -14,6 +14,7 @@
 #include <QPalette>
 #include <QTimer>
 
+#include "runtime/utf8.h"
 #include "widgets/qt/cp1251.h"
 
 namespace widgets::qtimpl {
@@ -23,6 +24,21 @@ namespace widgets::qtimpl {
 namespace {
 // A line longer than this is shown cut; painting a megabyte per row would stall the view.
 constexpr size_t kShownBytes = 4096;
+
+bool Continues(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+// The part of an item a row shows. Whether it reads as UTF-8 is decided up to the end of the
+// character the cut tears, and a torn UTF-8 character is left out rather than shown as
+// Windows-1251.
+QString ShownPart(std::string_view item) {
+  if (item.size() <= kShownBytes) return DecodeText(item);
+  size_t end = kShownBytes;
+  while (end < item.size() && end < kShownBytes + 3 && Continues(item[end])) ++end;
+  if (!IsNonAsciiUtf8(item.substr(0, end))) return DecodeText(item.substr(0, kShownBytes));
+  size_t cut = kShownBytes;
+  while (cut > 0 && Continues(item[cut])) --cut;
+  return DecodeText(item.substr(0, cut));
+}
 }  // namespace
 
 int ItemModel::rowCount(const QModelIndex& parent) const {
@@ -32,7 +48,7 @@ int ItemModel::rowCount(const QModelIndex& parent) const {
 QVariant ItemModel::data(const QModelIndex& index, int role) const {
   if (role != Qt::DisplayRole || !index.isValid() || index.row() >= Count()) return {};
   const std::string& item = At(index.row());
-  return DecodeCp1251(std::string_view(item).substr(0, kShownBytes));
+  return ShownPart(item);
 }
 
 Qt::ItemFlags ItemModel::flags(const QModelIndex& index) const {
@@ -277,7 +293,7 @@ Face FaceFor(const std::string& name) {
   static std::map<std::string, Face> chosen;
   auto found = chosen.find(name);
   if (found != chosen.end()) return found->second;
-  const QString asked = DecodeCp1251(name);
+  const QString asked = DecodeText(name);
   Face face;
   if (!asked.isEmpty() && QFontDatabase::hasFamily(asked)) {
     face.family = asked;

@@ -172,6 +172,9 @@ struct Control {
   uint32_t style = 0;
   int alignment = 0;
   QFont font;  // as asked; a caption too wide for its control is drawn narrower than this
+  // The bytes the program last set as the text: a text reading in UTF-8 and one in
+  // Windows-1251 may show alike, and reading the control must give back the very bytes.
+  std::string text;
   std::vector<ControlId> tab_chain;  // children that were given a tab place, in tab order
   ControlId status_bar = kNoControl;  // the status bar docked on this window, kept above its siblings
 

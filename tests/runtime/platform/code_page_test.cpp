@@ -1,4 +1,5 @@
-// The Windows-1251 conversion the Windows build gives every text that reaches the system.
+// The Windows-1251 conversion the Windows build gives every path that reaches the system, and
+// the rule by which a window shows a text in UTF-8 or Windows-1251 and takes typed text back.
 #include "runtime/platform/code_page.h"
 
 #include <gtest/gtest.h>
@@ -31,3 +32,36 @@ TEST(CodePageTest, CharactersOutsideTheCodePageBecomeOneQuestionMarkEach) {
 }
 
 }  // namespace
+
+// ---- the texts a window shows ----
+
+TEST(CodePageTest, TextThatReadsAsUtf8IsShownAsUtf8AndAnyOtherAsWindows1251) {
+  struct Case { std::string bytes; std::wstring text; };
+  for (const Case& c : {Case{"caf\xC3\xA9.fr", L"caf\u00E9.fr"},
+                        Case{"\xD0\xBF\xD1\x80\xD0\xB8\xD0\xBC\xD0\xB5\xD1\x80.\xD1\x80\xD1\x84", L"\u043F\u0440\u0438\u043C\u0435\u0440.\u0440\u0444"},
+                        Case{"\xF0\x9F\x98\x80", L"\U0001F600"},
+                        Case{"\xEF\xF0\xE8\xEC\xE5\xF0.\xF0\xF4", L"\u043F\u0440\u0438\u043C\u0435\u0440.\u0440\u0444"},
+                        Case{"caf\xC3\xA9\xC3", L"caf\u0413\u00A9\u0413"},  // cut short: Windows-1251
+                        Case{"site.com", L"site.com"}}) {
+    EXPECT_EQ(platform::WideFromText(c.bytes), c.text) << c.bytes;
+  }
+}
+
+TEST(CodePageTest, TypedTextIsWindows1251WhenItFitsAndCannotBeTakenForUtf8AndUtf8Otherwise) {
+  const std::wstring smiley_pair = {wchar_t(0xD83D), wchar_t(0xDE00)};
+  const std::wstring smiley = sizeof(wchar_t) == 2 ? smiley_pair : std::wstring(1, wchar_t(0x1F600));
+  struct Case { std::wstring text; std::string bytes; };
+  for (const Case& c : {Case{L"\u043F\u0440\u0438\u043C\u0435\u0440.\u0440\u0444", "\xEF\xF0\xE8\xEC\xE5\xF0.\xF0\xF4"},
+                        Case{L"site.com", "site.com"},
+                        Case{L"caf\u00E9.fr", "caf\xC3\xA9.fr"},                 // é is not in the code page
+                        Case{L"\u041F\u0440\u0438\u0432\u0435\u0442 \u263A", "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82 \xE2\x98\xBA"},
+                        Case{L"\u0416\u0401", "\xD0\x96\xD0\x81"},              // in Windows-1251 C6 A8, which reads as U+01A8
+                        Case{L"x" + smiley + L"y", "x\xF0\x9F\x98\x80y"},
+                        Case{std::wstring(1, wchar_t(0xDC00)), "\xEF\xBF\xBD"}}) {  // a lone half
+    const std::string bytes = platform::TextFromWide(c.text);
+    EXPECT_EQ(bytes, c.bytes);
+    if (c.text.size() > 1) {
+      EXPECT_EQ(platform::WideFromText(bytes), c.text) << "shown again as typed";
+    }
+  }
+}

@@ -345,8 +345,81 @@ TEST_F(QtBackendTest, EveryByteButNulAndCrSurvivesEditsListsCombosAndLabels) {
               std::vector<std::string>(4, text));
   }
   EXPECT_EQ(Native<QLineEdit>(edit)->text(), QString::fromUtf8("C:\\Program Files\\Вель\\Lists\\Misc.txt"));
+}
+
+// "пример.рф" and "café.fr" in UTF-8, and "пример.рф" in Windows-1251.
+const std::string kUtf8Name = "\xD0\xBF\xD1\x80\xD0\xB8\xD0\xBC\xD0\xB5\xD1\x80.\xD1\x80\xD1\x84";
+const std::string kUtf8Cafe = "caf\xC3\xA9.fr";
+const std::string k1251Name = "\xEF\xF0\xE8\xEC\xE5\xF0.\xF0\xF4";
+
+TEST_F(QtBackendTest, TextsInUtf8ShowAsUtf8AndTextsInWindows1251AsWindows1251) {
+  const ControlId edit = Make(ControlKind::Edit), label = Make(ControlKind::Label), button = Make(ControlKind::Button);
+  const ControlId list = Make(ControlKind::ListBox), combo = Make(ControlKind::ComboBox);
+  const ControlId tabs = Make(ControlKind::TabStrip);
+  // Rows show the first 4096 bytes: the cut falls inside a UTF-8 letter, or behind a 1251 one.
+  const std::string long_utf8 = std::string(4095, 'a') + kUtf8Name, long_1251 = std::string(4095, 'a') + k1251Name;
+  ui.SetItems(list, {kUtf8Cafe, kUtf8Name, k1251Name, long_utf8, long_1251});
+  ui.SetItems(combo, {kUtf8Cafe, k1251Name});
+  ui.SetItems(tabs, {kUtf8Cafe});
+  ui.SetText(edit, kUtf8Cafe);
+  ui.SetText(label, kUtf8Name);
+  ui.SetText(button, k1251Name);
+  const QString cafe = QString::fromUtf8("café.fr"), name = QString::fromUtf8("пример.рф");
+  QAbstractItemModel* rows = Native<QListView>(list)->model();
+  EXPECT_EQ(rows->data(rows->index(0, 0)).toString(), cafe);
+  EXPECT_EQ(rows->data(rows->index(1, 0)).toString(), name);
+  EXPECT_EQ(rows->data(rows->index(2, 0)).toString(), name);
+  EXPECT_EQ(rows->data(rows->index(3, 0)).toString(), QString(4095, QLatin1Char('a')));
+  EXPECT_EQ(rows->data(rows->index(4, 0)).toString(), QString(4095, QLatin1Char('a')) + name.left(1));
+  EXPECT_EQ(Native<QComboBox>(combo)->itemText(0), cafe);
+  EXPECT_EQ(Native<QComboBox>(combo)->itemText(1), name);
+  EXPECT_EQ(Native<QTabBar>(tabs)->tabText(0), cafe);
+  EXPECT_EQ(Native<QLineEdit>(edit)->text(), cafe);
+  EXPECT_EQ(Native<QLabel>(label)->text(), name);
+  EXPECT_EQ(Native<QAbstractButton>(button)->text(), name);
+}
+
+TEST_F(QtBackendTest, TextsThatShowAlikeComeBackAsTheirOwnBytes) {
+  const ControlId edit = Make(ControlKind::Edit), label = Make(ControlKind::Label), button = Make(ControlKind::Button);
+  const ControlId list = Make(ControlKind::ListBox), combo = Make(ControlKind::ComboBox);
+  const ControlId tabs = Make(ControlKind::TabStrip);
+  for (const std::string& text : {kUtf8Name, k1251Name, kUtf8Cafe}) {
+    ui.SetText(edit, text);
+    ui.SetText(label, text);
+    ui.SetText(button, text);
+    ui.SetText(form, text);
+    ui.InsertItem(list, 0, text);
+    ui.InsertItem(combo, 0, text);
+    ui.InsertItem(tabs, 0, text);
+    ui.SetSelection(combo, 0);
+    EXPECT_EQ((std::vector<std::string>{ui.GetText(edit), ui.GetText(label), ui.GetText(button), ui.GetText(form),
+                                        ui.GetItem(list, 0), ui.GetItem(combo, 0), ui.GetText(combo), ui.GetItem(tabs, 0)}),
+              std::vector<std::string>(8, text));
+  }
+  ui.SetItem(combo, 1, kUtf8Name);
+  ui.SetItem(tabs, 1, k1251Name);
+  EXPECT_EQ(ui.GetItems(combo), (std::vector<std::string>{kUtf8Cafe, kUtf8Name, kUtf8Name}));
+  EXPECT_EQ(ui.GetItems(tabs), (std::vector<std::string>{kUtf8Cafe, k1251Name, kUtf8Name}));
+}
+
+TEST_F(QtBackendTest, TypedTextIsWindows1251WhenItFitsAndUtf8OtherwiseAndAnEditedUtf8TextStaysUtf8) {
+  const ControlId edit = Make(ControlKind::Edit);
+  auto* line = Native<QLineEdit>(edit);
+  struct Case { std::string set; QString typed; std::string got; };
+  for (const Case& c : {Case{"", QString::fromUtf8("пример.рф"), k1251Name},
+                        Case{"", QString::fromUtf8("café.fr"), kUtf8Cafe},
+                        Case{"", QString::fromUtf8("ЖЁ"), "\xD0\x96\xD0\x81"},  // as 1251 bytes it would show as "ƨ"
+                        Case{kUtf8Name, QString::fromUtf8("пример.рфx"), kUtf8Name + "x"},
+                        Case{k1251Name, QString::fromUtf8("пример.рфx"), k1251Name + "x"},
+                        Case{k1251Name, QString::fromUtf8("пример.рф"), k1251Name}}) {
+    ui.SetText(edit, c.set);
+    line->setText(c.typed);  // as the user leaves it
+    EXPECT_EQ(ui.GetText(edit), c.got) << c.typed.toStdString();
+  }
   QGuiApplication::clipboard()->setText(QString::fromUtf8("Привет ☺"));
-  EXPECT_EQ(ui.ClipboardText(), "\xCF\xF0\xE8\xE2\xE5\xF2 ?");
+  EXPECT_EQ(ui.ClipboardText(), "Привет ☺") << "in UTF-8, not Windows-1251 with a question mark";
+  QGuiApplication::clipboard()->setText(QString::fromUtf8("Привет"));
+  EXPECT_EQ(ui.ClipboardText(), "\xCF\xF0\xE8\xE2\xE5\xF2");
 }
 
 // ---- dialogs and the shell ----
