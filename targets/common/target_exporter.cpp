@@ -1,6 +1,7 @@
 #include "targets/common/target_exporter.h"
 
 #include <algorithm>
+#include <deque>
 
 #include "elements/strings/if_else.h"
 #include "lists/record_index.h"
@@ -13,12 +14,15 @@ TTargetExporter::TTargetExporter(TKXWin* parent, const TExporterSetup& setup)
       reader_element_(New<TKXMultiElement>()),
       program_(New<TKXGlobalVar>()),
       add_on_dialog_(New<TKXSDialog>()),
-      error_(New<TKXMessage>()) {
+      error_(New<TKXMessage>()),
+      warning_(New<TKXMessage>()) {
   program_.SetName(setup.program_variable);
   add_on_dialog_.Filter = setup.add_on_filter;
   add_on_dialog_.Title = setup.add_on_title;
   error_.Caption = kSaveFailureCaption;
   error_.Icon = 1;
+  warning_.Caption = kLeftOutCaption;
+  warning_.Icon = 3;
 
   // The add-on file is written once the user has named it; a cancelled dialog writes nothing.
   add_on_dialog_.onExecute = MakeLink<&TTargetExporter::doAddOnFile>(*this);
@@ -40,8 +44,9 @@ void TTargetExporter::doExisting(TData& value, uint16_t) {
 }
 
 // Both modes read the file first, so that an add-on file also leaves out what the target
-// already holds; with an empty path (mode "ALL To File") nothing is left out.
+// already holds; with an empty path (mode "ALL To File") nothing is left out as held.
 void TTargetExporter::doExport(TData&, uint16_t) {
+  if (!Ready()) return;
   existing_.clear();
   TData none;
   reader_element_.doWork(none, 0);
@@ -51,14 +56,77 @@ void TTargetExporter::doExport(TData&, uint16_t) {
     existing_ = {};
     return;
   }
-  RemoveKnown(pending_, RecordIndex(existing_));
-  Filtered();
+  LoadSettings();
+  Choose();
+  written_ = false;
   if (CompareValues(CompareEqual, program_.Value(), MakeInteger(1))) {
     WriteDirect();
   } else {
     add_on_dialog_.doExecute(none, 0);
   }
+  if (written_ && !left_out_.Empty()) {
+    TData text = MakeText(left_out_.Message(setup_.target, pending_.size()));
+    warning_.doMessage(text, 0);
+  }
   existing_ = {};
+  chosen_ = {};
+  left_out_.Clear();
+  if (setup_.empties_pending) pending_ = {};
+}
+
+std::optional<std::string> TTargetExporter::ReadBack(std::string_view record) {
+  entry_.lines.clear();
+  PutEntry(entry_, record);
+  if (entry_.lines.empty()) return std::nullopt;
+  // Written as the file would hold it, and read as the file is read: a line break or a NUL
+  // byte inside the record splits or ends the entry here as it would there.
+  entry_text_.clear();
+  size_t lines = 0;
+  auto add = [this, &lines](std::string_view line) {
+    entry_text_ += line;
+    entry_text_ += "\r\n";
+    ++lines;
+  };
+  if (setup_.opened_by) add(setup_.opened_by);
+  for (const std::string& line : entry_.lines) add(line);
+  if (setup_.closed_by) add(setup_.closed_by);
+  const std::unique_ptr<TConfigScan> scan = reader_->NewScan();
+  const TScanSource source = ScanText(entry_text_, *scan);
+  if (source.nul || scan->line_count != lines || scan->addresses.size() != 1) return std::nullopt;
+  if (setup_.closed_by && scan->insert_line != lines - 1) return std::nullopt;
+  if (!StandsFor(record, scan->addresses.front())) return std::nullopt;
+  return std::move(scan->addresses.front());
+}
+
+std::string_view TTargetExporter::WhyNotFound(std::string_view) const { return kUnreadRecord; }
+
+void TTargetExporter::Choose() {
+  chosen_.clear();
+  left_out_.Clear();
+  const RecordIndex held(existing_);
+  // The addresses of the entries chosen so far. Most records read back as themselves and
+  // are looked up in place; the others keep their address here, where it does not move.
+  RecordIndex given(pending_.size());
+  std::deque<std::string> other_addresses;
+  for (size_t i = 0; i < pending_.size(); ++i) {
+    const std::string& record = pending_[i];
+    std::optional<std::string> address = ReadBack(record);
+    if (!address) {
+      const std::string_view common = CommonReasonLeftOut(record);
+      left_out_.Note(record, common.empty() ? WhyNotFound(record) : common);
+      continue;
+    }
+    const std::string_view key =
+        *address == record ? std::string_view(record) : std::string_view(other_addresses.emplace_back(std::move(*address)));
+    if (held.Contains(key)) continue;
+    bool added = false;
+    given.Add(key, &added);
+    if (added) chosen_.push_back(uint32_t(i));
+  }
+}
+
+void TTargetExporter::PutEntries(TLineSink& sink) {
+  for (uint32_t i : chosen_) PutEntry(sink, pending_[i]);
 }
 
 void TTargetExporter::doAddOnFile(TData& value, uint16_t) {
@@ -81,7 +149,7 @@ bool TTargetExporter::CheckReadable(bool missing_is_new) {
       if (missing_is_new) return true;
       Tell(FileNotFoundMessage(path));
       return false;
-    case TLineReader::Source::Unreadable:  // told before the records were filtered
+    case TLineReader::Source::Unreadable:  // told before the records were chosen
     case TLineReader::Source::Open: break;
   }
   if (source.nul) {
@@ -108,7 +176,10 @@ void TTargetExporter::WriteInserted(const std::optional<size_t>& insert_line, st
 
 bool TTargetExporter::Commit(TConfigWriter& writer, const std::string& path) {
   std::string why;
-  if (writer.Commit(&why)) return true;
+  if (writer.Commit(&why)) {
+    written_ = true;
+    return true;
+  }
   Tell(SaveFailureMessage(path, why));
   return false;
 }

@@ -23,6 +23,7 @@ TEST_F(TargetFiles, a_hosts_file_that_may_not_be_written_is_left_whole_and_the_u
   Write("hosts", "127.0.0.1 localhost\n");
   ReadOnly("hosts");
   Set("hosts", dir_ + "hosts");
+  Set("ip", "127.0.0.1");
   Set("hosts_program", "1");
   auto& exporter = Build<HostsExporter>();
   Feed(exporter, {"ads.example.com"});
