@@ -1,10 +1,15 @@
 // What scenario scripts cannot set up: files the program may not write, permission bits
-// that must survive a direct write, a log that names files outside the backup folder; and
-// the value forms of the Kerio Personal Firewall entries.
+// that must survive a direct write or a backup, a log that names files outside the backup
+// folder; and the value forms of the Kerio Personal Firewall entries.
 #include <sys/stat.h>
+#include <grp.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include "runtime/platform/clock.h"
 #include "targets/common/startup_backup.h"
 #include "targets/hosts/hosts_exporter.h"
+#include "targets/hosts/hosts_startup_backup.h"
 #include "targets/kpf/kpf_config.h"
 #include "targets/kwf/kwf_exporter.h"
 #include "targets/kwf/kwf_startup_backup.h"
@@ -91,6 +96,66 @@ TEST_F(TargetFiles, a_backup_that_cannot_be_copied_is_told_and_not_logged) {
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_EQ(Messages()[0].rfind("Error:: Could not back up '" + dir_ + "kerio/winroute.cfg' to '", 0), 0u);
   EXPECT_FALSE(Exists("Logs/KWF.log"));
+}
+
+TEST_F(TargetFiles, backups_of_a_private_file_are_as_private_as_the_file) {
+  platform::MakeDirectory(dir_ + "etc");
+  Write("etc/hosts", "127.0.0.1 localhost\n");
+  ::chmod((dir_ + "etc/hosts").c_str(), 0600);
+  Set("p_hosts", "1");
+  Set("hosts", dir_ + "etc/hosts");
+  Set("hosts_back", "5");
+  auto& backup = Build<HostsStartupBackup>();
+  Input(backup, 0);  // the first copy
+  platform::SetFixedTime(platform::LocalTime{2026, 12, 1, 2, 10, 0, 0});
+  Input(backup, 0);  // a dated one
+  platform::SetFixedTime(std::nullopt);
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(Mode(dir_ + "etc/hosts.old"), 0600u);
+  EXPECT_EQ(Mode(dir_ + "Backup/Hosts/hosts.01122026_100000"), 0600u);
+}
+
+// Root may write any folder: the starts run in a child that has become the unprivileged
+// user 65534 (and owns the program folder), as a normal user who keeps the system's hosts
+// file. A process that is no root can be shut out by the permission bits alone.
+TEST_F(TargetFiles, a_first_copy_that_cannot_be_made_beside_the_file_goes_to_the_backup_folder_told_once) {
+  platform::MakeDirectory(dir_ + "etc");
+  Write("etc/hosts", "127.0.0.1 localhost\n");
+  Set("p_hosts", "1");
+  Set("hosts", dir_ + "etc/hosts");
+  Set("hosts_back", "5");
+  if (::geteuid() == 0 && std::system(("chown -R 65534:65534 " + dir_).c_str()) != 0)
+    GTEST_SKIP() << "the program folder cannot be given to an unprivileged user";
+  ::chmod((dir_ + "etc").c_str(), 0555);
+  ::fflush(nullptr);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)) _exit(2);
+    auto& backup = Build<HostsStartupBackup>();
+    platform::SetFixedTime(platform::LocalTime{2026, 12, 1, 2, 10, 0, 0});
+    Input(backup, 0);
+    EXPECT_EQ(Messages(), std::vector<std::string>{
+                              "Warning:: The first copy of '" + dir_ + "etc/hosts' could not be made beside it as '" +
+                              dir_ + "etc/hosts.old': Permission denied. It was made as '" + dir_ +
+                              "Backup/Hosts/hosts.old' instead, where later starts find it."});
+    EXPECT_EQ(Read("Backup/Hosts/hosts.old"), "127.0.0.1 localhost\n");
+    EXPECT_EQ(Read("Backup/Hosts/hosts.01122026_100000"), "127.0.0.1 localhost\n") << "the same start goes on";
+    EXPECT_EQ(Read("Logs/Hosts.log"), "hosts.01122026_100000\r\n");
+    ui_.ClearShownDialogs();
+    platform::SetFixedTime(platform::LocalTime{2026, 12, 2, 3, 10, 0, 5});
+    Input(backup, 0);
+    EXPECT_TRUE(Messages().empty()) << "a later start finds the first copy and says nothing";
+    EXPECT_EQ(Read("Logs/Hosts.log"), "hosts.01122026_100000\r\nhosts.02122026_100005\r\n");
+    EXPECT_FALSE(Exists("etc/hosts.old"));
+    ::fflush(nullptr);
+    _exit(::testing::Test::HasFailure() ? 1 : 0);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ::chmod((dir_ + "etc").c_str(), 0755);
+  ASSERT_TRUE(WIFEXITED(status));
+  ASSERT_NE(WEXITSTATUS(status), 2) << "could not become the unprivileged user";
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "the child's checks failed (see above)";
 }
 
 TEST(SurplusEntries, are_the_oldest_beyond_the_number_kept) {
