@@ -10,7 +10,7 @@ constexpr TExporterSetup kSetup{
     .program_variable = "aof_program",
     .add_on_filter = "Agnitum Outpost Firewall - Blocking Sites File|*.ct",
     .add_on_title = "Save Blocking Sites File",
-    .opened_by = "[Content\\Sites]",
+    .opened_by = kAofSection.data(),
     .closed_by = "[",
 };
 }  // namespace

@@ -1,7 +1,7 @@
 #include "targets/common/target_exporter.h"
 
 #include <algorithm>
-#include <deque>
+#include <utility>
 
 #include "elements/strings/if_else.h"
 #include "lists/record_index.h"
@@ -75,53 +75,80 @@ void TTargetExporter::doExport(TData&, uint16_t) {
 }
 
 std::optional<std::string> TTargetExporter::ReadBack(std::string_view record) {
-  entry_.lines.clear();
-  PutEntry(entry_, record);
-  if (entry_.lines.empty()) return std::nullopt;
   // Written as the file would hold it, and read as the file is read: a line break or a NUL
   // byte inside the record splits or ends the entry here as it would there.
-  entry_text_.clear();
-  size_t lines = 0;
-  auto add = [this, &lines](std::string_view line) {
-    entry_text_ += line;
-    entry_text_ += "\r\n";
-    ++lines;
-  };
-  if (setup_.opened_by) add(setup_.opened_by);
-  for (const std::string& line : entry_.lines) add(line);
-  if (setup_.closed_by) add(setup_.closed_by);
-  const std::unique_ptr<TConfigScan> scan = reader_->NewScan();
-  const TScanSource source = ScanText(entry_text_, *scan);
-  if (source.nul || scan->line_count != lines || scan->addresses.size() != 1) return std::nullopt;
-  if (setup_.closed_by && scan->insert_line != lines - 1) return std::nullopt;
-  if (!StandsFor(record, scan->addresses.front())) return std::nullopt;
-  return std::move(scan->addresses.front());
+  entry_.Clear();
+  if (setup_.opened_by) entry_.Line({setup_.opened_by});
+  const size_t before = entry_.lines;
+  PutEntry(entry_, record);
+  if (entry_.lines == before) return std::nullopt;
+  if (setup_.closed_by) entry_.Line({setup_.closed_by});
+  if (!entry_scan_) entry_scan_ = reader_->NewScan();
+  TConfigScan& scan = *entry_scan_;
+  scan.Restart();
+  const TScanSource source = ScanText(entry_.text, scan);
+  if (source.nul || scan.line_count != entry_.lines || scan.addresses.size() != 1) return std::nullopt;
+  if (setup_.closed_by && scan.insert_line != entry_.lines - 1) return std::nullopt;
+  if (!StandsFor(record, scan.addresses.front())) return std::nullopt;
+  return std::move(scan.addresses.front());
 }
 
 std::string_view TTargetExporter::WhyNotFound(std::string_view) const { return kUnreadRecord; }
 
+namespace {
+
+// No address holds a line break: the key of a record that gives no entry.
+const std::string kNoAddress = "\n";
+
+// While the pending records' addresses stand in their places: puts the records back when
+// the choice is made, or when it is given up half-way.
+class StandIns {
+ public:
+  explicit StandIns(std::vector<std::string>& records) : records_(records) {}
+  StandIns(const StandIns&) = delete;
+  StandIns& operator=(const StandIns&) = delete;
+  ~StandIns() {
+    for (size_t k = 0; k < places_.size(); ++k) records_[places_[k]] = std::move(originals_[k]);
+  }
+  void Put(size_t place, std::string key) {
+    places_.push_back(place);
+    originals_.push_back(std::exchange(records_[place], std::move(key)));
+  }
+
+ private:
+  std::vector<std::string>& records_;
+  std::vector<size_t> places_;
+  std::vector<std::string> originals_;
+};
+
+}  // namespace
+
+// The checks run over all records at once, each with the record's address as its key: most
+// records read back as themselves and are their own key, so that the pending list itself
+// is the list of keys, looked up a block at a time with the memory fetched ahead.
 void TTargetExporter::Choose() {
   chosen_.clear();
   left_out_.Clear();
-  const RecordIndex held(existing_);
-  // The addresses of the entries chosen so far. Most records read back as themselves and
-  // are looked up in place; the others keep their address here, where it does not move.
-  RecordIndex given(pending_.size());
-  std::deque<std::string> other_addresses;
+  StandIns stand_ins(pending_);
   for (size_t i = 0; i < pending_.size(); ++i) {
-    const std::string& record = pending_[i];
-    std::optional<std::string> address = ReadBack(record);
+    std::optional<std::string> address = ReadBack(pending_[i]);
     if (!address) {
-      const std::string_view common = CommonReasonLeftOut(record);
-      left_out_.Note(record, common.empty() ? WhyNotFound(record) : common);
-      continue;
+      const std::string_view common = CommonReasonLeftOut(pending_[i]);
+      left_out_.Note(pending_[i], common.empty() ? WhyNotFound(pending_[i]) : common);
+      stand_ins.Put(i, kNoAddress);
+    } else if (*address != pending_[i]) {
+      stand_ins.Put(i, std::move(*address));
     }
-    const std::string_view key =
-        *address == record ? std::string_view(record) : std::string_view(other_addresses.emplace_back(std::move(*address)));
-    if (held.Contains(key)) continue;
-    bool added = false;
-    given.Add(key, &added);
-    if (added) chosen_.push_back(uint32_t(i));
+  }
+  const std::vector<bool> held = RecordIndex(existing_).ContainsEach(pending_);
+  // Numbers are given in the order keys first come: a key is new when its number is the
+  // count of keys met so far.
+  const std::vector<uint32_t> numbers = RecordIndex(pending_.size()).AddEach(pending_);
+  uint32_t met = 0;
+  for (size_t i = 0; i < pending_.size(); ++i) {
+    if (numbers[i] != met) continue;
+    ++met;
+    if (!held[i] && pending_[i] != kNoAddress) chosen_.push_back(uint32_t(i));
   }
 }
 

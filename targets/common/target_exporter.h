@@ -15,6 +15,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -122,6 +123,6 @@ class TTargetExporter : public TScheme {
   std::vector<uint32_t> chosen_;  // positions in pending_ of the records that become entries
   TLeftOutRecords left_out_;
   bool written_ = false;          // the entries went into a file in this export
-  TLineCollector entry_;          // ReadBack's working lines, kept for their memory
-  std::string entry_text_;
+  TLineJoiner entry_;             // ReadBack's working text and scan, kept for their memory
+  std::unique_ptr<TConfigScan> entry_scan_;
 };

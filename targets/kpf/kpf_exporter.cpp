@@ -9,7 +9,7 @@ constexpr TExporterSetup kSetup{
     .program_variable = "kpf_program",
     .add_on_filter = "Add on to Kerio Personal Firewall|*.txt",
     .add_on_title = "Save File",
-    .closed_by = "</list>",
+    .closed_by = kKpfListEnd.data(),
 };
 }  // namespace
 

@@ -9,8 +9,8 @@ constexpr TExporterSetup kSetup{
     .program_variable = "kwf_program",
     .add_on_filter = "Add on to Kerio Winroute Firewall|*.txt",
     .add_on_title = "Save File",
-    .opened_by = "<list name=\"UrlGroups\">",
-    .closed_by = "</list>",
+    .opened_by = kKwfListStart.data(),
+    .closed_by = kKwfListEnd.data(),
 };
 }  // namespace
 
