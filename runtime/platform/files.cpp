@@ -292,7 +292,9 @@ bool AtomicFileWriter::Commit(std::string* why) {
     // Owner and group follow the old file where the process may give them away (as root);
     // otherwise the new file is the process's own, like any file it creates. A copy is the
     // process's own. The owner goes first: changing it drops attributes tied to it.
-    if (!copy && s.exists && (s.uid != ::geteuid() || s.gid != ::getegid())) (void)::fchown(s.fd, s.uid, s.gid);
+    if (!copy && s.exists && (s.uid != ::geteuid() || s.gid != ::getegid())) {
+      [[maybe_unused]] const int given = ::fchown(s.fd, s.uid, s.gid);
+    }
     if (copy || s.exists) {
       const int error = CopyExtendedAttributes(copy ? s.like : s.target, s.fd);
       if (error != 0) s.error = error;
@@ -308,7 +310,7 @@ bool AtomicFileWriter::Commit(std::string* why) {
       // that cannot be flushed (some file systems refuse) is no reason to call the save failed.
       const int folder = ::open(FolderOf(s.target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
       if (folder >= 0) {
-        (void)::fsync(folder);
+        [[maybe_unused]] const int flushed = ::fsync(folder);
         ::close(folder);
       }
     }
