@@ -119,40 +119,66 @@ TEST_F(TargetFiles, backups_of_a_private_file_are_as_private_as_the_file) {
 // user 65534 (and owns the program folder), as a normal user who keeps the system's hosts
 // file. A process that is no root can be shut out by the permission bits alone.
 TEST_F(TargetFiles, a_first_copy_that_cannot_be_made_beside_the_file_goes_to_the_backup_folder_told_once) {
-  platform::MakeDirectory(dir_ + "etc");
-  Write("etc/hosts", "127.0.0.1 localhost\n");
-  Set("p_hosts", "1");
-  Set("hosts", dir_ + "etc/hosts");
-  Set("hosts_back", "5");
+  struct Case {
+    const char *folder, *file, *backups, *log;
+    void (*set)(const std::string& path);
+    bool hosts;  // else Kerio Winroute Firewall
+  };
+  const Case cases[] = {
+      {"etc", "hosts", "Backup/Hosts/", "Logs/Hosts.log",
+       [](const std::string& path) {
+         Set("p_hosts", "1");
+         Set("hosts", path);
+         Set("hosts_back", "5");
+       },
+       true},
+      {"kerio", "winroute.cfg", "Backup/KWF/", "Logs/KWF.log",
+       [](const std::string& path) {
+         Set("p_kwf", "1");
+         Set("winroute_cfg", path);
+         Set("kwf_back", "5");
+       },
+       false},
+  };
+  for (const Case& c : cases) {
+    platform::MakeDirectory(dir_ + c.folder);
+    Write(std::string(c.folder) + "/" + c.file, "configuration\n");
+    c.set(dir_ + c.folder + "/" + c.file);
+  }
   if (::geteuid() == 0 && std::system(("chown -R 65534:65534 " + dir_).c_str()) != 0)
     GTEST_SKIP() << "the program folder cannot be given to an unprivileged user";
-  ::chmod((dir_ + "etc").c_str(), 0555);
+  for (const Case& c : cases) ::chmod((dir_ + c.folder).c_str(), 0555);
   ::fflush(nullptr);
   const pid_t child = ::fork();
   if (child == 0) {
     if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)) _exit(2);
-    auto& backup = Build<HostsStartupBackup>();
-    platform::SetFixedTime(platform::LocalTime{2026, 12, 1, 2, 10, 0, 0});
-    Input(backup, 0);
-    EXPECT_EQ(Messages(), std::vector<std::string>{
-                              "Warning:: The first copy of '" + dir_ + "etc/hosts' could not be made beside it as '" +
-                              dir_ + "etc/hosts.old': Permission denied. It was made as '" + dir_ +
-                              "Backup/Hosts/hosts.old' instead, where later starts find it."});
-    EXPECT_EQ(Read("Backup/Hosts/hosts.old"), "127.0.0.1 localhost\n");
-    EXPECT_EQ(Read("Backup/Hosts/hosts.01122026_100000"), "127.0.0.1 localhost\n") << "the same start goes on";
-    EXPECT_EQ(Read("Logs/Hosts.log"), "hosts.01122026_100000\r\n");
-    ui_.ClearShownDialogs();
-    platform::SetFixedTime(platform::LocalTime{2026, 12, 2, 3, 10, 0, 5});
-    Input(backup, 0);
-    EXPECT_TRUE(Messages().empty()) << "a later start finds the first copy and says nothing";
-    EXPECT_EQ(Read("Logs/Hosts.log"), "hosts.01122026_100000\r\nhosts.02122026_100005\r\n");
-    EXPECT_FALSE(Exists("etc/hosts.old"));
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.file);
+      const std::string file = dir_ + c.folder + "/" + c.file, backups = std::string(c.backups);
+      auto& backup = c.hosts ? Build<HostsStartupBackup>() : Build<KwfStartupBackup>();
+      ui_.ClearShownDialogs();
+      platform::SetFixedTime(platform::LocalTime{2026, 12, 1, 2, 10, 0, 0});
+      Input(backup, 0);
+      EXPECT_EQ(Messages(), std::vector<std::string>{"Warning:: The first copy of '" + file +
+                                                     "' could not be made beside it as '" + file +
+                                                     ".old': Permission denied. It was made as '" + dir_ + backups +
+                                                     c.file + ".old' instead, where later starts find it."});
+      EXPECT_EQ(Read(backups + c.file + ".old"), "configuration\n");
+      EXPECT_EQ(Read(backups + c.file + ".01122026_100000"), "configuration\n") << "the same start goes on";
+      EXPECT_EQ(Read(c.log), std::string(c.file) + ".01122026_100000\r\n");
+      ui_.ClearShownDialogs();
+      platform::SetFixedTime(platform::LocalTime{2026, 12, 2, 3, 10, 0, 5});
+      Input(backup, 0);
+      EXPECT_TRUE(Messages().empty()) << "a later start finds the first copy and says nothing";
+      EXPECT_EQ(Read(c.log), std::string(c.file) + ".01122026_100000\r\n" + c.file + ".02122026_100005\r\n");
+      EXPECT_FALSE(Exists(std::string(c.folder) + "/" + c.file + ".old"));
+    }
     ::fflush(nullptr);
     _exit(::testing::Test::HasFailure() ? 1 : 0);
   }
   int status = 0;
   ASSERT_EQ(::waitpid(child, &status, 0), child);
-  ::chmod((dir_ + "etc").c_str(), 0755);
+  for (const Case& c : cases) ::chmod((dir_ + c.folder).c_str(), 0755);
   ASSERT_TRUE(WIFEXITED(status));
   ASSERT_NE(WEXITSTATUS(status), 2) << "could not become the unprivileged user";
   EXPECT_EQ(WEXITSTATUS(status), 0) << "the child's checks failed (see above)";
