@@ -3,7 +3,13 @@
 #include "runtime/platform/files.h"
 
 namespace {
-std::string Quoted(const std::string& path) { return "'" + platform::NativePath(path) + "'"; }
+// Built piece by piece: GCC 12 warns falsely about "'" + text at -O3 (its bug 105651).
+std::string Quoted(const std::string& path) {
+  std::string quoted = "'";
+  quoted += platform::NativePath(path);
+  quoted += '\'';
+  return quoted;
+}
 }  // namespace
 
 std::string NoFileSetMessage(std::string_view target) {
