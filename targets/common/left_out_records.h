@@ -14,7 +14,7 @@ inline constexpr std::string_view kUnreadRecord = "whose entry would not read ba
 inline constexpr std::string_view kDotlessRecord = "without a \".\"";
 
 // The reason a record gives no entry before the target's own rules are asked: it is empty
-// (nothing but bytes 0 to 32), or it would break the file's lines. Empty when neither.
+// (nothing but bytes 1 to 32), or it would break the file's lines. Empty when neither.
 std::string_view CommonReasonLeftOut(std::string_view record);
 
 class TLeftOutRecords {
@@ -24,8 +24,9 @@ class TLeftOutRecords {
   bool Empty() const { return reasons_.empty(); }
   size_t Count() const;
 
-  // "2 of 7 records were left out: the program would not recognise ..." with one line per reason, in the order first met,
-  // each with the first record of that reason as its example (none for a broken record).
+  // "2 of 7 records were left out: the program would not recognise ...", then one line per
+  // reason in the order first met, each with the first record of that reason as its example
+  // (none for an empty or a broken record).
   std::string Message(std::string_view target, size_t records) const;
 
  private:

@@ -21,7 +21,7 @@ TTargetExporter::TTargetExporter(TKXWin* parent, const TExporterSetup& setup)
   add_on_dialog_.Title = setup.add_on_title;
   error_.Caption = kSaveFailureCaption;
   error_.Icon = 1;
-  warning_.Caption = kLeftOutCaption;
+  warning_.Caption = kWarningCaption;
   warning_.Icon = 3;
 
   // The add-on file is written once the user has named it; a cancelled dialog writes nothing.

@@ -31,7 +31,6 @@ std::string OldCopyMovedMessage(const std::string& file, const std::string& besi
 // The caption of the boxes that warn without stopping anything (records left out of an
 // export, a first copy made elsewhere); they show the warning icon.
 inline constexpr const char* kWarningCaption = "Warning:";
-inline constexpr const char* kLeftOutCaption = kWarningCaption;
 
 // The hosts target has no usable IP to map names to: `ip` is empty, or no IPv4 or IPv6
 // address.
