@@ -20,18 +20,25 @@ void ListBackup::doBackup(TData&, uint16_t) {
     const std::string source = dir + "Lists\\" + list.name + ".txt";
     const std::string backup = dir + "Backup\\Lists\\" + list.name + ".bak";
     if (!platform::IsFile(source)) continue;
-    // A list that is no 8-bit text (NUL bytes, as a crash can leave them, or UTF-16) may be
-    // a damaged one: the backup of the last start is the copy to keep.
+    // Read once: what is checked is what is copied. A list that is no 8-bit text (NUL bytes,
+    // as a crash can leave them, or UTF-16) may be a damaged one: the backup of the last
+    // start is the copy to keep.
     const platform::FileContent content = platform::ReadWholeFile(source);
-    if (auto reason = NotTextReason(content.bytes)) {
-      RecordFile file;
-      file.state = RecordFile::State::NotText;
-      file.why = std::move(*reason);
-      failures += "\r\n" + NotWholeMessage(source, file, "Its backup of the last start was kept.");
-      continue;
-    }
     std::string why;
-    if (platform::CopyFileOver(source, backup, &why)) continue;
+    if (content.result == platform::FileContent::Result::Read) {
+      if (auto reason = NotTextReason(content.bytes)) {
+        RecordFile file;
+        file.state = RecordFile::State::NotText;
+        file.why = std::move(*reason);
+        failures += "\r\n" + NotWholeMessage(source, file, "Its backup of the last start was kept.");
+        continue;
+      }
+      platform::AtomicFileWriter writer(backup, source);
+      writer.Write(content.bytes.data(), content.bytes.size());
+      if (writer.Commit(&why)) continue;
+    } else {
+      why = content.why;
+    }
     failures += "\r\nCould not back up '" + platform::NativePath(source) + "' to '" + platform::NativePath(backup) +
                 "': " + why + ".";
   }

@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -12,6 +13,7 @@
 #include <cstring>
 #include <cstdlib>
 #include <ctime>
+#include <vector>
 
 #include "runtime/platform/program_dir.h"
 
@@ -153,6 +155,58 @@ std::optional<std::string> ReadFile(const std::string& path) {
   return std::move(content.bytes);
 }
 
+namespace {
+
+// An attribute the process may not give a file, or one its file system does not keep: a
+// security label only an administrator may set, a name space the system reserves.
+bool MayNotSet(int error) {
+  return error == EPERM || error == EACCES || error == ENOTSUP || error == EOPNOTSUPP || error == EINVAL;
+}
+
+// Reads one list or value of the extended attributes into `bytes`, growing it while the
+// attribute grows in between; 0 or the error.
+template <class Get>
+int ReadAttributeBytes(std::vector<char>& bytes, Get get) {
+  for (;;) {
+    ssize_t n = get(nullptr, 0);
+    if (n < 0) return errno;
+    bytes.resize(size_t(n));
+    n = get(bytes.data(), bytes.size());
+    if (n >= 0) {
+      bytes.resize(size_t(n));
+      return 0;
+    }
+    if (errno != ERANGE) return errno;
+  }
+}
+
+// Gives the open file `fd` every extended attribute of the file at `from` (user
+// attributes, the access list, the security label). What the process may not set is left
+// out, since the file is still whole without it; any other failure is the save's.
+int CopyExtendedAttributes(const std::string& from, int fd) {
+  std::vector<char> names, value;
+  const int listed = ReadAttributeBytes(names, [&from](char* list, size_t size) {
+    return ::listxattr(from.c_str(), list, size);
+  });
+  if (listed != 0) return MayNotSet(listed) || listed == ENOENT ? 0 : listed;
+  for (size_t at = 0; at < names.size();) {
+    const char* name = names.data() + at;
+    at += std::strlen(name) + 1;
+    const int read = ReadAttributeBytes(value, [&from, name](char* data, size_t size) {
+      return ::getxattr(from.c_str(), name, data, size);
+    });
+    if (read == ENODATA) continue;  // removed since it was listed
+    if (read != 0) {
+      if (MayNotSet(read)) continue;
+      return read;
+    }
+    if (::fsetxattr(fd, name, value.data(), value.size(), 0) != 0 && !MayNotSet(errno)) return errno;
+  }
+  return 0;
+}
+
+}  // namespace
+
 struct AtomicFileWriter::State {
   std::string target, temp;
   int fd = -1;
@@ -161,6 +215,7 @@ struct AtomicFileWriter::State {
   mode_t mode = 0;
   uid_t uid = 0;
   gid_t gid = 0;
+  std::string like;  // a copy's source: the new file's access comes from it
 };
 
 AtomicFileWriter::AtomicFileWriter(const std::string& path) : state_(std::make_unique<State>()) {
@@ -204,6 +259,15 @@ AtomicFileWriter::AtomicFileWriter(const std::string& path) : state_(std::make_u
   }
 }
 
+AtomicFileWriter::AtomicFileWriter(const std::string& path, const std::string& like) : AtomicFileWriter(path) {
+  State& s = *state_;
+  s.like = NativePath(like);
+  struct stat st;
+  // Set-user and set-group bits never pass to a copy; a source that went away in between
+  // leaves a copy for its owner only.
+  s.mode = (::stat(s.like.c_str(), &st) == 0 ? st.st_mode & 0777 : 0600) | S_IWUSR;
+}
+
 AtomicFileWriter::~AtomicFileWriter() {
   if (state_->fd >= 0) ::close(state_->fd);
   if (!state_->temp.empty()) ::unlink(state_->temp.c_str());
@@ -225,16 +289,32 @@ bool AtomicFileWriter::Commit(std::string* why) {
   };
   if (s.error == 0 && s.fd >= 0) {
     errno = 0;
-    check(::fsync(s.fd) == 0);
-    if (s.error == 0) check(::fchmod(s.fd, s.exists ? s.mode : 0644) == 0);
+    const bool copy = !s.like.empty();
     // Owner and group follow the old file where the process may give them away (as root);
-    // otherwise the new file is the process's own, like any file it creates.
-    if (s.error == 0 && s.exists && (s.uid != ::geteuid() || s.gid != ::getegid())) {
-      if (::fchown(s.fd, s.uid, s.gid) == 0) check(::fchmod(s.fd, s.mode) == 0);
+    // otherwise the new file is the process's own, like any file it creates. A copy is the
+    // process's own. The owner goes first: changing it drops attributes tied to it.
+    if (!copy && s.exists && (s.uid != ::geteuid() || s.gid != ::getegid())) {
+      [[maybe_unused]] const int given = ::fchown(s.fd, s.uid, s.gid);
     }
+    if (copy || s.exists) {
+      const int error = CopyExtendedAttributes(copy ? s.like : s.target, s.fd);
+      if (error != 0) s.error = error;
+    }
+    // The bits last: an access list set above must not widen them.
+    if (s.error == 0) check(::fchmod(s.fd, copy || s.exists ? s.mode : 0644) == 0);
+    if (s.error == 0) check(::fsync(s.fd) == 0);
     check(::close(s.fd) == 0);
     s.fd = -1;
-    if (s.error == 0 && check(::rename(s.temp.c_str(), s.target.c_str()) == 0)) s.temp.clear();
+    if (s.error == 0 && check(::rename(s.temp.c_str(), s.target.c_str()) == 0)) {
+      s.temp.clear();
+      // The rename lives in the folder. The file is in place whatever this gives: a folder
+      // that cannot be flushed (some file systems refuse) is no reason to call the save failed.
+      const int folder = ::open(FolderOf(s.target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+      if (folder >= 0) {
+        [[maybe_unused]] const int flushed = ::fsync(folder);
+        ::close(folder);
+      }
+    }
   }
   if (s.error == 0) return true;
   if (why) *why = s.error == kNotRegularError ? kNotRegularFile : std::strerror(s.error);
@@ -299,7 +379,9 @@ bool CopyFileOver(const std::string& from, const std::string& to, std::string* w
     if (why) *why = content.result == FileContent::Result::Missing ? std::strerror(ENOENT) : content.why;
     return false;
   }
-  return WriteFileAtomic(to, content.bytes, why);
+  AtomicFileWriter writer(to, from);
+  writer.Write(content.bytes.data(), content.bytes.size());
+  return writer.Commit(why);
 }
 
 FileStamp StampOf(const std::string& path) {

@@ -43,10 +43,12 @@ std::optional<std::string> ReadFile(const std::string& path);
 inline constexpr const char* kNotRegularFile = "Not a regular file (a FIFO, device or socket)";
 
 // Replaces the file's content by `bytes`: written to a temporary file in the same
-// folder, flushed, then renamed over the target. The new file keeps the old one's
-// permission bits, and its owner and group where the process may set them. On any
-// failure the old file stays whole, false is returned and `why`, when given, says
-// why in the system's words ("Permission denied", "No space left on device").
+// folder, flushed, then renamed over the target, and the folder flushed too, so that the
+// new file survives a power cut. The new file keeps what the old one carries besides its
+// bytes: its permission bits, and where the process may set them its owner and group and
+// its extended attributes (access lists, a security label). On any failure the old file
+// stays whole, false is returned and `why`, when given, says why in the system's words
+// ("Permission denied", "No space left on device").
 bool WriteFileAtomic(const std::string& path, const std::string& bytes, std::string* why = nullptr);
 
 // WriteFileAtomic piece by piece, for contents too large to build in memory first: the
@@ -55,13 +57,18 @@ bool WriteFileAtomic(const std::string& path, const std::string& bytes, std::str
 class AtomicFileWriter {
  public:
   explicit AtomicFileWriter(const std::string& path);
+  // For a copy: the new file takes its access from the file at `like` (its permission bits
+  // and extended attributes; on Windows its hidden attribute), not from the file it
+  // replaces, so that a copy is never open to more people than its source. Its owner may
+  // always write it (no read-only bits or attribute), so that the next copy can replace it.
+  AtomicFileWriter(const std::string& path, const std::string& like);
   ~AtomicFileWriter();
   AtomicFileWriter(const AtomicFileWriter&) = delete;
   AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
 
   // False once anything has failed; later pieces are dropped.
   bool Write(const char* data, size_t size);
-  // Flushes, gives the new file the old one's permission bits and owner, and renames it
+  // Gives the new file the old one's (or the source's) access, flushes it and renames it
   // over the target. False, with the system's reason in `why`, when the old file stays.
   bool Commit(std::string* why = nullptr);
 
@@ -116,7 +123,8 @@ struct FileStamp {
 };
 FileStamp StampOf(const std::string& path);
 
-// Copies a regular file, replacing the destination; atomic like WriteFileAtomic.
+// Copies a regular file, replacing the destination; atomic like WriteFileAtomic. The copy
+// has the source's permission bits (its owner may write it) and extended attributes.
 bool CopyFileOver(const std::string& from, const std::string& to, std::string* why = nullptr);
 bool RemoveFile(const std::string& path);
 bool MakeDirectory(const std::string& path);

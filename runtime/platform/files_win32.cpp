@@ -140,6 +140,7 @@ struct AtomicFileWriter::State {
   HANDLE file = INVALID_HANDLE_VALUE;
   DWORD error = 0;
   bool exists = false;
+  std::wstring like;  // a copy's source: the new file's hidden attribute comes from it
 };
 
 AtomicFileWriter::AtomicFileWriter(const std::string& path) : state_(std::make_unique<State>()) {
@@ -168,6 +169,10 @@ AtomicFileWriter::AtomicFileWriter(const std::string& path) : state_(std::make_u
   s.temp = temp;
   s.file = ::CreateFileW(temp, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (s.file == INVALID_HANDLE_VALUE) s.error = ::GetLastError();
+}
+
+AtomicFileWriter::AtomicFileWriter(const std::string& path, const std::string& like) : AtomicFileWriter(path) {
+  state_->like = Wide(like);
 }
 
 AtomicFileWriter::~AtomicFileWriter() {
@@ -201,6 +206,17 @@ bool AtomicFileWriter::Commit(std::string* why) {
       s.error = ::GetLastError();
     }
     if (s.error == 0) s.temp.clear();
+    // ReplaceFileW gave a copy the attributes of the copy it replaced; a copy takes the
+    // source's hidden attribute instead, and is never read-only, so that the next copy can
+    // replace it. A new file takes its folder's access rules, as any file made there does.
+    if (s.error == 0 && !s.like.empty()) {
+      const DWORD source = ::GetFileAttributesW(s.like.c_str());
+      const DWORD now = ::GetFileAttributesW(s.target.c_str());
+      if (source != INVALID_FILE_ATTRIBUTES && now != INVALID_FILE_ATTRIBUTES) {
+        const DWORD wanted = (now & ~(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY)) | (source & FILE_ATTRIBUTE_HIDDEN);
+        if (wanted != now) ::SetFileAttributesW(s.target.c_str(), wanted == 0 ? FILE_ATTRIBUTE_NORMAL : wanted);
+      }
+    }
   }
   if (s.error == 0) return true;
   if (why) *why = Reason(s.error);
@@ -279,7 +295,9 @@ bool CopyFileOver(const std::string& from, const std::string& to, std::string* w
     if (why) *why = content.result == FileContent::Result::Missing ? Reason(ERROR_FILE_NOT_FOUND) : content.why;
     return false;
   }
-  return WriteFileAtomic(to, content.bytes, why);
+  AtomicFileWriter writer(to, from);
+  writer.Write(content.bytes.data(), content.bytes.size());
+  return writer.Commit(why);
 }
 
 namespace {

@@ -19,6 +19,12 @@ class TAofScan : public TConfigScan {
  public:
   void Line(std::string_view line) override;
   void Finish() override;
+  void Restart() override {
+    TConfigScan::Restart();
+    section_found = false;
+    exact_header = false;
+    part_ = Part::Before;
+  }
 
   bool section_found = false;
   // Some line, untrimmed, is exactly kAofSection: the importer reads only such files.

@@ -13,6 +13,5 @@ class AofConfigReader : public TConfigReader {
  public:
   explicit AofConfigReader(TKXWin* parent) : TConfigReader(parent, "config_ini") {}
 
- protected:
   std::unique_ptr<TConfigScan> NewScan() const override { return std::make_unique<TAofScan>(); }
 };

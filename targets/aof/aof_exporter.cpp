@@ -4,8 +4,15 @@
 #include "targets/aof/aof_config_reader.h"
 
 namespace {
-constexpr TExporterSetup kSetup{"Agnitum Outpost Firewall", "aof_program",
-                                "Agnitum Outpost Firewall - Blocking Sites File|*.ct", "Save Blocking Sites File"};
+// An entry is read inside the section, and the next section header ends it.
+constexpr TExporterSetup kSetup{
+    .target = "Agnitum Outpost Firewall",
+    .program_variable = "aof_program",
+    .add_on_filter = "Agnitum Outpost Firewall - Blocking Sites File|*.ct",
+    .add_on_title = "Save Blocking Sites File",
+    .opened_by = kAofSection.data(),
+    .closed_by = "[",
+};
 }  // namespace
 
 AofExporter::AofExporter(TKXWin* parent) : TTargetExporter(parent, kSetup), begin_(New<TKXGlobalVar>()) {
@@ -13,9 +20,13 @@ AofExporter::AofExporter(TKXWin* parent) : TTargetExporter(parent, kSetup), begi
   UseReader<AofConfigReader>();
 }
 
-void AofExporter::PutEntries(TLineSink& sink) {
-  const std::string begin = AsText(begin_.Value());
-  for (const std::string& record : pending_) PutAofEntry(sink, record, begin);
+void AofExporter::LoadSettings() { begin_text_ = AsText(begin_.Value()); }
+
+void AofExporter::PutEntry(TLineSink& sink, std::string_view record) { PutAofEntry(sink, record, begin_text_); }
+
+std::string_view AofExporter::WhyNotFound(std::string_view record) const {
+  const bool dotless = (begin_text_ + std::string(record)).find('.') == std::string::npos;
+  return dotless ? kDotlessRecord : TTargetExporter::WhyNotFound(record);
 }
 
 void AofExporter::PutAddOnHead(TLineSink& sink) { sink.Line({kAofBlockingSites}); }

@@ -1,9 +1,12 @@
 // AofExporter: puts the records it is given into the "[Content\Sites]" section of the
 // Outpost configuration, before the next section, or into a blocking-sites file (".ct");
-// records the section already holds are left out.
+// records the section already holds are left out, and so are sites the section's reader
+// would not find again (without a ".", or starting a section of their own).
 //
 // Inputs: 0 doClear (empties the pending records), 1 doAdd (one record), 2 doExport.
 #pragma once
+
+#include <string>
 
 #include "runtime/global_var.h"
 #include "targets/common/target_exporter.h"
@@ -13,10 +16,13 @@ class AofExporter : public TTargetExporter {
   explicit AofExporter(TKXWin* parent);
 
  protected:
-  void PutEntries(TLineSink& sink) override;
+  void LoadSettings() override;
+  void PutEntry(TLineSink& sink, std::string_view record) override;
+  std::string_view WhyNotFound(std::string_view record) const override;
   void PutAddOnHead(TLineSink& sink) override;
   void WriteDirect() override;
 
  private:
   TKXGlobalVar& begin_;
+  std::string begin_text_;
 };

@@ -29,8 +29,14 @@ std::optional<std::string> WithoutOuterDots(std::string_view text) {
 std::optional<std::string> CleanTaggedLine(std::string_view line, std::string_view tag) {
   std::string text;
   text.reserve(line.size());
+  // A tag can start only where its first byte is.
+  const char tag_start = tag.empty() ? kCloseTag.front() : tag.front();
   for (size_t i = 0; i < line.size();) {
-    if (!tag.empty() && line.compare(i, tag.size(), tag) == 0) {
+    const char c = line[i];
+    if (c != tag_start && c != kCloseTag.front()) {
+      if (!IsRemoved(c)) text += c;
+      ++i;
+    } else if (!tag.empty() && line.compare(i, tag.size(), tag) == 0) {
       text += '.';
       i += tag.size();
     } else if (line.compare(i, kCloseTag.size(), kCloseTag) == 0) {

@@ -29,10 +29,12 @@ class TConfigReader : public TScheme {
   const TConfigScan& Scanned() const { return *scan_; }
   const std::vector<std::string>& Lines() const { return lines_.Lines(); }
 
+  // A fresh scan of the target's kind: the exporter reads its own entries with it.
+  virtual std::unique_ptr<TConfigScan> NewScan() const = 0;
+
  protected:
   // `path_variable` names the global variable holding the file's path.
   TConfigReader(TKXWin* parent, const char* path_variable);
-  virtual std::unique_ptr<TConfigScan> NewScan() const = 0;
 
  private:
   TKXGlobalVar& path_variable_;

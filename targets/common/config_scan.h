@@ -27,6 +27,14 @@ class TConfigScan {
   virtual void Line(std::string_view line) = 0;
   // After the last line.
   virtual void Finish() {}
+  // Back to where the scan stood before its first line, keeping its memory, for a scan of
+  // many small texts one after the other. A scan with state of its own resets it too.
+  virtual void Restart() {
+    addresses.clear();
+    lines.clear();
+    insert_line.reset();
+    line_count = 0;
+  }
 };
 
 // How a file read went, for the messages of the schemes.

@@ -4,6 +4,7 @@
 // million lines.
 #pragma once
 
+#include <cstddef>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -24,5 +25,22 @@ class TLineCollector : public TLineSink {
   void Line(std::initializer_list<std::string_view> pieces) override {
     std::string& line = lines.emplace_back();
     for (std::string_view piece : pieces) line += piece;
+  }
+};
+
+// Joins the lines into one text, each ended by CR LF, as a file would hold them.
+class TLineJoiner : public TLineSink {
+ public:
+  std::string text;
+  size_t lines = 0;
+
+  void Clear() {
+    text.clear();
+    lines = 0;
+  }
+  void Line(std::initializer_list<std::string_view> pieces) override {
+    for (std::string_view piece : pieces) text += piece;
+    text += "\r\n";
+    ++lines;
   }
 };

@@ -41,7 +41,8 @@ TTargetStartupBackup::TTargetStartupBackup(TKXWin* parent, const TBackupSetup& s
       count_(New<TKXGlobalVar>()),
       program_dir_(New<TKXGlobalVar>()),
       not_found_(New<TKXMessage>()),
-      error_(New<TKXMessage>()) {
+      error_(New<TKXMessage>()),
+      warning_(New<TKXMessage>()) {
   switch_.SetName(setup.switch_variable);
   path_.SetName(setup.path_variable);
   count_.SetName(setup.count_variable);
@@ -52,6 +53,8 @@ TTargetStartupBackup::TTargetStartupBackup(TKXWin* parent, const TBackupSetup& s
   not_found_.Icon = 3;
   error_.Caption = kSaveFailureCaption;
   error_.Icon = 1;
+  warning_.Caption = kWarningCaption;
+  warning_.Icon = 3;
 
   Port.SetInputCount(1);
   Port.onInput[0] = MakeLink<&TTargetStartupBackup::doBackup>(*this);
@@ -89,15 +92,35 @@ void TTargetStartupBackup::doBackup(TData&, uint16_t) {
     FireEvent(EventOutput(0));
     return;
   }
+  {
+    // A file that cannot be read (a FIFO, one the user may not read) has no copy anywhere.
+    const platform::FileReader source(file);
+    if (source.State() != platform::FileReader::Result::Open) {
+      Tell(CannotBackUpMessage(file, source.Why()));
+      return;
+    }
+  }
 
-  // The first start keeps the file as it was before the program ever touched it.
-  if (FindOne(folder, name + ".old").empty()) {
-    Copy(file, file + ".old");
-    return;
+  const std::string backups = dir + setup_.folder + "\\";
+  // The first start keeps the file as it was before the program ever touched it, beside
+  // it; where the user may not write (the system's hosts file, run as a normal user), in
+  // the backup folder, where later starts find it. Only a first copy made beside the file
+  // ends the first start; otherwise the dated backup follows at once, whatever became of
+  // the first copy.
+  const std::string old_name = name + ".old";
+  if (FindOne(folder, old_name).empty() && FindOne(backups, old_name).empty()) {
+    std::string why;
+    if (platform::CopyFileOver(file, file + ".old", &why)) return;
+    std::string why_here;
+    if (platform::CopyFileOver(file, backups + old_name, &why_here)) {
+      Warn(OldCopyMovedMessage(file, file + ".old", why, backups + old_name));
+    } else {
+      Tell(BackupFailedMessage(file, file + ".old", why) + "\r\n" +
+           BackupFailedMessage(file, backups + old_name, why_here));
+    }
   }
 
   const std::string backup = name + "." + FormatTimeStamp("DMY_hms", platform::Now());
-  const std::string backups = dir + setup_.folder + "\\";
   // A log that names no backup that is not there: a failed copy is told and not logged.
   if (Copy(file, backups + backup)) {
     // A second start within the same second replaced that backup: it is noted once, as the newest.
@@ -129,4 +152,9 @@ bool TTargetStartupBackup::SaveLog(const std::string& path, const std::vector<st
 void TTargetStartupBackup::Tell(const std::string& text) {
   TData message = MakeText(text);
   error_.doMessage(message, 0);
+}
+
+void TTargetStartupBackup::Warn(const std::string& text) {
+  TData message = MakeText(text);
+  warning_.doMessage(message, 0);
 }

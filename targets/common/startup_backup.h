@@ -5,6 +5,11 @@
 // the target's log and deletes the oldest backups beyond the number to keep. A file that
 // is not found switches the target off (in the settings file) after telling the user.
 //
+// Where the ".old" copy cannot be made beside the file (a folder the user may not write,
+// such as /etc for the hosts file), it is made in the backup folder ("Backup\Hosts\hosts.old")
+// and the user is told that once; that start goes on to the dated backup and its log line,
+// and later starts find the ".old" copy there and say nothing.
+//
 // Input 0 doBackup. Event 0 onNotFound.
 #pragma once
 
@@ -45,9 +50,11 @@ class TTargetStartupBackup : public TScheme {
   bool Copy(const std::string& from, const std::string& to);
   bool SaveLog(const std::string& path, const std::vector<std::string>& log);
   void Tell(const std::string& text);
+  void Warn(const std::string& text);
 
   TBackupSetup setup_;
   TKXGlobalVar &switch_, &path_, &count_, &program_dir_;
   TKXMessage& not_found_;
   TKXMessage& error_;
+  TKXMessage& warning_;
 };

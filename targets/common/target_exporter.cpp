@@ -1,6 +1,7 @@
 #include "targets/common/target_exporter.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "elements/strings/if_else.h"
 #include "lists/record_index.h"
@@ -13,12 +14,15 @@ TTargetExporter::TTargetExporter(TKXWin* parent, const TExporterSetup& setup)
       reader_element_(New<TKXMultiElement>()),
       program_(New<TKXGlobalVar>()),
       add_on_dialog_(New<TKXSDialog>()),
-      error_(New<TKXMessage>()) {
+      error_(New<TKXMessage>()),
+      warning_(New<TKXMessage>()) {
   program_.SetName(setup.program_variable);
   add_on_dialog_.Filter = setup.add_on_filter;
   add_on_dialog_.Title = setup.add_on_title;
   error_.Caption = kSaveFailureCaption;
   error_.Icon = 1;
+  warning_.Caption = kWarningCaption;
+  warning_.Icon = 3;
 
   // The add-on file is written once the user has named it; a cancelled dialog writes nothing.
   add_on_dialog_.onExecute = MakeLink<&TTargetExporter::doAddOnFile>(*this);
@@ -40,8 +44,9 @@ void TTargetExporter::doExisting(TData& value, uint16_t) {
 }
 
 // Both modes read the file first, so that an add-on file also leaves out what the target
-// already holds; with an empty path (mode "ALL To File") nothing is left out.
+// already holds; with an empty path (mode "ALL To File") nothing is left out as held.
 void TTargetExporter::doExport(TData&, uint16_t) {
+  if (!Ready()) return;
   existing_.clear();
   TData none;
   reader_element_.doWork(none, 0);
@@ -51,14 +56,104 @@ void TTargetExporter::doExport(TData&, uint16_t) {
     existing_ = {};
     return;
   }
-  RemoveKnown(pending_, RecordIndex(existing_));
-  Filtered();
+  LoadSettings();
+  Choose();
+  written_ = false;
   if (CompareValues(CompareEqual, program_.Value(), MakeInteger(1))) {
     WriteDirect();
   } else {
     add_on_dialog_.doExecute(none, 0);
   }
+  if (written_ && !left_out_.Empty()) {
+    TData text = MakeText(left_out_.Message(setup_.target, pending_.size()));
+    warning_.doMessage(text, 0);
+  }
   existing_ = {};
+  chosen_ = {};
+  left_out_.Clear();
+  if (setup_.empties_pending) pending_ = {};
+}
+
+std::optional<std::string> TTargetExporter::ReadBack(std::string_view record) {
+  // Written as the file would hold it, and read as the file is read: a line break or a NUL
+  // byte inside the record splits or ends the entry here as it would there.
+  entry_.Clear();
+  if (setup_.opened_by) entry_.Line({setup_.opened_by});
+  const size_t before = entry_.lines;
+  PutEntry(entry_, record);
+  if (entry_.lines == before) return std::nullopt;
+  if (setup_.closed_by) entry_.Line({setup_.closed_by});
+  if (!entry_scan_) entry_scan_ = reader_->NewScan();
+  TConfigScan& scan = *entry_scan_;
+  scan.Restart();
+  const TScanSource source = ScanText(entry_.text, scan);
+  if (source.nul || scan.line_count != entry_.lines || scan.addresses.size() != 1) return std::nullopt;
+  if (setup_.closed_by && scan.insert_line != entry_.lines - 1) return std::nullopt;
+  if (!StandsFor(record, scan.addresses.front())) return std::nullopt;
+  return std::move(scan.addresses.front());
+}
+
+std::string_view TTargetExporter::WhyNotFound(std::string_view) const { return kUnreadRecord; }
+
+namespace {
+
+// No address holds a line break: the key of a record that gives no entry.
+const std::string kNoAddress = "\n";
+
+// While the pending records' addresses stand in their places: puts the records back when
+// the choice is made, or when it is given up half-way.
+class StandIns {
+ public:
+  explicit StandIns(std::vector<std::string>& records) : records_(records) {}
+  StandIns(const StandIns&) = delete;
+  StandIns& operator=(const StandIns&) = delete;
+  ~StandIns() {
+    for (size_t k = 0; k < places_.size(); ++k) records_[places_[k]] = std::move(originals_[k]);
+  }
+  void Put(size_t place, std::string key) {
+    places_.push_back(place);
+    originals_.push_back(std::exchange(records_[place], std::move(key)));
+  }
+
+ private:
+  std::vector<std::string>& records_;
+  std::vector<size_t> places_;
+  std::vector<std::string> originals_;
+};
+
+}  // namespace
+
+// The checks run over all records at once, each with the record's address as its key: most
+// records read back as themselves and are their own key, so that the pending list itself
+// is the list of keys, looked up a block at a time with the memory fetched ahead.
+void TTargetExporter::Choose() {
+  chosen_.clear();
+  left_out_.Clear();
+  StandIns stand_ins(pending_);
+  for (size_t i = 0; i < pending_.size(); ++i) {
+    std::optional<std::string> address = ReadBack(pending_[i]);
+    if (!address) {
+      const std::string_view common = CommonReasonLeftOut(pending_[i]);
+      left_out_.Note(pending_[i], common.empty() ? WhyNotFound(pending_[i]) : common);
+      stand_ins.Put(i, kNoAddress);
+    } else if (*address != pending_[i]) {
+      stand_ins.Put(i, std::move(*address));
+    }
+  }
+  const std::vector<bool> held = RecordIndex(existing_).ContainsEach(pending_);
+  // Numbers are given in the order keys first come: a key is new when its number is the
+  // count of keys met so far.
+  const std::vector<uint32_t> numbers = RecordIndex(pending_.size()).AddEach(pending_);
+  uint32_t met = 0;
+  for (size_t i = 0; i < pending_.size(); ++i) {
+    if (numbers[i] != met) continue;
+    ++met;
+    if (!held[i] && pending_[i] != kNoAddress) chosen_.push_back(uint32_t(i));
+  }
+}
+
+void TTargetExporter::PutEntries(TLineSink& sink) {
+  for (uint32_t i : chosen_) PutEntry(sink, pending_[i]);
 }
 
 void TTargetExporter::doAddOnFile(TData& value, uint16_t) {
@@ -81,7 +176,7 @@ bool TTargetExporter::CheckReadable(bool missing_is_new) {
       if (missing_is_new) return true;
       Tell(FileNotFoundMessage(path));
       return false;
-    case TLineReader::Source::Unreadable:  // told before the records were filtered
+    case TLineReader::Source::Unreadable:  // told before the records were chosen
     case TLineReader::Source::Open: break;
   }
   if (source.nul) {
@@ -108,7 +203,10 @@ void TTargetExporter::WriteInserted(const std::optional<size_t>& insert_line, st
 
 bool TTargetExporter::Commit(TConfigWriter& writer, const std::string& path) {
   std::string why;
-  if (writer.Commit(&why)) return true;
+  if (writer.Commit(&why)) {
+    written_ = true;
+    return true;
+  }
   Tell(SaveFailureMessage(path, why));
   return false;
 }

@@ -4,9 +4,18 @@
 // holds, and writes the rest either straight into the file (the target's program variable
 // is 1) or into an add-on file the user names.
 //
+// A record becomes an entry only when the target's own reader, reading the entry where it
+// goes in the file, finds exactly one address in it; that address is what "already holds"
+// compares, and a record whose address an earlier record of the batch gave is written
+// once. So a second export of the same records writes nothing new, whatever the affixes
+// and the bytes of the records. Records whose entry would not be found (empty ones, names
+// the reader does not take) are left out, and the user is told how many and why.
+//
 // Inputs: 0 doClear, 1 doAdd, 2 doExport.
 #pragma once
 
+#include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,6 +25,7 @@
 #include "runtime/scheme.h"
 #include "targets/common/config_reader.h"
 #include "targets/common/config_writer.h"
+#include "targets/common/left_out_records.h"
 #include "widgets/message.h"
 #include "widgets/save_dialog.h"
 
@@ -24,6 +34,13 @@ struct TExporterSetup {
   const char* program_variable;  // 1 selects the direct write
   const char* add_on_filter;
   const char* add_on_title;
+  // The lines the entries go between in the file, so that an entry is read back in its
+  // place: the line that opens the place (nullptr: none needed) and the line that follows
+  // the entries (nullptr: the end of the file).
+  const char* opened_by = nullptr;
+  const char* closed_by = nullptr;
+  // Every export takes the records out of the pending list (the hosts target).
+  bool empties_pending = false;
 };
 
 class TTargetExporter : public TScheme {
@@ -48,14 +65,26 @@ class TTargetExporter : public TScheme {
     reader_ = static_cast<TConfigReader*>(reader_element_.Scheme());
   }
 
-  // After the records the file holds have been left out of the pending list.
-  virtual void Filtered() {}
-  // The entry lines of the remaining records, in their order; used by both modes.
-  virtual void PutEntries(TLineSink& sink) = 0;
-  // The direct write, after the records the file holds have been left out.
+  // Before anything is read or written: false, once the user has been told why, ends the
+  // export (the hosts target without a usable IP).
+  virtual bool Ready() { return true; }
+  // Takes the settings the entries are made of; once per export, before any entry is made.
+  virtual void LoadSettings() {}
+  // The lines of one record's entry; none for a record that gives no entry.
+  virtual void PutEntry(TLineSink& sink, std::string_view record) = 0;
+  // Whether the address the reader found in a record's entry stands for the record.
+  virtual bool StandsFor(std::string_view /*record*/, std::string_view /*address*/) const { return true; }
+  // Why the reader finds no address in the entry of a non-empty record, for the message.
+  virtual std::string_view WhyNotFound(std::string_view record) const;
+  // The direct write, after the records have been chosen.
   virtual void WriteDirect() = 0;
   // What the add-on file holds before the entry lines (the Outpost file's header).
   virtual void PutAddOnHead(TLineSink&) {}
+
+  // The entry lines of the chosen records, in their order; used by both modes.
+  void PutEntries(TLineSink& sink);
+  // How many records become entries in this export.
+  size_t EntryCount() const { return chosen_.size(); }
 
   // Checks that the reader's file can take a direct write: a path is set, the file exists,
   // was read whole and is text. Otherwise tells the user and returns false.
@@ -71,14 +100,29 @@ class TTargetExporter : public TScheme {
 
   const TConfigReader& Reader() const { return *reader_; }
 
-  std::vector<std::string> pending_;
   std::vector<std::string> existing_;  // the addresses the file holds, during an export
 
  private:
+  // The one address the target's reader finds in the entry of `record`, read between the
+  // lines that surround entries in the file; none when it finds none or several, or when
+  // the entry would move those lines (hold the line that closes the place, or a line break).
+  std::optional<std::string> ReadBack(std::string_view record);
+  // Picks the records that become entries: those whose entry reads back as an address the
+  // file does not hold yet and no earlier record gave; notes the rest that give none.
+  void Choose();
+
   TExporterSetup setup_;
   TKXMultiElement& reader_element_;
   TConfigReader* reader_ = nullptr;
   TKXGlobalVar& program_;
   TKXSDialog& add_on_dialog_;
   TKXMessage& error_;
+  TKXMessage& warning_;
+
+  std::vector<std::string> pending_;
+  std::vector<uint32_t> chosen_;  // positions in pending_ of the records that become entries
+  TLeftOutRecords left_out_;
+  bool written_ = false;          // the entries went into a file in this export
+  TLineJoiner entry_;             // ReadBack's working text and scan, kept for their memory
+  std::unique_ptr<TConfigScan> entry_scan_;
 };

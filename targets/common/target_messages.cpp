@@ -3,7 +3,13 @@
 #include "runtime/platform/files.h"
 
 namespace {
-std::string Quoted(const std::string& path) { return "'" + platform::NativePath(path) + "'"; }
+// Built piece by piece: GCC 12 warns falsely about "'" + text at -O3 (its bug 105651).
+std::string Quoted(const std::string& path) {
+  std::string quoted = "'";
+  quoted += platform::NativePath(path);
+  quoted += '\'';
+  return quoted;
+}
 }  // namespace
 
 std::string NoFileSetMessage(std::string_view target) {
@@ -29,4 +35,22 @@ std::string NoInsertionMessage(const std::string& path, std::string_view what) {
 
 std::string BackupFailedMessage(const std::string& from, const std::string& to, const std::string& why) {
   return "Could not back up " + Quoted(from) + " to " + Quoted(to) + ": " + why + ".";
+}
+
+std::string CannotBackUpMessage(const std::string& path, const std::string& why) {
+  return "Could not back up " + Quoted(path) + ": " + why + ".";
+}
+
+std::string OldCopyMovedMessage(const std::string& file, const std::string& beside, const std::string& why,
+                                const std::string& made) {
+  return "The first copy of " + Quoted(file) + " could not be made beside it as " + Quoted(beside) + ": " + why +
+         ". It was made as " + Quoted(made) + " instead, where later starts find it.";
+}
+
+std::string HostsIpMessage(const std::string& ip) {
+  const std::string problem = ip.empty() ? "No IP is set for Hosts"
+                                         : "The IP \"" + ip + "\" set for Hosts is not an IPv4 or IPv6 address";
+  return problem + ": enter the address every name is to be mapped to (such as 127.0.0.1) in \"IP:\" on page "
+                   "\"Setting\", panel \"Hosts\", and press \"Save\"." +
+         kNothingWritten;
 }

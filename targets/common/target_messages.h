@@ -20,3 +20,18 @@ std::string NotTextMessage(const std::string& path);
 std::string NoInsertionMessage(const std::string& path, std::string_view what);
 // A start-up backup copy failed.
 std::string BackupFailedMessage(const std::string& from, const std::string& to, const std::string& why);
+// The file to back up cannot be read (a FIFO, a file the user may not read): no copy of it
+// can be made anywhere.
+std::string CannotBackUpMessage(const std::string& path, const std::string& why);
+// The first copy of `file` could not be made beside it as `beside` (`why`), and was made
+// as `made` in the backup folder instead, where later starts find it.
+std::string OldCopyMovedMessage(const std::string& file, const std::string& beside, const std::string& why,
+                                const std::string& made);
+
+// The caption of the boxes that warn without stopping anything (records left out of an
+// export, a first copy made elsewhere); they show the warning icon.
+inline constexpr const char* kWarningCaption = "Warning:";
+
+// The hosts target has no usable IP to map names to: `ip` is empty, or no IPv4 or IPv6
+// address.
+std::string HostsIpMessage(const std::string& ip);

@@ -1,9 +1,12 @@
 // HostsExporter: maps the records it is given to the IP of the settings in the hosts file,
 // rewritten with the program's banner, the record count and the date above the lines it
-// keeps, or in an add-on file; names the file already maps are left out.
+// keeps, or in an add-on file; names the file already maps are left out. Without an IP
+// that is an IPv4 or IPv6 address nothing is written: every entry would lack its address.
 //
 // Inputs: 0 doClear (empties the pending records), 1 doAdd (one record), 2 doExport.
 #pragma once
+
+#include <string>
 
 #include "runtime/global_var.h"
 #include "targets/common/target_exporter.h"
@@ -13,12 +16,14 @@ class HostsExporter : public TTargetExporter {
   explicit HostsExporter(TKXWin* parent);
 
  protected:
-  void Filtered() override;
-  void PutEntries(TLineSink& sink) override;
+  bool Ready() override;
+  void LoadSettings() override;
+  void PutEntry(TLineSink& sink, std::string_view record) override;
+  bool StandsFor(std::string_view record, std::string_view address) const override;
+  std::string_view WhyNotFound(std::string_view record) const override;
   void WriteDirect() override;
 
  private:
-  TKXGlobalVar& ip_;
-  // The records of the last export: every export takes them out of the pending list.
-  std::vector<std::string> work_;
+  TKXGlobalVar& ip_variable_;
+  std::string ip_;
 };

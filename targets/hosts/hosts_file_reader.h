@@ -13,6 +13,5 @@ class HostsFileReader : public TConfigReader {
  public:
   explicit HostsFileReader(TKXWin* parent) : TConfigReader(parent, "hosts") {}
 
- protected:
   std::unique_ptr<TConfigScan> NewScan() const override { return std::make_unique<THostsScan>(); }
 };

@@ -22,6 +22,11 @@ inline constexpr std::string_view kKpfListEnd = "</list>";
 class TKpfScan : public TConfigScan {
  public:
   void Line(std::string_view line) override;
+  void Restart() override {
+    TConfigScan::Restart();
+    opening_.reset();
+    middle_.clear();
+  }
 
  private:
   std::optional<size_t> opening_;

@@ -12,6 +12,5 @@ class KpfConfigReader : public TConfigReader {
  public:
   explicit KpfConfigReader(TKXWin* parent) : TConfigReader(parent, "update_cfg") {}
 
- protected:
   std::unique_ptr<TConfigScan> NewScan() const override { return std::make_unique<TKpfScan>(); }
 };

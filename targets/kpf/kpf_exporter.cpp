@@ -4,8 +4,13 @@
 #include "targets/kpf/kpf_config_reader.h"
 
 namespace {
-constexpr TExporterSetup kSetup{"Kerio Personal Firewall", "kpf_program", "Add on to Kerio Personal Firewall|*.txt",
-                                "Save File"};
+constexpr TExporterSetup kSetup{
+    .target = "Kerio Personal Firewall",
+    .program_variable = "kpf_program",
+    .add_on_filter = "Add on to Kerio Personal Firewall|*.txt",
+    .add_on_title = "Save File",
+    .closed_by = kKpfListEnd.data(),
+};
 }  // namespace
 
 KpfExporter::KpfExporter(TKXWin* parent)
@@ -15,9 +20,18 @@ KpfExporter::KpfExporter(TKXWin* parent)
   UseReader<KpfConfigReader>();
 }
 
-void KpfExporter::PutEntries(TLineSink& sink) {
-  const std::string begin = AsText(begin_.Value()), end = AsText(end_.Value());
-  for (const std::string& record : pending_) PutKpfEntry(sink, record, begin, end);
+void KpfExporter::LoadSettings() {
+  begin_text_ = AsText(begin_.Value());
+  end_text_ = AsText(end_.Value());
+}
+
+void KpfExporter::PutEntry(TLineSink& sink, std::string_view record) {
+  PutKpfEntry(sink, record, begin_text_, end_text_);
+}
+
+std::string_view KpfExporter::WhyNotFound(std::string_view record) const {
+  const bool dotless = (begin_text_ + std::string(record) + end_text_).find('.') == std::string::npos;
+  return dotless ? kDotlessRecord : TTargetExporter::WhyNotFound(record);
 }
 
 void KpfExporter::WriteDirect() {

@@ -19,6 +19,11 @@ inline constexpr std::string_view kKwfListEnd = "</list>";
 class TKwfScan : public TConfigScan {
  public:
   void Line(std::string_view line) override;
+  void Restart() override {
+    TConfigScan::Restart();
+    start_line.reset();
+    part_ = Part::Before;
+  }
 
   std::optional<size_t> start_line;  // the line that opens the group list
 

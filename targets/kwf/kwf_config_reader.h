@@ -12,6 +12,5 @@ class KwfConfigReader : public TConfigReader {
  public:
   explicit KwfConfigReader(TKXWin* parent) : TConfigReader(parent, "winroute_cfg") {}
 
- protected:
   std::unique_ptr<TConfigScan> NewScan() const override { return std::make_unique<TKwfScan>(); }
 };

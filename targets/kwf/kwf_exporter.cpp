@@ -4,8 +4,14 @@
 #include "targets/kwf/kwf_config_reader.h"
 
 namespace {
-constexpr TExporterSetup kSetup{"Kerio Winroute Firewall", "kwf_program", "Add on to Kerio Winroute Firewall|*.txt",
-                                "Save File"};
+constexpr TExporterSetup kSetup{
+    .target = "Kerio Winroute Firewall",
+    .program_variable = "kwf_program",
+    .add_on_filter = "Add on to Kerio Winroute Firewall|*.txt",
+    .add_on_title = "Save File",
+    .opened_by = kKwfListStart.data(),
+    .closed_by = kKwfListEnd.data(),
+};
 }  // namespace
 
 KwfExporter::KwfExporter(TKXWin* parent)
@@ -17,10 +23,19 @@ KwfExporter::KwfExporter(TKXWin* parent)
   UseReader<KwfConfigReader>();
 }
 
-void KwfExporter::PutEntries(TLineSink& sink) {
-  const std::string begin = AsText(begin_.Value()), end = AsText(end_.Value()), group = AsText(group_.Value());
-  const TKwfSettings settings{begin, end, group};
-  for (const std::string& record : pending_) PutKwfEntry(sink, record, settings);
+void KwfExporter::LoadSettings() {
+  begin_text_ = AsText(begin_.Value());
+  end_text_ = AsText(end_.Value());
+  group_text_ = AsText(group_.Value());
+}
+
+void KwfExporter::PutEntry(TLineSink& sink, std::string_view record) {
+  PutKwfEntry(sink, record, TKwfSettings{begin_text_, end_text_, group_text_});
+}
+
+std::string_view KwfExporter::WhyNotFound(std::string_view record) const {
+  const bool dotless = (begin_text_ + std::string(record) + end_text_).find('.') == std::string::npos;
+  return dotless ? kDotlessRecord : TTargetExporter::WhyNotFound(record);
 }
 
 void KwfExporter::WriteDirect() {

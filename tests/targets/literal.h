@@ -181,4 +181,42 @@ inline Hosts HostsFile(Lines lines) {
   return out;
 }
 
+// The one address a reader finds in an entry read between the lines that surround entries
+// in the file (`opening`, `closing`; empty: none): none when it finds none or several, when
+// the entry holds a NUL byte or splits into more lines, or when the closing line would no
+// longer be the place new entries go before.
+template <class Read>
+std::optional<std::string> ReadBack(const Lines& entry, const std::string& opening, const std::string& closing,
+                                    Read read) {
+  if (entry.empty()) return std::nullopt;
+  Lines framed;
+  if (!opening.empty()) framed.push_back(opening);
+  framed.insert(framed.end(), entry.begin(), entry.end());
+  if (!closing.empty()) framed.push_back(closing);
+  const std::string text = Join(framed, "\r\n");
+  if (text.find('\0') != std::string::npos) return std::nullopt;
+  const Lines lines = SplitAny(text);
+  if (lines.size() != framed.size()) return std::nullopt;
+  const Extracted found = read(lines);
+  if (found.addresses.size() != 1) return std::nullopt;
+  if (!closing.empty() && found.insert != lines.size() - 1) return std::nullopt;
+  return found.addresses[0];
+}
+
+// The records that become entries, in order: each whose entry reads back as an address the
+// file does not hold and no earlier record of the batch gave.
+template <class ReadBackOf>
+Lines Chosen(const Lines& records, const Lines& held, ReadBackOf read_back) {
+  Lines chosen, given;
+  for (const auto& record : records) {
+    const std::optional<std::string> address = read_back(record);
+    if (!address) continue;
+    if (std::find(held.begin(), held.end(), *address) != held.end()) continue;
+    if (std::find(given.begin(), given.end(), *address) != given.end()) continue;
+    given.push_back(*address);
+    chosen.push_back(record);
+  }
+  return chosen;
+}
+
 }  // namespace literal

@@ -1,6 +1,7 @@
 // The importers and exporters give byte for byte what the step-by-step rules give, on many
 // random small files full of the awkward cases: markers in odd places, mixed line breaks,
-// doubles and case variants, NUL bytes, a byte-order mark, records the file already holds.
+// doubles and case variants, NUL bytes, a byte-order mark, records the file already holds,
+// records whose entries the reader would not find again.
 #include <random>
 
 #include "elements/strlist/str_list.h"
@@ -33,25 +34,26 @@ const Format kKwf{{"<?xml version=\"1.0\"?>", "<list name=\"UrlGroups\">", "  <l
                    "    <variable name=\"Url\">new.example.com</variable></list>", "<list name=\"UrlGroups\"></list>",
                    "    <variable name=\"Name\">Ads/banners</variable>", "", "   ", "<list name=\"Other\">"},
                   {"ads.example.com", "Ads.example.com", "new.example.com", "x.y.z", "a.b", "", "localhost",
-                   "site.org", "1.2.3.4"}};
+                   "site.org", "1.2.3.4", " ", "a.b</list>", "x.y\nz.w", "*.*"}};
 
 const Format kKpf{{"<listitem>", "  <listitem>", "</listitem>", "  </listitem>",
                    "    <variable name=\"ServerPartUri\">.*\\ads.example\\.com*</variable>",
                    "<variable name=\"ServerPartUri\">*127.0.0.1</variable>",
                    "<variable name=\"ServerPartUri\">localhost</variable>", "<variable name=\"Other\">x.y</variable>",
                    "ServerPartUri a.b", "</list>", "<list>", "<listitem></listitem>", "", "x"},
-                  {"ads.example.com", "127.0.0.1", "10.0.0.1", "host2", "localhost", "", "a.b", "x.y", ".", "a."}};
+                  {"ads.example.com", "127.0.0.1", "10.0.0.1", "host2", "localhost", "", "a.b", "x.y", ".", "a.",
+                   "<listitem>a.b", "x.y\rz"}};
 
 const Format kAof{{"[Content\\Sites]", " [Content\\Sites] ", "[Content\\Sites]x", "[Other]", "ads.example.com",
                    ".ads.example.com.", "localhost", "www.site.com", "", "  ", "a[b].c", "k=v", "[", "\t.x.y\t"},
-                  {"ads.example.com", "site.com", "www.site.com", "x.y", "localhost", ""}};
+                  {"ads.example.com", "site.com", "www.site.com", "x.y", "localhost", "", " ", "[x.y]", "x.y\n[z]"}};
 
 const Format kHosts{{"127.0.0.1 localhost", "127.0.0.1\tlocalhost", "  0.0.0.0   ads.example.com  ", "# comment",
                      "   # indented comment", "10.0.0.5 printer # office", "10.0.0.5\tprinter printer.lan#x",
                      "::1 localhost ip6-localhost", "justone", "", "  ", "1.2.3.4 #", "#===",
                      "127.0.0.1       new.example.com"},
                     {"localhost", "ads.example.com", "printer", "printer.lan", "new.example.com", "site.org", "",
-                     "ip6-localhost"}};
+                     "ip6-localhost", "a b.c", "a.b#c", "#x.y", "x.y\nz.w"}};
 
 class Random {
  public:
@@ -149,14 +151,19 @@ TEST_F(LiteralEquivalence, kerio_winroute_export_and_import_follow_the_rules) {
     Set("end_kwfall", end);
     Set("group_name", "Ads/banners");
     const literal::Extracted ex = literal::Kwf(literal::SplitAny(file));
-    Lines pending = records;
-    literal::RemoveEveryEqual(pending, ex.addresses);
+    auto entry = [&](const std::string& r) {
+      return Lines{"  <listitem>", "    <variable name=\"Enabled\">1</variable>",
+                   "    <variable name=\"Description\">Veltrane</variable>",
+                   "    <variable name=\"Name\">Ads/banners</variable>",
+                   "    <variable name=\"Url\">" + begin + r + end + "</variable>", "  </listitem>"};
+    };
     Lines entries;
-    for (const auto& r : pending)
-      entries.insert(entries.end(), {"  <listitem>", "    <variable name=\"Enabled\">1</variable>",
-                                     "    <variable name=\"Description\">Veltrane</variable>",
-                                     "    <variable name=\"Name\">Ads/banners</variable>",
-                                     "    <variable name=\"Url\">" + begin + r + end + "</variable>", "  </listitem>"});
+    for (const auto& r : literal::Chosen(records, ex.addresses, [&](const std::string& r) {
+           return literal::ReadBack(entry(r), "<list name=\"UrlGroups\">", "</list>", literal::Kwf);
+         })) {
+      const Lines lines = entry(r);
+      entries.insert(entries.end(), lines.begin(), lines.end());
+    }
     SCOPED_TRACE(::testing::PrintToString(file));
     ASSERT_EQ(Export(exporter, "winroute_cfg", "kwf_program", file, records, true), Inserted(file, ex.insert, entries));
     ASSERT_EQ(Export(exporter, "winroute_cfg", "kwf_program", file, records, false), literal::Join(entries, "\r\n"));
@@ -177,20 +184,23 @@ TEST_F(LiteralEquivalence, kerio_personal_export_and_import_follow_the_rules) {
     Set("begin_kpfip", begin);
     Set("end_kpfip", end);
     const literal::Extracted ex = literal::Kpf(literal::SplitAny(file));
-    Lines pending = records;
-    literal::RemoveEveryEqual(pending, ex.addresses);
-    Lines entries;
-    for (const auto& r : pending) {
+    auto entry = [&](const std::string& r) {
       std::string value;
       if (!r.empty() && r.back() >= '0' && r.back() <= '9') {
         value = begin + r + end;
       } else if (const size_t dot = r.rfind('.'); dot != std::string::npos) {
         value = ".*\\" + r.substr(0, dot) + "\\." + r.substr(dot + 1) + "*";
       } else {
-        continue;
+        return Lines{};
       }
-      entries.insert(entries.end(),
-                     {"  <listitem>", "    <variable name=\"ServerPartUri\">" + value + "</variable>", "  </listitem>"});
+      return Lines{"  <listitem>", "    <variable name=\"ServerPartUri\">" + value + "</variable>", "  </listitem>"};
+    };
+    Lines entries;
+    for (const auto& r : literal::Chosen(records, ex.addresses, [&](const std::string& r) {
+           return literal::ReadBack(entry(r), "", "</list>", literal::Kpf);
+         })) {
+      const Lines lines = entry(r);
+      entries.insert(entries.end(), lines.begin(), lines.end());
     }
     SCOPED_TRACE(::testing::PrintToString(file));
     ASSERT_EQ(Export(exporter, "update_cfg", "kpf_program", file, records, true), Inserted(file, ex.insert, entries));
@@ -212,10 +222,12 @@ TEST_F(LiteralEquivalence, outpost_export_and_import_follow_the_rules) {
     Set("begin_aofall", begin);
     const Lines lines = literal::SplitAny(file);
     const literal::Extracted ex = literal::Aof(lines, false);
-    Lines pending = records;
-    literal::RemoveEveryEqual(pending, ex.addresses);
+    auto read = [](const Lines& l) { return literal::Aof(l, false); };
     Lines entries;
-    for (const auto& r : pending) entries.push_back(begin + r);
+    for (const auto& r : literal::Chosen(records, ex.addresses, [&](const std::string& r) {
+           return literal::ReadBack({begin + r}, "[Content\\Sites]", "[", read);
+         }))
+      entries.push_back(begin + r);
     Lines ct{"[BlockingSites]"};
     ct.insert(ct.end(), entries.begin(), entries.end());
     SCOPED_TRACE(::testing::PrintToString(file));
@@ -237,10 +249,14 @@ TEST_F(LiteralEquivalence, hosts_export_follows_the_rules) {
     const std::string file = missing ? std::string() : random_.File(kHosts);
     const Lines records = random_.Records(kHosts);
     const literal::Hosts hosts = literal::HostsFile(literal::SplitAny(file));
-    Lines pending = records;
-    literal::RemoveEveryEqual(pending, hosts.names);
+    // A name is found again only as itself.
+    auto read = [](const Lines& l) { return literal::Extracted{literal::HostsFile(l).names, std::nullopt}; };
+    const Lines chosen = literal::Chosen(records, hosts.names, [&](const std::string& r) {
+      std::optional<std::string> name = literal::ReadBack({"127.0.0.1       " + r}, "", "", read);
+      return name == r ? name : std::nullopt;
+    });
     Lines entries;
-    for (const auto& r : pending) entries.push_back("127.0.0.1       " + r);
+    for (const auto& r : chosen) entries.push_back("127.0.0.1       " + r);
     const std::string rule = "#" + std::string(63, '=');
     Lines written{rule,
                   "#",
@@ -255,7 +271,7 @@ TEST_F(LiteralEquivalence, hosts_export_follows_the_rules) {
                   "#",
                   "#",
                   "#",
-                  "#                    Number of URL Records: " + std::to_string(hosts.names.size() + pending.size()),
+                  "#                    Number of URL Records: " + std::to_string(hosts.names.size() + chosen.size()),
                   "#",
                   "#" + std::string(27, ' ') + "05.12.2026",
                   "#",

@@ -1,10 +1,15 @@
 // What scenario scripts cannot set up: files the program may not write, permission bits
-// that must survive a direct write, a log that names files outside the backup folder; and
-// the value forms of the Kerio Personal Firewall entries.
+// that must survive a direct write or a backup, a log that names files outside the backup
+// folder; and the value forms of the Kerio Personal Firewall entries.
 #include <sys/stat.h>
+#include <grp.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include "runtime/platform/clock.h"
 #include "targets/common/startup_backup.h"
 #include "targets/hosts/hosts_exporter.h"
+#include "targets/hosts/hosts_startup_backup.h"
 #include "targets/kpf/kpf_config.h"
 #include "targets/kwf/kwf_exporter.h"
 #include "targets/kwf/kwf_startup_backup.h"
@@ -23,6 +28,7 @@ TEST_F(TargetFiles, a_hosts_file_that_may_not_be_written_is_left_whole_and_the_u
   Write("hosts", "127.0.0.1 localhost\n");
   ReadOnly("hosts");
   Set("hosts", dir_ + "hosts");
+  Set("ip", "127.0.0.1");
   Set("hosts_program", "1");
   auto& exporter = Build<HostsExporter>();
   Feed(exporter, {"ads.example.com"});
@@ -90,6 +96,92 @@ TEST_F(TargetFiles, a_backup_that_cannot_be_copied_is_told_and_not_logged) {
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_EQ(Messages()[0].rfind("Error:: Could not back up '" + dir_ + "kerio/winroute.cfg' to '", 0), 0u);
   EXPECT_FALSE(Exists("Logs/KWF.log"));
+}
+
+TEST_F(TargetFiles, backups_of_a_private_file_are_as_private_as_the_file) {
+  platform::MakeDirectory(dir_ + "etc");
+  Write("etc/hosts", "127.0.0.1 localhost\n");
+  ::chmod((dir_ + "etc/hosts").c_str(), 0600);
+  Set("p_hosts", "1");
+  Set("hosts", dir_ + "etc/hosts");
+  Set("hosts_back", "5");
+  auto& backup = Build<HostsStartupBackup>();
+  Input(backup, 0);  // the first copy
+  platform::SetFixedTime(platform::LocalTime{2026, 12, 1, 2, 10, 0, 0});
+  Input(backup, 0);  // a dated one
+  platform::SetFixedTime(std::nullopt);
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(Mode(dir_ + "etc/hosts.old"), 0600u);
+  EXPECT_EQ(Mode(dir_ + "Backup/Hosts/hosts.01122026_100000"), 0600u);
+}
+
+// Root may write any folder: the starts run in a child that has become the unprivileged
+// user 65534 (and owns the program folder), as a normal user who keeps the system's hosts
+// file. A process that is no root can be shut out by the permission bits alone.
+TEST_F(TargetFiles, a_first_copy_that_cannot_be_made_beside_the_file_goes_to_the_backup_folder_told_once) {
+  struct Case {
+    const char *folder, *file, *backups, *log;
+    void (*set)(const std::string& path);
+    bool hosts;  // else Kerio Winroute Firewall
+  };
+  const Case cases[] = {
+      {"etc", "hosts", "Backup/Hosts/", "Logs/Hosts.log",
+       [](const std::string& path) {
+         Set("p_hosts", "1");
+         Set("hosts", path);
+         Set("hosts_back", "5");
+       },
+       true},
+      {"kerio", "winroute.cfg", "Backup/KWF/", "Logs/KWF.log",
+       [](const std::string& path) {
+         Set("p_kwf", "1");
+         Set("winroute_cfg", path);
+         Set("kwf_back", "5");
+       },
+       false},
+  };
+  for (const Case& c : cases) {
+    platform::MakeDirectory(dir_ + c.folder);
+    Write(std::string(c.folder) + "/" + c.file, "configuration\n");
+    c.set(dir_ + c.folder + "/" + c.file);
+  }
+  if (::geteuid() == 0 && std::system(("chown -R 65534:65534 " + dir_).c_str()) != 0)
+    GTEST_SKIP() << "the program folder cannot be given to an unprivileged user";
+  for (const Case& c : cases) ::chmod((dir_ + c.folder).c_str(), 0555);
+  ::fflush(nullptr);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)) _exit(2);
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.file);
+      const std::string file = dir_ + c.folder + "/" + c.file, backups = std::string(c.backups);
+      auto& backup = c.hosts ? Build<HostsStartupBackup>() : Build<KwfStartupBackup>();
+      ui_.ClearShownDialogs();
+      platform::SetFixedTime(platform::LocalTime{2026, 12, 1, 2, 10, 0, 0});
+      Input(backup, 0);
+      EXPECT_EQ(Messages(), std::vector<std::string>{"Warning:: The first copy of '" + file +
+                                                     "' could not be made beside it as '" + file +
+                                                     ".old': Permission denied. It was made as '" + dir_ + backups +
+                                                     c.file + ".old' instead, where later starts find it."});
+      EXPECT_EQ(Read(backups + c.file + ".old"), "configuration\n");
+      EXPECT_EQ(Read(backups + c.file + ".01122026_100000"), "configuration\n") << "the same start goes on";
+      EXPECT_EQ(Read(c.log), std::string(c.file) + ".01122026_100000\r\n");
+      ui_.ClearShownDialogs();
+      platform::SetFixedTime(platform::LocalTime{2026, 12, 2, 3, 10, 0, 5});
+      Input(backup, 0);
+      EXPECT_TRUE(Messages().empty()) << "a later start finds the first copy and says nothing";
+      EXPECT_EQ(Read(c.log), std::string(c.file) + ".01122026_100000\r\n" + c.file + ".02122026_100005\r\n");
+      EXPECT_FALSE(Exists(std::string(c.folder) + "/" + c.file + ".old"));
+    }
+    ::fflush(nullptr);
+    _exit(::testing::Test::HasFailure() ? 1 : 0);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  for (const Case& c : cases) ::chmod((dir_ + c.folder).c_str(), 0755);
+  ASSERT_TRUE(WIFEXITED(status));
+  ASSERT_NE(WEXITSTATUS(status), 2) << "could not become the unprivileged user";
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "the child's checks failed (see above)";
 }
 
 TEST(SurplusEntries, are_the_oldest_beyond_the_number_kept) {

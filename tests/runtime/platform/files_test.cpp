@@ -1,10 +1,17 @@
-// The file layer's saves: whole or not at all, never into a read-only file, through links.
+// The file layer's saves: whole or not at all, never into a read-only file, through links,
+// keeping what the replaced file carries besides its bytes; copies as private as their source.
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
+#include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdint>
+#include <cstring>
+#include <fstream>
+#include <sstream>
 
 #include "runtime/platform/files.h"
 #include "../runtime_fixture.h"
@@ -53,6 +60,122 @@ TEST_F(FileLayer, a_saved_file_keeps_its_permission_bits_and_its_owner_where_the
   if (may_give_away) {
     EXPECT_EQ(st.st_uid, 65534u);
   }
+}
+
+unsigned Mode(const std::string& path) {
+  struct stat st {};
+  return ::stat(platform::NativePath(path).c_str(), &st) == 0 ? st.st_mode & 07777 : 0;
+}
+
+std::string Attribute(const std::string& path, const char* name) {
+  char value[256];
+  const ssize_t n = ::getxattr(path.c_str(), name, value, sizeof value);
+  return n < 0 ? "<none>" : std::string(value, size_t(n));
+}
+
+// A POSIX access list in the form the kernel keeps it: the owner, one more user (rw),
+// the owning group, the mask and the others.
+std::string AccessList(unsigned owner, unsigned user_id, unsigned group, unsigned mask, unsigned other) {
+  std::string bytes;
+  auto put = [&bytes](uint32_t value, size_t size) {
+    for (size_t i = 0; i < size; ++i) bytes += char((value >> (8 * i)) & 0xff);
+  };
+  put(2, 4);  // the format's version
+  const struct {
+    unsigned tag, perm, id;
+  } entries[] = {{0x01, owner, UINT32_MAX}, {0x02, 6, user_id}, {0x04, group, UINT32_MAX},
+                 {0x10, mask, UINT32_MAX},  {0x20, other, UINT32_MAX}};
+  for (const auto& e : entries) put(e.tag, 2), put(e.perm, 2), put(e.id, 4);
+  return bytes;
+}
+
+TEST_F(FileLayer, a_save_keeps_the_extended_attributes_and_the_access_list_of_the_file_it_replaces) {
+  const std::string path = dir + "hosts";
+  ASSERT_TRUE(platform::WriteFileAtomic(path, "old"));
+  if (::setxattr(path.c_str(), "user.origin", "distribution", 12, 0) != 0)
+    GTEST_SKIP() << "this file system keeps no user attributes: " << std::strerror(errno);
+  ASSERT_EQ(::setxattr(path.c_str(), "user.empty", "", 0, 0), 0);
+  const std::string acl = AccessList(6, 65534, 4, 6, 4);
+  const bool with_acl = ::setxattr(path.c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0) == 0;
+  const unsigned mode = Mode(path);
+
+  ASSERT_TRUE(platform::WriteFileAtomic(path, "new"));
+  EXPECT_EQ(platform::ReadFile(path).value(), "new");
+  EXPECT_EQ(Attribute(path, "user.origin"), "distribution");
+  EXPECT_EQ(Attribute(path, "user.empty"), "");
+  EXPECT_EQ(Mode(path), mode);
+  if (with_acl) {
+    EXPECT_EQ(Attribute(path, "system.posix_acl_access"), acl) << "the access list survives the save";
+  }
+}
+
+TEST_F(FileLayer, a_copy_keeps_the_permission_bits_of_its_source_and_the_owner_may_always_replace_it) {
+  const mode_t old_mask = ::umask(022);
+  struct Case {
+    unsigned source, expected;
+  };
+  // A copy is never readable by more people than its source; its owner may write it, so
+  // that the next backup can replace it.
+  const Case cases[] = {{0600, 0600}, {0640, 0640}, {0644, 0644}, {0400, 0600}, {0444, 0644}, {0755, 0755}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.source);
+    const std::string from = dir + "source", to = dir + "copy";
+    ASSERT_TRUE(platform::WriteFileAtomic(from, "bytes"));
+    ::chmod(from.c_str(), c.source);
+    std::string why;
+    ASSERT_TRUE(platform::CopyFileOver(from, to, &why)) << why;
+    EXPECT_EQ(Mode(to), c.expected) << "a new copy";
+    ::chmod(to.c_str(), 0666);
+    ASSERT_TRUE(platform::CopyFileOver(from, to, &why)) << why;
+    EXPECT_EQ(Mode(to), c.expected) << "a copy over an older one";
+    ::chmod(from.c_str(), 0600);
+    std::filesystem::remove(to);
+  }
+  ::umask(old_mask);
+}
+
+// Whether a tracer has attached to the process.
+bool Traced(pid_t pid) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  for (std::string line; std::getline(status, line);)
+    if (line.rfind("TracerPid:", 0) == 0) return std::stoi(line.substr(10)) != 0;
+  return false;
+}
+
+// The rename is in the folder, not in the file: only a sync of the folder makes the new
+// file survive a power cut. The save runs in a child that strace follows.
+TEST_F(FileLayer, a_save_syncs_the_folder_after_the_rename) {
+  if (::system("strace -V >/dev/null 2>&1") != 0) GTEST_SKIP() << "strace is not installed";
+  const std::string log = dir + "strace.log", folder = dir.substr(0, dir.size() - 1);
+  ::fflush(nullptr);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::raise(SIGSTOP);  // until strace follows it
+    _exit(platform::WriteFileAtomic(dir + "hosts", "new") ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, WUNTRACED), child);
+  const pid_t tracer = ::fork();
+  if (tracer == 0) {
+    const std::string pid = std::to_string(child);
+    ::execlp("strace", "strace", "-qq", "-y", "-e", "trace=fsync,fdatasync,rename,renameat,renameat2", "-o",
+             log.c_str(), "-p", pid.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  for (int i = 0; i < 1000 && !Traced(child); ++i) ::usleep(10000);
+  const bool traced = Traced(child);
+  ::kill(child, SIGCONT);
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  ::waitpid(tracer, &status, 0);
+  if (!traced) GTEST_SKIP() << "strace could not follow the save (no ptrace here?)";
+  std::ifstream in(log);
+  std::stringstream text;
+  text << in.rdbuf();
+  const std::string calls = text.str();
+  const size_t renamed = calls.find("rename");
+  ASSERT_NE(renamed, std::string::npos) << calls;
+  EXPECT_NE(calls.find("<" + folder + ">)", renamed), std::string::npos) << calls;
 }
 
 TEST_F(FileLayer, a_save_through_a_symbolic_link_writes_the_file_it_points_to) {

@@ -43,6 +43,21 @@ TEST_F(FilesWin32Test, SavesReplaceTheWholeFileAndLeaveNoTemporaryBehind) {
   EXPECT_EQ(entries[1].name, "copy.bak");
 }
 
+TEST_F(FilesWin32Test, ACopyKeepsTheSourcesHiddenAttributeButIsNeverReadOnly) {
+  const std::string file = dir + "hosts", copy = dir + "hosts.old";
+  ASSERT_TRUE(platform::WriteFileAtomic(file, "x"));
+  const std::wstring wide = platform::WideFromBytes(file), wide_copy = platform::WideFromBytes(copy);
+  ::SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY);
+  ASSERT_TRUE(platform::CopyFileOver(file, copy));
+  DWORD attributes = ::GetFileAttributesW(wide_copy.c_str());
+  EXPECT_TRUE(attributes & FILE_ATTRIBUTE_HIDDEN);
+  EXPECT_FALSE(attributes & FILE_ATTRIBUTE_READONLY) << "the next copy must be able to replace it";
+  ::SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL);
+  ASSERT_TRUE(platform::CopyFileOver(file, copy)) << "a copy over a hidden one";
+  attributes = ::GetFileAttributesW(wide_copy.c_str());
+  EXPECT_FALSE(attributes & FILE_ATTRIBUTE_HIDDEN);
+}
+
 TEST_F(FilesWin32Test, ReadOnlyFilesAndFoldersRefuseTheSaveWithAReason) {
   const std::string file = dir + "hosts";
   ASSERT_TRUE(platform::WriteFileAtomic(file, "127.0.0.1 localhost\r\n"));

@@ -1,0 +1,286 @@
+// A direct export of records the target file already got adds nothing: every entry an
+// exporter writes is one its reader finds again, a record that cannot become such an entry
+// is left out (and the user told how many and why), and doubles are written once. The hosts
+// target never writes an entry without a usable IP.
+#include <random>
+
+#include "runtime/platform/clock.h"
+#include "targets/aof/aof_config.h"
+#include "targets/aof/aof_exporter.h"
+#include "targets/hosts/hosts_exporter.h"
+#include "targets/hosts/hosts_file.h"
+#include "targets/hosts/ip_address.h"
+#include "targets/kpf/kpf_config.h"
+#include "targets/kpf/kpf_exporter.h"
+#include "targets/kwf/kwf_config.h"
+#include "targets/kwf/kwf_exporter.h"
+#include "tests/targets/target_fixture.h"
+
+namespace {
+
+using Records = std::vector<std::string>;
+
+// Records of every awkward kind the lists can hold, doubles included.
+class RecordMaker {
+ public:
+  explicit RecordMaker(uint32_t seed) : rng_(seed) {}
+  size_t Pick(size_t n) { return std::uniform_int_distribution<size_t>(0, n - 1)(rng_); }
+  template <size_t N>
+  std::string From(const char* const (&pool)[N]) {
+    return pool[Pick(N)];
+  }
+
+  Records Batch() {
+    Records records(Pick(12));
+    for (size_t i = 0; i < records.size(); ++i) records[i] = i > 0 && Pick(5) == 0 ? records[Pick(i)] : One();
+    return records;
+  }
+
+ private:
+  std::string One() {
+    static const char* const kDotless[] = {"nas", "intranet", "host2", "localhost", "NAS"};
+    static const char* const kBlank[] = {"", " ", "\t", "  \t "};
+    static const char* const kIpStyle[] = {"10.0.0.1", "127.0.0.1", "192.168.1.20", "::1", "fe80::1"};
+    static const char* const kStructure[] = {"</list>", "a.b</list>", "[x.y]", "x.y[", "<listitem>a.b",
+                                             "a.b</listitem>", "#a.b", "a.b#c", "a b.c", ".a.b.", "*.a.b/*",
+                                             "<variable name=\"Url\">a.b", "a.b</variable>"};
+    switch (Pick(7)) {
+      case 0: return "ads" + std::to_string(Pick(20)) + ".example.com";
+      case 1: return From(kDotless);
+      case 2: return From(kBlank);
+      case 3: return From(kIpStyle);
+      case 4: return "ADS" + std::to_string(Pick(20)) + ".Example.COM";
+      case 5: return From(kStructure);
+      default: {
+        static const char kBytes[] = {'\0', '\r', '\n', '#', '*', '/', '\\', '[', ']', '<', '>', '"', ' ',
+                                      '\t', '.', '.', 'a', 'b', '\x7f', '\x80', '\xff', '%', '1', ':'};
+        std::string odd(1 + Pick(8), 'a');
+        for (char& c : odd) c = kBytes[Pick(sizeof kBytes)];
+        return odd;
+      }
+    }
+  }
+
+  std::mt19937 rng_;
+};
+
+struct Target {
+  const char* name;
+  const char* path_variable;
+  const char* program_variable;
+  std::vector<const char*> files;  // what the target's file may hold before the first export
+  void (*settings)(RecordMaker&);  // sets the affixes (or the IP) at random
+  TConfigScan* (*scan)();          // the target's reader
+  size_t lines_per_entry;
+  bool hosts;                      // rewritten with a banner, keeping the mapping lines only
+};
+
+void Set(const std::string& variable, const std::string& value) {
+  std::string name = variable;
+  for (char& c : name) c = char(std::tolower(static_cast<unsigned char>(c)));
+  RegisterGlobal(name) = MakeText(value);
+}
+
+const char* const kAffixes[] = {"", "", "*", "www.", "/*", ".", " ", "%1"};
+
+const Target kKwf{"Kerio Winroute Firewall", "winroute_cfg", "kwf_program",
+                  {"<config>\r\n  <list name=\"UrlGroups\">\r\n    <listitem>\r\n      <variable "
+                   "name=\"Url\">*.old.example.com/*</variable>\r\n    </listitem>\r\n  </list>\r\n</config>\r\n",
+                   "<list name=\"UrlGroups\">\n</list>\n<list name=\"Other\">\n</list>\n"},
+                  [](RecordMaker& r) {
+                    Set("begin_kwfall", r.From(kAffixes));
+                    Set("end_kwfall", r.From(kAffixes));
+                    Set("group_name", "Ads/banners");
+                  },
+                  []() -> TConfigScan* { return new TKwfScan; }, 6, false};
+
+const Target kKpf{"Kerio Personal Firewall", "update_cfg", "kpf_program",
+                  {"<config>\n<list>\n  <listitem>\n    <variable "
+                   "name=\"ServerPartUri\">.*\\old.example\\.com*</variable>\n  </listitem>\n</list>\n</config>\n",
+                   "<list>\r\n</list>\r\n<list>\r\n</list>\r\n"},
+                  [](RecordMaker& r) {
+                    Set("begin_kpfip", r.From(kAffixes));
+                    Set("end_kpfip", r.From(kAffixes));
+                  },
+                  []() -> TConfigScan* { return new TKpfScan; }, 3, false};
+
+const Target kAof{"Agnitum Outpost Firewall", "config_ini", "aof_program",
+                  {"[General]\r\n[Content\\Sites]\r\nold.example.com\r\n\r\n[Other]\r\nx=1\r\n",
+                   "[Content\\Sites]\nold.example.com\n"},
+                  [](RecordMaker& r) { Set("begin_aofall", r.From(kAffixes)); },
+                  []() -> TConfigScan* { return new TAofScan; }, 1, false};
+
+const Target kHosts{"Hosts", "hosts", "hosts_program",
+                    {"127.0.0.1\tlocalhost\n::1 localhost ip6-localhost\n", ""},
+                    [](RecordMaker& r) {
+                      static const char* const kIps[] = {"127.0.0.1", "0.0.0.0", "::1"};
+                      Set("ip", r.From(kIps));
+                    },
+                    []() -> TConfigScan* { return new THostsScan; }, 1, true};
+
+class RepeatedExport : public TargetTest {
+ protected:
+  void SetUp() override {
+    TargetTest::SetUp();
+    platform::SetFixedTime(platform::LocalTime{2026, 12, 5, 6, 9, 53, 12});
+  }
+  void TearDown() override {
+    platform::SetFixedTime(std::nullopt);
+    TargetTest::TearDown();
+  }
+
+  std::string Export(TKXMultiElement& exporter, const Records& records) {
+    Feed(exporter, records);
+    Input(exporter, 2);
+    return Read("target");
+  }
+
+  // The addresses the target's reader finds in a file.
+  static size_t Found(const Target& target, const std::string& text) {
+    std::unique_ptr<TConfigScan> scan(target.scan());
+    ScanText(text, *scan);
+    return scan->addresses.size();
+  }
+
+  // Random batches, each exported twice into a fresh file: the second export leaves the
+  // file as the first made it, and every entry the first one added is found by the reader.
+  template <class Exporter>
+  void ExportTwice(const Target& target) {
+    auto& exporter = Build<Exporter>();
+    RecordMaker maker(20261205);
+    Set(target.path_variable, dir_ + "target");
+    Set(target.program_variable, "1");
+    for (int trial = 0; trial < 400; ++trial) {
+      const std::string before = target.files[maker.Pick(target.files.size())];
+      if (before.empty()) {
+        std::filesystem::remove(dir_ + "target");
+      } else {
+        Write("target", before);
+      }
+      target.settings(maker);
+      const Records records = maker.Batch();
+      const std::string once = Export(exporter, records);
+      const std::string twice = Export(exporter, records);
+      SCOPED_TRACE(::testing::PrintToString(records) + " into " + ::testing::PrintToString(before));
+      ASSERT_EQ(twice, once) << "the second export added entries";
+      // The banner and the mapping lines of the old file come first in a rewritten hosts file.
+      const size_t kept = target.hosts ? 19 + KeptHostsLines(before) : Lines(before);
+      const size_t entries = (Lines(once) - kept) / target.lines_per_entry;
+      ASSERT_EQ(Found(target, once), Found(target, before) + entries) << "an entry its reader does not find";
+      if (target.hosts) {
+        const std::string count = "Number of URL Records: " + std::to_string(Found(target, once));
+        const size_t at = once.find(count);
+        ASSERT_TRUE(at != std::string::npos && (once[at + count.size()] == '\r' || once[at + count.size()] == '\n'))
+            << "the count line counts the names the file holds";
+      }
+    }
+  }
+
+  static size_t Lines(const std::string& text) {
+    size_t lines = 0;
+    for (size_t i = 0; i < text.size(); ++i)
+      if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'))) ++lines;
+    return lines;
+  }
+  static size_t KeptHostsLines(const std::string& text) {
+    THostsScan scan;
+    scan.keep_lines = true;
+    ScanText(text, scan);
+    return scan.lines.size();
+  }
+};
+
+TEST_F(RepeatedExport, to_kerio_winroute_adds_nothing_the_second_time) { ExportTwice<KwfExporter>(kKwf); }
+TEST_F(RepeatedExport, to_kerio_personal_adds_nothing_the_second_time) { ExportTwice<KpfExporter>(kKpf); }
+TEST_F(RepeatedExport, to_outpost_adds_nothing_the_second_time) { ExportTwice<AofExporter>(kAof); }
+TEST_F(RepeatedExport, to_the_hosts_file_adds_nothing_the_second_time) { ExportTwice<HostsExporter>(kHosts); }
+
+TEST_F(RepeatedExport, records_that_give_no_entry_are_left_out_and_counted_in_one_message) {
+  Write("target", "<list name=\"UrlGroups\">\r\n</list>\r\n");
+  Set("winroute_cfg", dir_ + "target");
+  Set("kwf_program", "1");
+  Set("begin_kwfall", "*");
+  Set("end_kwfall", "*");
+  Set("group_name", "Ads/banners");
+  auto& exporter = Build<KwfExporter>();
+  Feed(exporter, {"", "nas", "ads.example.com", "intranet", "ads.example.com", "x\ny.example.com", " "});
+  Input(exporter, 2);
+  EXPECT_EQ(Read("target"),
+            "<list name=\"UrlGroups\">\r\n  <listitem>\r\n    <variable name=\"Enabled\">1</variable>\r\n    <variable "
+            "name=\"Description\">Veltrane</variable>\r\n    <variable name=\"Name\">Ads/banners</variable>\r\n    "
+            "<variable name=\"Url\">*ads.example.com*</variable>\r\n  </listitem>\r\n</list>\r\n");
+  EXPECT_EQ(Messages(), std::vector<std::string>{
+                            "Warning:: 5 of 7 records were left out: the program would not recognise their entries "
+                            "when it reads the Kerio Winroute Firewall file again, and every export would add them "
+                            "once more.\r\n2 empty\r\n2 without a \".\", such as \"nas\"\r\n1 with a line break or a "
+                            "NUL byte in it"});
+}
+
+TEST_F(RepeatedExport, a_hosts_name_the_reader_would_cut_short_is_left_out) {
+  Set("hosts", dir_ + "hosts");
+  Set("hosts_program", "0");
+  Set("ip", "0.0.0.0");
+  ui_.QueueSaveAnswer(dir_ + "addon.txt");
+  auto& exporter = Build<HostsExporter>();
+  Feed(exporter, {"a b.example.com", "ads.example.com#x", "ADS.example.com"});
+  Input(exporter, 2);
+  EXPECT_EQ(Read("addon.txt"), "0.0.0.0       ADS.example.com\r\n");
+  EXPECT_EQ(Messages(), std::vector<std::string>{
+                            "Warning:: 2 of 3 records were left out: the program would not recognise their entries "
+                            "when it reads the Hosts file again, and every export would add them once more.\r\n2 with "
+                            "a blank or \"#\" in it, such as \"a b.example.com\""});
+}
+
+// On a fresh folder the IP stays empty until "Default Setting"; entries without it would be
+// bare names the reader cannot tell apart, added again by every export.
+TEST_F(RepeatedExport, the_hosts_file_gets_no_entry_without_an_ip_address) {
+  Write("hosts", "127.0.0.1 localhost\n");
+  Set("hosts", dir_ + "hosts");
+  auto& exporter = Build<HostsExporter>();
+  const std::string tail =
+      " enter the address every name is to be mapped to (such as 127.0.0.1) in \"IP:\" on page \"Setting\", "
+      "panel \"Hosts\", and press \"Save\". Nothing was written.";
+  struct Case {
+    const char* ip;
+    const char* told;  // nullptr: the export goes ahead
+  };
+  const Case cases[] = {{"", "No IP is set for Hosts:"},
+                        {"localhost", "The IP \"localhost\" set for Hosts is not an IPv4 or IPv6 address:"},
+                        {"127.0.0.1 ", "The IP \"127.0.0.1 \" set for Hosts is not an IPv4 or IPv6 address:"},
+                        {"::1", nullptr},
+                        {"0.0.0.0", nullptr}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.ip);
+    Set("ip", c.ip);
+    for (const char* program : {"1", "0"}) {
+      ui_.ClearShownDialogs();
+      Set("hosts_program", program);
+      if (*program == '0' && !c.told) ui_.QueueSaveAnswer(dir_ + "addon.txt");
+      Feed(exporter, {"ads.example.com"});
+      Input(exporter, 2);
+      if (c.told) {
+        EXPECT_EQ(Messages(), std::vector<std::string>{"Error:: " + std::string(c.told) + tail});
+        EXPECT_TRUE(FileDialogs().empty()) << "no add-on file is offered";
+        EXPECT_EQ(Read("hosts"), "127.0.0.1 localhost\n");
+      } else {
+        EXPECT_TRUE(Messages().empty());
+        const std::string entry = std::string(c.ip) + "       ads.example.com";
+        EXPECT_NE(Read(*program == '1' ? "hosts" : "addon.txt").find(entry), std::string::npos);
+        Write("hosts", "127.0.0.1 localhost\n");
+      }
+    }
+  }
+}
+
+TEST(IpAddress, is_an_ipv4_or_ipv6_address_and_nothing_around_it) {
+  for (const char* good : {"127.0.0.1", "0.0.0.0", "255.255.255.255", "10.0.0.1", "::1", "::", "fe80::1",
+                           "2001:db8::8a2e:370:7334", "1:2:3:4:5:6:7:8", "1::", "::ffff:127.0.0.1", "FE80::A"})
+    EXPECT_TRUE(IsIpAddress(good)) << good;
+  for (const char* bad : {"", " ", "localhost", "127.0.0.1 ", " 127.0.0.1", "127.0.0", "127.0.0.1.1", "256.0.0.1",
+                          "127.0.0.01", "1.2.3.-4", "1..2.3", "127.0.0.1#", "::1 ", ":1", "1:", ":::", "1::2::3",
+                          "1:2:3:4:5:6:7:8:9", "1:2:3:4:5:6:7::8", "12345::1", "g::1", "fe80::1%eth0",
+                          "1.2.3.4::", "::1.2.3", "1:2:3:4:5:6:7:1.2.3.4"})
+    EXPECT_FALSE(IsIpAddress(bad)) << bad;
+}
+
+}  // namespace
