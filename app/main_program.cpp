@@ -125,7 +125,8 @@ void TMainProgram::Start() { main_form_.Start(); }
 int RunVeltrane(const std::vector<std::string>& args) {
   widgets::Backend& native = widgets::CurrentBackend();
   if (!args.empty() && args[0] == "/i") {
-    native.ShowMessageBox(widgets::kNoControl, "This program made by Wexel.", "Wexel Info", 0, 0);
+    native.ShowMessageBox(widgets::kNoControl, "This program made by Wexel.", "Wexel Info", widgets::MessageButtons::Ok,
+                          widgets::MessageIcon::None);
     return 0;
   }
   SetClipboardSource([] { return widgets::CurrentBackend().ClipboardText(); });

@@ -1,6 +1,9 @@
 // The native window system, in platform-neutral terms. Window elements hold all
 // behaviour a user can observe; a backend only creates and drives native controls.
-// Implementations: widgets/headless (in memory, scriptable) and widgets/qt (Qt 6 Widgets).
+// Backends: widgets/headless (in memory, scriptable: the tests' and the driver's),
+// widgets/qt (Qt 6 Widgets) and widgets/win32 (Win32, the Windows build). The two on a real
+// window system share every rule that needs no toolkit (widgets/native_backend.h); the
+// numbers schemes use for these choices become the enumerations below in backend_codes.h.
 #pragma once
 
 #include <cstdint>
@@ -16,6 +19,37 @@ using ControlId = int32_t;  // 0 = no control; otherwise the control's handle
 constexpr ControlId kNoControl = 0;
 
 enum class ControlKind { Form, Panel, TabStrip, StatusBar, Button, Edit, Label, CheckBox, RadioButton, ListBox, ComboBox };
+
+// List boxes, combo boxes and tab strips hold items; what they show is their items.
+constexpr bool HoldsItems(ControlKind kind) {
+  return kind == ControlKind::ListBox || kind == ControlKind::ComboBox || kind == ControlKind::TabStrip;
+}
+
+enum class Alignment { Left, Center, Right };
+
+// A panel's bevels, outer and inner, and the widths around them in pixels: each bevel step is
+// a one-pixel 3D frame, and the border lies between the two bevels.
+enum class Bevel { None, Lowered, Raised };
+struct PanelFrame {
+  Bevel inner = Bevel::None;
+  Bevel outer = Bevel::None;
+  int bevel_width = 1;
+  int border_width = 1;
+};
+
+// The mouse pointer over a control; Default is its class's own.
+enum class Cursor {
+  Default, None, Arrow, Cross, IBeam, Size, Icon, SizeAll, SizeNESW, SizeNS, SizeNWSE, SizeWE, UpArrow,
+  HourGlass, Drag, NoDrop, HSplit, VSplit, MultiDrag, SqlWait, No, AppStart, Help, HandPoint
+};
+
+enum class WindowState { Normal, Maximized, Minimized };
+
+// A message box's buttons, its icon, and the button the user pressed (Cancel also when the
+// box was closed; None when it could not be shown).
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel, AbortRetryIgnore };
+enum class MessageIcon { None, Error, Question, Warning, Information };
+enum class MessageAnswer { None, Ok, Cancel, Abort, Retry, Ignore, Yes, No };
 
 // Window style bits, with the values the original platform gives them.
 constexpr uint32_t kStyleMaximizeBox = 0x00010000;
@@ -71,10 +105,9 @@ class Backend {
   virtual void SetZOrder(ControlId id, bool to_top) = 0;             // among its siblings
   virtual void SetTooltip(ControlId id, const std::string& text) = 0;
   virtual void SetTabOrder(ControlId id, int order) = 0;             // 1-based place among its siblings
-  virtual void SetCursor(ControlId id, int cursor) = 0;              // 0 = class default
-  virtual void SetAlignment(ControlId id, int alignment) = 0;        // 0 left, 1 centre, 2 right
-  // Panels: bevel kinds 0 none, 1 lowered, 2 raised; bevel and border widths in pixels.
-  virtual void SetPanelFrame(ControlId id, int bevel_inner, int bevel_outer, int bevel_width, int border_width) = 0;
+  virtual void SetCursor(ControlId id, Cursor cursor) = 0;
+  virtual void SetAlignment(ControlId id, Alignment alignment) = 0;  // label, edit, panel caption, status bar
+  virtual void SetPanelFrame(ControlId id, const PanelFrame& frame) = 0;
   virtual void SetChecked(ControlId id, bool checked) = 0;           // check box, radio button
   virtual bool GetChecked(ControlId id) = 0;
 
@@ -94,7 +127,7 @@ class Backend {
   virtual uint32_t GetStyle(ControlId id) = 0;
   virtual void SetStyle(ControlId id, uint32_t style) = 0;
   virtual void SetIcon(ControlId id, const std::string& resource) = 0;
-  virtual void SetWindowState(ControlId /*form*/, int /*state*/) {}  // 0 normal, 1 maximised, 2 minimised
+  virtual void SetWindowState(ControlId /*form*/, WindowState /*state*/) {}
   virtual void GetGeometry(ControlId id, int& left, int& top, int& width, int& height) = 0;
   virtual void Show(ControlId form) = 0;     // makes the form visible; the first time reports OnShown
   virtual void RunMessageLoop() = 0;         // returns when the main window has closed
@@ -102,8 +135,8 @@ class Backend {
 
   // Modal dialogs, the shell and the clipboard.
   virtual std::optional<FileDialogAnswer> RunFileDialog(const FileDialogRequest& request) = 0;  // nothing: cancelled
-  // type 0..5 (OK .. Abort/Retry/Ignore), icon 0..5; returns 1 OK, 2 Cancel, 3 Abort, 4 Retry, 5 Ignore, 6 Yes, 7 No.
-  virtual int ShowMessageBox(ControlId owner, const std::string& text, const std::string& caption, int type, int icon) = 0;
+  virtual MessageAnswer ShowMessageBox(ControlId owner, const std::string& text, const std::string& caption,
+                                       MessageButtons buttons, MessageIcon icon) = 0;
   virtual void OpenDocument(const std::string& target) = 0;
   virtual std::string ClipboardText() = 0;
 };

@@ -1,6 +1,8 @@
 // The static text and clickable label.
 #include "widgets/label.h"
 
+#include "widgets/backend_codes.h"
+
 namespace {
 constexpr uint8_t kUnderline = 4;
 }
@@ -30,11 +32,11 @@ void TKXLabel::OnMouseEnter() {
     if (UnderlineOnHover) hover.style |= kUnderline;
     Native().SetFont(Control(), hover);
   }
-  if (HoverCursor != 0) Native().SetCursor(Control(), HoverCursor);
+  if (HoverCursor != 0) Native().SetCursor(Control(), widgets::CursorFromCode(HoverCursor));
 }
 
 void TKXLabel::OnMouseLeave() {
   if (Control() == widgets::kNoControl) return;
   if (HoverColor != 0 || UnderlineOnHover) Native().SetFont(Control(), EffectiveFont());
-  if (HoverCursor != 0) Native().SetCursor(Control(), Cursor);
+  if (HoverCursor != 0) Native().SetCursor(Control(), widgets::CursorFromCode(Cursor));
 }

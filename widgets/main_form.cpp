@@ -3,6 +3,7 @@
 
 #include "runtime/platform/files.h"
 #include "runtime/platform/profile.h"
+#include "widgets/backend_codes.h"
 
 namespace {
 // The form that owns the application object; there is one per process at a time.
@@ -38,7 +39,7 @@ void TKXMainForm::Init() {
   native.SetGeometry(form, Left, Top, Width, Height);
   native.SetColor(form, Color);
   native.SetFont(form, EffectiveFont());
-  native.SetCursor(form, Cursor);
+  native.SetCursor(form, widgets::CursorFromCode(Cursor));
   if (!Hint.empty()) native.SetTooltip(form, Hint);
   if (!Visible) native.SetVisible(form, false);
   native.SetEnabled(form, Enabled);
@@ -85,7 +86,8 @@ void TKXMainForm::OnShown() {
   if (!first_shown_) {
     KeepPosition(PositionMode::Load);
     first_shown_ = true;
-    if (WindowState == 1 || WindowState == 2) Native().SetWindowState(Control(), WindowState);
+    const widgets::WindowState state = widgets::WindowStateFromCode(WindowState);
+    if (state != widgets::WindowState::Normal) Native().SetWindowState(Control(), state);
   }
   FireEvent(onShow);
 }

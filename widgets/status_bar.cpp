@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "widgets/backend_codes.h"
+
 void TKXStatusBar::Init() {
   CreateNative(widgets::ControlKind::StatusBar);
   TKXWin::Init();
@@ -10,6 +12,6 @@ void TKXStatusBar::Init() {
   auto& native = Native();
   native.SetText(Control(), Text);
   // The native bar knows only left, centre and right.
-  native.SetAlignment(Control(), std::clamp(Alignment, 0, 2));
+  native.SetAlignment(Control(), widgets::AlignmentFromCode(std::clamp(Alignment, 0, 2)));
   native.SetVisible(Control(), Visible);
 }

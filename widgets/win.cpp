@@ -1,5 +1,7 @@
 #include "widgets/win.h"
 
+#include "widgets/backend_codes.h"
+
 const TFontRec& TKXWin::EffectiveFont() const {
   if (ParentFont && parent_) return parent_->EffectiveFont();
   return Font;
@@ -16,7 +18,7 @@ void TKXWin::Init() {
   native.SetColor(control_, Color);
   native.SetEnabled(control_, Enabled);
   native.SetVisible(control_, Visible);
-  native.SetCursor(control_, Cursor);
+  native.SetCursor(control_, widgets::CursorFromCode(Cursor));
   native.SetFont(control_, EffectiveFont());
   if (TabOrder > 0) native.SetTabOrder(control_, TabOrder);
   if (!Hint.empty()) native.SetTooltip(control_, Hint);

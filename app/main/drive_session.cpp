@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "runtime/platform/files.h"
+#include "widgets/backend_codes.h"
 #include "widgets/headless/headless_backend.h"
 #ifdef VELTRANE_WITH_QT
 #include "widgets/qt/qt_backend.h"
@@ -21,19 +22,6 @@ using widgets::ControlId;
 using widgets::ControlKind;
 
 namespace {
-
-const char* ButtonName(int code) {
-  switch (code) {
-    case 1: return "OK";
-    case 2: return "Cancel";
-    case 3: return "Abort";
-    case 4: return "Retry";
-    case 5: return "Ignore";
-    case 6: return "Yes";
-    case 7: return "No";
-    default: return "none";
-  }
-}
 
 struct KindWord {
   const char* word;
@@ -173,8 +161,9 @@ void Session::PrintNewDialogs() {
     const widgets::ShownDialog& d = shown[printed_];
     switch (d.kind) {
       case widgets::DialogKind::Message:
-        std::cout << "message " << widgets::Quote(d.title) << ": " << widgets::Quote(d.text) << " -> " << d.code
-                  << " " << ButtonName(d.code) << (d.defaulted ? " (no answer given: first button)" : "") << "\n";
+        std::cout << "message " << widgets::Quote(d.title) << ": " << widgets::Quote(d.text) << " -> "
+                  << widgets::AnswerCode(d.answer) << " " << widgets::AnswerName(d.answer)
+                  << (d.defaulted ? " (no answer given: first button)" : "") << "\n";
         break;
       case widgets::DialogKind::Shell: std::cout << "shell open " << widgets::Quote(d.text) << "\n"; break;
       case widgets::DialogKind::Open:
@@ -265,8 +254,9 @@ bool Session::Answer(const std::string& arg) {
   }
   if (what == "message") {
     int code = 0;
-    if (!ParseNumber(value, code) || code < 1 || code > 7) return Fail("answer message needs a button code from 1 to 7");
-    user_.QueueMessageAnswer(code);
+    const auto answer = ParseNumber(value, code) ? widgets::AnswerFromCode(code) : std::nullopt;
+    if (!answer) return Fail("answer message needs a button code from 1 to 7");
+    user_.QueueMessageAnswer(*answer);
     return true;
   }
   return Fail("answer needs open, save or message");

@@ -51,10 +51,12 @@ void TeeBackend::SetTooltip(ControlId id, const std::string& t) {
   VELTRANE_TEE(SetTooltip(id, t), SetTooltip(RealId(id), t));
 }
 void TeeBackend::SetTabOrder(ControlId id, int o) { VELTRANE_TEE(SetTabOrder(id, o), SetTabOrder(RealId(id), o)); }
-void TeeBackend::SetCursor(ControlId id, int c) { VELTRANE_TEE(SetCursor(id, c), SetCursor(RealId(id), c)); }
-void TeeBackend::SetAlignment(ControlId id, int a) { VELTRANE_TEE(SetAlignment(id, a), SetAlignment(RealId(id), a)); }
-void TeeBackend::SetPanelFrame(ControlId id, int inner, int outer, int bevel, int border) {
-  VELTRANE_TEE(SetPanelFrame(id, inner, outer, bevel, border), SetPanelFrame(RealId(id), inner, outer, bevel, border));
+void TeeBackend::SetCursor(ControlId id, widgets::Cursor c) { VELTRANE_TEE(SetCursor(id, c), SetCursor(RealId(id), c)); }
+void TeeBackend::SetAlignment(ControlId id, widgets::Alignment a) {
+  VELTRANE_TEE(SetAlignment(id, a), SetAlignment(RealId(id), a));
+}
+void TeeBackend::SetPanelFrame(ControlId id, const widgets::PanelFrame& f) {
+  VELTRANE_TEE(SetPanelFrame(id, f), SetPanelFrame(RealId(id), f));
 }
 void TeeBackend::SetChecked(ControlId id, bool c) { VELTRANE_TEE(SetChecked(id, c), SetChecked(RealId(id), c)); }
 void TeeBackend::InsertItem(ControlId id, int i, const std::string& t) {
@@ -71,7 +73,7 @@ void TeeBackend::SetItems(ControlId id, std::vector<std::string> items) {
 void TeeBackend::SetSelection(ControlId id, int i) { VELTRANE_TEE(SetSelection(id, i), SetSelection(RealId(id), i)); }
 void TeeBackend::SetStyle(ControlId id, uint32_t s) { VELTRANE_TEE(SetStyle(id, s), SetStyle(RealId(id), s)); }
 void TeeBackend::SetIcon(ControlId id, const std::string& r) { VELTRANE_TEE(SetIcon(id, r), SetIcon(RealId(id), r)); }
-void TeeBackend::SetWindowState(ControlId id, int s) {
+void TeeBackend::SetWindowState(ControlId id, widgets::WindowState s) {
   VELTRANE_TEE(SetWindowState(id, s), SetWindowState(RealId(id), s));
 }
 void TeeBackend::Show(ControlId form) { VELTRANE_TEE(Show(form), Show(RealId(form))); }
@@ -107,8 +109,9 @@ void TeeBackend::RequestClose(ControlId form) {
 std::optional<widgets::FileDialogAnswer> TeeBackend::RunFileDialog(const widgets::FileDialogRequest& request) {
   return mirror_.RunFileDialog(request);
 }
-int TeeBackend::ShowMessageBox(ControlId owner, const std::string& text, const std::string& caption, int type, int icon) {
-  return mirror_.ShowMessageBox(owner, text, caption, type, icon);
+widgets::MessageAnswer TeeBackend::ShowMessageBox(ControlId owner, const std::string& text, const std::string& caption,
+                                                  widgets::MessageButtons buttons, widgets::MessageIcon icon) {
+  return mirror_.ShowMessageBox(owner, text, caption, buttons, icon);
 }
 void TeeBackend::OpenDocument(const std::string& target) { mirror_.OpenDocument(target); }
 std::string TeeBackend::ClipboardText() { return mirror_.ClipboardText(); }

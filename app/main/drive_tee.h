@@ -35,9 +35,9 @@ class TeeBackend : public widgets::Backend {
   void SetZOrder(widgets::ControlId id, bool to_top) override;
   void SetTooltip(widgets::ControlId id, const std::string& text) override;
   void SetTabOrder(widgets::ControlId id, int order) override;
-  void SetCursor(widgets::ControlId id, int cursor) override;
-  void SetAlignment(widgets::ControlId id, int alignment) override;
-  void SetPanelFrame(widgets::ControlId id, int bevel_inner, int bevel_outer, int bevel_width, int border_width) override;
+  void SetCursor(widgets::ControlId id, widgets::Cursor cursor) override;
+  void SetAlignment(widgets::ControlId id, widgets::Alignment alignment) override;
+  void SetPanelFrame(widgets::ControlId id, const widgets::PanelFrame& frame) override;
   void SetChecked(widgets::ControlId id, bool checked) override;
   bool GetChecked(widgets::ControlId id) override;
   void InsertItem(widgets::ControlId id, int index, const std::string& text) override;
@@ -52,14 +52,14 @@ class TeeBackend : public widgets::Backend {
   uint32_t GetStyle(widgets::ControlId id) override;
   void SetStyle(widgets::ControlId id, uint32_t style) override;
   void SetIcon(widgets::ControlId id, const std::string& resource) override;
-  void SetWindowState(widgets::ControlId form, int state) override;
+  void SetWindowState(widgets::ControlId form, widgets::WindowState state) override;
   void GetGeometry(widgets::ControlId id, int& left, int& top, int& width, int& height) override;
   void Show(widgets::ControlId form) override;
   void RunMessageLoop() override;
   void RequestClose(widgets::ControlId form) override;
   std::optional<widgets::FileDialogAnswer> RunFileDialog(const widgets::FileDialogRequest& request) override;
-  int ShowMessageBox(widgets::ControlId owner, const std::string& text, const std::string& caption, int type,
-                 int icon) override;
+  widgets::MessageAnswer ShowMessageBox(widgets::ControlId owner, const std::string& text, const std::string& caption,
+                                        widgets::MessageButtons buttons, widgets::MessageIcon icon) override;
   void OpenDocument(const std::string& target) override;
   std::string ClipboardText() override;
 

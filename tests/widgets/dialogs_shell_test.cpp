@@ -41,8 +41,8 @@ TEST_F(Dialogs, a_yes_no_message_owned_by_the_main_window_reports_6_for_yes_and_
   box.Type = 2;
   box.Icon = 2;
   box.onMessage = MakeLink<&Probe::doIt>(probe);
-  ui.QueueMessageAnswer(6);
-  ui.QueueMessageAnswer(7);
+  ui.QueueMessageAnswer(widgets::MessageAnswer::Yes);
+  ui.QueueMessageAnswer(widgets::MessageAnswer::No);
   FireEvent(MakeLink<&TKXMessage::doMessage>(box));
   FireEvent(MakeLink<&TKXMessage::doMessage>(box));
   widgets::SetMainWindowControl(widgets::kNoControl);
@@ -50,7 +50,9 @@ TEST_F(Dialogs, a_yes_no_message_owned_by_the_main_window_reports_6_for_yes_and_
   EXPECT_EQ(std::vector<int>({probe.got[0].integer, probe.got[1].integer}), std::vector<int>({6, 7}));
   const auto& shown = ui.ShownDialogs()[0];
   EXPECT_EQ(shown.text, "Default Setting?");
-  EXPECT_EQ(std::vector<int>({shown.type, shown.icon, shown.owner}), std::vector<int>({2, 2, 7}));
+  EXPECT_EQ(shown.buttons, widgets::MessageButtons::YesNo);
+  EXPECT_EQ(shown.icon, widgets::MessageIcon::Question);
+  EXPECT_EQ(shown.owner, 7);
 }
 
 TEST_F(Dialogs, message_text_comes_from_the_event_when_unlinked_and_caption_from_its_link) {

@@ -1,6 +1,7 @@
 // The base points of every window, the tab strip, panels, the status bar and the
 // window-style adjuster, driven as the main program drives them.
-#include <algorithm>
+#include <string>
+#include <vector>
 
 #include "widgets/main_form.h"
 #include "widgets/panel.h"
@@ -67,15 +68,37 @@ TEST_F(Frame, a_tab_strip_has_one_tab_per_line_and_reports_a_change_of_tab) {
   EXPECT_EQ(Var(tabs, &TKXTabControl::varIndex).integer, 1);
 }
 
-TEST_F(Frame, a_status_bar_shows_its_text_with_its_alignment_kept_to_left_centre_or_right) {
-  for (int alignment : {1, 7}) {
+TEST_F(Frame, a_status_bar_shows_its_text_with_its_alignment_kept_to_left_centre_or_right_unless_tabs_lead_it) {
+  using widgets::Alignment;
+  struct Case { int alignment; std::string text; Alignment shown; };
+  for (const Case& c : {Case{1, "Veltrane v2.0 (2.3.2).", Alignment::Center}, Case{7, "Ready", Alignment::Right},
+                        Case{-2, "Ready", Alignment::Left}, Case{1, "\t\tReady", Alignment::Right}}) {
     TKXStatusBar bar(&form);
-    bar.Alignment = alignment;
-    bar.Text = "Veltrane v2.0 (2.3.2).";
+    bar.Alignment = c.alignment;
+    bar.Text = c.text;
     bar.Init();
-    EXPECT_EQ(ui.GetText(bar.Control()), "Veltrane v2.0 (2.3.2).");
-    EXPECT_EQ(ui.Find(bar.Control())->alignment, std::min(alignment, 2));
+    EXPECT_EQ(ui.GetText(bar.Control()), c.text);
+    EXPECT_EQ(ui.ShownStatus(bar.Control()).alignment, c.shown) << c.alignment << " " << c.text;
   }
+}
+
+// The pages are laid out for the whole client area; the form makes room below them for its
+// status bar, as the native forms do, and to the program keeps the size it was given.
+TEST_F(Frame, a_form_grows_until_its_status_bar_covers_no_page_and_keeps_its_size_to_the_program) {
+  TKXPanel page(&form);
+  page.Top = 20, page.Width = 616, page.Height = 410;
+  page.Init();
+  TKXStatusBar bar(&form);
+  bar.Init();
+  const widgets::HeadlessControl& shown_bar = *ui.Find(bar.Control());
+  EXPECT_EQ(ui.Find(form.Control())->grown, 20 + 410 + widgets::HeadlessBackend::kStatusBarHeight - 440);
+  EXPECT_EQ((std::vector<int>{shown_bar.left, shown_bar.top, shown_bar.width}), (std::vector<int>{0, 430, 621}));
+  int left = 0, top = 0, width = 0, height = 0;
+  ui.GetGeometry(form.Control(), left, top, width, height);
+  EXPECT_EQ(height, 440);
+  page.Height = 300;
+  ui.SetGeometry(page.Control(), 0, 20, 616, 300);
+  EXPECT_EQ(ui.Find(form.Control())->grown, 0);
 }
 
 TEST_F(Frame, the_style_adjuster_removes_only_the_maximize_box_and_ignores_a_zero_handle) {

@@ -1,5 +1,6 @@
-// The in-memory window system: what the scripted user can see and do, list items,
-// dialog answers and the record of what was shown.
+// The in-memory window system: what its scripted user can see and do, its answers to dialogs
+// and the record of what was shown. What it does as every window system does is in the
+// contract (headless_contract_test.cpp).
 #include <gtest/gtest.h>
 
 #include <string>
@@ -84,25 +85,6 @@ TEST_F(Headless, choosing_reports_every_pick_in_lists_but_only_a_change_of_tab_a
   EXPECT_EQ(tab_events.got, Texts{"select 1"});
 }
 
-// --- Items ---
-
-TEST_F(Headless, the_selection_follows_its_item_and_is_lost_with_it) {
-  const ControlId list = Make(ControlKind::ListBox, form, 0, 0, 10, 10);
-  ui.SetItems(list, {"a", "b", "c"});
-  ui.SetSelection(list, 1);
-  ui.InsertItem(list, 0, "front");
-  EXPECT_EQ(ui.GetSelection(list), 2);
-  ui.InsertItem(list, -1, "back");
-  ui.DeleteItem(list, 0);
-  EXPECT_EQ(ui.GetItem(list, ui.GetSelection(list)), "b");
-  ui.DeleteItem(list, 1);
-  EXPECT_EQ(ui.GetSelection(list), -1);
-  ui.SetSelection(list, 99);
-  EXPECT_EQ(ui.GetSelection(list), -1);
-  ui.DeleteItem(list, 99);
-  EXPECT_EQ(ui.GetItems(list), (Texts{"a", "c", "back"}));
-}
-
 // --- Forms and the loop ---
 
 TEST_F(Headless, a_closed_form_is_not_asked_again_and_the_loop_runs_its_body_once) {
@@ -123,10 +105,16 @@ TEST_F(Headless, a_closed_form_is_not_asked_again_and_the_loop_runs_its_body_onc
 // --- Dialogs and messages ---
 
 TEST(HeadlessDialogs, an_unanswered_message_box_takes_its_first_button) {
-  const int expected[] = {1, 1, 6, 6, 4, 3};
-  for (int type = 0; type <= 5; ++type) {
+  using widgets::MessageAnswer;
+  using widgets::MessageButtons;
+  struct Case { MessageButtons buttons; MessageAnswer first; };
+  for (const Case& c : {Case{MessageButtons::Ok, MessageAnswer::Ok}, Case{MessageButtons::OkCancel, MessageAnswer::Ok},
+                        Case{MessageButtons::YesNo, MessageAnswer::Yes}, Case{MessageButtons::YesNoCancel, MessageAnswer::Yes},
+                        Case{MessageButtons::RetryCancel, MessageAnswer::Retry},
+                        Case{MessageButtons::AbortRetryIgnore, MessageAnswer::Abort}}) {
     HeadlessBackend ui;
-    EXPECT_EQ(ui.ShowMessageBox(widgets::kNoControl, "t", "c", type, 0), expected[type]) << "type " << type;
+    EXPECT_EQ(ui.ShowMessageBox(widgets::kNoControl, "t", "c", c.buttons, widgets::MessageIcon::None), c.first)
+        << int(c.buttons);
     EXPECT_TRUE(ui.ShownDialogs().back().defaulted);
   }
 }
@@ -135,12 +123,14 @@ TEST(HeadlessDialogs, each_kind_takes_its_own_answers_in_order_and_an_empty_queu
   HeadlessBackend ui;
   ui.QueueOpenAnswer("C:\\a.txt");
   ui.QueueSaveAnswer("C:\\out.txt");
-  ui.QueueMessageAnswer(7);
+  ui.QueueMessageAnswer(widgets::MessageAnswer::No);
   const widgets::FileDialogRequest save{true, "Save URL Ban List", "", "", ""}, open{false, "", "", "", "last.txt"};
   EXPECT_EQ(ui.RunFileDialog(save)->path, "C:\\out.txt");
   EXPECT_EQ(ui.RunFileDialog(open)->path, "C:\\a.txt");
   EXPECT_EQ(ui.RunFileDialog(open), std::nullopt);
-  EXPECT_EQ(ui.ShowMessageBox(widgets::kNoControl, "Default Setting?", "", 2, 2), 7);
+  EXPECT_EQ(ui.ShowMessageBox(widgets::kNoControl, "Default Setting?", "", widgets::MessageButtons::YesNo,
+                              widgets::MessageIcon::Question),
+            widgets::MessageAnswer::No);
   const auto& shown = ui.ShownDialogs();
   ASSERT_EQ(shown.size(), 4u);
   EXPECT_EQ(shown[0].kind, widgets::DialogKind::Save);

@@ -57,12 +57,12 @@ TEST_F(MainForm, a_built_form_owns_the_application_and_stays_hidden_until_start_
   EXPECT_FALSE(native.visible);
   EXPECT_EQ(native.style & (widgets::kStyleSizingFrame | widgets::kStyleMaximizeBox), widgets::kStyleMaximizeBox);
   EXPECT_EQ((Texts{native.text, native.icon}), (Texts{"Veltrane v2.0", "ICON0"}));
-  EXPECT_EQ(native.window_state, 0);
+  EXPECT_EQ(native.window_state, widgets::WindowState::Normal);
   EXPECT_TRUE(steps.got.empty());
   form.Start();
   form.Start();
   EXPECT_TRUE(native.visible);
-  EXPECT_EQ(native.window_state, 1);
+  EXPECT_EQ(native.window_state, widgets::WindowState::Maximized);
   EXPECT_EQ(steps.got, (Texts{"create", "show"}));
   EXPECT_EQ(Place(form), (std::vector<int>{20, 105, 621, 440}));
   EXPECT_FALSE(platform::IsFile(dir / "Veltra.ini"));

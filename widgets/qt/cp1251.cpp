@@ -2,7 +2,7 @@
 #include "widgets/qt/cp1251.h"
 
 #include "runtime/platform/code_page.h"
-#include "runtime/utf8.h"
+#include "widgets/shown_text.h"
 
 namespace widgets {
 
@@ -15,9 +15,7 @@ QString DecodeText(std::string_view bytes) { return QString::fromStdWString(plat
 std::string EncodeTyped(const QString& text) { return platform::TextFromWide(text.toStdWString()); }
 
 std::string BytesOfShown(const QString& shown, std::string_view set) {
-  if (shown == DecodeText(set)) return std::string(set);
-  if (IsNonAsciiUtf8(set)) return platform::Utf8FromWide(shown.toStdWString());
-  return EncodeTyped(shown);
+  return BytesOfShownText(shown.toStdWString(), set);
 }
 
 }  // namespace widgets

@@ -25,10 +25,8 @@ QString DecodeText(std::string_view bytes);
 // for UTF-8, UTF-8 otherwise; DecodeText shows it again as typed.
 std::string EncodeTyped(const QString& text);
 
-// The bytes behind what a control shows, given the bytes the program last set into it.
-// Shown unchanged, they are those very bytes, whichever code page they read in: a text that
-// reads as UTF-8 and another that reads as Windows-1251 may show alike. Changed by the user,
-// a text that came as UTF-8 stays UTF-8; any other is typed text.
+// The bytes behind what a control shows, given the bytes the program last set into it
+// (widgets/shown_text.h).
 std::string BytesOfShown(const QString& shown, std::string_view set);
 
 }  // namespace widgets

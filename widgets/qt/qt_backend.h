@@ -1,4 +1,9 @@
-// The window system on Qt 6 Widgets: every control of the backend interface as a native Qt widget.
+// The window system on Qt 6 Widgets: every control of the backend interface as a native Qt
+// widget. The rules every native backend keeps come from widgets/native_backend.h; what is
+// here translates them to Qt. Files: qt_backend.cpp (lifetime and the control factory),
+// qt_form.cpp (the form, its frame and the message loop), qt_properties.cpp (what a control
+// shows), qt_items.cpp (items of list controls), qt_dialogs.cpp (dialogs, the shell, the
+// clipboard); qt_controls.* hold the widgets, qt_look.cpp fonts, colours, cursors, the icon.
 #pragma once
 
 #include <map>
@@ -6,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "widgets/backend.h"
+#include "widgets/native_backend.h"
 
 class QSize;
 class QUrl;
@@ -18,7 +23,7 @@ namespace qtimpl {
 struct Control;
 }
 
-class QtBackend : public Backend {
+class QtBackend : public NativeBackend {
  public:
   // Uses the running QApplication or creates one (from the given arguments, which must
   // outlive it, or from a fixed program name); a created one is deleted with the last backend.
@@ -28,10 +33,8 @@ class QtBackend : public Backend {
   QtBackend(const QtBackend&) = delete;
   QtBackend& operator=(const QtBackend&) = delete;
 
-  ControlId Create(ControlKind kind, ControlId parent, ControlEvents* events) override;
   void SetGeometry(ControlId id, int left, int top, int width, int height) override;
-  void SetText(ControlId id, const std::string& text) override;
-  std::string GetText(ControlId id) override;
+  void GetGeometry(ControlId id, int& left, int& top, int& width, int& height) override;
   void SetFont(ControlId id, const TFontRec& font) override;
   void SetColor(ControlId id, uint32_t color) override;
   void SetEnabled(ControlId id, bool enabled) override;
@@ -39,61 +42,49 @@ class QtBackend : public Backend {
   bool IsVisible(ControlId id) override;
   void SetZOrder(ControlId id, bool to_top) override;
   void SetTooltip(ControlId id, const std::string& text) override;
-  void SetTabOrder(ControlId id, int order) override;
-  void SetCursor(ControlId id, int cursor) override;
-  void SetAlignment(ControlId id, int alignment) override;
-  void SetPanelFrame(ControlId id, int bevel_inner, int bevel_outer, int bevel_width, int border_width) override;
-  void SetChecked(ControlId id, bool checked) override;
-  bool GetChecked(ControlId id) override;
+  void SetCursor(ControlId id, Cursor cursor) override;
+  void SetPanelFrame(ControlId id, const PanelFrame& frame) override;
 
-  void InsertItem(ControlId id, int index, const std::string& text) override;
-  void DeleteItem(ControlId id, int index) override;
-  void SetItem(ControlId id, int index, const std::string& text) override;
-  std::string GetItem(ControlId id, int index) override;
-  int ItemCount(ControlId id) override;
-  void SetItems(ControlId id, std::vector<std::string> items) override;
-  std::vector<std::string> GetItems(ControlId id) override;
-  int GetSelection(ControlId id) override;
-  void SetSelection(ControlId id, int index) override;
-
-  uint32_t GetStyle(ControlId id) override;
-  void SetStyle(ControlId id, uint32_t style) override;
   void SetIcon(ControlId id, const std::string& resource) override;
-  void SetWindowState(ControlId form, int state) override;
-  void GetGeometry(ControlId id, int& left, int& top, int& width, int& height) override;
+  void SetWindowState(ControlId form, WindowState state) override;
   void Show(ControlId form) override;
-  void RunMessageLoop() override;
   void RequestClose(ControlId form) override;
 
   std::optional<FileDialogAnswer> RunFileDialog(const FileDialogRequest& request) override;
-  int ShowMessageBox(ControlId owner, const std::string& text, const std::string& caption, int type, int icon) override;
+  MessageAnswer ShowMessageBox(ControlId owner, const std::string& text, const std::string& caption,
+                               MessageButtons buttons, MessageIcon icon) override;
   void OpenDocument(const std::string& target) override;
   std::string ClipboardText() override;
 
   // The native widget behind a control (nullptr for an unknown id), for tests that act as the user.
   QWidget* Widget(ControlId id) const;
 
+ protected:
+  NativeControl* Record(ControlId id) const override;
+  ControlId Make(ControlKind kind, NativeControl* owner, ControlEvents* events) override;
+  void ShowText(NativeControl& c) override;
+  std::string ShownText(const NativeControl& c) const override;
+  void ShowAlignment(NativeControl& c) override;
+  void ShowChecked(NativeControl& c, bool checked) override;
+  void ShowStyle(NativeControl& form) override;
+  bool ShownChecked(const NativeControl& c) const override;
+  void ShowTabChain(NativeControl& parent, NativeControl& placed) override;
+  bool OnScreen(const NativeControl& form) const override;
+  void RunLoop(ControlId main) override;
+  void QuitLoop() override;
+
  private:
   qtimpl::Control* Find(ControlId id) const;
+  QWidget* MakeWidget(qtimpl::Control& c, QWidget* parent);
   void ApplyFormGeometry(qtimpl::Control& c);
   // Sizes a form's client area: the outer size asked for less the frame `extra`, and tall
   // enough that its status bar sits below its other controls instead of over the lowest.
   void SizeClient(qtimpl::Control& c, const QSize& extra);
-  void ApplyFormStyle(qtimpl::Control& c);
   void DockStatusBar(qtimpl::Control& c);
   void KeepStatusBarOnTop(ControlId parent);
-  void ApplyStatusText(qtimpl::Control& c);
-  void ScheduleListSync(qtimpl::Control& c);
-  void SyncListSelection(qtimpl::Control& c);
   void FormFrameChanged(qtimpl::Control& c);
-  void FormShown(qtimpl::Control& c);
-  bool FormCloseRequested(qtimpl::Control& c);
-  bool IsMainForm(const qtimpl::Control& c) const;
 
   std::map<ControlId, std::unique_ptr<qtimpl::Control>> controls_;
-  ControlId first_form_ = kNoControl;
-  bool main_closed_ = false;
-  bool in_loop_ = false;
   std::shared_ptr<bool> alive_;  // false once destruction begins: late widget signals are dropped
 };
 

@@ -1,8 +1,8 @@
-// The Qt widgets behind the backend's controls and the small translations they need
-// (fonts, colours, cursors, the program icon). Internal to the Qt backend.
+// The Qt widgets behind the backend's controls, what the backend keeps about each control,
+// and the small translations they need (fonts, colours, cursors, the program icon, in
+// qt_look.cpp). Internal to the Qt backend.
 #pragma once
 
-#include <deque>
 #include <functional>
 #include <string>
 #include <vector>
@@ -18,6 +18,9 @@
 
 #include "runtime/font_rec.h"
 #include "widgets/backend.h"
+#include "widgets/item_list.h"
+#include "widgets/list_click.h"
+#include "widgets/native_control.h"
 
 class QComboBox;
 class QLineEdit;
@@ -26,11 +29,12 @@ class QTabBar;
 
 namespace widgets::qtimpl {
 
-// The items of a list box, kept as the program's own bytes. The view asks only for the
-// rows it paints, so a million items cost one string each and nothing per widget.
+// A list box's rows as the view sees them: the items of the control's record, the program's
+// own bytes. The view asks only for the rows it paints, so a million items cost one string
+// each and nothing per widget. Every change to the rows goes through it, so that the view hears.
 class ItemModel : public QAbstractListModel {
  public:
-  using QAbstractListModel::QAbstractListModel;
+  ItemModel(ItemList& rows, QObject* parent) : QAbstractListModel(parent), rows_(rows) {}
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   QVariant data(const QModelIndex& index, int role) const override;
   Qt::ItemFlags flags(const QModelIndex& index) const override;
@@ -39,20 +43,19 @@ class ItemModel : public QAbstractListModel {
   void Remove(int row);
   void Set(int row, std::string text);
   void Reset(std::vector<std::string> items);
-  int Count() const { return static_cast<int>(items_.size()); }
-  const std::string& At(int row) const { return items_[static_cast<size_t>(row)]; }
-  std::vector<std::string> All() const { return {items_.begin(), items_.end()}; }
 
  private:
-  std::deque<std::string> items_;
+  ItemList& rows_;
 };
 
 // A single-selection list whose user cannot clear the selection (Ctrl+click), as with a
-// classic list box. A click on the row already selected changes no selection, yet a list
-// box reports it as one: `on_reselect` gets that row.
+// classic list box. A left press on a row goes through `click` (widgets/list_click.h): a
+// press on the row already selected changes no selection, yet a list box reports it as one,
+// and `on_reselect` gets that row.
 class ListView : public QListView {
  public:
   using QListView::QListView;
+  ListClick* click = nullptr;
   std::function<void(int row)> on_reselect;
 
  protected:
@@ -62,7 +65,8 @@ class ListView : public QListView {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
-  bool OnSelectedRow(QMouseEvent* event, QModelIndex& row) const;  // a left press on a selected row
+  void Pressed(QMouseEvent* event);
+  void Handled(QMouseEvent* event);  // the view has handled the press
 };
 
 // A top-level form: shows, close requests and frame changes go to the backend. A window
@@ -108,14 +112,14 @@ class LabelWidget : public QLabel {
 
 // A panel with an outer and an inner bevel and an optional caption. Each bevel is a 3D frame
 // one pixel per step of its width, shrinking by a pixel on every side per step; the border
-// width lies between the two bevels. Kinds: 0 none, 1 lowered, 2 raised.
+// width lies between the two bevels.
 class PanelWidget : public QWidget {
  public:
   explicit PanelWidget(QWidget* parent);
   void SetCaption(const QString& caption);
   const QString& Caption() const { return caption_; }
   void SetCaptionAlignment(Qt::Alignment alignment);
-  void SetFrame(int bevel_inner, int bevel_outer, int bevel_width, int border_width);
+  void SetFrame(const PanelFrame& frame);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -123,10 +127,8 @@ class PanelWidget : public QWidget {
  private:
   QString caption_;
   Qt::Alignment alignment_ = Qt::AlignCenter;
-  int bevel_inner_ = 0;
-  int bevel_outer_ = 2;  // raised until told otherwise, as a new panel of the platform
-  int bevel_width_ = 1;
-  int border_width_ = 0;
+  // Raised until told otherwise, as a new panel of the platform.
+  PanelFrame frame_{Bevel::None, Bevel::Raised, 1, 0};
 };
 
 // A message box that Esc or the window's close button dismiss without pressing any of its
@@ -161,38 +163,24 @@ class ResizeWatcher : public QObject {
   std::function<void()> on_resize_;
 };
 
-// Everything the backend keeps about one control.
-struct Control {
-  ControlId id = kNoControl;
-  ControlKind kind = ControlKind::Form;
-  ControlId parent = kNoControl;
-  ControlEvents* events = nullptr;
+// Everything the backend keeps about one control: what every native backend keeps, and its widget.
+struct Control : NativeControl {
+  using NativeControl::NativeControl;
   QPointer<QWidget> widget;
-  int quiet = 0;  // above 0 while the backend itself changes the control: no user events then
-  uint32_t style = 0;
-  int alignment = 0;
   QFont font;  // as asked; a caption too wide for its control is drawn narrower than this
-  // The bytes the program last set as the text: a text reading in UTF-8 and one in
-  // Windows-1251 may show alike, and reading the control must give back the very bytes.
-  std::string text;
-  std::vector<ControlId> tab_chain;  // children that were given a tab place, in tab order
   ControlId status_bar = kNoControl;  // the status bar docked on this window, kept above its siblings
 
   // Form: the outer frame asked for, and how much the frame adds to the client area.
   QRect outer;
   QSize frame_extra;
-  int grown = 0;  // pixels the window grew to make room for its status bar; not part of its size to the program
   bool fit_pending = false;
 
-  // Status bar: the text as given (leading tabs choose the alignment) and its label.
-  std::string status_text;
-  QLabel* status_label = nullptr;
+  QLabel* status_label = nullptr;  // status bar: the label showing its text
 
-  // List box: the selection is the control's own state; the view follows it lazily so that
-  // bursts of changes on a huge list cost one layout, not one per change.
+  // List box: its rows and selection are the record's (NativeControl::rows); the view follows
+  // the selection lazily, so that bursts of changes on a huge list cost one layout, not one each.
   ListView* list = nullptr;
   ItemModel* model = nullptr;
-  int selection = -1;
   bool sync_pending = false;
 };
 
@@ -201,7 +189,7 @@ QFont ResolveFont(const TFontRec& font);
 // by its control's width is drawn horizontally condensed (down to 60%) until it fits.
 void FitCaption(Control& control);
 QColor ResolveColor(uint32_t color);
-bool SetCursorShape(QWidget* widget, int cursor);  // false: the class default is restored
+void SetCursorShape(QWidget* widget, Cursor cursor);  // Default and unknown ones: the class default
 QIcon ProgramIcon();
 
 }  // namespace widgets::qtimpl

@@ -1,6 +1,12 @@
 // The window system on Win32: every control of the backend interface as a native window
 // (user32 and the common controls 6.0), the common file dialogs, message boxes and the shell.
 // Text crosses to the system through the wide API as Windows-1251 (runtime/platform/code_page.h).
+// The rules every native backend keeps come from widgets/native_backend.h; what is here
+// translates them to Win32. Files: win32_backend.cpp (lifetime and the control factory),
+// win32_form.cpp (the form, its frame and the message loop), win32_properties.cpp (what a
+// control shows), win32_items.cpp (items of list controls), win32_dialogs.cpp (dialogs, the
+// shell, the clipboard), win32_procs.cpp (the window procedures), win32_look.cpp (fonts,
+// colours, cursors).
 #pragma once
 
 #include <map>
@@ -8,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "widgets/backend.h"
+#include "widgets/native_backend.h"
 
 struct HWND__;
 typedef HWND__* HWND;
@@ -19,17 +25,15 @@ namespace win32impl {
 struct Control;
 }
 
-class Win32Backend : public Backend {
+class Win32Backend : public NativeBackend {
  public:
   Win32Backend();
   ~Win32Backend() override;
   Win32Backend(const Win32Backend&) = delete;
   Win32Backend& operator=(const Win32Backend&) = delete;
 
-  ControlId Create(ControlKind kind, ControlId parent, ControlEvents* events) override;
   void SetGeometry(ControlId id, int left, int top, int width, int height) override;
-  void SetText(ControlId id, const std::string& text) override;
-  std::string GetText(ControlId id) override;
+  void GetGeometry(ControlId id, int& left, int& top, int& width, int& height) override;
   void SetFont(ControlId id, const TFontRec& font) override;
   void SetColor(ControlId id, uint32_t color) override;
   void SetEnabled(ControlId id, bool enabled) override;
@@ -37,58 +41,44 @@ class Win32Backend : public Backend {
   bool IsVisible(ControlId id) override;
   void SetZOrder(ControlId id, bool to_top) override;
   void SetTooltip(ControlId id, const std::string& text) override;
-  void SetTabOrder(ControlId id, int order) override;
-  void SetCursor(ControlId id, int cursor) override;
-  void SetAlignment(ControlId id, int alignment) override;
-  void SetPanelFrame(ControlId id, int bevel_inner, int bevel_outer, int bevel_width, int border_width) override;
-  void SetChecked(ControlId id, bool checked) override;
-  bool GetChecked(ControlId id) override;
+  void SetCursor(ControlId id, Cursor cursor) override;
+  void SetPanelFrame(ControlId id, const PanelFrame& frame) override;
 
-  void InsertItem(ControlId id, int index, const std::string& text) override;
-  void DeleteItem(ControlId id, int index) override;
-  void SetItem(ControlId id, int index, const std::string& text) override;
-  std::string GetItem(ControlId id, int index) override;
-  int ItemCount(ControlId id) override;
-  void SetItems(ControlId id, std::vector<std::string> items) override;
-  std::vector<std::string> GetItems(ControlId id) override;
-  int GetSelection(ControlId id) override;
-  void SetSelection(ControlId id, int index) override;
-
-  uint32_t GetStyle(ControlId id) override;
-  void SetStyle(ControlId id, uint32_t style) override;
   void SetIcon(ControlId id, const std::string& resource) override;
-  void SetWindowState(ControlId form, int state) override;
-  void GetGeometry(ControlId id, int& left, int& top, int& width, int& height) override;
+  void SetWindowState(ControlId form, WindowState state) override;
   void Show(ControlId form) override;
-  void RunMessageLoop() override;
   void RequestClose(ControlId form) override;
 
   std::optional<FileDialogAnswer> RunFileDialog(const FileDialogRequest& request) override;
-  int ShowMessageBox(ControlId owner, const std::string& text, const std::string& caption, int type, int icon) override;
+  MessageAnswer ShowMessageBox(ControlId owner, const std::string& text, const std::string& caption,
+                               MessageButtons buttons, MessageIcon icon) override;
   void OpenDocument(const std::string& target) override;
   std::string ClipboardText() override;
 
   // The native window behind a control (nullptr for an unknown id), for tests and tools.
   HWND Window(ControlId id) const;
 
-  // Called by the window procedures.
-  win32impl::Control* Find(ControlId id) const;
-  bool FormCloseRequested(win32impl::Control& c);
-  bool IsMainForm(const win32impl::Control& c) const;
+ protected:
+  NativeControl* Record(ControlId id) const override;
+  ControlId Make(ControlKind kind, NativeControl* owner, ControlEvents* events) override;
+  void ShowText(NativeControl& c) override;
+  std::string ShownText(const NativeControl& c) const override;
+  void ShowAlignment(NativeControl& c) override;
+  void ShowChecked(NativeControl& c, bool checked) override;
+  void ShowStyle(NativeControl& form) override;
+  bool ShownChecked(const NativeControl& c) const override;
+  void ShowTabChain(NativeControl& parent, NativeControl& placed) override;
+  bool OnScreen(const NativeControl& form) const override;
+  void RunLoop(ControlId main) override;
+  void QuitLoop() override;
 
  private:
-  void SyncList(win32impl::Control& c, int top_shift);
-  void ApplyStatusText(win32impl::Control& c);
-  void ApplyFormStyle(win32impl::Control& c);
+  win32impl::Control* Find(ControlId id) const;
   // The pages are laid out for the client area the form's outer size would have without a
-  // frame: a form too short for its controls and its status bar grows, so that the bar
-  // covers none of them (the record counts at the bottom of a page).
+  // frame: a form too short for its controls and its status bar grows (widgets/status_bar_layout.h).
   void MakeRoomForStatusBar(win32impl::Control& form);
 
   std::map<ControlId, std::unique_ptr<win32impl::Control>> controls_;
-  ControlId first_form_ = kNoControl;
-  bool main_closed_ = false;
-  bool in_loop_ = false;
 };
 
 // The live Win32 backend's window for a control (nullptr when there is none).

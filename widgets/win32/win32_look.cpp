@@ -25,22 +25,19 @@ COLORREF ResolveColor(uint32_t color) {
   return RGB(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
 }
 
-HCURSOR CursorFor(int cursor) {
-  if (cursor == 0) return nullptr;
-  // Both the classic negative cursor numbers and the system cursor resource numbers.
-  static const std::map<int, int> system = {
-      {-2, 32512}, {-3, 32515}, {-4, 32513}, {-5, 32646}, {-6, 32643}, {-7, 32645}, {-8, 32642},
-      {-9, 32644}, {-10, 32516}, {-11, 32514}, {-12, 32512}, {-13, 32648}, {-14, 32644}, {-15, 32645},
-      {-16, 32512}, {-17, 32650}, {-18, 32648}, {-19, 32650}, {-20, 32651}, {-21, 32649}, {-22, 32646},
+HCURSOR CursorFor(Cursor cursor) {
+  // The system's cursor resources; the ones it lacks (drag, split) are stood in for.
+  static const std::map<Cursor, int> resources = {
+      {Cursor::Arrow, 32512},     {Cursor::Cross, 32515},    {Cursor::IBeam, 32513},    {Cursor::Size, 32640},
+      {Cursor::Icon, 32641},      {Cursor::SizeAll, 32646},  {Cursor::SizeNESW, 32643}, {Cursor::SizeNS, 32645},
+      {Cursor::SizeNWSE, 32642},  {Cursor::SizeWE, 32644},   {Cursor::UpArrow, 32516},  {Cursor::HourGlass, 32514},
+      {Cursor::Drag, 32512},      {Cursor::NoDrop, 32648},   {Cursor::HSplit, 32644},   {Cursor::VSplit, 32645},
+      {Cursor::MultiDrag, 32512}, {Cursor::SqlWait, 32650},  {Cursor::No, 32648},       {Cursor::AppStart, 32650},
+      {Cursor::Help, 32651},      {Cursor::HandPoint, 32649},
   };
-  int resource = cursor;
-  if (cursor < 0) {
-    const auto found = system.find(cursor);
-    if (found == system.end()) return nullptr;
-    resource = found->second;
-  }
-  if (resource < 32512 || resource > 32651) return nullptr;
-  return ::LoadCursorW(nullptr, MAKEINTRESOURCEW(resource));
+  const auto found = resources.find(cursor);
+  if (found == resources.end()) return nullptr;  // the default, and no cursor at all
+  return ::LoadCursorW(nullptr, MAKEINTRESOURCEW(found->second));
 }
 
 int ItemHeight(HWND list, HFONT font) {

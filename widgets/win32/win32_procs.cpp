@@ -19,10 +19,6 @@ constexpr wchar_t kControlProp[] = L"VeltraneControl";
 // A line longer than this is drawn cut; painting a megabyte per row would stall the list.
 constexpr size_t kShownBytes = 4096;
 
-void Report(Control* c, void (ControlEvents::*what)()) {
-  if (c && c->quiet == 0 && c->events) (c->events->*what)();
-}
-
 // The parent's background brush, for children that draw on it (labels, check boxes).
 HBRUSH ParentBrush(HWND child) {
   Control* parent = ControlOf(::GetParent(child));
@@ -54,12 +50,12 @@ void DrawListItem(Control& c, const DRAWITEMSTRUCT& d) {
   HDC dc = d.hDC;
   RECT r = d.rcItem;
   const bool selected = (d.itemState & ODS_SELECTED) != 0;
-  const bool valid = d.itemID != UINT(-1) && d.itemID < c.items.size();
+  const bool valid = d.itemID != UINT(-1) && d.itemID < c.rows.items.size();
   if (valid) {
     const HBRUSH back = selected ? ::GetSysColorBrush(COLOR_HIGHLIGHT)
                                  : (c.brush ? c.brush : ::GetSysColorBrush(COLOR_WINDOW));
     ::FillRect(dc, &r, back);
-    const std::string& item = c.items[d.itemID];
+    const std::string& item = c.rows.items[d.itemID];
     const std::wstring text = Wide(std::string_view(item).substr(0, kShownBytes));
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, selected ? ::GetSysColor(COLOR_HIGHLIGHTTEXT)
@@ -83,26 +79,26 @@ bool Dispatch(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
       switch (c->kind) {
         case ControlKind::Button:
         case ControlKind::CheckBox:
-          if (code == BN_CLICKED) Report(c, &ControlEvents::OnClicked);
+          if (code == BN_CLICKED) c->Report(&ControlEvents::OnClicked);
           break;
         case ControlKind::RadioButton:
           if (code == BN_CLICKED && c->quiet == 0) {
             ::SendMessageW(c->hwnd, BM_SETCHECK, BST_CHECKED, 0);  // the element clears the rest of its group
-            Report(c, &ControlEvents::OnClicked);
+            c->Report(&ControlEvents::OnClicked);
           }
           break;
         case ControlKind::Label:
-          if (code == STN_CLICKED) Report(c, &ControlEvents::OnClicked);
+          if (code == STN_CLICKED) c->Report(&ControlEvents::OnClicked);
           break;
         case ControlKind::Edit:
-          if (code == EN_CHANGE) Report(c, &ControlEvents::OnTextChanged);
+          if (code == EN_CHANGE) c->Report(&ControlEvents::OnTextChanged);
           break;
         case ControlKind::ListBox:
           if (code == LBN_SELCHANGE && c->quiet == 0) {
             const LRESULT sel = ::SendMessageW(c->hwnd, LB_GETCURSEL, 0, 0);
-            c->selection = sel == LB_ERR ? -1 : int(sel);
-            c->click_reported = true;
-            Report(c, &ControlEvents::OnSelectionChanged);
+            c->rows.selection = sel == LB_ERR ? -1 : int(sel);
+            c->click.SelectionReported();
+            c->Report(&ControlEvents::OnSelectionChanged);
           }
           break;
         case ControlKind::ComboBox:
@@ -111,10 +107,10 @@ bool Dispatch(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
           // keys on the closed box, where the system sends none) is reported by itself.
           if (code == CBN_SELENDOK) {
             c->pick_reported = true;
-            Report(c, &ControlEvents::OnSelectionChanged);
+            c->Report(&ControlEvents::OnSelectionChanged);
           } else if (code == CBN_SELCHANGE) {
             if (!std::exchange(c->pick_reported, false) && !::SendMessageW(c->hwnd, CB_GETDROPPEDSTATE, 0, 0)) {
-              Report(c, &ControlEvents::OnSelectionChanged);
+              c->Report(&ControlEvents::OnSelectionChanged);
             }
           }
           break;
@@ -129,7 +125,7 @@ bool Dispatch(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
       Control* c = ControlOf(header->hwndFrom);
       if (!c) return false;
       if (c->kind == ControlKind::TabStrip && header->code == UINT(TCN_SELCHANGE)) {
-        Report(c, &ControlEvents::OnSelectionChanged);
+        c->Report(&ControlEvents::OnSelectionChanged);
       }
       result = 0;
       return true;
@@ -183,22 +179,22 @@ bool EraseBackground(HWND hwnd, HDC dc) {
 void PaintPanel(Control& c, HDC dc) {
   RECT r;
   ::GetClientRect(c.hwnd, &r);
-  auto bevel = [&](int kind) {
-    if (kind != 1 && kind != 2) return;
-    for (int step = 0; step < std::max(1, c.bevel_width); ++step) {
-      ::DrawEdge(dc, &r, kind == 1 ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
+  auto bevel = [&](Bevel kind) {
+    if (kind == Bevel::None) return;
+    for (int step = 0; step < std::max(1, c.frame.bevel_width); ++step) {
+      ::DrawEdge(dc, &r, kind == Bevel::Lowered ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
       ::InflateRect(&r, -1, -1);
     }
   };
-  bevel(c.bevel_outer);
-  ::InflateRect(&r, -std::max(0, c.border_width), -std::max(0, c.border_width));
-  bevel(c.bevel_inner);
+  bevel(c.frame.outer);
+  ::InflateRect(&r, -std::max(0, c.frame.border_width), -std::max(0, c.frame.border_width));
+  bevel(c.frame.inner);
   if (c.text.empty()) return;
   const std::wstring caption = Wide(c.text);
   HGDIOBJ old = c.font ? ::SelectObject(dc, c.font) : nullptr;
   ::SetBkMode(dc, TRANSPARENT);
   ::SetTextColor(dc, c.text_color);
-  const UINT align = c.alignment == 1 ? DT_CENTER : c.alignment == 2 ? DT_RIGHT : DT_LEFT;
+  const UINT align = c.alignment == Alignment::Center ? DT_CENTER : c.alignment == Alignment::Right ? DT_RIGHT : DT_LEFT;
   ::DrawTextW(dc, caption.c_str(), int(caption.size()), &r, align | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   if (old) ::SelectObject(dc, old);
 }
@@ -218,8 +214,9 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       if (wp && lp == 0 && c && c->events) c->events->OnShown();
       break;
     case WM_CLOSE:
+      // An accepted close hides the form; the program lets it go when it ends.
       if (c && c->backend) {
-        c->backend->FormCloseRequested(*c);
+        if (c->backend->FormCloseRequested(*c)) ::ShowWindow(hwnd, SW_HIDE);
         return 0;
       }
       break;
@@ -274,12 +271,12 @@ LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         c->mouse_inside = true;
         TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd, 0};
         ::TrackMouseEvent(&track);
-        Report(c, &ControlEvents::OnMouseEnter);
+        c->Report(&ControlEvents::OnMouseEnter);
       }
       break;
     case WM_MOUSELEAVE:
       c->mouse_inside = false;
-      Report(c, &ControlEvents::OnMouseLeave);
+      c->Report(&ControlEvents::OnMouseLeave);
       break;
     case WM_GETDLGCODE:
       if (c->kind == ControlKind::Edit) {
@@ -289,7 +286,7 @@ LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       break;
     case WM_KEYDOWN:
       if (c->kind == ControlKind::Edit && wp == VK_RETURN) {
-        Report(c, &ControlEvents::OnEnterPressed);
+        c->Report(&ControlEvents::OnEnterPressed);
         return 0;
       }
       break;
@@ -297,23 +294,16 @@ LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       if (c->kind == ControlKind::Edit && wp == '\r') return 0;  // no beep
       break;
     case WM_LBUTTONDOWN:
-      if (c->kind == ControlKind::ListBox) {
-        c->click_pending = true;
-        c->click_reported = false;
-      }
+      if (c->kind == ControlKind::ListBox) c->click.Pressed();
       break;
     case WM_LBUTTONUP:
-      if (c->kind == ControlKind::ListBox && c->click_pending) {
+      if (c->kind == ControlKind::ListBox && c->click.Pending()) {
         const LRESULT r = ::CallWindowProcW(previous, hwnd, msg, wp, lp);
         c = ControlOf(hwnd);
         if (!c) return r;
-        c->click_pending = false;
-        // The list reports a changed selection only; a click on the selected row counts too.
         const LRESULT hit = ::SendMessageW(hwnd, LB_ITEMFROMPOINT, 0, lp);
-        const int row = LOWORD(hit);
-        if (!c->click_reported && HIWORD(hit) == 0 && row == c->selection && row >= 0) {
-          Report(c, &ControlEvents::OnSelectionChanged);
-        }
+        const int row = HIWORD(hit) == 0 ? int(LOWORD(hit)) : -1;
+        if (c->click.Released(row, row == c->rows.selection)) c->Report(&ControlEvents::OnSelectionChanged);
         return r;
       }
       break;

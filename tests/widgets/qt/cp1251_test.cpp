@@ -5,7 +5,7 @@
 
 namespace {
 
-TEST(Cp1251Test, MapsTheCyrillicAndPunctuationBytes) {
+TEST(Cp1251, maps_the_cyrillic_and_punctuation_bytes) {
   struct Case { unsigned char byte; char16_t character; };
   for (const Case& c : {Case{'A', u'A'}, Case{0xC0, u'А'}, Case{0xFF, u'я'}, Case{0xA8, u'Ё'}, Case{0xB8, u'ё'},
                         Case{0xB9, u'№'}, Case{0x88, u'€'}, Case{0x96, u'–'}, Case{0xA0, u'\u00A0'},
@@ -16,7 +16,7 @@ TEST(Cp1251Test, MapsTheCyrillicAndPunctuationBytes) {
   }
 }
 
-TEST(Cp1251Test, EveryByteRoundTrips) {
+TEST(Cp1251, every_byte_comes_back_unchanged) {
   std::string bytes;
   for (int b = 0; b < 256; ++b) bytes.push_back(static_cast<char>(b));
   const QString text = widgets::DecodeCp1251(bytes);
@@ -24,7 +24,7 @@ TEST(Cp1251Test, EveryByteRoundTrips) {
   EXPECT_EQ(widgets::EncodeCp1251(text), bytes);
 }
 
-TEST(Cp1251Test, EncodingIsTheExactInverseOfDecodingAndEveryOtherCharacterIsOneQuestionMark) {
+TEST(Cp1251, encoding_is_the_exact_inverse_of_decoding_and_every_other_character_is_one_question_mark) {
   EXPECT_EQ(widgets::EncodeCp1251(QString::fromUtf8("a☺b\xF0\x9F\x98\x80" "c\u00E9")), "a?b?c?");
   int expressible = 0;
   for (int code = 1; code < 0xD800; ++code) {

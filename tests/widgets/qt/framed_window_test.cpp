@@ -63,7 +63,7 @@ bool PumpUntil(Done done, int limit_ms = 10000) {
   return true;
 }
 
-class FramedWindowTest : public ::testing::Test {
+class FramedWindow : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!Installed("Xvfb") || !Installed("openbox")) GTEST_SKIP() << "Xvfb and openbox are needed";
@@ -99,7 +99,7 @@ class FramedWindowTest : public ::testing::Test {
   std::unique_ptr<widgets::QtBackend> qt_;
 };
 
-TEST_F(FramedWindowTest, the_frame_takes_the_asked_place_and_the_status_bar_gets_room_below_the_pages) {
+TEST_F(FramedWindow, the_frame_takes_the_asked_place_and_the_status_bar_gets_room_below_the_pages) {
   qt_ = std::make_unique<widgets::QtBackend>();
   widgets::QtBackend& qt = *qt_;
   const ControlId form = qt.Create(ControlKind::Form, widgets::kNoControl, nullptr);

@@ -1,0 +1,436 @@
+// What every window system behind widgets/backend.h does alike, as the elements and the user
+// see it: one set of cases, run against each backend by a test file that names it and a user
+// who acts on its controls (headless_contract_test.cpp, qt/qt_contract_test.cpp,
+// win32/win32_contract_test.cpp). What only one toolkit shows (pixels, native styles, the
+// display of UTF-8) stays in that backend's own tests.
+//
+// A user type provides, for its backend `Backend`:
+//   kControlsNeedAWindow      whether a control without a window is refused
+//   Click(id)                 a click on a button, label, check box or radio button
+//   ClickRow(list, row)       a click on a row of a list box
+//   PickItem(combo, index)    a pick in the drop-down list of a combo box
+//   ClickTab(tabs, index)     a click on a tab
+//   TypeAtEnd(edit, c)        a key typed at the end of an edit's text
+//   PressEnter(edit)
+//   Enabled(id)               whether the user may act on the control
+//   OnTopAt(parent, x, y, id) whether `id` is what the user sees at that point of `parent`
+//   TabMoves(from, backwards, to)  Tab (or Shift+Tab) in `from` moves the focus to `to`
+//   FileToOpen(name)          a new file of that name, as the user's file dialogs name it
+//   AnswerMessage(reply)      how the user will answer the next message box
+//   AnswerFileDialog(choice)  how the user will answer the next file dialog
+//   LastFileDialog()          what the last file dialog showed when it opened
+//   CloseDuringLoop(form)     the user closes the form once the message loop runs
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "runtime/platform/files.h"
+#include "widgets/backend_codes.h"
+#include "widgets/open_dialog.h"
+#include "widgets/widget_fixture.h"
+
+namespace contract {
+
+using widgets::ControlId;
+using widgets::ControlKind;
+using Ints = std::vector<int>;
+using Texts = std::vector<std::string>;
+
+// What the user does with a message box: press one of its buttons, or dismiss it.
+struct Reply {
+  enum class Way { Press, Escape, CloseButton };
+  Way way = Way::Press;
+  widgets::MessageAnswer button = widgets::MessageAnswer::Ok;  // the button pressed
+};
+
+// What the user does with an open (or save) dialog: switch to another filter pair (from 0; -1
+// keeps the one it opened with), then confirm a file, or cancel (no path).
+struct FileChoice {
+  bool save = false;
+  std::optional<std::string> path;
+  int filter = -1;
+};
+
+// What a file dialog showed when it opened.
+struct FileDialogSeen {
+  std::string title;
+  int filter = -1;     // the filter pair preselected, from 0
+  std::string name;    // the file name preset in it
+};
+
+template <class User>
+class BackendContract : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    form = ui.Create(ControlKind::Form, widgets::kNoControl, &form_events);
+    widgets::SetMainWindowControl(form);
+    ui.SetGeometry(form, 20, 105, 621, 440);
+  }
+  void TearDown() override { widgets::SetMainWindowControl(widgets::kNoControl); }
+  ControlId Make(ControlKind kind, Counts* events = nullptr, int left = 10, int top = 10, int width = 200,
+                 int height = 100) {
+    const ControlId id = ui.Create(kind, form, events);
+    ui.SetGeometry(id, left, top, width, height);
+    return id;
+  }
+  Ints Geometry(ControlId id) {
+    int l = 0, t = 0, w = 0, h = 0;
+    ui.GetGeometry(id, l, t, w, h);
+    return {l, t, w, h};
+  }
+
+  typename User::Backend ui;
+  User user{ui};
+  Counts form_events;
+  ControlId form = widgets::kNoControl;
+};
+
+TYPED_TEST_SUITE_P(BackendContract);
+
+// ---- controls made and read back ----
+
+TYPED_TEST_P(BackendContract, every_kind_of_control_keeps_its_place_its_text_and_its_state) {
+  auto& ui = this->ui;
+  for (ControlKind kind : {ControlKind::Panel, ControlKind::TabStrip, ControlKind::Button, ControlKind::Edit,
+                           ControlKind::Label, ControlKind::CheckBox, ControlKind::RadioButton,
+                           ControlKind::ListBox, ControlKind::ComboBox}) {
+    const ControlId id = this->Make(kind, nullptr, 12, 34, 150, 60);
+    ASSERT_NE(id, widgets::kNoControl);
+    EXPECT_EQ(this->Geometry(id), (Ints{12, 34, 150, 60})) << int(kind);
+    const bool has_items = kind == ControlKind::TabStrip || kind == ControlKind::ListBox || kind == ControlKind::ComboBox;
+    if (!has_items) {
+      ui.SetText(id, "Load from:");
+      EXPECT_EQ(ui.GetText(id), "Load from:") << int(kind);
+    }
+    EXPECT_TRUE(ui.IsVisible(id));
+    EXPECT_TRUE(this->user.Enabled(id));
+    ui.SetEnabled(id, false);
+    EXPECT_FALSE(this->user.Enabled(id));
+    ui.SetVisible(id, false);
+    EXPECT_FALSE(ui.IsVisible(id));
+  }
+  if (TypeParam::kControlsNeedAWindow) {
+    EXPECT_EQ(ui.Create(ControlKind::Button, widgets::kNoControl, nullptr), widgets::kNoControl);
+  }
+}
+
+TYPED_TEST_P(BackendContract, texts_come_back_byte_for_byte_through_windows_1251) {
+  auto& ui = this->ui;
+  std::string bytes;
+  for (int b = 1; b < 256; ++b) bytes.push_back(static_cast<char>(b));
+  const std::string path = "C:\\Program Files\\\xC2\xE5\xEB\xFC\\Lists\\Misc.txt";
+  const ControlId edit = this->Make(ControlKind::Edit), label = this->Make(ControlKind::Label);
+  const ControlId button = this->Make(ControlKind::Button), check = this->Make(ControlKind::CheckBox);
+  const ControlId panel = this->Make(ControlKind::Panel), list = this->Make(ControlKind::ListBox);
+  const ControlId combo = this->Make(ControlKind::ComboBox), tabs = this->Make(ControlKind::TabStrip);
+  for (const std::string& text : {bytes, path}) {
+    for (ControlId id : {this->form, edit, label, button, check, panel}) ui.SetText(id, text);
+    for (ControlId id : {list, combo, tabs}) ui.InsertItem(id, 0, text);
+    ui.SetSelection(combo, 0);
+    EXPECT_EQ((Texts{ui.GetText(this->form), ui.GetText(edit), ui.GetText(label), ui.GetText(button),
+                     ui.GetText(check), ui.GetText(panel), ui.GetItem(list, 0), ui.GetItem(combo, 0),
+                     ui.GetText(combo), ui.GetItem(tabs, 0)}),
+              Texts(10, text));
+  }
+}
+
+// ---- item lists and their selection ----
+
+TYPED_TEST_P(BackendContract, the_selection_of_a_list_follows_its_item_and_is_lost_with_it) {
+  auto& ui = this->ui;
+  for (ControlKind kind : {ControlKind::ListBox, ControlKind::ComboBox}) {
+    Counts events;
+    const ControlId id = this->Make(kind, &events);
+    for (const char* item : {"-Select-", "Advertisement", "Misc"}) ui.InsertItem(id, -1, item);
+    EXPECT_EQ(ui.GetSelection(id), -1) << "a list does not pick its first item itself";
+    ui.SetItems(id, {"a", "b", "c"});
+    EXPECT_EQ(ui.GetSelection(id), -1);
+    ui.SetSelection(id, 1);
+    ui.InsertItem(id, 0, "front");
+    EXPECT_EQ(ui.GetSelection(id), 2);
+    ui.InsertItem(id, -1, "back");
+    ui.InsertItem(id, 99, "far back");
+    ui.SetItem(id, 0, "FRONT");
+    ui.SetItem(id, 2, "B");
+    EXPECT_EQ(ui.GetSelection(id), 2);
+    ui.DeleteItem(id, 0);
+    EXPECT_EQ(ui.GetSelection(id), 1);
+    EXPECT_EQ(ui.GetItem(id, ui.GetSelection(id)), "B");
+    ui.DeleteItem(id, 1);
+    EXPECT_EQ(ui.GetSelection(id), -1) << "deleting the selected item leaves none";
+    ui.SetSelection(id, 99);
+    EXPECT_EQ(ui.GetSelection(id), -1);
+    ui.DeleteItem(id, 99);
+    ui.SetSelection(id, 0);
+    EXPECT_EQ(ui.GetItems(id), (Texts{"a", "c", "back", "far back"}));
+    EXPECT_EQ((Ints{ui.ItemCount(id), events.selected}), (Ints{4, 0})) << "the program's changes are not reported";
+  }
+}
+
+TYPED_TEST_P(BackendContract, a_combo_box_shows_the_selected_item_as_its_text) {
+  auto& ui = this->ui;
+  const ControlId combo = this->Make(ControlKind::ComboBox, nullptr, 10, 10, 180, 21);
+  ui.SetItems(combo, {"-Select-", "Advertisement", "Misc"});
+  EXPECT_EQ(ui.GetText(combo), "");
+  ui.SetSelection(combo, 2);
+  EXPECT_EQ(ui.GetText(combo), "Misc");
+  EXPECT_EQ(this->Geometry(combo), (Ints{10, 10, 180, 21})) << "its drop-down list is not part of its size";
+}
+
+TYPED_TEST_P(BackendContract, a_tab_strip_starts_on_its_first_tab_and_reports_only_the_users_change_of_tab) {
+  auto& ui = this->ui;
+  Counts events;
+  const ControlId tabs = this->Make(ControlKind::TabStrip, &events, 0, 0, 287, 23);
+  ui.SetItems(tabs, {"Load / Edit URL", "Export URL", "Setting"});
+  ui.Show(this->form);
+  EXPECT_EQ(ui.GetSelection(tabs), 0);
+  ui.SetSelection(tabs, 2);
+  EXPECT_EQ((Ints{ui.GetSelection(tabs), events.selected}), (Ints{2, 0}));
+  this->user.ClickTab(tabs, 1);
+  EXPECT_EQ((Ints{ui.GetSelection(tabs), events.selected}), (Ints{1, 1}));
+  EXPECT_EQ(ui.GetItem(tabs, 0), "Load / Edit URL");
+}
+
+// ---- what the user does ----
+
+TYPED_TEST_P(BackendContract, every_click_on_a_list_box_row_is_reported_also_on_the_row_already_selected) {
+  auto& ui = this->ui;
+  Counts events;
+  const ControlId list = this->Make(ControlKind::ListBox, &events);
+  ui.SetItems(list, {"a", "b", "c", "d"});
+  ui.Show(this->form);
+  this->user.ClickRow(list, 2);
+  EXPECT_EQ((Ints{ui.GetSelection(list), events.selected}), (Ints{2, 1}));
+  this->user.ClickRow(list, 2);
+  EXPECT_EQ((Ints{ui.GetSelection(list), events.selected}), (Ints{2, 2}));
+  ui.SetSelection(list, 1);
+  EXPECT_EQ(events.selected, 2);
+  this->user.ClickRow(list, 1);  // selected by the program, clicked by the user
+  EXPECT_EQ((Ints{ui.GetSelection(list), events.selected}), (Ints{1, 3}));
+  this->user.ClickRow(list, 0);
+  EXPECT_EQ((Ints{ui.GetSelection(list), events.selected}), (Ints{0, 4}));
+}
+
+TYPED_TEST_P(BackendContract, every_pick_in_a_combo_box_is_reported_also_of_the_item_shown) {
+  auto& ui = this->ui;
+  Counts events;
+  const ControlId combo = this->Make(ControlKind::ComboBox, &events, 10, 10, 180, 21);
+  ui.SetItems(combo, {"-Select-", "Advertisement", "Misc"});
+  ui.Show(this->form);
+  this->user.PickItem(combo, 2);
+  EXPECT_EQ((Ints{ui.GetSelection(combo), events.selected}), (Ints{2, 1}));
+  EXPECT_EQ(ui.GetText(combo), "Misc");
+  this->user.PickItem(combo, 2);
+  EXPECT_EQ((Ints{ui.GetSelection(combo), events.selected}), (Ints{2, 2}));
+}
+
+TYPED_TEST_P(BackendContract, clicks_are_reported_after_the_native_state_changed_and_set_checked_is_silent) {
+  auto& ui = this->ui;
+  Counts button_events, check_events, radio_events, label_events;
+  const ControlId button = this->Make(ControlKind::Button, &button_events, 10, 10, 80, 20);
+  const ControlId check = this->Make(ControlKind::CheckBox, &check_events, 10, 40, 80, 20);
+  const ControlId radio = this->Make(ControlKind::RadioButton, &radio_events, 10, 70, 80, 20);
+  const ControlId label = this->Make(ControlKind::Label, &label_events, 10, 100, 80, 20);
+  ui.Show(this->form);
+  this->user.Click(button);
+  this->user.Click(check);
+  EXPECT_TRUE(ui.GetChecked(check));
+  this->user.Click(check);
+  EXPECT_FALSE(ui.GetChecked(check));
+  this->user.Click(radio);
+  this->user.Click(radio);  // a click never clears a radio button
+  EXPECT_TRUE(ui.GetChecked(radio));
+  this->user.Click(label);
+  ui.SetChecked(check, true);
+  ui.SetChecked(radio, false);
+  EXPECT_TRUE(ui.GetChecked(check));
+  EXPECT_FALSE(ui.GetChecked(radio));
+  EXPECT_EQ((Ints{button_events.clicked, check_events.clicked, radio_events.clicked, label_events.clicked}),
+            (Ints{1, 2, 2, 1}));
+}
+
+TYPED_TEST_P(BackendContract, an_edit_reports_every_change_once_and_the_enter_key) {
+  auto& ui = this->ui;
+  Counts events;
+  const ControlId edit = this->Make(ControlKind::Edit, &events, 10, 10, 150, 21);
+  ui.Show(this->form);
+  ui.SetText(edit, "x");
+  ui.SetText(edit, "x");  // the same text still counts as set
+  EXPECT_EQ(events.changed, 2);
+  this->user.TypeAtEnd(edit, 'y');
+  EXPECT_EQ(events.changed, 3);
+  EXPECT_EQ(ui.GetText(edit), "xy");
+  this->user.PressEnter(edit);
+  EXPECT_EQ((Ints{events.entered, events.changed}), (Ints{1, 3}));
+  EXPECT_EQ(ui.GetText(edit), "xy");
+}
+
+TYPED_TEST_P(BackendContract, tab_and_shift_tab_visit_the_controls_given_a_tab_place_in_that_order) {
+  auto& ui = this->ui;
+  const ControlId first = this->Make(ControlKind::Button, nullptr, 10, 10, 80, 20);
+  this->Make(ControlKind::Edit, nullptr, 10, 40, 80, 20);
+  const ControlId second = this->Make(ControlKind::CheckBox, nullptr, 10, 70, 80, 20);
+  this->Make(ControlKind::ListBox, nullptr, 10, 100, 80, 60);
+  this->Make(ControlKind::TabStrip, nullptr, 100, 10, 200, 23);
+  const ControlId front = this->Make(ControlKind::Edit, nullptr, 100, 40, 80, 20);
+  ui.SetTabOrder(first, 1);
+  ui.SetTabOrder(second, 2);
+  ui.SetTabOrder(front, 1);  // takes the first place; the others move up one
+  ui.Show(this->form);
+  EXPECT_TRUE(this->user.TabMoves(front, false, first));
+  EXPECT_TRUE(this->user.TabMoves(first, false, second));
+  EXPECT_TRUE(this->user.TabMoves(second, false, front));
+  EXPECT_TRUE(this->user.TabMoves(front, true, second));
+  EXPECT_TRUE(this->user.TabMoves(second, true, first));
+}
+
+TYPED_TEST_P(BackendContract, the_panel_in_front_is_the_one_seen_where_two_overlap) {
+  auto& ui = this->ui;
+  const ControlId lower = this->Make(ControlKind::Panel, nullptr, 0, 20, 300, 200);
+  const ControlId upper = this->Make(ControlKind::Panel, nullptr, 0, 20, 300, 200);
+  ui.SetZOrder(upper, true);
+  ui.Show(this->form);
+  EXPECT_TRUE(this->user.OnTopAt(this->form, 50, 50, upper));
+  ui.SetZOrder(lower, true);
+  EXPECT_TRUE(this->user.OnTopAt(this->form, 50, 50, lower));
+  ui.SetZOrder(lower, false);
+  EXPECT_TRUE(this->user.OnTopAt(this->form, 50, 50, upper));
+}
+
+// ---- the main window ----
+
+TYPED_TEST_P(BackendContract, the_form_is_shown_once_and_ends_the_message_loop_when_it_agrees_to_close) {
+  auto& ui = this->ui;
+  const ControlId form = this->form;
+  ui.SetText(form, "Veltrane v2.0");
+  ui.SetStyle(form, ui.GetStyle(form) & ~(widgets::kStyleSizingFrame | widgets::kStyleMaximizeBox));
+  EXPECT_EQ(ui.GetStyle(form) & (widgets::kStyleSizingFrame | widgets::kStyleMaximizeBox | widgets::kStyleMinimizeBox),
+            widgets::kStyleMinimizeBox);
+  ui.Show(form);
+  ui.Show(form);
+  EXPECT_EQ(this->form_events.shown, 1);
+  EXPECT_EQ(this->Geometry(form), (Ints{20, 105, 621, 440}));
+
+  this->form_events.allow_close = false;
+  ui.RequestClose(form);
+  EXPECT_TRUE(ui.IsVisible(form));
+  this->form_events.allow_close = true;
+  this->user.CloseDuringLoop(form);
+  ui.RunMessageLoop();
+  EXPECT_EQ(this->form_events.asked, 2);
+  EXPECT_FALSE(ui.IsVisible(form));
+  ui.RunMessageLoop();  // the main window is gone: returns at once
+  EXPECT_EQ(this->form_events.asked, 2);
+}
+
+// The pages are laid out for the client area the form's outer size would give without a
+// frame: a form too short for them and its status bar grows, so that the bar covers none of
+// their controls, while to the program it keeps the size it asked for.
+TYPED_TEST_P(BackendContract, the_status_bar_gets_room_below_the_pages_and_stays_in_front_of_them) {
+  auto& ui = this->ui;
+  const ControlId form = this->form;
+  ui.SetGeometry(form, 20, 105, 621, 420);
+  const ControlId bar = this->Make(ControlKind::StatusBar, nullptr, 0, 0, 0, 0);
+  ui.SetText(bar, "\tVeltrane v2.0 (2.3.2).");
+  EXPECT_EQ(ui.GetText(bar), "\tVeltrane v2.0 (2.3.2).");
+  const ControlId early = this->Make(ControlKind::Panel, nullptr, 0, 20, 616, 390);
+  const ControlId late = this->Make(ControlKind::Panel, nullptr, 0, 20, 616, 390);
+  ui.Show(form);
+  for (ControlId page : {early, late}) {
+    ui.SetZOrder(page, true);
+    const Ints place = this->Geometry(bar);
+    EXPECT_EQ(place[0], 0);
+    EXPECT_GE(place[1], 20 + 390);
+    EXPECT_GT(place[2], 600);
+    for (int x : {5, 300, 600}) EXPECT_TRUE(this->user.OnTopAt(form, x, place[1] + 2, bar)) << x;
+    EXPECT_TRUE(this->user.OnTopAt(form, 300, 100, page));
+  }
+  EXPECT_EQ(this->Geometry(form), (Ints{20, 105, 621, 420}));
+}
+
+// ---- dialogs ----
+
+TYPED_TEST_P(BackendContract, a_message_box_answers_with_the_button_pressed_and_cancel_for_escape_or_its_close_button) {
+  using widgets::MessageAnswer;
+  using widgets::MessageButtons;
+  using widgets::MessageIcon;
+  auto& ui = this->ui;
+  const MessageButtons all[] = {MessageButtons::Ok,          MessageButtons::OkCancel,    MessageButtons::YesNo,
+                                MessageButtons::YesNoCancel, MessageButtons::RetryCancel, MessageButtons::AbortRetryIgnore};
+  for (MessageButtons buttons : all) {
+    for (MessageAnswer button : widgets::ButtonsOf(buttons)) {
+      this->user.AnswerMessage({Reply::Way::Press, button});
+      EXPECT_EQ(ui.ShowMessageBox(this->form, "Default Setting?", "Caption \xC2", buttons, MessageIcon::Question),
+                button)
+          << "buttons " << int(buttons);
+    }
+  }
+  for (MessageButtons buttons : {MessageButtons::OkCancel, MessageButtons::YesNoCancel, MessageButtons::RetryCancel}) {
+    this->user.AnswerMessage({Reply::Way::Escape});
+    EXPECT_EQ(ui.ShowMessageBox(this->form, "This is not BanList!", "Error!", buttons, MessageIcon::Warning),
+              MessageAnswer::Cancel)
+        << "Esc, buttons " << int(buttons);
+    this->user.AnswerMessage({Reply::Way::CloseButton});
+    EXPECT_EQ(ui.ShowMessageBox(this->form, "You do want to see?", "", buttons, MessageIcon::Information),
+              MessageAnswer::Cancel)
+        << "closed, buttons " << int(buttons);
+  }
+}
+
+TYPED_TEST_P(BackendContract, a_file_dialog_gives_the_file_and_the_filter_chosen_and_nothing_when_cancelled) {
+  auto& ui = this->ui;
+  const std::string file = this->user.FileToOpen("banlist.txt");
+  this->user.AnswerFileDialog({false, file, -1});
+  const auto answer = ui.RunFileDialog({false, "Open Text File", "Text File|*.txt|All Files|*.*", "", file, 1});
+  ASSERT_TRUE(answer);
+  EXPECT_EQ(answer->path, file);
+  EXPECT_EQ(answer->filter_index, 1);
+  EXPECT_EQ(this->user.LastFileDialog().title, "Open Text File");
+  EXPECT_EQ(this->user.LastFileDialog().filter, 1);
+
+  this->user.AnswerFileDialog({true, std::nullopt, -1});
+  EXPECT_EQ(ui.RunFileDialog({true, "Save URL Ban List", "URL Ban List (*.txt)|*.txt", "", ""}), std::nullopt);
+}
+
+TYPED_TEST_P(BackendContract, an_open_dialog_opens_with_the_file_and_the_filter_chosen_last_time) {
+  const std::string file = this->user.FileToOpen("hosts");
+  widgets::SetCurrentBackend(&this->ui);
+  TKXODialog dialog;
+  dialog.Title = "Open Text File";
+  dialog.Filter = "Text File|*.txt|All Files|*.*";
+  Probe probe;
+  dialog.onExecute = MakeLink<&Probe::doIt>(probe);
+  this->user.AnswerFileDialog({false, file, 1});  // the user switches to "All Files"
+  FireEvent(MakeLink<&TKXODialog::doExecute>(dialog));
+  const FileDialogSeen first = this->user.LastFileDialog();
+  this->user.AnswerFileDialog({false, file, -1});
+  FireEvent(MakeLink<&TKXODialog::doExecute>(dialog));
+  const FileDialogSeen second = this->user.LastFileDialog();
+  widgets::SetCurrentBackend(nullptr);
+  EXPECT_EQ((Ints{first.filter, second.filter}), (Ints{0, 1}));
+  EXPECT_EQ(first.name, "");
+  EXPECT_TRUE(second.name.ends_with("hosts")) << second.name;
+  ASSERT_EQ(probe.got.size(), 2u);
+  EXPECT_EQ(AsText(probe.got[1]), file);
+}
+
+REGISTER_TYPED_TEST_SUITE_P(BackendContract, every_kind_of_control_keeps_its_place_its_text_and_its_state,
+                            texts_come_back_byte_for_byte_through_windows_1251,
+                            the_selection_of_a_list_follows_its_item_and_is_lost_with_it,
+                            a_combo_box_shows_the_selected_item_as_its_text,
+                            a_tab_strip_starts_on_its_first_tab_and_reports_only_the_users_change_of_tab,
+                            every_click_on_a_list_box_row_is_reported_also_on_the_row_already_selected,
+                            every_pick_in_a_combo_box_is_reported_also_of_the_item_shown,
+                            clicks_are_reported_after_the_native_state_changed_and_set_checked_is_silent,
+                            an_edit_reports_every_change_once_and_the_enter_key,
+                            tab_and_shift_tab_visit_the_controls_given_a_tab_place_in_that_order,
+                            the_panel_in_front_is_the_one_seen_where_two_overlap,
+                            the_form_is_shown_once_and_ends_the_message_loop_when_it_agrees_to_close,
+                            the_status_bar_gets_room_below_the_pages_and_stays_in_front_of_them,
+                            a_message_box_answers_with_the_button_pressed_and_cancel_for_escape_or_its_close_button,
+                            a_file_dialog_gives_the_file_and_the_filter_chosen_and_nothing_when_cancelled,
+                            an_open_dialog_opens_with_the_file_and_the_filter_chosen_last_time);
+
+}  // namespace contract

@@ -1,0 +1,52 @@
+// The contract of every window system, on the in-memory one: its scripted user acts.
+#include "widgets/backend_contract.h"
+
+namespace contract {
+
+// The user of this window system, as the contract needs one.
+struct HeadlessUser {
+  using Backend = widgets::HeadlessBackend;
+  // Element tests build controls on bare panels of their own.
+  static constexpr bool kControlsNeedAWindow = false;
+
+  explicit HeadlessUser(Backend& backend) : ui(backend) {}
+
+  Backend& ui;
+  TempDir dir;
+
+  void Click(ControlId id) { EXPECT_TRUE(ui.Click(id)); }
+  void ClickRow(ControlId list, int row) { EXPECT_TRUE(ui.Choose(list, row)); }
+  void PickItem(ControlId combo, int index) { EXPECT_TRUE(ui.Choose(combo, index)); }
+  void ClickTab(ControlId tabs, int index) { EXPECT_TRUE(ui.Choose(tabs, index)); }
+  void TypeAtEnd(ControlId edit, char c) { EXPECT_TRUE(ui.Type(edit, ui.GetText(edit) + c)); }
+  void PressEnter(ControlId edit) { EXPECT_TRUE(ui.PressEnter(edit)); }
+  bool Enabled(ControlId id) { return ui.Find(id)->enabled; }
+  bool OnTopAt(ControlId parent, int x, int y, ControlId id) { return ui.ControlAt(parent, x, y) == id; }
+  bool TabMoves(ControlId from, bool backwards, ControlId to) { return ui.NextTabStop(from, backwards) == to; }
+  std::string FileToOpen(const std::string& name) {
+    platform::WriteFileAtomic(dir / name, "x");
+    return dir / name;
+  }
+  void AnswerMessage(Reply reply) {
+    // Esc and the close button give what the Cancel button gives.
+    ui.QueueMessageAnswer(reply.way == Reply::Way::Press ? reply.button : widgets::MessageAnswer::Cancel);
+  }
+  void AnswerFileDialog(const FileChoice& choice) {
+    if (choice.save) {
+      ui.QueueSaveAnswer(choice.path, choice.filter);
+    } else {
+      ui.QueueOpenAnswer(choice.path, choice.filter);
+    }
+  }
+  FileDialogSeen LastFileDialog() {
+    const widgets::ShownDialog& shown = ui.ShownDialogs().back();
+    return {shown.title, shown.filter_index, shown.initial_name};
+  }
+  void CloseDuringLoop(ControlId form) {
+    ui.SetLoopBody([this, form] { ui.RequestClose(form); });
+  }
+};
+
+INSTANTIATE_TYPED_TEST_SUITE_P(Headless, BackendContract, HeadlessUser);
+
+}  // namespace contract
