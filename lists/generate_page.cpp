@@ -7,7 +7,7 @@
 #include "lists/ban_list_writer.h"
 #include "lists/category_flag.h"
 #include "lists/list_files.h"
-#include "lists/record_index.h"
+#include "elements/strlist/record_index.h"
 #include "lists/target_mode_switch.h"
 #include "runtime/hub.h"
 #include "targets/aof/aof_exporter.h"

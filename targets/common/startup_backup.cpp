@@ -4,8 +4,8 @@
 
 #include "elements/files/time_stamp.h"
 #include "elements/strings/if_else.h"
-#include "lists/list_files.h"
 #include "runtime/ini_path.h"
+#include "runtime/lines.h"
 #include "runtime/platform/files.h"
 #include "runtime/platform/profile.h"
 #include "runtime/save_failure.h"
@@ -77,7 +77,8 @@ void TTargetStartupBackup::doBackup(TData&, uint16_t) {
   const std::string dir = AsText(program_dir_.Value());
   // The log beside the program, however the program was started.
   const std::string log_path = dir + setup_.log;
-  std::vector<std::string> log = LoadRecords(log_path);
+  // The log is the program's own file: its lines, or none when there is none.
+  std::vector<std::string> log = SplitLines(platform::ReadFile(log_path).value_or(std::string()), LineBreaks::Any);
 
   const std::string path = AsText(path_.Value());
   const size_t cut = path.find_last_of("\\/");
@@ -144,7 +145,7 @@ bool TTargetStartupBackup::Copy(const std::string& from, const std::string& to) 
 
 bool TTargetStartupBackup::SaveLog(const std::string& path, const std::vector<std::string>& log) {
   std::string why;
-  if (SaveRecords(path, log, &why)) return true;
+  if (platform::WriteFileAtomic(path, JoinLines(log), &why)) return true;
   Tell(SaveFailureMessage(path, why));
   return false;
 }

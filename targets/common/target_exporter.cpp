@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "elements/strings/if_else.h"
-#include "lists/record_index.h"
+#include "elements/strlist/record_index.h"
 #include "runtime/save_failure.h"
 #include "targets/common/target_messages.h"
 

@@ -1,7 +1,7 @@
 #include "targets/common/target_importer.h"
 
-#include "lists/record_index.h"
-#include "lists/records_view.h"
+#include "elements/strlist/record_index.h"
+#include "elements/strlist/records_view.h"
 #include "runtime/save_failure.h"
 #include "targets/common/target_messages.h"
 
