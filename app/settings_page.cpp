@@ -13,23 +13,15 @@
 #include "widgets/button.h"
 #include "widgets/placed.h"
 
-namespace {
-template <class S>
-TKXChildPanel& WithScheme(TKXChildPanel& element) {
-  element.SetScheme<S>();
-  return element;
-}
-}  // namespace
-
 SettingsPage::SettingsPage(TKXWin* parent) : TPanelScheme(parent, kPagePlace, false, 3) {
   // The panels, in the order of the buttons and of a refresh.
   const std::array<TKXChildPanel*, 6> panels{
-      &WithScheme<GeneralOptionsPanel>(New<TKXChildPanel>(&this->Panel)),
-      &WithScheme<BanListHeaderPanel>(New<TKXChildPanel>(&this->Panel)),
-      &WithScheme<HostsSettingsPanel>(New<TKXChildPanel>(&this->Panel)),
-      &WithScheme<AofSettingsPanel>(New<TKXChildPanel>(&this->Panel)),
-      &WithScheme<KpfSettingsPanel>(New<TKXChildPanel>(&this->Panel)),
-      &WithScheme<KwfSettingsPanel>(New<TKXChildPanel>(&this->Panel)),
+      &NewScheme<GeneralOptionsPanel, TKXChildPanel>(&this->Panel),
+      &NewScheme<BanListHeaderPanel, TKXChildPanel>(&this->Panel),
+      &NewScheme<HostsSettingsPanel, TKXChildPanel>(&this->Panel),
+      &NewScheme<AofSettingsPanel, TKXChildPanel>(&this->Panel),
+      &NewScheme<KpfSettingsPanel, TKXChildPanel>(&this->Panel),
+      &NewScheme<KwfSettingsPanel, TKXChildPanel>(&this->Panel),
   };
   constexpr std::array<const char*, 6> kCaptions{"Veltrane", "BanList", "Hosts", "Agnitum Outpost Firewall",
                                                  "Kerio Personal Firewall", "Kerio Winroute Firewall"};
@@ -54,8 +46,7 @@ SettingsPage::SettingsPage(TKXWin* parent) : TPanelScheme(parent, kPagePlace, fa
   auto& refresh = New<TKXHub>();
   refresh.SetCount(6);
   for (size_t i = 0; i < panels.size(); ++i) refresh.onEvent[i] = MakeLink<&TKXMultiElement::doWork>(*panels[i], 2);
-  auto& reload = New<TKXMultiElement>();
-  reload.SetScheme<SettingsReload>();
+  auto& reload = NewScheme<SettingsReload>();
   auto& after_defaults = New<TKXHub>();
   after_defaults.SetOutputs({MakeLink<&TKXMultiElement::doWork>(reload, 0), MakeLink<&TKXHub::doEvent>(refresh)});
   panels[0]->SetEventCount(1);

@@ -22,13 +22,6 @@ namespace {
 constexpr const char* kFolders[] = {"Backup",     "Logs",       "Backup\\Hosts", "Backup\\KPF",
                                     "Backup\\KWF", "Backup\\AOF", "Backup\\Lists", "Lists"};
 
-// Input 0 of scheme S, built in `element`.
-template <class S>
-TEventLink StartOf(TKXMultiElement& element) {
-  element.SetScheme<S>();
-  return MakeLink<&TKXMultiElement::doWork>(element, 0);
-}
-
 }  // namespace
 
 StartupHousekeeping::StartupHousekeeping(TKXWin* parent) : TScheme(parent) {
@@ -63,12 +56,12 @@ StartupHousekeeping::StartupHousekeeping(TKXWin* parent) : TScheme(parent) {
   }
 
   // 16 to 21: the targets' backups, the list backups and the position keys.
-  outputs.push_back(StartOf<HostsStartupBackup>(New<TKXMultiElement>()));
-  outputs.push_back(StartOf<KpfStartupBackup>(New<TKXMultiElement>()));
-  outputs.push_back(StartOf<KwfStartupBackup>(New<TKXMultiElement>()));
-  outputs.push_back(StartOf<AofStartupBackup>(New<TKXMultiElement>()));
-  outputs.push_back(StartOf<ListBackup>(New<TKXMultiElement>()));
-  outputs.push_back(StartOf<PositionTidy>(New<TKXMultiElement>()));
+  outputs.push_back(MakeLink<&TKXMultiElement::doWork>(NewScheme<HostsStartupBackup>(), 0));
+  outputs.push_back(MakeLink<&TKXMultiElement::doWork>(NewScheme<KpfStartupBackup>(), 0));
+  outputs.push_back(MakeLink<&TKXMultiElement::doWork>(NewScheme<KwfStartupBackup>(), 0));
+  outputs.push_back(MakeLink<&TKXMultiElement::doWork>(NewScheme<AofStartupBackup>(), 0));
+  outputs.push_back(MakeLink<&TKXMultiElement::doWork>(NewScheme<ListBackup>(), 0));
+  outputs.push_back(MakeLink<&TKXMultiElement::doWork>(NewScheme<PositionTidy>(), 0));
 
   steps.SetCount(uint16_t(outputs.size()));
   for (size_t k = 0; k < outputs.size(); ++k) steps.onEvent[k] = outputs[k];

@@ -23,12 +23,6 @@ namespace {
 constexpr const char* kNotLoaded = "Not Loaded";
 constexpr const char* kNoCategory = "-Select-";
 
-template <class S>
-TKXMultiElement& Scheme(TKXMultiElement& element) {
-  element.SetScheme<S>();
-  return element;
-}
-
 std::string CategoryChoices() {
   std::string text = kNoCategory;
   for (const auto& list : kLists) text += std::string("\r\n") + list.name;
@@ -55,16 +49,16 @@ EditListsPage::EditListsPage(TKXWin* parent)
       move_right_(New<TKXButton>(&Panel)),
       move_left_(New<TKXButton>(&Panel)),
       text_dialog_(New<TKXODialog>()),
-      statistics_(Scheme<ListStatistics>(New<TKXMultiElement>())),
-      selector_(Scheme<SourceSelector>(New<TKXMultiElement>())),
-      count_display_(Scheme<RecordCountDisplay>(New<TKXMultiElement>())),
-      text_loader_(Scheme<TextFileLoader>(New<TKXMultiElement>())),
+      statistics_(NewScheme<ListStatistics>()),
+      selector_(NewScheme<SourceSelector>()),
+      count_display_(NewScheme<RecordCountDisplay>()),
+      text_loader_(NewScheme<TextFileLoader>()),
       changed_on_disk_(New<TKXMessage>()) {
-  auto& ban_list_loader = Scheme<BanListLoader>(New<TKXMultiElement>());
-  auto& clipboard_loader = Scheme<ClipboardLoader>(New<TKXMultiElement>());
-  auto& aof_importer = Scheme<AofImporter>(New<TKXMultiElement>());
-  auto& kpf_importer = Scheme<KpfImporter>(New<TKXMultiElement>());
-  auto& kwf_importer = Scheme<KwfImporter>(New<TKXMultiElement>());
+  auto& ban_list_loader = NewScheme<BanListLoader>();
+  auto& clipboard_loader = NewScheme<ClipboardLoader>();
+  auto& aof_importer = NewScheme<AofImporter>();
+  auto& kpf_importer = NewScheme<KpfImporter>();
+  auto& kwf_importer = NewScheme<KwfImporter>();
   auto& total_label = New<TKXLabel>(&Panel);
   auto& left_count = New<TKXLabel>(&Panel);
   auto& left_unit = New<TKXLabel>(&Panel);

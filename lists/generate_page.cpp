@@ -19,12 +19,6 @@
 
 namespace {
 
-template <class S>
-TKXMultiElement& Scheme(TKXMultiElement& element) {
-  element.SetScheme<S>();
-  return element;
-}
-
 // The writer's inputs.
 enum WriterInput : uint16_t { kReset = 0, kCountFirst = 1, kAddLine = 6, kAddRecord = 7, kWrite = 8 };
 // The exporters' inputs.
@@ -45,8 +39,8 @@ constexpr std::array<TargetButton, 4> kTargetButtons{{{"Hosts", 35, "p_hosts"},
 GeneratePage::GeneratePage(TKXWin* parent)
     : TPanelScheme(parent, kPagePlace, false, 3),
       preview_(New<TKXListBox>(&Panel)),
-      writer_(Scheme<BanListWriter>(New<TKXMultiElement>())),
-      mode_(Scheme<TargetModeSwitch>(New<TKXMultiElement>())) {
+      writer_(NewScheme<BanListWriter>()),
+      mode_(NewScheme<TargetModeSwitch>()) {
   for (size_t i = 0; i < 5; ++i) flags_[i] = &New<CategoryFlag>(&Panel, kCategories[i], int32_t(30 + 25 * i));
   auto& all_to_file = New<TKXRadioButton>(&Panel);
   auto& new_to_file = New<TKXRadioButton>(&Panel);
@@ -57,8 +51,8 @@ GeneratePage::GeneratePage(TKXWin* parent)
     target_switches_[i]->SetName(kTargetButtons[i].switch_name);
   }
   auto& generate = New<TKXButton>(&Panel);
-  exporters_ = {&Scheme<HostsExporter>(New<TKXMultiElement>()), &Scheme<AofExporter>(New<TKXMultiElement>()),
-                &Scheme<KpfExporter>(New<TKXMultiElement>()), &Scheme<KwfExporter>(New<TKXMultiElement>())};
+  exporters_ = {&NewScheme<HostsExporter>(), &NewScheme<AofExporter>(),
+                &NewScheme<KpfExporter>(), &NewScheme<KwfExporter>()};
   for (auto*& list : categories_) list = &New<TKXStrList>();
   auto& save_error = New<TKXMessage>();
 
@@ -76,8 +70,7 @@ GeneratePage::GeneratePage(TKXWin* parent)
   generate.Caption = "Generate BanList";
   Placed(generate, 15, 350, 175, 20).Init();
   Placed(preview_, 205, 33, 290, 337).Init();
-  save_error.Caption = kSaveFailureCaption;
-  save_error.Icon = 1;
+  AsFailureBox(save_error);
 
   // The mode: "ALL To File" forgets the configuration paths, so nothing is left out; the two
   // others load them. "To Programm" enables only the targets whose configuration is set.
@@ -121,7 +114,7 @@ void GeneratePage::doInit(TData&, uint16_t) {
 
 void GeneratePage::doCheckTargets(TData&, uint16_t) {
   for (size_t i = 0; i < 4; ++i) {
-    TData on = MakeInteger(CompareValues(CompareEqual, target_switches_[i]->Value(), MakeInteger(1)) ? 1 : 0);
+    TData on = MakeInteger(IsOne(target_switches_[i]->Value()) ? 1 : 0);
     target_buttons_[i]->doEnabled(on, 0);
   }
 }

@@ -13,7 +13,6 @@ namespace {
 constexpr size_t kMostLinesShown = 20;
 constexpr const char* kReportFile = "DoubleRecords.txt";
 
-bool IsOne(const TData& value) { return CompareValues(CompareEqual, value, MakeInteger(1)); }
 }  // namespace
 
 StartupCorrection::StartupCorrection(TKXWin* parent)
@@ -31,8 +30,7 @@ StartupCorrection::StartupCorrection(TKXWin* parent)
   want_to_see_.Message = "You do want to see?";
   want_to_see_.Type = 2;
   want_to_see_.Icon = 5;
-  not_whole_.Caption = kSaveFailureCaption;
-  not_whole_.Icon = 1;
+  AsFailureBox(not_whole_);
   // "Yes" opens the report with the user's viewer for text files.
   auto& answered_yes = New<TKXIf_else>();
   auto& program_dir = New<TKXGlobalVar>();

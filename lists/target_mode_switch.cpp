@@ -27,7 +27,7 @@ TargetModeSwitch::TargetModeSwitch(TKXWin* parent) : TScheme(parent) {
 }
 
 void TargetModeSwitch::doLoadPaths(TData&, uint16_t) {
-  const std::string file = ResolveIniPath("Veltra.ini");
+  const std::string file = ResolveIniPath(kSettingsFile);
   for (size_t i = 0; i < 4; ++i)
     paths_[i]->SetValue(MakeText(platform::ReadProfileString(file, kPathKeys[i].section, kPathKeys[i].key)));
 }

@@ -1,8 +1,10 @@
 #include "widgets/setting_edit.h"
 
+#include "runtime/ini_path.h"
+
 SettingEdit::SettingEdit(TKXWin* panel, const char* section, const char* key, const char* variable)
     : Edit(panel) {
-  ini_.FileName = "Veltra.ini";
+  ini_.FileName = kSettingsFile;
   ini_.Section = section;
   ini_.Key = key;
   ini_.DataType = 1;

@@ -51,8 +51,7 @@ TTargetStartupBackup::TTargetStartupBackup(TKXWin* parent, const TBackupSetup& s
   not_found_.Caption = "Error:";
   not_found_.Type = 0;
   not_found_.Icon = 3;
-  error_.Caption = kSaveFailureCaption;
-  error_.Icon = 1;
+  AsFailureBox(error_);
   warning_.Caption = kWarningCaption;
   warning_.Icon = 3;
 
@@ -73,7 +72,7 @@ std::string TTargetStartupBackup::FindOne(const std::string& folder, const std::
 }
 
 void TTargetStartupBackup::doBackup(TData&, uint16_t) {
-  if (!CompareValues(CompareEqual, switch_.Value(), MakeInteger(1))) return;
+  if (!IsOne(switch_.Value())) return;
   const std::string dir = AsText(program_dir_.Value());
   // The log beside the program, however the program was started.
   const std::string log_path = dir + setup_.log;
@@ -88,8 +87,8 @@ void TTargetStartupBackup::doBackup(TData&, uint16_t) {
   if (file.empty()) {
     TData none;
     not_found_.doMessage(none, 0);
-    if (!platform::WriteProfileString(ResolveIniPath("Veltra.ini"), "VELTR_Setting", setup_.switch_variable, "0"))
-      Tell(SaveFailureMessage(ResolveIniPath("Veltra.ini"), "the file cannot be written"));
+    if (!platform::WriteProfileString(ResolveIniPath(kSettingsFile), "VELTR_Setting", setup_.switch_variable, "0"))
+      Tell(SaveFailureMessage(ResolveIniPath(kSettingsFile), "the file cannot be written"));
     FireEvent(EventOutput(0));
     return;
   }

@@ -19,8 +19,7 @@ TTargetExporter::TTargetExporter(TKXWin* parent, const TExporterSetup& setup)
   program_.SetName(setup.program_variable);
   add_on_dialog_.Filter = setup.add_on_filter;
   add_on_dialog_.Title = setup.add_on_title;
-  error_.Caption = kSaveFailureCaption;
-  error_.Icon = 1;
+  AsFailureBox(error_);
   warning_.Caption = kWarningCaption;
   warning_.Icon = 3;
 
@@ -59,7 +58,7 @@ void TTargetExporter::doExport(TData&, uint16_t) {
   LoadSettings();
   Choose();
   written_ = false;
-  if (CompareValues(CompareEqual, program_.Value(), MakeInteger(1))) {
+  if (IsOne(program_.Value())) {
     WriteDirect();
   } else {
     add_on_dialog_.doExecute(none, 0);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "runtime/hub.h"
+#include "runtime/ini_path.h"
 #include "runtime/save_failure.h"
 #include "widgets/button.h"
 #include "widgets/label.h"
@@ -50,12 +51,11 @@ TTargetSettingsPanel::TTargetSettingsPanel(TKXWin* parent, const TTargetPanelSet
   }
   find.Filter = setup.find_filter;
   find.Title = setup.find_title;
-  switch_.FileName = "Veltra.ini";
+  switch_.FileName = kSettingsFile;
   switch_.Section = "VELTR_Setting";
   switch_.Key = setup.switch_key;
   switch_.DataType = 0;
-  save_error.Caption = kSaveFailureCaption;
-  save_error.Icon = 1;
+  AsFailureBox(save_error);
 
   // "Find" only fills the path edit: nothing is stored until "Save".
   if (path_) find.onExecute = MakeLink<&TKXEdit::doText>(path_->Edit);
