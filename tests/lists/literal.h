@@ -14,7 +14,6 @@
 #include "lists/clipboard_address.h"
 #include "lists/list_catalog.h"
 #include "lists/list_files.h"
-
 #include "tests/literal_records.h"
 
 namespace literal {

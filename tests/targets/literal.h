@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "elements/strings/replace.h"
-
 #include "tests/literal_records.h"
 
 namespace literal {
