@@ -212,6 +212,7 @@ struct AtomicFileWriter::State {
   int fd = -1;
   int error = 0;
   bool exists = false;
+  bool read_only = false;  // the file's permission bits let nobody write it
   mode_t mode = 0;
   uid_t uid = 0;
   gid_t gid = 0;
@@ -244,6 +245,7 @@ AtomicFileWriter::AtomicFileWriter(const std::string& path) : state_(std::make_u
     // the permission bits decide, so that this holds for root as well.
     if ((st.st_mode & 0222) == 0) {
       s.error = EACCES;
+      s.read_only = true;
       return;
     }
     if (::access(s.target.c_str(), W_OK) != 0) {
@@ -319,6 +321,10 @@ bool AtomicFileWriter::Commit(std::string* why) {
   if (s.error == 0) return true;
   if (why) *why = s.error == kNotRegularError ? kNotRegularFile : std::strerror(s.error);
   return false;
+}
+
+bool AtomicFileWriter::PermissionRefused() const {
+  return (state_->error == EACCES || state_->error == EPERM) && !state_->read_only;
 }
 
 struct FileReader::Handle {

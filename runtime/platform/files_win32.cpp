@@ -140,6 +140,7 @@ struct AtomicFileWriter::State {
   HANDLE file = INVALID_HANDLE_VALUE;
   DWORD error = 0;
   bool exists = false;
+  bool read_only = false;  // the read-only attribute refuses everyone
   std::wstring like;  // a copy's source: the new file's hidden attribute comes from it
 };
 
@@ -159,6 +160,7 @@ AtomicFileWriter::AtomicFileWriter(const std::string& path) : state_(std::make_u
   // The read-only attribute refuses the save, whoever asks.
   if (s.exists && (attributes & FILE_ATTRIBUTE_READONLY)) {
     s.error = ERROR_ACCESS_DENIED;
+    s.read_only = true;
     return;
   }
   wchar_t temp[MAX_PATH + 1];
@@ -221,6 +223,10 @@ bool AtomicFileWriter::Commit(std::string* why) {
   if (s.error == 0) return true;
   if (why) *why = Reason(s.error);
   return false;
+}
+
+bool AtomicFileWriter::PermissionRefused() const {
+  return (state_->error == ERROR_ACCESS_DENIED || state_->error == ERROR_PRIVILEGE_NOT_HELD) && !state_->read_only;
 }
 
 bool WriteFileAtomic(const std::string& path, const std::string& bytes, std::string* why) {
