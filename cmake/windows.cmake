@@ -17,7 +17,7 @@ target_link_libraries(veltrane_win32 PUBLIC veltrane_core comctl32 comdlg32 shel
 set(VELTRANE_TEST_COMPILE_OPTIONS -include ${CMAKE_CURRENT_SOURCE_DIR}/tests/win32/posix_compat.h -Wno-restrict)
 # Test programs that exercise POSIX file permissions, links and environment calls.
 set(VELTRANE_POSIX_ONLY_TESTS
-    "/tests/(runtime/platform/files_test|elements/strlist/str_list_test|elements/files/file_search_test|targets/line_reader_test|targets/target_files_test)\\.cpp$")
+    "/tests/(runtime/platform/files_test|runtime/platform/elevation_test|app/veltrane_write_test|elements/strlist/str_list_test|elements/files/file_search_test|targets/line_reader_test|targets/target_files_test)\\.cpp$")
 
 # Scenario scripts run the Windows driver under the emulator, with the program folder
 # given as a Windows path, and sessions on real widgets (--qt) on the Win32 controls.
