@@ -32,6 +32,14 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     std::string value;
     if (arg == "--help") {
       line.mode = CommandLine::Mode::Help;
+    } else if (arg == "--write-elevated") {
+      // Only ever the whole command line of the elevated second instance.
+      if (i != 0 || args.size() != 3 || args[1].empty() || args[2].empty())
+        return Error("--write-elevated needs exactly a file and a content file");
+      line.mode = CommandLine::Mode::WriteElevated;
+      line.write_path = args[1];
+      line.content_file = args[2];
+      return line;
     } else if (arg == "--dir") {
       if (!TakeValue(args, i, value) || value.empty()) return Error("--dir needs a folder");
       line.dir = value;

@@ -14,10 +14,14 @@ struct CommandLine {
     Info,    // "/i": the information box
     Help,    // --help: the options, on standard output
     Error,   // an option the program does not know, or one without its value
+    // --write-elevated PATH CONTENT-FILE: the Windows program started by itself with the
+    // system's permission (the UAC prompt) to write one file; not offered to users.
+    WriteElevated,
   };
   Mode mode = Mode::Window;
   std::optional<std::string> dir;  // --dir FOLDER: the program folder, for every mode
   std::string error;               // Mode::Error: what is wrong, for standard error
+  std::string write_path, content_file;  // Mode::WriteElevated
 
   // True for the modes that run without a window (and without a display).
   bool Windowless() const { return mode != Mode::Window && mode != Mode::Info; }

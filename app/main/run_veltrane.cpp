@@ -8,6 +8,7 @@
 #include "app/main_program.h"
 #include "elements/files/dir.h"
 #include "runtime/platform/console.h"
+#include "runtime/platform/elevation.h"
 #include "runtime/platform/files.h"
 #include "runtime/platform/heap.h"
 #include "widgets/headless/console_backend.h"
@@ -22,7 +23,8 @@ int RunMode(const CommandLine& line, const std::vector<std::string>& args, widge
     case CommandLine::Mode::Window:
     case CommandLine::Mode::Info: code = RunVeltrane(args); break;
     case CommandLine::Mode::Help:
-    case CommandLine::Mode::Error: break;
+    case CommandLine::Mode::Error:
+    case CommandLine::Mode::WriteElevated: break;
   }
   widgets::SetCurrentBackend(nullptr);
   return code;
@@ -39,6 +41,8 @@ int RunVeltrane(int argc, char** argv, const WindowSystemMaker& make_window_syst
   switch (line.mode) {
     case CommandLine::Mode::Help: std::cout << UsageText(); return 0;
     case CommandLine::Mode::Error: std::cerr << "veltrane: " << line.error << "\n" << UsageText(); return 2;
+    // The elevated side writes one file and ends: no folder, no settings, no window.
+    case CommandLine::Mode::WriteElevated: return platform::WriteAsElevatedSide(line.write_path, line.content_file);
     default: break;
   }
   if (line.dir) {
