@@ -13,6 +13,7 @@
 #include "app/main/drive_tee.h"
 #include "app/main_program.h"
 #include "runtime/platform/clock.h"
+#include "runtime/platform/elevation.h"
 #include "runtime/platform/heap.h"
 #include "runtime/platform/files.h"
 #include "widgets/backend.h"
@@ -49,6 +50,9 @@ const char* kUsage =
     "  answer save PATH|cancel     answer the next save dialog\n"
     "  answer message CODE         answer the next message box (1 OK, 2 Cancel, 3 Abort,\n"
     "                              4 Retry, 5 Ignore, 6 Yes, 7 No)\n"
+    "  answer elevation cancel     answer the system's next prompt for its permission (to\n"
+    "  answer elevation fail TEXT  write a file the user may not write): dismissed, or\n"
+    "                              refused with the reason TEXT; unanswered, it is dismissed\n"
     "  clipboard TEXT              put TEXT on the clipboard\n"
     "  write FILE \"TEXT\"           another program replaces FILE (in the program folder) by\n"
     "                              TEXT, in place\n"
@@ -166,6 +170,9 @@ int main(int argc, char** argv) {
   widgets::SetCurrentBackend(&tee);
 
   drive::Session session(tee, std::move(lines));
+  // The system's prompt for its permission is the driver's to answer, never the system's.
+  platform::SetElevationHandler(
+      [&session](const std::string& path, std::string_view bytes) { return session.Elevate(path, bytes); });
   headless.SetLoopBody([&session] { session.Run(); });
   session.RunPrelude();
   const int code = session.failed() ? 0 : RunVeltrane(program_args);
@@ -173,5 +180,6 @@ int main(int argc, char** argv) {
   const size_t not_run = session.failed() ? 0 : session.ReportNotRun();
   std::cout.flush();
   widgets::SetCurrentBackend(nullptr);
+  platform::SetElevationHandler(nullptr);
   return session.failed() || not_run > 0 ? 1 : code;
 }

@@ -6,6 +6,7 @@
 #include "elements/strings/if_else.h"
 #include "runtime/ini_path.h"
 #include "runtime/lines.h"
+#include "runtime/platform/elevation.h"
 #include "runtime/platform/files.h"
 #include "runtime/platform/profile.h"
 #include "runtime/save_failure.h"
@@ -110,7 +111,7 @@ void TTargetStartupBackup::doBackup(TData&, uint16_t) {
   const std::string old_name = name + ".old";
   if (FindOne(folder, old_name).empty() && FindOne(backups, old_name).empty()) {
     std::string why;
-    if (platform::CopyFileOver(file, file + ".old", &why)) return;
+    if (CopyBeside(file, file + ".old", why)) return;
     std::string why_here;
     if (platform::CopyFileOver(file, backups + old_name, &why_here)) {
       Warn(OldCopyMovedMessage(file, file + ".old", why, backups + old_name));
@@ -133,6 +134,26 @@ void TTargetStartupBackup::doBackup(TData&, uint16_t) {
     log.erase(log.begin());
     if (!SaveLog(log_path, log)) return;
   }
+}
+
+// The first copy beside a file the user may not write beside (the hosts file in /etc) is
+// made with the system's permission, asked once in the target's life: only while no ".old"
+// exists anywhere, and a cancelled request leaves the copy in the backup folder, where every
+// later start finds it. A start that asked for nothing else should not keep asking.
+bool TTargetStartupBackup::CopyBeside(const std::string& from, const std::string& to, std::string& why) {
+  platform::FileContent content = platform::ReadWholeFile(from);
+  if (content.result != platform::FileContent::Result::Read) {
+    why = content.result == platform::FileContent::Result::Missing ? "No such file or directory" : content.why;
+    return false;
+  }
+  platform::AtomicFileWriter writer(to, from);
+  writer.Write(content.bytes.data(), content.bytes.size());
+  if (writer.Commit(&why)) return true;
+  if (!writer.PermissionRefused() || platform::RunsElevated()) return false;
+  const platform::ElevatedWrite asked = platform::WriteElevated(to, content.bytes);
+  if (asked.result == platform::ElevatedWrite::Result::Done) return true;
+  why = RefusedAndAsked(why, asked);
+  return false;
 }
 
 bool TTargetStartupBackup::Copy(const std::string& from, const std::string& to) {

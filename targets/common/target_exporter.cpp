@@ -193,7 +193,7 @@ void TTargetExporter::WriteInserted(const std::optional<size_t>& insert_line, st
   }
   const std::vector<std::string>& lines = reader_->Lines();
   const size_t insert = std::min(*insert_line, lines.size());
-  TConfigWriter writer(reader_->Path(), reader_->Source().ending);
+  TConfigWriter writer(reader_->Path(), reader_->Source().ending, WhenRefused::AskSystem);
   for (size_t i = 0; i < insert; ++i) writer.Line({lines[i]});
   PutEntries(writer);
   for (size_t i = insert; i < lines.size(); ++i) writer.Line({lines[i]});
@@ -206,7 +206,7 @@ bool TTargetExporter::Commit(TConfigWriter& writer, const std::string& path) {
     written_ = true;
     return true;
   }
-  Tell(SaveFailureMessage(path, why));
+  Tell(writer.Asked() ? ElevationFailureMessage(path, why, *writer.Asked()) : SaveFailureMessage(path, why));
   return false;
 }
 

@@ -94,7 +94,10 @@ class TTargetExporter : public TScheme {
   // line the file stays as it is and the user is told that it lacks `place`; a file that
   // cannot take the write, or a failed save, is told too, and the old file stays whole.
   void WriteInserted(const std::optional<size_t>& insert, std::string_view place);
-  // Commits a writer, telling the user when the file could not be saved.
+  // Commits a writer, telling the user when the file could not be saved. A direct write
+  // makes its writer with WhenRefused::AskSystem: a target file the user may not write
+  // (the hosts file in /etc) is then written with the system's permission, asked for in
+  // the system's own prompt, and a refused or cancelled request is told like a failed save.
   bool Commit(TConfigWriter& writer, const std::string& path);
   void Tell(const std::string& text);
 

@@ -49,7 +49,7 @@ std::string_view HostsExporter::WhyNotFound(std::string_view record) const {
 void HostsExporter::WriteDirect() {
   if (!CheckReadable(true)) return;
   const std::string& path = Reader().Path();
-  TConfigWriter writer(path, Reader().Source().ending);
+  TConfigWriter writer(path, Reader().Source().ending, WhenRefused::AskSystem);
   PutHostsBanner(writer, existing_.size() + EntryCount(), FormatTimeStamp("D.M.Y", platform::Now()));
   for (const std::string& line : Reader().Lines()) writer.Line({line});
   PutEntries(writer);
