@@ -25,6 +25,16 @@ TEST(CommandLine, options_choose_the_mode_and_the_folder_and_leave_other_argumen
       {{"--dir"}, Mode::Error, std::nullopt, "--dir needs a folder"},
       {{"--dir", ""}, Mode::Error, std::nullopt, "--dir needs a folder"},
       {{"--updat"}, Mode::Error, std::nullopt, "unknown option --updat"},
+      {{"--write-elevated", "C:\\Windows\\System32\\drivers\\etc\\hosts", "C:\\Temp\\vlw1.tmp"}, Mode::WriteElevated,
+       std::nullopt},
+      // The elevated side's command line is the whole of it, as the program itself wrote it.
+      {{"--write-elevated", "hosts"}, Mode::Error, std::nullopt, "--write-elevated needs exactly a file and a content file"},
+      {{"--write-elevated", "hosts", "content", "--dir"}, Mode::Error, std::nullopt,
+       "--write-elevated needs exactly a file and a content file"},
+      {{"--dir", "/tmp/v", "--write-elevated", "hosts", "content"}, Mode::Error, std::nullopt,
+       "--write-elevated needs exactly a file and a content file"},
+      {{"--write-elevated", "", "content"}, Mode::Error, std::nullopt,
+       "--write-elevated needs exactly a file and a content file"},
   };
   for (const auto& c : cases) {
     const CommandLine line = ParseCommandLine(c.args);
@@ -32,6 +42,10 @@ TEST(CommandLine, options_choose_the_mode_and_the_folder_and_leave_other_argumen
     EXPECT_EQ(line.dir, c.dir) << ::testing::PrintToString(c.args);
     EXPECT_EQ(line.error, c.error) << ::testing::PrintToString(c.args);
   }
+  const CommandLine elevated = ParseCommandLine({"--write-elevated", "C:\\etc\\hosts", "C:\\Temp\\vlw1.tmp"});
+  EXPECT_EQ(elevated.write_path, "C:\\etc\\hosts");
+  EXPECT_EQ(elevated.content_file, "C:\\Temp\\vlw1.tmp");
+  EXPECT_TRUE(elevated.Windowless()) << "the elevated side shows no window";
 }
 
 }  // namespace
