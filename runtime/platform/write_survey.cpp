@@ -80,7 +80,10 @@ int OpenSurveyed(const WriteSurvey& survey) {
 
 WriteSurvey SurveyWrite(const std::string& path, const std::string& root, std::string_view bytes) {
   WriteSurvey survey;
-  PosixWrite write{.path = path, .root = root, .size = bytes.size()};
+  PosixWrite write;
+  write.path = path;
+  write.root = root;
+  write.size = bytes.size();
   write.top = Look("/").step;
   Seen last;
   for (std::string_view prefix : PosixSteps(path)) {

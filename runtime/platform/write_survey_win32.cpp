@@ -53,7 +53,10 @@ bool EndsWithOld(const std::string& path) {
 
 WriteSurvey SurveyWrite(const std::string& path, const std::string& root, std::string_view bytes) {
   WriteSurvey survey;
-  WindowsWrite write{.path = path, .root = root, .size = bytes.size()};
+  WindowsWrite write;
+  write.path = path;
+  write.root = root;
+  write.size = bytes.size();
   PathStep last;
   uint64_t id = 0;
   for (std::string_view prefix : WindowsSteps(path)) {
