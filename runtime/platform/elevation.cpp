@@ -67,9 +67,12 @@ std::string AbsolutePath(const std::string& path) {
   return (base == "/" ? "" : base) + "/" + name;
 }
 
-std::string Trimmed(std::string text) {
-  while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) text.pop_back();
-  return text;
+// The first line of what a program said: pkexec follows its reason with a blank line and
+// "This incident has been reported.", which tells the user nothing more.
+std::string FirstLine(const std::string& text) {
+  std::string line = text.substr(0, text.find('\n'));
+  while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.pop_back();
+  return line;
 }
 
 struct Finished {
@@ -184,7 +187,7 @@ ElevatedWrite WriteElevated(const std::string& path, std::string_view bytes) {
     done.why = "pkexec could not be started: " + done.why;
     return done;
   }
-  const std::string said = Trimmed(finished.output);
+  const std::string said = FirstLine(finished.output);
   switch (finished.status) {
     case 0: done.result = ElevatedWrite::Result::Done; break;
     case 126: done.result = ElevatedWrite::Result::Cancelled; break;

@@ -57,7 +57,8 @@ TEST_F(Elevation, a_dismissed_prompt_is_cancelled_and_a_refused_one_failed_with_
   FakePkexec("exit 126");
   EXPECT_EQ(platform::WriteElevated(kEtc + "/hosts", "x").result, Result::Cancelled);
 
-  FakePkexec("echo 'Error executing command as another user: Not authorized' >&2; exit 127");
+  FakePkexec("printf 'Error executing command as another user: Not authorized\\n\\nThis incident has been reported.\\n' >&2;"
+             " exit 127");
   const platform::ElevatedWrite refused = platform::WriteElevated(kEtc + "/hosts", std::string(1 << 20, 'x'));
   EXPECT_EQ(refused.result, Result::Failed);
   EXPECT_EQ(refused.why, "the system did not give the permission (Error executing command as another user: Not authorized)");
