@@ -206,7 +206,15 @@ bool TTargetExporter::Commit(TConfigWriter& writer, const std::string& path) {
     written_ = true;
     return true;
   }
-  Tell(writer.Asked() ? ElevationFailureMessage(path, why, *writer.Asked()) : SaveFailureMessage(path, why));
+  if (!writer.Asked()) {
+    Tell(SaveFailureMessage(path, why));
+  } else if (writer.Asked()->result == platform::ElevatedWrite::Result::Cancelled) {
+    // The user said no in the system's prompt: that is told, but it is no error.
+    TData text = MakeText(ElevationFailureMessage(path, why, *writer.Asked()));
+    warning_.doMessage(text, 0);
+  } else {
+    Tell(ElevationFailureMessage(path, why, *writer.Asked()));
+  }
   return false;
 }
 

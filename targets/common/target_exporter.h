@@ -97,7 +97,8 @@ class TTargetExporter : public TScheme {
   // Commits a writer, telling the user when the file could not be saved. A direct write
   // makes its writer with WhenRefused::AskSystem: a target file the user may not write
   // (the hosts file in /etc) is then written with the system's permission, asked for in
-  // the system's own prompt, and a refused or cancelled request is told like a failed save.
+  // the system's own prompt; a refused request is told like a failed save, a dismissed one
+  // in a warning box, since the user chose it.
   bool Commit(TConfigWriter& writer, const std::string& path);
   void Tell(const std::string& text);
 
