@@ -137,7 +137,9 @@ TEST_F(Helper, refuses_every_file_it_must_not_write_and_leaves_it_as_it_was) {
     const Outcome outcome = RunHelper("'" + c.path + "'", "written\n");
     EXPECT_EQ(outcome.code, platform::kHelperRefused) << c.path;
     EXPECT_NE(outcome.said.find(c.words), std::string::npos) << c.path << ": " << outcome.said;
-    if (!before.empty()) EXPECT_EQ(Read(c.path), before) << c.path;
+    if (!before.empty()) {
+      EXPECT_EQ(Read(c.path), before) << c.path;
+    }
   }
   EXPECT_FALSE(std::filesystem::exists(kEtc + "/new-file"));
   EXPECT_EQ(Read(kEtc + "/hosts"), "127.0.0.1 localhost\n");
