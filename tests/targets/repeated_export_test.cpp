@@ -9,7 +9,7 @@
 #include "targets/aof/aof_exporter.h"
 #include "targets/hosts/hosts_exporter.h"
 #include "targets/hosts/hosts_file.h"
-#include "targets/hosts/ip_address.h"
+#include "targets/common/ip_address.h"
 #include "targets/kpf/kpf_config.h"
 #include "targets/kpf/kpf_exporter.h"
 #include "targets/kwf/kwf_config.h"
