@@ -229,9 +229,12 @@ void GeneratePage::doSaveFile(TData& value, uint16_t) {
 
 void GeneratePage::doExportTarget(TData&, uint16_t target) { ExportTo(*exporters_[target]); }
 
-void GeneratePage::doExportFormat(TData&, uint16_t) {
-  const int chosen = format_->Selected();
-  if (chosen >= 0) ExportTo(*format_exporters_[size_t(chosen)]);
+void GeneratePage::doExportFormat(TData&, uint16_t) { ExportFormat(format_->Selected()); }
+
+void GeneratePage::ExportFormat(int index) {
+  if (index < 0 || size_t(index) >= format_exporters_.size()) return;
+  format_->Select(index);
+  ExportTo(*format_exporters_[size_t(index)]);
 }
 
 void GeneratePage::ExportTo(TKXMultiElement& exporter) {

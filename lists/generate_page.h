@@ -32,6 +32,8 @@ class GeneratePage : public TPanelScheme {
   void doExportTarget(TData& value, uint16_t target);
   void doExportFormat(TData& value, uint16_t index);  // the format chosen in the "Format" box
   void doFormatChosen(TData& value, uint16_t index);
+  // Exports to the format at `index` of the "Format" box, which shows it chosen.
+  void ExportFormat(int index);
   void doPreviewLine(TData& value, uint16_t index);
   void doSaveFile(TData& value, uint16_t index);
 

@@ -14,7 +14,7 @@
 std::optional<std::string> AsciiName(std::string_view record);
 
 // Reasons a record is no name a DNS server can block, for the left-out message.
-inline constexpr std::string_view kIpAddressRecord = "that are IP addresses, not names";
+inline constexpr std::string_view kIpAddressRecord = "holding an IP address, not a name";
 inline constexpr std::string_view kNoHostNameRecord = "with characters no host name has";
 inline constexpr std::string_view kTooLongRecord = "too long for a domain name";
 

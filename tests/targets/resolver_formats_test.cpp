@@ -18,8 +18,8 @@ constexpr platform::LocalTime kWhen{2026, 12, 5, 6, 9, 53, 12};
 const Records kRecords{"ads.example.com", "caf\xC3\xA9.fr",   "ADS.Example.com", "10.0.0.1", "localhost",
                        "a b.example.com", "track.example.org", "xn--caf-dma.fr",  ""};
 const char* const kLeftOut =
-    "4 of 9 records were left out: the program would not recognise their entries when it reads the %s file again, "
-    "and every export would add them once more.\r\n1 that are IP addresses, not names, such as \"10.0.0.1\"\r\n1 "
+    "4 of 9 records were left out: the %s format holds domain names only.\r\n1 holding an IP address, not a name, such "
+    "as \"10.0.0.1\"\r\n1 "
     "without a \".\", such as \"localhost\"\r\n1 with characters no host name has, such as \"a b.example.com\"\r\n1 "
     "empty";
 
