@@ -17,8 +17,8 @@
 #include "widgets/placed.h"
 
 SettingsPage::SettingsPage(TKXWin* parent) : TPanelScheme(parent, kPagePlace, false, 3) {
-  // The panels, in the order of the buttons and of a refresh; the panels added later are
-  // made after the buttons of the first six, so the controls keep their order.
+  // The panels, in the order of the buttons and of a refresh; a panel added later is made
+  // after the first six buttons and its own, so the controls keep their order.
   std::vector<TKXChildPanel*> panels{
       &NewScheme<GeneralOptionsPanel, TKXChildPanel>(&this->Panel),
       &NewScheme<BanListHeaderPanel, TKXChildPanel>(&this->Panel),
@@ -46,8 +46,8 @@ SettingsPage::SettingsPage(TKXWin* parent) : TPanelScheme(parent, kPagePlace, fa
     buttons.push_back(&button);
   };
   for (size_t i = 0; i < panels.size(); ++i) add_button(kButtons[i]);
-  panels.push_back(&NewScheme<ResolversSettingsPanel, TKXChildPanel>(&this->Panel));
   add_button(kButtons[6]);
+  panels.push_back(&NewScheme<ResolversSettingsPanel, TKXChildPanel>(&this->Panel));
 
   // A button sends every other panel to the back, then brings its own to the front.
   for (size_t i = 0; i < panels.size(); ++i) {
