@@ -64,6 +64,7 @@ int RunExport(const std::string& target, widgets::HeadlessBackend& backend) {
   page.SetScheme<GeneratePage>();
   page.doWork(none, 2);  // the check boxes from the settings, the mode "To Programm"
   auto& generate = static_cast<GeneratePage&>(*page.Scheme());
+  generate.ShowTargetPreview(false);
   if (target == "banlist") {
     generate.doGenerate(none, 0);
   } else {

@@ -169,7 +169,7 @@ constexpr std::string_view kNothingDone = "Nothing was written.";
 
 // The records of the checked categories, each read whole: a list cut short at a NUL byte
 // would leave records out of what is written without a word.
-bool GeneratePage::Assemble() {
+bool GeneratePage::Assemble(bool for_writer) {
   target_records_.clear();
   preview_lines_.clear();
   TData none;
@@ -190,8 +190,10 @@ bool GeneratePage::Assemble() {
     TData tag = MakeText(Info(id).tag);
     writer_.doWork(tag, kAddLine);
     if (!chosen) continue;
+    target_records_.reserve(target_records_.size() + lines.size());
     for (const auto& line : lines) {
       target_records_.push_back(NormaliseRecord(line));
+      if (!for_writer) continue;
       TData record = MakeText(line);
       writer_.doWork(record, kAddRecord);
     }
@@ -206,7 +208,7 @@ void GeneratePage::ShowPreview() {
 }
 
 void GeneratePage::doGenerate(TData&, uint16_t) {
-  const bool assembled = Assemble();
+  const bool assembled = Assemble(true);
   for (auto* list : categories_) list->Lines().clear();
   if (!assembled) {
     target_records_.clear();
@@ -240,8 +242,8 @@ void GeneratePage::ExportFormat(int index) {
 void GeneratePage::ExportTo(TKXMultiElement& exporter) {
   TData none;
   exporter.doWork(none, kClear);
-  const bool assembled = Assemble();
-  for (auto* list : categories_) list->Lines().clear();
+  const bool assembled = Assemble(false);
+  for (auto* list : categories_) std::vector<std::string>().swap(list->Lines());
   std::optional<std::vector<std::string>> always, never;
   if (assembled) always = store_.LoadWhole(ListId::UserBad, kNothingDone);
   if (always) never = store_.LoadWhole(ListId::UserNoBad, kNothingDone);
@@ -255,13 +257,15 @@ void GeneratePage::ExportTo(TKXMultiElement& exporter) {
   always.reset();
   never.reset();
   // Only the pressed target is cleared and exported, so only it is given the records.
-  for (const auto& record : target_records_) {
-    TData value = MakeText(record);
+  for (auto& record : target_records_) {
+    TData value = MakeText(target_preview_ ? record : std::move(record));
     exporter.doWork(value, kAdd);
   }
-  std::vector<std::string> preview = std::move(target_records_);
-  target_records_.clear();
-  std::sort(preview.begin(), preview.end());
-  preview_.Add(std::move(preview));
+  std::vector<std::string> preview = std::exchange(target_records_, {});
+  if (target_preview_) {
+    std::sort(preview.begin(), preview.end());
+    preview_.Add(std::move(preview));
+  }
+  preview = {};
   exporter.doWork(none, kExport);
 }

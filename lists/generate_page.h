@@ -34,13 +34,18 @@ class GeneratePage : public TPanelScheme {
   void doFormatChosen(TData& value, uint16_t index);
   // Exports to the format at `index` of the "Format" box, which shows it chosen.
   void ExportFormat(int index);
+  // Without a window nobody sees the preview of a target's records: the command line
+  // switches it off, and the records move into the exporter instead of being copied.
+  void ShowTargetPreview(bool shown) { target_preview_ = shown; }
   void doPreviewLine(TData& value, uint16_t index);
   void doSaveFile(TData& value, uint16_t index);
 
  private:
   // The common first stage of every button: the lists loaded, the chosen categories handed
-  // to the ban list writer and collected as the records for a target.
-  bool Assemble();  // false when a list could not be read whole (the user was told)
+  // to the ban list writer and collected as the records for a target. The target buttons
+  // never write the writer's buffer, so they leave its records out (`for_writer` false):
+  // with a million records the copies would cost more memory than the export itself.
+  bool Assemble(bool for_writer);  // false when a list could not be read whole (the user was told)
   void ShowPreview();
   // The target stage: the records of the assembly, plus User_BadList, less User_NO_BadList,
   // handed to the exporter, which then exports them.
@@ -65,4 +70,5 @@ class GeneratePage : public TPanelScheme {
 
   std::vector<std::string> target_records_;
   std::vector<std::string> preview_lines_;  // the writer's lines, put into the preview at once
+  bool target_preview_ = true;
 };
