@@ -17,23 +17,36 @@ TExporterSetup SetupOf(TargetId format) {
   };
 }
 
+// A policy zone's owner names get the zone's name behind them when it loads, and the
+// wildcard two characters more: room is left for a zone name of up to 30 characters.
+constexpr size_t kLongestZoneOwner = 220;
+
 }  // namespace
 
 ResolverExporter::ResolverExporter(TKXWin* parent, TargetId format)
     : TTargetExporter(parent, SetupOf(format)), format_(format) {}
 
+std::optional<std::string> ResolverExporter::Name(std::string_view record, std::string_view* why) const {
+  std::optional<std::string> name = BlockedDomainName(record, why);
+  if (name && format_ == TargetId::Rpz && name->size() > kLongestZoneOwner) {
+    if (why) *why = kTooLongRecord;
+    return std::nullopt;
+  }
+  return name;
+}
+
 void ResolverExporter::PutEntry(TLineSink& sink, std::string_view record) {
-  if (const std::optional<std::string> name = BlockedDomainName(record)) PutResolverEntry(sink, format_, *name);
+  if (const std::optional<std::string> name = Name(record)) PutResolverEntry(sink, format_, *name);
 }
 
 bool ResolverExporter::StandsFor(std::string_view record, std::string_view address) const {
-  const std::optional<std::string> name = BlockedDomainName(record);
+  const std::optional<std::string> name = Name(record);
   return name && *name == address;
 }
 
 std::string_view ResolverExporter::WhyNotFound(std::string_view record) const {
   std::string_view why;
-  if (!BlockedDomainName(record, &why)) return why;
+  if (!Name(record, &why)) return why;
   return TTargetExporter::WhyNotFound(record);
 }
 

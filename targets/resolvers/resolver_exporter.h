@@ -25,6 +25,9 @@ class ResolverExporter : public TTargetExporter {
   LineEnding AddOnEnding() const override { return LineEnding::Lf; }
 
  private:
+  // The record as the format writes it, or nothing (and why).
+  std::optional<std::string> Name(std::string_view record, std::string_view* why = nullptr) const;
+
   TargetId format_;
 };
 

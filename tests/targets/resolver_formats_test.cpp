@@ -165,6 +165,24 @@ TEST_F(ResolverFormats, a_direct_write_makes_the_file_anew_and_never_replaces_a_
   }
 }
 
+// Loaded, the zone's owner names get the zone's name behind them, and the wildcard two more
+// characters: a name as long as a name may be would not load in a policy zone.
+TEST_F(ResolverFormats, a_policy_zone_leaves_room_for_the_zone_name_behind_its_names) {
+  const std::string fits = std::string(63, 'a') + "." + std::string(63, 'b') + "." + std::string(63, 'c') + "." +
+                           std::string(24, 'd') + ".com";  // 220 characters
+  const std::string longer = "e." + fits;
+  Set("resolvers_program", "1");
+  for (TargetId id : {TargetId::Rpz, TargetId::Dnsmasq}) {
+    SCOPED_TRACE(Info(id).name);
+    ui_.ClearShownDialogs();
+    Set(Info(id).path_key, dir_ + Info(id).name);
+    Export(Exporter(id), {fits, longer});
+    const Records written = Found(id, Read(Info(id).name));
+    EXPECT_EQ(written, id == TargetId::Rpz ? Records{fits} : (Records{fits, longer}));
+    EXPECT_EQ(Messages().size(), id == TargetId::Rpz ? 1u : 0u);
+  }
+}
+
 TEST_F(ResolverFormats, without_a_file_set_the_direct_write_says_so) {
   Set("resolvers_program", "1");
   Export(Build<UnboundExporter>(), {"ads.example.com"});
