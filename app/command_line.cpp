@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "targets/target_catalog.h"
+
 namespace {
 
 // An option's value: the next argument. False when there is none.
@@ -9,6 +11,13 @@ bool TakeValue(const std::vector<std::string>& args, size_t& i, std::string& val
   if (i + 1 >= args.size()) return false;
   value = args[++i];
   return true;
+}
+
+// The targets --export takes, as the usage names them.
+std::string ExportTargets() {
+  std::string names;
+  for (const TTargetInfo& target : kTargets) names += std::string(target.name) + ", ";
+  return names + "banlist";
 }
 
 CommandLine Error(std::string text) {
@@ -40,6 +49,11 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       line.write_path = args[1];
       line.content_file = args[2];
       return line;
+    } else if (arg == "--export") {
+      if (!TakeValue(args, i, value) || (value != "banlist" && !TargetNamed(value)))
+        return Error("--export needs a target: " + ExportTargets());
+      line.mode = CommandLine::Mode::Export;
+      line.target = value;
     } else if (arg == "--dir") {
       if (!TakeValue(args, i, value) || value.empty()) return Error("--dir needs a folder");
       line.dir = value;
@@ -52,12 +66,21 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
 
 std::string UsageText() {
   return "usage: veltrane [--dir FOLDER]\n"
+         "       veltrane --export TARGET [--dir FOLDER]\n"
          "       veltrane --help\n"
          "       veltrane /i\n"
          "Without options Veltrane opens its window. The options:\n"
          "  --dir FOLDER   use FOLDER as the program folder (settings, lists, backups, logs),\n"
          "                 made when missing; without it the folder of the program, or the\n"
          "                 user's data folder where that cannot be written\n"
+         "  --export TARGET\n"
+         "                 without a window, export as page \"Export URL\" does in mode \"To\n"
+         "                 Programm\": the categories checked there, with User_BadList, without\n"
+         "                 User_NO_BadList, straight into the file set for TARGET on page\n"
+         "                 \"Setting\", one of\n"
+         "                 " + ExportTargets() + "\n"
+         "                 (banlist: the file of \"Create File:\"). Exit code 0 when written;\n"
+         "                 else 1, with the reason on standard error, and no file changed\n"
          "  --help         print this text\n"
          "  /i             (first argument) show the information box and end\n";
 }

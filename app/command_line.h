@@ -13,6 +13,7 @@ struct CommandLine {
     Window,  // the program with its window
     Info,    // "/i": the information box
     Help,    // --help: the options, on standard output
+    Export,  // --export TARGET: the generate page's export, straight into the target's file
     Error,   // an option the program does not know, or one without its value
     // --write-elevated PATH CONTENT-FILE: the Windows program started by itself with the
     // system's permission (the UAC prompt) to write one file; not offered to users.
@@ -22,6 +23,7 @@ struct CommandLine {
   std::optional<std::string> dir;  // --dir FOLDER: the program folder, for every mode
   std::string error;               // Mode::Error: what is wrong, for standard error
   std::string write_path, content_file;  // Mode::WriteElevated
+  std::string target;              // Mode::Export: "hosts", "dnsmasq", "banlist" ...
 
   // True for the modes that run without a window (and without a display).
   bool Windowless() const { return mode != Mode::Window && mode != Mode::Info; }

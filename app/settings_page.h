@@ -1,5 +1,5 @@
-// The "Setting" page: a column of six buttons, each bringing its settings panel to the
-// front: the general options, the ban list header and the four targets.
+// The "Setting" page: a column of buttons, each bringing its settings panel to the front:
+// the general options, the ban list header, the four targets and the DNS resolvers' files.
 //
 // Inputs: 0 doToBack, 1 doToFront, 2 doRefresh (every panel shows the settings).
 #pragma once

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "app/export_command.h"
 #include "app/main_program.h"
 #include "elements/files/dir.h"
 #include "runtime/platform/console.h"
@@ -22,6 +23,9 @@ int RunMode(const CommandLine& line, const std::vector<std::string>& args, widge
   switch (line.mode) {
     case CommandLine::Mode::Window:
     case CommandLine::Mode::Info: code = RunVeltrane(args); break;
+    case CommandLine::Mode::Export:
+      code = RunExport(line.target, dynamic_cast<widgets::HeadlessBackend&>(backend));  // windowless: the console
+      break;
     case CommandLine::Mode::Help:
     case CommandLine::Mode::Error:
     case CommandLine::Mode::WriteElevated: break;

@@ -20,6 +20,7 @@
 
 #include "runtime/global_var.h"
 #include "runtime/scheme.h"
+#include "targets/target_catalog.h"
 #include "widgets/message.h"
 
 struct TBackupSetup {
@@ -31,6 +32,13 @@ struct TBackupSetup {
   const char* log;              // "Logs\KWF.log", below the program folder
   const char* not_found;        // the message when the file is not found
 };
+
+// The backup of a target of the catalog (which has one).
+inline TBackupSetup BackupSetupOf(const TTargetInfo& target) {
+  const TTargetBackup& backup = *target.backup;
+  return {target.switch_key,  target.path_key, backup.count_key, backup.file_name,
+          backup.folder,      backup.log,      backup.not_found};
+}
 
 // The log entries to delete, oldest first, so that `keep` entries remain (none below 0).
 std::vector<std::string> SurplusEntries(const std::vector<std::string>& log, int32_t keep);

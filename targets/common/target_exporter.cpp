@@ -55,6 +55,7 @@ void TTargetExporter::doExport(TData&, uint16_t) {
     existing_ = {};
     return;
   }
+  if (setup_.replaces_file && IsOne(program_.Value())) existing_.clear();
   LoadSettings();
   Choose();
   written_ = false;
@@ -64,7 +65,7 @@ void TTargetExporter::doExport(TData&, uint16_t) {
     add_on_dialog_.doExecute(none, 0);
   }
   if (written_ && !left_out_.Empty()) {
-    TData text = MakeText(left_out_.Message(setup_.target, pending_.size()));
+    TData text = MakeText(left_out_.Message(setup_.target, pending_.size(), setup_.replaces_file));
     warning_.doMessage(text, 0);
   }
   existing_ = {};
@@ -157,7 +158,7 @@ void TTargetExporter::PutEntries(TLineSink& sink) {
 
 void TTargetExporter::doAddOnFile(TData& value, uint16_t) {
   const std::string path = AsText(value);
-  TConfigWriter writer(path, LineEnding::CrLf);
+  TConfigWriter writer(path, AddOnEnding());
   PutAddOnHead(writer);
   PutEntries(writer);
   Commit(writer, path);

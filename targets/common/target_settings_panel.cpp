@@ -32,6 +32,7 @@ TTargetSettingsPanel::TTargetSettingsPanel(TKXWin* parent, const TTargetPanelSet
       case TPanelControl::Edit: {
         auto& field = New<SettingEdit>(&Panel, setup.section, control.key, control.variable);
         field.Edit.Text = control.text;
+        field.Optional = control.optional;
         Placed(field.Edit, p.left, p.top, p.width, p.height).Init();
         field.onSaveError = MakeLink<&TKXMessage::doMessage>(save_error);
         edits.emplace_back(control.key, &field);

@@ -8,6 +8,9 @@ namespace {
 
 using Mode = CommandLine::Mode;
 
+const char* const kNeedsTarget =
+    "--export needs a target: hosts, aof, kpf, kwf, dnsmasq, unbound, rpz, adblock, domains, banlist";
+
 TEST(CommandLine, options_choose_the_mode_and_the_folder_and_leave_other_arguments_alone) {
   struct Case {
     std::vector<std::string> args;
@@ -35,12 +38,20 @@ TEST(CommandLine, options_choose_the_mode_and_the_folder_and_leave_other_argumen
        "--write-elevated needs exactly a file and a content file"},
       {{"--write-elevated", "", "content"}, Mode::Error, std::nullopt,
        "--write-elevated needs exactly a file and a content file"},
+      {{"--export", "hosts", "--dir", "/tmp/v"}, Mode::Export, "/tmp/v"},
+      {{"--export", "banlist"}, Mode::Export, std::nullopt},
+      {{"--export"}, Mode::Error, std::nullopt, kNeedsTarget},
+      {{"--export", "Hosts"}, Mode::Error, std::nullopt, kNeedsTarget},
+      {{"--export", "--dir"}, Mode::Error, std::nullopt, kNeedsTarget},
   };
   for (const auto& c : cases) {
     const CommandLine line = ParseCommandLine(c.args);
     EXPECT_EQ(line.mode, c.mode) << ::testing::PrintToString(c.args);
     EXPECT_EQ(line.dir, c.dir) << ::testing::PrintToString(c.args);
     EXPECT_EQ(line.error, c.error) << ::testing::PrintToString(c.args);
+    if (line.mode == Mode::Export) {
+      EXPECT_EQ(line.target, c.args[1]);
+    }
   }
   const CommandLine elevated = ParseCommandLine({"--write-elevated", "C:\\etc\\hosts", "C:\\Temp\\vlw1.tmp"});
   EXPECT_EQ(elevated.write_path, "C:\\etc\\hosts");
