@@ -96,30 +96,48 @@ std::string FolderOf(const std::string& path) {
 // Replaces (or, for a first copy, makes) `path` with `bytes`: a temporary file in the same
 // folder takes the owner, group, extended attributes and mode of the file the survey looked
 // at (the file itself, or the file a first copy copies), is flushed and renamed over the
-// path, and the folder is flushed. A copy takes no set-user or set-group bit. On failure
-// nothing is left behind and the old file is whole.
+// path, and the folder is flushed. A copy takes no set-user or set-group bit. A resolver
+// file made new is root's, 0644, and takes the name only while nothing else has it. On
+// failure nothing is left behind and the old file is whole.
 bool Replace(const std::string& path, const std::string& bytes, const platform::WriteSurvey& survey) {
-  const int source = platform::OpenSurveyed(survey);
-  if (source < 0) return false;
+  const int source = survey.new_file ? -1 : platform::OpenSurveyed(survey);
+  if (source < 0 && !survey.new_file) return false;
   std::string temp = FolderOf(path) + "/.veltrane-write-XXXXXX";
   const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
   if (fd < 0) {
     const int error = errno;
-    ::close(source);
+    if (source >= 0) ::close(source);
     errno = error;
     return false;
   }
   // The owner first, since giving a file away drops attributes tied to its owner; the bits
   // last, so that an access list set in between cannot widen them.
-  bool ok = WriteAll(fd, bytes) && ::fchown(fd, survey.owner, survey.group) == 0 && CopyAttributes(source, fd) &&
-            ::fchmod(fd, survey.new_copy ? survey.mode & 0777 : survey.mode) == 0 && ::fsync(fd) == 0;
+  bool ok = WriteAll(fd, bytes);
+  if (survey.new_file) {
+    ok = ok && ::fchown(fd, 0, 0) == 0 && ::fchmod(fd, 0644) == 0 && ::fsync(fd) == 0;
+  } else {
+    ok = ok && ::fchown(fd, survey.owner, survey.group) == 0 && CopyAttributes(source, fd) &&
+         ::fchmod(fd, survey.new_copy ? survey.mode & 0777 : survey.mode) == 0 && ::fsync(fd) == 0;
+  }
   int error = errno;
   if (::close(fd) != 0 && ok) {
     ok = false;
     error = errno;
   }
-  ::close(source);
-  if (ok && ::rename(temp.c_str(), path.c_str()) != 0) {
+  if (source >= 0) ::close(source);
+  // A new file never replaces one that appeared since the survey: link() refuses an
+  // existing name where rename() would replace it.
+  if (ok && survey.new_file) {
+    if (::link(temp.c_str(), path.c_str()) != 0) {
+      ok = false;
+      error = errno;
+    }
+    ::unlink(temp.c_str());
+    if (!ok) {
+      errno = error;
+      return false;
+    }
+  } else if (ok && ::rename(temp.c_str(), path.c_str()) != 0) {
     ok = false;
     error = errno;
   }

@@ -76,13 +76,28 @@ WriteRefusal CheckNewCopy(std::string_view path, const PathStep& sibling, bool s
   return same_as_sibling ? WriteRefusal::None : WriteRefusal::NotACopy;
 }
 
+// A resolver's file of the program's own may be made new in a folder a DNS server reads
+// such files from, so that the first export to /etc/dnsmasq.d needs no administrator's
+// hand beforehand; the content decides, not the name: nothing but such a file is made.
+bool NewProgramFile(std::string_view path, std::string_view root, bool program_file) {
+  if (!program_file) return false;
+  const std::string_view folder = path.substr(0, path.rfind('/'));
+  for (std::string_view allowed : kNewFileFolders) {
+    if (folder.size() == root.size() + 1 + allowed.size() && folder.starts_with(root) &&
+        folder[root.size()] == '/' && folder.ends_with(allowed))
+      return true;
+  }
+  return false;
+}
+
 WriteRefusal CheckFile(std::string_view path, const PathStep& file, const PathStep& sibling, bool same_as_sibling,
-                       bool no_case) {
+                       bool no_case, bool new_program_file = false) {
   switch (file.kind) {
     case Kind::Link: return WriteRefusal::Link;
     case Kind::Folder:
     case Kind::Other: return WriteRefusal::NotRegular;
-    case Kind::Missing: return CheckNewCopy(path, sibling, same_as_sibling, no_case);
+    case Kind::Missing:
+      return new_program_file ? WriteRefusal::None : CheckNewCopy(path, sibling, same_as_sibling, no_case);
     case Kind::File: break;
   }
   if (file.links != 1) return WriteRefusal::HardLinked;
@@ -107,11 +122,19 @@ const char* RefusalWords(WriteRefusal refusal) {
     case WriteRefusal::NotRegular: return "it is not a regular file (a folder, device, FIFO or socket)";
     case WriteRefusal::HardLinked: return "the file has other names (hard links) that the write would split from it";
     case WriteRefusal::ReadOnly: return "the file is read-only";
-    case WriteRefusal::Missing: return "the file does not exist (only a first copy NAME.old beside NAME is made new)";
+    case WriteRefusal::Missing:
+      return "the file does not exist (only a first copy NAME.old beside NAME, or a resolver file of Veltrane's in a "
+             "DNS server's folder, is made new)";
     case WriteRefusal::NotACopy: return "a new NAME.old must hold exactly what NAME holds";
     case WriteRefusal::TooLarge: return "the content is larger than 256 MiB";
   }
   return "refused";
+}
+
+bool IsProgramFile(std::string_view bytes) {
+  if (bytes.empty() || (bytes[0] != '#' && bytes[0] != ';' && bytes[0] != '!')) return false;
+  const std::string_view first = bytes.substr(1, bytes.find_first_of("\r\n") - 1);
+  return first.starts_with(" Created with Veltrane: ");
 }
 
 std::vector<std::string_view> PosixSteps(std::string_view path) {
@@ -142,7 +165,9 @@ WriteRefusal CheckPosixWrite(const PosixWrite& w) {
     if (folder.kind != Kind::Folder) return WriteRefusal::NotFolder;
     if (!ClosedPosixFolder(folder)) return WriteRefusal::OpenFolder;
   }
-  const WriteRefusal file = CheckFile(w.path, w.steps.back(), w.sibling, w.same_as_sibling, false);
+  const bool ends_old = w.path.size() > 4 && w.path.ends_with(".old");
+  const WriteRefusal file = CheckFile(w.path, w.steps.back(), w.sibling, w.same_as_sibling, false,
+                                      !ends_old && NewProgramFile(w.path, w.root, w.program_file));
   if (file != WriteRefusal::None) return file;
   return w.size > kMaxElevatedWrite ? WriteRefusal::TooLarge : WriteRefusal::None;
 }

@@ -26,7 +26,7 @@ enum class WriteRefusal {
   NotRegular,     // a folder, device, FIFO or socket is no file to replace
   HardLinked,     // replacing one name of a file with several names would split them apart
   ReadOnly,       // a file made read-only stays as it is, whoever asks
-  Missing,        // only the first copy of a file (NAME.old beside NAME) is ever made new
+  Missing,        // only a first copy NAME.old, or a resolver file of the program's own, is made new
   NotACopy,       // that first copy holds anything but the file's own bytes
   TooLarge,       // more than kMaxElevatedWrite bytes is no configuration file
 };
@@ -34,6 +34,17 @@ enum class WriteRefusal {
 // The most a write with the system's permission takes: far above a hosts file of millions of
 // names, far below what would fill a system disk by mistake.
 inline constexpr uint64_t kMaxElevatedWrite = uint64_t(256) << 20;
+
+// The folders, below the root, where a missing file may be made new when it is a file of the
+// program's own (IsProgramFile): the folders from which DNS servers read whole files of
+// names (dnsmasq's conf-dir, Unbound's include folder, BIND's and Knot Resolver's folders).
+// Nothing else is ever made there: a program file is only comments and names to block.
+inline constexpr std::string_view kNewFileFolders[] = {"dnsmasq.d", "unbound/unbound.conf.d", "bind",
+                                                        "knot-resolver"};
+
+// Content the program wrote as a whole file it owns: its first line is a comment ("#", ";"
+// or "!") that says "Created with Veltrane: ".
+bool IsProgramFile(std::string_view bytes);
 
 // The words for a refusal, for the user.
 const char* RefusalWords(WriteRefusal refusal);
@@ -60,6 +71,7 @@ struct PosixWrite {
   std::vector<PathStep> steps;
   PathStep sibling;
   bool same_as_sibling = false;
+  bool program_file = false;  // the content is a file of the program's own (IsProgramFile)
   uint64_t size = 0;
 };
 WriteRefusal CheckPosixWrite(const PosixWrite& write);

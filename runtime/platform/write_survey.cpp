@@ -98,6 +98,9 @@ WriteSurvey SurveyWrite(const std::string& path, const std::string& root, std::s
     Remember(survey, sibling, seen);
     survey.new_copy = true;
     write.same_as_sibling = seen.step.kind == PathStep::Kind::File && Holds(survey, bytes);
+  } else if (missing) {
+    write.program_file = IsProgramFile(bytes);
+    survey.new_file = true;
   } else {
     Remember(survey, path, last);
   }

@@ -18,6 +18,9 @@ struct WriteSurvey {
   // NAME.old (then `new_copy`), and which file it was when it was looked at.
   std::string like;
   bool new_copy = false;
+  // A resolver file of the program's own made new (no file to take access from): it is
+  // the administrator's, readable by all, as the files beside it.
+  bool new_file = false;
   uint64_t device = 0, id = 0;
   uint32_t owner = 0, group = 0, mode = 0;
 };

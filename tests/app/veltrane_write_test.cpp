@@ -96,6 +96,31 @@ TEST_F(Helper, makes_the_first_copy_of_a_file_beside_it_only_with_that_file_s_by
   EXPECT_EQ(st.st_gid, 65534u);
 }
 
+TEST_F(Helper, makes_a_resolver_file_of_the_program_s_own_new_in_a_dns_server_s_folder_and_nothing_else) {
+  const std::string folder = kEtc + "/dnsmasq.d";
+  ASSERT_TRUE(std::filesystem::create_directory(folder));
+  ::chmod(folder.c_str(), 0755);
+  const std::string file = folder + "/veltrane.conf";
+  const std::string content = "# Created with Veltrane: a dnsmasq configuration file\naddress=/ads.example.com/\n";
+
+  Outcome outcome = RunHelper(folder + "/other.conf", "address=/x/\n");
+  EXPECT_EQ(outcome.code, platform::kHelperRefused) << outcome.said;
+  outcome = RunHelper(kEtc + "/veltrane.conf", content);
+  EXPECT_EQ(outcome.code, platform::kHelperRefused) << "only in a server's folder: " << outcome.said;
+
+  ::umask(0077);  // the new file's access is the helper's choice, not the caller's mask
+  outcome = RunHelper(file, content);
+  ::umask(0022);
+  ASSERT_EQ(outcome.code, 0) << outcome.said;
+  EXPECT_EQ(Read(file), content);
+  struct stat st {};
+  ASSERT_EQ(::stat(file.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0644u);
+  EXPECT_EQ(st.st_uid, 0u);
+  EXPECT_EQ(st.st_gid, 0u);
+  EXPECT_EQ(Entries(folder), 1u) << "no temporary file is left behind";
+}
+
 TEST_F(Helper, refuses_every_file_it_must_not_write_and_leaves_it_as_it_was) {
   Put(kEtc + "/hosts", "127.0.0.1 localhost\n");
   std::filesystem::create_symlink(kEtc + "/hosts", kEtc + "/link");

@@ -26,6 +26,7 @@ struct PosixCase {
   PathStep sibling = Of(Kind::Missing);
   bool same_as_sibling = false;
   uint64_t size = 100;
+  bool program_file = false;
 };
 
 TEST(WriteRules, a_linux_write_goes_ahead_only_for_a_plain_regular_file_below_etc_in_folders_only_root_may_change) {
@@ -75,10 +76,29 @@ TEST(WriteRules, a_linux_write_goes_ahead_only_for_a_plain_regular_file_below_et
        false, limit},
       {"one byte more", "/etc/hosts", {Folder(), File()}, WriteRefusal::TooLarge, Folder(), Of(Kind::Missing), false,
        limit + 1},
+      // A resolver file of the program's own is made new where a DNS server reads such files.
+      {"the program's first dnsmasq file", "/etc/dnsmasq.d/veltrane.conf", {Folder(), Folder(), Of(Kind::Missing)},
+       WriteRefusal::None, Folder(), Of(Kind::Missing), false, 100, true},
+      {"the program's first Unbound file", "/etc/unbound/unbound.conf.d/veltrane.conf",
+       {Folder(), Folder(), Folder(), Of(Kind::Missing)}, WriteRefusal::None, Folder(), Of(Kind::Missing), false, 100,
+       true},
+      {"another new file in a server's folder", "/etc/dnsmasq.d/other.conf", {Folder(), Folder(), Of(Kind::Missing)},
+       WriteRefusal::Missing},
+      {"the program's file in another folder", "/etc/cron.d/veltrane", {Folder(), Folder(), Of(Kind::Missing)},
+       WriteRefusal::Missing, Folder(), Of(Kind::Missing), false, 100, true},
+      {"the program's file deeper in a server's folder", "/etc/bind/sub/veltrane.rpz",
+       {Folder(), Folder(), Folder(), Of(Kind::Missing)}, WriteRefusal::Missing, Folder(), Of(Kind::Missing), false,
+       100, true},
+      {"the program's file in a server's folder others may change", "/etc/dnsmasq.d/veltrane.conf",
+       {Folder(), Folder(0777), Of(Kind::Missing)}, WriteRefusal::OpenFolder, Folder(), Of(Kind::Missing), false, 100,
+       true},
+      {"a server's folder that is missing", "/etc/dnsmasq.d/veltrane.conf",
+       {Folder(), Of(Kind::Missing), Of(Kind::Missing)}, WriteRefusal::Missing, Folder(), Of(Kind::Missing), false, 100,
+       true},
   };
   for (const PosixCase& c : cases) {
     platform::PosixWrite write{.path = c.path, .root = "/etc", .top = c.top, .steps = c.steps, .sibling = c.sibling,
-                               .same_as_sibling = c.same_as_sibling, .size = c.size};
+                               .same_as_sibling = c.same_as_sibling, .program_file = c.program_file, .size = c.size};
     EXPECT_EQ(platform::CheckPosixWrite(write), c.expected) << c.what << ": " << platform::RefusalWords(c.expected);
   }
 }
@@ -144,6 +164,16 @@ TEST(WriteRules, every_step_of_a_plain_path_is_named_from_the_top_down) {
             (std::vector<std::string_view>{"C:\\Windows", "C:\\Windows\\hosts"}));
   EXPECT_TRUE(platform::PosixSteps("/").empty());
   EXPECT_TRUE(platform::WindowsSteps("C:\\").empty());
+}
+
+TEST(WriteRules, a_program_file_is_told_by_its_first_line) {
+  EXPECT_TRUE(platform::IsProgramFile("# Created with Veltrane: a dnsmasq configuration file\naddress=/a.com/\n"));
+  EXPECT_TRUE(platform::IsProgramFile("; Created with Veltrane: a zone\r\n"));
+  EXPECT_TRUE(platform::IsProgramFile("! Created with Veltrane: "));
+  EXPECT_FALSE(platform::IsProgramFile(""));
+  EXPECT_FALSE(platform::IsProgramFile("* * * * * root sh\n# Created with Veltrane: \n"));
+  EXPECT_FALSE(platform::IsProgramFile("#Created with Veltrane: \n"));
+  EXPECT_FALSE(platform::IsProgramFile("# Created with Veltran\ne: \n"));
 }
 
 }  // namespace
