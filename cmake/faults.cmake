@@ -29,9 +29,13 @@ endif()
 
 set(fault_harness veltrane-faults --driver $<TARGET_FILE:veltrane-drive> --shim $<TARGET_FILE:veltrane_fault_shim>
     ${fault_preload} --records 20000 --config-kib 4096 --jobs 2)
+# Every fourth call fails (every tenth under the sanitizers, where each run takes longer).
+set(fault_pass --kills 20 --stride 4 --limits 1)
+if(VELTRANE_SANITIZE)
+  set(fault_pass --kills 8 --stride 10 --limits 1)
+endif()
 add_test(NAME faults.saves_survive_kills_failed_calls_and_a_full_disk
-  COMMAND ${fault_harness} --kills 20 --stride 4 --limits 1
-          --known ${CMAKE_CURRENT_SOURCE_DIR}/tests/faults/known_faults.txt)
+  COMMAND ${fault_harness} ${fault_pass} --known ${CMAKE_CURRENT_SOURCE_DIR}/tests/faults/known_faults.txt)
 # The harness's own check: saves that write over their files in place must show as damage.
 add_test(NAME faults.a_save_written_in_place_shows_as_damage
   COMMAND ${fault_harness} --kinds move --tear --kills 20 --stride 0 --limits 0 --expect-damage)
