@@ -272,6 +272,7 @@ CaseOutcome KindCases::RunCase(const FaultCase& fault, int worker) const {
       if (call.kind == "rename") writing.erase(call.extra);
       if (call.kind == "close") writing.erase(call.path);
     }
+    outcome.killed = result.killed;
     outcome.landed_in_save = result.killed && !writing.empty();
   }
 

@@ -37,6 +37,7 @@ bool ParseFaultCase(const std::string& text, FaultCase& out);
 struct CaseOutcome {
   std::string id;
   FaultCase fault;
+  bool killed = false;          // the kill came before the program had ended
   bool landed_in_save = false;  // a kill while a file of the folder was being written
   bool failure_happened = false;  // the chosen call was made (and failed)
   enum class Report { None, Full, NoReason, NoFile } report = Report::None;

@@ -101,7 +101,7 @@ std::string Absolute(const std::string& path) {
 
 // Totals for one kind of save.
 struct Tally {
-  int kills = 0, kills_in_saves = 0, kills_after_end = 0;
+  int kills = 0, killed = 0, kills_in_saves = 0;
   int failures = 0, failures_made = 0, reported = 0, reported_partly = 0, unreported = 0, unreported_harmless = 0;
   int limits = 0;
   int damaged = 0, records_lost = 0, troubles = 0, temporary = 0, diverged = 0;
@@ -111,6 +111,7 @@ struct Tally {
     switch (o.fault.type) {
       case FaultCase::Type::Kill:
         ++kills;
+        killed += o.killed;
         kills_in_saves += o.landed_in_save;
         break;
       case FaultCase::Type::Fail: ++failures; break;
@@ -270,25 +271,29 @@ int main(int argc, char** argv) {
     }
   }
 
-  std::printf("\n%-13s %6s %7s %9s %6s %9s %7s %9s %7s %8s %7s %8s %5s %6s\n", "kind", "kills", "in-save", "failures",
-              "made", "reported", "partly", "silent", "limits", "damaged", "lost", "crashes", "temp", "known");
+  std::printf("\n%-13s %6s %7s %8s %9s %6s %9s %7s %9s %7s %8s %7s %8s %5s %6s\n", "kind", "kills", "killed",
+              "in-save", "failures", "made", "reported", "partly", "silent", "limits", "damaged", "lost", "crashes",
+              "temp", "known");
   Tally total;
   auto row = [](const std::string& name, const Tally& t) {
-    std::printf("%-13s %6d %7d %9d %6d %9d %7d %5d+%-3d %7d %8d %7d %8d %5d %6d\n", name.c_str(), t.kills,
-                t.kills_in_saves, t.failures, t.failures_made, t.reported, t.reported_partly, t.unreported,
+    std::printf("%-13s %6d %7d %8d %9d %6d %9d %7d %5d+%-3d %7d %8d %7d %8d %5d %6d\n", name.c_str(), t.kills,
+                t.killed, t.kills_in_saves, t.failures, t.failures_made, t.reported, t.reported_partly, t.unreported,
                 t.unreported_harmless, t.limits, t.damaged, t.records_lost, t.troubles, t.temporary, t.known);
   };
   for (const auto& name : kind_order) {
     const Tally& t = tallies[name];
     row(name, t);
-    total.kills += t.kills, total.kills_in_saves += t.kills_in_saves, total.failures += t.failures;
+    total.kills += t.kills, total.killed += t.killed, total.kills_in_saves += t.kills_in_saves;
+    total.failures += t.failures;
     total.failures_made += t.failures_made, total.reported += t.reported, total.reported_partly += t.reported_partly;
     total.unreported += t.unreported, total.unreported_harmless += t.unreported_harmless, total.limits += t.limits;
     total.damaged += t.damaged, total.records_lost += t.records_lost, total.troubles += t.troubles;
     total.temporary += t.temporary, total.faults += t.faults, total.known += t.known;
   }
   row("total", total);
-  std::printf("(silent: failures not told to the user + those on a file only read, where nothing was at stake)\n");
+  std::printf("(killed: before the program ended; in-save: while a file was open for writing; made: failures\n"
+              " whose call was made; silent: failures not told + those in closing a file only read, where\n"
+              " nothing was at stake; lost: records in no list afterwards; temp: temporary files left behind)\n");
   std::printf("%d faulty cases, %d of them known (%s), %d kinds that could not run\n", total.faults + total.known,
               total.known, o.known.empty() ? "no ledger" : o.known.c_str(), problems);
   if (total.known > 0 || !o.known.empty()) {
