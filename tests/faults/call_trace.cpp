@@ -37,9 +37,11 @@ CallTrace ReadCallTrace(const std::string& file, const std::string& root) {
     }
     if (f.size() >= 3 && f[0] == "version") {
       const std::string path = relative(f[1]);
-      if (f[2] == "gone") trace.versions.gone.insert(path);
+      if (f[2] == "gone")
+        trace.versions.gone.insert(path);
       else if (f.size() >= 4)
-        trace.versions.contents[path].insert({std::strtoull(f[2].c_str(), nullptr, 16), std::strtoull(f[3].c_str(), nullptr, 10)});
+        trace.versions.contents[path].insert(
+            {std::strtoull(f[2].c_str(), nullptr, 16), std::strtoull(f[3].c_str(), nullptr, 10)});
       continue;
     }
     if (f.size() < 5) continue;  // a line the kill cut short

@@ -13,11 +13,11 @@
 inline constexpr std::array<const char*, 5> kCallKinds{"open", "write", "fsync", "rename", "close"};
 
 struct TracedCall {
-  std::string kind;  // one of kCallKinds
-  long n = 0;        // the how-many-th call of its kind
-  long long ns = 0;  // monotonic clock
-  std::string path;  // relative to the folder; for a rename, the new name
-  std::string extra; // "read" or "write" for an open, the old name for a rename
+  std::string kind;   // one of kCallKinds
+  long n = 0;         // the how-many-th call of its kind
+  long long ns = 0;   // monotonic clock
+  std::string path;   // relative to the folder; for a rename, the new name
+  std::string extra;  // "read" or "write" for an open, the old name for a rename
   bool failed = false;
 };
 

@@ -85,14 +85,15 @@ RunResult Run(const DriverRun& run) {
   std::vector<std::string> env_strings;
   for (char** e = environ; *e; ++e) env_strings.push_back(*e);
   for (const auto& [name, value] : Environment(run, signal_pipe[1])) {
-    std::erase_if(env_strings, [&name](const std::string& e) { return e.compare(0, name.size() + 1, name + "=") == 0; });
+    std::erase_if(env_strings,
+                  [&name](const std::string& e) { return e.compare(0, name.size() + 1, name + "=") == 0; });
     env_strings.push_back(name + "=" + value);
   }
   std::vector<char*> envp;
   for (auto& e : env_strings) envp.push_back(e.data());
   envp.push_back(nullptr);
-  const char* argv[] = {run.driver.c_str(), "--dir", run.dir.c_str(), "--time", run.time.c_str(), run.script.c_str(),
-                        nullptr};
+  const char* argv[] = {run.driver.c_str(), "--dir", run.dir.c_str(), "--time", run.time.c_str(),
+                        run.script.c_str(), nullptr};
   const long long start = MonotonicNs();
   const pid_t child = fork();
   if (child == 0) {

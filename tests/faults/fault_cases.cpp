@@ -13,7 +13,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr std::pair<int, const char*> kErrnos[] = {{ENOSPC, "ENOSPC"}, {EIO, "EIO"}, {EACCES, "EACCES"},
+constexpr std::pair<int, const char*> kErrnos[] = {{ENOSPC, "ENOSPC"}, {EIO, "EIO"},     {EACCES, "EACCES"},
                                                    {EFBIG, "EFBIG"},   {EROFS, "EROFS"}, {EDQUOT, "EDQUOT"}};
 
 // The message boxes of a driver's output, one line each as the driver prints them.
@@ -32,8 +32,10 @@ std::vector<std::string> NewMessages(const std::string& output, const std::strin
   std::vector<std::string> fresh;
   for (auto& line : MessageLines(output)) {
     const auto it = seen.find(line);
-    if (it != seen.end()) seen.erase(it);
-    else fresh.push_back(line);
+    if (it != seen.end())
+      seen.erase(it);
+    else
+      fresh.push_back(line);
   }
   return fresh;
 }
@@ -153,9 +155,10 @@ bool KindCases::Calibrate() {
   clean.timeout = 600;
   const RunResult result = Run(clean);
   if (result.exit_code != 0) {
-    problem_ = "the uninterrupted run ended with " +
-               (result.signal ? "signal " + std::to_string(result.signal) : "exit code " + std::to_string(result.exit_code)) +
-               ": " + result.errors + result.output;
+    problem_ =
+        "the uninterrupted run ended with " +
+        (result.signal ? "signal " + std::to_string(result.signal) : "exit code " + std::to_string(result.exit_code)) +
+        ": " + result.errors + result.output;
     return false;
   }
   clean_output_ = result.output;
@@ -178,8 +181,10 @@ bool KindCases::Calibrate() {
   for (size_t i = 0; i < timed_trace.calls.size(); ++i) {
     const TracedCall& call = timed_trace.calls[i];
     if (timed_trace.OnReadOnlyFile(call)) continue;
-    const long long next = i + 1 < timed_trace.calls.size() ? timed_trace.calls[i + 1].ns : start + (long long)(clean_seconds_ * 1e9);
-    save_calls_.push_back({call.kind + "#" + std::to_string(call.n), std::clamp(double(next - call.ns) / 1e9, 5e-5, 0.5)});
+    const long long next =
+        i + 1 < timed_trace.calls.size() ? timed_trace.calls[i + 1].ns : start + (long long)(clean_seconds_ * 1e9);
+    save_calls_.push_back(
+        {call.kind + "#" + std::to_string(call.n), std::clamp(double(next - call.ns) / 1e9, 5e-5, 0.5)});
   }
   return true;
 }
@@ -259,8 +264,10 @@ CaseOutcome KindCases::RunCase(const FaultCase& fault, int worker) const {
   const RunResult result = Run(run);
   const CallTrace trace = ReadCallTrace(run.trace, dir);
 
-  if (result.hung) outcome.trouble = "hung (killed after " + std::to_string(int(run.timeout)) + " s)";
-  else if (result.signal) outcome.trouble = "ended by signal " + std::to_string(result.signal) + " (" + strsignal(result.signal) + ")";
+  if (result.hung)
+    outcome.trouble = "hung (killed after " + std::to_string(int(run.timeout)) + " s)";
+  else if (result.signal)
+    outcome.trouble = "ended by signal " + std::to_string(result.signal) + " (" + strsignal(result.signal) + ")";
   else if (!result.killed && result.exit_code != 0 && result.exit_code != 1)
     outcome.trouble = "ended with exit code " + std::to_string(result.exit_code) + ": " + result.errors;
 

@@ -15,7 +15,7 @@
 
 struct HarnessSetup {
   std::string driver, shim, preload_first;
-  std::string work;  // scratch folder, ending in "/"
+  std::string work;   // scratch folder, ending in "/"
   bool tear = false;  // every save through the shim writes in place (the harness's own check)
   bool verbose = false;
 };
@@ -37,8 +37,8 @@ bool ParseFaultCase(const std::string& text, FaultCase& out);
 struct CaseOutcome {
   std::string id;
   FaultCase fault;
-  bool killed = false;          // the kill came before the program had ended
-  bool landed_in_save = false;  // a kill while a file of the folder was being written
+  bool killed = false;            // the kill came before the program had ended
+  bool landed_in_save = false;    // a kill while a file of the folder was being written
   bool failure_happened = false;  // the chosen call was made (and failed)
   enum class Report { None, Full, NoReason, NoFile } report = Report::None;
   bool nothing_at_stake = false;  // the failed call was the close of a file only read

@@ -68,29 +68,46 @@ bool ParseOptions(int argc, char** argv, Options& o) {
     auto number = [&](auto& field) {
       field = static_cast<std::remove_reference_t<decltype(field)>>(std::strtoull(argv[++i], nullptr, 10));
     };
-    if (a == "--driver" && has_value) o.setup.driver = argv[++i];
-    else if (a == "--shim" && has_value) o.setup.shim = argv[++i];
-    else if (a == "--preload-first" && has_value) o.setup.preload_first = argv[++i];
-    else if (a == "--records" && has_value) number(o.scale.records);
+    if (a == "--driver" && has_value)
+      o.setup.driver = argv[++i];
+    else if (a == "--shim" && has_value)
+      o.setup.shim = argv[++i];
+    else if (a == "--preload-first" && has_value)
+      o.setup.preload_first = argv[++i];
+    else if (a == "--records" && has_value)
+      number(o.scale.records);
     else if (a == "--config-kib" && has_value) {
       number(o.scale.config_bytes);
       o.scale.config_bytes <<= 10;
-    } else if (a == "--kills" && has_value) number(o.kills);
-    else if (a == "--stride" && has_value) number(o.stride);
-    else if (a == "--limits" && has_value) number(o.limits);
-    else if (a == "--seed" && has_value) number(o.seed);
-    else if (a == "--jobs" && has_value) number(o.jobs);
-    else if (a == "--work" && has_value) o.setup.work = argv[++i];
-    else if (a == "--case" && has_value) o.only_case = argv[++i];
-    else if (a == "--known" && has_value) o.known = argv[++i];
-    else if (a == "--tear") o.setup.tear = true;
-    else if (a == "--expect-damage") o.expect_damage = true;
+    } else if (a == "--kills" && has_value)
+      number(o.kills);
+    else if (a == "--stride" && has_value)
+      number(o.stride);
+    else if (a == "--limits" && has_value)
+      number(o.limits);
+    else if (a == "--seed" && has_value)
+      number(o.seed);
+    else if (a == "--jobs" && has_value)
+      number(o.jobs);
+    else if (a == "--work" && has_value)
+      o.setup.work = argv[++i];
+    else if (a == "--case" && has_value)
+      o.only_case = argv[++i];
+    else if (a == "--known" && has_value)
+      o.known = argv[++i];
+    else if (a == "--tear")
+      o.setup.tear = true;
+    else if (a == "--expect-damage")
+      o.expect_damage = true;
     else if (a == "--kinds" && has_value) {
       std::istringstream list(argv[++i]);
       for (std::string kind; std::getline(list, kind, ',');) o.kinds.insert(kind);
-    } else if (a == "--keep") o.keep = true;
-    else if (a == "--verbose") o.setup.verbose = true;
-    else return false;
+    } else if (a == "--keep")
+      o.keep = true;
+    else if (a == "--verbose")
+      o.setup.verbose = true;
+    else
+      return false;
   }
   return !o.setup.driver.empty() && !o.setup.shim.empty() && o.jobs > 0;
 }
@@ -149,8 +166,11 @@ const char* ReportWords(const CaseOutcome& o) {
 
 void PrintOutcome(std::ostream& out, const CaseOutcome& o, bool is_known, bool details, const std::string& again) {
   out << (!o.Faulty() ? "ok    " : is_known ? "known " : "FAULT ") << o.id;
-  if (o.fault.type == FaultCase::Type::Kill) out << (o.landed_in_save ? " (inside a save)" : "");
-  else out << (o.target.empty() ? "" : " on " + o.target + (o.reading ? " (read)" : " (written)")) << ": " << ReportWords(o);
+  if (o.fault.type == FaultCase::Type::Kill)
+    out << (o.landed_in_save ? " (inside a save)" : "");
+  else
+    out << (o.target.empty() ? "" : " on " + o.target + (o.reading ? " (read)" : " (written)")) << ": "
+        << ReportWords(o);
   const FolderVerdict& f = o.folder;
   out << "; files old " << f.old_files << ", new " << f.new_files << ", between " << f.between_files << ", diverged "
       << f.diverged_files << ", temporary " << f.temporary_files << ", damaged " << f.damaged.size();
@@ -206,9 +226,9 @@ int main(int argc, char** argv) {
   }
   if (o.only_case.empty())
     std::cout << "veltrane-faults: " << o.scale.records << " records, configuration " << (o.scale.config_bytes >> 10)
-            << " KiB, " << o.kills << " kills per kind, every " << o.stride << ". call failing, " << o.limits
-            << " size limits, seed " << o.seed << ", " << o.jobs << " jobs\n"
-            << std::flush;
+              << " KiB, " << o.kills << " kills per kind, every " << o.stride << ". call failing, " << o.limits
+              << " size limits, seed " << o.seed << ", " << o.jobs << " jobs\n"
+              << std::flush;
 
   const std::string again = std::string(argv[0]) + " --driver " + o.setup.driver + " --shim " + o.setup.shim +
                             (o.setup.preload_first.empty() ? "" : " --preload-first " + o.setup.preload_first) +
@@ -271,13 +291,13 @@ int main(int argc, char** argv) {
     }
   }
 
-  std::printf("\n%-13s %6s %7s %8s %9s %6s %9s %7s %9s %7s %8s %7s %8s %5s %6s\n", "kind", "kills", "killed",
-              "in-save", "failures", "made", "reported", "partly", "silent", "limits", "damaged", "lost", "crashes",
-              "temp", "known");
+  std::printf("\n%-13s %6s %7s %8s %9s %6s %9s %7s %9s %7s %8s %7s %8s %5s %6s\n", "kind", "kills", "killed", "in-save",
+              "failures", "made", "reported", "partly", "silent", "limits", "damaged", "lost", "crashes", "temp",
+              "known");
   Tally total;
   auto row = [](const std::string& name, const Tally& t) {
-    std::printf("%-13s %6d %7d %8d %9d %6d %9d %7d %5d+%-3d %7d %8d %7d %8d %5d %6d\n", name.c_str(), t.kills,
-                t.killed, t.kills_in_saves, t.failures, t.failures_made, t.reported, t.reported_partly, t.unreported,
+    std::printf("%-13s %6d %7d %8d %9d %6d %9d %7d %5d+%-3d %7d %8d %7d %8d %5d %6d\n", name.c_str(), t.kills, t.killed,
+                t.kills_in_saves, t.failures, t.failures_made, t.reported, t.reported_partly, t.unreported,
                 t.unreported_harmless, t.limits, t.damaged, t.records_lost, t.troubles, t.temporary, t.known);
   };
   for (const auto& name : kind_order) {
@@ -291,13 +311,15 @@ int main(int argc, char** argv) {
     total.temporary += t.temporary, total.faults += t.faults, total.known += t.known;
   }
   row("total", total);
-  std::printf("(killed: before the program ended; in-save: while a file was open for writing; made: failures\n"
-              " whose call was made; silent: failures not told + those in closing a file only read, where\n"
-              " nothing was at stake; lost: records in no list afterwards; temp: temporary files left behind)\n");
+  std::printf(
+      "(killed: before the program ended; in-save: while a file was open for writing; made: failures\n"
+      " whose call was made; silent: failures not told + those in closing a file only read, where\n"
+      " nothing was at stake; lost: records in no list afterwards; temp: temporary files left behind)\n");
   std::printf("%d faulty cases, %d of them known (%s), %d kinds that could not run\n", total.faults + total.known,
               total.known, o.known.empty() ? "no ledger" : o.known.c_str(), problems);
   if (total.known > 0 || !o.known.empty()) {
-    for (const auto& line : known.Unseen(known_seen)) std::printf("known fault not met in this pass: %s\n", line.c_str());
+    for (const auto& line : known.Unseen(known_seen))
+      std::printf("known fault not met in this pass: %s\n", line.c_str());
   }
 
   if (own_work) std::filesystem::remove_all(o.setup.work);

@@ -61,7 +61,7 @@ static struct {
   int signal_fd;
   int tear;
   long counts[kKinds];
-  char* fd_paths[kMaxFds];  /* the watched path an open descriptor names, or NULL */
+  char* fd_paths[kMaxFds]; /* the watched path an open descriptor names, or NULL */
 } g = {.trace_fd = -1, .fail_kind = -1, .signal_kind = -1, .signal_fd = -1};
 
 /* The next definitions of the calls, in libc (or in a sanitizer runtime loaded before us). */
@@ -250,15 +250,14 @@ static int fail_with_errno(void) {
 }
 
 /* One body for every call that opens a file by name. */
-#define OPEN_BODY(call, dirfd, path, flags)                      \
-  do {                                                                       \
-    char abs_path[PATH_MAX];                                                 \
-    const int is_watched = watched(dirfd, path, abs_path);                   \
-    if (is_watched && counted(kOpen, abs_path, open_mode(flags)))            \
-      return fail_with_errno();                                              \
-    const int fd = (call);                                                   \
-    if (is_watched && fd >= 0) remember(fd, abs_path);                       \
-    return fd;                                                               \
+#define OPEN_BODY(call, dirfd, path, flags)                                                 \
+  do {                                                                                      \
+    char abs_path[PATH_MAX];                                                                \
+    const int is_watched = watched(dirfd, path, abs_path);                                  \
+    if (is_watched && counted(kOpen, abs_path, open_mode(flags))) return fail_with_errno(); \
+    const int fd = (call);                                                                  \
+    if (is_watched && fd >= 0) remember(fd, abs_path);                                      \
+    return fd;                                                                              \
   } while (0)
 
 static mode_t mode_argument(int flags, va_list args) {
@@ -304,12 +303,8 @@ int __openat_2(int dirfd, const char* path, int flags) {
   OPEN_BODY(RESOLVE(openat)(dirfd, path, flags, 0), dirfd, path, flags);
 }
 
-int creat(const char* path, mode_t mode) {
-  OPEN_BODY(RESOLVE(creat)(path, mode), AT_FDCWD, path, O_WRONLY);
-}
-int creat64(const char* path, mode_t mode) {
-  OPEN_BODY(RESOLVE(creat64)(path, mode), AT_FDCWD, path, O_WRONLY);
-}
+int creat(const char* path, mode_t mode) { OPEN_BODY(RESOLVE(creat)(path, mode), AT_FDCWD, path, O_WRONLY); }
+int creat64(const char* path, mode_t mode) { OPEN_BODY(RESOLVE(creat64)(path, mode), AT_FDCWD, path, O_WRONLY); }
 
 /* A temporary file's name is only known once it is made, so the call is counted by the
    template (its folder decides whether it is watched), and a "made" line names the file. */
@@ -320,28 +315,26 @@ static void made(int fd, const char* path) {
   trace_line(line);
 }
 
-#define TEMP_BODY(call, template_path)                                          \
-  do {                                                                          \
-    char abs_path[PATH_MAX];                                                    \
-    const int is_watched = watched(AT_FDCWD, template_path, abs_path);          \
-    if (is_watched && counted(kOpen, abs_path, "write")) return fail_with_errno(); \
-    const int fd = (call);                                                      \
+#define TEMP_BODY(call, template_path)                                                            \
+  do {                                                                                            \
+    char abs_path[PATH_MAX];                                                                      \
+    const int is_watched = watched(AT_FDCWD, template_path, abs_path);                            \
+    if (is_watched && counted(kOpen, abs_path, "write")) return fail_with_errno();                \
+    const int fd = (call);                                                                        \
     if (is_watched && fd >= 0 && absolute(AT_FDCWD, template_path, abs_path)) made(fd, abs_path); \
-    return fd;                                                                  \
+    return fd;                                                                                    \
   } while (0)
 
 int mkstemp(char* template_path) { TEMP_BODY(RESOLVE(mkstemp)(template_path), template_path); }
 int mkstemp64(char* template_path) { TEMP_BODY(RESOLVE(mkstemp64)(template_path), template_path); }
 int mkostemp(char* template_path, int flags) { TEMP_BODY(RESOLVE(mkostemp)(template_path, flags), template_path); }
-int mkostemp64(char* template_path, int flags) {
-  TEMP_BODY(RESOLVE(mkostemp64)(template_path, flags), template_path);
-}
+int mkostemp64(char* template_path, int flags) { TEMP_BODY(RESOLVE(mkostemp64)(template_path, flags), template_path); }
 
-#define FD_BODY(kind, fd, call)                                \
-  do {                                                         \
-    const char* path = fd_path(fd);                            \
+#define FD_BODY(kind, fd, call)                                      \
+  do {                                                               \
+    const char* path = fd_path(fd);                                  \
     if (path && counted(kind, path, NULL)) return fail_with_errno(); \
-    return (call);                                             \
+    return (call);                                                   \
   } while (0)
 
 ssize_t write(int fd, const void* data, size_t size) { FD_BODY(kWrite, fd, RESOLVE(write)(fd, data, size)); }
@@ -388,8 +381,7 @@ static int copy_in_place(const char* from, const char* to) {
   return n == 0 ? RESOLVE(unlink)(from) : -1;
 }
 
-static int renamed(int from_dirfd, const char* from, int to_dirfd, const char* to, int (*call)(void*),
-                   void* context) {
+static int renamed(int from_dirfd, const char* from, int to_dirfd, const char* to, int (*call)(void*), void* context) {
   char abs_from[PATH_MAX], abs_to[PATH_MAX];
   const int from_watched = watched(from_dirfd, from, abs_from);
   const int to_watched = watched(to_dirfd, to, abs_to);

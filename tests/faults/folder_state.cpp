@@ -98,17 +98,20 @@ FolderVerdict JudgeFolder(const Snapshot& before, const Snapshot& after_clean, c
     return it != s.end() && it->second == c;
   };
   for (const auto& [path, content] : now) {
-    if (holds(before, path, content)) ++verdict.old_files;
-    else if (holds(after_clean, path, content)) ++verdict.new_files;
-    else if (given(clean, path, content)) ++verdict.between_files;
+    if (holds(before, path, content))
+      ++verdict.old_files;
+    else if (holds(after_clean, path, content))
+      ++verdict.new_files;
+    else if (given(clean, path, content))
+      ++verdict.between_files;
     else if (given(this_run, path, content)) {
       ++verdict.diverged_files;
       verdict.diverged.push_back(Describe(path, "whole, but a content of its own", content.size));
     } else if (!before.count(path) && !after_clean.count(path) && !clean.Has(path) && !this_run.Has(path)) {
       ++verdict.temporary_files;
     } else {
-      verdict.damaged.push_back(Describe(path, "neither its old content, nor its new one, nor one a save gave it",
-                                         content.size));
+      verdict.damaged.push_back(
+          Describe(path, "neither its old content, nor its new one, nor one a save gave it", content.size));
     }
   }
   // A file that is gone must have been deleted on purpose (or never have been there).

@@ -43,10 +43,10 @@ struct Versions {
 };
 
 struct FolderVerdict {
-  int old_files = 0;      // as before the run
-  int new_files = 0;      // as after an uninterrupted run
-  int between_files = 0;  // a content a finished save gave it, neither the first nor the last
-  int diverged_files = 0; // given whole by a save of this run, but a content the uninterrupted run never made
+  int old_files = 0;        // as before the run
+  int new_files = 0;        // as after an uninterrupted run
+  int between_files = 0;    // a content a finished save gave it, neither the first nor the last
+  int diverged_files = 0;   // given whole by a save of this run, but a content the uninterrupted run never made
   int temporary_files = 0;  // left behind by a save that did not finish (no damage)
   std::vector<std::string> damaged;  // "Lists/Porno.txt: ..." for every file none of the above
   std::vector<std::string> diverged;

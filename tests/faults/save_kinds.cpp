@@ -154,7 +154,8 @@ std::vector<SaveKind> SaveKinds(const Scale& scale) {
          WriteIni(dir, "[VELTR_Setting]\r\nsaveposition=0\r\n");
          const char* const names[] = {"Advertisement", "Misc", "Porno", "Unsorted", "Viruses (and similar)"};
          const size_t share = n / 5 + 1;
-         for (size_t i = 0; i < 5; ++i) WriteRecords(dir + "Lists/" + names[i] + ".txt", kUnsortedFrom + i * share, share);
+         for (size_t i = 0; i < 5; ++i)
+           WriteRecords(dir + "Lists/" + names[i] + ".txt", kUnsortedFrom + i * share, share);
          WriteSmallLists(dir, {"User_BadList", "User_NO_BadList"});
          // Each section: new records, records that leave Unsorted for it, and records a list holds already.
          TextFile file(dir + "in/banlist.txt");
@@ -166,22 +167,23 @@ std::vector<SaveKind> SaveKinds(const Scale& scale) {
          for (size_t i = 0; i < 5; ++i) {
            file.Line(tags[i]);
            for (size_t k = 0; k < fresh; ++k) file.Line(HostName(kBanListFrom + i * fresh + k));
-           for (size_t k = 0; k < leaving && i != 3; ++k) file.Line(HostName(kUnsortedFrom + 3 * share + i * leaving + k));
+           for (size_t k = 0; k < leaving && i != 3; ++k)
+             file.Line(HostName(kUnsortedFrom + 3 * share + i * leaving + k));
            file.Line(HostName(kUnsortedFrom + 1 * share + i));
          }
        }});
 
-  kinds.push_back({"correction",
-                   "the start-up correction of seven untidy lists (" + std::to_string(n) + " records) and the doubles report",
-                   "answer message 7\nclose\n", true, [n](const std::string& dir) {
-                     WriteIni(dir, "[VELTR_Setting]\r\nlow=1\r\ndouble=1\r\n");
-                     const char* const names[] = {"Advertisement", "Misc",         "Porno",          "Unsorted",
-                                                  "Viruses (and similar)", "User_BadList", "User_NO_BadList"};
-                     const size_t share = n / 7 + 1;
-                     for (size_t i = 0; i < 7; ++i)
-                       WriteUntidyRecords(dir + "Lists/" + names[i] + ".txt", kUnsortedFrom + i * share, share,
-                                          kUnsortedFrom);
-                   }});
+  kinds.push_back(
+      {"correction",
+       "the start-up correction of seven untidy lists (" + std::to_string(n) + " records) and the doubles report",
+       "answer message 7\nclose\n", true, [n](const std::string& dir) {
+         WriteIni(dir, "[VELTR_Setting]\r\nlow=1\r\ndouble=1\r\n");
+         const char* const names[] = {"Advertisement",         "Misc",         "Porno",          "Unsorted",
+                                      "Viruses (and similar)", "User_BadList", "User_NO_BadList"};
+         const size_t share = n / 7 + 1;
+         for (size_t i = 0; i < 7; ++i)
+           WriteUntidyRecords(dir + "Lists/" + names[i] + ".txt", kUnsortedFrom + i * share, share, kUnsortedFrom);
+       }});
 
   kinds.push_back({"hosts-direct", "a direct write into a hosts file of " + std::to_string(config >> 20) + " MiB",
                    "tab Export URL\nclick \"To Programm\"\nclick \"Hosts\"\nclose\n", false,
@@ -211,23 +213,28 @@ std::vector<SaveKind> SaveKinds(const Scale& scale) {
 
   kinds.push_back(
       {"backups",
-       "the start-up backups: seven lists (" + std::to_string(n) + " records in Unsorted) and four targets' files, "
-       "with old backups pruned",
+       "the start-up backups: seven lists (" + std::to_string(n) +
+           " records in Unsorted) and four targets' files, "
+           "with old backups pruned",
        "close\n", false, [n, config](const std::string& dir) {
-         WriteIni(dir,
-                  "[VELTR_Setting]\r\np_hosts=1\r\np_kpf=1\r\np_kwf=1\r\np_aof=1\r\n"
-                  "[Hosts]\r\nhosts=etc\\hosts\r\nhosts_back=2\r\n[KPF]\r\nupdate_cfg=kerio\\update.cfg\r\nkpf_back=2\r\n"
-                  "[KWF]\r\nwinroute_cfg=kerio\\winroute.cfg\r\nkwf_back=2\r\n"
-                  "[AOF]\r\nconfig_ini=outpost\\outpost.ini\r\naof_back=2\r\n");
+         WriteIni(
+             dir,
+             "[VELTR_Setting]\r\np_hosts=1\r\np_kpf=1\r\np_kwf=1\r\np_aof=1\r\n"
+             "[Hosts]\r\nhosts=etc\\hosts\r\nhosts_back=2\r\n[KPF]\r\nupdate_cfg=kerio\\update.cfg\r\nkpf_back=2\r\n"
+             "[KWF]\r\nwinroute_cfg=kerio\\winroute.cfg\r\nkwf_back=2\r\n"
+             "[AOF]\r\nconfig_ini=outpost\\outpost.ini\r\naof_back=2\r\n");
          WriteRecords(dir + "Lists/Unsorted.txt", kUnsortedFrom, n);
-         WriteSmallLists(dir, {"Misc", "Porno", "Advertisement", "Viruses (and similar)", "User_BadList", "User_NO_BadList"});
-         for (const char* name : {"Unsorted", "Misc", "Porno"}) TextFile(dir + "Backup/Lists/" + name + ".bak").Line("old");
+         WriteSmallLists(
+             dir, {"Misc", "Porno", "Advertisement", "Viruses (and similar)", "User_BadList", "User_NO_BadList"});
+         for (const char* name : {"Unsorted", "Misc", "Porno"})
+           TextFile(dir + "Backup/Lists/" + name + ".bak").Line("old");
          const size_t part = config / 8;
          WriteHostsFile(dir + "etc/hosts", part, kConfigFrom);
          WriteKpfConfig(dir + "kerio/update.cfg", part, kConfigFrom);
          WriteKwfConfig(dir + "kerio/winroute.cfg", part, kConfigFrom);
          WriteAofConfig(dir + "outpost/outpost.ini", part, kConfigFrom);
-         for (const char* old : {"etc/hosts.old", "kerio/update.cfg.old", "kerio/winroute.cfg.old", "outpost/outpost.ini.old"})
+         for (const char* old :
+              {"etc/hosts.old", "kerio/update.cfg.old", "kerio/winroute.cfg.old", "outpost/outpost.ini.old"})
            TextFile(dir + old).Line("as it was");
          WriteOldBackups(dir, "Backup/Hosts", "Logs/Hosts.log", "hosts");
          WriteOldBackups(dir, "Backup/KPF", "Logs/KPF.log", "update.cfg");

@@ -16,8 +16,8 @@ struct Scale {
 
 struct SaveKind {
   std::string name;
-  std::string about;      // what is saved, for the report
-  std::string script;     // the driver's script
+  std::string about;       // what is saved, for the report
+  std::string script;      // the driver's script
   bool fold_case = false;  // records count as kept when kept lower-cased (the correction lower-cases)
   // Writes the folder's files below `dir`, which ends in "/".
   std::function<void(const std::string& dir)> prepare;
