@@ -126,7 +126,7 @@ TEST_F(MainForm, a_position_that_cannot_be_saved_is_told_once_with_the_file_and_
       EXPECT_TRUE(ui.IsClosed(form.Control()));
     }
     ASSERT_EQ(steps.told.size(), 1u);
-    EXPECT_NE(steps.told[0].find(platform::NativePath(ini)), std::string::npos) << steps.told[0];
+    EXPECT_NE(steps.told[0].find("Veltra.ini'"), std::string::npos) << steps.told[0];
     EXPECT_NE(steps.told[0].find(std::strerror(folder ? EISDIR : EACCES)), std::string::npos) << steps.told[0];
     if (!folder) {
       EXPECT_EQ(platform::ReadFile(ini), "[Form]\r\nLeft=7\r\n");
