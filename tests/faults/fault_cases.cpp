@@ -137,6 +137,26 @@ DriverRun KindCases::Driver(const std::string& dir, const std::string& output_ba
   return run;
 }
 
+LostRecords KindCases::Lost(const std::string& dir, const Snapshot& now) const {
+  std::vector<std::pair<uint64_t, uint64_t>> lists;
+  for (const auto& list : kLists) {
+    std::string path = list.file;
+    std::replace(path.begin(), path.end(), '\\', '/');
+    const auto it = now.find(path);
+    // A missing file reads as an empty list, as an empty file does.
+    lists.push_back(it == now.end() ? std::pair<uint64_t, uint64_t>{0, 0}
+                                    : std::pair{it->second.hash, it->second.size});
+  }
+  {
+    std::lock_guard<std::mutex> lock(lost_mutex_);
+    if (const auto it = lost_by_lists_.find(lists); it != lost_by_lists_.end()) return it->second;
+  }
+  LostRecords lost = FindLostRecords(lists_before_, dir, kind_.fold_case);
+  std::lock_guard<std::mutex> lock(lost_mutex_);
+  lost_by_lists_[lists] = lost;
+  return lost;
+}
+
 bool KindCases::Calibrate() {
   fs::remove_all(template_dir_);
   fs::create_directories(template_dir_);
@@ -328,6 +348,6 @@ CaseOutcome KindCases::RunCase(const FaultCase& fault, int worker) const {
 
   const Snapshot now = TakeSnapshot(dir, &copied);
   outcome.folder = JudgeFolder(before_, after_clean_, clean_trace_.versions, trace.versions, now);
-  outcome.lost = FindLostRecords(lists_before_, dir, kind_.fold_case);
+  outcome.lost = Lost(dir, now);
   return outcome;
 }

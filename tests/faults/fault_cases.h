@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
+#include <mutex>
 #include <string>
 #include <utility>
 #include <vector>
@@ -73,6 +75,9 @@ class KindCases {
 
  private:
   std::string Folder(int worker) const;
+  // The records lost in `dir`, whose files `now` fingerprints; a set of list contents met
+  // before (the old lists, the new ones, those between two saves) is not read again.
+  LostRecords Lost(const std::string& dir, const Snapshot& now) const;
   void CopyTemplate(const std::string& to) const;
   DriverRun Driver(const std::string& dir, const std::string& output_base) const;
 
@@ -88,6 +93,8 @@ class KindCases {
   // call of the timed run: a kill is aimed at a moment in between.
   std::vector<std::pair<std::string, double>> save_calls_;
   std::string problem_;
+  mutable std::mutex lost_mutex_;
+  mutable std::map<std::vector<std::pair<uint64_t, uint64_t>>, LostRecords> lost_by_lists_;
 };
 
 std::string ErrnoName(int error);

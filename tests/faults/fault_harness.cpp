@@ -116,6 +116,20 @@ std::string Absolute(const std::string& path) {
   return path.empty() ? path : std::filesystem::absolute(path).lexically_normal().string();
 }
 
+// How the files of the folders were found, summed over cases.
+struct FileCounts {
+  int old_files = 0, new_files = 0, between = 0, diverged = 0, damaged = 0;
+  void Add(const FolderVerdict& f) {
+    old_files += f.old_files, new_files += f.new_files, between += f.between_files, diverged += f.diverged_files;
+    damaged += int(f.damaged.size());
+  }
+  FileCounts& operator+=(const FileCounts& o) {
+    old_files += o.old_files, new_files += o.new_files, between += o.between, diverged += o.diverged;
+    damaged += o.damaged;
+    return *this;
+  }
+};
+
 // Totals for one kind of save.
 struct Tally {
   int kills = 0, killed = 0, kills_in_saves = 0;
@@ -123,8 +137,10 @@ struct Tally {
   int limits = 0;
   int damaged = 0, records_lost = 0, troubles = 0, temporary = 0, diverged = 0;
   int faults = 0, known = 0;
+  FileCounts after_kills, after_failures;
 
   void Add(const CaseOutcome& o, bool is_known) {
+    (o.fault.type == FaultCase::Type::Kill ? after_kills : after_failures).Add(o.folder);
     switch (o.fault.type) {
       case FaultCase::Type::Kill:
         ++kills;
@@ -150,6 +166,16 @@ struct Tally {
     diverged += o.folder.diverged_files;
     faults += o.Faulty() && !is_known;
     known += o.Faulty() && is_known;
+  }
+
+  Tally& operator+=(const Tally& t) {
+    kills += t.kills, killed += t.killed, kills_in_saves += t.kills_in_saves;
+    failures += t.failures, failures_made += t.failures_made, reported += t.reported;
+    reported_partly += t.reported_partly, unreported += t.unreported, unreported_harmless += t.unreported_harmless;
+    limits += t.limits, damaged += t.damaged, records_lost += t.records_lost, troubles += t.troubles;
+    temporary += t.temporary, diverged += t.diverged, faults += t.faults, known += t.known;
+    after_kills += t.after_kills, after_failures += t.after_failures;
+    return *this;
   }
 };
 
@@ -303,18 +329,21 @@ int main(int argc, char** argv) {
   for (const auto& name : kind_order) {
     const Tally& t = tallies[name];
     row(name, t);
-    total.kills += t.kills, total.killed += t.killed, total.kills_in_saves += t.kills_in_saves;
-    total.failures += t.failures;
-    total.failures_made += t.failures_made, total.reported += t.reported, total.reported_partly += t.reported_partly;
-    total.unreported += t.unreported, total.unreported_harmless += t.unreported_harmless, total.limits += t.limits;
-    total.damaged += t.damaged, total.records_lost += t.records_lost, total.troubles += t.troubles;
-    total.temporary += t.temporary, total.faults += t.faults, total.known += t.known;
+    total += t;
   }
   row("total", total);
+  const FileCounts& k = total.after_kills;
+  const FileCounts& f = total.after_failures;
+  std::printf(
+      "files after the kills: %d old, %d new, %d between, %d damaged; after the failures: %d old, %d new, "
+      "%d between, %d diverged, %d damaged\n",
+      k.old_files, k.new_files, k.between, k.damaged, f.old_files, f.new_files, f.between, f.diverged, f.damaged);
   std::printf(
       "(killed: before the program ended; in-save: while a file was open for writing; made: failures\n"
       " whose call was made; silent: failures not told + those in closing a file only read, where\n"
-      " nothing was at stake; lost: records in no list afterwards; temp: temporary files left behind)\n");
+      " nothing was at stake; lost: records in no list afterwards; temp: temporary files left behind;\n"
+      " between: a content an earlier save of the run gave the file; diverged: given whole by a save,\n"
+      " but one the run without a fault never makes)\n");
   std::printf("%d faulty cases, %d of them known (%s), %d kinds that could not run\n", total.faults + total.known,
               total.known, o.known.empty() ? "no ledger" : o.known.c_str(), problems);
   if (total.known > 0 || !o.known.empty()) {
