@@ -118,10 +118,13 @@ void GeneralOptionsPanel::doRefresh(TData&, uint16_t) {
 
 void GeneralOptionsPanel::doWriteDefaults(TData&, uint16_t) {
   const std::string file = ResolveIniPath(kSettingsFile);
-  bool written = true;
-  for (const auto& d : kDefaults) written = platform::WriteProfileString(file, d.section, d.key, d.value) && written;
-  if (!written) {
-    TData text = MakeText(SaveFailureMessage(file, "the file cannot be written"));
+  std::string why;
+  for (const auto& d : kDefaults) {
+    std::string failed;
+    if (!platform::WriteProfileString(file, d.section, d.key, d.value, &failed) && why.empty()) why = failed;
+  }
+  if (!why.empty()) {
+    TData text = MakeText(SaveFailureMessage(file, why));
     save_error_.doMessage(text, 0);
   }
   FireEvent(EventOutput(0));

@@ -11,7 +11,9 @@
 #include "runtime/do_data.h"
 #include "runtime/hub.h"
 #include "runtime/index_to_chanel.h"
+#include "runtime/save_failure.h"
 #include "widgets/main_form.h"
+#include "widgets/message.h"
 #include "widgets/status_bar.h"
 #include "widgets/style_xp.h"
 #include "widgets/sys_menu.h"
@@ -118,6 +120,12 @@ TMainProgram::TMainProgram() : TScheme(nullptr), main_form_(BuildMainForm(New<TK
   page_switch.onEvent = {hub_input(to_edit), hub_input(to_generate), hub_input(to_settings), hub_input(to_none)};
 
   form.onCreate = hub_input(start_hub);
+
+  // The window's place, saved when it closes: a failed save is told.
+  auto& position_error = New<TKXMessage>();
+  position_error.Caption = kSaveFailureCaption;
+  position_error.Icon = 1;
+  form.onSaveError = MakeLink<&TKXMessage::doMessage>(position_error);
 }
 
 void TMainProgram::Start() { main_form_.Start(); }
