@@ -1,5 +1,6 @@
 #include "app/main_program.h"
 
+#include <set>
 #include <utility>
 
 #include "app/settings_page.h"
@@ -11,6 +12,8 @@
 #include "runtime/do_data.h"
 #include "runtime/hub.h"
 #include "runtime/index_to_chanel.h"
+#include "runtime/platform/files.h"
+#include "runtime/platform/profile.h"
 #include "runtime/save_failure.h"
 #include "widgets/main_form.h"
 #include "widgets/message.h"
@@ -122,16 +125,26 @@ TMainProgram::TMainProgram() : TScheme(nullptr), main_form_(BuildMainForm(New<TK
   form.onCreate = hub_input(start_hub);
 
   // The window's place, saved when it closes: a failed save is told.
-  auto& position_error = New<TKXMessage>();
-  position_error.Caption = kSaveFailureCaption;
-  position_error.Icon = 1;
+  auto& position_error = AsFailureBox(New<TKXMessage>());
   form.onSaveError = MakeLink<&TKXMessage::doMessage>(position_error);
 }
 
 void TMainProgram::Start() { main_form_.Start(); }
 
+void TellSettingsReadTrouble() {
+  platform::SetProfileReadTrouble([told = std::set<std::string>()](const std::string& file, const std::string& why) mutable {
+    if (!told.insert(file).second) return;
+    widgets::CurrentBackend().ShowMessageBox(
+        widgets::kNoControl,
+        "Could not read '" + platform::NativePath(file) + "': " + why +
+            ". Until it can be read, its settings count as empty and nothing is written to it.",
+        kSaveFailureCaption, 0, 1);
+  });
+}
+
 int RunVeltrane(const std::vector<std::string>& args) {
   widgets::Backend& native = widgets::CurrentBackend();
+  TellSettingsReadTrouble();
   if (!args.empty() && args[0] == "/i") {
     native.ShowMessageBox(widgets::kNoControl, "This program made by Wexel.", "Wexel Info", 0, 0);
     return 0;

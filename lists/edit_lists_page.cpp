@@ -194,25 +194,40 @@ bool EditListsPage::ShowFile(TKXListBox& list, const std::string& path, ShownFil
 
 // The stamp tells at once that a file was not touched; a file touched since, or within the
 // tick of the file system's clock, is compared by its content.
-bool EditListsPage::StillAsShown(ShownFile& shown) {
+EditListsPage::Shown EditListsPage::StillAsShown(ShownFile& shown, std::string& why) {
   const platform::FileStamp now = platform::StampOf(shown.path);
-  if (now.SameFile(shown.stamp) && !shown.stamp.Recent()) return true;
+  if (now.SameFile(shown.stamp) && !shown.stamp.Recent()) return Shown::Same;
   const platform::FileContent content = platform::ReadWholeFile(shown.path);
   bool same = false;
   switch (content.result) {
     case platform::FileContent::Result::Missing: same = !shown.stamp.exists; break;
-    case platform::FileContent::Result::Unreadable: same = false; break;
+    case platform::FileContent::Result::Unreadable: why = content.why; return Shown::Unreadable;
     case platform::FileContent::Result::Read:
       same = shown.stamp.exists && ContentHash(content.bytes) == shown.content_hash;
       break;
   }
-  if (same) shown.stamp = now;
-  return same;
+  if (!same) return Shown::Changed;
+  shown.stamp = now;
+  return Shown::Same;
 }
 
 bool EditListsPage::ShownFilesUnchanged() {
+  std::string why;
+  const bool category_shown = !category_file_.path.empty(), unsorted_shown = UnsortedOnLeft();
+  const Shown category = category_shown ? StillAsShown(category_file_, why) : Shown::Same;
+  const Shown unsorted =
+      unsorted_shown && category != Shown::Unreadable ? StillAsShown(unsorted_file_, why) : Shown::Same;
+  // A file that cannot be read now may well be as shown: it stays shown, and nothing moves.
+  if (category == Shown::Unreadable || unsorted == Shown::Unreadable) {
+    RecordFile file;
+    file.state = RecordFile::State::Unreadable;
+    file.why = why;
+    store_.TellNotWhole(category == Shown::Unreadable ? category_file_.path : unsorted_file_.path, file,
+                        "Nothing was moved, so that no record is lost.");
+    return false;
+  }
   std::vector<std::string> changed;
-  if (!category_file_.path.empty() && !StillAsShown(category_file_)) {
+  if (category == Shown::Changed) {
     changed.push_back(category_file_.path);
     ShownFile again;
     if (ShowFile(category_list_, category_file_.path, again)) {
@@ -221,7 +236,7 @@ bool EditListsPage::ShownFilesUnchanged() {
       ForgetCategory();
     }
   }
-  if (UnsortedOnLeft() && !StillAsShown(unsorted_file_)) {
+  if (unsorted == Shown::Changed) {
     changed.push_back(unsorted_file_.path);
     ShownFile again;
     if (ShowFile(source_list_, unsorted_file_.path, again)) {

@@ -58,7 +58,10 @@ class EditListsPage : public TPanelScheme {
   void ShowLoadedLines();
   // Fills `list` from the file; false, after telling the user, when it cannot be read whole.
   bool ShowFile(TKXListBox& list, const std::string& path, ShownFile& shown);
-  static bool StillAsShown(ShownFile& shown);
+  enum class Shown { Same, Changed, Unreadable };
+  // Whether the file still holds what was shown from it; `why` takes the reason when it
+  // cannot be read.
+  static Shown StillAsShown(ShownFile& shown, std::string& why);
   // True when both shown files still hold what the lists show. Otherwise each changed one
   // is shown again as it is now, the user is told, and nothing may be moved.
   bool ShownFilesUnchanged();

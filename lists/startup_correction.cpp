@@ -80,7 +80,15 @@ void StartupCorrection::ReportDoubles() {
   std::array<std::vector<std::string>, kListCount> lists;
   std::array<std::string, kListCount> names;
   for (size_t i = 0; i < kListCount; ++i) {
-    lists[i] = store_.Load(kStartupOrder[i]);
+    // A list that cannot be read at all would make a report without its doubles; a list
+    // read up to a NUL byte was told above, and its doubles as far as it reads are reported.
+    const std::string path = store_.Path(kStartupOrder[i]);
+    RecordFile file = ReadRecords(path);
+    if (file.state == RecordFile::State::Unreadable) {
+      store_.TellNotWhole(path, file, "The double records were not looked for.");
+      return;
+    }
+    lists[i] = std::move(file.lines);
     names[i] = Info(kStartupOrder[i]).file_name;
   }
   const std::vector<std::string> report = DoubleRecordReport(lists, names);

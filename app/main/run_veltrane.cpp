@@ -19,6 +19,7 @@ namespace {
 // The mode on the window system `backend`; the program folder is set already.
 int RunMode(const CommandLine& line, const std::vector<std::string>& args, widgets::Backend& backend) {
   widgets::SetCurrentBackend(&backend);
+  TellSettingsReadTrouble();
   int code = 0;
   switch (line.mode) {
     case CommandLine::Mode::Window:

@@ -418,9 +418,20 @@ bool MakeDirectory(const std::string& path) {
 
 std::vector<DirEntry> ListDirectory(const std::string& path) {
   std::vector<DirEntry> entries;
+  ListDirectory(path, entries, nullptr);
+  return entries;
+}
+
+bool ListDirectory(const std::string& path, std::vector<DirEntry>& entries, std::string* why) {
+  entries.clear();
   const std::string native = NativePath(path);
   DIR* dir = ::opendir(native.c_str());
-  if (!dir) return entries;
+  if (!dir) {
+    if (errno == ENOENT || errno == ENOTDIR) return true;
+    if (why) *why = std::strerror(errno);
+    return false;
+  }
+  errno = 0;
   while (const dirent* e = ::readdir(dir)) {
     const std::string name = e->d_name;
     if (name == "." || name == "..") continue;
@@ -429,10 +440,17 @@ std::vector<DirEntry> ListDirectory(const std::string& path) {
     const std::string full = native + (native.ends_with('/') ? "" : "/") + name;
     if (::stat(full.c_str(), &st) == 0) entry.is_directory = S_ISDIR(st.st_mode);
     entries.push_back(std::move(entry));
+    errno = 0;
   }
+  const int error = errno;
   ::closedir(dir);
+  if (error != 0) {
+    entries.clear();
+    if (why) *why = std::strerror(error);
+    return false;
+  }
   std::sort(entries.begin(), entries.end(), [](const DirEntry& a, const DirEntry& b) { return a.name < b.name; });
-  return entries;
+  return true;
 }
 
 namespace {

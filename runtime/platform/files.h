@@ -140,6 +140,9 @@ struct DirEntry {
 };
 // Entries of a folder (without "." and ".."), sorted by name; empty when it cannot be read.
 std::vector<DirEntry> ListDirectory(const std::string& path);
+// The same, telling a folder that is there but cannot be read (false, with the system's
+// reason in `why`) from a missing one (true, no entries).
+bool ListDirectory(const std::string& path, std::vector<DirEntry>& entries, std::string* why);
 
 // The program folder, with a trailing separator ("/" on Linux, "\" on Windows). On
 // Windows it is the executable's folder (portable use). On Linux it is the executable's

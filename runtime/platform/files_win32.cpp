@@ -344,21 +344,38 @@ bool MakeDirectory(const std::string& path) { return !path.empty() && ::CreateDi
 
 std::vector<DirEntry> ListDirectory(const std::string& path) {
   std::vector<DirEntry> entries;
-  if (path.empty()) return entries;
+  ListDirectory(path, entries, nullptr);
+  return entries;
+}
+
+bool ListDirectory(const std::string& path, std::vector<DirEntry>& entries, std::string* why) {
+  entries.clear();
+  if (path.empty()) return true;
   std::string pattern = NativePath(path);
   if (pattern.back() != '\\' && pattern.back() != '/') pattern += '\\';
   pattern += '*';
   WIN32_FIND_DATAW found;
   HANDLE search = ::FindFirstFileW(WideFromBytes(pattern).c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return entries;
+  if (search == INVALID_HANDLE_VALUE) {
+    const DWORD error = ::GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_DIRECTORY) return true;
+    if (why) *why = Reason(error);
+    return false;
+  }
   do {
     const std::string name = BytesFromWide(found.cFileName);
     if (name == "." || name == "..") continue;
     entries.push_back({name, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
   } while (::FindNextFileW(search, &found));
+  const DWORD error = ::GetLastError();
   ::FindClose(search);
+  if (error != ERROR_NO_MORE_FILES) {
+    entries.clear();
+    if (why) *why = Reason(error);
+    return false;
+  }
   std::sort(entries.begin(), entries.end(), [](const DirEntry& a, const DirEntry& b) { return a.name < b.name; });
-  return entries;
+  return true;
 }
 
 std::string ProgramDir() {

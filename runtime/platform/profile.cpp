@@ -148,14 +148,21 @@ bool Save(const std::string& file, const Lines& lines, std::string* why) {
 
 }  // namespace
 
+namespace {
+ProfileReadTrouble g_read_trouble;
+}  // namespace
+
+void SetProfileReadTrouble(ProfileReadTrouble tell) { g_read_trouble = std::move(tell); }
+
 std::optional<std::string> FindProfileString(const std::string& file, const std::string& section,
                                              const std::string& key) {
   const std::string_view wanted_section = Trim(section);
   const std::string_view wanted_key = Trim(key);
   if (wanted_key.empty()) return std::nullopt;
-  const auto bytes = ReadFile(file);
-  if (!bytes) return std::nullopt;
-  const Lines lines = SplitAnyBreak(*bytes);
+  const FileContent content = ReadWholeFile(file);
+  if (content.result == FileContent::Result::Unreadable && g_read_trouble) g_read_trouble(file, content.why);
+  if (content.result != FileContent::Result::Read) return std::nullopt;
+  const Lines lines = SplitAnyBreak(content.bytes);
   const auto found = FindSection(lines, wanted_section);
   if (!found) return std::nullopt;
   for (size_t i = found->header + 1; i < found->end; ++i) {

@@ -21,12 +21,19 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
 namespace platform {
 
 inline constexpr size_t kProfileValueMax = 2047;
+
+// Called when a file that is there cannot be read for a key (its keys then read as missing),
+// with the file and the system's reason, so that the program can tell its user. Nothing is
+// called by default.
+using ProfileReadTrouble = std::function<void(const std::string& file, const std::string& why)>;
+void SetProfileReadTrouble(ProfileReadTrouble tell);
 
 // The key's value, or nothing when the file, the section or the key is missing.
 std::optional<std::string> FindProfileString(const std::string& file, const std::string& section,

@@ -60,11 +60,17 @@ TTargetStartupBackup::TTargetStartupBackup(TKXWin* parent, const TBackupSetup& s
   Port.onInput[0] = MakeLink<&TTargetStartupBackup::doBackup>(*this);
 }
 
-std::string TTargetStartupBackup::FindOne(const std::string& folder, const std::string& name) {
+std::string TTargetStartupBackup::FindOne(const std::string& folder, const std::string& name, std::string* unreadable) {
   std::string found;
   int count = 0;
   if (folder.empty() || name.empty()) return found;
-  for (const platform::DirEntry& entry : platform::ListDirectory(folder)) {
+  std::vector<platform::DirEntry> entries;
+  std::string why;
+  if (!platform::ListDirectory(folder, entries, &why)) {
+    if (unreadable) *unreadable = why;
+    return found;
+  }
+  for (const platform::DirEntry& entry : entries) {
     if (entry.is_directory || !SameName(entry.name, name)) continue;
     ++count;
     found = folder + entry.name;
@@ -75,21 +81,23 @@ std::string TTargetStartupBackup::FindOne(const std::string& folder, const std::
 void TTargetStartupBackup::doBackup(TData&, uint16_t) {
   if (!IsOne(switch_.Value())) return;
   const std::string dir = AsText(program_dir_.Value());
-  // The log beside the program, however the program was started.
-  const std::string log_path = dir + setup_.log;
-  // The log is the program's own file: its lines, or none when there is none.
-  std::vector<std::string> log = SplitLines(platform::ReadFile(log_path).value_or(std::string()), LineBreaks::Any);
-
   const std::string path = AsText(path_.Value());
   const size_t cut = path.find_last_of("\\/");
   const std::string folder = cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
   const std::string name = setup_.file_name ? setup_.file_name : path.substr(folder.size());
-  const std::string file = FindOne(folder, name);
+  std::string unreadable;
+  const std::string file = FindOne(folder, name, &unreadable);
+  if (!unreadable.empty()) {
+    // A folder that cannot be read now is no sign that the file is gone: the target stays on.
+    Tell(CannotBackUpMessage(folder, unreadable));
+    return;
+  }
   if (file.empty()) {
     TData none;
     not_found_.doMessage(none, 0);
-    if (!platform::WriteProfileString(ResolveIniPath(kSettingsFile), "VELTR_Setting", setup_.switch_variable, "0"))
-      Tell(SaveFailureMessage(ResolveIniPath(kSettingsFile), "the file cannot be written"));
+    std::string why;
+    if (!platform::WriteProfileString(ResolveIniPath(kSettingsFile), "VELTR_Setting", setup_.switch_variable, "0", &why))
+      Tell(SaveFailureMessage(ResolveIniPath(kSettingsFile), why));
     FireEvent(EventOutput(0));
     return;
   }
@@ -109,7 +117,14 @@ void TTargetStartupBackup::doBackup(TData&, uint16_t) {
   // ends the first start; otherwise the dated backup follows at once, whatever became of
   // the first copy.
   const std::string old_name = name + ".old";
-  if (FindOne(folder, old_name).empty() && FindOne(backups, old_name).empty()) {
+  std::string old_unreadable;
+  const bool no_old = FindOne(folder, old_name, &old_unreadable).empty() &&
+                      FindOne(backups, old_name, &old_unreadable).empty();
+  if (!old_unreadable.empty()) {
+    Tell(CannotBackUpMessage(backups, old_unreadable));
+    return;
+  }
+  if (no_old) {
     std::string why;
     if (CopyBeside(file, file + ".old", why)) return;
     std::string why_here;
@@ -120,6 +135,17 @@ void TTargetStartupBackup::doBackup(TData&, uint16_t) {
            BackupFailedMessage(file, backups + old_name, why_here));
     }
   }
+
+  // The log beside the program, however the program was started: its lines, or none when
+  // there is none yet. A log that cannot be read is never written anew from nothing, which
+  // would forget the backups it names, so that they were never pruned.
+  const std::string log_path = dir + setup_.log;
+  platform::FileContent log_file = platform::ReadWholeFile(log_path);
+  if (log_file.result == platform::FileContent::Result::Unreadable) {
+    Tell(CannotBackUpMessage(log_path, log_file.why));
+    return;
+  }
+  std::vector<std::string> log = SplitLines(log_file.bytes, LineBreaks::Any);
 
   const std::string backup = name + "." + FormatTimeStamp("DMY_hms", platform::Now());
   // A log that names no backup that is not there: a failed copy is told and not logged.

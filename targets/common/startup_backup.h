@@ -56,7 +56,8 @@ class TTargetStartupBackup : public TScheme {
  private:
   // The file of that name in `folder`, names compared without regard to ASCII case;
   // empty unless there is exactly one.
-  static std::string FindOne(const std::string& folder, const std::string& name);
+  // A folder that cannot be read finds nothing and sets `unreadable` to the reason.
+  static std::string FindOne(const std::string& folder, const std::string& name, std::string* unreadable = nullptr);
   bool Copy(const std::string& from, const std::string& to);
   // The first copy beside the file, with the system's permission where the user has none;
   // false with the reason in `why`.

@@ -43,7 +43,7 @@ struct CaseOutcome {
   bool landed_in_save = false;    // a kill while a file of the folder was being written
   bool failure_happened = false;  // the chosen call was made (and failed)
   enum class Report { None, Full, NoReason, NoFile } report = Report::None;
-  bool nothing_at_stake = false;  // the failed call was the close of a file only read
+  bool nothing_at_stake = false;  // the close of a file only read, or a failure that changed nothing
   std::string target;             // the file the failed call was for (a temporary file's target)
   bool reading = false;           // the call was made to read that file
   FolderVerdict folder;

@@ -185,7 +185,7 @@ const char* ReportWords(const CaseOutcome& o) {
     case CaseOutcome::Report::Full: return "reported";
     case CaseOutcome::Report::NoReason: return "reported without the reason";
     case CaseOutcome::Report::NoFile: return "reported without the file";
-    case CaseOutcome::Report::None: return o.nothing_at_stake ? "not reported (a file only read)" : "NOT REPORTED";
+    case CaseOutcome::Report::None: return o.nothing_at_stake ? "not reported (nothing at stake)" : "NOT REPORTED";
   }
   return "";
 }
@@ -340,10 +340,10 @@ int main(int argc, char** argv) {
       k.old_files, k.new_files, k.between, k.damaged, f.old_files, f.new_files, f.between, f.diverged, f.damaged);
   std::printf(
       "(killed: before the program ended; in-save: while a file was open for writing; made: failures\n"
-      " whose call was made; silent: failures not told + those in closing a file only read, where\n"
-      " nothing was at stake; lost: records in no list afterwards; temp: temporary files left behind;\n"
-      " between: a content an earlier save of the run gave the file; diverged: given whole by a save,\n"
-      " but one the run without a fault never makes)\n");
+      " whose call was made; silent: failures not told + those where nothing was at stake (the close\n"
+      " of a file only read, or a run that ended as the uninterrupted one); lost: records in no list\n"
+      " afterwards; temp: temporary files left behind; between: a content an earlier save of the run\n"
+      " gave the file; diverged: given whole by a save, but one the run without a fault never makes)\n");
   std::printf("%d faulty cases, %d of them known (%s), %d kinds that could not run\n", total.faults + total.known,
               total.known, o.known.empty() ? "no ledger" : o.known.c_str(), problems);
   if (total.known > 0 || !o.known.empty()) {
