@@ -14,9 +14,12 @@ struct CommandLine {
     Info,    // "/i": the information box
     Help,    // --help: the options, on standard output
     Error,   // an option the program does not know, or one without its value
+    Import,  // --import FILE --into LIST: a web list's new records into a list
+    Update,  // --update: every subscribed web list, as "Update Now" does it
   };
   Mode mode = Mode::Window;
   std::optional<std::string> dir;  // --dir FOLDER: the program folder, for every mode
+  std::string import_from, into;   // Mode::Import: the file or web address, and the list's display name
   std::string error;               // Mode::Error: what is wrong, for standard error
 
   // True for the modes that run without a window (and without a display).

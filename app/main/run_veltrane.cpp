@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "app/import_mode.h"
 #include "app/main_program.h"
+#include "app/update_mode.h"
 #include "elements/files/dir.h"
 #include "runtime/platform/console.h"
 #include "runtime/platform/files.h"
@@ -21,6 +23,8 @@ int RunMode(const CommandLine& line, const std::vector<std::string>& args, widge
   switch (line.mode) {
     case CommandLine::Mode::Window:
     case CommandLine::Mode::Info: code = RunVeltrane(args); break;
+    case CommandLine::Mode::Import: code = RunImportMode(line.import_from, line.into); break;
+    case CommandLine::Mode::Update: code = RunUpdateMode(); break;
     case CommandLine::Mode::Help:
     case CommandLine::Mode::Error: break;
   }
