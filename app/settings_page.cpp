@@ -5,6 +5,7 @@
 #include "app/general_options_panel.h"
 #include "app/settings_reload.h"
 #include "lists/ban_list_header_panel.h"
+#include "lists/web_lists_panel.h"
 #include "runtime/hub.h"
 #include "targets/aof/aof_settings_panel.h"
 #include "targets/hosts/hosts_settings_panel.h"
@@ -23,29 +24,44 @@ SettingsPage::SettingsPage(TKXWin* parent) : TPanelScheme(parent, kPagePlace, fa
       &NewScheme<KpfSettingsPanel, TKXChildPanel>(&this->Panel),
       &NewScheme<KwfSettingsPanel, TKXChildPanel>(&this->Panel),
   };
-  constexpr std::array<const char*, 6> kCaptions{"Veltrane", "BanList", "Hosts", "Agnitum Outpost Firewall",
-                                                 "Kerio Personal Firewall", "Kerio Winroute Firewall"};
-  constexpr std::array<int32_t, 6> kTops{40, 95, 150, 205, 260, 320};
+  constexpr std::array<const char*, 7> kCaptions{"Veltrane", "BanList", "Hosts", "Agnitum Outpost Firewall",
+                                                 "Kerio Personal Firewall", "Kerio Winroute Firewall", "Web Lists"};
+  constexpr std::array<int32_t, 7> kTops{40, 95, 150, 205, 260, 320, 345};
+  std::array<TKXButton*, 7> buttons{};
+  const auto make_button = [&](size_t i) {
+    buttons[i] = &New<TKXButton>(&this->Panel);
+    buttons[i]->Caption = kCaptions[i];
+    Placed(*buttons[i], 10, kTops[i], 125, 20).Init();
+  };
+  for (size_t i = 0; i < panels.size(); ++i) make_button(i);
+  // The subscriptions to web lists came later: their panel and its button follow the others.
+  auto& web_lists = NewScheme<WebListsPanel, TKXChildPanel>(&this->Panel);
+  make_button(6);
+  const std::array<TKXChildPanel*, 7> all_panels{panels[0], panels[1], panels[2], panels[3],
+                                                 panels[4], panels[5], &web_lists};
 
-  // A button sends the five other panels to the back, then brings its own to the front.
-  for (size_t i = 0; i < panels.size(); ++i) {
-    auto& button = New<TKXButton>(&this->Panel);
-    button.Caption = kCaptions[i];
-    Placed(button, 10, kTops[i], 125, 20).Init();
+  // A button sends every other panel to the back, then brings its own to the front.
+  for (size_t i = 0; i < all_panels.size(); ++i) {
+    TKXButton& button = *buttons[i];
     auto& choose = New<TKXHub>();
-    choose.SetCount(6);
+    choose.SetCount(uint16_t(all_panels.size()));
     uint16_t k = 0;
-    for (size_t j = 0; j < panels.size(); ++j)
-      if (j != i) choose.onEvent[k++] = MakeLink<&TKXMultiElement::doWork>(*panels[j], 0);
-    choose.onEvent[k] = MakeLink<&TKXMultiElement::doWork>(*panels[i], 1);
+    for (size_t j = 0; j < all_panels.size(); ++j)
+      if (j != i) choose.onEvent[k++] = MakeLink<&TKXMultiElement::doWork>(*all_panels[j], 0);
+    choose.onEvent[k] = MakeLink<&TKXMultiElement::doWork>(*all_panels[i], 1);
     button.onClick = MakeLink<&TKXHub::doEvent>(choose);
   }
+
+  // A download's progress goes to the status bar, through the page's event 0.
+  web_lists.SetEventCount(1);
+  web_lists.onEvent[0] = EventOutput(0);
 
   // A refresh shows the settings on every panel; after "Default Setting" the variables are
   // reloaded from the file first.
   auto& refresh = New<TKXHub>();
-  refresh.SetCount(6);
-  for (size_t i = 0; i < panels.size(); ++i) refresh.onEvent[i] = MakeLink<&TKXMultiElement::doWork>(*panels[i], 2);
+  refresh.SetCount(uint16_t(all_panels.size()));
+  for (size_t i = 0; i < all_panels.size(); ++i)
+    refresh.onEvent[i] = MakeLink<&TKXMultiElement::doWork>(*all_panels[i], 2);
   auto& reload = NewScheme<SettingsReload>();
   auto& after_defaults = New<TKXHub>();
   after_defaults.SetOutputs({MakeLink<&TKXMultiElement::doWork>(reload, 0), MakeLink<&TKXHub::doEvent>(refresh)});
