@@ -71,7 +71,9 @@ size_t OnHeader(char* data, size_t size, size_t count, void* user) {
   return size * count;
 }
 
-std::string Megabytes(uint64_t bytes) { return std::to_string(bytes >> 20) + " MiB"; }
+std::string Megabytes(uint64_t bytes) {
+  return bytes >= (1u << 20) ? std::to_string(bytes >> 20) + " MiB" : std::to_string(bytes) + " bytes";
+}
 
 }  // namespace
 

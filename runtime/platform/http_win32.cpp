@@ -32,8 +32,14 @@ std::string Words(DWORD error) {
 
 std::string Failure(DWORD error) {
   switch (error) {
+    // The common ones in words of our own: not every system has WinHTTP's message texts.
     case ERROR_WINHTTP_TIMEOUT: return "the server did not answer in time";
     case ERROR_WINHTTP_REDIRECT_FAILED: return "more than 5 redirects, or a redirect that is not allowed";
+    case ERROR_WINHTTP_NAME_NOT_RESOLVED: return "the server's name could not be resolved";
+    case ERROR_WINHTTP_CANNOT_CONNECT: return "could not connect to the server";
+    case ERROR_WINHTTP_CONNECTION_ERROR: return "the connection to the server was broken";
+    case ERROR_WINHTTP_SECURE_FAILURE: return "the secure connection failed (the server's certificate)";
+    case ERROR_WINHTTP_INVALID_SERVER_RESPONSE: return "the server's answer could not be read";
     default: return Words(error);
   }
 }
@@ -51,7 +57,9 @@ std::wstring Header(HINTERNET request, DWORD which) {
   return value;
 }
 
-std::string Megabytes(uint64_t bytes) { return std::to_string(bytes >> 20) + " MiB"; }
+std::string Megabytes(uint64_t bytes) {
+  return bytes >= (1u << 20) ? std::to_string(bytes >> 20) + " MiB" : std::to_string(bytes) + " bytes";
+}
 
 }  // namespace
 
