@@ -50,6 +50,7 @@ EditListsPage::EditListsPage(TKXWin* parent)
       category_list_(New<TKXListBox>(&Panel)),
       move_right_(New<TKXButton>(&Panel)),
       move_left_(New<TKXButton>(&Panel)),
+      move_all_(New<TKXButton>(&Panel)),
       text_dialog_(New<TKXODialog>()),
       web_dialog_(New<TKXODialog>()),
       statistics_(NewScheme<ListStatistics>()),
@@ -69,7 +70,6 @@ EditListsPage::EditListsPage(TKXWin* parent)
   auto& right_count = New<TKXLabel>(&Panel);
   auto& right_unit = New<TKXLabel>(&Panel);
   auto& right_counter = New<TKXDoData>();
-  auto& move_all = *(move_all_ = &New<TKXButton>(&Panel));
 
   load_from_.Caption = "Load from:";
   Placed(load_from_, 10, 30, 70, 20).Init();
@@ -104,8 +104,8 @@ EditListsPage::EditListsPage(TKXWin* parent)
   Placed(right_count, 345, 372, 205, 15).Init();
   right_unit.Caption = "Record(s)";
   Placed(right_unit, 558, 372, 50, 15).Init();
-  move_all.Caption = "All >>>";
-  Placed(move_all, 280, 205, 55, 20).Init();
+  move_all_.Caption = "All >>>";
+  Placed(move_all_, 280, 205, 55, 20).Init();
   text_dialog_.Title = "Open Text File";
   text_dialog_.Filter = "Text File|*.txt|All Files|*.*";
   web_dialog_.Title = "Open Web List";
@@ -119,7 +119,7 @@ EditListsPage::EditListsPage(TKXWin* parent)
   category_selector_.onClick = MakeLink<&EditListsPage::doChooseCategory>(*this);
   move_right_.onClick = MakeLink<&EditListsPage::doMoveRight>(*this);
   move_left_.onClick = MakeLink<&EditListsPage::doMoveLeft>(*this);
-  move_all.onClick = MakeLink<&EditListsPage::doMoveAll>(*this);
+  move_all_.onClick = MakeLink<&EditListsPage::doMoveAll>(*this);
 
   // "Load from:" runs the chosen source through the dispatcher; the move-left button says
   // whether a record moved out of a category goes back to a list or is deleted.
@@ -178,7 +178,7 @@ void EditListsPage::EnableMoves(bool enabled) {
   TData on = MakeInteger(enabled ? 1 : 0), again = on, all = on;
   move_right_.doEnabled(on, 0);
   move_left_.doEnabled(again, 0);
-  if (move_all_) move_all_->doEnabled(all, 0);
+  move_all_.doEnabled(all, 0);
 }
 
 // The category list shows no file: nothing can be filed into it until a category is chosen.

@@ -79,7 +79,7 @@ class EditListsPage : public TPanelScheme {
   TKXListBox& category_list_;
   TKXButton& move_right_;
   TKXButton& move_left_;
-  TKXButton* move_all_ = nullptr;  // made after every control of the page
+  TKXButton& move_all_;  // its control is made after every other control of the page
   TKXODialog& text_dialog_;
   TKXODialog& web_dialog_;
   TKXMultiElement& statistics_;
