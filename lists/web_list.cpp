@@ -180,7 +180,7 @@ size_t AppendLineRecords(std::string_view line, std::vector<std::string>& record
 
 WebListReading ReadWebList(std::vector<std::string> lines, const RecordIndex& known) {
   WebListReading reading = ExtractWebRecords(std::move(lines));
-  KeepNewRecords(reading, known);
+  KeepNewRecords(reading, known.ContainsEach(reading.records));
   return reading;
 }
 
@@ -194,7 +194,7 @@ WebListReading ExtractWebRecords(std::vector<std::string> lines) {
   return reading;
 }
 
-void KeepNewRecords(WebListReading& reading, const RecordIndex& known) {
+void KeepNewRecords(WebListReading& reading, const std::vector<bool>& held) {
   std::vector<std::string>& records = reading.records;
   // The first occurrence of each record counts; a record gets its number when first added,
   // so an occurrence is the first exactly when its number is the count of records before it.
@@ -209,7 +209,6 @@ void KeepNewRecords(WebListReading& reading, const RecordIndex& known) {
       ++distinct;
     }
   }
-  const std::vector<bool> held = known.ContainsEach(records);
   size_t kept = 0;
   for (size_t i = 0; i < records.size(); ++i) {
     if (!first[i]) continue;

@@ -46,11 +46,13 @@ struct WebListReading {
 // up (a published list holds a million of them, and they need not be held twice).
 WebListReading ReadWebList(std::vector<std::string> lines, const RecordIndex& known);
 
-// ReadWebList in two steps, for a list read long before the lists are (a download):
+// ReadWebList in steps, for a list read long before the lists are (a download), and so that
+// the index of the lists' records and the one of the list's own are never held at once:
 // every record the lines give, in order and with its repeats, and the skipped lines ...
 WebListReading ExtractWebRecords(std::vector<std::string> lines);
-// ... then only the first occurrence of each record that `known` does not hold, the others counted.
-void KeepNewRecords(WebListReading& reading, const RecordIndex& known);
+// ... then, with `held[i]` telling whether the lists hold record i (RecordIndex::ContainsEach),
+// only the first occurrence of each record they do not hold; the others counted as known once.
+void KeepNewRecords(WebListReading& reading, const std::vector<bool>& held);
 
 // "12 new, 3 known, 4 skipped": what a reading found, as the program reports it.
 std::string WebListSummary(size_t fresh, size_t known, size_t skipped);

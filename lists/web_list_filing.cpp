@@ -13,13 +13,15 @@ std::optional<std::vector<std::string>> WebListLines(std::string_view bytes, std
 }
 
 size_t FileNewRecords(TListSet& lists, ListId into, WebListReading& reading) {
+  std::vector<bool> held;
   {
     size_t count = 0;
     for (const auto& list : lists) count += list.size();
     RecordIndex known(count);
     for (const auto& list : lists) known.AddAll(list);
-    KeepNewRecords(reading, known);
+    held = known.ContainsEach(reading.records);
   }
+  KeepNewRecords(reading, held);
   std::vector<std::string>& list = Of(lists, into);
   list.reserve(list.size() + reading.records.size());
   for (std::string& record : reading.records) list.push_back(std::move(record));

@@ -23,11 +23,15 @@ void WebListLoader::doLoad(TData& value, uint16_t) {
   }
   TData known_value;
   PullData(DataInput(0), known_value);
-  WebListReading reading;
+  // The list's own lines go before the index of the known records is built, and that index
+  // before the list's own records are indexed: a million of each are never held at once.
+  WebListReading reading = ExtractWebRecords(std::move(file.lines));
+  std::vector<bool> held;
   {
     const TRecordsView known(known_value);
-    reading = ReadWebList(std::move(file.lines), RecordIndex(known.Records()));
+    held = RecordIndex(known.Records()).ContainsEach(reading.records);
   }
+  KeepNewRecords(reading, held);
   const std::string name = path.substr(path.find_last_of("\\/") + 1);
   FireEvent(EventOutput(2), name + ": " + WebListSummary(reading));
   const TEventLink on_line = EventOutput(0);

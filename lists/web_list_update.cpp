@@ -1,5 +1,6 @@
 #include "lists/web_list_update.h"
 
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <optional>
