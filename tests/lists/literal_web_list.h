@@ -2,6 +2,7 @@
 // index and no cleverness: the reference the program's reader is checked against.
 #pragma once
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -161,18 +162,14 @@ struct WebListReading {
 
 inline WebListReading ReadWebList(const std::vector<std::string>& lines, const std::vector<std::string>& known) {
   WebListReading reading;
-  std::vector<std::string> seen;
+  const std::set<std::string> in_a_list(known.begin(), known.end());
+  std::set<std::string> seen;
   for (const auto& line : lines) {
     const std::vector<std::string> records = WebLineRecords(line);
     if (records.empty()) ++reading.skipped;
     for (const auto& record : records) {
-      bool again = false;
-      for (const auto& s : seen) again = again || s == record;
-      if (again) continue;
-      seen.push_back(record);
-      bool in_a_list = false;
-      for (const auto& k : known) in_a_list = in_a_list || k == record;
-      if (in_a_list) ++reading.known;
+      if (!seen.insert(record).second) continue;  // a later occurrence
+      if (in_a_list.count(record)) ++reading.known;
       else reading.records.push_back(record);
     }
   }
