@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cctype>
 #include <chrono>
 #include <functional>
 #include <mutex>
@@ -32,7 +33,8 @@ struct HttpRequestSeen {
       const size_t colon = line.find(':');
       if (colon != name.size()) continue;
       bool same = true;
-      for (size_t i = 0; i < colon && same; ++i) same = std::tolower(line[i]) == std::tolower(name[i]);
+      for (size_t i = 0; i < colon && same; ++i)
+        same = std::tolower(static_cast<unsigned char>(line[i])) == std::tolower(static_cast<unsigned char>(name[i]));
       if (same) return line.substr(colon + 2);
     }
     return {};
