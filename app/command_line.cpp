@@ -31,6 +31,7 @@ CommandLine Error(std::string text) {
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   CommandLine line;
+  bool updates = false;
   if (!args.empty() && args[0] == "/i") {
     line.mode = CommandLine::Mode::Info;
     return line;
@@ -52,21 +53,32 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     } else if (arg == "--export") {
       if (!TakeValue(args, i, value) || (value != "banlist" && !TargetNamed(value)))
         return Error("--export needs a target: " + ExportTargets());
-      line.mode = CommandLine::Mode::Export;
       line.target = value;
     } else if (arg == "--dir") {
       if (!TakeValue(args, i, value) || value.empty()) return Error("--dir needs a folder");
       line.dir = value;
+    } else if (arg == "--import" || arg == "--into" || arg == "--update") {
+      if (arg == "--update") line.mode = CommandLine::Mode::Update, updates = true;
+      else if (!TakeValue(args, i, value) || value.empty()) return Error(std::string(arg) + " needs a value");
+      else (arg == "--import" ? line.import_from : line.into) = value;
     } else {
       return Error("unknown option " + std::string(arg));
     }
   }
+  if (line.mode == CommandLine::Mode::Help) return line;
+  if (int(!line.target.empty()) + int(updates) + int(!line.import_from.empty() || !line.into.empty()) > 1)
+    return Error("--export, --import and --update are given one at a time");
+  if (!line.target.empty()) line.mode = CommandLine::Mode::Export;
+  if (line.import_from.empty() != line.into.empty()) return Error("--import FILE needs --into LIST, and the other way round");
+  if (!line.import_from.empty()) line.mode = CommandLine::Mode::Import;
   return line;
 }
 
 std::string UsageText() {
   return "usage: veltrane [--dir FOLDER]\n"
          "       veltrane --export TARGET [--dir FOLDER]\n"
+         "       veltrane [--dir FOLDER] --import FILE --into LIST\n"
+         "       veltrane [--dir FOLDER] --update\n"
          "       veltrane --help\n"
          "       veltrane /i\n"
          "Without options Veltrane opens its window. The options:\n"
@@ -81,6 +93,13 @@ std::string UsageText() {
          "                 " + ExportTargets() + "\n"
          "                 (banlist: the file of \"Create File:\"). Exit code 0 when written;\n"
          "                 else 1, with the reason on standard error, and no file changed\n"
+         "  --import FILE --into LIST\n"
+         "                 read FILE (or an http:// or https:// address) as a block list (hosts\n"
+         "                 file, filter list or plain domains) and file the records that no list\n"
+         "                 holds into LIST (Advertisement, Misc, Porno, Unsorted, \"Viruses (and\n"
+         "                 similar)\", User_BadList, User_NO_BadList); prints N new, M known, K skipped\n"
+         "  --update       download every subscribed web list (Setting, Web Lists) and file its new\n"
+         "                 records; one line per list, exit code 1 when any failed\n"
          "  --help         print this text\n"
          "  /i             (first argument) show the information box and end\n";
 }

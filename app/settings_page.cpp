@@ -6,6 +6,7 @@
 #include "app/general_options_panel.h"
 #include "app/settings_reload.h"
 #include "lists/ban_list_header_panel.h"
+#include "lists/web_lists_panel.h"
 #include "runtime/hub.h"
 #include "targets/aof/aof_settings_panel.h"
 #include "targets/hosts/hosts_settings_panel.h"
@@ -31,13 +32,14 @@ SettingsPage::SettingsPage(TKXWin* parent) : TPanelScheme(parent, kPagePlace, fa
     const char* caption;
     int32_t top;
   };
-  constexpr std::array<Choice, 7> kButtons{{{"Veltrane", 40},
+  constexpr std::array<Choice, 8> kButtons{{{"Veltrane", 40},
                                             {"BanList", 95},
                                             {Info(TargetId::Hosts).title, 150},
                                             {Info(TargetId::Aof).title, 205},
                                             {Info(TargetId::Kpf).title, 260},
                                             {Info(TargetId::Kwf).title, 320},
-                                            {"DNS Resolvers", 368}}};
+                                            {"DNS Resolvers", 368},
+                                            {"Web Lists", 392}}};
   std::vector<TKXButton*> buttons;
   auto add_button = [&](const Choice& choice) {
     auto& button = New<TKXButton>(&this->Panel);
@@ -48,6 +50,9 @@ SettingsPage::SettingsPage(TKXWin* parent) : TPanelScheme(parent, kPagePlace, fa
   for (size_t i = 0; i < panels.size(); ++i) add_button(kButtons[i]);
   add_button(kButtons[6]);
   panels.push_back(&NewScheme<ResolversSettingsPanel, TKXChildPanel>(&this->Panel));
+  auto& web_lists = NewScheme<WebListsPanel, TKXChildPanel>(&this->Panel);
+  add_button(kButtons[7]);
+  panels.push_back(&web_lists);
 
   // A button sends every other panel to the back, then brings its own to the front.
   for (size_t i = 0; i < panels.size(); ++i) {
@@ -59,6 +64,10 @@ SettingsPage::SettingsPage(TKXWin* parent) : TPanelScheme(parent, kPagePlace, fa
     choose.onEvent[k] = MakeLink<&TKXMultiElement::doWork>(*panels[i], 1);
     buttons[i]->onClick = MakeLink<&TKXHub::doEvent>(choose);
   }
+
+  // A download's progress goes to the status bar, through the page's event 0.
+  web_lists.SetEventCount(1);
+  web_lists.onEvent[0] = EventOutput(0);
 
   // A refresh shows the settings on every panel; after "Default Setting" the variables are
   // reloaded from the file first.

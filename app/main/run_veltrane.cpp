@@ -6,7 +6,9 @@
 
 #include "app/command_line.h"
 #include "app/export_command.h"
+#include "app/import_mode.h"
 #include "app/main_program.h"
+#include "app/update_mode.h"
 #include "elements/files/dir.h"
 #include "runtime/platform/console.h"
 #include "runtime/platform/elevation.h"
@@ -27,6 +29,8 @@ int RunMode(const CommandLine& line, const std::vector<std::string>& args, widge
     case CommandLine::Mode::Export:
       code = RunExport(line.target, dynamic_cast<widgets::HeadlessBackend&>(backend));  // windowless: the console
       break;
+    case CommandLine::Mode::Import: code = RunImportMode(line.import_from, line.into); break;
+    case CommandLine::Mode::Update: code = RunUpdateMode(); break;
     case CommandLine::Mode::Help:
     case CommandLine::Mode::Error:
     case CommandLine::Mode::WriteElevated: break;

@@ -59,4 +59,39 @@ TEST(CommandLine, options_choose_the_mode_and_the_folder_and_leave_other_argumen
   EXPECT_TRUE(elevated.Windowless()) << "the elevated side shows no window";
 }
 
+TEST(CommandLine, web_lists_are_imported_into_a_named_list_or_all_subscriptions_updated) {
+  const std::string kOneAtATime = "--export, --import and --update are given one at a time";
+  struct Case {
+    std::vector<std::string> args;
+    Mode mode;
+    std::string from = "", into = "", error = "";
+  } cases[] = {
+      {{"--import", "hosts.txt", "--into", "Advertisement"}, Mode::Import, "hosts.txt", "Advertisement"},
+      {{"--into", "Viruses (and similar)", "--dir", "/v", "--import", "https://x.example/l"}, Mode::Import,
+       "https://x.example/l", "Viruses (and similar)"},
+      {{"--update"}, Mode::Update},
+      {{"--dir", "/v", "--update"}, Mode::Update},
+      {{"--import", "hosts.txt"}, Mode::Error, "", "", "--import FILE needs --into LIST, and the other way round"},
+      {{"--into", "Misc"}, Mode::Error, "", "", "--import FILE needs --into LIST, and the other way round"},
+      {{"--import"}, Mode::Error, "", "", "--import needs a value"},
+      {{"--import", "a", "--into"}, Mode::Error, "", "", "--into needs a value"},
+      {{"--update", "--import", "a", "--into", "Misc"}, Mode::Error, "", "", kOneAtATime},
+      {{"--export", "hosts", "--update"}, Mode::Error, "", "", kOneAtATime},
+      {{"--import", "a", "--into", "Misc", "--export", "dnsmasq"}, Mode::Error, "", "", kOneAtATime},
+  };
+  for (const auto& c : cases) {
+    const CommandLine line = ParseCommandLine(c.args);
+    EXPECT_EQ(line.mode, c.mode) << ::testing::PrintToString(c.args);
+    EXPECT_EQ(line.error, c.error) << ::testing::PrintToString(c.args);
+    if (c.mode != Mode::Import) continue;
+    EXPECT_EQ(line.import_from, c.from);
+    EXPECT_EQ(line.into, c.into);
+  }
+  for (Mode mode : {Mode::Import, Mode::Update}) {
+    CommandLine line;
+    line.mode = mode;
+    EXPECT_TRUE(line.Windowless()) << "a timer runs it without a display";
+  }
+}
+
 }  // namespace

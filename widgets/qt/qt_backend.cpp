@@ -964,6 +964,8 @@ void QtBackend::RunMessageLoop() {
   in_loop_ = false;
 }
 
+void QtBackend::ProcessEvents() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
+
 // ---- dialogs, shell, clipboard ----
 
 std::optional<FileDialogAnswer> QtBackend::RunFileDialog(const FileDialogRequest& request) {

@@ -63,6 +63,7 @@ class QtBackend : public Backend {
   void GetGeometry(ControlId id, int& left, int& top, int& width, int& height) override;
   void Show(ControlId form) override;
   void RunMessageLoop() override;
+  void ProcessEvents() override;
   void RequestClose(ControlId form) override;
 
   std::optional<FileDialogAnswer> RunFileDialog(const FileDialogRequest& request) override;
