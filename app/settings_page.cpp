@@ -38,8 +38,8 @@ SettingsPage::SettingsPage(TKXWin* parent) : TPanelScheme(parent, kPagePlace, fa
                                             {Info(TargetId::Aof).title, 205},
                                             {Info(TargetId::Kpf).title, 260},
                                             {Info(TargetId::Kwf).title, 320},
-                                            {"DNS Resolvers", 368},
-                                            {"Web Lists", 392}}};
+                                            {"DNS Resolvers", 345},
+                                            {"Web Lists", 370}}};
   std::vector<TKXButton*> buttons;
   auto add_button = [&](const Choice& choice) {
     auto& button = New<TKXButton>(&this->Panel);
