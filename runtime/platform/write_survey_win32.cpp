@@ -49,9 +49,27 @@ bool EndsWithOld(const std::string& path) {
   return tail == ".old";
 }
 
+// A 32-bit program on 64-bit Windows sees System32 through the file system redirector:
+// System32\drivers\etc is exempt from it, the folders above it are not (System32\drivers
+// would be SysWOW64\drivers). The survey looks at the real folders, as the write reaches them.
+class RealSystemFolders {
+ public:
+  RealSystemFolders() : off_(::Wow64DisableWow64FsRedirection(&old_)) {}
+  ~RealSystemFolders() {
+    if (off_) ::Wow64RevertWow64FsRedirection(old_);
+  }
+  RealSystemFolders(const RealSystemFolders&) = delete;
+  RealSystemFolders& operator=(const RealSystemFolders&) = delete;
+
+ private:
+  PVOID old_ = nullptr;
+  BOOL off_ = FALSE;
+};
+
 }  // namespace
 
 WriteSurvey SurveyWrite(const std::string& path, const std::string& root, std::string_view bytes) {
+  const RealSystemFolders real_folders;
   WriteSurvey survey;
   WindowsWrite write;
   write.path = path;
