@@ -3,13 +3,14 @@
 # after another at the lowest priority, each with its corpus in a folder outside the
 # repository, and prints a table: harness, executions, seconds, crashes.
 #
-#   tests/faults/fuzz_all.sh [-n RUNS] [-c CORPUS] [-b BUILD] [-t SECONDS] [HARNESS...]
+#   tests/faults/fuzz_all.sh [-n RUNS] [-c CORPUS] [-b BUILD] [-t SECONDS] [-l BYTES] [HARNESS...]
 #
 #   -n RUNS     executions per harness (default 10000000)
 #   -c CORPUS   corpus folder, one subfolder per harness (default /tmp/veltrane-fuzz);
 #               crashing inputs go to CORPUS/NAME-crashes/
 #   -b BUILD    the fuzz build folder (default build-fuzz; configured and built when needed)
 #   -t SECONDS  at most this long per harness (default: no limit)
+#   -l BYTES    the longest input (default 4096; shorter inputs run faster)
 #   HARNESS     only these harnesses (ban_list_fuzz ...); default: all of them
 #
 # A harness's dictionary is NAME.dict beside it (NAME without "_fuzz"), or the one .dict
@@ -20,13 +21,15 @@ runs=10000000
 corpus=/tmp/veltrane-fuzz
 build="$repo/build-fuzz"
 seconds=0
-while getopts "n:c:b:t:" option; do
+max_len=4096
+while getopts "n:c:b:t:l:" option; do
   case "$option" in
     n) runs="$OPTARG" ;;
     c) corpus="$OPTARG" ;;
     b) build="$OPTARG" ;;
     t) seconds="$OPTARG" ;;
-    *) sed -n '2,17p' "$0"; exit 2 ;;
+    l) max_len="$OPTARG" ;;
+    *) sed -n '2,18p' "$0"; exit 2 ;;
   esac
 done
 shift $((OPTIND - 1))
@@ -53,7 +56,7 @@ for source in "${sources[@]}"; do
   log="$corpus/$name.log"
   start=$(date +%s)
   status=0
-  nice -n 19 "$build/$name" -runs="$runs" -max_total_time="$seconds" -max_len=4096 -print_final_stats=1 \
+  nice -n 19 "$build/$name" -runs="$runs" -max_total_time="$seconds" -max_len="$max_len" -print_final_stats=1 \
     "${dict[@]}" -artifact_prefix="$corpus/$name-crashes/" "$corpus/$name" > "$log" 2>&1 || status=$?
   took=$(( $(date +%s) - start ))
   # The final statistics give the executions; a run that stopped at a crash, its last status line.
