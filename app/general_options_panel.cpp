@@ -31,7 +31,6 @@ constexpr DefaultValue kDefaults[] = {
     {"KWF", "begin_kwfall", "*"},      {"KWF", "end_kwfall", "*"},         {"KWF", "group_name", "Ads/banners"},
 };
 
-bool IsOne(const TData& value) { return CompareValues(CompareEqual, value, MakeInteger(1)); }
 
 }  // namespace
 
@@ -63,8 +62,7 @@ GeneralOptionsPanel::GeneralOptionsPanel(TKXWin* parent)
   question.Icon = 2;
   answered_yes.Type = CompareEqual;
   answered_yes.Op2 = MakeInteger(6);
-  save_error_.Caption = kSaveFailureCaption;
-  save_error_.Icon = 1;
+  AsFailureBox(save_error_);
 
   // A click on either start-up option writes it and reads it back into its variable; the
   // position option takes effect at the next start, so only the file changes.
@@ -120,10 +118,13 @@ void GeneralOptionsPanel::doRefresh(TData&, uint16_t) {
 
 void GeneralOptionsPanel::doWriteDefaults(TData&, uint16_t) {
   const std::string file = ResolveIniPath(kSettingsFile);
-  bool written = true;
-  for (const auto& d : kDefaults) written = platform::WriteProfileString(file, d.section, d.key, d.value) && written;
-  if (!written) {
-    TData text = MakeText(SaveFailureMessage(file, "the file cannot be written"));
+  std::string why;
+  for (const auto& d : kDefaults) {
+    std::string failed;
+    if (!platform::WriteProfileString(file, d.section, d.key, d.value, &failed) && why.empty()) why = failed;
+  }
+  if (!why.empty()) {
+    TData text = MakeText(SaveFailureMessage(file, why));
     save_error_.doMessage(text, 0);
   }
   FireEvent(EventOutput(0));

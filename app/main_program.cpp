@@ -1,5 +1,6 @@
 #include "app/main_program.h"
 
+#include <set>
 #include <utility>
 
 #include "app/settings_page.h"
@@ -11,7 +12,11 @@
 #include "runtime/do_data.h"
 #include "runtime/hub.h"
 #include "runtime/index_to_chanel.h"
+#include "runtime/platform/files.h"
+#include "runtime/platform/profile.h"
+#include "runtime/save_failure.h"
 #include "widgets/main_form.h"
+#include "widgets/message.h"
 #include "widgets/status_bar.h"
 #include "widgets/style_xp.h"
 #include "widgets/sys_menu.h"
@@ -117,13 +122,36 @@ TMainProgram::TMainProgram() : TScheme(nullptr), main_form_(BuildMainForm(New<TK
   page_switch.SetCount(4);
   page_switch.onEvent = {hub_input(to_edit), hub_input(to_generate), hub_input(to_settings), hub_input(to_none)};
 
+  // What the edit-lists page found in a web list, and the progress of the settings page's
+  // downloads, show in the status bar.
+  for (TKXChildPanel* page : {&edit_page, &settings_page}) {
+    page->SetEventCount(1);
+    page->onEvent[0] = MakeLink<&TKXStatusBar::doText>(status_bar);
+  }
+
   form.onCreate = hub_input(start_hub);
+
+  // The window's place, saved when it closes: a failed save is told.
+  auto& position_error = AsFailureBox(New<TKXMessage>());
+  form.onSaveError = MakeLink<&TKXMessage::doMessage>(position_error);
 }
 
 void TMainProgram::Start() { main_form_.Start(); }
 
+void TellSettingsReadTrouble() {
+  platform::SetProfileReadTrouble([told = std::set<std::string>()](const std::string& file, const std::string& why) mutable {
+    if (!told.insert(file).second) return;
+    widgets::CurrentBackend().ShowMessageBox(
+        widgets::kNoControl,
+        "Could not read '" + platform::NativePath(file) + "': " + why +
+            ". Until it can be read, its settings count as empty and nothing is written to it.",
+        kSaveFailureCaption, widgets::MessageButtons::Ok, widgets::MessageIcon::Error);
+  });
+}
+
 int RunVeltrane(const std::vector<std::string>& args) {
   widgets::Backend& native = widgets::CurrentBackend();
+  TellSettingsReadTrouble();
   if (!args.empty() && args[0] == "/i") {
     native.ShowMessageBox(widgets::kNoControl, "This program made by Wexel.", "Wexel Info", widgets::MessageButtons::Ok,
                           widgets::MessageIcon::None);

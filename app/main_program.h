@@ -30,6 +30,10 @@ inline constexpr const char* kMainCaption = "Veltrane v2.0";
 inline constexpr const char* kStatusText =
     "Veltrane v2.0 (2.3.2). Ban lists kept by hand, written for every firewall.";
 
+// Tells the user, once per file and run, of a settings file that is there but cannot be
+// read (its keys then read as missing), on the current backend.
+void TellSettingsReadTrouble();
+
 // The whole program on the current backend: the "/i" box, or build, start, run the
 // message loop until the main window closes, and free everything. Returns the exit code.
 int RunVeltrane(const std::vector<std::string>& args);

@@ -1,7 +1,9 @@
-// The "Setting" page: a column of six buttons, each bringing its settings panel to the
-// front: the general options, the ban list header and the four targets.
+// The "Setting" page: a column of buttons, each bringing its settings panel to the front:
+// the general options, the ban list header, the four targets, the DNS resolvers' files and
+// the web lists.
 //
-// Inputs: 0 doToBack, 1 doToFront, 2 doRefresh (every panel shows the settings).
+// Inputs: 0 doToBack, 1 doToFront, 2 doRefresh (every panel shows the settings). Event 0:
+// a text for the status bar (the progress of the web lists' downloads).
 #pragma once
 
 #include "widgets/panel_scheme.h"

@@ -1,5 +1,6 @@
 #include "app/startup_housekeeping.h"
 
+#include <array>
 #include <vector>
 
 #include "app/list_backup.h"
@@ -15,19 +16,20 @@
 #include "targets/hosts/hosts_startup_backup.h"
 #include "targets/kpf/kpf_startup_backup.h"
 #include "targets/kwf/kwf_startup_backup.h"
+#include "targets/target_catalog.h"
 
 namespace {
 
-// The folders below the program folder, created in this order, each with its missing parents.
-constexpr const char* kFolders[] = {"Backup",     "Logs",       "Backup\\Hosts", "Backup\\KPF",
-                                    "Backup\\KWF", "Backup\\AOF", "Backup\\Lists", "Lists"};
-
-// Input 0 of scheme S, built in `element`.
-template <class S>
-TEventLink StartOf(TKXMultiElement& element) {
-  element.SetScheme<S>();
-  return MakeLink<&TKXMultiElement::doWork>(element, 0);
-}
+// The folders below the program folder, created in this order, each with its missing parents:
+// the targets' backup folders in the order hosts, Kerio Personal, Kerio Winroute, Outpost.
+constexpr std::array<const char*, 8> kFolders{"Backup",
+                                              "Logs",
+                                              Info(TargetId::Hosts).backup->folder,
+                                              Info(TargetId::Kpf).backup->folder,
+                                              Info(TargetId::Kwf).backup->folder,
+                                              Info(TargetId::Aof).backup->folder,
+                                              "Backup\\Lists",
+                                              "Lists"};
 
 }  // namespace
 
@@ -35,7 +37,7 @@ StartupHousekeeping::StartupHousekeeping(TKXWin* parent) : TScheme(parent) {
   auto& steps = New<TKXHub>();
   std::vector<TEventLink> outputs;
 
-  // 1 to 6: every section of "Veltra.ini" into its global variables.
+  // Every section of "Veltra.ini" into its global variables.
   for (const auto& section : kSettingsSections) {
     auto& loader = New<TKXGVarContainer>();
     loader.FileName = kSettingsFile;
@@ -44,7 +46,7 @@ StartupHousekeeping::StartupHousekeeping(TKXWin* parent) : TScheme(parent) {
     outputs.push_back(MakeLink<&TKXGVarContainer::doRead>(loader));
   }
 
-  // 7: the program folder, with its trailing separator, into VELTR_dir.
+  // The program folder, with its trailing separator, into VELTR_dir.
   auto& dir = New<TKXDir>();
   auto& program_dir = New<TKXGlobalVar>();
   program_dir.SetName("VELTR_dir");
@@ -53,7 +55,7 @@ StartupHousekeeping::StartupHousekeeping(TKXWin* parent) : TScheme(parent) {
   read_dir.onEventData = MakeLink<&TKXGlobalVar::doValue>(program_dir);
   outputs.push_back(MakeLink<&TKXDoData::doData>(read_dir));
 
-  // 8 to 15: the folders.
+  // The folders.
   for (const char* folder : kFolders) {
     auto& path = New<TKXStrCat>();
     path.dataStr1 = MakeLink<&TKXGlobalVar::varValue>(program_dir);
@@ -62,13 +64,13 @@ StartupHousekeeping::StartupHousekeeping(TKXWin* parent) : TScheme(parent) {
     outputs.push_back(MakeLink<&TKXStrCat::doStrCat>(path));
   }
 
-  // 16 to 21: the targets' backups, the list backups and the position keys.
-  outputs.push_back(StartOf<HostsStartupBackup>(New<TKXMultiElement>()));
-  outputs.push_back(StartOf<KpfStartupBackup>(New<TKXMultiElement>()));
-  outputs.push_back(StartOf<KwfStartupBackup>(New<TKXMultiElement>()));
-  outputs.push_back(StartOf<AofStartupBackup>(New<TKXMultiElement>()));
-  outputs.push_back(StartOf<ListBackup>(New<TKXMultiElement>()));
-  outputs.push_back(StartOf<PositionTidy>(New<TKXMultiElement>()));
+  // The targets' backups, the list backups and the position keys.
+  outputs.push_back(MakeLink<&TKXMultiElement::doWork>(NewScheme<HostsStartupBackup>(), 0));
+  outputs.push_back(MakeLink<&TKXMultiElement::doWork>(NewScheme<KpfStartupBackup>(), 0));
+  outputs.push_back(MakeLink<&TKXMultiElement::doWork>(NewScheme<KwfStartupBackup>(), 0));
+  outputs.push_back(MakeLink<&TKXMultiElement::doWork>(NewScheme<AofStartupBackup>(), 0));
+  outputs.push_back(MakeLink<&TKXMultiElement::doWork>(NewScheme<ListBackup>(), 0));
+  outputs.push_back(MakeLink<&TKXMultiElement::doWork>(NewScheme<PositionTidy>(), 0));
 
   steps.SetCount(uint16_t(outputs.size()));
   for (size_t k = 0; k < outputs.size(); ++k) steps.onEvent[k] = outputs[k];

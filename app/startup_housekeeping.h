@@ -1,7 +1,7 @@
 // The start-up housekeeping, run once at every start through input 0: the settings into
 // global variables, the program folder into VELTR_dir, the program's folders, the backups
 // of the four targets' configuration files and of the lists, and the window-position keys.
-// Each of its 21 steps finishes before the next begins.
+// Each of its steps finishes before the next begins.
 #pragma once
 
 #include "runtime/scheme.h"

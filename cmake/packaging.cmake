@@ -27,6 +27,11 @@ if(WIN32)
 elseif(TARGET veltrane)
   include(GNUInstallDirs)
   install(TARGETS veltrane RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  # The helper that writes a system file with an administrator's permission, and the polkit
+  # action pkexec runs it under (its path in the action is the package's: /usr/libexec).
+  install(TARGETS veltrane-write RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/veltrane)
+  install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/packaging/linux/org.veltrane.write.policy
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/polkit-1/actions)
   install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/packaging/linux/veltrane.desktop
           DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
   install(DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}/packaging/icons/hicolor
@@ -38,6 +43,10 @@ elseif(TARGET veltrane)
   # are loaded at run time and named here.
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
   set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+  # pkexec asks an administrator before the helper writes a system file. The program works
+  # without it (files the user may write, the hosts file's copy in the backup folder) and
+  # then says how to install it, so it is recommended rather than required.
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "pkexec")
   set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 
   # Icon files from the icon the Qt window draws: `cmake --build build --target icons`.

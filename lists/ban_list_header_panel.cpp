@@ -33,8 +33,7 @@ BanListHeaderPanel::BanListHeaderPanel(TKXWin* parent) : TPanelScheme(parent, kS
   }
   save.Caption = "Save";
   Placed(save, 360, 345, 90, 20).Init();
-  save_error.Caption = kSaveFailureCaption;
-  save_error.Icon = 1;
+  AsFailureBox(save_error);
 
   // "Save" stores name, URL and file in this order; doRefresh shows the variables.
   save.onClick = MakeLink<&TKXHub::doEvent>(store);

@@ -7,7 +7,7 @@
 #include "elements/strlist/records.h"
 #include "lists/ban_list_format.h"
 #include "lists/list_files.h"
-#include "lists/record_index.h"
+#include "elements/strlist/record_index.h"
 
 namespace {
 

@@ -1,6 +1,7 @@
 #include "lists/category_flag.h"
 
 #include "elements/strings/if_else.h"
+#include "runtime/ini_path.h"
 #include "runtime/save_failure.h"
 #include "widgets/message.h"
 #include "widgets/placed.h"
@@ -13,14 +14,13 @@ CategoryFlag::CategoryFlag(TKXWin* panel, ListId category, int32_t top)
   box_.Hint = info.name;
   Placed(box_, 510, top, 100, 20).Init();
   key_.SetName(info.gen_key);
-  ini_.FileName = "Veltra.ini";
+  ini_.FileName = kSettingsFile;
   ini_.Section = "BanList";
   ini_.Key = info.gen_key;
   ini_.DataType = 0;
 
   auto& save_error = New<TKXMessage>();
-  save_error.Caption = kSaveFailureCaption;
-  save_error.Icon = 1;
+  AsFailureBox(save_error);
   ini_.onWriteError = MakeLink<&TKXMessage::doMessage>(save_error);
 
   box_.onCheck = MakeLink<&CategoryFlag::doStore>(*this);
@@ -30,7 +30,7 @@ CategoryFlag::CategoryFlag(TKXWin* panel, ListId category, int32_t top)
 }
 
 void CategoryFlag::doInit(TData&, uint16_t) {
-  TData checked = MakeInteger(CompareValues(CompareEqual, key_.Value(), MakeInteger(1)) ? 1 : 0);
+  TData checked = MakeInteger(IsOne(key_.Value()) ? 1 : 0);
   box_.doCheck(checked, 0);
 }
 

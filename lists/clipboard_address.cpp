@@ -2,7 +2,7 @@
 
 #include "lists/list_catalog.h"
 #include "lists/list_files.h"
-#include "lists/record_index.h"
+#include "elements/strlist/record_index.h"
 
 std::vector<std::string> ClipboardCandidates(std::string_view address) {
   if (const size_t scheme = address.find("://"); scheme != std::string_view::npos) address.remove_prefix(scheme + 3);

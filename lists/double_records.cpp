@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "elements/strlist/records.h"
-#include "lists/record_index.h"
+#include "elements/strlist/record_index.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include "lists/record_count_display.h"
 #include "lists/source_selector.h"
 #include "lists/text_file_loader.h"
+#include "lists/web_list_loader.h"
 #include "runtime/do_data.h"
 #include "runtime/save_failure.h"
 #include "runtime/platform/files.h"
@@ -23,12 +24,6 @@ namespace {
 constexpr const char* kNotLoaded = "Not Loaded";
 constexpr const char* kNoCategory = "-Select-";
 
-template <class S>
-TKXMultiElement& Scheme(TKXMultiElement& element) {
-  element.SetScheme<S>();
-  return element;
-}
-
 std::string CategoryChoices() {
   std::string text = kNoCategory;
   for (const auto& list : kLists) text += std::string("\r\n") + list.name;
@@ -38,7 +33,8 @@ std::string CategoryChoices() {
 std::string SourceChoices() {
   // The chooser lists the clipboard second; the dispatcher's outputs keep their own order.
   return "URL Ban List (AUTO Load)\r\nClipBoard (Load)\r\nText File (Load)\r\nAgnitum Outpost Firewall (Load)\r\n"
-         "Kerio Personal Firewall (Load)\r\nKerio Winroute Firewall (Load)\r\nUnsorted (Edit Lists)";
+         "Kerio Personal Firewall (Load)\r\nKerio Winroute Firewall (Load)\r\nUnsorted (Edit Lists)\r\n" +
+         std::string(kWebListSource);
 }
 
 }  // namespace
@@ -54,17 +50,20 @@ EditListsPage::EditListsPage(TKXWin* parent)
       category_list_(New<TKXListBox>(&Panel)),
       move_right_(New<TKXButton>(&Panel)),
       move_left_(New<TKXButton>(&Panel)),
+      move_all_(New<TKXButton>(&Panel)),
       text_dialog_(New<TKXODialog>()),
-      statistics_(Scheme<ListStatistics>(New<TKXMultiElement>())),
-      selector_(Scheme<SourceSelector>(New<TKXMultiElement>())),
-      count_display_(Scheme<RecordCountDisplay>(New<TKXMultiElement>())),
-      text_loader_(Scheme<TextFileLoader>(New<TKXMultiElement>())),
+      web_dialog_(New<TKXODialog>()),
+      statistics_(NewScheme<ListStatistics>()),
+      selector_(NewScheme<SourceSelector>()),
+      count_display_(NewScheme<RecordCountDisplay>()),
+      text_loader_(NewScheme<TextFileLoader>()),
       changed_on_disk_(New<TKXMessage>()) {
-  auto& ban_list_loader = Scheme<BanListLoader>(New<TKXMultiElement>());
-  auto& clipboard_loader = Scheme<ClipboardLoader>(New<TKXMultiElement>());
-  auto& aof_importer = Scheme<AofImporter>(New<TKXMultiElement>());
-  auto& kpf_importer = Scheme<KpfImporter>(New<TKXMultiElement>());
-  auto& kwf_importer = Scheme<KwfImporter>(New<TKXMultiElement>());
+  auto& ban_list_loader = NewScheme<BanListLoader>();
+  auto& clipboard_loader = NewScheme<ClipboardLoader>();
+  auto& aof_importer = NewScheme<AofImporter>();
+  auto& kpf_importer = NewScheme<KpfImporter>();
+  auto& kwf_importer = NewScheme<KwfImporter>();
+  auto& web_loader = NewScheme<WebListLoader>();
   auto& total_label = New<TKXLabel>(&Panel);
   auto& left_count = New<TKXLabel>(&Panel);
   auto& left_unit = New<TKXLabel>(&Panel);
@@ -105,8 +104,12 @@ EditListsPage::EditListsPage(TKXWin* parent)
   Placed(right_count, 345, 372, 205, 15).Init();
   right_unit.Caption = "Record(s)";
   Placed(right_unit, 558, 372, 50, 15).Init();
+  move_all_.Caption = "All >>>";
+  Placed(move_all_, 280, 205, 55, 20).Init();
   text_dialog_.Title = "Open Text File";
   text_dialog_.Filter = "Text File|*.txt|All Files|*.*";
+  web_dialog_.Title = "Open Web List";
+  web_dialog_.Filter = "Block Lists|*.txt;*.hosts;hosts|All Files|*.*";
   changed_on_disk_.Caption = "Warning:";
   changed_on_disk_.Icon = 5;
 
@@ -116,16 +119,18 @@ EditListsPage::EditListsPage(TKXWin* parent)
   category_selector_.onClick = MakeLink<&EditListsPage::doChooseCategory>(*this);
   move_right_.onClick = MakeLink<&EditListsPage::doMoveRight>(*this);
   move_left_.onClick = MakeLink<&EditListsPage::doMoveLeft>(*this);
+  move_all_.onClick = MakeLink<&EditListsPage::doMoveAll>(*this);
 
   // "Load from:" runs the chosen source through the dispatcher; the move-left button says
   // whether a record moved out of a category goes back to a list or is deleted.
-  selector_.SetEventCount(8);
+  selector_.SetEventCount(kWebListOutput + 1);
   for (uint16_t k = 0; k < 7; ++k) selector_.onEvent[k] = MakeLink<&EditListsPage::doStartSource>(*this, k);
   selector_.onEvent[7] = MakeLink<&TKXButton::doCaption>(move_left_);
+  selector_.onEvent[kWebListOutput] = MakeLink<&EditListsPage::doStartSource>(*this, kWebListOutput);
 
   // Every loader sends its lines to the source list; nothing loaded shows "Not Loaded".
   for (TKXMultiElement* loader : {&ban_list_loader, &clipboard_loader, &text_loader_, &aof_importer, &kpf_importer,
-                                  &kwf_importer}) {
+                                  &kwf_importer, &web_loader}) {
     loader->SetEventCount(3);
     loader->onEvent[0] = MakeLink<&EditListsPage::doLine>(*this);
     loader->onEvent[1] = MakeLink<&EditListsPage::doNotLoaded>(*this);
@@ -136,8 +141,12 @@ EditListsPage::EditListsPage(TKXWin* parent)
   clipboard_loader.onEvent[2] = MakeLink<&EditListsPage::doCountLine>(*this, 2);
   text_dialog_.onExecute = MakeLink<&TKXMultiElement::doWork>(text_loader_, 0);
   text_dialog_.onCancel = MakeLink<&EditListsPage::doNotLoaded>(*this);
+  // A web list: its file is asked for, its new records offered and what it held summed up.
+  web_loader.onEvent[2] = MakeLink<&EditListsPage::doWebListSummary>(*this);
+  web_dialog_.onExecute = MakeLink<&TKXMultiElement::doWork>(web_loader, 0);
+  web_dialog_.onCancel = MakeLink<&EditListsPage::doNotLoaded>(*this);
   sources_ = {&ban_list_loader, &text_loader_, &aof_importer, &kpf_importer, &kwf_importer, nullptr,
-              &clipboard_loader};
+              &clipboard_loader, nullptr, nullptr};
 
   // The counts under the two lists, and the statistics.
   count_display_.SetDataCount(1);
@@ -166,9 +175,10 @@ void EditListsPage::SetSourceLabel(const std::string& text) {
 }
 
 void EditListsPage::EnableMoves(bool enabled) {
-  TData on = MakeInteger(enabled ? 1 : 0), again = on;
+  TData on = MakeInteger(enabled ? 1 : 0), again = on, all = on;
   move_right_.doEnabled(on, 0);
   move_left_.doEnabled(again, 0);
+  move_all_.doEnabled(all, 0);
 }
 
 // The category list shows no file: nothing can be filed into it until a category is chosen.
@@ -200,25 +210,40 @@ bool EditListsPage::ShowFile(TKXListBox& list, const std::string& path, ShownFil
 
 // The stamp tells at once that a file was not touched; a file touched since, or within the
 // tick of the file system's clock, is compared by its content.
-bool EditListsPage::StillAsShown(ShownFile& shown) {
+EditListsPage::Shown EditListsPage::StillAsShown(ShownFile& shown, std::string& why) {
   const platform::FileStamp now = platform::StampOf(shown.path);
-  if (now.SameFile(shown.stamp) && !shown.stamp.Recent()) return true;
+  if (now.SameFile(shown.stamp) && !shown.stamp.Recent()) return Shown::Same;
   const platform::FileContent content = platform::ReadWholeFile(shown.path);
   bool same = false;
   switch (content.result) {
     case platform::FileContent::Result::Missing: same = !shown.stamp.exists; break;
-    case platform::FileContent::Result::Unreadable: same = false; break;
+    case platform::FileContent::Result::Unreadable: why = content.why; return Shown::Unreadable;
     case platform::FileContent::Result::Read:
       same = shown.stamp.exists && ContentHash(content.bytes) == shown.content_hash;
       break;
   }
-  if (same) shown.stamp = now;
-  return same;
+  if (!same) return Shown::Changed;
+  shown.stamp = now;
+  return Shown::Same;
 }
 
 bool EditListsPage::ShownFilesUnchanged() {
+  std::string why;
+  const bool category_shown = !category_file_.path.empty(), unsorted_shown = UnsortedOnLeft();
+  const Shown category = category_shown ? StillAsShown(category_file_, why) : Shown::Same;
+  const Shown unsorted =
+      unsorted_shown && category != Shown::Unreadable ? StillAsShown(unsorted_file_, why) : Shown::Same;
+  // A file that cannot be read now may well be as shown: it stays shown, and nothing moves.
+  if (category == Shown::Unreadable || unsorted == Shown::Unreadable) {
+    RecordFile file;
+    file.state = RecordFile::State::Unreadable;
+    file.why = why;
+    store_.TellNotWhole(category == Shown::Unreadable ? category_file_.path : unsorted_file_.path, file,
+                        "Nothing was moved, so that no record is lost.");
+    return false;
+  }
   std::vector<std::string> changed;
-  if (!category_file_.path.empty() && !StillAsShown(category_file_)) {
+  if (category == Shown::Changed) {
     changed.push_back(category_file_.path);
     ShownFile again;
     if (ShowFile(category_list_, category_file_.path, again)) {
@@ -227,7 +252,7 @@ bool EditListsPage::ShownFilesUnchanged() {
       ForgetCategory();
     }
   }
-  if (UnsortedOnLeft() && !StillAsShown(unsorted_file_)) {
+  if (unsorted == Shown::Changed) {
     changed.push_back(unsorted_file_.path);
     ShownFile again;
     if (ShowFile(source_list_, unsorted_file_.path, again)) {
@@ -279,6 +304,7 @@ void EditListsPage::doLoadFrom(TData&, uint16_t) {
   TData none;
   statistics_.doWork(none, 0);
   if (const size_t paren = source_.find('('); paren != std::string::npos) SetSourceLabel(source_.substr(0, paren));
+  FireEvent(EventOutput(0), "");  // a summary of an earlier load no longer stands
   loaded_.clear();
   count_kind_.reset();
   TData source = MakeText(source_);
@@ -297,6 +323,7 @@ void EditListsPage::doStartSource(TData&, uint16_t source) {
   switch (source) {
     case 1: text_dialog_.doExecute(none, 0); break;
     case 5: doShowUnsorted(none, 0); break;
+    case kWebListOutput: web_dialog_.doExecute(none, 0); break;
     default: sources_[source]->doWork(none, 0); break;
   }
 }
@@ -401,6 +428,35 @@ void EditListsPage::doMoveLeft(TData&, uint16_t) {
     return;
   }
   if (!SaveShown(category_list_, category_file_) && moved) Undo(category_list_, from, source_list_, *moved);
+}
+
+void EditListsPage::doMoveAll(TData&, uint16_t) {
+  if (!ShownFilesUnchanged()) return;
+  TData chosen;
+  category_selector_.varSelected(chosen, 0);
+  const std::string category = AsText(chosen);
+  if (category == kNoCategory || category == left_list_ || category_file_.path.empty()) return;
+  std::vector<std::string> filed = source_list_.Items();
+  if (filed.empty()) return;
+  // The records go on top of the category in the order the source list shows them, as a
+  // user filing them from the top down would see them.
+  std::vector<std::string> category_records = category_list_.Items();
+  filed.insert(filed.end(), std::make_move_iterator(category_records.begin()),
+               std::make_move_iterator(category_records.end()));
+  category_records = {};
+  // The category is saved first: when that fails, both files and both lists stay as they
+  // were. When Unsorted then cannot be saved, its records are in both files: none is lost.
+  RecordFile written;
+  if (!store_.SaveFile(category_file_.path, filed, &written)) return;
+  category_file_.content_hash = written.content_hash;
+  category_file_.stamp = written.stamp;
+  category_list_.SetLines(std::move(filed));
+  source_list_.SetLines({});
+  if (UnsortedOnLeft()) SaveShown(source_list_, unsorted_file_);
+}
+
+void EditListsPage::doWebListSummary(TData& value, uint16_t) {
+  FireEvent(EventOutput(0), "Web List " + AsText(value));
 }
 
 void EditListsPage::doStatisticsTotal(TData&, uint16_t) {

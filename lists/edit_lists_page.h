@@ -2,7 +2,8 @@
 // on the left, and moves them one at a time into the category list on the right (or back),
 // every move saved at once. It also shows the record counts and the statistics.
 //
-// Inputs: 0 doToBack, 1 doToFront.
+// Inputs: 0 doToBack, 1 doToFront. Event 0: a text for the status bar (what a web list
+// load found), the empty text when it no longer stands.
 #pragma once
 
 #include <array>
@@ -32,6 +33,9 @@ class EditListsPage : public TPanelScheme {
   void doChooseCategory(TData& value, uint16_t index);
   void doMoveRight(TData& value, uint16_t index);
   void doMoveLeft(TData& value, uint16_t index);
+  // "All >>>": every record of the source list into the chosen category at once, with the
+  // rules of ">>>"; one save per file.
+  void doMoveAll(TData& value, uint16_t index);
 
   // What the sources lead to (SourceSelector's outputs and the loaders' events).
   void doStartSource(TData& value, uint16_t source);
@@ -40,6 +44,7 @@ class EditListsPage : public TPanelScheme {
   void doNotLoaded(TData& value, uint16_t index);
   void doCountLine(TData& value, uint16_t kind);
   void doStatisticsTotal(TData& value, uint16_t index);
+  void doWebListSummary(TData& value, uint16_t index);
 
  private:
   // A list file shown in one of the two lists: what it held when it was shown or last
@@ -58,7 +63,10 @@ class EditListsPage : public TPanelScheme {
   void ShowLoadedLines();
   // Fills `list` from the file; false, after telling the user, when it cannot be read whole.
   bool ShowFile(TKXListBox& list, const std::string& path, ShownFile& shown);
-  static bool StillAsShown(ShownFile& shown);
+  enum class Shown { Same, Changed, Unreadable };
+  // Whether the file still holds what was shown from it; `why` takes the reason when it
+  // cannot be read.
+  static Shown StillAsShown(ShownFile& shown, std::string& why);
   // True when both shown files still hold what the lists show. Otherwise each changed one
   // is shown again as it is now, the user is told, and nothing may be moved.
   bool ShownFilesUnchanged();
@@ -74,13 +82,15 @@ class EditListsPage : public TPanelScheme {
   TKXListBox& category_list_;
   TKXButton& move_right_;
   TKXButton& move_left_;
+  TKXButton& move_all_;  // its control is made after every other control of the page
   TKXODialog& text_dialog_;
+  TKXODialog& web_dialog_;
   TKXMultiElement& statistics_;
   TKXMultiElement& selector_;
   TKXMultiElement& count_display_;
   TKXMultiElement& text_loader_;
   TKXMessage& changed_on_disk_;
-  std::array<TKXMultiElement*, 7> sources_{};  // by the dispatcher's outputs; the text file and Unsorted are the page's own
+  std::array<TKXMultiElement*, 9> sources_{};  // by the dispatcher's outputs; the text file, Unsorted and the web list are the page's own
   TListStore store_;
 
   std::string source_ = "URL Ban List (AUTO Load)";  // the source "Load from:" runs

@@ -7,46 +7,38 @@
 #include "lists/ban_list_writer.h"
 #include "lists/category_flag.h"
 #include "lists/list_files.h"
-#include "lists/record_index.h"
+#include "elements/strlist/record_index.h"
 #include "lists/target_mode_switch.h"
 #include "runtime/hub.h"
 #include "targets/aof/aof_exporter.h"
 #include "targets/hosts/hosts_exporter.h"
 #include "targets/kpf/kpf_exporter.h"
 #include "targets/kwf/kwf_exporter.h"
+#include "targets/resolvers/resolver_exporter.h"
+#include "targets/target_catalog.h"
 #include "widgets/message.h"
 #include "widgets/placed.h"
 
 namespace {
-
-template <class S>
-TKXMultiElement& Scheme(TKXMultiElement& element) {
-  element.SetScheme<S>();
-  return element;
-}
 
 // The writer's inputs.
 enum WriterInput : uint16_t { kReset = 0, kCountFirst = 1, kAddLine = 6, kAddRecord = 7, kWrite = 8 };
 // The exporters' inputs.
 enum ExporterInput : uint16_t { kClear = 0, kAdd = 1, kExport = 2 };
 
-struct TargetButton {
-  const char* caption;
-  int32_t top;
-  const char* switch_name;
-};
-constexpr std::array<TargetButton, 4> kTargetButtons{{{"Hosts", 35, "p_hosts"},
-                                                      {"Agnitum Outpost Firewall", 105, "p_aof"},
-                                                      {"Kerio Personal Firewall", 175, "p_kpf"},
-                                                      {"Kerio Winroute Firewall", 245, "p_kwf"}}};
+// The tops of the four target buttons, in the catalog's order of the firewall targets.
+constexpr std::array<int32_t, 4> kTargetTops{35, 105, 175, 245};
+// The choices of the "Format" box, in the catalog's order of the resolver formats.
+constexpr const char* kFormatChoices =
+    "dnsmasq\r\nUnbound\r\nResponse policy zone (RPZ)\r\nAdblock-style list\r\nDomain list";
 
 }  // namespace
 
 GeneratePage::GeneratePage(TKXWin* parent)
     : TPanelScheme(parent, kPagePlace, false, 3),
       preview_(New<TKXListBox>(&Panel)),
-      writer_(Scheme<BanListWriter>(New<TKXMultiElement>())),
-      mode_(Scheme<TargetModeSwitch>(New<TKXMultiElement>())) {
+      writer_(NewScheme<BanListWriter>()),
+      mode_(NewScheme<TargetModeSwitch>()) {
   for (size_t i = 0; i < 5; ++i) flags_[i] = &New<CategoryFlag>(&Panel, kCategories[i], int32_t(30 + 25 * i));
   auto& all_to_file = New<TKXRadioButton>(&Panel);
   auto& new_to_file = New<TKXRadioButton>(&Panel);
@@ -54,13 +46,22 @@ GeneratePage::GeneratePage(TKXWin* parent)
   for (size_t i = 0; i < 4; ++i) {
     target_buttons_[i] = &New<TKXButton>(&Panel);
     target_switches_[i] = &New<TKXGlobalVar>();
-    target_switches_[i]->SetName(kTargetButtons[i].switch_name);
+    target_switches_[i]->SetName(Info(kFirewallTargets[i]).switch_key);
   }
   auto& generate = New<TKXButton>(&Panel);
-  exporters_ = {&Scheme<HostsExporter>(New<TKXMultiElement>()), &Scheme<AofExporter>(New<TKXMultiElement>()),
-                &Scheme<KpfExporter>(New<TKXMultiElement>()), &Scheme<KwfExporter>(New<TKXMultiElement>())};
+  exporters_ = {&NewScheme<HostsExporter>(), &NewScheme<AofExporter>(),
+                &NewScheme<KpfExporter>(), &NewScheme<KwfExporter>()};
   for (auto*& list : categories_) list = &New<TKXStrList>();
   auto& save_error = New<TKXMessage>();
+  // The resolver formats, after everything the page had before them.
+  format_ = &New<TKXComboBox>(&Panel);
+  export_format_ = &New<TKXButton>(&Panel);
+  format_exporters_ = {&NewScheme<DnsmasqExporter>(), &NewScheme<UnboundExporter>(), &NewScheme<RpzExporter>(),
+                       &NewScheme<AdblockExporter>(), &NewScheme<DomainsExporter>()};
+  for (size_t i = 0; i < format_paths_.size(); ++i) {
+    format_paths_[i] = &New<TKXGlobalVar>();
+    format_paths_[i]->SetName(Info(kResolverFormats[i]).path_key);
+  }
 
   all_to_file.Caption = "ALL To File";
   Placed(all_to_file, 420, 12, 75, 20).Init();
@@ -70,14 +71,18 @@ GeneratePage::GeneratePage(TKXWin* parent)
   to_program_->Selected = true;
   Placed(*to_program_, 205, 12, 90, 20).Init();
   for (size_t i = 0; i < 4; ++i) {
-    target_buttons_[i]->Caption = kTargetButtons[i].caption;
-    Placed(*target_buttons_[i], 15, kTargetButtons[i].top, 175, 20).Init();
+    target_buttons_[i]->Caption = Info(kFirewallTargets[i]).title;
+    Placed(*target_buttons_[i], 15, kTargetTops[i], 175, 20).Init();
   }
   generate.Caption = "Generate BanList";
   Placed(generate, 15, 350, 175, 20).Init();
   Placed(preview_, 205, 33, 290, 337).Init();
-  save_error.Caption = kSaveFailureCaption;
-  save_error.Icon = 1;
+  AsFailureBox(save_error);
+  format_->Strings = kFormatChoices;
+  Placed(*format_, 15, 285, 175, 21).Init();
+  format_->Select(0);
+  export_format_->Caption = "Export Format";
+  Placed(*export_format_, 15, 312, 175, 20).Init();
 
   // The mode: "ALL To File" forgets the configuration paths, so nothing is left out; the two
   // others load them. "To Programm" enables only the targets whose configuration is set.
@@ -99,6 +104,8 @@ GeneratePage::GeneratePage(TKXWin* parent)
   // The buttons, and the writer's lines into the preview and from there into the file.
   generate.onClick = MakeLink<&GeneratePage::doGenerate>(*this);
   for (uint16_t i = 0; i < 4; ++i) target_buttons_[i]->onClick = MakeLink<&GeneratePage::doExportTarget>(*this, i);
+  export_format_->onClick = MakeLink<&GeneratePage::doExportFormat>(*this);
+  format_->onClick = MakeLink<&GeneratePage::doFormatChosen>(*this);
   writer_.SetEventCount(2);
   writer_.onEvent[0] = MakeLink<&GeneratePage::doPreviewLine>(*this);
   writer_.onEvent[1] = MakeLink<&GeneratePage::doSaveFile>(*this);
@@ -121,15 +128,38 @@ void GeneratePage::doInit(TData&, uint16_t) {
 
 void GeneratePage::doCheckTargets(TData&, uint16_t) {
   for (size_t i = 0; i < 4; ++i) {
-    TData on = MakeInteger(CompareValues(CompareEqual, target_switches_[i]->Value(), MakeInteger(1)) ? 1 : 0);
+    TData on = MakeInteger(IsOne(target_switches_[i]->Value()) ? 1 : 0);
     target_buttons_[i]->doEnabled(on, 0);
   }
+  CheckFormat();
 }
 
 void GeneratePage::doAllTargets(TData&, uint16_t) {
   for (auto* button : target_buttons_) {
     TData on = MakeInteger(1);
     button->doEnabled(on, 0);
+  }
+  TData on = MakeInteger(1);
+  export_format_->doEnabled(on, 0);
+}
+
+// A format's file is set when its path is longer than one character, as a target's switch
+// is set when its path is saved.
+void GeneratePage::CheckFormat() {
+  const int chosen = format_->Selected();
+  const bool set = chosen >= 0 && AsText(format_paths_[size_t(chosen)]->Value()).size() > 1;
+  TData on = MakeInteger(set ? 1 : 0);
+  export_format_->doEnabled(on, 0);
+}
+
+void GeneratePage::doFormatChosen(TData&, uint16_t) {
+  TData checked;
+  to_program_->varChecked(checked, 0);
+  if (AsInteger(checked) == 1) {
+    CheckFormat();
+  } else {
+    TData on = MakeInteger(1);
+    export_format_->doEnabled(on, 0);
   }
 }
 
@@ -139,7 +169,7 @@ constexpr std::string_view kNothingDone = "Nothing was written.";
 
 // The records of the checked categories, each read whole: a list cut short at a NUL byte
 // would leave records out of what is written without a word.
-bool GeneratePage::Assemble() {
+bool GeneratePage::Assemble(bool for_writer) {
   target_records_.clear();
   preview_lines_.clear();
   TData none;
@@ -160,8 +190,10 @@ bool GeneratePage::Assemble() {
     TData tag = MakeText(Info(id).tag);
     writer_.doWork(tag, kAddLine);
     if (!chosen) continue;
+    target_records_.reserve(target_records_.size() + lines.size());
     for (const auto& line : lines) {
       target_records_.push_back(NormaliseRecord(line));
+      if (!for_writer) continue;
       TData record = MakeText(line);
       writer_.doWork(record, kAddRecord);
     }
@@ -176,7 +208,7 @@ void GeneratePage::ShowPreview() {
 }
 
 void GeneratePage::doGenerate(TData&, uint16_t) {
-  const bool assembled = Assemble();
+  const bool assembled = Assemble(true);
   for (auto* list : categories_) list->Lines().clear();
   if (!assembled) {
     target_records_.clear();
@@ -197,12 +229,21 @@ void GeneratePage::doSaveFile(TData& value, uint16_t) {
   preview_.Save(AsText(value));
 }
 
-void GeneratePage::doExportTarget(TData&, uint16_t target) {
-  TKXMultiElement& exporter = *exporters_[target];
+void GeneratePage::doExportTarget(TData&, uint16_t target) { ExportTo(*exporters_[target]); }
+
+void GeneratePage::doExportFormat(TData&, uint16_t) { ExportFormat(format_->Selected()); }
+
+void GeneratePage::ExportFormat(int index) {
+  if (index < 0 || size_t(index) >= format_exporters_.size()) return;
+  format_->Select(index);
+  ExportTo(*format_exporters_[size_t(index)]);
+}
+
+void GeneratePage::ExportTo(TKXMultiElement& exporter) {
   TData none;
   exporter.doWork(none, kClear);
-  const bool assembled = Assemble();
-  for (auto* list : categories_) list->Lines().clear();
+  const bool assembled = Assemble(false);
+  for (auto* list : categories_) std::vector<std::string>().swap(list->Lines());
   std::optional<std::vector<std::string>> always, never;
   if (assembled) always = store_.LoadWhole(ListId::UserBad, kNothingDone);
   if (always) never = store_.LoadWhole(ListId::UserNoBad, kNothingDone);
@@ -216,13 +257,15 @@ void GeneratePage::doExportTarget(TData&, uint16_t target) {
   always.reset();
   never.reset();
   // Only the pressed target is cleared and exported, so only it is given the records.
-  for (const auto& record : target_records_) {
-    TData value = MakeText(record);
+  for (auto& record : target_records_) {
+    TData value = MakeText(target_preview_ ? record : std::move(record));
     exporter.doWork(value, kAdd);
   }
-  std::vector<std::string> preview = std::move(target_records_);
-  target_records_.clear();
-  std::sort(preview.begin(), preview.end());
-  preview_.Add(std::move(preview));
+  std::vector<std::string> preview = std::exchange(target_records_, {});
+  if (target_preview_) {
+    std::sort(preview.begin(), preview.end());
+    preview_.Add(std::move(preview));
+  }
+  preview = {};
   exporter.doWork(none, kExport);
 }

@@ -1,5 +1,6 @@
 // The "Export URL" page: the user picks categories and an output mode, and writes the
-// combined ban list file or exports the records to one of the four targets.
+// combined ban list file or exports the records to one of the four targets, or to the
+// resolver format chosen in the "Format" box ("Export Format").
 //
 // Inputs: 0 doToBack, 1 doToFront, 2 doInit (once at start).
 #pragma once
@@ -13,6 +14,7 @@
 #include "lists/list_store.h"
 #include "runtime/global_var.h"
 #include "widgets/button.h"
+#include "widgets/combo_box.h"
 #include "widgets/list_box.h"
 #include "widgets/panel_scheme.h"
 #include "widgets/radio_button.h"
@@ -28,20 +30,38 @@ class GeneratePage : public TPanelScheme {
   void doAllTargets(TData& value, uint16_t index);
   void doGenerate(TData& value, uint16_t index);
   void doExportTarget(TData& value, uint16_t target);
+  void doExportFormat(TData& value, uint16_t index);  // the format chosen in the "Format" box
+  void doFormatChosen(TData& value, uint16_t index);
+  // Exports to the format at `index` of the "Format" box, which shows it chosen.
+  void ExportFormat(int index);
+  // Without a window nobody sees the preview of a target's records: the command line
+  // switches it off, and the records move into the exporter instead of being copied.
+  void ShowTargetPreview(bool shown) { target_preview_ = shown; }
   void doPreviewLine(TData& value, uint16_t index);
   void doSaveFile(TData& value, uint16_t index);
 
  private:
   // The common first stage of every button: the lists loaded, the chosen categories handed
-  // to the ban list writer and collected as the records for a target.
-  bool Assemble();  // false when a list could not be read whole (the user was told)
+  // to the ban list writer and collected as the records for a target. The target buttons
+  // never write the writer's buffer, so they leave its records out (`for_writer` false):
+  // with a million records the copies would cost more memory than the export itself.
+  bool Assemble(bool for_writer);  // false when a list could not be read whole (the user was told)
   void ShowPreview();
+  // The target stage: the records of the assembly, plus User_BadList, less User_NO_BadList,
+  // handed to the exporter, which then exports them.
+  void ExportTo(TKXMultiElement& exporter);
+  // "Export Format" in the mode "To Programm": enabled when the chosen format's file is set.
+  void CheckFormat();
 
   std::array<CategoryFlag*, 5> flags_{};
   std::array<TKXButton*, 4> target_buttons_{};         // Hosts, Outpost, Kerio Personal, Kerio Winroute
   std::array<TKXMultiElement*, 4> exporters_{};        // in the same order
   std::array<TKXGlobalVar*, 4> target_switches_{};     // p_hosts, p_aof, p_kpf, p_kwf
   TKXRadioButton* to_program_ = nullptr;
+  TKXComboBox* format_ = nullptr;
+  TKXButton* export_format_ = nullptr;
+  std::array<TKXMultiElement*, 5> format_exporters_{};  // in the order of the "Format" box
+  std::array<TKXGlobalVar*, 5> format_paths_{};
   TKXListBox& preview_;
   TKXMultiElement& writer_;
   TKXMultiElement& mode_;
@@ -50,4 +70,5 @@ class GeneratePage : public TPanelScheme {
 
   std::vector<std::string> target_records_;
   std::vector<std::string> preview_lines_;  // the writer's lines, put into the preview at once
+  bool target_preview_ = true;
 };

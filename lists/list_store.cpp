@@ -4,10 +4,8 @@
 
 TListStore::TListStore() {
   program_dir_.SetName("VELTR_dir");
-  save_error_.Caption = kSaveFailureCaption;
-  save_error_.Icon = 1;
-  not_whole_.Caption = kSaveFailureCaption;
-  not_whole_.Icon = 1;
+  AsFailureBox(save_error_);
+  AsFailureBox(not_whole_);
 }
 
 std::string TListStore::ProgramDir() const { return AsText(program_dir_.Value()); }

@@ -16,4 +16,7 @@ void SourceSelector::doSelect(TData& value, uint16_t) {
     FireEvent(EventOutput(7), list_file ? "<<<" : "<- Delete");
     return;
   }
+  if (text != kWebListSource) return;
+  FireEvent(EventOutput(kWebListOutput));
+  FireEvent(EventOutput(7), "<- Delete");
 }

@@ -13,7 +13,6 @@ namespace {
 constexpr size_t kMostLinesShown = 20;
 constexpr const char* kReportFile = "DoubleRecords.txt";
 
-bool IsOne(const TData& value) { return CompareValues(CompareEqual, value, MakeInteger(1)); }
 }  // namespace
 
 StartupCorrection::StartupCorrection(TKXWin* parent)
@@ -31,8 +30,7 @@ StartupCorrection::StartupCorrection(TKXWin* parent)
   want_to_see_.Message = "You do want to see?";
   want_to_see_.Type = 2;
   want_to_see_.Icon = 5;
-  not_whole_.Caption = kSaveFailureCaption;
-  not_whole_.Icon = 1;
+  AsFailureBox(not_whole_);
   // "Yes" opens the report with the user's viewer for text files.
   auto& answered_yes = New<TKXIf_else>();
   auto& program_dir = New<TKXGlobalVar>();
@@ -82,7 +80,15 @@ void StartupCorrection::ReportDoubles() {
   std::array<std::vector<std::string>, kListCount> lists;
   std::array<std::string, kListCount> names;
   for (size_t i = 0; i < kListCount; ++i) {
-    lists[i] = store_.Load(kStartupOrder[i]);
+    // A list that cannot be read at all would make a report without its doubles; a list
+    // read up to a NUL byte was told above, and its doubles as far as it reads are reported.
+    const std::string path = store_.Path(kStartupOrder[i]);
+    RecordFile file = ReadRecords(path);
+    if (file.state == RecordFile::State::Unreadable) {
+      store_.TellNotWhole(path, file, "The double records were not looked for.");
+      return;
+    }
+    lists[i] = std::move(file.lines);
     names[i] = Info(kStartupOrder[i]).file_name;
   }
   const std::vector<std::string> report = DoubleRecordReport(lists, names);

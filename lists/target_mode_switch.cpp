@@ -1,24 +1,20 @@
 #include "lists/target_mode_switch.h"
 
+#include <cstring>
+
 #include "runtime/ini_path.h"
 #include "runtime/platform/profile.h"
-
-namespace {
-struct PathKey {
-  const char* section;
-  const char* key;
-};
-constexpr std::array<PathKey, 4> kPathKeys{{{"Hosts", "hosts"}, {"KPF", "update_cfg"}, {"KWF", "winroute_cfg"},
-                                            {"AOF", "config_ini"}}};
-constexpr std::array<const char*, 4> kPrograms{"hosts_program", "aof_program", "kpf_program", "kwf_program"};
-}  // namespace
+#include "targets/target_catalog.h"
 
 TargetModeSwitch::TargetModeSwitch(TKXWin* parent) : TScheme(parent) {
-  for (size_t i = 0; i < 4; ++i) {
-    paths_[i] = &New<TKXGlobalVar>();
-    paths_[i]->SetName(kPathKeys[i].key);
-    programs_[i] = &New<TKXGlobalVar>();
-    programs_[i]->SetName(kPrograms[i]);
+  for (const TTargetInfo& target : kTargets) {
+    paths_.push_back(&New<TKXGlobalVar>());
+    paths_.back()->SetName(target.path_key);
+    bool known = false;  // the resolver formats share one
+    for (const TKXGlobalVar* program : programs_) known = known || program->Name == target.program_variable;
+    if (known) continue;
+    programs_.push_back(&New<TKXGlobalVar>());
+    programs_.back()->SetName(target.program_variable);
   }
   Port.SetInputCount(3);
   Port.onInput[0] = MakeLink<&TargetModeSwitch::doLoadPaths>(*this);
@@ -27,9 +23,9 @@ TargetModeSwitch::TargetModeSwitch(TKXWin* parent) : TScheme(parent) {
 }
 
 void TargetModeSwitch::doLoadPaths(TData&, uint16_t) {
-  const std::string file = ResolveIniPath("Veltra.ini");
-  for (size_t i = 0; i < 4; ++i)
-    paths_[i]->SetValue(MakeText(platform::ReadProfileString(file, kPathKeys[i].section, kPathKeys[i].key)));
+  const std::string file = ResolveIniPath(kSettingsFile);
+  for (size_t i = 0; i < kTargetCount; ++i)
+    paths_[i]->SetValue(MakeText(platform::ReadProfileString(file, kTargets[i].section, kTargets[i].path_key)));
 }
 
 void TargetModeSwitch::doApplyMode(TData& value, uint16_t) {

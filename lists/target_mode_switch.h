@@ -1,13 +1,14 @@
-// TargetModeSwitch: the output mode of the four targets, chosen by the radio buttons of
-// the generate page, held in the global variables the exporters read.
+// TargetModeSwitch: the output mode of the targets and the resolver formats, chosen by the
+// radio buttons of the generate page, held in the global variables the exporters read.
 //
-// Inputs: 0 doLoadPaths (the four configuration paths from "Veltra.ini" into hosts,
-// update_cfg, winroute_cfg, config_ini), 1 doApplyMode (data input 0, 1 for "To
-// Programm", goes into hosts_program, aof_program, kpf_program, kwf_program; then event 1
-// onCheckTargets when it is 1, else event 0 onAllTargets), 2 doClearPaths.
+// Inputs: 0 doLoadPaths (every target's file path from "Veltra.ini" into its variable:
+// hosts, config_ini, update_cfg, winroute_cfg, then the formats' dnsmasq .. domains),
+// 1 doApplyMode (data input 0, 1 for "To Programm", goes into hosts_program, aof_program,
+// kpf_program, kwf_program and resolvers_program; then event 1 onCheckTargets when it is 1,
+// else event 0 onAllTargets), 2 doClearPaths.
 #pragma once
 
-#include <array>
+#include <vector>
 
 #include "runtime/global_var.h"
 #include "runtime/scheme.h"
@@ -21,6 +22,6 @@ class TargetModeSwitch : public TScheme {
   void doClearPaths(TData& value, uint16_t index);
 
  private:
-  std::array<TKXGlobalVar*, 4> paths_{};     // hosts, update_cfg, winroute_cfg, config_ini
-  std::array<TKXGlobalVar*, 4> programs_{};  // hosts_program, aof_program, kpf_program, kwf_program
+  std::vector<TKXGlobalVar*> paths_;     // one per target, in the catalog's order
+  std::vector<TKXGlobalVar*> programs_;  // each program variable once
 };

@@ -10,8 +10,7 @@ std::vector<std::string> NewTextRecords(std::vector<std::string> lines, const Re
 }
 
 TextFileLoader::TextFileLoader(TKXWin* parent) : TScheme(parent) {
-  not_whole_.Caption = kSaveFailureCaption;
-  not_whole_.Icon = 1;
+  AsFailureBox(not_whole_);
   Port.SetInputCount(1);
   Port.onInput[0] = MakeLink<&TextFileLoader::doLoad>(*this);
 }

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "lists/record_index.h"
-#include "lists/records_view.h"
+#include "elements/strlist/record_index.h"
+#include "elements/strlist/records_view.h"
 #include "runtime/scheme.h"
 #include "widgets/message.h"
 

@@ -13,8 +13,8 @@ TKXini::Target TKXini::Open(TData& arriving) const {
   return target;
 }
 
-void TKXini::Written(bool done, const std::string& file) {
-  if (!done) FireEvent(onWriteError, SaveFailureMessage(file, "the file cannot be written"));
+void TKXini::Written(bool done, const std::string& file, const std::string& why) {
+  if (!done) FireEvent(onWriteError, SaveFailureMessage(file, why));
 }
 
 void TKXini::doRead(TData& value, uint16_t) {
@@ -33,16 +33,19 @@ void TKXini::doWrite(TData& value, uint16_t) {
   const std::string text = DataType == 0 ? std::to_string(InputInteger(value, dataValue, 0))
                                          : InputText(value, dataValue, std::string());
   const std::string key = InputText(value, dataKey, Key);
-  Written(platform::WriteProfileString(target.file, target.section, key, text), target.file);
+  std::string why;
+  Written(platform::WriteProfileString(target.file, target.section, key, text, &why), target.file, why);
 }
 
 void TKXini::doDeleteKey(TData& value, uint16_t) {
   const Target target = Open(value);
   const std::string key = InputText(value, dataKey, Key);
-  Written(platform::DeleteProfileKey(target.file, target.section, key), target.file);
+  std::string why;
+  Written(platform::DeleteProfileKey(target.file, target.section, key, &why), target.file, why);
 }
 
 void TKXini::doEraseSection(TData& value, uint16_t) {
   const Target target = Open(value);
-  Written(platform::EraseProfileSection(target.file, target.section), target.file);
+  std::string why;
+  Written(platform::EraseProfileSection(target.file, target.section, &why), target.file, why);
 }

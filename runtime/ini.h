@@ -29,5 +29,5 @@ class TKXini : public TKXObject {
     std::string section;
   };
   Target Open(TData& arriving) const;
-  void Written(bool done, const std::string& file);
+  void Written(bool done, const std::string& file, const std::string& why);
 };

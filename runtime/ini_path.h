@@ -11,3 +11,6 @@
 #include <string>
 
 std::string ResolveIniPath(const std::string& name);
+
+// The program's settings file, as the schemes name it (the rule above puts it beside the program).
+inline constexpr const char* kSettingsFile = "Veltra.ini";

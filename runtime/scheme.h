@@ -114,5 +114,14 @@ class TScheme : public TKXObject {
     return ref;
   }
 
+  // A scheme element of scheme S, made in this scheme: a TKXMultiElement, or a TKXChildPanel
+  // (E) on the control given in `args`.
+  template <class S, class E = TKXMultiElement, class... Args>
+  E& NewScheme(Args&&... args) {
+    E& element = New<E>(std::forward<Args>(args)...);
+    element.template SetScheme<S>();
+    return element;
+  }
+
   TKXEditMulti& Port;
 };

@@ -131,6 +131,10 @@ class Backend {
   virtual void GetGeometry(ControlId id, int& left, int& top, int& width, int& height) = 0;
   virtual void Show(ControlId form) = 0;     // makes the form visible; the first time reports OnShown
   virtual void RunMessageLoop() = 0;         // returns when the main window has closed
+  // While the GUI thread waits for work on another thread (a download): lets the window
+  // system paint and handle its own events once; the user's input waits until the work is
+  // done. In-memory backends have nothing to do.
+  virtual void ProcessEvents() {}
   virtual void RequestClose(ControlId form) = 0;  // as the user closing it: asks OnCloseRequest
 
   // Modal dialogs, the shell and the clipboard.

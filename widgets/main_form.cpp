@@ -3,6 +3,7 @@
 
 #include "runtime/platform/files.h"
 #include "runtime/platform/profile.h"
+#include "runtime/save_failure.h"
 #include "widgets/backend_codes.h"
 
 namespace {
@@ -116,7 +117,13 @@ void TKXMainForm::KeepPosition(PositionMode mode) {
   static const char* const kKeys[4] = {"Left", "Top", "Width", "Height"};
 
   if (mode == PositionMode::Save) {
-    for (int i = 0; i < 4; ++i) platform::WriteProfileString(file, kPositionSection, kKeys[i], std::to_string(values[i]));
+    // The first key that cannot be saved is told; the file stays as it was, and so would it for the others.
+    for (int i = 0; i < 4; ++i) {
+      std::string why;
+      if (platform::WriteProfileString(file, kPositionSection, kKeys[i], std::to_string(values[i]), &why)) continue;
+      FireEvent(onSaveError, SaveFailureMessage(file, why));
+      return;
+    }
     return;
   }
   for (int i = 0; i < 4; ++i) {

@@ -26,6 +26,7 @@ class TKXMainForm : public TKXWin {
   TEventLink onShow;
   TEventLink onCreate;
   TEventLink onClose;
+  TEventLink onSaveError;  // a text for the user when the position could not be saved
 
   void Init() override;
   void SetCaption(const std::string& caption);

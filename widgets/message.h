@@ -6,6 +6,7 @@
 
 #include "runtime/element.h"
 #include "runtime/link.h"
+#include "runtime/save_failure.h"
 
 class TKXMessage : public TKXObject {
  public:
@@ -22,3 +23,11 @@ class TKXMessage : public TKXObject {
 
   void doMessage(TData& value, uint16_t index);
 };
+
+// Makes `box` the one that tells a failure with a file (a save, a read, a copy): the caption
+// "Error:" and the error icon.
+inline TKXMessage& AsFailureBox(TKXMessage& box) {
+  box.Caption = kSaveFailureCaption;
+  box.Icon = 1;
+  return box;
+}

@@ -16,6 +16,9 @@ class SettingEdit : public TKXObject {
   TKXEdit Edit;
   TEventLink onStored;     // the value read back
   TEventLink onSaveError;  // a text for the user when the settings file could not be written
+  // An option: an empty text writes no key the file lacks, so a settings file stays as it
+  // was until the user sets the option.
+  bool Optional = false;
 
   void doRefresh(TData& value, uint16_t index);
   void doStore(TData& value, uint16_t index);

@@ -15,3 +15,9 @@ void TKXStatusBar::Init() {
   native.SetAlignment(Control(), widgets::AlignmentFromCode(std::clamp(Alignment, 0, 2)));
   native.SetVisible(Control(), Visible);
 }
+
+void TKXStatusBar::doText(TData& value, uint16_t) {
+  if (Control() == widgets::kNoControl) return;
+  const std::string text = AsText(value);
+  Native().SetText(Control(), text.empty() ? Text : text);
+}

@@ -16,4 +16,7 @@ class TKXStatusBar : public TKXWin {
   std::string Strings;       // further panels, "text=width" per line; the program has none
 
   void Init() override;
+  // Shows the arriving text in the first panel for the time being (a summary, the progress
+  // of a download); the empty text shows `Text` again.
+  void doText(TData& value, uint16_t index);
 };

@@ -13,6 +13,7 @@
 #include "app/main/drive_tee.h"
 #include "app/main_program.h"
 #include "runtime/platform/clock.h"
+#include "runtime/platform/elevation.h"
 #include "runtime/platform/heap.h"
 #include "runtime/platform/files.h"
 #include "widgets/backend.h"
@@ -30,10 +31,13 @@
 namespace {
 
 const char* kUsage =
-    "usage: veltrane-drive --dir FOLDER [--arg ARG] [--time DD.MM.YYYY-hh:mm:ss] [--qt | --win32] [SCRIPT]\n"
+    "usage: veltrane-drive --dir FOLDER [--arg ARG] [--time DD.MM.YYYY-hh:mm:ss] [--qt | --win32] [--ask-system]\n"
+    "                      [SCRIPT]\n"
     "Runs Veltrane with FOLDER as its program folder and acts as the user from SCRIPT\n"
     "(or standard input), one command a line; --time sets the clock the program reads\n"
-    "(file headers, dated backups). It prints what the user sees: every dialog,\n"
+    "(file headers, dated backups); --ask-system leaves the prompt for the system's\n"
+    "permission to the system itself (pkexec and polkit, or UAC), for a demonstration,\n"
+    "where the driver would otherwise play it. It prints what the user sees: every dialog,\n"
     "message box and shell open with the answer it got, and the controls on show and read.\n"
     "\n"
     "Commands:\n"
@@ -49,6 +53,9 @@ const char* kUsage =
     "  answer save PATH|cancel     answer the next save dialog\n"
     "  answer message CODE         answer the next message box (1 OK, 2 Cancel, 3 Abort,\n"
     "                              4 Retry, 5 Ignore, 6 Yes, 7 No)\n"
+    "  answer elevation cancel     answer the system's next prompt for its permission (to\n"
+    "  answer elevation fail TEXT  write a file the user may not write): dismissed, or\n"
+    "                              refused with the reason TEXT; unanswered, it is dismissed\n"
     "  clipboard TEXT              put TEXT on the clipboard\n"
     "  write FILE \"TEXT\"           another program replaces FILE (in the program folder) by\n"
     "                              TEXT, in place\n"
@@ -93,7 +100,7 @@ int main(int argc, char** argv) {
 #endif
   std::string dir, script;
   std::vector<std::string> program_args;
-  bool qt = false, win32 = false;
+  bool qt = false, win32 = false, ask_system = false;
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
     if (a == "--dir" && i + 1 < argc) dir = argv[++i];
@@ -107,6 +114,7 @@ int main(int argc, char** argv) {
       platform::SetFixedTime(time);
     } else if (a == "--qt") qt = true;
     else if (a == "--win32") win32 = true;
+    else if (a == "--ask-system") ask_system = true;
     else if (a == "--help" || a == "-h") {
       std::cout << kUsage;
       return 0;
@@ -166,6 +174,11 @@ int main(int argc, char** argv) {
   widgets::SetCurrentBackend(&tee);
 
   drive::Session session(tee, std::move(lines));
+  // The system's prompt for its permission is the driver's to answer, never the system's,
+  // unless a demonstration asks the real system.
+  if (!ask_system)
+    platform::SetElevationHandler(
+        [&session](const std::string& path, std::string_view bytes) { return session.Elevate(path, bytes); });
   headless.SetLoopBody([&session] { session.Run(); });
   session.RunPrelude();
   const int code = session.failed() ? 0 : RunVeltrane(program_args);
@@ -173,5 +186,6 @@ int main(int argc, char** argv) {
   const size_t not_run = session.failed() ? 0 : session.ReportNotRun();
   std::cout.flush();
   widgets::SetCurrentBackend(nullptr);
+  platform::SetElevationHandler(nullptr);
   return session.failed() || not_run > 0 ? 1 : code;
 }

@@ -259,7 +259,34 @@ bool Session::Answer(const std::string& arg) {
     user_.QueueMessageAnswer(*answer);
     return true;
   }
-  return Fail("answer needs open, save or message");
+  if (what == "elevation") {
+    std::string_view reason;
+    const std::string_view how = FirstWord(value, reason);
+    if (how == "cancel" && reason.empty()) elevation_answers_.push_back(std::nullopt);
+    else if (how == "fail" && !reason.empty()) elevation_answers_.push_back(std::string(reason));
+    else return Fail("answer elevation needs cancel or fail REASON");
+    return true;
+  }
+  return Fail("answer needs open, save, message or elevation");
+}
+
+platform::ElevatedWrite Session::Elevate(const std::string& path, std::string_view bytes) {
+  PrintNewDialogs();
+  platform::ElevatedWrite answer;
+  answer.result = platform::ElevatedWrite::Result::Cancelled;
+  const bool given = !elevation_answers_.empty();
+  if (given) {
+    if (elevation_answers_.front()) {
+      answer.result = platform::ElevatedWrite::Result::Failed;
+      answer.why = *elevation_answers_.front();
+    }
+    elevation_answers_.pop_front();
+  }
+  std::cout << "elevation for " << widgets::Quote(path) << ", " << bytes.size() << " bytes -> "
+            << (answer.result == platform::ElevatedWrite::Result::Failed ? "failed: " + widgets::Quote(answer.why)
+                                                                          : std::string("cancelled"))
+            << (given ? "" : " (no answer given)") << "\n";
+  return answer;
 }
 
 bool Session::Resolve(const std::string& address, bool clickable_only, ControlId& id) {

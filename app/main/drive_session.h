@@ -3,10 +3,14 @@
 #pragma once
 
 #include <cstddef>
+#include <deque>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/main/drive_tee.h"
+#include "runtime/platform/elevation.h"
 
 namespace drive {
 
@@ -24,6 +28,10 @@ class Session {
   size_t ReportNotRun();
 
   bool failed() const { return failed_; }
+
+  // The system's prompt for its permission, as the driver plays it: printed in its place
+  // among the dialogs, answered by "answer elevation" (cancelled when no answer was given).
+  platform::ElevatedWrite Elevate(const std::string& path, std::string_view bytes);
 
  private:
   std::string Line(size_t i) const;
@@ -44,6 +52,7 @@ class Session {
   TeeBackend& tee_;
   widgets::HeadlessBackend& user_;
   std::vector<std::string> lines_;
+  std::deque<std::optional<std::string>> elevation_answers_;  // nothing: cancel; a text: fail with it
   size_t printed_ = 0;
   size_t next_ = 0;
   int line_no_ = 0;

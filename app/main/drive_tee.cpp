@@ -102,6 +102,9 @@ void TeeBackend::GetGeometry(ControlId id, int& l, int& t, int& w, int& h) {
 
 // The session itself, dialogs, the shell and the clipboard belong to the headless user.
 void TeeBackend::RunMessageLoop() { mirror_.RunMessageLoop(); }
+void TeeBackend::ProcessEvents() {
+  if (real_) real_->ProcessEvents();
+}
 void TeeBackend::RequestClose(ControlId form) {
   mirror_.RequestClose(form);
   if (real_ && mirror_.IsClosed(form)) real_->SetVisible(RealId(form), false);

@@ -18,6 +18,9 @@ enum TCompareType : int32_t {
 
 // Compares a with b, reading b in a's kind; false when a is empty, an array or the mode unknown.
 bool CompareValues(int32_t type, const TData& a, const TData& b);
+// A switch of the settings is on: its value equals the integer 1 as TKXIf_else compares
+// them (a text is compared with the text "1").
+inline bool IsOne(const TData& value) { return CompareValues(CompareEqual, value, MakeInteger(1)); }
 
 class TKXIf_else : public TKXObject {
  public:

@@ -212,6 +212,7 @@ struct AtomicFileWriter::State {
   int fd = -1;
   int error = 0;
   bool exists = false;
+  bool read_only = false;  // the file's permission bits let nobody write it
   mode_t mode = 0;
   uid_t uid = 0;
   gid_t gid = 0;
@@ -244,6 +245,7 @@ AtomicFileWriter::AtomicFileWriter(const std::string& path) : state_(std::make_u
     // the permission bits decide, so that this holds for root as well.
     if ((st.st_mode & 0222) == 0) {
       s.error = EACCES;
+      s.read_only = true;
       return;
     }
     if (::access(s.target.c_str(), W_OK) != 0) {
@@ -319,6 +321,10 @@ bool AtomicFileWriter::Commit(std::string* why) {
   if (s.error == 0) return true;
   if (why) *why = s.error == kNotRegularError ? kNotRegularFile : std::strerror(s.error);
   return false;
+}
+
+bool AtomicFileWriter::PermissionRefused() const {
+  return (state_->error == EACCES || state_->error == EPERM) && !state_->read_only;
 }
 
 struct FileReader::Handle {
@@ -412,9 +418,20 @@ bool MakeDirectory(const std::string& path) {
 
 std::vector<DirEntry> ListDirectory(const std::string& path) {
   std::vector<DirEntry> entries;
+  ListDirectory(path, entries, nullptr);
+  return entries;
+}
+
+bool ListDirectory(const std::string& path, std::vector<DirEntry>& entries, std::string* why) {
+  entries.clear();
   const std::string native = NativePath(path);
   DIR* dir = ::opendir(native.c_str());
-  if (!dir) return entries;
+  if (!dir) {
+    if (errno == ENOENT || errno == ENOTDIR) return true;
+    if (why) *why = std::strerror(errno);
+    return false;
+  }
+  errno = 0;
   while (const dirent* e = ::readdir(dir)) {
     const std::string name = e->d_name;
     if (name == "." || name == "..") continue;
@@ -423,10 +440,17 @@ std::vector<DirEntry> ListDirectory(const std::string& path) {
     const std::string full = native + (native.ends_with('/') ? "" : "/") + name;
     if (::stat(full.c_str(), &st) == 0) entry.is_directory = S_ISDIR(st.st_mode);
     entries.push_back(std::move(entry));
+    errno = 0;
   }
+  const int error = errno;
   ::closedir(dir);
+  if (error != 0) {
+    entries.clear();
+    if (why) *why = std::strerror(error);
+    return false;
+  }
   std::sort(entries.begin(), entries.end(), [](const DirEntry& a, const DirEntry& b) { return a.name < b.name; });
-  return entries;
+  return true;
 }
 
 namespace {

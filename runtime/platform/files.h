@@ -71,6 +71,11 @@ class AtomicFileWriter {
   // Gives the new file the old one's (or the source's) access, flushes it and renames it
   // over the target. False, with the system's reason in `why`, when the old file stays.
   bool Commit(std::string* why = nullptr);
+  // Whether the system refused the write for want of permission (the file or its folder
+  // may not be written by this user): the one failure the system's permission can mend.
+  // Known as soon as the writer is made, so that a caller can keep the content it would
+  // have streamed. A file made read-only is no such refusal: it stays as it is for anyone.
+  bool PermissionRefused() const;
 
  private:
   struct State;  // the system's handles, different on each platform
@@ -135,6 +140,9 @@ struct DirEntry {
 };
 // Entries of a folder (without "." and ".."), sorted by name; empty when it cannot be read.
 std::vector<DirEntry> ListDirectory(const std::string& path);
+// The same, telling a folder that is there but cannot be read (false, with the system's
+// reason in `why`) from a missing one (true, no entries).
+bool ListDirectory(const std::string& path, std::vector<DirEntry>& entries, std::string* why);
 
 // The program folder, with a trailing separator ("/" on Linux, "\" on Windows). On
 // Windows it is the executable's folder (portable use). On Linux it is the executable's

@@ -140,6 +140,7 @@ struct AtomicFileWriter::State {
   HANDLE file = INVALID_HANDLE_VALUE;
   DWORD error = 0;
   bool exists = false;
+  bool read_only = false;  // the read-only attribute refuses everyone
   std::wstring like;  // a copy's source: the new file's hidden attribute comes from it
 };
 
@@ -159,6 +160,7 @@ AtomicFileWriter::AtomicFileWriter(const std::string& path) : state_(std::make_u
   // The read-only attribute refuses the save, whoever asks.
   if (s.exists && (attributes & FILE_ATTRIBUTE_READONLY)) {
     s.error = ERROR_ACCESS_DENIED;
+    s.read_only = true;
     return;
   }
   wchar_t temp[MAX_PATH + 1];
@@ -221,6 +223,10 @@ bool AtomicFileWriter::Commit(std::string* why) {
   if (s.error == 0) return true;
   if (why) *why = Reason(s.error);
   return false;
+}
+
+bool AtomicFileWriter::PermissionRefused() const {
+  return (state_->error == ERROR_ACCESS_DENIED || state_->error == ERROR_PRIVILEGE_NOT_HELD) && !state_->read_only;
 }
 
 bool WriteFileAtomic(const std::string& path, const std::string& bytes, std::string* why) {
@@ -338,21 +344,38 @@ bool MakeDirectory(const std::string& path) { return !path.empty() && ::CreateDi
 
 std::vector<DirEntry> ListDirectory(const std::string& path) {
   std::vector<DirEntry> entries;
-  if (path.empty()) return entries;
+  ListDirectory(path, entries, nullptr);
+  return entries;
+}
+
+bool ListDirectory(const std::string& path, std::vector<DirEntry>& entries, std::string* why) {
+  entries.clear();
+  if (path.empty()) return true;
   std::string pattern = NativePath(path);
   if (pattern.back() != '\\' && pattern.back() != '/') pattern += '\\';
   pattern += '*';
   WIN32_FIND_DATAW found;
   HANDLE search = ::FindFirstFileW(WideFromBytes(pattern).c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return entries;
+  if (search == INVALID_HANDLE_VALUE) {
+    const DWORD error = ::GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_DIRECTORY) return true;
+    if (why) *why = Reason(error);
+    return false;
+  }
   do {
     const std::string name = BytesFromWide(found.cFileName);
     if (name == "." || name == "..") continue;
     entries.push_back({name, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
   } while (::FindNextFileW(search, &found));
+  const DWORD error = ::GetLastError();
   ::FindClose(search);
+  if (error != ERROR_NO_MORE_FILES) {
+    entries.clear();
+    if (why) *why = Reason(error);
+    return false;
+  }
   std::sort(entries.begin(), entries.end(), [](const DirEntry& a, const DirEntry& b) { return a.name < b.name; });
-  return entries;
+  return true;
 }
 
 std::string ProgramDir() {

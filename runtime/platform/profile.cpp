@@ -2,7 +2,10 @@
 // writes the whole file back at once; nothing is cached between calls.
 #include "runtime/platform/profile.h"
 
+#include <cerrno>
+#include <cstring>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "runtime/data.h"
@@ -100,18 +103,38 @@ bool ValidKey(std::string_view key) {
   return !key.empty() && key.front() != '[' && key.find('=') == key.npos && !HasLineBreakOrNul(key);
 }
 
-// The current content for a change: empty for a file that does not exist yet; nothing
-// when the file cannot be changed or read, so that it is never replaced by a stub.
-std::optional<std::string> ContentForChange(const std::string& file) {
-  if (!IsFile(file)) {
-    if (IsDirectory(file)) return std::nullopt;
-    return std::string();
-  }
-  if (IsReadOnlyFile(file)) return std::nullopt;
-  return ReadFile(file);
+bool Refuse(std::string* why, std::string reason) {
+  if (why) *why = std::move(reason);
+  return false;
 }
 
-bool Save(const std::string& file, const Lines& lines) {
+// The current content for a change: empty for a file that does not exist yet; nothing,
+// with the reason, when the file cannot be changed or read, so that it is never replaced
+// by a stub.
+std::optional<std::string> ContentForChange(const std::string& file, std::string* why) {
+  if (!IsFile(file)) {
+    if (IsDirectory(file)) {
+      Refuse(why, std::strerror(EISDIR));
+      return std::nullopt;
+    }
+    return std::string();
+  }
+  if (IsReadOnlyFile(file)) {
+    Refuse(why, std::strerror(EACCES));
+    return std::nullopt;
+  }
+  FileContent content = ReadWholeFile(file);
+  switch (content.result) {
+    case FileContent::Result::Read: return std::move(content.bytes);
+    case FileContent::Result::Unreadable: Refuse(why, content.why); break;
+    case FileContent::Result::Missing: Refuse(why, std::strerror(ENOENT)); break;  // gone since it was looked at
+  }
+  return std::nullopt;
+}
+
+constexpr const char* kBadName = "a section or key name the file cannot hold";
+
+bool Save(const std::string& file, const Lines& lines, std::string* why) {
   size_t size = 0;
   for (const auto line : lines) size += line.size() + 2;
   std::string bytes;
@@ -120,19 +143,26 @@ bool Save(const std::string& file, const Lines& lines) {
     bytes.append(line);
     bytes += "\r\n";
   }
-  return WriteFileAtomic(file, bytes);
+  return WriteFileAtomic(file, bytes, why);
 }
 
 }  // namespace
+
+namespace {
+ProfileReadTrouble g_read_trouble;
+}  // namespace
+
+void SetProfileReadTrouble(ProfileReadTrouble tell) { g_read_trouble = std::move(tell); }
 
 std::optional<std::string> FindProfileString(const std::string& file, const std::string& section,
                                              const std::string& key) {
   const std::string_view wanted_section = Trim(section);
   const std::string_view wanted_key = Trim(key);
   if (wanted_key.empty()) return std::nullopt;
-  const auto bytes = ReadFile(file);
-  if (!bytes) return std::nullopt;
-  const Lines lines = SplitAnyBreak(*bytes);
+  const FileContent content = ReadWholeFile(file);
+  if (content.result == FileContent::Result::Unreadable && g_read_trouble) g_read_trouble(file, content.why);
+  if (content.result != FileContent::Result::Read) return std::nullopt;
+  const Lines lines = SplitAnyBreak(content.bytes);
   const auto found = FindSection(lines, wanted_section);
   if (!found) return std::nullopt;
   for (size_t i = found->header + 1; i < found->end; ++i) {
@@ -151,11 +181,11 @@ int32_t ReadProfileInt(const std::string& file, const std::string& section, cons
 }
 
 bool WriteProfileString(const std::string& file, const std::string& section, const std::string& key,
-                        const std::string& value) {
+                        const std::string& value, std::string* why) {
   const std::string_view name = Trim(section);
   const std::string_view key_name = Trim(key);
-  if (!ValidSection(name) || !ValidKey(key_name)) return false;
-  const auto bytes = ContentForChange(file);
+  if (!ValidSection(name) || !ValidKey(key_name)) return Refuse(why, kBadName);
+  const auto bytes = ContentForChange(file, why);
   if (!bytes) return false;
 
   std::string_view new_value = value;
@@ -169,7 +199,7 @@ bool WriteProfileString(const std::string& file, const std::string& section, con
     key_line.append(key_name).append("=").append(new_value);
     lines.push_back(header);
     lines.push_back(key_line);
-    return Save(file, lines);
+    return Save(file, lines, why);
   }
   for (size_t i = found->header + 1; i < found->end; ++i) {
     std::string_view existing, old_value;
@@ -177,21 +207,22 @@ bool WriteProfileString(const std::string& file, const std::string& section, con
     // The key keeps the spelling the file gives it; only its value changes.
     key_line = std::string(existing) + "=" + std::string(new_value);
     lines[i] = key_line;
-    return Save(file, lines);
+    return Save(file, lines, why);
   }
   // A new key joins the section's last entry, before any blank lines that separate it from the next.
   size_t at = found->end;
   while (at > found->header + 1 && Trim(lines[at - 1]).empty()) --at;
   key_line = std::string(key_name) + "=" + std::string(new_value);
   lines.insert(lines.begin() + std::ptrdiff_t(at), key_line);
-  return Save(file, lines);
+  return Save(file, lines, why);
 }
 
-bool DeleteProfileKey(const std::string& file, const std::string& section, const std::string& key) {
+bool DeleteProfileKey(const std::string& file, const std::string& section, const std::string& key,
+                      std::string* why) {
   const std::string_view name = Trim(section);
   const std::string_view key_name = Trim(key);
   if (!IsFile(file)) return true;
-  const auto bytes = ContentForChange(file);
+  const auto bytes = ContentForChange(file, why);
   if (!bytes) return false;
   Lines lines = SplitAnyBreak(*bytes);
   const auto found = FindSection(lines, name);
@@ -206,13 +237,13 @@ bool DeleteProfileKey(const std::string& file, const std::string& section, const
     }
     kept.push_back(lines[i]);
   }
-  return removed ? Save(file, kept) : true;
+  return removed ? Save(file, kept, why) : true;
 }
 
-bool EraseProfileSection(const std::string& file, const std::string& section) {
+bool EraseProfileSection(const std::string& file, const std::string& section, std::string* why) {
   const std::string_view name = Trim(section);
   if (!IsFile(file)) return true;
-  const auto bytes = ContentForChange(file);
+  const auto bytes = ContentForChange(file, why);
   if (!bytes) return false;
   const Lines lines = SplitAnyBreak(*bytes);
   Lines kept;
@@ -226,7 +257,7 @@ bool EraseProfileSection(const std::string& file, const std::string& section) {
   }
   if (!removed) return true;
   kept.insert(kept.end(), lines.begin() + std::ptrdiff_t(next), lines.end());
-  return Save(file, kept);
+  return Save(file, kept, why);
 }
 
 }  // namespace platform

@@ -13,7 +13,7 @@
 // with CR LF. A missing file or section is created, the section at the end of the file;
 // a new key goes behind the last non-blank line of its section. Files that cannot be
 // written (read-only, missing folder, unreadable) are left untouched and false is
-// returned. Names that could not be read back as written (empty, a section with "]",
+// returned, with the reason in `why` when it is given (the system's words). Names that could not be read back as written (empty, a section with "]",
 // a key with "=" or beginning with "[", line breaks or NUL bytes) are refused, and a
 // value is cut at its first line break or NUL byte so that it can never add lines.
 //
@@ -21,12 +21,19 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
 namespace platform {
 
 inline constexpr size_t kProfileValueMax = 2047;
+
+// Called when a file that is there cannot be read for a key (its keys then read as missing),
+// with the file and the system's reason, so that the program can tell its user. Nothing is
+// called by default.
+using ProfileReadTrouble = std::function<void(const std::string& file, const std::string& why)>;
+void SetProfileReadTrouble(ProfileReadTrouble tell);
 
 // The key's value, or nothing when the file, the section or the key is missing.
 std::optional<std::string> FindProfileString(const std::string& file, const std::string& section,
@@ -38,10 +45,11 @@ std::string ReadProfileString(const std::string& file, const std::string& sectio
 int32_t ReadProfileInt(const std::string& file, const std::string& section, const std::string& key);
 
 bool WriteProfileString(const std::string& file, const std::string& section, const std::string& key,
-                        const std::string& value);
+                        const std::string& value, std::string* why = nullptr);
 // Removes the key from the section that reads see (the first of that name), every copy of it.
-bool DeleteProfileKey(const std::string& file, const std::string& section, const std::string& key);
+bool DeleteProfileKey(const std::string& file, const std::string& section, const std::string& key,
+                      std::string* why = nullptr);
 // Removes every section of that name with all its lines, so nothing of it can be read afterwards.
-bool EraseProfileSection(const std::string& file, const std::string& section);
+bool EraseProfileSection(const std::string& file, const std::string& section, std::string* why = nullptr);
 
 }  // namespace platform

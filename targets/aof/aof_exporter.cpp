@@ -2,14 +2,15 @@
 
 #include "targets/aof/aof_config.h"
 #include "targets/aof/aof_config_reader.h"
+#include "targets/target_catalog.h"
 
 namespace {
 // An entry is read inside the section, and the next section header ends it.
 constexpr TExporterSetup kSetup{
-    .target = "Agnitum Outpost Firewall",
-    .program_variable = "aof_program",
-    .add_on_filter = "Agnitum Outpost Firewall - Blocking Sites File|*.ct",
-    .add_on_title = "Save Blocking Sites File",
+    .target = Info(TargetId::Aof).title,
+    .program_variable = Info(TargetId::Aof).program_variable,
+    .add_on_filter = Info(TargetId::Aof).add_on_filter,
+    .add_on_title = Info(TargetId::Aof).add_on_title,
     .opened_by = kAofSection.data(),
     .closed_by = "[",
 };

@@ -16,13 +16,7 @@ constexpr TPanelControl kControls[] = {
 };
 constexpr const char* kStoreOrder[] = {"begin_aofall", "config_ini", "aof_back"};
 
-constexpr TTargetPanelSetup kSetup{"AOF",
-                                   "p_aof",
-                                   "config_ini",
-                                   "Agnitum Outpost Firewall Configuration File|*.ini",
-                                   "Find Agnitum Outpost Firewall Configuration File",
-                                   kControls,
-                                   kStoreOrder};
+constexpr TTargetPanelSetup kSetup = PanelSetupOf(Info(TargetId::Aof), kControls, kStoreOrder);
 
 }  // namespace
 

@@ -31,14 +31,18 @@ size_t TLeftOutRecords::Count() const {
   return count;
 }
 
-std::string TLeftOutRecords::Message(std::string_view target, size_t records) const {
+std::string TLeftOutRecords::Message(std::string_view target, size_t records, bool names_only) const {
   const size_t left_out = Count();
   const bool one = left_out == 1;
   std::string text = std::to_string(left_out) + " of " + std::to_string(records) +
-                     (records == 1 ? " record " : " records ") + (one ? "was" : "were") +
-                     " left out: the program would not recognise " + (one ? "its entry" : "their entries") +
-                     " when it reads the " + std::string(target) + " file again, and every export would add " +
-                     (one ? "it" : "them") + " once more.";
+                     (records == 1 ? " record " : " records ") + (one ? "was" : "were") + " left out: ";
+  if (names_only) {
+    text += "the " + std::string(target) + " format holds domain names only.";
+  } else {
+    text += std::string("the program would not recognise ") + (one ? "its entry" : "their entries") +
+            " when it reads the " + std::string(target) + " file again, and every export would add " +
+            (one ? "it" : "them") + " once more.";
+  }
   for (const Reason& reason : reasons_) {
     text += "\r\n" + std::to_string(reason.count) + " " + std::string(reason.why);
     if (!reason.example.empty()) text += ", such as \"" + reason.example + "\"";

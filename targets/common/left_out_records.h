@@ -26,8 +26,9 @@ class TLeftOutRecords {
 
   // "2 of 7 records were left out: the program would not recognise ...", then one line per
   // reason in the order first met, each with the first record of that reason as its example
-  // (none for an empty or a broken record).
-  std::string Message(std::string_view target, size_t records) const;
+  // (none for an empty or a broken record). A target that holds domain names only says so
+  // instead ("2 of 7 records were left out: the dnsmasq format holds domain names only.").
+  std::string Message(std::string_view target, size_t records, bool names_only = false) const;
 
  private:
   struct Reason {

@@ -4,8 +4,9 @@
 
 #include "elements/files/time_stamp.h"
 #include "elements/strings/if_else.h"
-#include "lists/list_files.h"
 #include "runtime/ini_path.h"
+#include "runtime/lines.h"
+#include "runtime/platform/elevation.h"
 #include "runtime/platform/files.h"
 #include "runtime/platform/profile.h"
 #include "runtime/save_failure.h"
@@ -51,8 +52,7 @@ TTargetStartupBackup::TTargetStartupBackup(TKXWin* parent, const TBackupSetup& s
   not_found_.Caption = "Error:";
   not_found_.Type = 0;
   not_found_.Icon = 3;
-  error_.Caption = kSaveFailureCaption;
-  error_.Icon = 1;
+  AsFailureBox(error_);
   warning_.Caption = kWarningCaption;
   warning_.Icon = 3;
 
@@ -60,11 +60,17 @@ TTargetStartupBackup::TTargetStartupBackup(TKXWin* parent, const TBackupSetup& s
   Port.onInput[0] = MakeLink<&TTargetStartupBackup::doBackup>(*this);
 }
 
-std::string TTargetStartupBackup::FindOne(const std::string& folder, const std::string& name) {
+std::string TTargetStartupBackup::FindOne(const std::string& folder, const std::string& name, std::string* unreadable) {
   std::string found;
   int count = 0;
   if (folder.empty() || name.empty()) return found;
-  for (const platform::DirEntry& entry : platform::ListDirectory(folder)) {
+  std::vector<platform::DirEntry> entries;
+  std::string why;
+  if (!platform::ListDirectory(folder, entries, &why)) {
+    if (unreadable) *unreadable = why;
+    return found;
+  }
+  for (const platform::DirEntry& entry : entries) {
     if (entry.is_directory || !SameName(entry.name, name)) continue;
     ++count;
     found = folder + entry.name;
@@ -73,22 +79,25 @@ std::string TTargetStartupBackup::FindOne(const std::string& folder, const std::
 }
 
 void TTargetStartupBackup::doBackup(TData&, uint16_t) {
-  if (!CompareValues(CompareEqual, switch_.Value(), MakeInteger(1))) return;
+  if (!IsOne(switch_.Value())) return;
   const std::string dir = AsText(program_dir_.Value());
-  // The log beside the program, however the program was started.
-  const std::string log_path = dir + setup_.log;
-  std::vector<std::string> log = LoadRecords(log_path);
-
   const std::string path = AsText(path_.Value());
   const size_t cut = path.find_last_of("\\/");
   const std::string folder = cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
   const std::string name = setup_.file_name ? setup_.file_name : path.substr(folder.size());
-  const std::string file = FindOne(folder, name);
+  std::string unreadable;
+  const std::string file = FindOne(folder, name, &unreadable);
+  if (!unreadable.empty()) {
+    // A folder that cannot be read now is no sign that the file is gone: the target stays on.
+    Tell(CannotBackUpMessage(folder, unreadable));
+    return;
+  }
   if (file.empty()) {
     TData none;
     not_found_.doMessage(none, 0);
-    if (!platform::WriteProfileString(ResolveIniPath("Veltra.ini"), "VELTR_Setting", setup_.switch_variable, "0"))
-      Tell(SaveFailureMessage(ResolveIniPath("Veltra.ini"), "the file cannot be written"));
+    std::string why;
+    if (!platform::WriteProfileString(ResolveIniPath(kSettingsFile), "VELTR_Setting", setup_.switch_variable, "0", &why))
+      Tell(SaveFailureMessage(ResolveIniPath(kSettingsFile), why));
     FireEvent(EventOutput(0));
     return;
   }
@@ -108,9 +117,16 @@ void TTargetStartupBackup::doBackup(TData&, uint16_t) {
   // ends the first start; otherwise the dated backup follows at once, whatever became of
   // the first copy.
   const std::string old_name = name + ".old";
-  if (FindOne(folder, old_name).empty() && FindOne(backups, old_name).empty()) {
+  std::string old_unreadable;
+  const bool no_old = FindOne(folder, old_name, &old_unreadable).empty() &&
+                      FindOne(backups, old_name, &old_unreadable).empty();
+  if (!old_unreadable.empty()) {
+    Tell(CannotBackUpMessage(backups, old_unreadable));
+    return;
+  }
+  if (no_old) {
     std::string why;
-    if (platform::CopyFileOver(file, file + ".old", &why)) return;
+    if (CopyBeside(file, file + ".old", why)) return;
     std::string why_here;
     if (platform::CopyFileOver(file, backups + old_name, &why_here)) {
       Warn(OldCopyMovedMessage(file, file + ".old", why, backups + old_name));
@@ -119,6 +135,17 @@ void TTargetStartupBackup::doBackup(TData&, uint16_t) {
            BackupFailedMessage(file, backups + old_name, why_here));
     }
   }
+
+  // The log beside the program, however the program was started: its lines, or none when
+  // there is none yet. A log that cannot be read is never written anew from nothing, which
+  // would forget the backups it names, so that they were never pruned.
+  const std::string log_path = dir + setup_.log;
+  platform::FileContent log_file = platform::ReadWholeFile(log_path);
+  if (log_file.result == platform::FileContent::Result::Unreadable) {
+    Tell(CannotBackUpMessage(log_path, log_file.why));
+    return;
+  }
+  std::vector<std::string> log = SplitLines(log_file.bytes, LineBreaks::Any);
 
   const std::string backup = name + "." + FormatTimeStamp("DMY_hms", platform::Now());
   // A log that names no backup that is not there: a failed copy is told and not logged.
@@ -135,6 +162,26 @@ void TTargetStartupBackup::doBackup(TData&, uint16_t) {
   }
 }
 
+// The first copy beside a file the user may not write beside (the hosts file in /etc) is
+// made with the system's permission, asked once in the target's life: only while no ".old"
+// exists anywhere, and a cancelled request leaves the copy in the backup folder, where every
+// later start finds it. A start that asked for nothing else should not keep asking.
+bool TTargetStartupBackup::CopyBeside(const std::string& from, const std::string& to, std::string& why) {
+  platform::FileContent content = platform::ReadWholeFile(from);
+  if (content.result != platform::FileContent::Result::Read) {
+    why = content.result == platform::FileContent::Result::Missing ? "No such file or directory" : content.why;
+    return false;
+  }
+  platform::AtomicFileWriter writer(to, from);
+  writer.Write(content.bytes.data(), content.bytes.size());
+  if (writer.Commit(&why)) return true;
+  if (!writer.PermissionRefused() || platform::RunsElevated()) return false;
+  const platform::ElevatedWrite asked = platform::WriteElevated(to, content.bytes);
+  if (asked.result == platform::ElevatedWrite::Result::Done) return true;
+  why = RefusedAndAsked(why, asked);
+  return false;
+}
+
 bool TTargetStartupBackup::Copy(const std::string& from, const std::string& to) {
   std::string why;
   if (platform::CopyFileOver(from, to, &why)) return true;
@@ -144,7 +191,7 @@ bool TTargetStartupBackup::Copy(const std::string& from, const std::string& to) 
 
 bool TTargetStartupBackup::SaveLog(const std::string& path, const std::vector<std::string>& log) {
   std::string why;
-  if (SaveRecords(path, log, &why)) return true;
+  if (platform::WriteFileAtomic(path, JoinLines(log), &why)) return true;
   Tell(SaveFailureMessage(path, why));
   return false;
 }

@@ -5,10 +5,12 @@
 // the target's log and deletes the oldest backups beyond the number to keep. A file that
 // is not found switches the target off (in the settings file) after telling the user.
 //
-// Where the ".old" copy cannot be made beside the file (a folder the user may not write,
-// such as /etc for the hosts file), it is made in the backup folder ("Backup\Hosts\hosts.old")
-// and the user is told that once; that start goes on to the dated backup and its log line,
-// and later starts find the ".old" copy there and say nothing.
+// Where the ".old" copy cannot be made beside the file for want of permission (/etc for the
+// hosts file, as a normal user), the system is asked for its permission in its own prompt,
+// once: this is the only start that finds no ".old" anywhere. When the request is cancelled
+// or refused, or the copy fails otherwise, it is made in the backup folder
+// ("Backup\Hosts\hosts.old") and the user is told that once; that start goes on to the
+// dated backup and its log line, and later starts find the ".old" copy there and say nothing.
 //
 // Input 0 doBackup. Event 0 onNotFound.
 #pragma once
@@ -18,6 +20,7 @@
 
 #include "runtime/global_var.h"
 #include "runtime/scheme.h"
+#include "targets/target_catalog.h"
 #include "widgets/message.h"
 
 struct TBackupSetup {
@@ -29,6 +32,13 @@ struct TBackupSetup {
   const char* log;              // "Logs\KWF.log", below the program folder
   const char* not_found;        // the message when the file is not found
 };
+
+// The backup of a target of the catalog (which has one).
+inline TBackupSetup BackupSetupOf(const TTargetInfo& target) {
+  const TTargetBackup& backup = *target.backup;
+  return {target.switch_key,  target.path_key, backup.count_key, backup.file_name,
+          backup.folder,      backup.log,      backup.not_found};
+}
 
 // The log entries to delete, oldest first, so that `keep` entries remain (none below 0).
 std::vector<std::string> SurplusEntries(const std::vector<std::string>& log, int32_t keep);
@@ -46,8 +56,12 @@ class TTargetStartupBackup : public TScheme {
  private:
   // The file of that name in `folder`, names compared without regard to ASCII case;
   // empty unless there is exactly one.
-  static std::string FindOne(const std::string& folder, const std::string& name);
+  // A folder that cannot be read finds nothing and sets `unreadable` to the reason.
+  static std::string FindOne(const std::string& folder, const std::string& name, std::string* unreadable = nullptr);
   bool Copy(const std::string& from, const std::string& to);
+  // The first copy beside the file, with the system's permission where the user has none;
+  // false with the reason in `why`.
+  bool CopyBeside(const std::string& from, const std::string& to, std::string& why);
   bool SaveLog(const std::string& path, const std::vector<std::string>& log);
   void Tell(const std::string& text);
   void Warn(const std::string& text);

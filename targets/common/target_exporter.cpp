@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "elements/strings/if_else.h"
-#include "lists/record_index.h"
+#include "elements/strlist/record_index.h"
 #include "runtime/save_failure.h"
 #include "targets/common/target_messages.h"
 
@@ -19,8 +19,7 @@ TTargetExporter::TTargetExporter(TKXWin* parent, const TExporterSetup& setup)
   program_.SetName(setup.program_variable);
   add_on_dialog_.Filter = setup.add_on_filter;
   add_on_dialog_.Title = setup.add_on_title;
-  error_.Caption = kSaveFailureCaption;
-  error_.Icon = 1;
+  AsFailureBox(error_);
   warning_.Caption = kWarningCaption;
   warning_.Icon = 3;
 
@@ -56,16 +55,17 @@ void TTargetExporter::doExport(TData&, uint16_t) {
     existing_ = {};
     return;
   }
+  if (setup_.replaces_file && IsOne(program_.Value())) existing_.clear();
   LoadSettings();
   Choose();
   written_ = false;
-  if (CompareValues(CompareEqual, program_.Value(), MakeInteger(1))) {
+  if (IsOne(program_.Value())) {
     WriteDirect();
   } else {
     add_on_dialog_.doExecute(none, 0);
   }
   if (written_ && !left_out_.Empty()) {
-    TData text = MakeText(left_out_.Message(setup_.target, pending_.size()));
+    TData text = MakeText(left_out_.Message(setup_.target, pending_.size(), setup_.replaces_file));
     warning_.doMessage(text, 0);
   }
   existing_ = {};
@@ -158,7 +158,7 @@ void TTargetExporter::PutEntries(TLineSink& sink) {
 
 void TTargetExporter::doAddOnFile(TData& value, uint16_t) {
   const std::string path = AsText(value);
-  TConfigWriter writer(path, LineEnding::CrLf);
+  TConfigWriter writer(path, AddOnEnding());
   PutAddOnHead(writer);
   PutEntries(writer);
   Commit(writer, path);
@@ -194,7 +194,7 @@ void TTargetExporter::WriteInserted(const std::optional<size_t>& insert_line, st
   }
   const std::vector<std::string>& lines = reader_->Lines();
   const size_t insert = std::min(*insert_line, lines.size());
-  TConfigWriter writer(reader_->Path(), reader_->Source().ending);
+  TConfigWriter writer(reader_->Path(), reader_->Source().ending, WhenRefused::AskSystem);
   for (size_t i = 0; i < insert; ++i) writer.Line({lines[i]});
   PutEntries(writer);
   for (size_t i = insert; i < lines.size(); ++i) writer.Line({lines[i]});
@@ -207,7 +207,15 @@ bool TTargetExporter::Commit(TConfigWriter& writer, const std::string& path) {
     written_ = true;
     return true;
   }
-  Tell(SaveFailureMessage(path, why));
+  if (!writer.Asked()) {
+    Tell(SaveFailureMessage(path, why));
+  } else if (writer.Asked()->result == platform::ElevatedWrite::Result::Cancelled) {
+    // The user said no in the system's prompt: that is told, but it is no error.
+    TData text = MakeText(ElevationFailureMessage(path, why, *writer.Asked()));
+    warning_.doMessage(text, 0);
+  } else {
+    Tell(ElevationFailureMessage(path, why, *writer.Asked()));
+  }
   return false;
 }
 

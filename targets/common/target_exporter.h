@@ -41,6 +41,9 @@ struct TExporterSetup {
   const char* closed_by = nullptr;
   // Every export takes the records out of the pending list (the hosts target).
   bool empties_pending = false;
+  // The direct write makes the whole file from the records (the resolver formats): what
+  // the file holds already is left out of an add-on file only.
+  bool replaces_file = false;
 };
 
 class TTargetExporter : public TScheme {
@@ -80,9 +83,13 @@ class TTargetExporter : public TScheme {
   virtual void WriteDirect() = 0;
   // What the add-on file holds before the entry lines (the Outpost file's header).
   virtual void PutAddOnHead(TLineSink&) {}
+  // The line break of an add-on file.
+  virtual LineEnding AddOnEnding() const { return LineEnding::CrLf; }
 
   // The entry lines of the chosen records, in their order; used by both modes.
-  void PutEntries(TLineSink& sink);
+  virtual void PutEntries(TLineSink& sink);
+  // The k-th of the chosen records, k < EntryCount().
+  std::string_view Chosen(size_t k) const { return pending_[chosen_[k]]; }
   // How many records become entries in this export.
   size_t EntryCount() const { return chosen_.size(); }
 
@@ -94,7 +101,11 @@ class TTargetExporter : public TScheme {
   // line the file stays as it is and the user is told that it lacks `place`; a file that
   // cannot take the write, or a failed save, is told too, and the old file stays whole.
   void WriteInserted(const std::optional<size_t>& insert, std::string_view place);
-  // Commits a writer, telling the user when the file could not be saved.
+  // Commits a writer, telling the user when the file could not be saved. A direct write
+  // makes its writer with WhenRefused::AskSystem: a target file the user may not write
+  // (the hosts file in /etc) is then written with the system's permission, asked for in
+  // the system's own prompt; a refused request is told like a failed save, a dismissed one
+  // in a warning box, since the user chose it.
   bool Commit(TConfigWriter& writer, const std::string& path);
   void Tell(const std::string& text);
 

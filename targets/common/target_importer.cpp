@@ -1,7 +1,7 @@
 #include "targets/common/target_importer.h"
 
-#include "lists/record_index.h"
-#include "lists/records_view.h"
+#include "elements/strlist/record_index.h"
+#include "elements/strlist/records_view.h"
 #include "runtime/save_failure.h"
 #include "targets/common/target_messages.h"
 
@@ -9,8 +9,7 @@ TTargetImporter::TTargetImporter(TKXWin* parent, const char* filter, bool revers
     : TScheme(parent), reversed_(reversed), dialog_(New<TKXODialog>()), error_(New<TKXMessage>()) {
   dialog_.Filter = filter;
   dialog_.Title = " Open Configuration File";
-  error_.Caption = kSaveFailureCaption;
-  error_.Icon = 1;
+  AsFailureBox(error_);
 
   // The user picks the file every time; a cancelled dialog loads nothing.
   dialog_.onExecute = MakeLink<&TTargetImporter::doFile>(*this);

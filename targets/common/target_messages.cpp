@@ -33,6 +33,12 @@ std::string NoInsertionMessage(const std::string& path, std::string_view what) {
   return "File " + Quoted(path) + " holds no " + std::string(what) + "." + kNothingWritten;
 }
 
+std::string NotOwnedMessage(const std::string& path, std::string_view format) {
+  return "File " + Quoted(path) + " was not written by Veltrane, and an export to " + std::string(format) +
+         " replaces the whole file: choose a file of its own on page \"Setting\", panel \"DNS Resolvers\"." +
+         kNothingWritten;
+}
+
 std::string BackupFailedMessage(const std::string& from, const std::string& to, const std::string& why) {
   return "Could not back up " + Quoted(from) + " to " + Quoted(to) + ": " + why + ".";
 }
@@ -52,5 +58,19 @@ std::string HostsIpMessage(const std::string& ip) {
                                          : "The IP \"" + ip + "\" set for Hosts is not an IPv4 or IPv6 address";
   return problem + ": enter the address every name is to be mapped to (such as 127.0.0.1) in \"IP:\" on page "
                    "\"Setting\", panel \"Hosts\", and press \"Save\"." +
+         kNothingWritten;
+}
+
+std::string HostsIp6Message(const std::string& ip6) {
+  return "The IPv6 address \"" + ip6 +
+         "\" set for Hosts is not one: enter an IPv6 address (such as ::) in \"IPv6:\" on page \"Setting\", panel "
+         "\"Hosts\", or leave it empty, and press \"Save\"." +
+         kNothingWritten;
+}
+
+std::string HostsPerLineMessage(const std::string& per_line) {
+  return "The names per line set for Hosts, \"" + per_line +
+         "\", are not 1 to 9: enter a number from 1 to 9 in \"Names per line:\" on page \"Setting\", panel "
+         "\"Hosts\", or leave it empty for 1, and press \"Save\"." +
          kNothingWritten;
 }

@@ -18,6 +18,9 @@ inline constexpr const char* kNothingWritten = " Nothing was written.";
 std::string NotTextMessage(const std::string& path);
 // The file lacks the place entries go: `what` names it ("[Content\Sites] section").
 std::string NoInsertionMessage(const std::string& path, std::string_view what);
+// A file the program would replace whole (a resolver format's) was not written by it:
+// its first line is not the program's.
+std::string NotOwnedMessage(const std::string& path, std::string_view format);
 // A start-up backup copy failed.
 std::string BackupFailedMessage(const std::string& from, const std::string& to, const std::string& why);
 // The file to back up cannot be read (a FIFO, a file the user may not read): no copy of it
@@ -35,3 +38,7 @@ inline constexpr const char* kWarningCaption = "Warning:";
 // The hosts target has no usable IP to map names to: `ip` is empty, or no IPv4 or IPv6
 // address.
 std::string HostsIpMessage(const std::string& ip);
+// The IPv6 address set for Hosts ("IPv6:") is not one.
+std::string HostsIp6Message(const std::string& ip6);
+// The names per line set for Hosts are not 1 to 9.
+std::string HostsPerLineMessage(const std::string& per_line);

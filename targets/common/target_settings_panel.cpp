@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "runtime/hub.h"
+#include "runtime/ini_path.h"
 #include "runtime/save_failure.h"
 #include "widgets/button.h"
 #include "widgets/label.h"
@@ -31,6 +32,7 @@ TTargetSettingsPanel::TTargetSettingsPanel(TKXWin* parent, const TTargetPanelSet
       case TPanelControl::Edit: {
         auto& field = New<SettingEdit>(&Panel, setup.section, control.key, control.variable);
         field.Edit.Text = control.text;
+        field.Optional = control.optional;
         Placed(field.Edit, p.left, p.top, p.width, p.height).Init();
         field.onSaveError = MakeLink<&TKXMessage::doMessage>(save_error);
         edits.emplace_back(control.key, &field);
@@ -50,12 +52,11 @@ TTargetSettingsPanel::TTargetSettingsPanel(TKXWin* parent, const TTargetPanelSet
   }
   find.Filter = setup.find_filter;
   find.Title = setup.find_title;
-  switch_.FileName = "Veltra.ini";
+  switch_.FileName = kSettingsFile;
   switch_.Section = "VELTR_Setting";
   switch_.Key = setup.switch_key;
   switch_.DataType = 0;
-  save_error.Caption = kSaveFailureCaption;
-  save_error.Icon = 1;
+  AsFailureBox(save_error);
 
   // "Find" only fills the path edit: nothing is stored until "Save".
   if (path_) find.onExecute = MakeLink<&TKXEdit::doText>(path_->Edit);

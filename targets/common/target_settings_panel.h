@@ -10,6 +10,7 @@
 #include <span>
 
 #include "runtime/ini.h"
+#include "targets/target_catalog.h"
 #include "widgets/panel_scheme.h"
 #include "widgets/setting_edit.h"
 
@@ -23,6 +24,7 @@ struct TPanelControl {
   const char* text = "";      // a label's caption, or an edit's first text
   const char* key = nullptr;  // an edit's key in the panel's section, and its global variable
   const char* variable = nullptr;
+  bool optional = false;      // an edit of an option: empty, it writes no key the file lacks
 };
 
 struct TTargetPanelSetup {
@@ -34,6 +36,13 @@ struct TTargetPanelSetup {
   std::span<const TPanelControl> controls;  // in the order they are made
   std::span<const char* const> store_order;  // the keys "Save" stores, in order
 };
+
+// The panel of a target of the catalog: its section, switch, path key and "Find" dialog.
+constexpr TTargetPanelSetup PanelSetupOf(const TTargetInfo& target, std::span<const TPanelControl> controls,
+                                         std::span<const char* const> store_order) {
+  return {target.section,     target.switch_key, target.path_key, target.find_filter,
+          target.find_title,  controls,          store_order};
+}
 
 class TTargetSettingsPanel : public TPanelScheme {
  public:

@@ -3,6 +3,12 @@
 // keeps, or in an add-on file; names the file already maps are left out. Without an IP
 // that is an IPv4 or IPv6 address nothing is written: every entry would lack its address.
 //
+// Two options, off by default: `ip6` (key "IP6"), an IPv6 address every name is mapped to
+// as well, on a second line, so lookups over IPv6 are blocked too; `per_line` (1 to 9,
+// empty is 1), the names one line maps, for large files on Windows, whose DNS client slows
+// down with one name a line. Internationalised names are written as A-labels, as lookups
+// compare them. The reader finds the names of every such line again.
+//
 // Inputs: 0 doClear (empties the pending records), 1 doAdd (one record), 2 doExport.
 #pragma once
 
@@ -19,11 +25,16 @@ class HostsExporter : public TTargetExporter {
   bool Ready() override;
   void LoadSettings() override;
   void PutEntry(TLineSink& sink, std::string_view record) override;
+  void PutEntries(TLineSink& sink) override;
   bool StandsFor(std::string_view record, std::string_view address) const override;
   std::string_view WhyNotFound(std::string_view record) const override;
   void WriteDirect() override;
 
  private:
   TKXGlobalVar& ip_variable_;
+  TKXGlobalVar& ip6_variable_;
+  TKXGlobalVar& per_line_variable_;
   std::string ip_;
+  std::string ip6_;  // empty: no second line
+  size_t per_line_ = 1;
 };

@@ -13,11 +13,17 @@ constexpr TPanelControl kControls[] = {
     {C::Label, {10, 111, 145, 15}, "Backup(s) with Programmstart:"},
     {C::Edit, {157, 108, 25, 20}, "", "hosts_back", "hosts_back"},
     {C::Save, {360, 345, 90, 20}},
+    // The options, off while empty.
+    {C::Label, {10, 149, 30, 15}, "IPv6:"},
+    {C::Edit, {41, 146, 90, 20}, "", "IP6", "ip6", true},
+    {C::Label, {136, 149, 290, 15}, "Example: :: (a second line per name, for lookups over IPv6)"},
+    {C::Label, {10, 187, 80, 15}, "Names per line:"},
+    {C::Edit, {91, 184, 25, 20}, "", "per_line", "per_line", true},
+    {C::Label, {121, 187, 290, 15}, "1 to 9, empty is 1 (9: faster lookups on Windows with large files)"},
 };
-constexpr const char* kStoreOrder[] = {"IP", "hosts_back", "hosts"};
+constexpr const char* kStoreOrder[] = {"IP", "hosts_back", "hosts", "IP6", "per_line"};
 
-constexpr TTargetPanelSetup kSetup{"Hosts", "p_hosts", "hosts", "Hosts|hosts", "Find Hosts File", kControls,
-                                   kStoreOrder};
+constexpr TTargetPanelSetup kSetup = PanelSetupOf(Info(TargetId::Hosts), kControls, kStoreOrder);
 
 }  // namespace
 

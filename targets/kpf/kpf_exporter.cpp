@@ -2,13 +2,14 @@
 
 #include "targets/kpf/kpf_config.h"
 #include "targets/kpf/kpf_config_reader.h"
+#include "targets/target_catalog.h"
 
 namespace {
 constexpr TExporterSetup kSetup{
-    .target = "Kerio Personal Firewall",
-    .program_variable = "kpf_program",
-    .add_on_filter = "Add on to Kerio Personal Firewall|*.txt",
-    .add_on_title = "Save File",
+    .target = Info(TargetId::Kpf).title,
+    .program_variable = Info(TargetId::Kpf).program_variable,
+    .add_on_filter = Info(TargetId::Kpf).add_on_filter,
+    .add_on_title = Info(TargetId::Kpf).add_on_title,
     .closed_by = kKpfListEnd.data(),
 };
 }  // namespace

@@ -19,13 +19,7 @@ constexpr TPanelControl kControls[] = {
 };
 constexpr const char* kStoreOrder[] = {"begin_kpfip", "end_kpfip", "update_cfg", "kpf_back"};
 
-constexpr TTargetPanelSetup kSetup{"KPF",
-                                   "p_kpf",
-                                   "update_cfg",
-                                   "Kerio Personal Firewall Configuration File|update*.cfg",
-                                   "Find Kerio Personal Firewall Configuration File",
-                                   kControls,
-                                   kStoreOrder};
+constexpr TTargetPanelSetup kSetup = PanelSetupOf(Info(TargetId::Kpf), kControls, kStoreOrder);
 
 }  // namespace
 

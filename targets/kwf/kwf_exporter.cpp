@@ -2,13 +2,14 @@
 
 #include "targets/kwf/kwf_config.h"
 #include "targets/kwf/kwf_config_reader.h"
+#include "targets/target_catalog.h"
 
 namespace {
 constexpr TExporterSetup kSetup{
-    .target = "Kerio Winroute Firewall",
-    .program_variable = "kwf_program",
-    .add_on_filter = "Add on to Kerio Winroute Firewall|*.txt",
-    .add_on_title = "Save File",
+    .target = Info(TargetId::Kwf).title,
+    .program_variable = Info(TargetId::Kwf).program_variable,
+    .add_on_filter = Info(TargetId::Kwf).add_on_filter,
+    .add_on_title = Info(TargetId::Kwf).add_on_title,
     .opened_by = kKwfListStart.data(),
     .closed_by = kKwfListEnd.data(),
 };

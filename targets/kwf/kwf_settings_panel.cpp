@@ -21,13 +21,7 @@ constexpr TPanelControl kControls[] = {
 };
 constexpr const char* kStoreOrder[] = {"begin_kwfall", "end_kwfall", "winroute_cfg", "kwf_back", "group_name"};
 
-constexpr TTargetPanelSetup kSetup{"KWF",
-                                   "p_kwf",
-                                   "winroute_cfg",
-                                   "Kerio Winroute Firewall Configuration File|winroute*.cfg",
-                                   "Find Kerio Winroute Firewall Configuration File",
-                                   kControls,
-                                   kStoreOrder};
+constexpr TTargetPanelSetup kSetup = PanelSetupOf(Info(TargetId::Kwf), kControls, kStoreOrder);
 
 }  // namespace
 

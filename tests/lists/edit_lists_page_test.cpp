@@ -2,6 +2,13 @@
 // list cannot be saved; remembered clicks that do not outlive their list.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include "tests/app/program_fixture.h"
 
 namespace {
@@ -248,24 +255,29 @@ TEST_F(EditListsPage, unsorted_on_the_left_shows_the_category_chooser_at_select)
 // A source file that cannot be read whole loads nothing, with a word: a FIFO (reading one
 // would wait for ever), a NUL byte.
 TEST_F(EditListsPage, a_source_file_that_cannot_be_read_whole_loads_nothing_and_says_why) {
+  // Not "nul.txt": Windows keeps that name for its null device.
+  Write("zero.txt", std::string("a.com\n\0b.com\n", 13));
+  std::vector<std::pair<std::string, std::string>> cases{{"zero.txt", "zero.txt' holds a NUL byte"}};
+#ifndef _WIN32
   ASSERT_EQ(::mkfifo((dir_ + "pipe.txt").c_str(), 0600), 0);
-  Write("nul.txt", std::string("a.com\n\0b.com\n", 13));
+  cases.insert(cases.begin(), {"pipe.txt", "pipe.txt': Not a regular file"});
+#endif
   Start();
   Pick("Text File (Load)");
-  for (const char* name : {"pipe.txt", "nul.txt"}) {
+  for (const auto& [name, said] : cases) {
     ui_.QueueOpenAnswer(dir_ + name);
     Click("Load from:");
     EXPECT_EQ(LabelText(0), "Not Loaded") << name;
     EXPECT_TRUE(Items(0).empty()) << name;
+    ASSERT_FALSE(Messages().empty());
+    EXPECT_NE(Messages().back().find(said), std::string::npos) << Messages().back();
   }
-  ASSERT_EQ(Messages().size(), 2u);
-  EXPECT_NE(Messages()[0].find("pipe.txt': Not a regular file"), std::string::npos) << Messages()[0];
-  EXPECT_NE(Messages()[1].find("nul.txt' holds a NUL byte"), std::string::npos) << Messages()[1];
+  ASSERT_EQ(Messages().size(), cases.size());
   Pick("URL Ban List (AUTO Load)");
-  ui_.QueueOpenAnswer(dir_ + "pipe.txt");
+  ui_.QueueOpenAnswer(dir_ + cases.front().first);
   Click("Load from:");
   EXPECT_EQ(LabelText(0), "Not Loaded");
-  EXPECT_EQ(Messages().size(), 3u);
+  EXPECT_EQ(Messages().size(), cases.size() + 1);
 }
 
 }  // namespace

@@ -14,18 +14,9 @@
 #include "lists/clipboard_address.h"
 #include "lists/list_catalog.h"
 #include "lists/list_files.h"
+#include "tests/literal_records.h"
 
 namespace literal {
-
-// For each unwanted record, remove every equal entry, scanning from the start again after each removal.
-inline void RemoveEveryEqual(std::vector<std::string>& list, const std::vector<std::string>& unwanted) {
-  for (const auto& u : unwanted) {
-    for (size_t i = 0; i < list.size();) {
-      if (list[i] == u) list.erase(list.begin() + std::ptrdiff_t(i));
-      else ++i;
-    }
-  }
-}
 
 // For each position, look at the later ones; at the first equal one, name the line.
 inline std::vector<std::string> LinesWithLaterEqual(const std::vector<std::string>& lines) {

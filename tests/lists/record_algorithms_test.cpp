@@ -9,7 +9,7 @@
 #include "lists/ban_list_import.h"
 #include "lists/clipboard_address.h"
 #include "lists/double_records.h"
-#include "lists/record_index.h"
+#include "elements/strlist/record_index.h"
 #include "lists/text_file_loader.h"
 #include "tests/lists/literal.h"
 

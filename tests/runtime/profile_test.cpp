@@ -1,6 +1,9 @@
 // The private-profile INI engine: file contents against expected results, and bad files.
 #include <sys/stat.h>
 
+#include <cerrno>
+#include <cstring>
+
 #include <optional>
 #include <tuple>
 
@@ -119,15 +122,22 @@ TEST_F(ProfileTest, binary_nul_and_very_long_lines_survive_a_write_byte_for_byte
   EXPECT_EQ(ReadProfileInt(file, "S", "k"), 1);
 }
 
-TEST_F(ProfileTest, a_read_only_file_and_a_folder_are_never_written) {
+TEST_F(ProfileTest, a_read_only_file_a_folder_and_a_missing_folder_are_never_written_and_the_reason_is_given) {
   Put("[S]\r\nk=1\r\n");
   ASSERT_EQ(::chmod(file.c_str(), 0444), 0);
-  EXPECT_FALSE(WriteProfileString(file, "S", "k", "2"));
-  EXPECT_FALSE(DeleteProfileKey(file, "S", "k"));
-  EXPECT_FALSE(EraseProfileSection(file, "S"));
+  std::string why[6];
+  EXPECT_FALSE(WriteProfileString(file, "S", "k", "2", &why[0]));
+  EXPECT_FALSE(DeleteProfileKey(file, "S", "k", &why[1]));
+  EXPECT_FALSE(EraseProfileSection(file, "S", &why[2]));
   EXPECT_EQ(Text(), "[S]\r\nk=1\r\n");
-  EXPECT_FALSE(WriteProfileString(dir, "S", "k", "2"));
-  EXPECT_FALSE(WriteProfileString(dir + "/no/such/folder.ini", "S", "k", "2"));
+  EXPECT_FALSE(WriteProfileString(dir, "S", "k", "2", &why[3]));
+  EXPECT_FALSE(WriteProfileString(dir + "/no/such/folder.ini", "S", "k", "2", &why[4]));
+  EXPECT_FALSE(WriteProfileString(file, "S", "a=b", "2", &why[5]));
+  const std::string denied = std::strerror(EACCES);
+  EXPECT_EQ((std::vector<std::string>{why[0], why[1], why[2], why[3]}),
+            (std::vector<std::string>{denied, denied, denied, std::strerror(EISDIR)}));
+  EXPECT_FALSE(why[4].empty());  // the system's own words for a missing folder
+  EXPECT_FALSE(why[5].empty());
   ::chmod(file.c_str(), 0644);  // so that the folder can be removed on Windows too
 }
 

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "elements/strlist/str_list.h"
-#include "lists/records_view.h"
+#include "elements/strlist/records_view.h"
 #include "targets/aof/aof_config.h"
 #include "targets/aof/aof_config_reader.h"
 #include "targets/hosts/hosts_file.h"

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "elements/strings/replace.h"
+#include "tests/literal_records.h"
 
 namespace literal {
 
@@ -58,20 +59,6 @@ inline std::string Join(const Lines& lines, const std::string& ending) {
   std::string text;
   for (const auto& line : lines) text += line + ending;
   return text;
-}
-
-// For each unwanted record, remove every equal entry, scanning from the start again after each removal.
-inline void RemoveEveryEqual(Lines& list, const Lines& unwanted) {
-  for (const auto& u : unwanted) {
-    for (size_t i = 0; i < list.size();) {
-      if (list[i] == u) {
-        list.erase(list.begin() + std::ptrdiff_t(i));
-        i = 0;
-      } else {
-        ++i;
-      }
-    }
-  }
 }
 
 inline std::optional<std::string> WithoutDots(std::string text) {

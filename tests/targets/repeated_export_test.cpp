@@ -1,7 +1,9 @@
 // A direct export of records the target file already got adds nothing: every entry an
 // exporter writes is one its reader finds again, a record that cannot become such an entry
-// is left out (and the user told how many and why), and doubles are written once. The hosts
-// target never writes an entry without a usable IP.
+// is left out (and the user told how many and why), and doubles are written once. So it is
+// with the hosts file's options (IPv6, names per line), and a resolver format, made whole
+// at every export, comes out the same. The hosts target never writes an entry without a
+// usable IP.
 #include <random>
 
 #include "runtime/platform/clock.h"
@@ -9,11 +11,12 @@
 #include "targets/aof/aof_exporter.h"
 #include "targets/hosts/hosts_exporter.h"
 #include "targets/hosts/hosts_file.h"
-#include "targets/hosts/ip_address.h"
+#include "targets/common/ip_address.h"
 #include "targets/kpf/kpf_config.h"
 #include "targets/kpf/kpf_exporter.h"
 #include "targets/kwf/kwf_config.h"
 #include "targets/kwf/kwf_exporter.h"
+#include "targets/resolvers/resolver_exporter.h"
 #include "tests/targets/target_fixture.h"
 
 namespace {
@@ -44,7 +47,10 @@ class RecordMaker {
     static const char* const kStructure[] = {"</list>", "a.b</list>", "[x.y]", "x.y[", "<listitem>a.b",
                                              "a.b</listitem>", "#a.b", "a.b#c", "a b.c", ".a.b.", "*.a.b/*",
                                              "<variable name=\"Url\">a.b", "a.b</variable>"};
-    switch (Pick(7)) {
+    static const char* const kInternational[] = {"caf\xC3\xA9.fr", "CAF\xC3\x89.fr", "xn--caf-dma.fr",
+                                                 "\xEF\xF0\xE8\xEC\xE5\xF0.\xF0\xF4", "\xEF\xBF\xBD.com"};
+    switch (Pick(8)) {
+      case 7: return From(kInternational);
       case 0: return "ads" + std::to_string(Pick(20)) + ".example.com";
       case 1: return From(kDotless);
       case 2: return From(kBlank);
@@ -72,7 +78,12 @@ struct Target {
   void (*settings)(RecordMaker&);  // sets the affixes (or the IP) at random
   TConfigScan* (*scan)();          // the target's reader
   size_t lines_per_entry;
-  bool hosts;                      // rewritten with a banner, keeping the mapping lines only
+  enum Kind {
+    Inserting,  // entries go into the file, which keeps every line
+    Hosts,      // rewritten with a banner, keeping the mapping lines only
+    Owned,      // made whole from the records
+  } kind;
+  size_t head_lines = 0;  // Owned: the lines before the entries
 };
 
 void Set(const std::string& variable, const std::string& value) {
@@ -92,7 +103,7 @@ const Target kKwf{"Kerio Winroute Firewall", "winroute_cfg", "kwf_program",
                     Set("end_kwfall", r.From(kAffixes));
                     Set("group_name", "Ads/banners");
                   },
-                  []() -> TConfigScan* { return new TKwfScan; }, 6, false};
+                  []() -> TConfigScan* { return new TKwfScan; }, 6, Target::Inserting};
 
 const Target kKpf{"Kerio Personal Firewall", "update_cfg", "kpf_program",
                   {"<config>\n<list>\n  <listitem>\n    <variable "
@@ -102,21 +113,42 @@ const Target kKpf{"Kerio Personal Firewall", "update_cfg", "kpf_program",
                     Set("begin_kpfip", r.From(kAffixes));
                     Set("end_kpfip", r.From(kAffixes));
                   },
-                  []() -> TConfigScan* { return new TKpfScan; }, 3, false};
+                  []() -> TConfigScan* { return new TKpfScan; }, 3, Target::Inserting};
 
 const Target kAof{"Agnitum Outpost Firewall", "config_ini", "aof_program",
                   {"[General]\r\n[Content\\Sites]\r\nold.example.com\r\n\r\n[Other]\r\nx=1\r\n",
                    "[Content\\Sites]\nold.example.com\n"},
                   [](RecordMaker& r) { Set("begin_aofall", r.From(kAffixes)); },
-                  []() -> TConfigScan* { return new TAofScan; }, 1, false};
+                  []() -> TConfigScan* { return new TAofScan; }, 1, Target::Inserting};
 
 const Target kHosts{"Hosts", "hosts", "hosts_program",
                     {"127.0.0.1\tlocalhost\n::1 localhost ip6-localhost\n", ""},
                     [](RecordMaker& r) {
                       static const char* const kIps[] = {"127.0.0.1", "0.0.0.0", "::1"};
+                      static const char* const kIp6s[] = {"", "", "::", "::1"};
+                      static const char* const kPerLine[] = {"", "1", "2", "3", "9"};
                       Set("ip", r.From(kIps));
+                      Set("ip6", r.From(kIp6s));
+                      Set("per_line", r.From(kPerLine));
                     },
-                    []() -> TConfigScan* { return new THostsScan; }, 1, true};
+                    []() -> TConfigScan* { return new THostsScan; }, 1, Target::Hosts};
+
+// A file of the format as an earlier export left it, with a name gone from the lists since.
+constexpr const char* EarlierFile(TargetId format) {
+  switch (format) {
+    case TargetId::Rpz: return "; Created with Veltrane: x\r\nold.example.com CNAME .\r\n*.old.example.com CNAME .\r\n";
+    case TargetId::Adblock: return "! Created with Veltrane: x\n||old.example.com^\n";
+    default: return "\xEF\xBB\xBF# Created with Veltrane: x\r\naddress=/old.example.com/\r\nold.example.com\r\n";
+  }
+}
+
+template <TargetId F>
+const Target kFormat{Info(F).title, Info(F).path_key, "resolvers_program",
+                     // Missing, an earlier export's, empty.
+                     {"", EarlierFile(F), "\n"},
+                     [](RecordMaker&) {},
+                     []() -> TConfigScan* { return new TResolverScan(F); }, F == TargetId::Rpz ? 2u : 1u,
+                     Target::Owned, F == TargetId::Rpz ? 7u : F == TargetId::Unbound ? 5u : 4u};
 
 class RepeatedExport : public TargetTest {
  protected:
@@ -163,11 +195,31 @@ class RepeatedExport : public TargetTest {
       const std::string twice = Export(exporter, records);
       SCOPED_TRACE(::testing::PrintToString(records) + " into " + ::testing::PrintToString(before));
       ASSERT_EQ(twice, once) << "the second export added entries";
-      // The banner and the mapping lines of the old file come first in a rewritten hosts file.
-      const size_t kept = target.hosts ? 19 + KeptHostsLines(before) : Lines(before);
-      const size_t entries = (Lines(once) - kept) / target.lines_per_entry;
-      ASSERT_EQ(Found(target, once), Found(target, before) + entries) << "an entry its reader does not find";
-      if (target.hosts) {
+      switch (target.kind) {
+        case Target::Inserting: {
+          const size_t entries = (Lines(once) - Lines(before)) / target.lines_per_entry;
+          ASSERT_EQ(Found(target, once), Found(target, before) + entries) << "an entry its reader does not find";
+          break;
+        }
+        case Target::Hosts: {
+          // The banner and the mapping lines of the old file come first; then a line per
+          // group of names, and with the IPv6 option a second one.
+          const size_t lines = Lines(once) - 19 - KeptHostsLines(before);
+          const size_t per_line = Get("per_line").empty() ? 1 : size_t(std::stoi(Get("per_line")));
+          const size_t copies = Get("ip6").empty() ? 1 : 2;
+          const size_t names = Found(target, once) - Found(target, before);
+          ASSERT_EQ(names % copies, 0u);
+          ASSERT_EQ(lines, copies * ((names / copies + per_line - 1) / per_line))
+              << "a line whose names its reader does not find";
+          break;
+        }
+        case Target::Owned: {
+          ASSERT_EQ(Found(target, once), (Lines(once) - target.head_lines) / target.lines_per_entry)
+              << "an entry its reader does not find";
+          break;
+        }
+      }
+      if (target.kind != Target::Inserting) {
         const std::string count = "Number of URL Records: " + std::to_string(Found(target, once));
         const size_t at = once.find(count);
         ASSERT_TRUE(at != std::string::npos && (once[at + count.size()] == '\r' || once[at + count.size()] == '\n'))
@@ -194,6 +246,21 @@ TEST_F(RepeatedExport, to_kerio_winroute_adds_nothing_the_second_time) { ExportT
 TEST_F(RepeatedExport, to_kerio_personal_adds_nothing_the_second_time) { ExportTwice<KpfExporter>(kKpf); }
 TEST_F(RepeatedExport, to_outpost_adds_nothing_the_second_time) { ExportTwice<AofExporter>(kAof); }
 TEST_F(RepeatedExport, to_the_hosts_file_adds_nothing_the_second_time) { ExportTwice<HostsExporter>(kHosts); }
+TEST_F(RepeatedExport, to_dnsmasq_writes_the_same_file_the_second_time) {
+  ExportTwice<DnsmasqExporter>(kFormat<TargetId::Dnsmasq>);
+}
+TEST_F(RepeatedExport, to_unbound_writes_the_same_file_the_second_time) {
+  ExportTwice<UnboundExporter>(kFormat<TargetId::Unbound>);
+}
+TEST_F(RepeatedExport, to_a_policy_zone_writes_the_same_file_the_second_time) {
+  ExportTwice<RpzExporter>(kFormat<TargetId::Rpz>);
+}
+TEST_F(RepeatedExport, to_an_adblock_list_writes_the_same_file_the_second_time) {
+  ExportTwice<AdblockExporter>(kFormat<TargetId::Adblock>);
+}
+TEST_F(RepeatedExport, to_a_domain_list_writes_the_same_file_the_second_time) {
+  ExportTwice<DomainsExporter>(kFormat<TargetId::Domains>);
+}
 
 TEST_F(RepeatedExport, records_that_give_no_entry_are_left_out_and_counted_in_one_message) {
   Write("target", "<list name=\"UrlGroups\">\r\n</list>\r\n");

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include "runtime/platform/clock.h"
+#include "runtime/platform/elevation.h"
 #include "targets/common/startup_backup.h"
 #include "targets/hosts/hosts_exporter.h"
 #include "targets/hosts/hosts_startup_backup.h"
@@ -117,8 +118,10 @@ TEST_F(TargetFiles, backups_of_a_private_file_are_as_private_as_the_file) {
 
 // Root may write any folder: the starts run in a child that has become the unprivileged
 // user 65534 (and owns the program folder), as a normal user who keeps the system's hosts
-// file. A process that is no root can be shut out by the permission bits alone.
-TEST_F(TargetFiles, a_first_copy_that_cannot_be_made_beside_the_file_goes_to_the_backup_folder_told_once) {
+// file. A process that is no root can be shut out by the permission bits alone. The first
+// start asks the system for its permission to make the copy beside the file, once; the
+// request is dismissed here, and no later start asks again.
+TEST_F(TargetFiles, a_first_copy_that_cannot_be_made_beside_the_file_asks_the_system_once_then_goes_to_the_backup_folder) {
   struct Case {
     const char *folder, *file, *backups, *log;
     void (*set)(const std::string& path);
@@ -152,17 +155,25 @@ TEST_F(TargetFiles, a_first_copy_that_cannot_be_made_beside_the_file_goes_to_the
   const pid_t child = ::fork();
   if (child == 0) {
     if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)) _exit(2);
+    std::vector<std::string> asked;
+    platform::SetElevationHandler([&asked](const std::string& path, std::string_view bytes) {
+      asked.push_back(path + " " + std::string(bytes));
+      return platform::ElevatedWrite{platform::ElevatedWrite::Result::Cancelled, ""};
+    });
     for (const Case& c : cases) {
       SCOPED_TRACE(c.file);
       const std::string file = dir_ + c.folder + "/" + c.file, backups = std::string(c.backups);
       auto& backup = c.hosts ? Build<HostsStartupBackup>() : Build<KwfStartupBackup>();
       ui_.ClearShownDialogs();
+      asked.clear();
       platform::SetFixedTime(platform::LocalTime{2026, 12, 1, 2, 10, 0, 0});
       Input(backup, 0);
+      EXPECT_EQ(asked, std::vector<std::string>{platform::RealPath(dir_ + c.folder) + "/" + c.file + ".old configuration\n"});
       EXPECT_EQ(Messages(), std::vector<std::string>{"Warning:: The first copy of '" + file +
                                                      "' could not be made beside it as '" + file +
-                                                     ".old': Permission denied. It was made as '" + dir_ + backups +
-                                                     c.file + ".old' instead, where later starts find it."});
+                                                     ".old': Permission denied. The request for the system's permission "
+                                                     "was cancelled. It was made as '" +
+                                                     dir_ + backups + c.file + ".old' instead, where later starts find it."});
       EXPECT_EQ(Read(backups + c.file + ".old"), "configuration\n");
       EXPECT_EQ(Read(backups + c.file + ".01122026_100000"), "configuration\n") << "the same start goes on";
       EXPECT_EQ(Read(c.log), std::string(c.file) + ".01122026_100000\r\n");
@@ -170,6 +181,7 @@ TEST_F(TargetFiles, a_first_copy_that_cannot_be_made_beside_the_file_goes_to_the
       platform::SetFixedTime(platform::LocalTime{2026, 12, 2, 3, 10, 0, 5});
       Input(backup, 0);
       EXPECT_TRUE(Messages().empty()) << "a later start finds the first copy and says nothing";
+      EXPECT_EQ(asked.size(), 1u) << "and asks for nothing";
       EXPECT_EQ(Read(c.log), std::string(c.file) + ".01122026_100000\r\n" + c.file + ".02122026_100005\r\n");
       EXPECT_FALSE(Exists(std::string(c.folder) + "/" + c.file + ".old"));
     }

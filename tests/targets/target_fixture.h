@@ -57,7 +57,8 @@ class TargetTest : public ::testing::Test {
     for (const char* name :
          {"p_hosts", "p_kpf", "p_kwf", "p_aof", "hosts", "hosts_back", "ip", "update_cfg", "begin_kpfip", "end_kpfip",
           "kpf_back", "winroute_cfg", "begin_kwfall", "end_kwfall", "group_name", "kwf_back", "config_ini",
-          "begin_aofall", "aof_back", "hosts_program", "kpf_program", "kwf_program", "aof_program"})
+          "begin_aofall", "aof_back", "hosts_program", "kpf_program", "kwf_program", "aof_program", "ip6", "per_line",
+          "dnsmasq", "unbound", "rpz", "adblock", "domains", "resolvers_program"})
       Set(name, "");
   }
   void TearDown() override {

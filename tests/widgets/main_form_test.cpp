@@ -1,4 +1,7 @@
 // The main window: start, first show with the kept position, and the close request.
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "runtime/platform/files.h"
@@ -12,11 +15,13 @@ using Texts = std::vector<std::string>;
 
 struct Steps {
   Texts got;
+  Texts told;
   int32_t can_close = 0;
   void doShow(TData&, uint16_t) { got.push_back("show"); }
   void doCreate(TData& v, uint16_t) { got.push_back(v.IsEmpty() ? "create" : "create with value"); }
   void doClose(TData&, uint16_t) { got.push_back("close"); }
   void varCanClose(TData& v, uint16_t) { v = MakeInteger(can_close); }
+  void doTell(TData& v, uint16_t) { told.push_back(AsText(v)); }
 };
 
 class MainForm : public WidgetTest {
@@ -35,6 +40,7 @@ class MainForm : public WidgetTest {
     form.onShow = MakeLink<&Steps::doShow>(steps);
     form.onCreate = MakeLink<&Steps::doCreate>(steps);
     form.onClose = MakeLink<&Steps::doClose>(steps);
+    form.onSaveError = MakeLink<&Steps::doTell>(steps);
   }
   std::string Key(const char* key) const { return platform::ReadProfileString(dir / "Veltra.ini", "Form", key); }
   const widgets::HeadlessControl& Native(const TKXMainForm& form) const { return *ui.Find(form.Control()); }
@@ -101,6 +107,32 @@ TEST_F(MainForm, a_non_zero_can_close_refuses_and_touches_nothing_otherwise_clos
   EXPECT_EQ(steps.got.back(), "close");
   EXPECT_EQ(Texts({Key("Left"), Key("Top"), Key("Width"), Key("Height")}),
             Texts({"40", "50", "621", "440"}));
+}
+
+TEST_F(MainForm, a_position_that_cannot_be_saved_is_told_once_with_the_file_and_the_reason_and_the_file_stays) {
+  const std::string ini = dir / "Veltra.ini";
+  // A folder where the settings file should be, then a settings file nobody may write.
+  for (const bool folder : {true, false}) {
+    std::filesystem::remove_all(ini);
+    if (folder) std::filesystem::create_directory(ini);
+    else ASSERT_TRUE(platform::WriteFileAtomic(ini, "[Form]\r\nLeft=7\r\n"));
+    if (!folder) std::filesystem::permissions(ini, std::filesystem::perms::owner_read);
+    steps.told.clear();
+    {
+      TKXMainForm form;
+      Build(form);
+      form.Start();
+      ui.RequestClose(form.Control());
+      EXPECT_TRUE(ui.IsClosed(form.Control()));
+    }
+    ASSERT_EQ(steps.told.size(), 1u);
+    EXPECT_NE(steps.told[0].find("Veltra.ini'"), std::string::npos) << steps.told[0];
+    EXPECT_NE(steps.told[0].find(std::strerror(folder ? EISDIR : EACCES)), std::string::npos) << steps.told[0];
+    if (!folder) {
+      EXPECT_EQ(platform::ReadFile(ini), "[Form]\r\nLeft=7\r\n");
+      std::filesystem::permissions(ini, std::filesystem::perms::owner_all);
+    }
+  }
 }
 
 TEST_F(MainForm, a_second_form_does_not_own_the_application_and_closing_it_only_hides_it_but_saves_its_place) {

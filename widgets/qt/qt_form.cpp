@@ -188,4 +188,6 @@ void QtBackend::RunLoop(ControlId) { QApplication::exec(); }
 
 void QtBackend::QuitLoop() { QCoreApplication::exit(0); }
 
+void QtBackend::ProcessEvents() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
+
 }  // namespace widgets

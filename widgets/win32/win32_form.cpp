@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "widgets/status_bar_layout.h"
 #include "widgets/win32/win32_backend.h"
@@ -183,5 +184,21 @@ void Win32Backend::RunLoop(ControlId main) {
 }
 
 void Win32Backend::QuitLoop() { ::PostQuitMessage(0); }
+
+// Every message but the user's keys and mouse clicks (in the client area and on the frame),
+// which stay queued until the wait is over.
+void Win32Backend::ProcessEvents() {
+  constexpr std::pair<UINT, UINT> kRanges[] = {{0, WM_NCMOUSEMOVE - 1},
+                                               {WM_NCXBUTTONDBLCLK + 1, WM_KEYFIRST - 1},
+                                               {WM_KEYLAST + 1, WM_MOUSEFIRST - 1},
+                                               {WM_MOUSELAST + 1, 0xFFFFFFFF}};
+  MSG msg;
+  for (const auto& [first, last] : kRanges) {
+    while (::PeekMessageW(&msg, nullptr, first, last, PM_REMOVE)) {
+      ::TranslateMessage(&msg);
+      ::DispatchMessageW(&msg);
+    }
+  }
+}
 
 }  // namespace widgets

@@ -1,5 +1,6 @@
 // The file layer's saves: whole or not at all, never into a read-only file, through links,
 // keeping what the replaced file carries besides its bytes; copies as private as their source.
+#include <grp.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -9,6 +10,7 @@
 
 #include <csignal>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -187,6 +189,48 @@ TEST_F(FileLayer, a_save_through_a_symbolic_link_writes_the_file_it_points_to) {
   ASSERT_EQ(::lstat(link.c_str(), &st), 0);
   EXPECT_TRUE(S_ISLNK(st.st_mode));
   EXPECT_EQ(platform::ReadFile(real).value(), "new");
+}
+
+// Only a refusal the system's permission could mend counts: a file or folder this user may
+// not write. A read-only file stays as it is for anyone, and a missing folder is no question
+// of permission. The writers are made by the unprivileged user 65534 in a child, since
+// root may write anything.
+TEST_F(FileLayer, a_writer_tells_a_refusal_for_want_of_permission_from_every_other_failure) {
+  ASSERT_TRUE(platform::MakeDirectory(dir + "closed"));
+  ASSERT_TRUE(platform::WriteFileAtomic(dir + "closed/hosts", "old"));
+  ASSERT_TRUE(platform::WriteFileAtomic(dir + "theirs", "old"));
+  ASSERT_TRUE(platform::WriteFileAtomic(dir + "read-only", "old"));
+  if (::geteuid() == 0 && std::system(("chown -R 65534:65534 " + dir).c_str()) != 0)
+    GTEST_SKIP() << "the folder cannot be given to an unprivileged user";
+  ::chmod((dir + "closed").c_str(), 0555);
+  ::chown((dir + "theirs").c_str(), 0, 0);
+  ::chmod((dir + "read-only").c_str(), 0444);
+  ::fflush(nullptr);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)) _exit(2);
+    EXPECT_TRUE(platform::AtomicFileWriter(dir + "closed/hosts").PermissionRefused()) << "a folder closed to the user";
+    EXPECT_TRUE(platform::AtomicFileWriter(dir + "closed/new").PermissionRefused()) << "a new file there";
+    EXPECT_TRUE(platform::AtomicFileWriter(dir + "theirs").PermissionRefused()) << "another user's file";
+    EXPECT_FALSE(platform::AtomicFileWriter(dir + "read-only").PermissionRefused()) << "a read-only file";
+    EXPECT_FALSE(platform::AtomicFileWriter(dir + "missing/new").PermissionRefused()) << "a missing folder";
+    platform::AtomicFileWriter fine(dir + "new");
+    EXPECT_FALSE(fine.PermissionRefused());
+    EXPECT_TRUE(fine.Commit());
+    platform::AtomicFileWriter refused(dir + "closed/hosts");
+    std::string why;
+    EXPECT_FALSE(refused.Commit(&why)) << "the refusal is the save's failure too";
+    EXPECT_EQ(why, "Permission denied");
+    ::fflush(nullptr);
+    _exit(::testing::Test::HasFailure() ? 1 : 0);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ::chmod((dir + "closed").c_str(), 0755);
+  ASSERT_TRUE(WIFEXITED(status));
+  ASSERT_NE(WEXITSTATUS(status), 2) << "could not become the unprivileged user";
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "the child's checks failed (see above)";
+  EXPECT_EQ(platform::ReadFile(dir + "closed/hosts").value(), "old");
 }
 
 // A FIFO nobody writes would block a read for ever; a device may never end. Neither is

@@ -1,4 +1,4 @@
-#include "lists/record_index.h"
+#include "elements/strlist/record_index.h"
 
 #include <algorithm>
 #include <bit>

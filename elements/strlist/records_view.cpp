@@ -1,4 +1,4 @@
-#include "lists/records_view.h"
+#include "elements/strlist/records_view.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "targets/hosts/ip_address.h"
+#include "targets/common/ip_address.h"
 
 namespace {
 

@@ -1,0 +1,81 @@
+#include "app/export_command.h"
+
+#include "app/settings_reload.h"
+#include "elements/files/dir.h"
+#include "elements/strings/if_else.h"
+#include "lists/generate_page.h"
+#include "runtime/global_registry.h"
+#include "runtime/global_var.h"
+#include "runtime/scheme.h"
+#include "targets/common/target_messages.h"
+#include "targets/target_catalog.h"
+
+namespace {
+
+std::string Variable(const char* name) {
+  TKXGlobalVar variable;
+  variable.SetName(name);
+  return AsText(variable.Value());
+}
+
+// Why the target cannot be written without a window, or nothing: as on the page, a target
+// is on when its switch is 1 (its file saved on page "Setting"), a format when its path is.
+std::string NotSetUp(const std::string& target) {
+  if (target == "banlist")
+    return Variable("file").empty() ? "No file is set for the ban list (\"Create File:\" on page \"Setting\", panel "
+                                      "\"BanList\")." + std::string(kNothingWritten)
+                                    : "";
+  const TTargetInfo& info = Info(*TargetNamed(target));
+  const bool on = info.switch_key ? IsOne(MakeText(Variable(info.switch_key))) : Variable(info.path_key).size() > 1;
+  return on ? "" : NoFileSetMessage(info.title);
+}
+
+// Whether the window system showed a failure (an error box) or asked for a file, which the
+// mode "To Programm" never does: then nothing was written.
+bool Failed(const widgets::HeadlessBackend& backend, size_t shown_before) {
+  const auto& shown = backend.ShownDialogs();
+  for (size_t i = shown_before; i < shown.size(); ++i)
+    if (shown[i].kind != widgets::DialogKind::Message || shown[i].icon == widgets::MessageIcon::Error) return true;
+  return false;
+}
+
+}  // namespace
+
+int RunExport(const std::string& target, widgets::HeadlessBackend& backend) {
+  TData none;
+  // The settings, and the program folder the lists are read from.
+  TKXMultiElement settings;
+  settings.SetScheme<SettingsReload>();
+  settings.doWork(none, 0);
+  TKXDir dir;
+  TData program_dir;
+  dir.varProgramDir(program_dir, 0);
+  TKXGlobalVar veltr_dir;
+  veltr_dir.SetName("VELTR_dir");
+  veltr_dir.SetValue(program_dir);
+
+  const size_t shown_before = backend.ShownDialogs().size();
+  const std::string not_set_up = NotSetUp(target);
+  if (!not_set_up.empty()) {
+    backend.ShowMessageBox(widgets::kNoControl, not_set_up, kSaveFailureCaption, widgets::MessageButtons::Ok,
+                           widgets::MessageIcon::Error);
+    return 1;
+  }
+  TKXChildPanel page(nullptr);
+  page.SetScheme<GeneratePage>();
+  page.doWork(none, 2);  // the check boxes from the settings, the mode "To Programm"
+  auto& generate = static_cast<GeneratePage&>(*page.Scheme());
+  generate.ShowTargetPreview(false);
+  if (target == "banlist") {
+    generate.doGenerate(none, 0);
+  } else {
+    const TargetId id = *TargetNamed(target);
+    const size_t index = static_cast<size_t>(id);
+    if (index < kFirewallTargets.size()) {
+      generate.doExportTarget(none, uint16_t(index));
+    } else {
+      generate.ExportFormat(int(index - kFirewallTargets.size()));
+    }
+  }
+  return Failed(backend, shown_before) ? 1 : 0;
+}

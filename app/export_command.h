@@ -1,0 +1,15 @@
+// The export from the command line (`veltrane --export TARGET`): the settings loaded into
+// their global variables as at start-up (without its backups and messages), then the
+// generate page, built on the current window system, exports in the mode "To Programm"
+// with the categories its settings check: straight into the target's configured file, or
+// for "banlist" into the ban list file of "Create File:". Messages go to the window system
+// (standard error in the modes without a window).
+#pragma once
+
+#include <string>
+
+#include "widgets/headless/headless_backend.h"
+
+// 0 when the file was written; 1 when the target is not set up or nothing was written,
+// the user having been told why. `backend` is the current window system.
+int RunExport(const std::string& target, widgets::HeadlessBackend& backend);

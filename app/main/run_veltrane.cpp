@@ -1,0 +1,71 @@
+#include "app/main/run_veltrane.h"
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "app/command_line.h"
+#include "app/export_command.h"
+#include "app/import_mode.h"
+#include "app/main_program.h"
+#include "app/update_mode.h"
+#include "elements/files/dir.h"
+#include "runtime/platform/console.h"
+#include "runtime/platform/elevation.h"
+#include "runtime/platform/files.h"
+#include "runtime/platform/heap.h"
+#include "widgets/headless/console_backend.h"
+
+namespace {
+
+// The mode on the window system `backend`; the program folder is set already.
+int RunMode(const CommandLine& line, const std::vector<std::string>& args, widgets::Backend& backend) {
+  widgets::SetCurrentBackend(&backend);
+  TellSettingsReadTrouble();
+  int code = 0;
+  switch (line.mode) {
+    case CommandLine::Mode::Window:
+    case CommandLine::Mode::Info: code = RunVeltrane(args); break;
+    case CommandLine::Mode::Export:
+      code = RunExport(line.target, dynamic_cast<widgets::HeadlessBackend&>(backend));  // windowless: the console
+      break;
+    case CommandLine::Mode::Import: code = RunImportMode(line.import_from, line.into); break;
+    case CommandLine::Mode::Update: code = RunUpdateMode(); break;
+    case CommandLine::Mode::Help:
+    case CommandLine::Mode::Error:
+    case CommandLine::Mode::WriteElevated: break;
+  }
+  widgets::SetCurrentBackend(nullptr);
+  return code;
+}
+
+}  // namespace
+
+int RunVeltrane(int argc, char** argv, const WindowSystemMaker& make_window_system) {
+  platform::KeepFreedMemory();
+  std::vector<std::string> args;
+  for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
+  const CommandLine line = ParseCommandLine(args);
+  if (line.Windowless()) platform::UseStartingConsole();
+  switch (line.mode) {
+    case CommandLine::Mode::Help: std::cout << UsageText(); return 0;
+    case CommandLine::Mode::Error: std::cerr << "veltrane: " << line.error << "\n" << UsageText(); return 2;
+    // The elevated side writes one file and ends: no folder, no settings, no window.
+    case CommandLine::Mode::WriteElevated: return platform::WriteAsElevatedSide(line.write_path, line.content_file);
+    default: break;
+  }
+  if (line.dir) {
+    CreateFolderChain(*line.dir);
+    if (!platform::IsDirectory(*line.dir)) {
+      std::cerr << "veltrane: cannot use the folder " << *line.dir << "\n";
+      return 1;
+    }
+    platform::SetProgramDir(*line.dir);
+  }
+  if (line.Windowless()) {
+    widgets::ConsoleBackend console;
+    return RunMode(line, args, console);
+  }
+  std::unique_ptr<widgets::Backend> window_system = make_window_system(argc, argv);
+  return RunMode(line, args, *window_system);
+}

@@ -1,0 +1,40 @@
+#include "lists/web_list_loader.h"
+
+#include "elements/strlist/record_index.h"
+#include "elements/strlist/records_view.h"
+#include "lists/list_files.h"
+#include "lists/web_list.h"
+#include "runtime/save_failure.h"
+
+WebListLoader::WebListLoader(TKXWin* parent) : TScheme(parent) {
+  AsFailureBox(not_whole_);
+  Port.SetInputCount(1);
+  Port.onInput[0] = MakeLink<&WebListLoader::doLoad>(*this);
+}
+
+void WebListLoader::doLoad(TData& value, uint16_t) {
+  const std::string path = AsText(value);
+  RecordFile file = ReadRecords(path);
+  if (!file.Whole()) {
+    TData text = MakeText(NotWholeMessage(path, file, "Nothing was loaded."));
+    not_whole_.doMessage(text, 0);
+    FireEvent(EventOutput(1));
+    return;
+  }
+  TData known_value;
+  PullData(DataInput(0), known_value);
+  // The list's own lines go before the index of the known records is built, and that index
+  // before the list's own records are indexed: a million of each are never held at once.
+  WebListReading reading = ExtractWebRecords(std::move(file.lines));
+  std::vector<bool> held;
+  {
+    const TRecordsView known(known_value);
+    held = RecordIndex(known.Records()).ContainsEach(reading.records);
+  }
+  KeepNewRecords(reading, held);
+  const std::string name = path.substr(path.find_last_of("\\/") + 1);
+  FireEvent(EventOutput(2), name + ": " + WebListSummary(reading));
+  const TEventLink on_line = EventOutput(0);
+  for (auto record = reading.records.rbegin(); record != reading.records.rend(); ++record)
+    FireEvent(on_line, std::move(*record));
+}

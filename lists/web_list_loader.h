@@ -1,0 +1,21 @@
+// WebListLoader: offers the records of a published block list (a hosts file, a filter list,
+// plain domains, or a mix) that no list holds yet, each once, in the file's order.
+//
+// Input 0: the file name. Data input 0: the records already known (an array). Events:
+// 0 onLine, one record, last to first; 1 onCancel, the file could not be read whole (the
+// user was told why); 2 onSummary, before the records: "NAME: N new, M known, K skipped",
+// NAME the file's name without its folder.
+#pragma once
+
+#include "runtime/scheme.h"
+#include "widgets/message.h"
+
+class WebListLoader : public TScheme {
+ public:
+  explicit WebListLoader(TKXWin* parent);
+
+  void doLoad(TData& value, uint16_t index);
+
+ private:
+  TKXMessage not_whole_;
+};

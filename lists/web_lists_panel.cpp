@@ -1,0 +1,159 @@
+#include "lists/web_lists_panel.h"
+
+#include <algorithm>
+
+#include "elements/strings/trim.h"
+#include "lists/web_list_update.h"
+#include "lists/web_subscriptions.h"
+#include "runtime/ini_path.h"
+#include "runtime/save_failure.h"
+#include "widgets/button.h"
+#include "widgets/label.h"
+#include "widgets/placed.h"
+
+namespace {
+
+constexpr const char* kCaption = "Web Lists:";
+
+std::string ListChoices() {
+  std::string text;
+  for (const auto& list : kLists) text += std::string(text.empty() ? "" : "\r\n") + list.name;
+  return text;
+}
+
+std::string JoinedByCrLf(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const auto& line : lines) text += (text.empty() ? "" : "\r\n") + line;
+  return text;
+}
+
+}  // namespace
+
+WebListsPanel::WebListsPanel(TKXWin* parent)
+    : TPanelScheme(parent, kSettingsPanelPlace, false, 3),
+      address_(New<TKXEdit>(&Panel)),
+      list_chooser_(New<TKXComboBox>(&Panel)),
+      subscriptions_(New<TKXListBox>(&Panel)),
+      message_(New<TKXMessage>()),
+      save_error_(New<TKXMessage>()) {
+  auto& address_label = New<TKXLabel>(&Panel);
+  auto& list_label = New<TKXLabel>(&Panel);
+  auto& add = New<TKXButton>(&Panel);
+  auto& remove = New<TKXButton>(&Panel);
+  auto& update = New<TKXButton>(&Panel);
+
+  address_label.Caption = "Address:";
+  Placed(address_label, 10, 35, 55, 15).Init();
+  Placed(address_, 65, 32, 395, 20).Init();
+  list_label.Caption = "Into List:";
+  Placed(list_label, 10, 64, 55, 15).Init();
+  list_chooser_.Strings = ListChoices();
+  Placed(list_chooser_, 65, 60, 200, 21).Init();
+  add.Caption = "Add";
+  Placed(add, 275, 60, 90, 20).Init();
+  remove.Caption = "Remove";
+  Placed(remove, 370, 60, 90, 20).Init();
+  Placed(subscriptions_, 10, 92, 450, 245).Init();
+  update.Caption = "Update Now";
+  Placed(update, 360, 345, 90, 20).Init();
+  message_.Caption = kCaption;
+  AsFailureBox(save_error_);
+
+  add.onClick = MakeLink<&WebListsPanel::doAdd>(*this);
+  remove.onClick = MakeLink<&WebListsPanel::doRemove>(*this);
+  update.onClick = MakeLink<&WebListsPanel::doUpdateNow>(*this);
+  Port.onInput[2] = MakeLink<&WebListsPanel::doRefresh>(*this);
+}
+
+void WebListsPanel::Tell(const std::string& text, int32_t icon) {
+  message_.Icon = icon;
+  TData value = MakeText(text);
+  message_.doMessage(value, 0);
+}
+
+void WebListsPanel::doRefresh(TData&, uint16_t) {
+  std::vector<std::string> lines;
+  for (const WebSubscription& s : ReadWebSubscriptions(ResolveIniPath(kSettingsFile)))
+    lines.push_back(SubscriptionText(s));
+  subscriptions_.SetLines(std::move(lines));
+}
+
+void WebListsPanel::doAdd(TData&, uint16_t) {
+  TData typed, chosen;
+  address_.varText(typed, 0);
+  list_chooser_.varSelected(chosen, 0);
+  const std::string url(TrimBlanks(AsText(typed)));
+  const std::string list = AsText(chosen);
+  if (!IsWebAddress(url)) {
+    Tell("Enter the web address of a block list, starting with http:// or https://.", 5);
+    return;
+  }
+  if (list.empty()) {
+    Tell("Choose the list that the new records of '" + url + "' go into.", 5);
+    return;
+  }
+  const std::string file = ResolveIniPath(kSettingsFile);
+  std::vector<WebSubscription> subscriptions = ReadWebSubscriptions(file);
+  for (const WebSubscription& s : subscriptions) {
+    if (s.url != url) continue;
+    Tell("'" + url + "' is subscribed already, into " + s.list + ". Remove it first to choose another list.", 5);
+    return;
+  }
+  subscriptions.push_back({url, list});
+  if (!WriteWebSubscriptions(file, subscriptions)) {
+    TData text = MakeText(SaveFailureMessage(file, "the file cannot be written"));
+    save_error_.doMessage(text, 0);
+  } else {
+    TData empty = MakeText("");
+    address_.doText(empty, 0);
+  }
+  TData none;
+  doRefresh(none, 0);
+}
+
+void WebListsPanel::doRemove(TData&, uint16_t) {
+  const int selected = subscriptions_.Selected();
+  if (selected < 0) {
+    Tell("Select the subscription to remove in the list.", 5);
+    return;
+  }
+  // The one the user sees, found again in the file as it is now.
+  const std::string shown = subscriptions_.Item(selected);
+  const std::string file = ResolveIniPath(kSettingsFile);
+  std::vector<WebSubscription> subscriptions = ReadWebSubscriptions(file);
+  const auto at = std::find_if(subscriptions.begin(), subscriptions.end(),
+                               [&](const WebSubscription& s) { return SubscriptionText(s) == shown; });
+  if (at != subscriptions.end()) {
+    subscriptions.erase(at);
+    if (!WriteWebSubscriptions(file, subscriptions)) {
+      TData text = MakeText(SaveFailureMessage(file, "the file cannot be written"));
+      save_error_.doMessage(text, 0);
+    }
+  }
+  TData none;
+  doRefresh(none, 0);
+}
+
+void WebListsPanel::doUpdateNow(TData&, uint16_t) {
+  if (updating_) return;
+  const std::vector<WebSubscription> subscriptions = ReadWebSubscriptions(ResolveIniPath(kSettingsFile));
+  if (subscriptions.empty()) {
+    Tell("No web lists are subscribed yet: enter the address of a block list, choose its list and press Add.", 4);
+    return;
+  }
+  updating_ = true;
+  std::string shown;
+  const std::vector<WebUpdateOutcome> outcomes = UpdateWebLists(subscriptions, store_, [&](const std::string& text) {
+    if (text != shown) FireEvent(EventOutput(0), text);
+    shown = text;
+    if (!text.empty()) widgets::CurrentBackend().ProcessEvents();
+  });
+  updating_ = false;
+  std::vector<std::string> lines;
+  bool failed = false;
+  for (const WebUpdateOutcome& outcome : outcomes) {
+    lines.push_back(outcome.Text());
+    failed = failed || outcome.kind == WebUpdateOutcome::Kind::Failed;
+  }
+  Tell(JoinedByCrLf(lines), failed ? 5 : 4);
+}

@@ -1,0 +1,38 @@
+// WebListsPanel: the subscriptions of the settings page. The user enters a web address,
+// chooses the list its new records go into (any of the seven: allow lists are published
+// too) and adds it; "Update Now" downloads every subscribed list and files its new records,
+// while the window keeps painting and the status bar shows the progress; a summary follows.
+//
+// Inputs: 0 doToBack, 1 doToFront, 2 doRefresh (the subscriptions from "Veltra.ini").
+// Event 0: a text for the status bar (a download's progress), the empty text at the end.
+#pragma once
+
+#include <string>
+
+#include "lists/list_store.h"
+#include "widgets/combo_box.h"
+#include "widgets/edit.h"
+#include "widgets/list_box.h"
+#include "widgets/message.h"
+#include "widgets/panel_scheme.h"
+
+class WebListsPanel : public TPanelScheme {
+ public:
+  explicit WebListsPanel(TKXWin* parent);
+
+  void doRefresh(TData& value, uint16_t index);
+  void doAdd(TData& value, uint16_t index);
+  void doRemove(TData& value, uint16_t index);
+  void doUpdateNow(TData& value, uint16_t index);
+
+ private:
+  void Tell(const std::string& text, int32_t icon);
+
+  TKXEdit& address_;
+  TKXComboBox& list_chooser_;
+  TKXListBox& subscriptions_;
+  TKXMessage& message_;
+  TKXMessage& save_error_;
+  TListStore store_;
+  bool updating_ = false;  // "Update Now" is running: the user's clicks wait, but one may slip through
+};

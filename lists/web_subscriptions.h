@@ -1,0 +1,36 @@
+// The web lists the user subscribes to: each web address with the list its new records go
+// into, kept in "Veltra.ini", section "WebLists": `count`, then `url1`, `list1`, `url2`,
+// `list2` ... where a list is named by its display name ("Advertisement", "User_NO_BadList").
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "lists/list_catalog.h"
+
+inline constexpr const char* kWebListsSection = "WebLists";
+
+struct WebSubscription {
+  std::string url;
+  std::string list;  // a display name; a hand-edited file may hold one that names no list
+
+  bool operator==(const WebSubscription&) const = default;
+};
+
+// The list of that display name (exactly as shown), or nothing.
+std::optional<ListId> ListNamed(std::string_view name);
+
+// An address the program can download: "http://" or "https://" (in any case) and a host.
+bool IsWebAddress(std::string_view url);
+
+// The subscriptions in the file, in their order; entries without an address are passed over.
+std::vector<WebSubscription> ReadWebSubscriptions(const std::string& ini_file);
+
+// Writes the section anew: the entries first, then the count, then the keys of entries that
+// are no more are taken out. False, leaving the count as it was, when the file cannot be written.
+bool WriteWebSubscriptions(const std::string& ini_file, const std::vector<WebSubscription>& subscriptions);
+
+// "ADDRESS > LIST", as the settings panel lists a subscription.
+std::string SubscriptionText(const WebSubscription& subscription);

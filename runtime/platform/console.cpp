@@ -1,0 +1,7 @@
+#include "runtime/platform/console.h"
+
+namespace platform {
+
+void UseStartingConsole() {}
+
+}  // namespace platform

@@ -1,0 +1,221 @@
+// The helper veltrane-write run as the elevated side, as pkexec runs it: as root, the path
+// its only argument, the content on standard input. Its scratch build writes below a folder
+// of the build tree instead of /etc; everything else is the installed program.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "runtime/platform/elevation.h"
+#include "runtime/platform/files.h"
+#include "runtime/platform/write_scratch.h"
+
+namespace {
+
+using namespace write_scratch;
+
+struct Outcome {
+  int code = -1;
+  std::string said;
+};
+
+// Runs the helper with `args` (each one word, already quoted where needed) and `input`.
+Outcome RunHelper(const std::string& args, const std::string& input) {
+  const std::string in = kScratch + "/input", err = kScratch + "/said";
+  Put(in, input, 0600);
+  const int status = std::system((std::string(VELTRANE_WRITE_HELPER) + " " + args + " < " + in + " 2> " + err).c_str());
+  Outcome outcome{WIFEXITED(status) ? WEXITSTATUS(status) : -1, Read(err)};
+  std::filesystem::remove(in);
+  std::filesystem::remove(err);
+  return outcome;
+}
+
+struct Helper : ::testing::Test {
+  void SetUp() override {
+    if (::geteuid() != 0) GTEST_SKIP() << "the helper is run as root, as pkexec runs it";
+    const std::string open = MakeScratch();
+    if (!open.empty()) GTEST_SKIP() << open << " may be changed by others than root, so the helper refuses every file below it";
+  }
+  void TearDown() override {
+    std::error_code error;
+    std::filesystem::remove_all(kScratch, error);
+  }
+
+  // Files the helper left behind in /etc besides those named.
+  size_t Entries(const std::string& folder) {
+    return size_t(std::distance(std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator()));
+  }
+};
+
+TEST_F(Helper, replaces_the_file_keeping_its_mode_owner_group_and_extended_attributes) {
+  const std::string file = kEtc + "/resolv.conf";
+  Put(file, "old content\n", 0640);
+  ASSERT_EQ(::chown(file.c_str(), 65534, 65534), 0);
+  const bool attributes = ::setxattr(file.c_str(), "user.origin", "kept", 4, 0) == 0;
+
+  const Outcome outcome = RunHelper(file, "new content\n");
+  ASSERT_EQ(outcome.code, 0) << outcome.said;
+  EXPECT_EQ(Read(file), "new content\n");
+  struct stat st {};
+  ASSERT_EQ(::stat(file.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0640u);
+  EXPECT_EQ(st.st_uid, 65534u);
+  EXPECT_EQ(st.st_gid, 65534u);
+  if (attributes) {
+    char value[16] = {};
+    EXPECT_EQ(::getxattr(file.c_str(), "user.origin", value, sizeof value), 4);
+    EXPECT_STREQ(value, "kept");
+  }
+  EXPECT_EQ(Entries(kEtc), 1u) << "no temporary file is left behind";
+}
+
+TEST_F(Helper, makes_the_first_copy_of_a_file_beside_it_only_with_that_file_s_bytes_and_access) {
+  const std::string hosts = kEtc + "/hosts";
+  Put(hosts, "127.0.0.1 localhost\n", 06640);
+  ASSERT_EQ(::chown(hosts.c_str(), 0, 65534), 0);
+  ::chmod(hosts.c_str(), 06640);
+
+  Outcome outcome = RunHelper(hosts + ".old", "something else\n");
+  EXPECT_EQ(outcome.code, platform::kHelperRefused);
+  EXPECT_NE(outcome.said.find("must hold exactly what NAME holds"), std::string::npos) << outcome.said;
+  EXPECT_FALSE(std::filesystem::exists(hosts + ".old"));
+
+  outcome = RunHelper(hosts + ".old", "127.0.0.1 localhost\n");
+  ASSERT_EQ(outcome.code, 0) << outcome.said;
+  EXPECT_EQ(Read(hosts + ".old"), "127.0.0.1 localhost\n");
+  struct stat st {};
+  ASSERT_EQ(::stat((hosts + ".old").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0640u) << "a copy takes no set-user or set-group bit";
+  EXPECT_EQ(st.st_gid, 65534u);
+}
+
+TEST_F(Helper, makes_a_resolver_file_of_the_program_s_own_new_in_a_dns_server_s_folder_and_nothing_else) {
+  const std::string folder = kEtc + "/dnsmasq.d";
+  ASSERT_TRUE(std::filesystem::create_directory(folder));
+  ::chmod(folder.c_str(), 0755);
+  const std::string file = folder + "/veltrane.conf";
+  const std::string content = "# Created with Veltrane: a dnsmasq configuration file\naddress=/ads.example.com/\n";
+
+  Outcome outcome = RunHelper(folder + "/other.conf", "address=/x/\n");
+  EXPECT_EQ(outcome.code, platform::kHelperRefused) << outcome.said;
+  outcome = RunHelper(kEtc + "/veltrane.conf", content);
+  EXPECT_EQ(outcome.code, platform::kHelperRefused) << "only in a server's folder: " << outcome.said;
+
+  ::umask(0077);  // the new file's access is the helper's choice, not the caller's mask
+  outcome = RunHelper(file, content);
+  ::umask(0022);
+  ASSERT_EQ(outcome.code, 0) << outcome.said;
+  EXPECT_EQ(Read(file), content);
+  struct stat st {};
+  ASSERT_EQ(::stat(file.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0644u);
+  EXPECT_EQ(st.st_uid, 0u);
+  EXPECT_EQ(st.st_gid, 0u);
+  EXPECT_EQ(Entries(folder), 1u) << "no temporary file is left behind";
+}
+
+TEST_F(Helper, refuses_every_file_it_must_not_write_and_leaves_it_as_it_was) {
+  Put(kEtc + "/hosts", "127.0.0.1 localhost\n");
+  std::filesystem::create_symlink(kEtc + "/hosts", kEtc + "/link");
+  std::filesystem::create_directory(kEtc + "/folder");
+  ASSERT_EQ(::mkfifo((kEtc + "/fifo").c_str(), 0644), 0);
+  std::filesystem::create_directory(kEtc + "/open");
+  ::chmod((kEtc + "/open").c_str(), 01777);
+  Put(kEtc + "/open/file", "kept\n");
+  std::filesystem::create_directory(kEtc + "/users");
+  ASSERT_EQ(::chown((kEtc + "/users").c_str(), 65534, 65534), 0);
+  ::chmod((kEtc + "/users").c_str(), 0755);
+  Put(kEtc + "/users/file", "kept\n");
+  std::filesystem::create_hard_link(kEtc + "/hosts", kEtc + "/second-name");
+  Put(kEtc + "/read-only", "kept\n", 0444);
+  Put(kScratch + "/outside", "kept\n");
+  std::filesystem::create_directory_symlink(kEtc + "/folder", kEtc + "/folder-link");
+  Put(kEtc + "/folder/file", "kept\n");
+
+  struct Case {
+    std::string path;
+    const char* words;  // what the refusal says
+  } cases[] = {
+      {"etc/hosts", "not absolute"},
+      {kEtc + "/../etc/hosts", "plain form"},
+      {kEtc + "//hosts", "plain form"},
+      {kScratch + "/outside", "configuration folder"},
+      {kEtc + "/link", "link"},
+      {kEtc + "/folder-link/file", "link"},
+      {kEtc + "/folder", "not a regular file"},
+      {kEtc + "/fifo", "not a regular file"},
+      {kEtc + "/open/file", "may be changed by others"},
+      {kEtc + "/users/file", "may be changed by others"},
+      {kEtc + "/second-name", "other names"},
+      {kEtc + "/read-only", "read-only"},
+      {kEtc + "/new-file", "does not exist"},
+  };
+  for (const Case& c : cases) {
+    const std::string before = std::filesystem::is_regular_file(c.path) ? Read(c.path) : "";
+    const Outcome outcome = RunHelper("'" + c.path + "'", "written\n");
+    EXPECT_EQ(outcome.code, platform::kHelperRefused) << c.path;
+    EXPECT_NE(outcome.said.find(c.words), std::string::npos) << c.path << ": " << outcome.said;
+    if (!before.empty()) {
+      EXPECT_EQ(Read(c.path), before) << c.path;
+    }
+  }
+  EXPECT_FALSE(std::filesystem::exists(kEtc + "/new-file"));
+  EXPECT_EQ(Read(kEtc + "/hosts"), "127.0.0.1 localhost\n");
+  EXPECT_EQ(RunHelper("", "x").code, platform::kHelperUsage);
+  EXPECT_EQ(RunHelper(kEtc + "/hosts " + kEtc + "/hosts", "x").code, platform::kHelperUsage);
+  EXPECT_EQ(Read(kEtc + "/hosts"), "127.0.0.1 localhost\n");
+}
+
+// The fake resolver tools note how they were called, in a file below the scratch root.
+void FakeTool(const std::string& name) {
+  const std::string path = kScratch + "/bin/" + name;
+  Put(path, "#!/bin/sh\necho \"" + name + " $*\" >> " + kScratch + "/run/called\n", 0755);
+}
+
+TEST_F(Helper, after_the_hosts_file_empties_the_cache_of_each_resolver_that_runs_and_of_no_other) {
+  Put(kEtc + "/hosts", "127.0.0.1 localhost\n");
+  Put(kEtc + "/other", "x\n");
+  FakeTool("resolvectl");
+  FakeTool("nscd");
+
+  ASSERT_EQ(RunHelper(kEtc + "/hosts", "0.0.0.0 ads.example.com\n").code, 0);
+  EXPECT_EQ(Read(kScratch + "/run/called"), "<missing>") << "neither resolver runs";
+
+  Put(kScratch + "/run/resolved", "");
+  Put(kScratch + "/run/nscd", "");
+  ASSERT_EQ(RunHelper(kEtc + "/other", "y\n").code, 0);
+  EXPECT_EQ(Read(kScratch + "/run/called"), "<missing>") << "only the hosts file is resolved from";
+
+  ASSERT_EQ(RunHelper(kEtc + "/hosts", "0.0.0.0 ads.example.com\n").code, 0);
+  EXPECT_EQ(Read(kScratch + "/run/called"), "resolvectl flush-caches\nnscd -i hosts\n");
+
+  std::filesystem::remove(kScratch + "/bin/nscd");
+  std::filesystem::remove(kScratch + "/run/called");
+  ASSERT_EQ(RunHelper(kEtc + "/hosts", "0.0.0.0 ads.example.com\n").code, 0) << "a missing tool is no failure";
+  EXPECT_EQ(Read(kScratch + "/run/called"), "resolvectl flush-caches\n");
+}
+
+TEST_F(Helper, trusts_no_environment_variable) {
+  Put(kEtc + "/hosts", "127.0.0.1 localhost\n");
+  FakeTool("resolvectl");
+  Put(kScratch + "/run/resolved", "");
+  // A PATH leading to another resolvectl, and variables that steer the C library, change nothing.
+  std::filesystem::create_directory(kScratch + "/decoy");
+  Put(kScratch + "/decoy/resolvectl", "#!/bin/sh\necho decoy >> " + kScratch + "/run/called\n", 0755);
+  const Outcome outcome = RunHelper(kEtc + "/hosts", "0.0.0.0 a.example\n");
+  ASSERT_EQ(outcome.code, 0);
+  const std::string env = "env PATH=" + kScratch + "/decoy LANGUAGE=de LC_ALL=de_DE.UTF-8 ";
+  const int status = std::system((env + VELTRANE_WRITE_HELPER + " " + kEtc + "/hosts < /dev/null").c_str());
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(Read(kEtc + "/hosts"), "");
+  EXPECT_EQ(Read(kScratch + "/run/called"), "resolvectl flush-caches\nresolvectl flush-caches\n");
+}
+
+}  // namespace

@@ -1,0 +1,142 @@
+// Downloads against a server the test runs on 127.0.0.1: what each kind of answer gives,
+// and what the program tells a list server about itself and its last download.
+#include <gtest/gtest.h>
+
+#include "local_http_server.h"
+#include "runtime/platform/http.h"
+
+namespace {
+
+using platform::HttpGet;
+using platform::HttpRequest;
+using Result = platform::HttpResponse::Result;
+
+// Three hosts lines, gzip-compressed.
+const std::string kGzipped(
+    "\x1F\x8B\x08\x00\x00\x00\x00\x00\x02\x03\x33\xD0\x33\x00\x41\x85\xF4\xAA\xCC\x02\xBD\xD4\x8A\xC4\xDC\x82\x9C"
+    "\x54\xBD\xE4\xFC\x5C\x2E\x03\x92\x25\x00\x9C\x91\x40\x3C\x4B\x00\x00\x00",
+    45);
+
+void Serve(const HttpRequestSeen& request, LocalHttpServer& server, int c) {
+  const std::string& path = request.path;
+  if (path == "/list.txt") {
+    if (request.Header("If-None-Match") == "\"v1\"") {
+      LocalHttpServer::Send(c, "HTTP/1.1 304 Not Modified\r\nETag: \"v1\"\r\nConnection: close\r\n\r\n");
+      return;
+    }
+    LocalHttpServer::Answer(c, "200 OK", "ETag: \"v1\"\r\nLast-Modified: Sat, 05 Dec 2026 09:30:05 GMT\r\n",
+                            "0.0.0.0 ads.example.com\n");
+  } else if (path == "/missing") {
+    LocalHttpServer::Answer(c, "404 Not Found", "", "no such list");
+  } else if (path == "/broken") {
+    LocalHttpServer::Answer(c, "500 Internal Server Error", "", "");
+  } else if (path == "/moved") {
+    LocalHttpServer::Answer(c, "301 Moved Permanently", "Location: /list.txt\r\n", "");
+  } else if (path.starts_with("/loop")) {
+    LocalHttpServer::Answer(c, "302 Found", "Location: " + path + "x\r\n", "");
+  } else if (path == "/gzip") {
+    LocalHttpServer::Answer(c, "200 OK", "Content-Encoding: gzip\r\n", kGzipped);
+  } else if (path == "/stall") {
+    LocalHttpServer::Send(c, "HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\n0.0.0.0 a");
+    server.StallUntilClosed(c, std::chrono::seconds(10));
+  } else if (path == "/truncated") {
+    LocalHttpServer::Send(c, "HTTP/1.1 200 OK\r\nContent-Length: 100\r\nConnection: close\r\n\r\n0.0.0.0 a.example");
+  } else if (path == "/huge") {
+    LocalHttpServer::Answer(c, "200 OK", "", std::string(5000, 'a'));
+  } else if (path == "/huge-unannounced") {
+    // No length given: the limit is found while the body comes.
+    LocalHttpServer::Send(c, "HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n" + std::string(5000, 'a'));
+  }
+}
+
+class Download : public ::testing::Test {
+ protected:
+  platform::HttpResponse Get(const std::string& path, const std::string& etag = "") {
+    HttpRequest request;
+    request.url = server.Url(path);
+    request.etag = etag;
+    request.limit = 1000;
+    request.connect_timeout_s = 5;
+    request.idle_timeout_s = 1;
+    return HttpGet(request);
+  }
+  LocalHttpServer server{Serve};
+};
+
+TEST_F(Download, a_list_comes_with_its_etag_and_date_and_the_program_names_itself) {
+  const auto response = Get("/list.txt");
+  EXPECT_EQ(response.result, Result::Ok) << response.error;
+  EXPECT_EQ(response.body, "0.0.0.0 ads.example.com\n");
+  EXPECT_EQ(response.etag, "\"v1\"");
+  EXPECT_EQ(response.last_modified, "Sat, 05 Dec 2026 09:30:05 GMT");
+  const HttpRequestSeen seen = server.Requests().at(0);
+  EXPECT_EQ(seen.Header("User-Agent"), "Veltrane/2.0 (+https://www.veltrane.org)");
+  EXPECT_EQ(seen.Header("If-None-Match"), "") << "nothing remembered, nothing sent";
+  EXPECT_NE(seen.Header("Accept-Encoding").find("gzip"), std::string::npos);
+}
+
+TEST_F(Download, a_list_unchanged_since_its_etag_is_not_sent_again) {
+  HttpRequest request;
+  request.url = server.Url("/list.txt");
+  request.etag = "\"v1\"";
+  request.last_modified = "Sat, 05 Dec 2026 09:30:05 GMT";
+  const auto response = HttpGet(request);
+  EXPECT_EQ(response.result, Result::NotModified) << response.error;
+  EXPECT_EQ(response.body, "");
+  EXPECT_EQ(server.Requests().at(0).Header("If-Modified-Since"), "Sat, 05 Dec 2026 09:30:05 GMT");
+  EXPECT_EQ(Get("/list.txt", "\"v0\"").result, Result::Ok) << "another ETag: the list changed";
+}
+
+TEST_F(Download, every_failure_is_told_in_words_and_keeps_no_body) {
+  const struct Case {
+    const char* path;
+    const char* error_part;
+  } cases[] = {
+      {"/missing", "the server answered 404 Not Found"},
+      {"/broken", "the server answered 500 Internal Server Error"},
+      {"/loop", "more than 5 redirects"},
+      {"/stall", "did not answer in time"},
+      {"/truncated", "closed"},
+      {"/huge", "larger than"},
+      {"/huge-unannounced", "larger than"},
+  };
+  for (const Case& c : cases) {
+    const auto response = Get(c.path);
+    EXPECT_EQ(response.result, Result::Failed) << c.path;
+    EXPECT_NE(response.error.find(c.error_part), std::string::npos) << c.path << ": " << response.error;
+    EXPECT_EQ(response.body, "") << c.path;
+  }
+}
+
+TEST_F(Download, redirects_are_followed_and_gzip_is_unpacked) {
+  const auto moved = Get("/moved");
+  EXPECT_EQ(moved.result, Result::Ok) << moved.error;
+  EXPECT_EQ(moved.body, "0.0.0.0 ads.example.com\n");
+  EXPECT_EQ(moved.etag, "\"v1\"") << "the ETag of the answer behind the redirect";
+  const auto packed = Get("/gzip");
+  EXPECT_EQ(packed.result, Result::Ok) << packed.error;
+  EXPECT_EQ(packed.body, "0.0.0.0 gzip.example.com\n0.0.0.0 gzip.example.com\n0.0.0.0 gzip.example.com\n");
+}
+
+TEST_F(Download, a_server_that_is_not_there_is_a_failure) {
+  HttpRequest request;
+  {
+    LocalHttpServer gone{Serve};
+    request.url = gone.Url("/list.txt");
+  }
+  request.connect_timeout_s = 5;
+  const auto response = HttpGet(request);
+  EXPECT_EQ(response.result, Result::Failed);
+  EXPECT_FALSE(response.error.empty());
+}
+
+TEST_F(Download, progress_counts_the_bytes_received) {
+  std::atomic<uint64_t> received = 0;
+  HttpRequest request;
+  request.url = server.Url("/gzip");
+  request.received = &received;
+  ASSERT_EQ(HttpGet(request).result, Result::Ok);
+  EXPECT_EQ(received.load(), 75u) << "counted after unpacking";
+}
+
+}  // namespace

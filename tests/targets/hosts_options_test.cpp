@@ -1,0 +1,108 @@
+// The hosts file's options: a second line per group of names for IPv6, and several names a
+// line; both leave the file as it always was while they are empty, and a value that is no
+// such setting writes nothing.
+#include "runtime/platform/clock.h"
+#include "targets/hosts/hosts_exporter.h"
+#include "tests/targets/target_fixture.h"
+
+namespace {
+
+using Texts = std::vector<std::string>;
+
+class HostsOptions : public TargetTest {
+ protected:
+  void SetUp() override {
+    TargetTest::SetUp();
+    platform::SetFixedTime(platform::LocalTime{2026, 12, 5, 6, 9, 53, 12});
+    Set("hosts", dir_ + "hosts");
+    Set("hosts_program", "1");
+    Set("ip", "0.0.0.0");
+  }
+  void TearDown() override {
+    platform::SetFixedTime(std::nullopt);
+    TargetTest::TearDown();
+  }
+
+  // The lines after the banner.
+  std::string Entries() {
+    const std::string text = Read("hosts");
+    const size_t end = text.find("\r\n\r\n");
+    return end == std::string::npos ? text : text.substr(end + 4);
+  }
+  std::string CountLine() {
+    const std::string text = Read("hosts");
+    const size_t at = text.find("Number of URL Records: ");
+    return text.substr(at, text.find('\r', at) - at);
+  }
+};
+
+TEST_F(HostsOptions, the_names_go_n_a_line_and_each_line_again_for_ipv6) {
+  struct Case {
+    const char* ip6;
+    const char* per_line;
+    const char* entries;
+    const char* count;
+  };
+  const Case cases[] = {
+      {"", "", "0.0.0.0       a.example.com\r\n0.0.0.0       b.example.com\r\n0.0.0.0       xn--caf-dma.fr\r\n", "3"},
+      {"", "1", "0.0.0.0       a.example.com\r\n0.0.0.0       b.example.com\r\n0.0.0.0       xn--caf-dma.fr\r\n", "3"},
+      {"", "2", "0.0.0.0       a.example.com b.example.com\r\n0.0.0.0       xn--caf-dma.fr\r\n", "3"},
+      {"", "9", "0.0.0.0       a.example.com b.example.com xn--caf-dma.fr\r\n", "3"},
+      {"::", "",
+       "0.0.0.0       a.example.com\r\n::       a.example.com\r\n0.0.0.0       b.example.com\r\n::       "
+       "b.example.com\r\n0.0.0.0       xn--caf-dma.fr\r\n::       xn--caf-dma.fr\r\n",
+       "6"},
+      {"::1", "2",
+       "0.0.0.0       a.example.com b.example.com\r\n::1       a.example.com b.example.com\r\n0.0.0.0       "
+       "xn--caf-dma.fr\r\n::1       xn--caf-dma.fr\r\n",
+       "6"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.ip6) + " / " + c.per_line);
+    std::filesystem::remove(dir_ + "hosts");
+    Set("ip6", c.ip6);
+    Set("per_line", c.per_line);
+    auto& exporter = Build<HostsExporter>();
+    // The internationalised name once, whichever form the lists hold it in.
+    for (int run = 0; run < 2; ++run) {
+      Feed(exporter, {"a.example.com", "b.example.com", "caf\xC3\xA9.fr", "xn--caf-dma.fr", "CAF\xC3\x89.fr"});
+      Input(exporter, 2);
+      EXPECT_EQ(Entries(), c.entries) << "run " << run;
+      EXPECT_EQ(CountLine(), "Number of URL Records: " + std::string(c.count));
+    }
+    EXPECT_TRUE(Messages().empty());
+  }
+}
+
+TEST_F(HostsOptions, a_value_that_is_no_such_setting_writes_nothing_and_says_what_to_enter) {
+  Write("hosts", "127.0.0.1 localhost\n");
+  struct Case {
+    const char* ip6;
+    const char* per_line;
+    const char* told;
+  };
+  const Case cases[] = {
+      {"0.0.0.0", "", "The IPv6 address \"0.0.0.0\" set for Hosts is not one: enter an IPv6 address (such as ::) in "
+                      "\"IPv6:\" on page \"Setting\", panel \"Hosts\", or leave it empty, and press \"Save\"."},
+      {":: ", "", "The IPv6 address \":: \" set for Hosts is not one:"},
+      {"", "0", "The names per line set for Hosts, \"0\", are not 1 to 9: enter a number from 1 to 9 in \"Names per "
+                "line:\" on page \"Setting\", panel \"Hosts\", or leave it empty for 1, and press \"Save\"."},
+      {"", "10", "The names per line set for Hosts, \"10\", are not 1 to 9:"},
+      {"", "two", "The names per line set for Hosts, \"two\", are not 1 to 9:"},
+  };
+  auto& exporter = Build<HostsExporter>();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.ip6) + " / " + c.per_line);
+    ui_.ClearShownDialogs();
+    Set("ip6", c.ip6);
+    Set("per_line", c.per_line);
+    Feed(exporter, {"ads.example.com"});
+    Input(exporter, 2);
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_TRUE(Messages()[0].starts_with("Error:: " + std::string(c.told))) << Messages()[0];
+    EXPECT_TRUE(Messages()[0].ends_with("Nothing was written.")) << Messages()[0];
+    EXPECT_EQ(Read("hosts"), "127.0.0.1 localhost\n");
+  }
+}
+
+}  // namespace
