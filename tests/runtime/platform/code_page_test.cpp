@@ -6,7 +6,7 @@
 
 namespace {
 
-TEST(CodePageTest, MapsTheCyrillicLettersAndThePunctuationOfTheHighHalf) {
+TEST(CodePageTest, maps_the_cyrillic_letters_and_the_punctuation_of_the_high_half) {
   struct Case { std::string bytes; std::wstring text; };
   for (const Case& c : {Case{"\xC0\xDF\xE0\xFF", L"\u0410\u042F\u0430\u044F"}, Case{"\xA8\xB8", L"\u0401\u0451"},
                         Case{"\x80\x88\x96\x98\xB9", L"\u0402\u20AC\u2013\u0098\u2116"},
@@ -16,7 +16,7 @@ TEST(CodePageTest, MapsTheCyrillicLettersAndThePunctuationOfTheHighHalf) {
   }
 }
 
-TEST(CodePageTest, EveryByteComesBackUnchanged) {
+TEST(CodePageTest, every_byte_comes_back_unchanged) {
   std::string bytes;
   for (int b = 0; b < 256; ++b) bytes.push_back(static_cast<char>(b));
   const std::wstring text = platform::WideFromBytes(bytes);
@@ -24,7 +24,7 @@ TEST(CodePageTest, EveryByteComesBackUnchanged) {
   EXPECT_EQ(platform::BytesFromWide(text), bytes);
 }
 
-TEST(CodePageTest, CharactersOutsideTheCodePageBecomeOneQuestionMarkEach) {
+TEST(CodePageTest, characters_outside_the_code_page_become_one_question_mark_each) {
   EXPECT_EQ(platform::BytesFromWide(L"a\u00E9b\u263A"), "a?b?");
   const std::wstring smiley_pair = {wchar_t(0xD83D), wchar_t(0xDE00)};  // one character in two halves
   EXPECT_EQ(platform::BytesFromWide(L"x" + smiley_pair + L"y"), "x?y");
@@ -35,7 +35,7 @@ TEST(CodePageTest, CharactersOutsideTheCodePageBecomeOneQuestionMarkEach) {
 
 // ---- the texts a window shows ----
 
-TEST(CodePageTest, TextThatReadsAsUtf8IsShownAsUtf8AndAnyOtherAsWindows1251) {
+TEST(CodePageTest, text_that_reads_as_utf8_is_shown_as_utf8_and_any_other_as_windows1251) {
   struct Case { std::string bytes; std::wstring text; };
   for (const Case& c : {Case{"caf\xC3\xA9.fr", L"caf\u00E9.fr"},
                         Case{"\xD0\xBF\xD1\x80\xD0\xB8\xD0\xBC\xD0\xB5\xD1\x80.\xD1\x80\xD1\x84", L"\u043F\u0440\u0438\u043C\u0435\u0440.\u0440\u0444"},
@@ -47,7 +47,7 @@ TEST(CodePageTest, TextThatReadsAsUtf8IsShownAsUtf8AndAnyOtherAsWindows1251) {
   }
 }
 
-TEST(CodePageTest, TypedTextIsWindows1251WhenItFitsAndCannotBeTakenForUtf8AndUtf8Otherwise) {
+TEST(CodePageTest, typed_text_is_windows1251_when_it_fits_and_cannot_be_taken_for_utf8_and_utf8_otherwise) {
   const std::wstring smiley_pair = {wchar_t(0xD83D), wchar_t(0xDE00)};
   const std::wstring smiley = sizeof(wchar_t) == 2 ? smiley_pair : std::wstring(1, wchar_t(0x1F600));
   struct Case { std::wstring text; std::string bytes; };

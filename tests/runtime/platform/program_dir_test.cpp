@@ -5,7 +5,7 @@
 
 namespace {
 
-TEST(ProgramDirTest, WritableExecutableFolderElseTheUsersDataFolder) {
+TEST(ProgramDirTest, writable_executable_folder_else_the_users_data_folder) {
   struct Case { const char* exe_dir; bool writable; const char* xdg; const char* home; const char* chosen; };
   const Case cases[] = {
       {"/home/u/Veltrane/", true, "/x", "/home/u", "/home/u/Veltrane/"},      // portable copy, build folder

@@ -30,7 +30,7 @@ class FilesWin32Test : public ::testing::Test {
   std::string dir;
 };
 
-TEST_F(FilesWin32Test, SavesReplaceTheWholeFileAndLeaveNoTemporaryBehind) {
+TEST_F(FilesWin32Test, saves_replace_the_whole_file_and_leave_no_temporary_behind) {
   const std::string file = dir + "Veltra.ini";
   ASSERT_TRUE(platform::WriteFileAtomic(file, "first\r\n"));
   ASSERT_TRUE(platform::WriteFileAtomic(file, std::string("a\0b", 3)));
@@ -58,7 +58,7 @@ TEST_F(FilesWin32Test, ACopyKeepsTheSourcesHiddenAttributeButIsNeverReadOnly) {
   EXPECT_FALSE(attributes & FILE_ATTRIBUTE_HIDDEN);
 }
 
-TEST_F(FilesWin32Test, ReadOnlyFilesAndFoldersRefuseTheSaveWithAReason) {
+TEST_F(FilesWin32Test, read_only_files_and_folders_refuse_the_save_with_a_reason) {
   const std::string file = dir + "hosts";
   ASSERT_TRUE(platform::WriteFileAtomic(file, "127.0.0.1 localhost\r\n"));
   ::SetFileAttributesW(platform::WideFromBytes(file).c_str(), FILE_ATTRIBUTE_READONLY);
@@ -77,7 +77,7 @@ TEST_F(FilesWin32Test, ReadOnlyFilesAndFoldersRefuseTheSaveWithAReason) {
   EXPECT_FALSE(platform::WriteFileAtomic(dir + "no folder\\x.txt", "x"));
 }
 
-TEST_F(FilesWin32Test, NamesAreWindows1251BytesOnTheWideApi) {
+TEST_F(FilesWin32Test, names_are_windows1251_bytes_on_the_wide_api) {
   const std::string folder = dir + "\xD1\xEF\xE8\xF1\xEA\xE8";  // "Списки"
   ASSERT_TRUE(platform::MakeDirectory(folder));
   EXPECT_TRUE(platform::IsDirectory(folder));
@@ -94,7 +94,7 @@ TEST_F(FilesWin32Test, NamesAreWindows1251BytesOnTheWideApi) {
   ::RemoveDirectoryW(wide.c_str());
 }
 
-TEST(ProgramFolderWin32Test, IsTheExecutablesFolderWithABackslash) {
+TEST(ProgramFolderWin32Test, is_the_executables_folder_with_a_backslash) {
   wchar_t exe[MAX_PATH];
   const DWORD n = ::GetModuleFileNameW(nullptr, exe, MAX_PATH);
   std::string expected = platform::BytesFromWide(std::wstring_view(exe, n));
@@ -106,7 +106,7 @@ TEST(ProgramFolderWin32Test, IsTheExecutablesFolderWithABackslash) {
   EXPECT_EQ(platform::ProgramDir(), "C:\\Prog\\");
 }
 
-TEST(SystemFoldersWin32Test, EndInABackslashAndExist) {
+TEST(SystemFoldersWin32Test, end_in_a_backslash_and_exist) {
   for (const std::string& folder : {platform::WindowsFolder(), platform::SystemFolder(), platform::TempFolder()}) {
     ASSERT_FALSE(folder.empty());
     EXPECT_EQ(folder.back(), '\\');
@@ -114,7 +114,7 @@ TEST(SystemFoldersWin32Test, EndInABackslashAndExist) {
   }
 }
 
-TEST(ClockWin32Test, ReadsTheLocalTime) {
+TEST(ClockWin32Test, reads_the_local_time) {
   SYSTEMTIME before;
   ::GetLocalTime(&before);
   const platform::LocalTime now = platform::Now();
