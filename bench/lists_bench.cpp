@@ -13,11 +13,11 @@
 
 #include "app/main_program.h"
 #include "bench/bench_data.h"
+#include "bench/scratch_main.h"
 #include "lists/startup_correction.h"
 #include "runtime/global_var.h"
 #include "runtime/lines.h"
 #include "runtime/platform/files.h"
-#include "runtime/platform/heap.h"
 #include "widgets/headless/headless_backend.h"
 
 namespace {
@@ -220,16 +220,4 @@ VELTRANE_LIST_BENCH(BM_MoveWithAMillionInUnsorted);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  platform::KeepFreedMemory();  // as the programs do
-  char pattern[] = "/tmp/lists-bench-XXXXXX";
-  if (!mkdtemp(pattern)) return 1;
-  g_dir = pattern;
-  if (!bench::InChildProcess(MakeData)) return 1;
-  bench::ResetPeak();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  std::filesystem::remove_all(g_dir);
-  return 0;
-}
+int main(int argc, char** argv) { return bench::RunOnDataMadeOnce(argc, argv, "lists-bench", g_dir, MakeData); }

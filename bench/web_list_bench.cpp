@@ -18,9 +18,9 @@
 #include "app/import_mode.h"
 #include "app/main_program.h"
 #include "bench/bench_data.h"
+#include "bench/scratch_main.h"
 #include "runtime/lines.h"
 #include "runtime/platform/files.h"
-#include "runtime/platform/heap.h"
 #include "widgets/headless/console_backend.h"
 #include "widgets/headless/headless_backend.h"
 
@@ -155,16 +155,4 @@ VELTRANE_WEB_BENCH(BM_WebListLoadFilterListBesideFullLists);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  platform::KeepFreedMemory();  // as the programs do
-  char pattern[] = "/tmp/web-list-bench-XXXXXX";
-  if (!mkdtemp(pattern)) return 1;
-  g_dir = pattern;
-  if (!bench::InChildProcess(MakeData)) return 1;
-  bench::ResetPeak();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  std::filesystem::remove_all(g_dir);
-  return 0;
-}
+int main(int argc, char** argv) { return bench::RunOnDataMadeOnce(argc, argv, "web-list-bench", g_dir, MakeData); }

@@ -267,7 +267,11 @@ bool EditListsPage::ShownFilesUnchanged() {
   }
   if (changed.empty()) return true;
   std::string text;
-  for (const std::string& path : changed) text += "'" + platform::NativePath(path) + "' ";
+  for (const std::string& path : changed) {
+    text += '\'';
+    text += platform::NativePath(path);
+    text += "' ";
+  }
   text += changed.size() == 1 ? "was" : "were";
   text += " changed on disk since the list was shown here. Nothing was moved, so that no record is lost: the list "
           "now shows the file as it is. Select the record again to move it.";

@@ -10,18 +10,14 @@
 
 #include "elements/strlist/record_index.h"
 #include "elements/strlist/records_view.h"
-#include "runtime/scheme.h"
-#include "widgets/message.h"
+#include "lists/record_file_loader.h"
 
 // The file's lines lower-cased and trimmed (empty lines stay), without those `known` holds.
 std::vector<std::string> NewTextRecords(std::vector<std::string> lines, const RecordIndex& known);
 
-class TextFileLoader : public TScheme {
+class TextFileLoader : public RecordFileLoader {
  public:
   explicit TextFileLoader(TKXWin* parent);
 
   void doLoad(TData& value, uint16_t index);
-
- private:
-  TKXMessage not_whole_;
 };

@@ -2,30 +2,21 @@
 
 #include "elements/strlist/record_index.h"
 #include "elements/strlist/records_view.h"
-#include "lists/list_files.h"
 #include "lists/web_list.h"
-#include "runtime/save_failure.h"
 
-WebListLoader::WebListLoader(TKXWin* parent) : TScheme(parent) {
-  AsFailureBox(not_whole_);
-  Port.SetInputCount(1);
+WebListLoader::WebListLoader(TKXWin* parent) : RecordFileLoader(parent) {
   Port.onInput[0] = MakeLink<&WebListLoader::doLoad>(*this);
 }
 
 void WebListLoader::doLoad(TData& value, uint16_t) {
   const std::string path = AsText(value);
-  RecordFile file = ReadRecords(path);
-  if (!file.Whole()) {
-    TData text = MakeText(NotWholeMessage(path, file, "Nothing was loaded."));
-    not_whole_.doMessage(text, 0);
-    FireEvent(EventOutput(1));
-    return;
-  }
+  std::optional<std::vector<std::string>> lines = ReadWholeOrTell(path);
+  if (!lines) return;
   TData known_value;
   PullData(DataInput(0), known_value);
   // The list's own lines go before the index of the known records is built, and that index
   // before the list's own records are indexed: a million of each are never held at once.
-  WebListReading reading = ExtractWebRecords(std::move(file.lines));
+  WebListReading reading = ExtractWebRecords(std::move(*lines));
   std::vector<bool> held;
   {
     const TRecordsView known(known_value);

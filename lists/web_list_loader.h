@@ -7,15 +7,11 @@
 // NAME the file's name without its folder.
 #pragma once
 
-#include "runtime/scheme.h"
-#include "widgets/message.h"
+#include "lists/record_file_loader.h"
 
-class WebListLoader : public TScheme {
+class WebListLoader : public RecordFileLoader {
  public:
   explicit WebListLoader(TKXWin* parent);
 
   void doLoad(TData& value, uint16_t index);
-
- private:
-  TKXMessage not_whole_;
 };

@@ -10,6 +10,7 @@
 
 #include "runtime/platform/code_page.h"
 #include "runtime/platform/files.h"
+#include "runtime/platform/windows_error.h"
 #include "runtime/platform/write_survey.h"
 
 namespace platform {
@@ -23,17 +24,6 @@ constexpr DWORD kRefusedBase = 0x100;
 constexpr DWORD kContentRefused = 0x1FF;
 constexpr DWORD kWriteFailed = 0x20000000;
 constexpr DWORD kUsage = 2;
-
-std::string Reason(DWORD error) {
-  wchar_t* text = nullptr;
-  const DWORD n = ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                       FORMAT_MESSAGE_IGNORE_INSERTS,
-                                   nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-  std::string reason = n > 0 && text ? BytesFromWide(std::wstring_view(text, n)) : std::string();
-  if (text) ::LocalFree(text);
-  while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' ')) reason.pop_back();
-  return reason.empty() ? "Windows error " + std::to_string(error) : reason;
-}
 
 // The folder the system's resolver reads its hosts file from: System32\drivers\etc.
 // A 32-bit program on 64-bit Windows names the same folder, which the system leaves out of
@@ -107,7 +97,7 @@ ElevatedWrite WriteElevated(const std::string& path, std::string_view bytes) {
   }
   wchar_t folder[MAX_PATH + 1], temp[MAX_PATH + 1];
   if (!::GetTempPathW(MAX_PATH, folder) || !::GetTempFileNameW(folder, L"vlw", 0, temp)) {
-    done.why = "the content could not be put in a temporary file: " + Reason(::GetLastError());
+    done.why = "the content could not be put in a temporary file: " + WindowsErrorText(::GetLastError());
     return done;
   }
   const std::string content_file = BytesFromWide(temp);
@@ -130,7 +120,7 @@ ElevatedWrite WriteElevated(const std::string& path, std::string_view bytes) {
     const DWORD error = ::GetLastError();
     ::DeleteFileW(temp);
     if (error == ERROR_CANCELLED) done.result = ElevatedWrite::Result::Cancelled;
-    else done.why = Reason(error);
+    else done.why = WindowsErrorText(error);
     return done;
   }
   DWORD code = kWriteFailed;
@@ -147,7 +137,7 @@ ElevatedWrite WriteElevated(const std::string& path, std::string_view bytes) {
   } else if (code == kContentRefused) {
     done.why = "the content file was not a plain file";
   } else if (code & kWriteFailed) {
-    done.why = (code & ~kWriteFailed) ? Reason(code & ~kWriteFailed) : "the write failed";
+    done.why = (code & ~kWriteFailed) ? WindowsErrorText(code & ~kWriteFailed) : "the write failed";
   } else {
     done.why = "the elevated program ended with code " + std::to_string(code);
   }

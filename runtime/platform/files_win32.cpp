@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "runtime/platform/code_page.h"
+#include "runtime/platform/windows_error.h"
 
 namespace platform {
 namespace {
@@ -19,18 +20,6 @@ std::wstring Wide(const std::string& path) { return WideFromBytes(NativePath(pat
 
 DWORD Attributes(const std::string& path) {
   return path.empty() ? INVALID_FILE_ATTRIBUTES : ::GetFileAttributesW(Wide(path).c_str());
-}
-
-// The system's words for an error code, without the line break it ends with.
-std::string Reason(DWORD error) {
-  wchar_t* text = nullptr;
-  const DWORD n = ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                       FORMAT_MESSAGE_IGNORE_INSERTS,
-                                   nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-  std::string reason = n > 0 && text ? BytesFromWide(std::wstring_view(text, n)) : std::string();
-  if (text) ::LocalFree(text);
-  while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' ')) reason.pop_back();
-  return reason.empty() ? "Windows error " + std::to_string(error) : reason;
 }
 
 std::string FolderOf(const std::string& native) {
@@ -89,12 +78,12 @@ FileContent ReadWholeFile(const std::string& path) {
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     const DWORD error = ::GetLastError();
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return content;
-    return unreadable(Reason(error));
+    return unreadable(WindowsErrorText(error));
   }
-  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return unreadable(Reason(ERROR_DIRECTORY));
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return unreadable(WindowsErrorText(ERROR_DIRECTORY));
   HANDLE file = ::CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return unreadable(Reason(::GetLastError()));
+  if (file == INVALID_HANDLE_VALUE) return unreadable(WindowsErrorText(::GetLastError()));
   // A pipe or a device (CON, COM1) is no file to read, and reading one might never end.
   if (::GetFileType(file) != FILE_TYPE_DISK) {
     ::CloseHandle(file);
@@ -104,7 +93,7 @@ FileContent ReadWholeFile(const std::string& path) {
   if (!::GetFileSizeEx(file, &size) || size.QuadPart < 0) {
     const DWORD error = ::GetLastError();
     ::CloseHandle(file);
-    return unreadable(Reason(error));
+    return unreadable(WindowsErrorText(error));
   }
   std::string& bytes = content.bytes;
   bytes.resize(static_cast<size_t>(size.QuadPart));
@@ -118,7 +107,7 @@ FileContent ReadWholeFile(const std::string& path) {
       const DWORD error = ::GetLastError();
       ::CloseHandle(file);
       bytes = std::string();
-      return unreadable(Reason(error));
+      return unreadable(WindowsErrorText(error));
     }
     if (n == 0) break;
     got += n;
@@ -221,7 +210,7 @@ bool AtomicFileWriter::Commit(std::string* why) {
     }
   }
   if (s.error == 0) return true;
-  if (why) *why = Reason(s.error);
+  if (why) *why = WindowsErrorText(s.error);
   return false;
 }
 
@@ -252,21 +241,21 @@ FileReader::FileReader(const std::string& path) {
     const DWORD error = ::GetLastError();
     if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) {
       result_ = Result::Unreadable;
-      why_ = Reason(error);
+      why_ = WindowsErrorText(error);
     }
     return;
   }
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
     // A folder is no file to read.
     result_ = Result::Unreadable;
-    why_ = Reason(ERROR_DIRECTORY);
+    why_ = WindowsErrorText(ERROR_DIRECTORY);
     return;
   }
   HANDLE file = ::CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     result_ = Result::Unreadable;
-    why_ = Reason(::GetLastError());
+    why_ = WindowsErrorText(::GetLastError());
     return;
   }
   if (::GetFileType(file) != FILE_TYPE_DISK) {
@@ -289,7 +278,7 @@ long long FileReader::Read(char* data, size_t size) {
   DWORD n = 0;
   if (!::ReadFile(handle_->file, data, static_cast<DWORD>(std::min<size_t>(size, 1u << 30)), &n, nullptr)) {
     result_ = Result::Unreadable;
-    why_ = Reason(::GetLastError());
+    why_ = WindowsErrorText(::GetLastError());
     return -1;
   }
   return n;
@@ -298,7 +287,7 @@ long long FileReader::Read(char* data, size_t size) {
 bool CopyFileOver(const std::string& from, const std::string& to, std::string* why) {
   FileContent content = ReadWholeFile(from);
   if (content.result != FileContent::Result::Read) {
-    if (why) *why = content.result == FileContent::Result::Missing ? Reason(ERROR_FILE_NOT_FOUND) : content.why;
+    if (why) *why = content.result == FileContent::Result::Missing ? WindowsErrorText(ERROR_FILE_NOT_FOUND) : content.why;
     return false;
   }
   AtomicFileWriter writer(to, from);
@@ -359,7 +348,7 @@ bool ListDirectory(const std::string& path, std::vector<DirEntry>& entries, std:
   if (search == INVALID_HANDLE_VALUE) {
     const DWORD error = ::GetLastError();
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_DIRECTORY) return true;
-    if (why) *why = Reason(error);
+    if (why) *why = WindowsErrorText(error);
     return false;
   }
   do {
@@ -371,7 +360,7 @@ bool ListDirectory(const std::string& path, std::vector<DirEntry>& entries, std:
   ::FindClose(search);
   if (error != ERROR_NO_MORE_FILES) {
     entries.clear();
-    if (why) *why = Reason(error);
+    if (why) *why = WindowsErrorText(error);
     return false;
   }
   std::sort(entries.begin(), entries.end(), [](const DirEntry& a, const DirEntry& b) { return a.name < b.name; });

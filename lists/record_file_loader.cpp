@@ -1,0 +1,18 @@
+#include "lists/record_file_loader.h"
+
+#include "lists/list_files.h"
+#include "runtime/save_failure.h"
+
+RecordFileLoader::RecordFileLoader(TKXWin* parent) : TScheme(parent) {
+  AsFailureBox(not_whole_);
+  Port.SetInputCount(1);
+}
+
+std::optional<std::vector<std::string>> RecordFileLoader::ReadWholeOrTell(const std::string& path) {
+  RecordFile file = ReadRecords(path);
+  if (file.Whole()) return std::move(file.lines);
+  TData text = MakeText(NotWholeMessage(path, file, "Nothing was loaded."));
+  not_whole_.doMessage(text, 0);
+  FireEvent(EventOutput(1));
+  return std::nullopt;
+}

@@ -1,0 +1,24 @@
+// RecordFileLoader: what the schemes that offer the records of a file share. A file is used
+// whole or not at all: one that cannot be read, holds a NUL byte or is not 8-bit text is told
+// in a box naming the file and the reason, and event 1 (onCancel) fires; offering the records
+// before a NUL byte would pass the rest over without a word.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "runtime/scheme.h"
+#include "widgets/message.h"
+
+class RecordFileLoader : public TScheme {
+ protected:
+  // One input: the file name.
+  explicit RecordFileLoader(TKXWin* parent);
+
+  // The lines of the file, or nothing when it was told and onCancel fired.
+  std::optional<std::vector<std::string>> ReadWholeOrTell(const std::string& path);
+
+ private:
+  TKXMessage not_whole_;
+};
