@@ -11,4 +11,18 @@ std::string BytesOfShownText(std::wstring_view shown, std::string_view set) {
   return platform::TextFromWide(shown);
 }
 
+namespace {
+bool Continues(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+}  // namespace
+
+std::wstring ShownItemText(std::string_view item) {
+  if (item.size() <= kShownItemBytes) return platform::WideFromText(item);
+  size_t end = kShownItemBytes;
+  while (end < item.size() && end < kShownItemBytes + 3 && Continues(item[end])) ++end;
+  if (!IsNonAsciiUtf8(item.substr(0, end))) return platform::WideFromText(item.substr(0, kShownItemBytes));
+  size_t cut = kShownItemBytes;
+  while (cut > 0 && Continues(item[cut])) --cut;
+  return platform::WideFromText(item.substr(0, cut));
+}
+
 }  // namespace widgets

@@ -13,4 +13,13 @@ namespace widgets {
 // UTF-8; any other becomes typed text (platform::TextFromWide).
 std::string BytesOfShownText(std::wstring_view shown, std::string_view set);
 
+// A line longer than this is shown cut in a row of a list; painting a megabyte per row would
+// stall the view.
+inline constexpr size_t kShownItemBytes = 4096;
+
+// What a row of a list shows of an item: its first kShownItemBytes by the display rule.
+// Whether it reads as UTF-8 is decided up to the end of the character the cut tears, and a
+// torn UTF-8 character is left out rather than shown as Windows-1251.
+std::wstring ShownItemText(std::string_view item);
+
 }  // namespace widgets

@@ -2,7 +2,7 @@
 // see it: one set of cases, run against each backend by a test file that names it and a user
 // who acts on its controls (headless_contract_test.cpp, qt/qt_contract_test.cpp,
 // win32/win32_contract_test.cpp). What only one toolkit shows (pixels, native styles, the
-// display of UTF-8) stays in that backend's own tests.
+// characters a native control shows) stays in that backend's own tests.
 //
 // A user type provides, for its backend `Backend`:
 //   kControlsNeedAWindow      whether a control without a window is refused
@@ -134,6 +134,33 @@ TYPED_TEST_P(BackendContract, texts_come_back_byte_for_byte_through_windows_1251
                      ui.GetText(combo), ui.GetItem(tabs, 0)}),
               Texts(10, text));
   }
+}
+
+// "пример.рф" in UTF-8 and in Windows-1251 show alike in a window (runtime/platform/code_page.h);
+// each comes back as its own bytes, also after the other was shown in the same place.
+TYPED_TEST_P(BackendContract, texts_that_show_alike_come_back_as_their_own_bytes) {
+  auto& ui = this->ui;
+  const std::string utf8_name = "\xD0\xBF\xD1\x80\xD0\xB8\xD0\xBC\xD0\xB5\xD1\x80.\xD1\x80\xD1\x84";
+  const std::string cp1251_name = "\xEF\xF0\xE8\xEC\xE5\xF0.\xF0\xF4", utf8_cafe = "caf\xC3\xA9.fr";
+  const ControlId edit = this->Make(ControlKind::Edit), label = this->Make(ControlKind::Label);
+  const ControlId button = this->Make(ControlKind::Button), list = this->Make(ControlKind::ListBox);
+  const ControlId combo = this->Make(ControlKind::ComboBox), tabs = this->Make(ControlKind::TabStrip);
+  for (const std::string& text : {utf8_name, cp1251_name, utf8_cafe}) {
+    for (ControlId id : {this->form, edit, label, button}) ui.SetText(id, text);
+    for (ControlId id : {list, combo, tabs}) ui.InsertItem(id, 0, text);
+    ui.SetSelection(combo, 0);
+    EXPECT_EQ((Texts{ui.GetText(edit), ui.GetText(label), ui.GetText(button), ui.GetText(this->form),
+                     ui.GetItem(list, 0), ui.GetItem(combo, 0), ui.GetText(combo), ui.GetItem(tabs, 0)}),
+              Texts(8, text));
+  }
+  ui.SetItem(combo, 1, utf8_name);
+  ui.SetItem(tabs, 1, cp1251_name);
+  EXPECT_EQ(ui.GetItems(combo), (Texts{utf8_cafe, utf8_name, utf8_name}));
+  EXPECT_EQ(ui.GetItems(tabs), (Texts{utf8_cafe, cp1251_name, utf8_name}));
+  ui.DeleteItem(combo, 0);
+  ui.DeleteItem(tabs, 0);
+  EXPECT_EQ(ui.GetItems(combo), (Texts{utf8_name, utf8_name}));
+  EXPECT_EQ(ui.GetItems(tabs), (Texts{cp1251_name, utf8_name}));
 }
 
 // ---- item lists and their selection ----
@@ -418,6 +445,7 @@ TYPED_TEST_P(BackendContract, an_open_dialog_opens_with_the_file_and_the_filter_
 
 REGISTER_TYPED_TEST_SUITE_P(BackendContract, every_kind_of_control_keeps_its_place_its_text_and_its_state,
                             texts_come_back_byte_for_byte_through_windows_1251,
+                            texts_that_show_alike_come_back_as_their_own_bytes,
                             the_selection_of_a_list_follows_its_item_and_is_lost_with_it,
                             a_combo_box_shows_the_selected_item_as_its_text,
                             a_tab_strip_starts_on_its_first_tab_and_reports_only_the_users_change_of_tab,

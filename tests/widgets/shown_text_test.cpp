@@ -25,4 +25,15 @@ TEST(ShownText, an_unchanged_text_is_the_very_bytes_set_and_a_changed_one_keeps_
   }
 }
 
+TEST(ShownText, a_row_shows_the_first_4096_bytes_and_leaves_out_a_utf8_letter_the_cut_tears) {
+  const std::string a4095(4095, 'a');
+  const std::wstring wide_a4095(4095, L'a');
+  EXPECT_EQ(widgets::ShownItemText(kUtf8Name), L"\u043f\u0440\u0438\u043c\u0435\u0440.\u0440\u0444");
+  EXPECT_EQ(widgets::ShownItemText(a4095 + kUtf8Name), wide_a4095) << "the cut falls inside the first letter";
+  EXPECT_EQ(widgets::ShownItemText(a4095 + k1251Name), wide_a4095 + L"\u043f") << "the cut falls behind it";
+  EXPECT_EQ(widgets::ShownItemText("a" + a4095 + kUtf8Name), L"a" + wide_a4095);
+  const std::string with_letter = std::string(4094, 'a') + kUtf8Name;  // the first letter whole before the cut
+  EXPECT_EQ(widgets::ShownItemText(with_letter), std::wstring(4094, L'a') + L"\u043f");
+}
+
 }  // namespace

@@ -10,38 +10,18 @@
 #include <QPalette>
 #include <QTimer>
 
-#include "runtime/utf8.h"
 #include "widgets/qt/cp1251.h"
+#include "widgets/shown_text.h"
 
 namespace widgets::qtimpl {
 
 // ---- list items ----
 
-namespace {
-// A line longer than this is shown cut; painting a megabyte per row would stall the view.
-constexpr size_t kShownBytes = 4096;
-
-bool Continues(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
-
-// The part of an item a row shows. Whether it reads as UTF-8 is decided up to the end of the
-// character the cut tears, and a torn UTF-8 character is left out rather than shown as
-// Windows-1251.
-QString ShownPart(std::string_view item) {
-  if (item.size() <= kShownBytes) return DecodeText(item);
-  size_t end = kShownBytes;
-  while (end < item.size() && end < kShownBytes + 3 && Continues(item[end])) ++end;
-  if (!IsNonAsciiUtf8(item.substr(0, end))) return DecodeText(item.substr(0, kShownBytes));
-  size_t cut = kShownBytes;
-  while (cut > 0 && Continues(item[cut])) --cut;
-  return DecodeText(item.substr(0, cut));
-}
-}  // namespace
-
 int ItemModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_.Count(); }
 
 QVariant ItemModel::data(const QModelIndex& index, int role) const {
   if (role != Qt::DisplayRole || !index.isValid() || !rows_.Has(index.row())) return {};
-  return ShownPart(rows_.items[static_cast<size_t>(index.row())]);
+  return QString::fromStdWString(ShownItemText(rows_.items[static_cast<size_t>(index.row())]));
 }
 
 Qt::ItemFlags ItemModel::flags(const QModelIndex& index) const {

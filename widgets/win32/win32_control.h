@@ -58,9 +58,16 @@ std::unique_ptr<NativeItems> TabStripItems(HWND tabs);
 // A list box's item height for its font.
 int ItemHeight(HWND list, HFONT font);
 
-std::wstring Wide(std::string_view bytes);
-std::string Bytes(std::wstring_view text);
-std::string WindowText(HWND hwnd);
+// A text the program shows (a caption, an item, a message) as the window shows it: by the
+// display rule of runtime/platform/code_page.h, UTF-8 as UTF-8 and any other text as
+// Windows-1251.
+std::wstring Wide(std::string_view text);
+// A path, to and from the system: the fixed Windows-1251 conversion, so that a name opens the
+// same file on any system.
+std::wstring WidePath(std::string_view path);
+std::string PathBytes(std::wstring_view path);
+// What a window shows as its text.
+std::wstring WindowText(HWND hwnd);
 
 // The docked status bars of a window follow its size.
 void DockStatusBars(HWND parent);

@@ -6,14 +6,16 @@
 #include <algorithm>
 #include <cwchar>
 
+#include "runtime/platform/code_page.h"
 #include "widgets/backend_codes.h"
 #include "widgets/win32/win32_backend.h"
 #include "widgets/win32/win32_control.h"
 
 namespace widgets {
 
-using win32impl::Bytes;
+using win32impl::PathBytes;
 using win32impl::Wide;
+using win32impl::WidePath;
 
 namespace {
 
@@ -53,11 +55,11 @@ UINT IconStyle(MessageIcon icon) {
 
 std::optional<FileDialogAnswer> Win32Backend::RunFileDialog(const FileDialogRequest& request) {
   std::wstring file(32768, L'\0');
-  const std::wstring initial = Wide(request.initial_name);
+  const std::wstring initial = WidePath(request.initial_name);
   std::copy_n(initial.begin(), std::min(initial.size(), file.size() - 1), file.begin());
   const std::wstring filter = DialogFilter(request.filter);
   const std::wstring title = Wide(request.title);
-  const std::wstring start_dir = Wide(request.start_dir);
+  const std::wstring start_dir = WidePath(request.start_dir);
 
   OPENFILENAMEW ofn{};
   ofn.lStructSize = sizeof ofn;
@@ -74,7 +76,7 @@ std::optional<FileDialogAnswer> Win32Backend::RunFileDialog(const FileDialogRequ
   if (!confirmed) return std::nullopt;  // cancelled, closed, or the dialog could not open
   file.resize(std::wcslen(file.c_str()));
   if (file.empty()) return std::nullopt;
-  return FileDialogAnswer{Bytes(file), int(ofn.nFilterIndex > 0 ? ofn.nFilterIndex - 1 : 0)};
+  return FileDialogAnswer{PathBytes(file), int(ofn.nFilterIndex > 0 ? ofn.nFilterIndex - 1 : 0)};
 }
 
 MessageAnswer Win32Backend::ShowMessageBox(ControlId owner, const std::string& text, const std::string& caption,
@@ -90,7 +92,7 @@ MessageAnswer Win32Backend::ShowMessageBox(ControlId owner, const std::string& t
 
 void Win32Backend::OpenDocument(const std::string& target) {
   if (target.empty()) return;
-  ::ShellExecuteW(nullptr, L"open", Wide(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  ::ShellExecuteW(nullptr, L"open", WidePath(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 std::string Win32Backend::ClipboardText() {
@@ -98,7 +100,7 @@ std::string Win32Backend::ClipboardText() {
   std::string text;
   if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
     if (const auto* chars = static_cast<const wchar_t*>(::GlobalLock(data))) {
-      text = Bytes(std::wstring_view(chars));
+      text = platform::TextFromWide(std::wstring_view(chars));  // as if typed
       ::GlobalUnlock(data);
     }
   }

@@ -1,15 +1,33 @@
 // The items of the Win32 backend's list controls. A list box's rows live in its record and the
-// native list only counts them; a combo box and a tab strip hold their items themselves.
+// native list only counts them; a combo box and a tab strip show their items themselves, and
+// the program's bytes of each item are kept beside them.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "widgets/win32/win32_control.h"
 
 namespace widgets::win32impl {
 
 namespace {
+
+// The program's bytes of the items a native control holds, index for index: the control holds
+// them as shown (widgets/shown_text.h), and texts that show alike come back as their own bytes.
+struct ItemBytes {
+  std::vector<std::string> bytes;
+
+  std::string At(int index) const { return index >= 0 && index < int(bytes.size()) ? bytes[size_t(index)] : std::string(); }
+  // After the control took `text` in at `where` (its answer; negative when it did not).
+  void Inserted(LRESULT where, const std::string& text) {
+    if (where >= 0 && size_t(where) <= bytes.size()) bytes.insert(bytes.begin() + where, text);
+  }
+  void Removed(int index) {
+    if (index >= 0 && index < int(bytes.size())) bytes.erase(bytes.begin() + index);
+  }
+};
 
 class ListRows final : public NativeItems {
  public:
@@ -68,33 +86,29 @@ class ComboItems final : public NativeItems {
  public:
   explicit ComboItems(HWND combo) : combo_(combo) {}
   int Count() const override { return int(std::max<LRESULT>(0, ::SendMessageW(combo_, CB_GETCOUNT, 0, 0))); }
-  std::string At(int index) const override {
-    const LRESULT length = ::SendMessageW(combo_, CB_GETLBTEXTLEN, WPARAM(index), 0);
-    if (length == CB_ERR) return {};
-    std::wstring text(size_t(length) + 1, L'\0');
-    const LRESULT got = ::SendMessageW(combo_, CB_GETLBTEXT, WPARAM(index), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(got == CB_ERR ? 0 : size_t(got));
-    return Bytes(text);
-  }
+  std::string At(int index) const override { return texts_.At(index); }
   void Insert(int index, const std::string& text) override {
     const int selection = SelectionAfterInsert(Selection(), index);
-    ::SendMessageW(combo_, CB_INSERTSTRING, WPARAM(index), reinterpret_cast<LPARAM>(Wide(text).c_str()));
+    texts_.Inserted(::SendMessageW(combo_, CB_INSERTSTRING, WPARAM(index), reinterpret_cast<LPARAM>(Wide(text).c_str())),
+                    text);
     Select(selection);
   }
   void Remove(int index) override {
     const int selection = SelectionAfterRemove(Selection(), index);
-    ::SendMessageW(combo_, CB_DELETESTRING, WPARAM(index), 0);
+    if (::SendMessageW(combo_, CB_DELETESTRING, WPARAM(index), 0) != CB_ERR) texts_.Removed(index);
     Select(selection);
   }
   void Set(int index, const std::string& text) override {
     const int selection = Selection();
-    ::SendMessageW(combo_, CB_DELETESTRING, WPARAM(index), 0);
-    ::SendMessageW(combo_, CB_INSERTSTRING, WPARAM(index), reinterpret_cast<LPARAM>(Wide(text).c_str()));
+    if (::SendMessageW(combo_, CB_DELETESTRING, WPARAM(index), 0) != CB_ERR) texts_.Removed(index);
+    texts_.Inserted(::SendMessageW(combo_, CB_INSERTSTRING, WPARAM(index), reinterpret_cast<LPARAM>(Wide(text).c_str())),
+                    text);
     Select(selection);
   }
   void Assign(std::vector<std::string> texts) override {
     ::SendMessageW(combo_, CB_RESETCONTENT, 0, 0);
     for (const auto& text : texts) ::SendMessageW(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(text).c_str()));
+    texts_.bytes = std::move(texts);
     Select(-1);
   }
   int Selection() const override {
@@ -105,6 +119,7 @@ class ComboItems final : public NativeItems {
 
  private:
   HWND combo_;
+  ItemBytes texts_;
 };
 
 // A tab strip shows its first tab as soon as it has one, and always one after.
@@ -112,20 +127,20 @@ class TabItems final : public NativeItems {
  public:
   explicit TabItems(HWND tabs) : tabs_(tabs) {}
   int Count() const override { return int(std::max<LRESULT>(0, ::SendMessageW(tabs_, TCM_GETITEMCOUNT, 0, 0))); }
-  std::string At(int index) const override {
-    std::wstring text(4096, L'\0');
-    TCITEMW item{};
-    item.mask = TCIF_TEXT;
-    item.pszText = text.data();
-    item.cchTextMax = int(text.size());
-    if (!::SendMessageW(tabs_, TCM_GETITEMW, WPARAM(index), reinterpret_cast<LPARAM>(&item))) return {};
-    return Bytes(std::wstring_view(item.pszText));
+  std::string At(int index) const override { return texts_.At(index); }
+  void Insert(int index, const std::string& text) override {
+    texts_.Inserted(SendCaption(TCM_INSERTITEMW, index, text), text);
   }
-  void Insert(int index, const std::string& text) override { SendCaption(TCM_INSERTITEMW, index, text); }
-  void Remove(int index) override { ::SendMessageW(tabs_, TCM_DELETEITEM, WPARAM(index), 0); }
-  void Set(int index, const std::string& text) override { SendCaption(TCM_SETITEMW, index, text); }
+  void Remove(int index) override {
+    if (::SendMessageW(tabs_, TCM_DELETEITEM, WPARAM(index), 0)) texts_.Removed(index);
+  }
+  void Set(int index, const std::string& text) override {
+    if (SendCaption(TCM_SETITEMW, index, text) && index >= 0 && index < int(texts_.bytes.size()))
+      texts_.bytes[size_t(index)] = text;
+  }
   void Assign(std::vector<std::string> texts) override {
     ::SendMessageW(tabs_, TCM_DELETEALLITEMS, 0, 0);
+    texts_.bytes.clear();
     for (const auto& text : texts) Insert(Count(), text);
   }
   int Selection() const override {
@@ -137,16 +152,18 @@ class TabItems final : public NativeItems {
   }
 
  private:
-  // Inserts (TCM_INSERTITEMW) or replaces (TCM_SETITEMW) the caption of tab `index`.
-  void SendCaption(UINT message, int index, const std::string& text) {
+  // Inserts (TCM_INSERTITEMW: the new tab's index, or -1) or replaces (TCM_SETITEMW: nonzero when
+  // done) the caption of tab `index`.
+  LRESULT SendCaption(UINT message, int index, const std::string& text) {
     std::wstring caption = Wide(text);
     TCITEMW item{};
     item.mask = TCIF_TEXT;
     item.pszText = caption.data();
-    ::SendMessageW(tabs_, message, WPARAM(index), reinterpret_cast<LPARAM>(&item));
+    return ::SendMessageW(tabs_, message, WPARAM(index), reinterpret_cast<LPARAM>(&item));
   }
 
   HWND tabs_;
+  ItemBytes texts_;
 };
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "runtime/platform/code_page.h"
+#include "widgets/shown_text.h"
 #include "widgets/win32/win32_backend.h"
 #include "widgets/win32/win32_control.h"
 
@@ -16,8 +17,6 @@ namespace widgets::win32impl {
 namespace {
 
 constexpr wchar_t kControlProp[] = L"VeltraneControl";
-// A line longer than this is drawn cut; painting a megabyte per row would stall the list.
-constexpr size_t kShownBytes = 4096;
 
 // The parent's background brush, for children that draw on it (labels, check boxes).
 HBRUSH ParentBrush(HWND child) {
@@ -56,7 +55,7 @@ void DrawListItem(Control& c, const DRAWITEMSTRUCT& d) {
                                  : (c.brush ? c.brush : ::GetSysColorBrush(COLOR_WINDOW));
     ::FillRect(dc, &r, back);
     const std::string& item = c.rows.items[d.itemID];
-    const std::wstring text = Wide(std::string_view(item).substr(0, kShownBytes));
+    const std::wstring text = ShownItemText(item);
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, selected ? ::GetSysColor(COLOR_HIGHLIGHTTEXT)
                                 : (::IsWindowEnabled(c.hwnd) ? c.text_color : ::GetSysColor(COLOR_GRAYTEXT)));
@@ -361,15 +360,16 @@ const wchar_t* PanelClass() {
   return name;
 }
 
-std::wstring Wide(std::string_view bytes) { return platform::WideFromBytes(bytes); }
-std::string Bytes(std::wstring_view text) { return platform::BytesFromWide(text); }
+std::wstring Wide(std::string_view text) { return platform::WideFromText(text); }
+std::wstring WidePath(std::string_view path) { return platform::WideFromBytes(path); }
+std::string PathBytes(std::wstring_view path) { return platform::BytesFromWide(path); }
 
-std::string WindowText(HWND hwnd) {
+std::wstring WindowText(HWND hwnd) {
   const int length = ::GetWindowTextLengthW(hwnd);
   std::wstring text(size_t(std::max(length, 0)) + 1, L'\0');
   const int got = ::GetWindowTextW(hwnd, text.data(), int(text.size()));
   text.resize(size_t(std::max(got, 0)));
-  return Bytes(text);
+  return text;
 }
 
 }  // namespace widgets::win32impl

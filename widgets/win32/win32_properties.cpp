@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "widgets/shown_text.h"
 #include "widgets/status_bar_layout.h"
 #include "widgets/win32/win32_backend.h"
 #include "widgets/win32/win32_control.h"
@@ -38,7 +39,7 @@ void Win32Backend::ShowText(NativeControl& record) {
 
 std::string Win32Backend::ShownText(const NativeControl& record) const {
   const auto& c = static_cast<const Control&>(record);
-  return c.kind == ControlKind::Panel ? c.text : win32impl::WindowText(c.hwnd);
+  return c.kind == ControlKind::Panel ? c.text : BytesOfShownText(win32impl::WindowText(c.hwnd), c.text);
 }
 
 void Win32Backend::ShowAlignment(NativeControl& record) {

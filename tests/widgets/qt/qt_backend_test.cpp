@@ -177,29 +177,6 @@ TEST_F(QtBackend, texts_in_utf8_show_as_utf8_and_texts_in_windows_1251_as_window
   EXPECT_EQ(Native<QAbstractButton>(button)->text(), name);
 }
 
-TEST_F(QtBackend, texts_that_show_alike_come_back_as_their_own_bytes) {
-  const ControlId edit = Make(ControlKind::Edit), label = Make(ControlKind::Label), button = Make(ControlKind::Button);
-  const ControlId list = Make(ControlKind::ListBox), combo = Make(ControlKind::ComboBox);
-  const ControlId tabs = Make(ControlKind::TabStrip);
-  for (const std::string& text : {kUtf8Name, k1251Name, kUtf8Cafe}) {
-    ui.SetText(edit, text);
-    ui.SetText(label, text);
-    ui.SetText(button, text);
-    ui.SetText(form, text);
-    ui.InsertItem(list, 0, text);
-    ui.InsertItem(combo, 0, text);
-    ui.InsertItem(tabs, 0, text);
-    ui.SetSelection(combo, 0);
-    EXPECT_EQ((std::vector<std::string>{ui.GetText(edit), ui.GetText(label), ui.GetText(button), ui.GetText(form),
-                                        ui.GetItem(list, 0), ui.GetItem(combo, 0), ui.GetText(combo), ui.GetItem(tabs, 0)}),
-              std::vector<std::string>(8, text));
-  }
-  ui.SetItem(combo, 1, kUtf8Name);
-  ui.SetItem(tabs, 1, k1251Name);
-  EXPECT_EQ(ui.GetItems(combo), (std::vector<std::string>{kUtf8Cafe, kUtf8Name, kUtf8Name}));
-  EXPECT_EQ(ui.GetItems(tabs), (std::vector<std::string>{kUtf8Cafe, k1251Name, kUtf8Name}));
-}
-
 TEST_F(QtBackend, typed_text_is_windows_1251_when_it_fits_and_utf8_otherwise_and_an_edited_utf8_text_stays_utf8) {
   const ControlId edit = Make(ControlKind::Edit);
   auto* line = Native<QLineEdit>(edit);

@@ -7,6 +7,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -132,27 +133,90 @@ TEST_F(Win32Backend, a_combo_box_reports_each_arrow_key_step_of_the_closed_box) 
 
 // ---- text ----
 
-TEST_F(Win32Backend, texts_show_in_windows_1251_and_the_clipboard_comes_in_it_with_a_question_mark_for_the_rest) {
-  const ControlId edit = Make(ControlKind::Edit);
+// "пример.рф" and "café.fr" in UTF-8, and "пример.рф" in Windows-1251.
+const std::string kUtf8Name = "\xD0\xBF\xD1\x80\xD0\xB8\xD0\xBC\xD0\xB5\xD1\x80.\xD1\x80\xD1\x84";
+const std::string kUtf8Cafe = "caf\xC3\xA9.fr";
+const std::string k1251Name = "\xEF\xF0\xE8\xEC\xE5\xF0.\xF0\xF4";
+const std::wstring kName = L"\u043f\u0440\u0438\u043c\u0435\u0440.\u0440\u0444", kCafe = L"caf\u00e9.fr";
+
+std::wstring ComboItemText(HWND combo, int index) {
+  wchar_t text[64] = {};
+  ::SendMessageW(combo, CB_GETLBTEXT, WPARAM(index), reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+// The message of a message box: the text of its static control that has one (the icon's has none).
+std::wstring BoxText(HWND box) {
+  std::wstring found;
+  ::EnumChildWindows(box, [](HWND child, LPARAM into) -> BOOL {
+    wchar_t kind[16] = {};
+    ::GetClassNameW(child, kind, 16);
+    std::wstring text = NativeText(child);
+    if (std::wstring(kind) == L"Static" && !text.empty()) *reinterpret_cast<std::wstring*>(into) = text;
+    return TRUE;
+  }, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+TEST_F(Win32Backend, texts_in_utf8_show_as_utf8_and_texts_in_windows_1251_as_windows_1251) {
+  const ControlId edit = Make(ControlKind::Edit), label = Make(ControlKind::Label), button = Make(ControlKind::Button);
+  const ControlId combo = Make(ControlKind::ComboBox), tabs = Make(ControlKind::TabStrip);
   ui.SetText(edit, "C:\\Program Files\\\xC2\xE5\xEB\xFC\\Lists\\Misc.txt");
   EXPECT_EQ(NativeText(WindowOf(edit)), L"C:\\Program Files\\\u0412\u0435\u043b\u044c\\Lists\\Misc.txt");
-  std::wstring caption;
+  ui.SetText(edit, kUtf8Cafe);
+  ui.SetText(label, kUtf8Name);
+  ui.SetText(button, k1251Name);
+  ui.SetItems(combo, {kUtf8Cafe, k1251Name});
+  ui.SetItems(tabs, {kUtf8Name});
+  EXPECT_EQ(NativeText(WindowOf(edit)), kCafe);
+  EXPECT_EQ(NativeText(WindowOf(label)), kName);
+  EXPECT_EQ(NativeText(WindowOf(button)), kName);
+  EXPECT_EQ(ComboItemText(WindowOf(combo), 0), kCafe);
+  EXPECT_EQ(ComboItemText(WindowOf(combo), 1), kName);
+  wchar_t tab[64] = {};
+  TCITEMW item{};
+  item.mask = TCIF_TEXT;
+  item.pszText = tab;
+  item.cchTextMax = 64;
+  ::SendMessageW(WindowOf(tabs), TCM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  EXPECT_EQ(std::wstring(tab), kName);
+  std::wstring caption, text;
   win32user::AnswerModal([&](HWND box) {
     caption = NativeText(box);
+    text = BoxText(box);
     ::SendMessageW(::GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
   });
-  ui.ShowMessageBox(form, "Default Setting?", "Caption \xC2", widgets::MessageButtons::Ok, widgets::MessageIcon::None);
+  ui.ShowMessageBox(form, "Added " + kUtf8Cafe, "Caption \xC2", widgets::MessageButtons::Ok, widgets::MessageIcon::None);
   EXPECT_EQ(caption, L"Caption \u0412");
+  EXPECT_EQ(text, L"Added " + kCafe);
+}
 
-  const std::wstring hello = L"\u041f\u0440\u0438\u0432\u0435\u0442 \u263a";
-  ASSERT_TRUE(::OpenClipboard(nullptr));
-  ::EmptyClipboard();
-  HGLOBAL data = ::GlobalAlloc(GMEM_MOVEABLE, (hello.size() + 1) * sizeof(wchar_t));
-  std::wcscpy(static_cast<wchar_t*>(::GlobalLock(data)), hello.c_str());
-  ::GlobalUnlock(data);
-  ::SetClipboardData(CF_UNICODETEXT, data);
-  ::CloseClipboard();
-  EXPECT_EQ(ui.ClipboardText(), "\xCF\xF0\xE8\xE2\xE5\xF2 ?");
+// What the user leaves in an edit: Windows-1251 when every character fits (and the bytes do
+// not read as UTF-8), UTF-8 otherwise; a text set in UTF-8 stays UTF-8. So is the clipboard's.
+TEST_F(Win32Backend, typed_text_is_windows_1251_when_it_fits_and_utf8_otherwise_and_an_edited_utf8_text_stays_utf8) {
+  const ControlId edit = Make(ControlKind::Edit);
+  struct Case { std::string set; std::wstring typed; std::string got; };
+  for (const Case& c : {Case{"", kName, k1251Name}, Case{"", kCafe, kUtf8Cafe},
+                        Case{"", L"\u0416\u0401", "\xD0\x96\xD0\x81"},  // as 1251 bytes it would show as "ƨ"
+                        Case{kUtf8Name, kName + L"x", kUtf8Name + "x"}, Case{k1251Name, kName + L"x", k1251Name + "x"},
+                        Case{k1251Name, kName, k1251Name}}) {
+    ui.SetText(edit, c.set);
+    ::SetWindowTextW(WindowOf(edit), c.typed.c_str());  // as the user leaves it
+    EXPECT_EQ(ui.GetText(edit), c.got);
+  }
+  for (const std::wstring& copied : {std::wstring(L"\u041f\u0440\u0438\u0432\u0435\u0442 \u263a"),
+                                      std::wstring(L"\u041f\u0440\u0438\u0432\u0435\u0442")}) {
+    ASSERT_TRUE(::OpenClipboard(nullptr));
+    ::EmptyClipboard();
+    HGLOBAL data = ::GlobalAlloc(GMEM_MOVEABLE, (copied.size() + 1) * sizeof(wchar_t));
+    std::wcscpy(static_cast<wchar_t*>(::GlobalLock(data)), copied.c_str());
+    ::GlobalUnlock(data);
+    ::SetClipboardData(CF_UNICODETEXT, data);
+    ::CloseClipboard();
+    EXPECT_EQ(ui.ClipboardText(), copied.size() > 6 ? "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82 \xE2\x98\xBA"
+                                                    : "\xCF\xF0\xE8\xE2\xE5\xF2")
+        << "in UTF-8 when Windows-1251 cannot hold it, not with a question mark";
+  }
 }
 
 }  // namespace
