@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "bench/bench_data.h"
+#include "bench/scratch_main.h"
 #include "elements/strlist/records.h"
 #include "elements/strlist/str_list.h"
-#include "runtime/platform/heap.h"
 
 namespace {
 
@@ -167,15 +167,4 @@ BENCHMARK(BM_SortFoldedKeyCopies)->Apply(Sizes)->Complexity(benchmark::oNLogN);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  platform::KeepFreedMemory();  // as the programs do
-  char pattern[] = "/tmp/strlist-bench-XXXXXX";
-  if (!mkdtemp(pattern)) return 1;
-  g_dir = pattern;
-  WriteDataFiles();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  std::filesystem::remove_all(g_dir);
-  return 0;
-}
+int main(int argc, char** argv) { return bench::RunOnDataMadeOnce(argc, argv, "strlist-bench", g_dir, WriteDataFiles); }
