@@ -146,15 +146,17 @@ std::wstring ComboItemText(HWND combo, int index) {
 }
 
 // The message of a message box: the text of its static control that has one (the icon's has none).
+BOOL CALLBACK TakeStaticText(HWND child, LPARAM into) {
+  wchar_t kind[16] = {};
+  ::GetClassNameW(child, kind, 16);
+  const std::wstring text = NativeText(child);
+  if (std::wstring(kind) == L"Static" && !text.empty()) *reinterpret_cast<std::wstring*>(into) = text;
+  return TRUE;
+}
+
 std::wstring BoxText(HWND box) {
   std::wstring found;
-  ::EnumChildWindows(box, [](HWND child, LPARAM into) -> BOOL {
-    wchar_t kind[16] = {};
-    ::GetClassNameW(child, kind, 16);
-    std::wstring text = NativeText(child);
-    if (std::wstring(kind) == L"Static" && !text.empty()) *reinterpret_cast<std::wstring*>(into) = text;
-    return TRUE;
-  }, reinterpret_cast<LPARAM>(&found));
+  ::EnumChildWindows(box, &TakeStaticText, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 
