@@ -1,20 +1,30 @@
-#include "tests/faults/driver_run.h"
-
+// A run of the driver in a program folder under the fault shim (fault_shim.c tells the
+// variables it reads and the trace it writes), and the reading of that trace.
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
-#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
-#include <vector>
+#include <thread>
+
+#include "tests/faults/harness.h"
 
 namespace {
+
+// The clock every run reads, so that dated backups have the same names in every run.
+constexpr const char* kDriveTime = "05.12.2026-09:53:12";
+
+long long NowNs() {
+  return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
 
 std::string Slurp(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -23,78 +33,79 @@ std::string Slurp(const std::string& path) {
   return text.str();
 }
 
-std::string Quoted(const std::string& text) {
-  std::string quoted = "'";
-  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
-
-std::vector<std::pair<std::string, std::string>> Environment(const DriverRun& run, int signal_fd = -1) {
-  std::vector<std::pair<std::string, std::string>> env;
-  if (run.shim.empty()) return env;
-  env.push_back({"LD_PRELOAD", run.preload_first.empty() ? run.shim : run.preload_first + ":" + run.shim});
-  std::string root = run.dir;
-  while (root.size() > 1 && root.back() == '/') root.pop_back();
-  env.push_back({"VELTRANE_FAULT_ROOT", root});
-  if (!run.trace.empty()) env.push_back({"VELTRANE_FAULT_TRACE", run.trace});
-  if (run.hash_versions) env.push_back({"VELTRANE_FAULT_HASH", "1"});
-  if (run.tear) env.push_back({"VELTRANE_FAULT_TEAR", "1"});
-  if (run.fail) {
-    env.push_back({"VELTRANE_FAULT_CALL", run.fail->kind});
-    env.push_back({"VELTRANE_FAULT_NTH", std::to_string(run.fail->n)});
-    env.push_back({"VELTRANE_FAULT_ERRNO", std::to_string(run.fail->error)});
+// Paths below `root` (which ends in "/") become relative to it.
+CallTrace ReadCallTrace(const std::string& file, const std::string& root) {
+  CallTrace trace;
+  auto relative = [&root](const std::string& path) {
+    return path.compare(0, root.size(), root) == 0 ? path.substr(root.size()) : path;
+  };
+  std::ifstream in(file, std::ios::binary);
+  for (std::string line; std::getline(in, line);) {
+    std::vector<std::string> f;
+    std::istringstream fields(line + "\t");  // so that an empty last field counts too
+    for (std::string field; std::getline(fields, field, '\t');) f.push_back(field);
+    if (f.size() >= 2 && f[0] == "made") {
+      // The temporary file the last open made: that open stands for it from now on.
+      const auto open = std::find_if(trace.calls.rbegin(), trace.calls.rend(),
+                                     [](const TracedCall& call) { return call.kind == "open"; });
+      if (open != trace.calls.rend()) open->path = relative(f[1]);
+    } else if (f.size() >= 3 && f[0] == "version") {
+      if (f[2] == "gone")
+        trace.versions.gone.insert(relative(f[1]));
+      else if (f.size() >= 4)
+        trace.versions.contents[relative(f[1])].insert(
+            {std::strtoull(f[2].c_str(), nullptr, 16), std::strtoull(f[3].c_str(), nullptr, 10)});
+    } else if (f.size() >= 5) {  // shorter: a line the kill cut short
+      TracedCall call{f[0], std::atol(f[1].c_str()), std::atoll(f[2].c_str()), relative(f[3]), f[4]};
+      if (call.kind == "rename") call.extra = relative(call.extra);
+      call.failed = f.size() >= 6 && f[5] == "FAILED";
+      trace.calls.push_back(std::move(call));
+    }
   }
-  if (run.kill_at_call && signal_fd >= 0) {
-    env.push_back({"VELTRANE_FAULT_SIGNAL_AT", *run.kill_at_call});
-    env.push_back({"VELTRANE_FAULT_SIGNAL_FD", std::to_string(signal_fd)});
-  }
-  return env;
-}
-
-void SleepUntil(long long deadline_ns) {
-  timespec t{time_t(deadline_ns / 1'000'000'000), long(deadline_ns % 1'000'000'000)};
-  while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &t, nullptr) == EINTR) {
-  }
+  return trace;
 }
 
 }  // namespace
 
-long long MonotonicNs() {
-  timespec t;
-  clock_gettime(CLOCK_MONOTONIC, &t);
-  return (long long)t.tv_sec * 1'000'000'000ll + t.tv_nsec;
-}
-
-std::string DriverRun::Command() const {
-  std::string command = "(cd " + Quoted(dir) + " && ";
-  if (file_size_limit) command += "trap '' XFSZ; ulimit -f " + std::to_string((*file_size_limit + 511) / 512) + "; ";
-  for (const auto& [name, value] : Environment(*this)) command += name + "=" + Quoted(value) + " ";
-  command += Quoted(driver) + " --dir " + Quoted(dir) + " --time " + time + " " + Quoted(script) + ")";
-  return command;
-}
-
 RunResult Run(const DriverRun& run) {
   RunResult result;
   const std::string out = run.output_base + ".out", err = run.output_base + ".err";
-  if (!run.trace.empty()) ::unlink(run.trace.c_str());
+  const std::string trace = run.output_base + ".trace";
+  ::unlink(trace.c_str());
   // Everything the child needs is made before the fork: the harness runs several drivers
   // from threads, and a child of a threaded process may only make async-signal-safe calls.
   // The shim tells through a pipe when the program begins the call to be killed at.
   int signal_pipe[2] = {-1, -1};
-  if (run.kill_at_call && ::pipe2(signal_pipe, O_CLOEXEC) != 0) signal_pipe[0] = signal_pipe[1] = -1;
-  std::vector<std::string> env_strings;
-  for (char** e = environ; *e; ++e) env_strings.push_back(*e);
-  for (const auto& [name, value] : Environment(run, signal_pipe[1])) {
-    std::erase_if(env_strings,
-                  [&name](const std::string& e) { return e.compare(0, name.size() + 1, name + "=") == 0; });
-    env_strings.push_back(name + "=" + value);
+  if (!run.kill_at_call.empty() && ::pipe2(signal_pipe, O_CLOEXEC) != 0) signal_pipe[0] = signal_pipe[1] = -1;
+  std::vector<std::pair<std::string, std::string>> vars{
+      {"LD_PRELOAD", run.preload_first.empty() ? run.shim : run.preload_first + ":" + run.shim},
+      {"VELTRANE_FAULT_ROOT", run.dir},
+      {"VELTRANE_FAULT_TRACE", trace},
+      {"VELTRANE_FAULT_HASH", run.hash_versions ? "1" : "0"},
+      {"VELTRANE_FAULT_TEAR", run.tear ? "1" : "0"}};
+  if (run.fail) {
+    vars.push_back({"VELTRANE_FAULT_CALL", run.fail->kind});
+    vars.push_back({"VELTRANE_FAULT_NTH", std::to_string(run.fail->n)});
+    vars.push_back({"VELTRANE_FAULT_ERRNO", std::to_string(run.fail->error)});
+  }
+  if (signal_pipe[1] >= 0) {
+    vars.push_back({"VELTRANE_FAULT_SIGNAL_AT", run.kill_at_call});
+    vars.push_back({"VELTRANE_FAULT_SIGNAL_FD", std::to_string(signal_pipe[1])});
+  }
+  std::vector<std::string> env;
+  for (char** e = environ; *e; ++e) env.push_back(*e);
+  for (const auto& var : vars) {
+    const std::string prefix = var.first + "=";
+    std::erase_if(env, [&prefix](const std::string& e) { return e.rfind(prefix, 0) == 0; });
+    env.push_back(prefix + var.second);
   }
   std::vector<char*> envp;
-  for (auto& e : env_strings) envp.push_back(e.data());
+  for (auto& e : env) envp.push_back(e.data());
   envp.push_back(nullptr);
-  const char* argv[] = {run.driver.c_str(), "--dir", run.dir.c_str(), "--time", run.time.c_str(),
+  const char* argv[] = {run.driver.c_str(), "--dir", run.dir.c_str(), "--time", kDriveTime,
                         run.script.c_str(), nullptr};
-  const long long start = MonotonicNs();
+  result.start_ns = NowNs();
+  const long long deadline = result.start_ns + (long long)(run.timeout * 1e9);
   const pid_t child = fork();
   if (child == 0) {
     const int out_fd = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
@@ -105,57 +116,41 @@ RunResult Run(const DriverRun& run) {
     if (run.file_size_limit) {
       // A write beyond the limit then fails with EFBIG, as on a full disk, instead of killing the program.
       ::signal(SIGXFSZ, SIG_IGN);
-      const rlimit limit{rlim_t(*run.file_size_limit), rlim_t(*run.file_size_limit)};
+      const rlimit limit{rlim_t(run.file_size_limit), rlim_t(run.file_size_limit)};
       ::setrlimit(RLIMIT_FSIZE, &limit);
     }
     ::execve(run.driver.c_str(), const_cast<char**>(argv), envp.data());
     _exit(127);
   }
-  int status = 0;
-  bool ended = false;
-  const long long deadline = start + (long long)(run.timeout * 1e9);
-  std::optional<long long> kill_time;
-  if (run.kill_after) kill_time = start + (long long)(*run.kill_after * 1e9);
+  long long kill_at = deadline;
   if (signal_pipe[1] >= 0) {
     ::close(signal_pipe[1]);
     // The byte comes when the call begins; the end of the pipe, when the program ended without it.
     pollfd wait{signal_pipe[0], POLLIN, 0};
     char byte;
-    const int left_ms = int(std::max(0LL, deadline - MonotonicNs()) / 1'000'000);
-    if (::poll(&wait, 1, left_ms) == 1 && ::read(signal_pipe[0], &byte, 1) == 1)
-      kill_time = MonotonicNs() + (long long)(run.kill_delay * 1e9);
+    if (::poll(&wait, 1, int(std::max(0LL, deadline - NowNs()) / 1'000'000)) == 1 &&
+        ::read(signal_pipe[0], &byte, 1) == 1)
+      kill_at = NowNs() + (long long)(run.kill_delay * 1e9);
     ::close(signal_pipe[0]);
-    if (!kill_time) result.ended_before_kill = true;
   }
-  if (kill_time) {
-    SleepUntil(*kill_time);
-    ended = ::waitpid(child, &status, WNOHANG) == child;
-    if (!ended) {
+  int status = 0;
+  while (::waitpid(child, &status, WNOHANG) != child) {
+    const long long now = NowNs();
+    if (now >= kill_at) {
       ::kill(child, SIGKILL);
       ::waitpid(child, &status, 0);
-      ended = true;
-      result.killed = true;
-    } else {
-      result.ended_before_kill = true;
-    }
-  }
-  while (!ended) {
-    const pid_t got = ::waitpid(child, &status, WNOHANG);
-    if (got == child) break;
-    if (MonotonicNs() > deadline) {
-      ::kill(child, SIGKILL);
-      ::waitpid(child, &status, 0);
-      result.hung = true;
+      (kill_at == deadline ? result.hung : result.killed) = true;
       break;
     }
-    SleepUntil(MonotonicNs() + 2'000'000);
+    std::this_thread::sleep_for(std::chrono::nanoseconds(std::min(kill_at - now, 2'000'000LL)));
   }
-  result.seconds = double(MonotonicNs() - start) / 1e9;
+  result.end_ns = NowNs();
   if (!result.killed && !result.hung) {
     if (WIFEXITED(status)) result.exit_code = WEXITSTATUS(status);
     if (WIFSIGNALED(status)) result.signal = WTERMSIG(status);
   }
   result.output = Slurp(out);
   result.errors = Slurp(err);
+  result.trace = ReadCallTrace(trace, run.dir);
   return result;
 }

@@ -1,10 +1,23 @@
-#include "tests/faults/save_kinds.h"
-
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
+#include "tests/faults/harness.h"
+
 namespace {
+
+// Distinct host names in a fixed order: each number gives its own name.
+std::string HostName(size_t number) {
+  // Multiplying by an odd number and adding a constant is a bijection on 32 bits, so distinct
+  // numbers give distinct cores.
+  uint32_t x = uint32_t(number) * 2654435761u + 0x5bd1e995u;
+  std::string core;
+  for (int k = 0; k < 7; ++k, x /= 26) core += char('a' + x % 26);
+  static const char* const kSubs[] = {"", "www.", "ads.", "cdn.", "track.", "img."};
+  static const char* const kTlds[] = {"com", "net", "org", "ru", "de", "info", "co.uk", "io"};
+  return kSubs[number % 6] + core + "." + kTlds[(number / 6) % 8];
+}
 
 // Every file is written as one piece of text with CR LF line ends, as the program writes.
 class TextFile {
@@ -32,15 +45,17 @@ void WriteRecords(const std::string& path, size_t from, size_t count) {
 }
 
 // A list that a user filled by hand over the years: mixed case, out of order, some doubles.
-void WriteUntidyRecords(const std::string& path, size_t from, size_t count, size_t doubles_from) {
+void WriteUntidyRecords(const std::string& path, size_t from, size_t count) {
   TextFile file(path);
   for (size_t i = count; i-- > 0;) {
     std::string name = HostName(from + i);
     if (i % 5 == 0) name[0] = char(name[0] - 'a' + 'A');
     file.Line(name);
-    if (i % 997 == 0) file.Line(HostName(doubles_from + i % 7));
+    if (i % 997 == 0) file.Line(HostName(i % 7));
   }
 }
+
+std::string ListPath(const std::string& dir, size_t list) { return dir + "Lists/" + kLists[list].name + ".txt"; }
 
 void WriteIni(const std::string& dir, const std::string& text) { TextFile(dir + "Veltra.ini").Line(text, ""); }
 
@@ -68,31 +83,12 @@ void WriteKwfConfig(const std::string& path, size_t bytes, size_t first_name) {
   file.Line("  </list>").Line("  <list name=\"Other\">").Line("  </list>").Line("</config>");
 }
 
-void WriteKpfConfig(const std::string& path, size_t bytes, size_t first_name) {
-  TextFile file(path);
-  file.Line("<?xml version=\"1.0\"?>").Line("<config>").Line("<list name=\"ServerParts\">");
-  for (size_t i = first_name; file.Written() < bytes; ++i) {
-    file.Line("  <listitem>")
-        .Line("    <variable name=\"ServerPartUri\">.*\\" + HostName(i) + "*</variable>")
-        .Line("  </listitem>");
-  }
-  file.Line("</list>").Line("</config>");
-}
-
-void WriteAofConfig(const std::string& path, size_t bytes, size_t first_name) {
-  TextFile file(path);
-  file.Line("[General]").Line("Version=1").Line("[Content\\Sites]");
-  for (size_t i = first_name; file.Written() < bytes; ++i) file.Line("." + HostName(i) + ".");
-  file.Line("").Line("[Content\\Other]").Line("x=1");
-}
-
 // Old dated backups named in a target's log, one more than the two to keep and the new one.
-void WriteOldBackups(const std::string& dir, const std::string& folder, const std::string& log,
-                     const std::string& name) {
-  TextFile entries(dir + log);
+void WriteOldBackups(const std::string& dir, const std::string& target, const std::string& name) {
+  TextFile entries(dir + "Logs/" + target + ".log");
   for (int day = 1; day <= 3; ++day) {
     const std::string backup = name + ".0" + std::to_string(day) + "122026_101010";
-    TextFile(dir + folder + "/" + backup).Line("backup of day " + std::to_string(day));
+    TextFile(dir + "Backup/" + target + "/" + backup).Line("backup of day " + std::to_string(day));
     entries.Line(backup);
   }
 }
@@ -114,20 +110,7 @@ void WriteSmallLists(const std::string& dir, std::initializer_list<const char*> 
 
 }  // namespace
 
-std::string HostName(size_t number) {
-  // Multiplying by an odd number and adding a constant is a bijection on 32 bits, so distinct
-  // numbers give distinct cores.
-  uint32_t x = uint32_t(number) * 2654435761u + 0x5bd1e995u;
-  std::string core;
-  for (int k = 0; k < 7; ++k, x /= 26) core += char('a' + x % 26);
-  static const char* const kSubs[] = {"", "www.", "ads.", "cdn.", "track.", "img."};
-  static const char* const kTlds[] = {"com", "net", "org", "ru", "de", "info", "co.uk", "io"};
-  return kSubs[number % 6] + core + "." + kTlds[(number / 6) % 8];
-}
-
-std::vector<SaveKind> SaveKinds(const Scale& scale) {
-  const size_t n = scale.records;
-  const size_t config = scale.config_bytes;
+std::vector<SaveKind> SaveKinds(size_t n, size_t config) {
   std::vector<SaveKind> kinds;
 
   kinds.push_back({"move", "a record moved from Unsorted (" + std::to_string(n) + " records) into Porno",
@@ -152,20 +135,17 @@ std::vector<SaveKind> SaveKinds(const Scale& scale) {
        "pick URL Ban List (AUTO Load)\nanswer open in/banlist.txt\nclick Load from:\nclose\n", false,
        [n](const std::string& dir) {
          WriteIni(dir, "[VELTR_Setting]\r\nsaveposition=0\r\n");
-         const char* const names[] = {"Advertisement", "Misc", "Porno", "Unsorted", "Viruses (and similar)"};
-         const size_t share = n / 5 + 1;
-         for (size_t i = 0; i < 5; ++i)
-           WriteRecords(dir + "Lists/" + names[i] + ".txt", kUnsortedFrom + i * share, share);
+         const size_t share = n / 5 + 1;  // the first five lists are the ban list's sections
+         for (size_t i = 0; i < 5; ++i) WriteRecords(ListPath(dir, i), kUnsortedFrom + i * share, share);
          WriteSmallLists(dir, {"User_BadList", "User_NO_BadList"});
          // Each section: new records, records that leave Unsorted for it, and records a list holds already.
          TextFile file(dir + "in/banlist.txt");
          file.Line("==================================").Line("Created with Veltrane v2.0");
          file.Line("==================================").Line("").Line("List Prepared by: faults").Line("");
          file.Line("Number of URL records: 0").Line("Date: 05.12.2026").Line("").Line("").Line("").Line("").Line("");
-         const char* const tags[] = {"[Advertisement]", "[Misc]", "[Porno]", "[Unsorted]", "[Viruses (and similar)]"};
          const size_t fresh = n / 25 + 1, leaving = n / 50 + 1;
          for (size_t i = 0; i < 5; ++i) {
-           file.Line(tags[i]);
+           file.Line("[" + std::string(kLists[i].name) + "]");
            for (size_t k = 0; k < fresh; ++k) file.Line(HostName(kBanListFrom + i * fresh + k));
            for (size_t k = 0; k < leaving && i != 3; ++k)
              file.Line(HostName(kUnsortedFrom + 3 * share + i * leaving + k));
@@ -178,11 +158,8 @@ std::vector<SaveKind> SaveKinds(const Scale& scale) {
        "the start-up correction of seven untidy lists (" + std::to_string(n) + " records) and the doubles report",
        "answer message 7\nclose\n", true, [n](const std::string& dir) {
          WriteIni(dir, "[VELTR_Setting]\r\nlow=1\r\ndouble=1\r\n");
-         const char* const names[] = {"Advertisement",         "Misc",         "Porno",          "Unsorted",
-                                      "Viruses (and similar)", "User_BadList", "User_NO_BadList"};
-         const size_t share = n / 7 + 1;
-         for (size_t i = 0; i < 7; ++i)
-           WriteUntidyRecords(dir + "Lists/" + names[i] + ".txt", kUnsortedFrom + i * share, share, kUnsortedFrom);
+         const size_t share = n / kListCount + 1;
+         for (size_t i = 0; i < kListCount; ++i) WriteUntidyRecords(ListPath(dir, i), i * share, share);
        }});
 
   kinds.push_back({"hosts-direct", "a direct write into a hosts file of " + std::to_string(config >> 20) + " MiB",
@@ -214,8 +191,7 @@ std::vector<SaveKind> SaveKinds(const Scale& scale) {
   kinds.push_back(
       {"backups",
        "the start-up backups: seven lists (" + std::to_string(n) +
-           " records in Unsorted) and four targets' files, "
-           "with old backups pruned",
+           " records in Unsorted) and four targets' files, with old backups pruned",
        "close\n", false, [n, config](const std::string& dir) {
          WriteIni(
              dir,
@@ -228,18 +204,15 @@ std::vector<SaveKind> SaveKinds(const Scale& scale) {
              dir, {"Misc", "Porno", "Advertisement", "Viruses (and similar)", "User_BadList", "User_NO_BadList"});
          for (const char* name : {"Unsorted", "Misc", "Porno"})
            TextFile(dir + "Backup/Lists/" + name + ".bak").Line("old");
-         const size_t part = config / 8;
-         WriteHostsFile(dir + "etc/hosts", part, kConfigFrom);
-         WriteKpfConfig(dir + "kerio/update.cfg", part, kConfigFrom);
-         WriteKwfConfig(dir + "kerio/winroute.cfg", part, kConfigFrom);
-         WriteAofConfig(dir + "outpost/outpost.ini", part, kConfigFrom);
-         for (const char* old :
-              {"etc/hosts.old", "kerio/update.cfg.old", "kerio/winroute.cfg.old", "outpost/outpost.ini.old"})
-           TextFile(dir + old).Line("as it was");
-         WriteOldBackups(dir, "Backup/Hosts", "Logs/Hosts.log", "hosts");
-         WriteOldBackups(dir, "Backup/KPF", "Logs/KPF.log", "update.cfg");
-         WriteOldBackups(dir, "Backup/KWF", "Logs/KWF.log", "winroute.cfg");
-         WriteOldBackups(dir, "Backup/AOF", "Logs/AOF.log", "outpost.ini");
+         const std::pair<const char*, const char*> targets[] = {{"etc/hosts", "Hosts"},
+                                                                {"kerio/update.cfg", "KPF"},
+                                                                {"kerio/winroute.cfg", "KWF"},
+                                                                {"outpost/outpost.ini", "AOF"}};
+         for (const auto& [file, target] : targets) {
+           WriteHostsFile(dir + file, config / 8, kConfigFrom);  // a backup copies a file whatever it holds
+           TextFile(dir + file + ".old").Line("as it was");
+           WriteOldBackups(dir, target, std::strchr(file, '/') + 1);
+         }
        }});
   return kinds;
 }
