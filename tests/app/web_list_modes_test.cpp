@@ -1,16 +1,10 @@
 // `veltrane --import` and `veltrane --update` as a script or a timer runs them: what they
 // print, what they return, and that a failure leaves every list as it was. The web lists
 // come from a server the test runs on 127.0.0.1.
-#include <gtest/gtest.h>
-#include <stdlib.h>
-#include <sys/stat.h>
-
-#include <filesystem>
-
 #include "app/import_mode.h"
 #include "app/update_mode.h"
 #include "local_http_server.h"
-#include "runtime/platform/files.h"
+#include "tests/app/program_fixture.h"
 #include "widgets/headless/console_backend.h"
 
 namespace {
@@ -22,23 +16,12 @@ void Serve(const HttpRequestSeen& request, LocalHttpServer&, int c) {
     LocalHttpServer::Answer(c, "404 Not Found", "", "");
 }
 
-class WebListModes : public ::testing::Test {
+class WebListModes : public ProgramTest {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/veltrane-modes-XXXXXX";
-    dir_ = std::string(mkdtemp(pattern)) + "/";
-    platform::SetProgramDir(dir_);
+    ProgramTest::SetUp();
     widgets::SetCurrentBackend(&console_);
   }
-  void TearDown() override {
-    widgets::SetCurrentBackend(nullptr);
-    std::filesystem::remove_all(dir_);
-  }
-  void Write(const std::string& relative, const std::string& bytes) {
-    std::filesystem::create_directories(std::filesystem::path(dir_ + relative).parent_path());
-    ASSERT_TRUE(platform::WriteFileAtomic(dir_ + relative, bytes));
-  }
-  std::string Read(const std::string& relative) { return platform::ReadFile(dir_ + relative).value_or("<missing>"); }
 
   // The mode's exit code; what it printed in `out` and `err`.
   template <class Run>
@@ -51,7 +34,7 @@ class WebListModes : public ::testing::Test {
     return code;
   }
 
-  std::string dir_, out_, err_;
+  std::string out_, err_;
   widgets::ConsoleBackend console_;
   LocalHttpServer server_{Serve};
 };
@@ -88,7 +71,7 @@ TEST_F(WebListModes, import_refuses_what_it_cannot_read_and_changes_no_list) {
 
 TEST_F(WebListModes, import_into_a_list_that_cannot_be_saved_fails_and_says_so) {
   Write("Lists/Porno.txt", "p.example.com\r\n");
-  ::chmod((dir_ + "Lists/Porno.txt").c_str(), 0444);
+  ReadOnly("Lists/Porno.txt");
   Write("list.txt", "new.example.com\n");
   EXPECT_EQ(Capture([&] { return RunImportMode(dir_ + "list.txt", "Porno"); }), 1);
   EXPECT_NE(err_.find("Could not save '" + dir_ + "Lists/Porno.txt'"), std::string::npos) << err_;

@@ -32,30 +32,6 @@ inline std::vector<std::string> LinesWithLaterEqual(const std::vector<std::strin
   return report;
 }
 
-inline std::vector<std::string> DoubleRecordReport(const std::array<std::vector<std::string>, kListCount>& lists,
-                                                   const std::array<std::string, kListCount>& names) {
-  std::array<std::vector<std::string>, kListCount> copies = lists;
-  std::vector<std::string_view> views;
-  for (const auto& list : lists) views.insert(views.end(), list.begin(), list.end());
-  SortFolded(views);  // the same order the program sorts into
-  const std::vector<std::string> combined(views.begin(), views.end());
-  std::vector<std::string> report;
-  for (size_t i = 0; i < combined.size(); ++i) {
-    bool later = false;
-    for (size_t j = i + 1; j < combined.size() && !later; ++j) later = combined[j] == combined[i];
-    if (!later) continue;
-    for (size_t l = 0; l < kListCount; ++l) {
-      auto& copy = copies[l];
-      for (size_t p = 0; p < copy.size(); ++p) {
-        if (copy[p] != combined[i]) continue;
-        copy.erase(copy.begin() + std::ptrdiff_t(p));  // the next record moves into p and is skipped
-        report.push_back(combined[i] + " > " + names[l]);
-      }
-    }
-  }
-  return report;
-}
-
 inline std::vector<std::string> AlreadyExistsReport(const std::vector<std::string>& candidates,
                                                     const std::vector<std::string>& all, const TListCounts& counts) {
   std::vector<std::string> report;

@@ -2,7 +2,6 @@
 // gives against the records the lists already hold.
 #include <gtest/gtest.h>
 
-#include "elements/strings/name_letter.h"
 #include "lists/web_list.h"
 
 namespace {
@@ -101,19 +100,6 @@ TEST(WebList, each_kind_of_line_gives_its_hosts_and_nothing_else) {
   for (const Case& c : cases) EXPECT_EQ(RecordsOf(c.line), c.records) << ::testing::PrintToString(c.line);
 }
 
-TEST(WebList, the_letters_of_internationalised_names_are_letters_marks_and_digits_of_every_script) {
-  EXPECT_TRUE(IsNameLetter(U'\u00E9'));   // é
-  EXPECT_TRUE(IsNameLetter(U'\u043F'));   // п
-  EXPECT_TRUE(IsNameLetter(U'\u4E2D'));   // 中
-  EXPECT_TRUE(IsNameLetter(U'\u093F'));   // the vowel sign i of Devanagari, a mark
-  EXPECT_TRUE(IsNameLetter(U'\u0663'));   // Arabic-Indic digit three
-  EXPECT_FALSE(IsNameLetter(U'a'));       // ASCII is the caller's to judge
-  EXPECT_FALSE(IsNameLetter(U'\u00A0'));  // no-break space
-  EXPECT_FALSE(IsNameLetter(U'\u20AC'));  // euro sign
-  EXPECT_FALSE(IsNameLetter(U'\uFF0E'));  // full-width full stop
-  EXPECT_FALSE(IsNameLetter(U'\U0001F600'));
-}
-
 TEST(WebList, a_list_offers_each_new_record_once_in_file_order_and_counts_the_known_and_the_skipped) {
   const Lines known_records{"known.example.com", "10.0.0.1"};
   const RecordIndex known(known_records);
@@ -134,24 +120,6 @@ TEST(WebList, a_list_offers_each_new_record_once_in_file_order_and_counts_the_kn
   EXPECT_EQ(reading.known, 2u) << "each known record once, however often the file names it";
   EXPECT_EQ(reading.skipped, 3u) << "the comment, localhost and the empty line";
   EXPECT_EQ(WebListSummary(reading), "3 new, 2 known, 3 skipped");
-}
-
-TEST(WebList, a_list_of_nothing_but_comments_offers_nothing) {
-  const WebListReading reading = ReadWebList({"! EasyList", "[Adblock Plus 2.0]", "@@||good.example.com^"}, RecordIndex());
-  EXPECT_TRUE(reading.records.empty());
-  EXPECT_EQ(WebListSummary(reading), "0 new, 0 known, 3 skipped");
-}
-
-TEST(WebList, addresses_are_judged_by_their_written_forms) {
-  for (const char* yes : {"0.0.0.0", "255.255.255.255", "010.1.1.1"}) EXPECT_TRUE(IsDottedIpv4(yes)) << yes;
-  for (const char* no : {"256.1.1.1", "1.1.1", "1.1.1.1.", "1..1.1", "1.1.1.1234", "a.1.1.1", ""})
-    EXPECT_FALSE(IsDottedIpv4(no)) << no;
-  for (const char* yes : {"::", "::1", "fe80::1%eth0", "2001:db8::8a2e:370:7334", "1:2:3:4:5:6:7:8",
-                          "::ffff:192.0.2.1", "1:2:3:4:5:6:1.2.3.4"})
-    EXPECT_TRUE(IsIpv6(yes)) << yes;
-  for (const char* no : {"1:2:3:4:5:6:7:8:9", "1::2::3", "12345::", "g::1", ":1", "1:2:3:4:5:6:7:1.2.3.4",
-                         "1.2.3.4", "::1.2.3"})
-    EXPECT_FALSE(IsIpv6(no)) << no;
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // Subscribed web lists, downloaded from a server the test runs on 127.0.0.1 and filed into
 // the lists: what each answer does to the files, to the remembered answers, and to the
-// report; and the subscriptions as the settings file keeps them.
+// report; and the Web Lists panel where the scenario web_lists_update_now does not go.
 #include <gtest/gtest.h>
 
 #include "lists/web_list_update.h"
@@ -24,10 +24,6 @@ void Serve(const HttpRequestSeen& request, LocalHttpServer&, int c) {
     LocalHttpServer::Answer(c, "200 OK", "ETag: \"h1\"\r\n",
                             "# a hosts file\r\n127.0.0.1 localhost\r\n0.0.0.0 b-ads.example.com\r\n"
                             "0.0.0.0 known.example.com\r\n0.0.0.0 a-ads.example.com\r\n");
-  } else if (path == "/easylist.txt") {
-    LocalHttpServer::Answer(c, "200 OK", "", "[Adblock Plus 2.0]\n! Title: test\n||a-ads.example.com^\n||c-ads.example.com^\n");
-  } else if (path == "/allow.txt") {
-    LocalHttpServer::Answer(c, "200 OK", "", "c-ads.example.com\n");
   } else if (path == "/binary.txt") {
     LocalHttpServer::Answer(c, "200 OK", "", std::string("0.0.0.0 x.example.com\n\0\0\0", 25));
   } else {
@@ -96,81 +92,62 @@ TEST_F(WebListUpdate, a_failed_download_changes_nothing_and_is_told_with_its_rea
   EXPECT_EQ(server_.Requests().size(), 2u) << "the ftp address and the unknown list were not fetched";
 }
 
-TEST_F(WebListUpdate, allow_lists_are_filed_first_so_their_records_never_reach_a_category) {
-  const auto outcomes = Update({{server_.Url("/easylist.txt"), "Advertisement"},
-                                {server_.Url("/allow.txt"), "User_NO_BadList"},
-                                {server_.Url("/hosts.txt"), "Advertisement"}});
-  EXPECT_EQ(Texts(outcomes), (std::vector<std::string>{server_.Url("/easylist.txt") + ": 1 new, 1 known, 2 skipped",
-                                                       server_.Url("/allow.txt") + ": 1 new, 0 known, 0 skipped",
-                                                       server_.Url("/hosts.txt") + ": 2 new, 1 known, 2 skipped"}));
-  EXPECT_EQ(Read("Lists/User_NO_BadList.txt"), "c-ads.example.com\r\n");
-  EXPECT_EQ(Read("Lists/Advertisement.txt"),
-            "a-ads.example.com\r\nb-ads.example.com\r\nknown.example.com\r\n")
-      << "one save for both subscriptions, sorted";
-}
-
-TEST_F(WebListUpdate, a_list_that_cannot_be_saved_files_nothing_and_its_answer_is_not_remembered) {
+// A list that cannot be saved, or not read whole (a NUL byte), files nothing and is never
+// saved over; its answer is not remembered, so the next update downloads it again.
+TEST_F(WebListUpdate, a_list_that_cannot_be_saved_or_read_whole_files_nothing_and_its_answer_is_not_remembered) {
+  const std::string nul("u.example.com\r\n\0tail\r\n", 22);
   Write("Lists/Misc.txt", "m.example.com\r\n");
   ReadOnly("Lists/Misc.txt");
-  const auto outcomes = Update({{server_.Url("/hosts.txt"), "Misc"}});
-  EXPECT_EQ(outcomes.at(0).kind, Kind::Failed);
-  EXPECT_EQ(outcomes.at(0).error, "'Misc.txt' could not be saved; nothing was filed");
+  EXPECT_EQ(Update({{server_.Url("/hosts.txt"), "Misc"}}).at(0).error,
+            "'Misc.txt' could not be saved; nothing was filed");
+  Write("Lists/Unsorted.txt", nul);
+  EXPECT_EQ(Update({{server_.Url("/hosts.txt"), "Unsorted"}}).at(0).kind, Kind::Failed);
   EXPECT_EQ(Read("Lists/Misc.txt"), "m.example.com\r\n");
-  EXPECT_EQ(Read("Backup/Web/state.ini"), "<missing>") << "so the next update downloads it again";
-  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(Read("Lists/Unsorted.txt"), nul);
+  EXPECT_EQ(Read("Backup/Web/state.ini"), "<missing>");
+  ASSERT_EQ(Messages().size(), 2u);
   EXPECT_TRUE(Messages()[0].starts_with("Error:: Could not save '")) << Messages()[0];
 }
 
-TEST_F(WebListUpdate, a_list_that_cannot_be_read_whole_is_never_saved_over) {
-  Write("Lists/Unsorted.txt", std::string("u.example.com\r\n\0tail\r\n", 22));
-  const auto outcomes = Update({{server_.Url("/hosts.txt"), "Unsorted"}});
-  EXPECT_EQ(outcomes.at(0).kind, Kind::Failed);
-  EXPECT_EQ(Read("Lists/Unsorted.txt"), std::string("u.example.com\r\n\0tail\r\n", 22));
-  EXPECT_EQ(Messages().size(), 1u);
-}
-
-TEST_F(WebListUpdate, subscriptions_are_kept_in_their_section_and_removed_ones_leave_no_keys) {
-  const std::string ini = dir_ + "Veltra.ini";
-  Write("Veltra.ini", "[VELTR_Setting]\r\nlow=1\r\n");
-  const std::vector<WebSubscription> three{{"https://a.example/hosts", "Advertisement"},
-                                           {"https://b.example/list.txt", "User_NO_BadList"},
-                                           {"http://c.example/x", "Viruses (and similar)"}};
-  ASSERT_TRUE(WriteWebSubscriptions(ini, three));
-  EXPECT_EQ(ReadWebSubscriptions(ini), three);
-  ASSERT_TRUE(WriteWebSubscriptions(ini, {three[0], three[2]}));
-  EXPECT_EQ(Read("Veltra.ini"),
-            "[VELTR_Setting]\r\nlow=1\r\n[WebLists]\r\nurl1=https://a.example/hosts\r\nlist1=Advertisement\r\n"
-            "url2=http://c.example/x\r\nlist2=Viruses (and similar)\r\ncount=2\r\n");
-  EXPECT_EQ(SubscriptionText(three[1]), "https://b.example/list.txt > User_NO_BadList");
-}
-
-TEST_F(WebListUpdate, only_http_and_https_addresses_with_a_host_can_be_subscribed) {
+TEST(WebSubscriptions, only_http_and_https_addresses_with_a_host_can_be_subscribed) {
   for (const char* yes : {"http://a.example/list.txt", "HTTPS://a.example", "https://127.0.0.1:8080/hosts"})
     EXPECT_TRUE(IsWebAddress(yes)) << yes;
   for (const char* no : {"", "a.example/list.txt", "ftp://a.example/x", "https://", "https:///x",
                          "https://a.example/list with blank.txt", "file:///etc/hosts"})
     EXPECT_FALSE(IsWebAddress(no)) << no;
-  EXPECT_EQ(ListNamed("User_NO_BadList"), ListId::UserNoBad);
-  EXPECT_EQ(ListNamed("advertisement"), std::nullopt) << "display names exactly";
 }
 
-TEST_F(WebListUpdate, update_now_in_the_window_files_every_subscription_and_sums_them_up) {
-  Write("Veltra.ini", "[WebLists]\r\ncount=2\r\nurl1=" + server_.Url("/hosts.txt") + "\r\nlist1=Porno\r\nurl2=" +
-                          server_.Url("/gone.txt") + "\r\nlist2=Misc\r\n");
-  Start();
-  Tab("Setting");
-  Click("Web Lists");
-  EXPECT_EQ(Items(0), (std::deque<std::string>{server_.Url("/hosts.txt") + " > Porno", server_.Url("/gone.txt") + " > Misc"}));
-  Click("Update Now");
-  EXPECT_EQ(Messages(), (std::vector<std::string>{"Web Lists:: " + server_.Url("/hosts.txt") +
-                                                  ": 3 new, 0 known, 2 skipped\r\n" + server_.Url("/gone.txt") +
-                                                  ": error: the server answered 404 Not Found"}));
-  EXPECT_EQ(ui_.ShownDialogs().back().icon, widgets::MessageIcon::Warning) << "a warning when any failed";
-  EXPECT_EQ(Read("Lists/Porno.txt"), "a-ads.example.com\r\nb-ads.example.com\r\nknown.example.com\r\n");
-  EXPECT_EQ(Read("Lists/Misc.txt"), "<missing>");
-  Click("Update Now");
-  EXPECT_EQ(Messages().back(), "Web Lists:: " + server_.Url("/hosts.txt") + ": not modified\r\n" +
-                                   server_.Url("/gone.txt") + ": error: the server answered 404 Not Found");
+class WebListsPanel : public ProgramTest {
+ protected:
+  void SetUp() override {
+    ProgramTest::SetUp();
+    Start();
+    Tab("Setting");
+    Click("Web Lists");
+  }
+  void Add(const std::string& url, const std::string& list) {
+    ASSERT_TRUE(ui_.Type(Seen(widgets::ControlKind::Edit, 0), url));
+    if (!list.empty()) {
+      ASSERT_TRUE(ui_.ChooseText(Seen(widgets::ControlKind::ComboBox, 0), list));
+    }
+    Click("Add");
+  }
+};
+
+TEST_F(WebListsPanel, what_cannot_be_subscribed_is_told_and_not_kept) {
+  Add("https://lists.example.org/hosts", "");
+  Add("lists.example.org/hosts", "Misc");
+  Add("https://lists.example.org/hosts", "Misc");
+  Add("https://lists.example.org/hosts", "Porno");
+  Click("Remove");
+  EXPECT_EQ(Messages(),
+            (std::vector<std::string>{
+                "Web Lists:: Choose the list that the new records of 'https://lists.example.org/hosts' go into.",
+                "Web Lists:: Enter the web address of a block list, starting with http:// or https://.",
+                "Web Lists:: 'https://lists.example.org/hosts' is subscribed already, into Misc. Remove it first to "
+                "choose another list.",
+                "Web Lists:: Select the subscription to remove in the list."}));
+  EXPECT_EQ(Items(0), (std::deque<std::string>{"https://lists.example.org/hosts > Misc"}));
 }
 
 }  // namespace

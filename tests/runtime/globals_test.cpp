@@ -1,8 +1,7 @@
-// Global variables, the section loader and the memory element.
+// Global variables and the section loader.
 #include "runtime/global_registry.h"
 #include "runtime/global_var.h"
 #include "runtime/gvar_container.h"
-#include "runtime/memory.h"
 #include "runtime/runtime_fixture.h"
 
 namespace {
@@ -64,21 +63,6 @@ TEST_F(SectionLoaderTest, loads_texts_of_the_arriving_section_with_line_defaults
             (std::vector<std::string>{"'12'", "''", "'1'", "''", "'a=b'", "'m'", "missing"}));
   ASSERT_EQ(end.got.size(), 1u);
   EXPECT_TRUE(end.got[0].IsEmpty());
-}
-
-TEST(Memory, passes_on_what_it_stores_and_clear_restores_the_default_whatever_arrived) {
-  std::vector<std::string> log;
-  Probe out(&log, "out");
-  TKXMemory memory;
-  memory.SetDefault(MakeInteger(1));
-  memory.onData = MakeLink<&Probe::doIt>(out);
-  FireEvent(MakeLink<&TKXMemory::doValue>(memory), std::string("stored"));
-  FireEvent(MakeLink<&TKXMemory::doClear>(memory), std::string("ignored"));
-  TData read;
-  memory.varValue(read, 0);
-  EXPECT_EQ(log, (std::vector<std::string>{"out:stored", "out:1"}));
-  EXPECT_EQ(read.kind, KindInteger);
-  EXPECT_EQ(read.integer, 1);
 }
 
 }  // namespace

@@ -11,16 +11,6 @@ struct Passer {
   void doIn(TData& v, uint16_t) { ForwardEvent(v, onOut, v); }
 };
 
-TEST(FireEvent, unlinked_outputs_do_nothing_and_leave_the_value_unmarked) {
-  TData v = MakeInteger(3);
-  FireEvent(TEventLink{}, v);
-  Passer to_nowhere;
-  FireEvent(MakeLink<&Passer::doIn>(to_nowhere), v);
-  EXPECT_EQ(v.kind, KindInteger);
-  EXPECT_EQ(v.integer, 3);
-  EXPECT_EQ(v.next, nullptr);
-}
-
 TEST(FireEvent, a_forwarding_chain_of_200000_delivers_once_in_constant_stack_before_the_sender_goes_on) {
   std::vector<std::string> log;
   std::vector<Passer> chain(200000);

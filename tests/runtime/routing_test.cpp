@@ -1,8 +1,7 @@
-// The routing elements: hub, data forwarder, index switch and data splitter.
+// The routing elements: hub and index switch.
 #include <tuple>
 
 #include "runtime/do_data.h"
-#include "runtime/get_data.h"
 #include "runtime/hub.h"
 #include "runtime/index_to_chanel.h"
 #include "runtime/memory.h"
@@ -30,24 +29,6 @@ TEST(Hub, runs_every_linked_output_in_order_each_with_its_own_copy_of_the_value)
   EXPECT_EQ(sent.text, "v");
 }
 
-TEST(DataForwarder, drops_what_arrived_and_fires_its_property_or_its_source_read_at_call_time) {
-  std::vector<std::string> log;
-  Probe out(&log, "out");
-  Source control;
-  TKXDoData forwarder;
-  forwarder.onEventData = MakeLink<&Probe::doIt>(out);
-  const TEventLink in = MakeLink<&TKXDoData::doData>(forwarder);
-  FireEvent(in, std::string("arrived"));
-  forwarder.Data = MakeInteger(3);
-  FireEvent(in, std::string("arrived"));
-  forwarder.dataData = MakeLink<&Source::varValue>(control);
-  control.value = MakeText("first");
-  FireEvent(in);
-  control.value = MakeText("second");
-  FireEvent(in);
-  EXPECT_EQ(log, (std::vector<std::string>{"out:", "out:3", "out:first", "out:second"}));
-}
-
 TEST(IndexSwitch, selects_by_the_arriving_or_linked_index_and_fires_only_inside_its_count) {
   Source linked_index{MakeInteger(1)};
   const std::vector<std::tuple<TData, bool, std::string>> cases = {
@@ -69,17 +50,6 @@ TEST(IndexSwitch, selects_by_the_arriving_or_linked_index_and_fires_only_inside_
     EXPECT_EQ(log, expected.empty() ? std::vector<std::string>{} : std::vector<std::string>{expected})
         << AsText(arriving);
   }
-}
-
-TEST(DataSplitter, pulls_its_source_again_for_every_reader) {
-  Source source{MakeText("shared")};
-  TKXGetData splitter;
-  splitter.dataData = MakeLink<&Source::varValue>(source);
-  TData a, b;
-  PullData(MakeLink<&TKXGetData::varData>(splitter, 0), a);
-  PullData(MakeLink<&TKXGetData::varData>(splitter, 1), b);
-  EXPECT_EQ(a.text + b.text, "sharedshared");
-  EXPECT_EQ(source.reads, 2);
 }
 
 }  // namespace

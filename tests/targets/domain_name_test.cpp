@@ -24,7 +24,6 @@ TEST(DomainName, a_record_becomes_its_ascii_name_in_lower_case_or_is_left_out_wi
       {"ads.example.com", "ads.example.com"},
       {"ADS.Example.COM", "ads.example.com"},
       {"ad_server.example.com", "ad_server.example.com"},
-      {"x-1.example.com", "x-1.example.com"},
       {"caf\xC3\xA9.fr", "xn--caf-dma.fr"},
       {"\xD0\x9F\xD0\xA0\xD0\x98\xD0\x9C\xD0\x95\xD0\xA0.\xD1\x80\xD1\x84", "xn--e1afmkfd.xn--p1ai"},  // ПРИМЕР.рф
       {"\xEF\xF0\xE8\xEC\xE5\xF0.\xF0\xF4", "xn--e1afmkfd.xn--p1ai"},  // пример.рф in Windows-1251
@@ -32,12 +31,9 @@ TEST(DomainName, a_record_becomes_its_ascii_name_in_lower_case_or_is_left_out_wi
       {"10.0.0.1", nullptr, kIpAddressRecord},
       {"10.1", nullptr, kIpAddressRecord},
       {"::1", nullptr, kIpAddressRecord},
-      {"fe80::1", nullptr, kIpAddressRecord},
       {"localhost", nullptr, kDotlessRecord},
-      {"com", nullptr, kDotlessRecord},
       {"a b.example.com", nullptr, kNoHostNameRecord},
       {"*.ads.example.com", nullptr, kNoHostNameRecord},
-      {"ads.example.com/", nullptr, kNoHostNameRecord},
       {"ads.example.com.", nullptr, kNoHostNameRecord},
       {".ads.example.com", nullptr, kNoHostNameRecord},
       {"ads..example.com", nullptr, kNoHostNameRecord},
@@ -60,13 +56,6 @@ TEST(DomainName, a_record_becomes_its_ascii_name_in_lower_case_or_is_left_out_wi
       EXPECT_EQ(why, c.why);
     }
   }
-}
-
-TEST(DomainName, an_ascii_record_keeps_its_bytes_and_any_other_becomes_a_labels) {
-  EXPECT_EQ(AsciiName("ADS.example.com"), "ADS.example.com");
-  EXPECT_EQ(AsciiName("a b#c"), "a b#c");
-  EXPECT_EQ(AsciiName("CAF\xC3\x89.fr"), "xn--caf-dma.fr");
-  EXPECT_EQ(AsciiName("\xEF\xBF\xBD.com"), std::nullopt);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// The target algorithms written the way the program's rules state them, step by step and
-// quadratic where the rules are: the reference the streaming, indexed versions are checked
+// The target readers written the way the program's rules state them, step by step and
+// quadratic where the rules are: the reference the fuzz harnesses check the streaming readers
 // against. Files are whole texts here, split into lines at once.
 #pragma once
 
@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "elements/strings/replace.h"
-#include "tests/literal_records.h"
 
 namespace literal {
 
@@ -40,25 +39,6 @@ inline Lines SplitAny(std::string text) {
   }
   if (!line.empty()) lines.push_back(line);
   return lines;
-}
-
-// The break the text uses most; CR LF on a tie or without any, then LF before CR.
-inline std::string Ending(std::string text) {
-  if (const size_t nul = text.find('\0'); nul != std::string::npos) text.resize(nul);
-  size_t crlf = 0, lf = 0, cr = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++crlf, ++i;
-    else if (text[i] == '\r') ++cr;
-    else if (text[i] == '\n') ++lf;
-  }
-  if (crlf >= lf && crlf >= cr) return "\r\n";
-  return lf >= cr ? "\n" : "\r";
-}
-
-inline std::string Join(const Lines& lines, const std::string& ending) {
-  std::string text;
-  for (const auto& line : lines) text += line + ending;
-  return text;
 }
 
 inline std::optional<std::string> WithoutDots(std::string text) {
@@ -116,9 +96,8 @@ inline Extracted Kpf(const Lines& lines) {
   return out;
 }
 
-inline Extracted Aof(const Lines& lines, bool importer) {
+inline Extracted Aof(const Lines& lines) {
   Extracted out;
-  if (importer && std::find(lines.begin(), lines.end(), "[Content\\Sites]") == lines.end()) return out;
   struct Kept {
     std::string text;
     size_t line;
@@ -166,44 +145,6 @@ inline Hosts HostsFile(Lines lines) {
     for (size_t f = 1; f < fields.size(); ++f) out.names.push_back(fields[f]);
   }
   return out;
-}
-
-// The one address a reader finds in an entry read between the lines that surround entries
-// in the file (`opening`, `closing`; empty: none): none when it finds none or several, when
-// the entry holds a NUL byte or splits into more lines, or when the closing line would no
-// longer be the place new entries go before.
-template <class Read>
-std::optional<std::string> ReadBack(const Lines& entry, const std::string& opening, const std::string& closing,
-                                    Read read) {
-  if (entry.empty()) return std::nullopt;
-  Lines framed;
-  if (!opening.empty()) framed.push_back(opening);
-  framed.insert(framed.end(), entry.begin(), entry.end());
-  if (!closing.empty()) framed.push_back(closing);
-  const std::string text = Join(framed, "\r\n");
-  if (text.find('\0') != std::string::npos) return std::nullopt;
-  const Lines lines = SplitAny(text);
-  if (lines.size() != framed.size()) return std::nullopt;
-  const Extracted found = read(lines);
-  if (found.addresses.size() != 1) return std::nullopt;
-  if (!closing.empty() && found.insert != lines.size() - 1) return std::nullopt;
-  return found.addresses[0];
-}
-
-// The records that become entries, in order: each whose entry reads back as an address the
-// file does not hold and no earlier record of the batch gave.
-template <class ReadBackOf>
-Lines Chosen(const Lines& records, const Lines& held, ReadBackOf read_back) {
-  Lines chosen, given;
-  for (const auto& record : records) {
-    const std::optional<std::string> address = read_back(record);
-    if (!address) continue;
-    if (std::find(held.begin(), held.end(), *address) != held.end()) continue;
-    if (std::find(given.begin(), given.end(), *address) != given.end()) continue;
-    given.push_back(*address);
-    chosen.push_back(record);
-  }
-  return chosen;
 }
 
 }  // namespace literal

@@ -2,11 +2,11 @@
 // exporter writes is one its reader finds again, a record that cannot become such an entry
 // is left out (and the user told how many and why), and doubles are written once. So it is
 // with the hosts file's options (IPv6, names per line), and a resolver format, made whole
-// at every export, comes out the same. The hosts target never writes an entry without a
-// usable IP.
+// at every export, comes out the same. Entries go in as one block at the reader's insertion
+// line, every other byte of the file stays, and a file holding a NUL byte is never written.
+// The hosts target never writes an entry without a usable IP.
 #include <random>
 
-#include "runtime/platform/clock.h"
 #include "targets/aof/aof_config.h"
 #include "targets/aof/aof_exporter.h"
 #include "targets/hosts/hosts_exporter.h"
@@ -70,13 +70,15 @@ class RecordMaker {
   std::mt19937 rng_;
 };
 
+using namespace std::string_literals;
+using Pool = std::vector<const char*>;
+
 struct Target {
-  const char* name;
   const char* path_variable;
   const char* program_variable;
-  std::vector<const char*> files;  // what the target's file may hold before the first export
-  void (*settings)(RecordMaker&);  // sets the affixes (or the IP) at random
-  TConfigScan* (*scan)();          // the target's reader
+  std::vector<std::string> files;                      // what the target's file may hold before the first export
+  std::vector<std::pair<const char*, Pool>> settings;  // each set from its pool at random
+  TConfigScan* (*scan)();                              // the target's reader
   size_t lines_per_entry;
   enum Kind {
     Inserting,  // entries go into the file, which keeps every line
@@ -86,51 +88,33 @@ struct Target {
   size_t head_lines = 0;  // Owned: the lines before the entries
 };
 
-void Set(const std::string& variable, const std::string& value) {
-  std::string name = variable;
-  for (char& c : name) c = char(std::tolower(static_cast<unsigned char>(c)));
-  RegisterGlobal(name) = MakeText(value);
-}
+const Pool kAffixes{"", "", "*", "www.", "/*", ".", " ", "%1"};
 
-const char* const kAffixes[] = {"", "", "*", "www.", "/*", ".", " ", "%1"};
-
-const Target kKwf{"Kerio Winroute Firewall", "winroute_cfg", "kwf_program",
+const Target kKwf{"winroute_cfg", "kwf_program",
                   {"<config>\r\n  <list name=\"UrlGroups\">\r\n    <listitem>\r\n      <variable "
                    "name=\"Url\">*.old.example.com/*</variable>\r\n    </listitem>\r\n  </list>\r\n</config>\r\n",
-                   "<list name=\"UrlGroups\">\n</list>\n<list name=\"Other\">\n</list>\n"},
-                  [](RecordMaker& r) {
-                    Set("begin_kwfall", r.From(kAffixes));
-                    Set("end_kwfall", r.From(kAffixes));
-                    Set("group_name", "Ads/banners");
-                  },
+                   "<list name=\"UrlGroups\">\n</list>\n<list name=\"Other\">\n</list>\n",
+                   "<list name=\"UrlGroups\">\r\n</list>\r\n\0</list>\r\n"s},
+                  {{"begin_kwfall", kAffixes}, {"end_kwfall", kAffixes}, {"group_name", {"Ads/banners"}}},
                   []() -> TConfigScan* { return new TKwfScan; }, 6, Target::Inserting};
 
-const Target kKpf{"Kerio Personal Firewall", "update_cfg", "kpf_program",
+const Target kKpf{"update_cfg", "kpf_program",
                   {"<config>\n<list>\n  <listitem>\n    <variable "
                    "name=\"ServerPartUri\">.*\\old.example\\.com*</variable>\n  </listitem>\n</list>\n</config>\n",
-                   "<list>\r\n</list>\r\n<list>\r\n</list>\r\n"},
-                  [](RecordMaker& r) {
-                    Set("begin_kpfip", r.From(kAffixes));
-                    Set("end_kpfip", r.From(kAffixes));
-                  },
+                   "<list>\r\n</list>\r\n<list>\r\n</list>\r\n", "<list>\n</list>\n\0\n</list>\n"s},
+                  {{"begin_kpfip", kAffixes}, {"end_kpfip", kAffixes}},
                   []() -> TConfigScan* { return new TKpfScan; }, 3, Target::Inserting};
 
-const Target kAof{"Agnitum Outpost Firewall", "config_ini", "aof_program",
+const Target kAof{"config_ini", "aof_program",
                   {"[General]\r\n[Content\\Sites]\r\nold.example.com\r\n\r\n[Other]\r\nx=1\r\n",
-                   "[Content\\Sites]\nold.example.com\n"},
-                  [](RecordMaker& r) { Set("begin_aofall", r.From(kAffixes)); },
-                  []() -> TConfigScan* { return new TAofScan; }, 1, Target::Inserting};
+                   "[Content\\Sites]\nold.example.com\n", "[Content\\Sites]\r\na.b\0\r\n[Other]\r\n"s},
+                  {{"begin_aofall", kAffixes}}, []() -> TConfigScan* { return new TAofScan; }, 1, Target::Inserting};
 
-const Target kHosts{"Hosts", "hosts", "hosts_program",
-                    {"127.0.0.1\tlocalhost\n::1 localhost ip6-localhost\n", ""},
-                    [](RecordMaker& r) {
-                      static const char* const kIps[] = {"127.0.0.1", "0.0.0.0", "::1"};
-                      static const char* const kIp6s[] = {"", "", "::", "::1"};
-                      static const char* const kPerLine[] = {"", "1", "2", "3", "9"};
-                      Set("ip", r.From(kIps));
-                      Set("ip6", r.From(kIp6s));
-                      Set("per_line", r.From(kPerLine));
-                    },
+const Target kHosts{"hosts", "hosts_program",
+                    {"127.0.0.1\tlocalhost\n::1 localhost ip6-localhost\n", "", "127.0.0.1 localhost\n\0\n"s},
+                    {{"ip", {"127.0.0.1", "0.0.0.0", "::1"}},
+                     {"ip6", {"", "", "::", "::1"}},
+                     {"per_line", {"", "1", "2", "3", "9"}}},
                     []() -> TConfigScan* { return new THostsScan; }, 1, Target::Hosts};
 
 // A file of the format as an earlier export left it, with a name gone from the lists since.
@@ -143,36 +127,28 @@ constexpr const char* EarlierFile(TargetId format) {
 }
 
 template <TargetId F>
-const Target kFormat{Info(F).title, Info(F).path_key, "resolvers_program",
+const Target kFormat{Info(F).path_key, "resolvers_program",
                      // Missing, an earlier export's, empty.
                      {"", EarlierFile(F), "\n"},
-                     [](RecordMaker&) {},
+                     {},
                      []() -> TConfigScan* { return new TResolverScan(F); }, F == TargetId::Rpz ? 2u : 1u,
                      Target::Owned, F == TargetId::Rpz ? 7u : F == TargetId::Unbound ? 5u : 4u};
 
 class RepeatedExport : public TargetTest {
  protected:
-  void SetUp() override {
-    TargetTest::SetUp();
-    platform::SetFixedTime(platform::LocalTime{2026, 12, 5, 6, 9, 53, 12});
-  }
-  void TearDown() override {
-    platform::SetFixedTime(std::nullopt);
-    TargetTest::TearDown();
-  }
-
   std::string Export(TKXMultiElement& exporter, const Records& records) {
     Feed(exporter, records);
     Input(exporter, 2);
     return Read("target");
   }
 
-  // The addresses the target's reader finds in a file.
-  static size_t Found(const Target& target, const std::string& text) {
+  static std::unique_ptr<TConfigScan> Scanned(const Target& target, const std::string& text) {
     std::unique_ptr<TConfigScan> scan(target.scan());
     ScanText(text, *scan);
-    return scan->addresses.size();
+    return scan;
   }
+  // The addresses the target's reader finds in a file.
+  static size_t Found(const Target& target, const std::string& text) { return Scanned(target, text)->addresses.size(); }
 
   // Random batches, each exported twice into a fresh file: the second export leaves the
   // file as the first made it, and every entry the first one added is found by the reader.
@@ -183,22 +159,30 @@ class RepeatedExport : public TargetTest {
     Set(target.path_variable, dir_ + "target");
     Set(target.program_variable, "1");
     for (int trial = 0; trial < 400; ++trial) {
-      const std::string before = target.files[maker.Pick(target.files.size())];
+      const std::string& before = target.files[maker.Pick(target.files.size())];
       if (before.empty()) {
         std::filesystem::remove(dir_ + "target");
       } else {
         Write("target", before);
       }
-      target.settings(maker);
+      for (const auto& [variable, pool] : target.settings) Set(variable, pool[maker.Pick(pool.size())]);
       const Records records = maker.Batch();
       const std::string once = Export(exporter, records);
       const std::string twice = Export(exporter, records);
       SCOPED_TRACE(::testing::PrintToString(records) + " into " + ::testing::PrintToString(before));
       ASSERT_EQ(twice, once) << "the second export added entries";
+      if (before.find('\0') != std::string::npos) {
+        ASSERT_EQ(once, before) << "a file holding a NUL byte is written";
+        continue;
+      }
       switch (target.kind) {
         case Target::Inserting: {
           const size_t entries = (Lines(once) - Lines(before)) / target.lines_per_entry;
           ASSERT_EQ(Found(target, once), Found(target, before) + entries) << "an entry its reader does not find";
+          const auto insert = Scanned(target, before)->insert_line;
+          const size_t at = insert ? LineStart(before, *insert) : before.size();
+          ASSERT_TRUE(once.starts_with(before.substr(0, at)) && once.ends_with(before.substr(at)))
+              << "the file's own lines changed";
           break;
         }
         case Target::Hosts: {
@@ -234,6 +218,13 @@ class RepeatedExport : public TargetTest {
       if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'))) ++lines;
     return lines;
   }
+  // Where line `line` of a text starts.
+  static size_t LineStart(const std::string& text, size_t line) {
+    size_t i = 0;
+    for (; i < text.size() && line > 0; ++i)
+      if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'))) --line;
+    return i;
+  }
   static size_t KeptHostsLines(const std::string& text) {
     THostsScan scan;
     scan.keep_lines = true;
@@ -246,97 +237,51 @@ TEST_F(RepeatedExport, to_kerio_winroute_adds_nothing_the_second_time) { ExportT
 TEST_F(RepeatedExport, to_kerio_personal_adds_nothing_the_second_time) { ExportTwice<KpfExporter>(kKpf); }
 TEST_F(RepeatedExport, to_outpost_adds_nothing_the_second_time) { ExportTwice<AofExporter>(kAof); }
 TEST_F(RepeatedExport, to_the_hosts_file_adds_nothing_the_second_time) { ExportTwice<HostsExporter>(kHosts); }
-TEST_F(RepeatedExport, to_dnsmasq_writes_the_same_file_the_second_time) {
+TEST_F(RepeatedExport, to_each_resolver_format_writes_the_same_file_the_second_time) {
   ExportTwice<DnsmasqExporter>(kFormat<TargetId::Dnsmasq>);
-}
-TEST_F(RepeatedExport, to_unbound_writes_the_same_file_the_second_time) {
   ExportTwice<UnboundExporter>(kFormat<TargetId::Unbound>);
-}
-TEST_F(RepeatedExport, to_a_policy_zone_writes_the_same_file_the_second_time) {
   ExportTwice<RpzExporter>(kFormat<TargetId::Rpz>);
-}
-TEST_F(RepeatedExport, to_an_adblock_list_writes_the_same_file_the_second_time) {
   ExportTwice<AdblockExporter>(kFormat<TargetId::Adblock>);
-}
-TEST_F(RepeatedExport, to_a_domain_list_writes_the_same_file_the_second_time) {
   ExportTwice<DomainsExporter>(kFormat<TargetId::Domains>);
 }
 
+// One message counts the records left out, a line for each reason.
 TEST_F(RepeatedExport, records_that_give_no_entry_are_left_out_and_counted_in_one_message) {
   Write("target", "<list name=\"UrlGroups\">\r\n</list>\r\n");
   Set("winroute_cfg", dir_ + "target");
   Set("kwf_program", "1");
-  Set("begin_kwfall", "*");
-  Set("end_kwfall", "*");
-  Set("group_name", "Ads/banners");
-  auto& exporter = Build<KwfExporter>();
-  Feed(exporter, {"", "nas", "ads.example.com", "intranet", "ads.example.com", "x\ny.example.com", " "});
-  Input(exporter, 2);
-  EXPECT_EQ(Read("target"),
-            "<list name=\"UrlGroups\">\r\n  <listitem>\r\n    <variable name=\"Enabled\">1</variable>\r\n    <variable "
-            "name=\"Description\">Veltrane</variable>\r\n    <variable name=\"Name\">Ads/banners</variable>\r\n    "
-            "<variable name=\"Url\">*ads.example.com*</variable>\r\n  </listitem>\r\n</list>\r\n");
-  EXPECT_EQ(Messages(), std::vector<std::string>{
+  Feed(Build<KwfExporter>(), {"", "nas", "ads.example.com", "intranet", "ads.example.com", "x\ny.example.com", " "});
+  Input(*elements_.back(), 2);
+  Set("hosts", dir_ + "hosts");
+  Set("hosts_program", "1");
+  Set("ip", "0.0.0.0");
+  Feed(Build<HostsExporter>(), {"a b.example.com", "ads.example.com#x", "ADS.example.com"});
+  Input(*elements_.back(), 2);
+  EXPECT_EQ(Messages(), (std::vector<std::string>{
                             "Warning:: 5 of 7 records were left out: the program would not recognise their entries "
                             "when it reads the Kerio Winroute Firewall file again, and every export would add them "
                             "once more.\r\n2 empty\r\n2 without a \".\", such as \"nas\"\r\n1 with a line break or a "
-                            "NUL byte in it"});
-}
-
-TEST_F(RepeatedExport, a_hosts_name_the_reader_would_cut_short_is_left_out) {
-  Set("hosts", dir_ + "hosts");
-  Set("hosts_program", "0");
-  Set("ip", "0.0.0.0");
-  ui_.QueueSaveAnswer(dir_ + "addon.txt");
-  auto& exporter = Build<HostsExporter>();
-  Feed(exporter, {"a b.example.com", "ads.example.com#x", "ADS.example.com"});
-  Input(exporter, 2);
-  EXPECT_EQ(Read("addon.txt"), "0.0.0.0       ADS.example.com\r\n");
-  EXPECT_EQ(Messages(), std::vector<std::string>{
+                            "NUL byte in it",
                             "Warning:: 2 of 3 records were left out: the program would not recognise their entries "
                             "when it reads the Hosts file again, and every export would add them once more.\r\n2 with "
-                            "a blank or \"#\" in it, such as \"a b.example.com\""});
+                            "a blank or \"#\" in it, such as \"a b.example.com\""}));
 }
 
-// On a fresh folder the IP stays empty until "Default Setting"; entries without it would be
-// bare names the reader cannot tell apart, added again by every export.
+// On a fresh folder the IP stays empty until "Default Setting" (scenario
+// hosts_export_needs_an_ip); entries without a usable IP would be bare names the reader
+// cannot tell apart, added again by every export.
 TEST_F(RepeatedExport, the_hosts_file_gets_no_entry_without_an_ip_address) {
   Write("hosts", "127.0.0.1 localhost\n");
   Set("hosts", dir_ + "hosts");
-  auto& exporter = Build<HostsExporter>();
-  const std::string tail =
-      " enter the address every name is to be mapped to (such as 127.0.0.1) in \"IP:\" on page \"Setting\", "
-      "panel \"Hosts\", and press \"Save\". Nothing was written.";
-  struct Case {
-    const char* ip;
-    const char* told;  // nullptr: the export goes ahead
-  };
-  const Case cases[] = {{"", "No IP is set for Hosts:"},
-                        {"localhost", "The IP \"localhost\" set for Hosts is not an IPv4 or IPv6 address:"},
-                        {"127.0.0.1 ", "The IP \"127.0.0.1 \" set for Hosts is not an IPv4 or IPv6 address:"},
-                        {"::1", nullptr},
-                        {"0.0.0.0", nullptr}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.ip);
-    Set("ip", c.ip);
-    for (const char* program : {"1", "0"}) {
-      ui_.ClearShownDialogs();
-      Set("hosts_program", program);
-      if (*program == '0' && !c.told) ui_.QueueSaveAnswer(dir_ + "addon.txt");
-      Feed(exporter, {"ads.example.com"});
-      Input(exporter, 2);
-      if (c.told) {
-        EXPECT_EQ(Messages(), std::vector<std::string>{"Error:: " + std::string(c.told) + tail});
-        EXPECT_TRUE(FileDialogs().empty()) << "no add-on file is offered";
-        EXPECT_EQ(Read("hosts"), "127.0.0.1 localhost\n");
-      } else {
-        EXPECT_TRUE(Messages().empty());
-        const std::string entry = std::string(c.ip) + "       ads.example.com";
-        EXPECT_NE(Read(*program == '1' ? "hosts" : "addon.txt").find(entry), std::string::npos);
-        Write("hosts", "127.0.0.1 localhost\n");
-      }
-    }
-  }
+  Set("hosts_program", "1");
+  Set("ip", "localhost");
+  Feed(Build<HostsExporter>(), {"ads.example.com"});
+  Input(*elements_.back(), 2);
+  EXPECT_EQ(Messages(), std::vector<std::string>{
+                            "Error:: The IP \"localhost\" set for Hosts is not an IPv4 or IPv6 address: enter the "
+                            "address every name is to be mapped to (such as 127.0.0.1) in \"IP:\" on page \"Setting\", "
+                            "panel \"Hosts\", and press \"Save\". Nothing was written."});
+  EXPECT_EQ(Read("hosts"), "127.0.0.1 localhost\n");
 }
 
 TEST(IpAddress, is_an_ipv4_or_ipv6_address_and_nothing_around_it) {

@@ -1,10 +1,10 @@
 // What the target tests share: a scratch program folder made current, the in-memory window
-// system, the settings as global variables, and a target scheme built as its page builds it.
+// system, a fixed clock, the settings as global variables, and a target scheme built as its
+// page builds it.
 #pragma once
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
-#include <sys/stat.h>
 
 #include <cctype>
 #include <filesystem>
@@ -13,32 +13,18 @@
 #include <vector>
 
 #include "runtime/global_registry.h"
+#include "runtime/platform/clock.h"
 #include "runtime/platform/files.h"
 #include "runtime/scheme.h"
 #include "widgets/headless/headless_backend.h"
 
-// Receives the events of a scheme under test.
-struct Events {
-  std::vector<std::string> addresses;
-  int cancels = 0;
-  void doAddress(TData& v, uint16_t) { addresses.push_back(AsText(v)); }
-  void doCancel(TData&, uint16_t) { ++cancels; }
-};
-
-// An array value that is not a string list: the importers must read it item by item.
-struct KnownArray : TDataArray {
-  std::vector<std::string> items;
-  void Set(const TData&, const TData&) override {}
-  bool Get(const TData& index, TData& item) override {
-    const int32_t i = AsIndex(index);
-    if (i < 0 || size_t(i) >= items.size()) return false;
-    item = MakeText(items[size_t(i)]);
-    return true;
-  }
-  int32_t Count() override { return int32_t(items.size()); }
-  void Add(const TData& item) override { items.push_back(AsText(item)); }
-  void varKnown(TData& v, uint16_t) { v = MakeArray(this); }
-};
+// Global variable names do not tell case apart: the cells are registered in lower case.
+inline TData& Cell(std::string name) {
+  for (char& c : name) c = char(std::tolower(static_cast<unsigned char>(c)));
+  return RegisterGlobal(name);
+}
+inline void Set(const std::string& variable, const std::string& value) { Cell(variable) = MakeText(value); }
+inline std::string Get(const std::string& variable) { return AsText(Cell(variable)); }
 
 class TargetTest : public ::testing::Test {
  protected:
@@ -52,6 +38,7 @@ class TargetTest : public ::testing::Test {
     for (const char* folder : {"Backup", "Backup/Hosts", "Backup/KPF", "Backup/KWF", "Backup/AOF", "Logs"})
       platform::MakeDirectory(dir_ + folder);
     widgets::SetCurrentBackend(&ui_);
+    platform::SetFixedTime(platform::LocalTime{2026, 12, 5, 6, 9, 53, 12});
     Set("VELTR_dir", dir_);
     // Every setting a target reads starts empty, as in a fresh program folder.
     for (const char* name :
@@ -62,17 +49,10 @@ class TargetTest : public ::testing::Test {
       Set(name, "");
   }
   void TearDown() override {
+    platform::SetFixedTime(std::nullopt);
     widgets::SetCurrentBackend(nullptr);
     std::filesystem::remove_all(dir_);
   }
-
-  // Global variable names do not tell case apart: the cells are registered in lower case.
-  static TData& Cell(std::string name) {
-    for (char& c : name) c = char(std::tolower(static_cast<unsigned char>(c)));
-    return RegisterGlobal(name);
-  }
-  static void Set(const std::string& variable, const std::string& value) { Cell(variable) = MakeText(value); }
-  static std::string Get(const std::string& variable) { return AsText(Cell(variable)); }
 
   // `S` built in a scheme element, as a page holds it.
   template <class S>
@@ -94,8 +74,6 @@ class TargetTest : public ::testing::Test {
   std::string Read(const std::string& relative) const {
     return platform::ReadFile(dir_ + relative).value_or("<missing>");
   }
-  bool Exists(const std::string& relative) const { return platform::IsFile(dir_ + relative); }
-  void ReadOnly(const std::string& relative) { ::chmod((dir_ + relative).c_str(), 0444); }
 
   // The message boxes shown so far, as "caption: text".
   std::vector<std::string> Messages() const {
@@ -103,14 +81,6 @@ class TargetTest : public ::testing::Test {
     for (const auto& d : ui_.ShownDialogs())
       if (d.kind == widgets::DialogKind::Message) texts.push_back(d.title + ": " + d.text);
     return texts;
-  }
-  // The file dialogs shown so far, as "title [filter]".
-  std::vector<std::string> FileDialogs() const {
-    std::vector<std::string> shown;
-    for (const auto& d : ui_.ShownDialogs())
-      if (d.kind == widgets::DialogKind::Open || d.kind == widgets::DialogKind::Save)
-        shown.push_back(d.title + " [" + d.filter + "]");
-    return shown;
   }
 
   std::string dir_;

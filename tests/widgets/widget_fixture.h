@@ -1,6 +1,6 @@
-// What the window element tests share: a probe for arriving values, a bare panel to put
-// controls on, a temporary folder, a fixture with the in-memory window system current, and
-// one with a main window on a native window system.
+// What the window element tests share: a bare panel to put controls on, a temporary folder, a
+// fixture with the in-memory window system current, and one with a main window on a window
+// system of its own.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -14,12 +14,6 @@
 #include "probe.h"
 #include "widgets/headless/headless_backend.h"
 #include "widgets/win.h"
-
-// Gives a fixed text to a data input.
-struct Source {
-  std::string text;
-  void varText(TData& v, uint16_t) { v = MakeText(text); }
-};
 
 struct Host : TKXWin {
   explicit Host(int left = 0) : TKXWin(nullptr) { Left = left, Width = Height = 100; }
@@ -73,7 +67,7 @@ struct Counts : widgets::ControlEvents {
   bool OnCloseRequest() override { return ++asked, allow_close; }
 };
 
-// The main window of native window system `Backend`, and controls placed on it.
+// The main window of window system `Backend`, and controls placed on it.
 template <class Backend>
 class NativeFormTest : public ::testing::Test {
  protected:
@@ -90,7 +84,7 @@ class NativeFormTest : public ::testing::Test {
     return id;
   }
   std::vector<int> Geometry(widgets::ControlId id) {
-    int l, t, w, h;
+    int l = 0, t = 0, w = 0, h = 0;
     ui.GetGeometry(id, l, t, w, h);
     return {l, t, w, h};
   }

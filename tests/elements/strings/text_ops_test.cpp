@@ -1,4 +1,4 @@
-// The one-text string elements driven through their points: join, case, split, search, cut, trim, replace, length.
+// The one-text string elements driven through their points: split, search, cut, trim, replace, length.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,8 +9,6 @@
 #include "elements/strings/length.h"
 #include "elements/strings/position.h"
 #include "elements/strings/replace.h"
-#include "elements/strings/str_case.h"
-#include "elements/strings/str_cat.h"
 #include "elements/strings/str_part.h"
 #include "elements/strings/trim.h"
 #include "probe.h"
@@ -36,26 +34,6 @@ Log Fire(E& element, TEventLink E::*out, std::vector<TData> values) {
   for (TData& v : values) FireEvent(MakeLink<Point>(element), v);
   element.*out = {};
   return probe.texts;
-}
-
-TEST(StrCat, first_unlinked_empty_input_takes_the_arriving_value_and_a_linked_one_leaves_it) {
-  TKXStrCat cat;
-  Source dir{MakeText("C:\\V\\")};
-  cat.Str2 = ".old";
-  EXPECT_EQ(Fire<&TKXStrCat::doStrCat>(cat, &TKXStrCat::onStrCat, {MakeText("Veltra.ini")}), Log{"Veltra.ini.old"});
-  cat.Str2.clear(), cat.dataStr1 = dir.Link();
-  EXPECT_EQ(Fire<&TKXStrCat::doStrCat>(cat, &TKXStrCat::onStrCat, {MakeText("Lists")}), Log{"C:\\V\\Lists"});
-}
-
-TEST(StrCase, lowers_latin_and_windows_1251_capitals_and_a_utf8_text_as_utf8) {
-  TKXStrCase element;
-  // The bytes around each range of capitals, Yo (168) among its neighbours, and a NUL inside.
-  const TData text = MakeText("@AZ[`az{ \xA7\xA8\xA9 \xBF\xC0\xDF\xE0\xFF\0X"s);
-  EXPECT_EQ(Fire<&TKXStrCase::doConvert>(element, &TKXStrCase::onResult, {text}),
-            Log{"@az[`az{ \xA7\xB8\xA9 \xBF\xE0\xFF\xE0\xFF\0x"s});
-  // A UTF-8 text is lowered as UTF-8: CAFÉ.FR.
-  EXPECT_EQ(Fire<&TKXStrCase::doConvert>(element, &TKXStrCase::onResult, {MakeText("CAF\xC3\x89.FR")}),
-            Log{"caf\xC3\xA9.fr"});
 }
 
 TEST(StrPart, splits_at_the_first_occurrence_before_then_after_and_without_char_does_nothing) {

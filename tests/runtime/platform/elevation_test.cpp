@@ -96,15 +96,4 @@ TEST_F(Elevation, without_pkexec_the_user_is_told_how_to_give_the_program_the_ri
   EXPECT_EQ(Read(kEtc + "/hosts"), "127.0.0.1 localhost\n");
 }
 
-TEST_F(Elevation, a_handler_takes_the_system_s_place_with_the_absolute_path) {
-  std::string asked;
-  platform::SetElevationHandler([&asked](const std::string& path, std::string_view bytes) {
-    asked = path + " " + std::string(bytes);
-    return platform::ElevatedWrite{Result::Cancelled, ""};
-  });
-  EXPECT_EQ(platform::WriteElevated(kEtc + "/./hosts", "x").result, Result::Cancelled);
-  platform::SetElevationHandler(nullptr);
-  EXPECT_EQ(asked, kEtc + "/hosts x");
-}
-
 }  // namespace

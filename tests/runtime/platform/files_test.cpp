@@ -1,9 +1,6 @@
 // The file layer's saves: whole or not at all, never into a read-only file, through links,
 // keeping what the replaced file carries besides its bytes; copies as private as their source.
-#include <grp.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <sys/wait.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -11,9 +8,9 @@
 #include <csignal>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <sstream>
+#include <tuple>
 
 #include "runtime/platform/files.h"
 #include "../runtime_fixture.h"
@@ -49,21 +46,6 @@ TEST_F(FileLayer, a_file_without_write_permission_keeps_its_content_even_for_roo
   EXPECT_EQ(platform::ListDirectory(dir).size(), 1u);
 }
 
-TEST_F(FileLayer, a_saved_file_keeps_its_permission_bits_and_its_owner_where_the_process_may_set_it) {
-  const std::string path = dir + "hosts";
-  ASSERT_TRUE(platform::WriteFileAtomic(path, "old"));
-  const std::string native = platform::NativePath(path);
-  ::chmod(native.c_str(), 0640);
-  const bool may_give_away = ::geteuid() == 0 && ::chown(native.c_str(), 65534, 65534) == 0;
-  ASSERT_TRUE(platform::WriteFileAtomic(path, "new"));
-  struct stat st {};
-  ASSERT_EQ(::stat(native.c_str(), &st), 0);
-  EXPECT_EQ(st.st_mode & 07777, 0640u);
-  if (may_give_away) {
-    EXPECT_EQ(st.st_uid, 65534u);
-  }
-}
-
 unsigned Mode(const std::string& path) {
   struct stat st {};
   return ::stat(platform::NativePath(path).c_str(), &st) == 0 ? st.st_mode & 07777 : 0;
@@ -75,37 +57,41 @@ std::string Attribute(const std::string& path, const char* name) {
   return n < 0 ? "<none>" : std::string(value, size_t(n));
 }
 
-// A POSIX access list in the form the kernel keeps it: the owner, one more user (rw),
-// the owning group, the mask and the others.
-std::string AccessList(unsigned owner, unsigned user_id, unsigned group, unsigned mask, unsigned other) {
+// A POSIX access list in the form the kernel keeps it: the owner (rw), one more user (rw),
+// the owning group (r), the mask (rw) and the others (r).
+std::string AccessList() {
   std::string bytes;
   auto put = [&bytes](uint32_t value, size_t size) {
     for (size_t i = 0; i < size; ++i) bytes += char((value >> (8 * i)) & 0xff);
   };
   put(2, 4);  // the format's version
-  const struct {
-    unsigned tag, perm, id;
-  } entries[] = {{0x01, owner, UINT32_MAX}, {0x02, 6, user_id}, {0x04, group, UINT32_MAX},
-                 {0x10, mask, UINT32_MAX},  {0x20, other, UINT32_MAX}};
-  for (const auto& e : entries) put(e.tag, 2), put(e.perm, 2), put(e.id, 4);
+  for (const auto& [tag, perm, id] : {std::tuple{0x01u, 6u, UINT32_MAX}, {0x02u, 6u, 65534u}, {0x04u, 4u, UINT32_MAX},
+                                     {0x10u, 6u, UINT32_MAX}, {0x20u, 4u, UINT32_MAX}})
+    put(tag, 2), put(perm, 2), put(id, 4);
   return bytes;
 }
 
-TEST_F(FileLayer, a_save_keeps_the_extended_attributes_and_the_access_list_of_the_file_it_replaces) {
+TEST_F(FileLayer, a_save_keeps_the_permission_bits_the_owner_and_the_extended_attributes_of_the_file_it_replaces) {
   const std::string path = dir + "hosts";
   ASSERT_TRUE(platform::WriteFileAtomic(path, "old"));
-  if (::setxattr(path.c_str(), "user.origin", "distribution", 12, 0) != 0)
-    GTEST_SKIP() << "this file system keeps no user attributes: " << std::strerror(errno);
-  ASSERT_EQ(::setxattr(path.c_str(), "user.empty", "", 0, 0), 0);
-  const std::string acl = AccessList(6, 65534, 4, 6, 4);
+  ::chmod(path.c_str(), 0640);
+  const std::string acl = AccessList();
   const bool with_acl = ::setxattr(path.c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0) == 0;
   const unsigned mode = Mode(path);
-
+  const bool may_give_away = ::geteuid() == 0 && ::chown(path.c_str(), 65534, 65534) == 0;
+  const bool with_attributes = ::setxattr(path.c_str(), "user.origin", "distribution", 12, 0) == 0 &&
+                               ::setxattr(path.c_str(), "user.empty", "", 0, 0) == 0;
   ASSERT_TRUE(platform::WriteFileAtomic(path, "new"));
-  EXPECT_EQ(platform::ReadFile(path).value(), "new");
-  EXPECT_EQ(Attribute(path, "user.origin"), "distribution");
-  EXPECT_EQ(Attribute(path, "user.empty"), "");
-  EXPECT_EQ(Mode(path), mode);
+  struct stat st {};
+  ASSERT_EQ(::stat(path.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, mode);
+  if (may_give_away) {
+    EXPECT_EQ(st.st_uid, 65534u);
+  }
+  if (with_attributes) {  // not every file system keeps user attributes
+    EXPECT_EQ(Attribute(path, "user.origin"), "distribution");
+    EXPECT_EQ(Attribute(path, "user.empty"), "");
+  }
   if (with_acl) {
     EXPECT_EQ(Attribute(path, "system.posix_acl_access"), acl) << "the access list survives the save";
   }
@@ -113,23 +99,19 @@ TEST_F(FileLayer, a_save_keeps_the_extended_attributes_and_the_access_list_of_th
 
 TEST_F(FileLayer, a_copy_keeps_the_permission_bits_of_its_source_and_the_owner_may_always_replace_it) {
   const mode_t old_mask = ::umask(022);
-  struct Case {
-    unsigned source, expected;
-  };
   // A copy is never readable by more people than its source; its owner may write it, so
   // that the next backup can replace it.
-  const Case cases[] = {{0600, 0600}, {0640, 0640}, {0644, 0644}, {0400, 0600}, {0444, 0644}, {0755, 0755}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.source);
+  for (const auto& [source, expected] : std::vector<std::pair<unsigned, unsigned>>{
+           {0600, 0600}, {0640, 0640}, {0400, 0600}, {0444, 0644}, {0755, 0755}}) {
+    SCOPED_TRACE(source);
     const std::string from = dir + "source", to = dir + "copy";
     ASSERT_TRUE(platform::WriteFileAtomic(from, "bytes"));
-    ::chmod(from.c_str(), c.source);
-    std::string why;
-    ASSERT_TRUE(platform::CopyFileOver(from, to, &why)) << why;
-    EXPECT_EQ(Mode(to), c.expected) << "a new copy";
+    ::chmod(from.c_str(), source);
+    ASSERT_TRUE(platform::CopyFileOver(from, to));
+    EXPECT_EQ(Mode(to), expected) << "a new copy";
     ::chmod(to.c_str(), 0666);
-    ASSERT_TRUE(platform::CopyFileOver(from, to, &why)) << why;
-    EXPECT_EQ(Mode(to), c.expected) << "a copy over an older one";
+    ASSERT_TRUE(platform::CopyFileOver(from, to));
+    EXPECT_EQ(Mode(to), expected) << "a copy over an older one";
     ::chmod(from.c_str(), 0600);
     std::filesystem::remove(to);
   }
@@ -191,60 +173,13 @@ TEST_F(FileLayer, a_save_through_a_symbolic_link_writes_the_file_it_points_to) {
   EXPECT_EQ(platform::ReadFile(real).value(), "new");
 }
 
-// Only a refusal the system's permission could mend counts: a file or folder this user may
-// not write. A read-only file stays as it is for anyone, and a missing folder is no question
-// of permission. The writers are made by the unprivileged user 65534 in a child, since
-// root may write anything.
-TEST_F(FileLayer, a_writer_tells_a_refusal_for_want_of_permission_from_every_other_failure) {
-  ASSERT_TRUE(platform::MakeDirectory(dir + "closed"));
-  ASSERT_TRUE(platform::WriteFileAtomic(dir + "closed/hosts", "old"));
-  ASSERT_TRUE(platform::WriteFileAtomic(dir + "theirs", "old"));
-  ASSERT_TRUE(platform::WriteFileAtomic(dir + "read-only", "old"));
-  if (::geteuid() == 0 && std::system(("chown -R 65534:65534 " + dir).c_str()) != 0)
-    GTEST_SKIP() << "the folder cannot be given to an unprivileged user";
-  ::chmod((dir + "closed").c_str(), 0555);
-  ::chown((dir + "theirs").c_str(), 0, 0);
-  ::chmod((dir + "read-only").c_str(), 0444);
-  ::fflush(nullptr);
-  const pid_t child = ::fork();
-  if (child == 0) {
-    if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)) _exit(2);
-    EXPECT_TRUE(platform::AtomicFileWriter(dir + "closed/hosts").PermissionRefused()) << "a folder closed to the user";
-    EXPECT_TRUE(platform::AtomicFileWriter(dir + "closed/new").PermissionRefused()) << "a new file there";
-    EXPECT_TRUE(platform::AtomicFileWriter(dir + "theirs").PermissionRefused()) << "another user's file";
-    EXPECT_FALSE(platform::AtomicFileWriter(dir + "read-only").PermissionRefused()) << "a read-only file";
-    EXPECT_FALSE(platform::AtomicFileWriter(dir + "missing/new").PermissionRefused()) << "a missing folder";
-    platform::AtomicFileWriter fine(dir + "new");
-    EXPECT_FALSE(fine.PermissionRefused());
-    EXPECT_TRUE(fine.Commit());
-    platform::AtomicFileWriter refused(dir + "closed/hosts");
-    std::string why;
-    EXPECT_FALSE(refused.Commit(&why)) << "the refusal is the save's failure too";
-    EXPECT_EQ(why, "Permission denied");
-    ::fflush(nullptr);
-    _exit(::testing::Test::HasFailure() ? 1 : 0);
-  }
-  int status = 0;
-  ASSERT_EQ(::waitpid(child, &status, 0), child);
-  ::chmod((dir + "closed").c_str(), 0755);
-  ASSERT_TRUE(WIFEXITED(status));
-  ASSERT_NE(WEXITSTATUS(status), 2) << "could not become the unprivileged user";
-  EXPECT_EQ(WEXITSTATUS(status), 0) << "the child's checks failed (see above)";
-  EXPECT_EQ(platform::ReadFile(dir + "closed/hosts").value(), "old");
-}
-
 // A FIFO nobody writes would block a read for ever; a device may never end. Neither is
 // opened: each is refused at once with the same words. The alarm ends a run that hangs.
-TEST_F(FileLayer, a_fifo_a_device_or_a_socket_is_refused_at_once_and_never_read) {
-  const std::string fifo = dir + "pipe", socket_path = dir + "sock";
+TEST_F(FileLayer, a_fifo_or_a_device_is_refused_at_once_and_never_read) {
+  const std::string fifo = dir + "pipe";
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
-  sockaddr_un address{};
-  address.sun_family = AF_UNIX;
-  std::snprintf(address.sun_path, sizeof address.sun_path, "%s", socket_path.c_str());
-  ASSERT_EQ(::bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
   ::alarm(20);
-  for (const std::string& path : {fifo, std::string("/dev/zero"), socket_path}) {
+  for (const std::string& path : {fifo, std::string("/dev/zero")}) {
     SCOPED_TRACE(path);
     const platform::FileContent content = platform::ReadWholeFile(path);
     EXPECT_EQ(content.result, platform::FileContent::Result::Unreadable);
@@ -260,7 +195,6 @@ TEST_F(FileLayer, a_fifo_a_device_or_a_socket_is_refused_at_once_and_never_read)
   EXPECT_FALSE(platform::WriteFileAtomic(fifo, "new", &why)) << "a save never replaces a FIFO by a file";
   EXPECT_EQ(why, platform::kNotRegularFile);
   ::alarm(0);
-  ::close(sock);
   struct stat st {};
   ASSERT_EQ(::lstat(fifo.c_str(), &st), 0);
   EXPECT_TRUE(S_ISFIFO(st.st_mode));

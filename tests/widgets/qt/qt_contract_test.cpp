@@ -9,24 +9,8 @@
 #include "widgets/qt/qt_user.h"
 
 namespace contract {
-namespace {
 
 using widgets::WidgetOf;
-
-QMessageBox::StandardButton StandardButton(widgets::MessageAnswer answer) {
-  using widgets::MessageAnswer;
-  switch (answer) {
-    case MessageAnswer::Cancel: return QMessageBox::Cancel;
-    case MessageAnswer::Abort: return QMessageBox::Abort;
-    case MessageAnswer::Retry: return QMessageBox::Retry;
-    case MessageAnswer::Ignore: return QMessageBox::Ignore;
-    case MessageAnswer::Yes: return QMessageBox::Yes;
-    case MessageAnswer::No: return QMessageBox::No;
-    default: return QMessageBox::Ok;
-  }
-}
-
-}  // namespace
 
 // The user of this window system, as the contract needs one.
 struct QtUser {
@@ -90,7 +74,15 @@ struct QtUser {
       auto* box = qobject_cast<QMessageBox*>(modal);
       ASSERT_NE(box, nullptr);
       switch (reply.way) {
-        case Reply::Way::Press: box->button(StandardButton(reply.button))->click(); break;
+        case Reply::Way::Press:  // the button the user sees named so
+          for (QAbstractButton* button : box->buttons()) {
+            if (button->text().remove(QLatin1Char('&')) == QLatin1String(widgets::AnswerName(reply.button))) {
+              return button->click();
+            }
+          }
+          ADD_FAILURE() << "no button " << widgets::AnswerName(reply.button);
+          modal->close();
+          break;
         case Reply::Way::Escape: qtuser::Key(modal, Qt::Key_Escape); break;
         case Reply::Way::CloseButton: modal->close(); break;
       }

@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <iterator>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "runtime/platform/code_page.h"
 #include "widgets/win32/win32_backend.h"
@@ -26,12 +28,6 @@ bool IsClass(HWND window, const wchar_t* name) {
   return ::lstrcmpiW(found, name) == 0;
 }
 
-// The file name box of a file dialog: a combo box in some versions, an edit in others.
-HWND FileNameBox(HWND dialog) {
-  HWND box = ::GetDlgItem(dialog, cmb13);
-  return box ? box : ::GetDlgItem(dialog, edt1);
-}
-
 }  // namespace
 
 // The user of this window system, as the contract needs one.
@@ -40,25 +36,12 @@ struct Win32User {
   static constexpr bool kControlsNeedAWindow = true;
 
   Backend& ui;
-  std::wstring folder;
+  std::vector<std::string> files;
   std::shared_ptr<FileDialogSeen> seen = std::make_shared<FileDialogSeen>();
 
-  explicit Win32User(Backend& backend) : ui(backend) {
-    wchar_t temp[MAX_PATH];
-    ::GetTempPathW(MAX_PATH, temp);
-    folder = std::wstring(temp) + L"veltrane-contract-" + std::to_wstring(::GetCurrentProcessId()) + L"\\";
-    ::CreateDirectoryW(folder.c_str(), nullptr);
-  }
+  explicit Win32User(Backend& backend) : ui(backend) {}
   ~Win32User() {
-    WIN32_FIND_DATAW found;
-    HANDLE search = ::FindFirstFileW((folder + L"*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-      do {
-        ::DeleteFileW((folder + found.cFileName).c_str());
-      } while (::FindNextFileW(search, &found));
-      ::FindClose(search);
-    }
-    ::RemoveDirectoryW(folder.c_str());
+    for (const std::string& file : files) platform::RemoveFile(file);
   }
 
   void Click(ControlId id) {
@@ -110,9 +93,12 @@ struct Win32User {
     return ::GetFocus() == WindowOf(to);
   }
   std::string FileToOpen(const std::string& name) {
-    const std::string path = platform::BytesFromWide(folder) + name;
-    platform::WriteFileAtomic(path, "x");
-    return path;
+    wchar_t temp[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, temp);
+    files.push_back(platform::BytesFromWide(temp) + "veltrane-contract-" + std::to_string(::GetCurrentProcessId()) + "-" +
+                    name);
+    platform::WriteFileAtomic(files.back(), "x");
+    return files.back();
   }
   void AnswerMessage(Reply reply) {
     win32user::AnswerModal([reply](HWND box) {
@@ -128,7 +114,8 @@ struct Win32User {
   void AnswerFileDialog(const FileChoice& choice) {
     win32user::AnswerModal([choice, seen = seen](HWND dialog) {
       HWND types = ::GetDlgItem(dialog, cmb1);
-      HWND name = FileNameBox(dialog);
+      // The file name box: a combo box in some versions, an edit in others.
+      HWND name = ::GetDlgItem(dialog, cmb13) ? ::GetDlgItem(dialog, cmb13) : ::GetDlgItem(dialog, edt1);
       *seen = {platform::BytesFromWide(win32user::NativeText(dialog)), int(::SendMessageW(types, CB_GETCURSEL, 0, 0)),
                platform::BytesFromWide(win32user::NativeText(name))};
       if (choice.filter >= 0) {

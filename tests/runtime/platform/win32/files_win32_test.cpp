@@ -1,14 +1,12 @@
-// The Windows file layer: atomic saves, read-only files, Windows-1251 names, the program
-// folder from the module file name, the system folders and the local time.
+// The Windows file layer: atomic saves, read-only files, Windows-1251 names and the program
+// folder from the module file name.
 #include <windows.h>
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "runtime/platform/clock.h"
 #include "runtime/platform/code_page.h"
 #include "runtime/platform/files.h"
-#include "runtime/platform/folders.h"
 
 namespace {
 
@@ -43,7 +41,7 @@ TEST_F(FilesWin32Test, saves_replace_the_whole_file_and_leave_no_temporary_behin
   EXPECT_EQ(entries[1].name, "copy.bak");
 }
 
-TEST_F(FilesWin32Test, ACopyKeepsTheSourcesHiddenAttributeButIsNeverReadOnly) {
+TEST_F(FilesWin32Test, a_copy_keeps_the_source_s_hidden_attribute_but_is_never_read_only) {
   const std::string file = dir + "hosts", copy = dir + "hosts.old";
   ASSERT_TRUE(platform::WriteFileAtomic(file, "x"));
   const std::wstring wide = platform::WideFromBytes(file), wide_copy = platform::WideFromBytes(copy);
@@ -104,25 +102,6 @@ TEST(ProgramFolderWin32Test, is_the_executables_folder_with_a_backslash) {
   EXPECT_EQ(platform::ProgramDir(), "C:\\Prog\\Veltrane\\");
   platform::SetProgramDir("C:\\Prog\\");
   EXPECT_EQ(platform::ProgramDir(), "C:\\Prog\\");
-}
-
-TEST(SystemFoldersWin32Test, end_in_a_backslash_and_exist) {
-  for (const std::string& folder : {platform::WindowsFolder(), platform::SystemFolder(), platform::TempFolder()}) {
-    ASSERT_FALSE(folder.empty());
-    EXPECT_EQ(folder.back(), '\\');
-    EXPECT_TRUE(platform::IsDirectory(folder)) << folder;
-  }
-}
-
-TEST(ClockWin32Test, reads_the_local_time) {
-  SYSTEMTIME before;
-  ::GetLocalTime(&before);
-  const platform::LocalTime now = platform::Now();
-  EXPECT_EQ(now.year, before.wYear);
-  EXPECT_GE(now.month, 1);
-  EXPECT_LE(now.month, 12);
-  EXPECT_GE(now.weekday, 0);
-  EXPECT_LE(now.weekday, 6);
 }
 
 }  // namespace
