@@ -6,10 +6,6 @@
 
 namespace widgets {
 
-QString DecodeCp1251(std::string_view bytes) { return QString::fromStdWString(platform::WideFromBytes(bytes)); }
-
-std::string EncodeCp1251(const QString& text) { return platform::BytesFromWide(text.toStdWString()); }
-
 QString DecodeText(std::string_view bytes) { return QString::fromStdWString(platform::WideFromText(bytes)); }
 
 std::string EncodeTyped(const QString& text) { return platform::TextFromWide(text.toStdWString()); }

@@ -9,14 +9,6 @@
 
 namespace widgets {
 
-// Every byte maps to exactly one character; the unassigned byte 0x98 becomes U+0098,
-// so any byte string comes back unchanged from EncodeCp1251(DecodeCp1251(bytes)).
-QString DecodeCp1251(std::string_view bytes);
-
-// Characters the code page cannot express become "?" (one per character, also for
-// those outside the basic plane).
-std::string EncodeCp1251(const QString& text);
-
 // A text as a control shows it: bytes that read as UTF-8 (well formed, with a byte above
 // 0x7F) as UTF-8, every other text as Windows-1251.
 QString DecodeText(std::string_view bytes);
