@@ -1,6 +1,5 @@
-/* The fingerprint of a file's content that the fault shim writes into its trace and the
-   harness compares snapshots by: 64-bit FNV-1a over the bytes, and the length. Plain C, so
-   that the shim (C) and the harness (C++) share it. Pieces may be of any size. */
+/* The fingerprint of a file's content, shared by the shim (C) and the harness (C++): 64-bit
+   FNV-1a over the bytes, and the length. */
 #ifndef VELTRANE_TESTS_FAULTS_CONTENT_HASH_H
 #define VELTRANE_TESTS_FAULTS_CONTENT_HASH_H
 
