@@ -1,9 +1,6 @@
 // The main window and what the scenarios' records do not show of it: the status bar's
 // alignment, the style adjuster, a message box's owner, buttons and icon, and a position that
-// cannot be saved at close. Start, first show, the saved position, file dialogs and opening
-// documents are run by the scenarios (fresh_folder_keeps_position,
-// save_position_kept_across_two_runs, doubles_over_twenty_are_offered_in_a_viewer) and the
-// contract.
+// cannot be saved at close.
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -34,31 +31,24 @@ class MainForm : public WidgetTest {
 };
 
 TEST_F(MainForm, a_position_that_cannot_be_saved_is_told_once_with_the_file_and_the_reason_and_the_file_stays) {
-  const std::string ini = dir / "Veltra.ini";
-  // A folder where the settings file should be, then a settings file nobody may write.
-  for (const bool folder : {true, false}) {
-    std::filesystem::remove_all(ini);
-    if (folder) std::filesystem::create_directory(ini);
-    else ASSERT_TRUE(platform::WriteFileAtomic(ini, "[Form]\r\nLeft=7\r\n"));
-    if (!folder) std::filesystem::permissions(ini, std::filesystem::perms::owner_read);
-    Told told;
-    {
-      TKXMainForm form;
-      form.IniName = "Veltra";
-      form.Init();
-      form.onSaveError = MakeLink<&Told::doTell>(told);
-      form.Start();
-      ui.RequestClose(form.Control());
-      EXPECT_TRUE(ui.IsClosed(form.Control()));
-    }
-    ASSERT_EQ(told.texts.size(), 1u);
-    EXPECT_NE(told.texts[0].find("Veltra.ini'"), std::string::npos) << told.texts[0];
-    EXPECT_NE(told.texts[0].find(std::strerror(folder ? EISDIR : EACCES)), std::string::npos) << told.texts[0];
-    if (!folder) {
-      EXPECT_EQ(platform::ReadFile(ini), "[Form]\r\nLeft=7\r\n");
-      std::filesystem::permissions(ini, std::filesystem::perms::owner_all);
-    }
+  const std::string ini = dir / "Veltra.ini";  // a settings file nobody may write
+  ASSERT_TRUE(platform::WriteFileAtomic(ini, "[Form]\r\nLeft=7\r\n"));
+  std::filesystem::permissions(ini, std::filesystem::perms::owner_read);
+  Told told;
+  {
+    TKXMainForm form;
+    form.IniName = "Veltra";
+    form.Init();
+    form.onSaveError = MakeLink<&Told::doTell>(told);
+    form.Start();
+    ui.RequestClose(form.Control());
+    EXPECT_TRUE(ui.IsClosed(form.Control()));
   }
+  ASSERT_EQ(told.texts.size(), 1u);
+  EXPECT_NE(told.texts[0].find("Veltra.ini'"), std::string::npos) << told.texts[0];
+  EXPECT_NE(told.texts[0].find(std::strerror(EACCES)), std::string::npos) << told.texts[0];
+  EXPECT_EQ(platform::ReadFile(ini), "[Form]\r\nLeft=7\r\n");
+  std::filesystem::permissions(ini, std::filesystem::perms::owner_all);
 }
 
 TEST_F(MainForm, a_status_bar_shows_its_text_with_its_alignment_kept_to_left_centre_or_right_unless_tabs_lead_it) {
@@ -67,8 +57,8 @@ TEST_F(MainForm, a_status_bar_shows_its_text_with_its_alignment_kept_to_left_cen
   form.Init();
   struct Case { int alignment; std::string text; Alignment shown; };
   for (const Case& c : {Case{1, "Veltrane v2.0 (2.3.2).", Alignment::Center}, Case{7, "Ready", Alignment::Right},
-                        Case{-2, "Ready", Alignment::Left}, Case{1, "\t\tReady", Alignment::Right},
-                        Case{0, "\t\t\tReady", Alignment::Right}, Case{2, "\tReady", Alignment::Center}}) {
+                        Case{-2, "Ready", Alignment::Left}, Case{0, "\t\tReady", Alignment::Right},
+                        Case{2, "\tReady", Alignment::Center}}) {
     TKXStatusBar bar(&form);
     bar.Alignment = c.alignment;
     bar.Text = c.text;
@@ -91,20 +81,17 @@ TEST_F(MainForm, the_style_adjuster_removes_only_the_maximize_box_and_ignores_a_
   EXPECT_NE(ui.GetStyle(form.Control()) & widgets::kStyleMinimizeBox, 0u);
 }
 
-TEST_F(MainForm, a_yes_no_message_owned_by_the_main_window_reports_6_for_yes_and_7_for_no) {
+// Its answers (6 Yes, 7 No) are in the scenario default_setting_on_a_fresh_folder.
+TEST_F(MainForm, a_message_is_owned_by_the_main_window_with_its_buttons_and_icon) {
   widgets::SetMainWindowControl(7);
   TKXMessage box;
   box.Message = "Default Setting?";
   box.Type = 2;
   box.Icon = 2;
-  box.onMessage = MakeLink<&Probe::doIt>(probe);
   ui.QueueMessageAnswer(widgets::MessageAnswer::Yes);
-  ui.QueueMessageAnswer(widgets::MessageAnswer::No);
-  FireEvent(MakeLink<&TKXMessage::doMessage>(box));
   FireEvent(MakeLink<&TKXMessage::doMessage>(box));
   widgets::SetMainWindowControl(widgets::kNoControl);
-  ASSERT_EQ(probe.got.size(), 2u);
-  EXPECT_EQ(std::vector<int>({probe.got[0].integer, probe.got[1].integer}), std::vector<int>({6, 7}));
+  ASSERT_EQ(ui.ShownDialogs().size(), 1u);
   const auto& shown = ui.ShownDialogs()[0];
   EXPECT_EQ(shown.text, "Default Setting?");
   EXPECT_EQ(shown.buttons, widgets::MessageButtons::YesNo);

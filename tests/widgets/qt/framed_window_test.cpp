@@ -1,6 +1,6 @@
-// The main window under a real X server with a window manager: its outer frame is placed as
-// asked, and the status bar gets room below the pages although the frame takes its share.
-// Starts its own Xvfb and openbox on a free display and ends both.
+// The main window under a real X server with a window manager (its own Xvfb and openbox on a
+// free display): its outer frame is placed as asked, and the status bar gets room below the
+// pages although the frame takes its share of the height.
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
@@ -105,10 +105,7 @@ TEST_F(FramedWindow, the_frame_takes_the_asked_place_and_the_status_bar_gets_roo
   qt.SetGeometry(page, 0, 20, 616, 390);
   qt.Show(form);
   QWidget* window = qt.Widget(form);
-  const auto text = [](const QRect& r) {
-    return std::to_string(r.x()) + "," + std::to_string(r.y()) + " " + std::to_string(r.width()) + "x" +
-           std::to_string(r.height());
-  };
+  const auto text = [](const QRect& r) { return QDebug::toString(r).toStdString(); };
   // On a busy machine the window manager may map the window before it frames windows at
   // all, and Qt then does not learn the frame (none, or 1x1): show it again, as a user would.
   const auto framed = [&] {
@@ -121,7 +118,6 @@ TEST_F(FramedWindow, the_frame_takes_the_asked_place_and_the_status_bar_gets_roo
     qt.Show(form);
   }
   if (!framed()) GTEST_SKIP() << "the window manager did not frame the window: " << text(window->frameGeometry());
-  // The frame takes its share of the height: the window grows until the bar fits below the page.
   const auto placed = [&] {
     const QRect frame = window->frameGeometry();
     return frame.topLeft() == QPoint(20, 105) && frame.width() == 621 && frame.height() >= 440 &&
@@ -129,11 +125,7 @@ TEST_F(FramedWindow, the_frame_takes_the_asked_place_and_the_status_bar_gets_roo
   };
   ASSERT_TRUE(PumpUntil(placed)) << "frame " << text(window->frameGeometry()) << ", client "
                                  << text(window->geometry());
-  qt.SetZOrder(page, true);
-  const QRect on_bar = qt.Widget(bar)->geometry();
-  EXPECT_GE(on_bar.top(), 20 + 390);
-  QWidget* seen = window->childAt(on_bar.center().x(), on_bar.top() + 2);
-  EXPECT_TRUE(seen == qt.Widget(bar) || qt.Widget(bar)->isAncestorOf(seen));
+  EXPECT_GE(qt.Widget(bar)->geometry().top(), 20 + 390);
 }
 
 }  // namespace

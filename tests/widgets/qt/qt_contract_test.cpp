@@ -1,4 +1,7 @@
-// The contract of every window system, on Qt (offscreen): the user acts on the real widgets.
+// The Qt backend (offscreen): the contract of every window system, with a user who presses,
+// types and answers the modal windows of the real widgets; then what only Qt shows: stand-in
+// fonts, window flags, pixels, palettes, the display of UTF-8 and Windows-1251 texts, and its
+// dialogs' own ways.
 #include "widgets/backend_contract.h"
 
 #include <QtWidgets>
@@ -6,11 +9,55 @@
 #include <memory>
 
 #include "widgets/qt/qt_backend.h"
-#include "widgets/qt/qt_user.h"
+
+using widgets::ControlId;
+using widgets::ControlKind;
+using widgets::WidgetOf;
+
+namespace qtuser {
+
+inline void Pump() { QCoreApplication::processEvents(); }
+
+inline void Press(QWidget* target, QPoint at) {
+  QMouseEvent event(QEvent::MouseButtonPress, at, target->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
+  QCoreApplication::sendEvent(target, &event);
+}
+
+inline void Key(QWidget* target, int key, const QString& text = {}) {
+  QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, text);
+  QCoreApplication::sendEvent(target, &event);
+}
+
+// Acts on the next modal window as soon as it is up (file dialog, message box), and again
+// while that same window stays up: a file dialog may refuse its first accept while it still
+// lists its folder.
+inline void AnswerModal(std::function<void(QWidget*)> act) {
+  auto* timer = new QTimer(QCoreApplication::instance());  // goes at the latest with the application
+  auto target = std::make_shared<QPointer<QWidget>>();
+  auto acted = std::make_shared<bool>(false);
+  QObject::connect(timer, &QTimer::timeout, [timer, act, target, acted] {
+    if (*acted && (target->isNull() || !(*target)->isVisible())) {
+      timer->stop();
+      timer->deleteLater();
+      return;
+    }
+    if (!*acted) *target = QApplication::activeModalWidget();
+    if (target->isNull()) return;
+    *acted = true;
+    act(target->data());
+  });
+  timer->start(10);
+}
+
+}  // namespace qtuser
 
 namespace contract {
 
-using widgets::WidgetOf;
+template <class W>
+W* Native(ControlId id) {
+  return dynamic_cast<W*>(WidgetOf(id));
+}
 
 // The user of this window system, as the contract needs one.
 struct QtUser {
@@ -22,9 +69,6 @@ struct QtUser {
   Backend& ui;
   TempDir dir;
   std::shared_ptr<FileDialogSeen> seen = std::make_shared<FileDialogSeen>();
-
-  template <class W>
-  static W* Native(ControlId id) { return dynamic_cast<W*>(WidgetOf(id)); }
 
   void Click(ControlId id) {
     if (auto* button = Native<QAbstractButton>(id)) {
@@ -54,6 +98,13 @@ struct QtUser {
   }
   void PressEnter(ControlId edit) { qtuser::Key(WidgetOf(edit), Qt::Key_Return); }
   bool Enabled(ControlId id) { return WidgetOf(id)->isEnabled(); }
+  int ShownRow(ControlId list) {
+    if (auto* combo = Native<QComboBox>(list)) return combo->currentIndex();
+    qtuser::Pump();
+    QItemSelectionModel* rows = Native<QListView>(list)->selectionModel();
+    if (rows->selectedRows().isEmpty()) return rows->currentIndex().isValid() ? -2 : -1;
+    return rows->selectedRows().first().row();
+  }
   bool OnTopAt(ControlId parent, int x, int y, ControlId id) {
     QWidget* seen_there = WidgetOf(parent)->childAt(x, y);
     return seen_there && (seen_there == WidgetOf(id) || WidgetOf(id)->isAncestorOf(seen_there));
@@ -122,3 +173,182 @@ struct QtUser {
 INSTANTIATE_TYPED_TEST_SUITE_P(Qt, BackendContract, QtUser);
 
 }  // namespace contract
+
+namespace {
+
+using contract::Ints;
+using contract::k1251Name;
+using contract::kUtf8Cafe;
+using contract::kUtf8Name;
+using contract::Native;
+using QtBackend = NativeFormTest<widgets::QtBackend>;
+
+// ---- the window and its controls ----
+
+TEST_F(QtBackend, captions_too_wide_for_the_stand_in_font_are_condensed_to_fit_and_short_ones_keep_the_font) {
+  const ControlId wide = Make(ControlKind::CheckBox, nullptr, 10, 10, 110, 20);
+  const ControlId roomy = Make(ControlKind::CheckBox, nullptr, 10, 40, 300, 20);
+  for (ControlId id : {wide, roomy}) {
+    ui.SetFont(id, TFontRec{"MS Sans Serif", 8, 0, 0});
+    ui.SetText(id, "Save Position and much more");
+  }
+  EXPECT_LE(WidgetOf(wide)->sizeHint().width(), 110 + 4) << "within rounding of the condensed font";
+  EXPECT_LT(WidgetOf(wide)->font().stretch(), WidgetOf(roomy)->font().stretch());
+  ui.SetText(wide, "Misc");
+  EXPECT_EQ(WidgetOf(wide)->font().stretch(), WidgetOf(roomy)->font().stretch()) << "a short caption gets the font back";
+}
+
+TEST_F(QtBackend, a_form_without_a_sizing_frame_has_a_fixed_size_and_no_maximize_button) {
+  ui.SetStyle(form, ui.GetStyle(form) & ~(widgets::kStyleSizingFrame | widgets::kStyleMaximizeBox));
+  ui.Show(form);
+  qtuser::Pump();
+  QWidget* window = WidgetOf(form);
+  EXPECT_EQ(window->minimumSize(), window->maximumSize());
+  EXPECT_FALSE(window->windowFlags() & Qt::WindowMaximizeButtonHint);
+  EXPECT_TRUE(window->windowFlags() & Qt::WindowMinimizeButtonHint);
+}
+
+TEST_F(QtBackend, the_status_bar_shows_its_text_centred_by_one_leading_tab) {
+  const ControlId bar = Make(ControlKind::StatusBar, nullptr, 0, 0, 0, 0);
+  ui.SetText(bar, "\tVeltrane v2.0 (2.3.2).");
+  auto* label = WidgetOf(bar)->findChild<QLabel*>();
+  ASSERT_NE(label, nullptr);
+  EXPECT_EQ(label->text(), QStringLiteral("Veltrane v2.0 (2.3.2)."));
+  EXPECT_TRUE(label->alignment() & Qt::AlignHCenter);
+}
+
+TEST_F(QtBackend, panels_draw_the_bevels_of_a_page_or_none) {
+  using widgets::Bevel;
+  const QPalette palette = QApplication::palette();
+  const QRgb light = palette.color(QPalette::Light).rgb(), dark = palette.color(QPalette::Dark).rgb();
+  const QRgb face = palette.color(QPalette::Window).rgb();
+  const ControlId page = Make(ControlKind::Panel, nullptr, 0, 0, 100, 60);
+  const ControlId plain = Make(ControlKind::Panel, nullptr, 0, 0, 100, 60);
+  ui.SetPanelFrame(page, {Bevel::Raised, Bevel::Lowered, 1, 1});
+  ui.SetPanelFrame(plain, {Bevel::None, Bevel::None, 1, 1});
+  // A lowered outer bevel, a pixel of border, a raised inner bevel; and nothing drawn.
+  const QImage shown = WidgetOf(page)->grab().toImage(), bare = WidgetOf(plain)->grab().toImage();
+  EXPECT_EQ((std::vector<QRgb>{shown.pixel(0, 0), shown.pixel(99, 59), shown.pixel(1, 1), shown.pixel(2, 2),
+                               shown.pixel(97, 57), shown.pixel(3, 3)}),
+            (std::vector<QRgb>{dark, light, face, light, dark, face}));
+  EXPECT_EQ((std::vector<QRgb>{bare.pixel(0, 0), bare.pixel(2, 2), bare.pixel(99, 59)}),
+            (std::vector<QRgb>(3, face)));
+}
+
+TEST_F(QtBackend, controls_without_a_tab_place_still_take_the_focus_when_clicked) {
+  const ControlId placed = Make(ControlKind::Button), edit = Make(ControlKind::Edit), list = Make(ControlKind::ListBox);
+  ui.SetTabOrder(placed, 1);
+  EXPECT_TRUE(WidgetOf(placed)->focusPolicy() & Qt::TabFocus);
+  for (ControlId unplaced : {edit, list}) {
+    EXPECT_FALSE(WidgetOf(unplaced)->focusPolicy() & Qt::TabFocus);
+    EXPECT_TRUE(WidgetOf(unplaced)->focusPolicy() & Qt::ClickFocus);
+  }
+}
+
+TEST_F(QtBackend, a_label_takes_its_look_and_reports_the_mouse_crossing_it) {
+  Counts events;
+  const ControlId label = Make(ControlKind::Label, &events);
+  QWidget* native = WidgetOf(label);
+  ui.SetFont(label, TFontRec{"MS Sans Serif", 8, 1 | 2 | 4 | 8, 0x000000FF});
+  const QFont font = native->font();
+  EXPECT_TRUE(font.bold() && font.italic() && font.underline() && font.strikeOut());
+  EXPECT_EQ(native->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+  EXPECT_NE(native->palette().color(QPalette::Disabled, QPalette::WindowText), QColor(255, 0, 0));
+  ui.SetColor(label, 0x00FF8000);  // 0x00BBGGRR
+  EXPECT_EQ(native->palette().color(QPalette::Window), QColor(0, 0x80, 0xFF));
+  ui.SetColor(label, kColorButtonFace);
+  EXPECT_EQ(native->palette().color(QPalette::Window), QApplication::palette().color(QPalette::Window));
+  ui.SetCursor(label, widgets::Cursor::HandPoint);
+  EXPECT_EQ(native->cursor().shape(), Qt::PointingHandCursor);
+  ui.SetCursor(label, widgets::Cursor::Default);
+  EXPECT_FALSE(native->testAttribute(Qt::WA_SetCursor));
+  ui.SetTooltip(label, "<b>Click to Refresh</b>");
+  EXPECT_TRUE(native->toolTip().contains(QStringLiteral("&lt;b&gt;Click to Refresh")));
+
+  QEnterEvent enter(QPointF(5, 5), native->mapToGlobal(QPointF(5, 5)), native->mapToGlobal(QPointF(5, 5)));
+  QCoreApplication::sendEvent(native, &enter);
+  QEvent leave(QEvent::Leave);
+  QCoreApplication::sendEvent(native, &leave);
+  EXPECT_EQ((Ints{events.mouse_in, events.mouse_out}), (Ints{1, 1}));
+}
+
+// ---- text bytes ----
+
+
+TEST_F(QtBackend, texts_in_utf8_show_as_utf8_and_texts_in_windows_1251_as_windows_1251) {
+  const ControlId edit = Make(ControlKind::Edit), button = Make(ControlKind::Button), list = Make(ControlKind::ListBox);
+  const ControlId combo = Make(ControlKind::ComboBox), tabs = Make(ControlKind::TabStrip);
+  // Rows show the first 4096 bytes: the cut falls inside a UTF-8 letter, or behind a 1251 one.
+  const std::string long_utf8 = std::string(4095, 'a') + kUtf8Name, long_1251 = std::string(4095, 'a') + k1251Name;
+  ui.SetItems(list, {kUtf8Name, k1251Name, long_utf8, long_1251});
+  ui.SetItems(combo, {k1251Name});
+  ui.SetItems(tabs, {kUtf8Cafe});
+  ui.SetText(edit, kUtf8Cafe);
+  ui.SetText(button, k1251Name);
+  const QString cafe = QString::fromUtf8("café.fr"), name = QString::fromUtf8("пример.рф");
+  QAbstractItemModel* rows = Native<QListView>(list)->model();
+  EXPECT_EQ(rows->data(rows->index(0, 0)).toString(), name);
+  EXPECT_EQ(rows->data(rows->index(1, 0)).toString(), name);
+  EXPECT_EQ(rows->data(rows->index(2, 0)).toString(), QString(4095, QLatin1Char('a')));
+  EXPECT_EQ(rows->data(rows->index(3, 0)).toString(), QString(4095, QLatin1Char('a')) + name.left(1));
+  EXPECT_EQ(Native<QComboBox>(combo)->itemText(0), name);
+  EXPECT_EQ(Native<QTabBar>(tabs)->tabText(0), cafe);
+  EXPECT_EQ(Native<QLineEdit>(edit)->text(), cafe);
+  EXPECT_EQ(Native<QAbstractButton>(button)->text(), name);
+}
+
+TEST_F(QtBackend, typed_text_is_windows_1251_when_it_fits_and_utf8_otherwise_and_an_edited_utf8_text_stays_utf8) {
+  const ControlId edit = Make(ControlKind::Edit);
+  auto* line = Native<QLineEdit>(edit);
+  struct Case { std::string set; QString typed; std::string got; };
+  for (const Case& c : {Case{"", QString::fromUtf8("пример.рф"), k1251Name},
+                        Case{"", QString::fromUtf8("café.fr"), kUtf8Cafe},
+                        Case{kUtf8Name, QString::fromUtf8("пример.рфx"), kUtf8Name + "x"}}) {
+    ui.SetText(edit, c.set);
+    line->setText(c.typed);  // as the user leaves it
+    EXPECT_EQ(ui.GetText(edit), c.got) << c.typed.toStdString();
+  }
+  QGuiApplication::clipboard()->setText(QString::fromUtf8("Привет ☺"));
+  EXPECT_EQ(ui.ClipboardText(), "Привет ☺") << "in UTF-8, not Windows-1251 with a question mark";
+}
+
+// ---- dialogs and the shell ----
+
+// Qt would press No, Abort or a lone OK on Esc; the program hears Cancel from every box.
+TEST_F(QtBackend, esc_and_the_close_button_give_cancel_also_on_a_box_without_a_cancel_button) {
+  using widgets::MessageButtons;
+  for (MessageButtons buttons : {MessageButtons::Ok, MessageButtons::YesNo, MessageButtons::AbortRetryIgnore}) {
+    for (void (*dismiss)(QWidget*) : {+[](QWidget* box) { qtuser::Key(box, Qt::Key_Escape); },
+                                      +[](QWidget* box) { box->close(); }}) {
+      qtuser::AnswerModal(dismiss);
+      EXPECT_EQ(ui.ShowMessageBox(form, "This is not BanList!", "Error!", buttons, widgets::MessageIcon::Warning),
+                widgets::MessageAnswer::Cancel)
+          << "buttons " << int(buttons);
+    }
+  }
+}
+
+TEST_F(QtBackend, a_file_dialog_shows_each_filter_with_its_patterns_and_star_dot_star_as_every_name) {
+  QStringList filters;
+  QString selected;
+  qtuser::AnswerModal([&](QWidget* modal) {
+    auto* dialog = qobject_cast<QFileDialog*>(modal);
+    ASSERT_NE(dialog, nullptr);
+    filters = dialog->nameFilters();
+    selected = dialog->selectedNameFilter();
+    dialog->reject();
+  });
+  EXPECT_EQ(ui.RunFileDialog({false, "Open Text File", "Text File|*.txt|All Files|*.*", "", ""}), std::nullopt);
+  EXPECT_EQ(filters, (QStringList{QStringLiteral("Text File (*.txt)"), QStringLiteral("All Files (*)")}));
+  EXPECT_EQ(selected, QStringLiteral("Text File")) << "shown without its patterns";
+}
+
+TEST(DocumentUrl, addresses_stay_addresses_and_paths_become_files) {
+  EXPECT_EQ(widgets::DocumentUrl("http://example.com/update"), QUrl("http://example.com/update"));
+  EXPECT_EQ(widgets::DocumentUrl("www.example.com"), QUrl("http://www.example.com"));
+  EXPECT_EQ(widgets::DocumentUrl("/tmp\\DoubleRecords.txt"), QUrl::fromLocalFile("/tmp/DoubleRecords.txt"));
+  EXPECT_EQ(widgets::DocumentUrl("a; rm -rf x").scheme(), QStringLiteral("file"));
+  EXPECT_FALSE(widgets::DocumentUrl("").isValid());
+}
+
+}  // namespace
