@@ -20,7 +20,7 @@ set(VELTRANE_TEST_COMPILE_OPTIONS -include ${CMAKE_CURRENT_SOURCE_DIR}/tests/win
 # Test programs that exercise POSIX file permissions, links and environment calls, or run
 # a server of their own on POSIX sockets.
 set(VELTRANE_POSIX_ONLY_TESTS
-    "/tests/(runtime/platform/files_test|runtime/platform/elevation_test|app/veltrane_write_test|runtime/platform/http_test|lists/web_list_update_test|app/web_list_modes_test|elements/strlist/str_list_test|elements/files/file_search_test|targets/line_reader_test|targets/target_files_test|targets/config_writer_test)\\.cpp$")
+    "/tests/(runtime/platform/files_test|runtime/platform/elevation_test|app/veltrane_write_test|runtime/platform/http_test|lists/web_list_update_test|app/web_list_modes_test|elements/strlist/str_list_test|targets/line_reader_test|targets/target_files_test|targets/config_writer_test)\\.cpp$")
 
 # Scenario scripts run the Windows driver under the emulator, with the program folder
 # given as a Windows path, and sessions on real widgets (--qt) on the Win32 controls.

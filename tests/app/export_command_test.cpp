@@ -10,9 +10,8 @@ namespace {
 // The settings, with the program folder for {}.
 std::string Ini(const std::string& dir) {
   std::string ini =
-      "[VELTR_Setting]\r\np_hosts=1\r\np_kwf=1\r\np_kpf=0\r\n[Hosts]\r\nhosts={}hosts\r\nIP=0.0.0.0\r\n"
+      "[VELTR_Setting]\r\np_kwf=1\r\n"
       "[KWF]\r\nwinroute_cfg={}winroute.cfg\r\nbegin_kwfall=\r\nend_kwfall=\r\ngroup_name=Ads\r\n"
-      "[KPF]\r\nupdate_cfg={}update.cfg\r\n"
       "[BanList]\r\ngen_advert=1\r\ngen_porno=0\r\ngen_misc=1\r\nfile={}banlist.txt\r\nname=Me\r\n"
       "[Resolvers]\r\ndnsmasq={}block.conf\r\nunbound={}missing\\block.conf\r\nrpz={}foreign.zone\r\n";
   for (size_t at; (at = ini.find("{}")) != std::string::npos;) ini.replace(at, 2, dir);
@@ -29,8 +28,6 @@ class ExportCommand : public ProgramTest {
     Write("Lists/Porno.txt", "unchecked.example.com\r\n");
     Write("Lists/User_BadList.txt", "always.example.com\r\n");
     Write("Lists/User_NO_BadList.txt", "kept.example.com\r\n");
-    Write("winroute.cfg", "<list name=\"UrlGroups\">\r\n</list>\r\n");
-    Write("update.cfg", "<list>\r\n</list>\r\n");
     Write("foreign.zone", "$TTL 60\n");
   }
   int Export(const std::string& target) {
@@ -47,10 +44,6 @@ TEST_F(ExportCommand, writes_the_checked_categories_and_the_user_lists_straight_
   EXPECT_TRUE(conf.ends_with("address=/ads.example.com/\naddress=/misc.example.com/\naddress=/always.example.com/\n"))
       << conf;
 
-  ASSERT_EQ(Export("hosts"), 0) << ::testing::PrintToString(Messages());
-  EXPECT_TRUE(Read("hosts").ends_with(
-      "0.0.0.0       ads.example.com\r\n0.0.0.0       misc.example.com\r\n0.0.0.0       always.example.com\r\n"));
-
   ASSERT_EQ(Export("banlist"), 0);
   const std::string ban_list = Read("banlist.txt");
   EXPECT_NE(ban_list.find("[Advertisement]\r\nads.example.com\r\nkept.example.com\r\n"), std::string::npos) << ban_list;
@@ -64,8 +57,6 @@ TEST_F(ExportCommand, fails_with_the_reason_and_changes_no_file_when_the_target_
     const char* file;  // stays as it was
   };
   const Case cases[] = {
-      {"kpf", "Error:: No file is set for Kerio Personal Firewall (page \"Setting\").", "update.cfg"},
-      {"aof", "Error:: No file is set for Agnitum Outpost Firewall (page \"Setting\").", nullptr},
       {"adblock", "Error:: No file is set for Adblock-style List (page \"Setting\").", nullptr},
       {"rpz", "Error:: File '", "foreign.zone"},
       {"unbound", "Error:: Could not save '", nullptr},

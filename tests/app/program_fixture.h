@@ -1,5 +1,5 @@
 // The whole program on the in-memory window system in a scratch program folder, with the
-// user's hands: tabs, clicks, picks, list clicks, and the files the program keeps.
+// user's hands and the files the program keeps.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -51,9 +51,6 @@ class ProgramTest : public ::testing::Test {
     EXPECT_NE(id, widgets::kNoControl);
     return id;
   }
-  void Tab(const std::string& caption) {
-    ASSERT_TRUE(ui_.ChooseText(ui_.FindSeenWithItem(widgets::ControlKind::TabStrip, caption), caption));
-  }
   void Click(const std::string& caption) {
     const widgets::ControlId id = ui_.FindSeen(caption);
     ASSERT_NE(id, widgets::kNoControl) << caption;
@@ -63,7 +60,7 @@ class ProgramTest : public ::testing::Test {
   void ClickItem(int list, int index) { ASSERT_TRUE(ui_.Choose(Seen(widgets::ControlKind::ListBox, list), index)); }
   std::deque<std::string> Items(int list) { return ui_.Find(Seen(widgets::ControlKind::ListBox, list))->items; }
   std::string LabelText(int n) { return ui_.Find(Seen(widgets::ControlKind::Label, n))->text; }
-  // The messages shown so far, as "caption: text".
+  // As "caption: text".
   std::vector<std::string> Messages() const {
     std::vector<std::string> texts;
     for (const auto& d : ui_.ShownDialogs())

@@ -61,11 +61,6 @@ struct BanListResult {
   std::vector<std::string> doubles, display;
 };
 
-// The display of the program's result, as texts.
-inline std::vector<std::string> Texts(const std::vector<std::string_view>& views) {
-  return {views.begin(), views.end()};
-}
-
 // The loader's steps 4 to 10.
 inline BanListResult ImportBanList(std::vector<std::string> file, const std::string& name, TListSet& lists) {
   BanListResult result;

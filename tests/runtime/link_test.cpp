@@ -1,6 +1,4 @@
-// Values, conversions and the calling rules, driven as elements drive them.
-#include <tuple>
-
+// Values, conversions and the calling rules (the data input rule: the element tests).
 #include "runtime/runtime_fixture.h"
 
 namespace {
@@ -20,41 +18,6 @@ TEST(FireEvent, a_forwarding_chain_of_200000_delivers_once_in_constant_stack_bef
   FireEvent(MakeLink<&Passer::doIn>(chain[0]), std::string("x"));
   log.push_back("sender done");
   EXPECT_EQ(log, (std::vector<std::string>{"receiver:x", "sender done"}));
-}
-
-// Reads three inputs in order (text, number, unconverted value) and notes what each got.
-struct Inputs {
-  TEventLink dataText, dataNumber, dataValue;
-  std::string text;
-  int32_t number = 0;
-  std::string got;
-  void doWork(TData& v, uint16_t) {
-    got = InputText(v, dataText, text) + "|";
-    got += std::to_string(InputInteger(v, dataNumber, number)) + "|";
-    TData value;
-    InputValue(v, dataValue, TData{}, value);
-    got += value.kind == KindReal ? "real " + AsText(value) : value.IsEmpty() ? "empty" : "other";
-  }
-};
-
-TEST(DataInputRule, the_first_unlinked_input_with_an_empty_default_consumes_the_arriving_value) {
-  Source linked{MakeText("linked")};
-  const std::vector<std::tuple<bool, std::string, int32_t, TData, std::string>> cases = {
-      // text input linked, text default, number default, arriving value, what the three inputs got
-      {false, "", 0, MakeInteger(5), "5|0|empty"},
-      {false, "prop", 0, MakeInteger(5), "prop|5|empty"},
-      {false, "", 0, TData{}, "|0|empty"},
-      {false, "prop", 1, MakeReal(2.5), "prop|1|real 2.5"},
-      {true, "prop", 0, MakeInteger(7), "linked|7|empty"},
-  };
-  for (const auto& [text_linked, text, number, arriving, expected] : cases) {
-    Inputs e;
-    e.text = text;
-    e.number = number;
-    if (text_linked) e.dataText = MakeLink<&Source::varValue>(linked);
-    FireEvent(MakeLink<&Inputs::doWork>(e), TData(arriving));
-    EXPECT_EQ(e.got, expected);
-  }
 }
 
 TEST(Conversions, follow_the_documented_table) {

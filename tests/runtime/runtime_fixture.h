@@ -13,14 +13,10 @@
 #include "runtime/link.h"
 #include "runtime/platform/files.h"
 
-// A readable output that yields `value` and counts how often it was read.
+// A readable output that yields `value`.
 struct Source {
   TData value;
-  int reads = 0;
-  void varValue(TData& v, uint16_t) {
-    ++reads;
-    v = value;
-  }
+  void varValue(TData& v, uint16_t) { v = value; }
 };
 
 // A fresh folder, made the program folder for the test and removed afterwards.

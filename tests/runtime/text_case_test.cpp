@@ -1,4 +1,4 @@
-// Case folding and locale-free numbers: the text rules every part of the program shares.
+// Locale-free numbers (ASCII case folding: the profile engine's tests).
 #include <gtest/gtest.h>
 
 #include <clocale>
@@ -6,19 +6,8 @@
 #include <string>
 
 #include "runtime/decimal.h"
-#include "runtime/text_case.h"
 
 namespace {
-
-using namespace std::string_literals;
-
-TEST(FoldAscii, lowers_a_to_z_only_and_keeps_the_neighbours_and_the_upper_half) {
-  EXPECT_EQ(FoldedCopy("@AZ[`az{\xC0\xA8\xDF\0Q"s), "@az[`az{\xC0\xA8\xDF\0q"s);
-  EXPECT_TRUE(FoldedEqual("Ads.COM", "aDS.com"));
-  EXPECT_FALSE(FoldedEqual("\xC0", "\xE0"));  // Cyrillic capitals are not folded
-  EXPECT_FALSE(FoldedEqual("[", "{"));        // nor the signs 32 apart
-  EXPECT_FALSE(FoldedEqual("ab", "abc"));
-}
 
 TEST(ReadDecimal, reads_the_point_as_the_point_in_any_locale) {
   // A locale with a decimal comma, where one is installed; the "C" rules otherwise.

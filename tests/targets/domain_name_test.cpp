@@ -1,5 +1,6 @@
 // Records as the names resolvers compare: internationalised names as A-labels whatever the
-// record's code page, and the records no DNS server can block with their subdomains.
+// record's code page, and the records no DNS server can block with their subdomains. The
+// usual ones are in the scenario resolver_formats_export_in_three_modes.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -21,25 +22,16 @@ TEST(DomainName, a_record_becomes_its_ascii_name_in_lower_case_or_is_left_out_wi
                                 std::string(63, 'd');  // 255 characters
   const std::string too_long_once_encoded = std::string(60, 'x') + "\xC3\xA9\xC3\xA9.com";
   const Case cases[] = {
-      {"ads.example.com", "ads.example.com"},
       {"ADS.Example.COM", "ads.example.com"},
       {"ad_server.example.com", "ad_server.example.com"},
-      {"caf\xC3\xA9.fr", "xn--caf-dma.fr"},
       {"\xD0\x9F\xD0\xA0\xD0\x98\xD0\x9C\xD0\x95\xD0\xA0.\xD1\x80\xD1\x84", "xn--e1afmkfd.xn--p1ai"},  // ПРИМЕР.рф
       {"\xEF\xF0\xE8\xEC\xE5\xF0.\xF0\xF4", "xn--e1afmkfd.xn--p1ai"},  // пример.рф in Windows-1251
-      {"xn--caf-dma.fr", "xn--caf-dma.fr"},
-      {"10.0.0.1", nullptr, kIpAddressRecord},
       {"10.1", nullptr, kIpAddressRecord},
-      {"::1", nullptr, kIpAddressRecord},
       {"localhost", nullptr, kDotlessRecord},
       {"a b.example.com", nullptr, kNoHostNameRecord},
       {"*.ads.example.com", nullptr, kNoHostNameRecord},
       {"ads.example.com.", nullptr, kNoHostNameRecord},
-      {".ads.example.com", nullptr, kNoHostNameRecord},
       {"ads..example.com", nullptr, kNoHostNameRecord},
-      {"ads.example.com#x", nullptr, kNoHostNameRecord},
-      {"\"ads\".example.com", nullptr, kNoHostNameRecord},
-      {"a\x7f.example.com", nullptr, kNoHostNameRecord},
       {"\xEF\xBF\xBD.com", nullptr, kNoHostNameRecord},  // U+FFFD is no character of a name
       {too_long_once_encoded.c_str(), nullptr, kNoHostNameRecord},
       {long_label.c_str(), nullptr, kTooLongRecord},

@@ -1,12 +1,10 @@
-// What the target tests share: a scratch program folder made current, the in-memory window
-// system, a fixed clock, the settings as global variables, and a target scheme built as its
-// page builds it.
+// What the target tests share: a scratch program folder, the in-memory window system, a
+// fixed clock, the settings as global variables, and schemes built as their pages build them.
 #pragma once
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
-#include <cctype>
 #include <filesystem>
 #include <string>
 #include <utility>
@@ -18,18 +16,14 @@
 #include "runtime/scheme.h"
 #include "widgets/headless/headless_backend.h"
 
-// Global variable names do not tell case apart: the cells are registered in lower case.
-inline TData& Cell(std::string name) {
-  for (char& c : name) c = char(std::tolower(static_cast<unsigned char>(c)));
-  return RegisterGlobal(name);
-}
-inline void Set(const std::string& variable, const std::string& value) { Cell(variable) = MakeText(value); }
-inline std::string Get(const std::string& variable) { return AsText(Cell(variable)); }
+// The program registers its global variables under lower-case names.
+inline void Set(const std::string& variable, const std::string& value) { RegisterGlobal(variable) = MakeText(value); }
+inline std::string Get(const std::string& variable) { return AsText(RegisterGlobal(variable)); }
 
 class TargetTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    // In memory where the system offers it: every save is flushed to disk, and the tests save a lot.
+    // In memory where the system offers it: every save is flushed, and the tests save a lot.
     std::string pattern = platform::IsDirectory("/dev/shm") ? "/dev/shm/veltrane-targets-XXXXXX"
                                                             : "/tmp/veltrane-targets-XXXXXX";
     dir_ = mkdtemp(pattern.data());
@@ -39,7 +33,7 @@ class TargetTest : public ::testing::Test {
       platform::MakeDirectory(dir_ + folder);
     widgets::SetCurrentBackend(&ui_);
     platform::SetFixedTime(platform::LocalTime{2026, 12, 5, 6, 9, 53, 12});
-    Set("VELTR_dir", dir_);
+    Set("veltr_dir", dir_);
     // Every setting a target reads starts empty, as in a fresh program folder.
     for (const char* name :
          {"p_hosts", "p_kpf", "p_kwf", "p_aof", "hosts", "hosts_back", "ip", "update_cfg", "begin_kpfip", "end_kpfip",
@@ -54,10 +48,9 @@ class TargetTest : public ::testing::Test {
     std::filesystem::remove_all(dir_);
   }
 
-  // `S` built in a scheme element, as a page holds it.
   template <class S>
-  TKXMultiElement& Build(TKXWin* parent = nullptr) {
-    auto element = std::make_unique<TKXChildPanel>(parent);
+  TKXMultiElement& Build() {
+    auto element = std::make_unique<TKXChildPanel>(nullptr);
     element->SetScheme<S>();
     elements_.push_back(std::move(element));
     return *elements_.back();

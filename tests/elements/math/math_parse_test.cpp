@@ -1,4 +1,4 @@
-// The expression calculator: results and error codes of expressions, %0, operands and their cache.
+// The expression calculator: results and error codes of expressions, and no crash on deep nesting.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "elements/math/math_parse.h"
-#include "elements/strlist/str_list.h"
 
 namespace {
 
@@ -68,52 +67,6 @@ TEST(MathParse, degrees_in_angle_mode_1_and_integer_results_rounding_halves_to_e
                        "2147483648"}),
             (std::vector<double>{0, 180, 2, 4, -2147483648.0, kEval}));
   EXPECT_EQ(calc.got[0].kind, KindInteger);
-}
-
-// A readable output that counts its reads and answers its value, or, when handed an argument, its square.
-struct Value {
-  TData value;
-  int reads = 0;
-  void varValue(TData& v, uint16_t) {
-    ++reads;
-    v = v.IsEmpty() ? value : MakeReal(AsReal(v) * AsReal(v));
-  }
-};
-
-TEST(MathParse, linked_operands_are_read_once_per_calculation_and_an_unlinked_one_takes_the_arriving_value) {
-  Calc calc(5);
-  std::vector<Value> counts{{MakeText("10")}, {MakeInteger(0)}, {MakeInteger(3)}, {MakeInteger(2)}, {MakeInteger(5)}};
-  for (size_t k = 0; k < counts.size(); ++k) calc.element.dataX[k] = MakeLink<&Value::varValue>(counts[k]);
-  EXPECT_EQ(calc.Runs({"%1+%2+%3+%4+%5", "%1*%1+%1", "%1+(", "%6"}), (std::vector<double>{20, 110, kSyntax, kSyntax}));
-  EXPECT_EQ(calc.got[0].kind, KindReal);
-  EXPECT_EQ(counts[0].reads, 2);  // a malformed text reads nothing
-  calc.element.dataX[2] = TEventLink{};
-  EXPECT_EQ(calc.Run("%1+%2+%3+%4+%5", MakeInteger(7)), 24);
-  calc.element.dataX[3] = TEventLink{};  // the arriving value is gone once %3 took it
-  EXPECT_EQ(calc.Run("%1+%2+%3+%4+%5", MakeInteger(7)), kEval);
-}
-
-TEST(MathParse, operand_calls_hand_the_argument_over_and_operand_indexes_read_array_items) {
-  Calc calc(3);
-  TKXStrList items;
-  items.SetStrings("10\r20\r30");
-  Value square, array, number{MakeInteger(4)};
-  items.varArray(array.value, 0);
-  calc.element.dataX[0] = MakeLink<&Value::varValue>(square);
-  calc.element.dataX[1] = MakeLink<&Value::varValue>(array);
-  // %3 is unlinked at first; %1 answers nothing when handed nothing.
-  EXPECT_EQ(calc.Runs({"%1(3) + %1(1+1)", "%3(3)", "%1", "%2[0] + %2[2] + %2[0.6]"}),
-            (std::vector<double>{13, kEval, kEval, 60}));
-  EXPECT_EQ(array.reads, 1);
-  calc.element.dataX[2] = MakeLink<&Value::varValue>(number);
-  EXPECT_EQ(calc.Runs({"%2[3]", "%3[0]", "%2[0, 0]", "%2[0,]"}), (std::vector<double>{kEval, kEval, kEval, kSyntax}));
-}
-
-TEST(MathParse, percent_zero_is_the_last_result_or_the_default_after_a_failure) {
-  Calc calc;
-  calc.element.Default = 100;
-  EXPECT_EQ(calc.Runs({"%0+1", "20", "%0+1", "%0+1", "1/0", "%0+1", "%0(", "%0"}),
-            (std::vector<double>{101, 20, 21, 22, kEval, 101, kSyntax, 100}));
 }
 
 TEST(MathParse, deep_nesting_is_a_syntax_error_not_a_crash) {

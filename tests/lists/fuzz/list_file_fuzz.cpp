@@ -1,8 +1,7 @@
 // libFuzzer harness for the list file reader and the line rules: any bytes as a file give
-// the lines the plain rule gives (every CR LF, CR and LF ends a line, a NUL ends the text,
-// a final break adds no line, a UTF-8 byte-order mark at the start is no part of the first
-// record); lines joined and split again are the same lines, in both line modes; a list
-// saved and read back is the same list.
+// the lines PlainLines gives (a UTF-8 byte-order mark at the start is no part of them); lines
+// joined and split again are the same lines, in both line modes; a list saved and read back
+// is the same list.
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -18,7 +17,8 @@
 
 namespace {
 
-// The rule, a byte at a time.
+// The rule, a byte at a time: every CR LF, CR and (in one mode) LF ends a line, a NUL ends
+// the text, a final break adds no line.
 std::vector<std::string> PlainLines(std::string_view text, bool lone_lf_breaks) {
   std::vector<std::string> lines;
   std::string line;

@@ -1,12 +1,8 @@
-// libFuzzer harness for the INI engine and the INI element: any bytes as a settings file,
-// any section, key and value. A key written reads back as written (cut at a line break,
-// trimmed of blanks, out of one pair of quotes, at most 2047 bytes); a key deleted and a
-// section erased read as missing; every other key reads as it did; a refused change leaves
-// the file byte for byte; writing twice gives the file writing once gives.
-//
-// The first byte picks the change (write through the engine, write through the element,
-// delete the key, erase the section); the rest is file, section, key and value, split by
-// the byte 0x1E.
+// libFuzzer harness for the INI engine and the INI element. The first byte picks the change
+// (write through the engine or the element, delete the key, erase the section); the rest is
+// file, section, key and value, split by 0x1E. A key written reads back as the plain reading
+// says, deleted or erased keys read as missing, every other key as before; a refused change
+// leaves the file byte for byte; the same change twice gives the same file.
 #include <unistd.h>
 
 #include <cstdint>
@@ -21,6 +17,7 @@
 #include <vector>
 
 #include "runtime/ini.h"
+#include "runtime/platform/files.h"
 #include "runtime/platform/profile.h"
 #include "runtime/text_case.h"
 
@@ -34,8 +31,7 @@ std::string_view Trim(std::string_view s) {
   return s.substr(first, s.find_last_not_of(kBlanks) - first + 1);
 }
 
-// The file lives in a folder of the process's own on tmpfs, where there is one (the engine
-// flushes its saves to the disk), removed when the run ends.
+// On tmpfs where there is one: the engine flushes its saves to the disk.
 struct ScratchFolder {
   std::string path;
   ScratchFolder() {
@@ -58,10 +54,7 @@ const std::string& Scratch() {
 
 void Put(const std::string& bytes) { std::ofstream(Scratch(), std::ios::binary | std::ios::trunc) << bytes; }
 
-std::string Content() {
-  std::ifstream in(Scratch(), std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
+std::string Content() { return platform::ReadFile(Scratch()).value_or(""); }
 
 // Every (section, key) the file names, in the plain reading of the format.
 std::vector<std::pair<std::string, std::string>> NamedKeys(std::string_view text) {

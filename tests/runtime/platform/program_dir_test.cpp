@@ -12,7 +12,6 @@ TEST(ProgramDirTest, writable_executable_folder_else_the_users_data_folder) {
       {"/usr/bin/", false, "/data/xdg", "/home/u", "/data/xdg/Veltrane/"},
       {"/usr/bin", true, nullptr, "/root", "/root/.local/share/Veltrane/"},   // installed, run by the superuser
       {"/usr/local/bin/x/", true, nullptr, "/root", "/usr/local/bin/x/"},
-      {"/usr/bin/", false, nullptr, "/home/u", "/home/u/.local/share/Veltrane/"},
       {"/usr/bin/", false, "", "/home/u", "/home/u/.local/share/Veltrane/"},
       {"/usr/bin/", false, "relative/xdg", "/home/u/", "/home/u/.local/share/Veltrane/"},  // ignored as the rules say
       {"/usr/bin/", false, nullptr, nullptr, "/usr/bin/"},                     // nowhere else to go

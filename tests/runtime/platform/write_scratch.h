@@ -1,7 +1,5 @@
-// The scratch folder the tests' build of veltrane-write writes below (its "/etc", in /run),
-// with the folders beside it that stand for /usr/bin and /run. The helper writes only where
-// every folder up from the file is root's and closed to everyone else; the tests that need
-// it to write skip where that cannot be made (run as a normal user), and say why.
+// The scratch folder the tests' build of veltrane-write writes below (its "/etc"), with the
+// folders beside it that stand for /usr/bin and /run.
 #pragma once
 
 #include <sys/stat.h>

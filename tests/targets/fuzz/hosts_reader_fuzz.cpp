@@ -1,10 +1,4 @@
 // libFuzzer harness for the hosts file reader.
-// Build by hand (from the repository root):
-//   clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -I. tests/targets/fuzz/hosts_reader_fuzz.cpp \
-//     targets/hosts/hosts_file.cpp targets/common/{config_scan,line_reader}.cpp \
-//     elements/strings/{trim,replace}.cpp runtime/{lines,link,data,decimal}.cpp \
-//     runtime/platform/{files,program_dir,c_number}.cpp -o hosts_reader_fuzz
-// Run with -dict=tests/targets/fuzz/targets.dict.
 #include "targets/hosts/hosts_file.h"
 #include "tests/targets/fuzz/reader_fuzz.h"
 

@@ -1,5 +1,6 @@
 // What the four reader harnesses share: any bytes as a file must give, read from memory
 // and read from a file in chunks of any size, exactly what the step-by-step rules give.
+// Built with -DVELTRANE_FUZZ=ON (clang); run with -dict=tests/targets/fuzz/targets.dict.
 #pragma once
 
 #include <sys/mman.h>
