@@ -72,7 +72,7 @@ if(EXISTS ${dir}/${name}.web)
   endif()
   set(port_file ${work}-server-port)
   file(REMOVE ${port_file})
-  execute_process(COMMAND sh -c "'${PYTHON3}' '${CMAKE_CURRENT_LIST_DIR}/scenario_server.py' '${dir}/${name}.web' '${port_file}' > /dev/null 2>&1 & echo $!"
+  execute_process(COMMAND sh -c "'${PYTHON3}' '${CMAKE_CURRENT_LIST_DIR}/scenario_server.py' '${dir}/${name}.web' '${port_file}' \"$PPID\" > /dev/null 2>&1 & echo $!"
     OUTPUT_VARIABLE server_pid OUTPUT_STRIP_TRAILING_WHITESPACE)
   foreach(wait RANGE 100)
     if(EXISTS ${port_file})

@@ -3,18 +3,22 @@
 folder on 127.0.0.1 (never another address), on a port the system picks, which it writes to
 the file named by its second argument once it listens. Every file is sent with its ETag (from
 its content) and its Last-Modified; a request that names the ETag it has gets 304, as list
-servers answer. Missing files get 404. It stops by itself after five minutes at the latest;
-tests/app/run_scenario.cmake stops it as soon as the scenario's driver runs have ended.
+servers answer. Missing files get 404. It stops by itself after five minutes at the latest,
+and as soon as the process named by its third argument is gone (the scenario's runner: a runner
+stopped by a time-out takes its server with it); tests/app/run_scenario.cmake stops it as soon
+as the scenario's driver runs have ended.
 
-    python3 tests/app/scenario_server.py FOLDER PORT_FILE
+    python3 tests/app/scenario_server.py FOLDER PORT_FILE [RUNNER-PID]
 """
 import hashlib
 import http.server
 import os
 import sys
 import threading
+import time
 
 root, port_file = sys.argv[1], sys.argv[2]
+runner = int(sys.argv[3]) if len(sys.argv) > 3 else 0
 
 
 class Handler(http.server.SimpleHTTPRequestHandler):
@@ -46,5 +50,20 @@ server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
 with open(port_file + ".part", "w") as f:
     f.write(str(server.server_address[1]))
 os.replace(port_file + ".part", port_file)
+
+
+def watch_runner():
+    while True:
+        time.sleep(0.5)
+        try:
+            os.kill(runner, 0)
+        except ProcessLookupError:
+            os._exit(0)
+        except PermissionError:
+            pass
+
+
+if runner:
+    threading.Thread(target=watch_runner, daemon=True).start()
 threading.Timer(300, server.shutdown).start()
 server.serve_forever()

@@ -18,6 +18,9 @@ for tool in dnsmasq unbound unbound-checkconf named-checkzone dig; do
 done
 
 work=$(mktemp -d)
+# Every server runs in the foreground as a child of this shell, its process id kept here (never
+# in a subshell, where the cleanup would not see it), and is stopped on success, failure and
+# interruption alike.
 pids=()
 cleanup() {
   for pid in "${pids[@]}"; do kill "$pid" 2> /dev/null; done
@@ -25,6 +28,9 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
+trap 'exit 129' HUP
+trap 'exit 130' INT
+trap 'exit 143' TERM
 failures=0
 fail() {
   echo "FAILED: $*"
@@ -138,9 +144,11 @@ fi
 
 # Unbound, once with the include file and once with the policy zone. Its only upstream
 # server is a closed port of the loopback address; the include instance refuses what no
-# local zone answers, so an unlisted name is answered at once.
+# local zone answers, so an unlisted name is answered at once. The port it answers on is left
+# in started_port.
 start_unbound() {  # NAME EXTRA-SERVER-LINES TRAILING-SECTIONS
   local port
+  started_port=
   for _ in 1 2 3 4 5; do
     port=$((20000 + RANDOM % 30000))
     port_in_use "$port" && continue
@@ -168,16 +176,17 @@ CONF
     unbound -c "$work/$1.conf" > "$work/$1.log" 2>&1 &
     pids+=($!)
     if await "$port"; then
-      echo "$port"
+      started_port=$port
       return 0
     fi
   done
   return 1
 }
 
-if unbound_port=$(start_unbound unbound-include "  module-config: \"iterator\"
+if start_unbound unbound-include "  module-config: \"iterator\"
   local-zone: \".\" refuse
-  include: \"$work/out/unbound.conf\"" ""); then
+  include: \"$work/out/unbound.conf\"" ""; then
+  unbound_port=$started_port
   expect unbound "$unbound_port" ads.example.com NXDOMAIN
   expect unbound "$unbound_port" www.ads.example.com NXDOMAIN
   expect unbound "$unbound_port" xn--caf-dma.example NXDOMAIN
@@ -187,9 +196,10 @@ if unbound_port=$(start_unbound unbound-include "  module-config: \"iterator\"
 else
   fail "unbound did not start with the include file: $(tail -3 "$work/unbound-include.log")"
 fi
-if rpz_port=$(start_unbound unbound-rpz "  module-config: \"respip iterator\"" "rpz:
+if start_unbound unbound-rpz "  module-config: \"respip iterator\"" "rpz:
   name: \"block.example.org\"
-  zonefile: \"$work/out/block.zone\""); then
+  zonefile: \"$work/out/block.zone\""; then
+  rpz_port=$started_port
   expect "rpz" "$rpz_port" ads.example.com NXDOMAIN
   expect "rpz" "$rpz_port" www.ads.example.com NXDOMAIN
   expect "rpz" "$rpz_port" xn--caf-dma.example NXDOMAIN
