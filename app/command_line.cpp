@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 
+#include <cstdlib>
 #include <string_view>
 
 #include "targets/target_catalog.h"
@@ -54,6 +55,11 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       if (!TakeValue(args, i, value) || (value != "banlist" && !TargetNamed(value)))
         return Error("--export needs a target: " + ExportTargets());
       line.target = value;
+    } else if (arg == "--wait") {
+      char* end = nullptr;
+      if (TakeValue(args, i, value)) line.wait = std::strtod(value.c_str(), &end);
+      if (value.empty() || !end || *end != '\0' || !(line.wait >= 0 && line.wait <= 86400))
+        return Error("--wait needs a number of seconds from 0 to 86400");
     } else if (arg == "--dir") {
       if (!TakeValue(args, i, value) || value.empty()) return Error("--dir needs a folder");
       line.dir = value;
@@ -76,9 +82,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
 
 std::string UsageText() {
   return "usage: veltrane [--dir FOLDER]\n"
-         "       veltrane --export TARGET [--dir FOLDER]\n"
-         "       veltrane [--dir FOLDER] --import FILE --into LIST\n"
-         "       veltrane [--dir FOLDER] --update\n"
+         "       veltrane --export TARGET [--dir FOLDER] [--wait SECONDS]\n"
+         "       veltrane [--dir FOLDER] [--wait SECONDS] --import FILE --into LIST\n"
+         "       veltrane [--dir FOLDER] [--wait SECONDS] --update\n"
          "       veltrane --help\n"
          "       veltrane /i\n"
          "Without options Veltrane opens its window. The options:\n"
@@ -100,6 +106,9 @@ std::string UsageText() {
          "                 similar)\", User_BadList, User_NO_BadList); prints N new, M known, K skipped\n"
          "  --update       download every subscribed web list (Setting, Web Lists) and file its new\n"
          "                 records; one line per list, exit code 1 when any failed\n"
+         "  --wait SECONDS while another Veltrane (the window, a timer's run) is changing the files\n"
+         "                 of the program folder, wait up to SECONDS (120 when not given) for it\n"
+         "                 to finish, then give up with exit code 1, changing nothing\n"
          "  --help         print this text\n"
          "  /i             (first argument) show the information box and end\n";
 }

@@ -23,6 +23,9 @@ struct CommandLine {
   };
   Mode mode = Mode::Window;
   std::optional<std::string> dir;  // --dir FOLDER: the program folder, for every mode
+  // --wait SECONDS: how long a mode waits for another Veltrane that is changing the files of
+  // the program folder, before it gives up.
+  double wait = 120;
   std::string import_from, into;   // Mode::Import: the file or web address, and the list's display name
   std::string error;               // Mode::Error: what is wrong, for standard error
   std::string write_path, content_file;  // Mode::WriteElevated

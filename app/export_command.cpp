@@ -6,9 +6,11 @@
 #include "lists/generate_page.h"
 #include "runtime/global_registry.h"
 #include "runtime/global_var.h"
+#include "runtime/platform/folder_lock.h"
 #include "runtime/scheme.h"
 #include "targets/common/target_messages.h"
 #include "targets/target_catalog.h"
+#include "widgets/user_action.h"
 
 namespace {
 
@@ -42,6 +44,13 @@ bool Failed(const widgets::HeadlessBackend& backend, size_t shown_before) {
 }  // namespace
 
 int RunExport(const std::string& target, widgets::HeadlessBackend& backend) {
+  // The settings, the lists, the backups and the target's file, all as they are at one time.
+  const platform::FolderLock lock("veltrane --export");
+  if (!lock.Held()) {
+    backend.ShowMessageBox(widgets::kNoControl, FolderLockedMessage(lock.Why()), kSaveFailureCaption,
+                           widgets::MessageButtons::Ok, widgets::MessageIcon::Error);
+    return 1;
+  }
   TData none;
   // The settings, and the program folder the lists are read from.
   TKXMultiElement settings;

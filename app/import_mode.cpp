@@ -11,6 +11,8 @@
 #include "lists/web_list_update.h"
 #include "lists/web_subscriptions.h"
 #include "runtime/platform/files.h"
+#include "runtime/platform/folder_lock.h"
+#include "widgets/user_action.h"
 
 namespace {
 
@@ -59,6 +61,12 @@ int RunImportMode(const std::string& from, const std::string& into) {
   std::optional<std::vector<std::string>> lines = ListLines(from);
   if (!lines) return 1;
   WebListReading reading = ExtractWebRecords(std::move(*lines));
+  // From the lists' reading to their save, no other Veltrane may write them.
+  const platform::FolderLock lock("veltrane --import");
+  if (!lock.Held()) {
+    std::cerr << "veltrane: " << FolderLockedMessage(lock.Why()) << "\n";
+    return 1;
+  }
   TListStore store;
   std::optional<TListSet> lists = store.LoadAllWhole("Nothing was imported and no list was changed.");
   if (!lists) return 1;

@@ -13,6 +13,7 @@
 #include "runtime/hub.h"
 #include "runtime/index_to_chanel.h"
 #include "runtime/platform/files.h"
+#include "runtime/platform/folder_lock.h"
 #include "runtime/platform/profile.h"
 #include "runtime/save_failure.h"
 #include "widgets/main_form.h"
@@ -131,10 +132,24 @@ TMainProgram::TMainProgram() : TScheme(nullptr), main_form_(BuildMainForm(New<TK
 
   form.onCreate = hub_input(start_hub);
 
+  // An action that finds the program folder locked by another Veltrane (a timer's update)
+  // says in the status bar for whom it waits, and the window keeps painting meanwhile.
+  platform::SetLockWait({kWindowLockWait, [&status_bar](const std::string& holder) {
+                           TData text = MakeText("Waiting for " + holder + " to finish with the program folder ...");
+                           status_bar.doText(text, 0);
+                           widgets::CurrentBackend().ProcessEvents();
+                         },
+                         [&status_bar] {
+                           TData shown;
+                           status_bar.doText(shown, 0);
+                         }});
+
   // The window's place, saved when it closes: a failed save is told.
   auto& position_error = AsFailureBox(New<TKXMessage>());
   form.onSaveError = MakeLink<&TKXMessage::doMessage>(position_error);
 }
+
+TMainProgram::~TMainProgram() { platform::SetLockWait({}); }
 
 void TMainProgram::Start() { main_form_.Start(); }
 

@@ -14,6 +14,7 @@ class TMainProgram : public TScheme {
   // Creates the main window and every top-level element, and wires the whole tree of
   // schemes before any event runs.
   TMainProgram();
+  ~TMainProgram();
 
   // Shows the window and fires its start event once: the start hub then runs the
   // window-style adjuster, the housekeeping, the correction and the pages' start inputs.
@@ -29,6 +30,10 @@ class TMainProgram : public TScheme {
 inline constexpr const char* kMainCaption = "Veltrane v2.0";
 inline constexpr const char* kStatusText =
     "Veltrane v2.0 (2.3.2). Ban lists kept by hand, written for every firewall.";
+
+// How long an action of the window waits for another Veltrane that is changing the files of
+// the program folder, in seconds: a user who clicked waits no longer than this.
+inline constexpr double kWindowLockWait = 30;
 
 // Tells the user, once per file and run, of a settings file that is there but cannot be
 // read (its keys then read as missing), on the current backend.

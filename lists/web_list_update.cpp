@@ -9,6 +9,7 @@
 #include "elements/files/dir.h"
 #include "elements/strlist/records.h"
 #include "lists/web_list_filing.h"
+#include "runtime/platform/folder_lock.h"
 #include "runtime/platform/profile.h"
 
 std::string WebUpdateOutcome::Text() const {
@@ -24,6 +25,9 @@ platform::HttpResponse DownloadWhileWaiting(platform::HttpRequest request, const
   std::atomic<uint64_t> received = 0;
   std::atomic<bool> done = false;
   request.received = &received;
+  // A download touches no file of the program folder and may take minutes: meanwhile other
+  // processes may write there, and the caller reads the lists again once it is in.
+  const platform::FolderLockPause pause;
   platform::HttpResponse response;
   std::thread worker([&] {
     response = platform::HttpGet(request);
@@ -114,7 +118,13 @@ std::vector<WebUpdateOutcome> UpdateWebLists(const std::vector<WebSubscription>&
   if (pending.empty()) return outcomes;
 
   // The lists are read once every download is in, so that what is filed goes into the files
-  // as they are now; a list that cannot be read whole is not saved over.
+  // as they are now; a list that cannot be read whole is not saved over. From that reading to
+  // the last save and the answers remembered with it, no other Veltrane may write.
+  const platform::FolderLock lock("veltrane --update");
+  if (!lock.Held()) {
+    for (const Pending& p : pending) outcomes[p.outcome].error = lock.Why() + "; nothing was filed";
+    return outcomes;
+  }
   std::optional<TListSet> lists = store.LoadAllWhole("Nothing was filed and no list was changed.");
   if (!lists) {
     for (const Pending& p : pending) outcomes[p.outcome].error = "a list could not be read whole; nothing was filed";

@@ -1,6 +1,8 @@
 // The push button.
 #include "widgets/button.h"
 
+#include "widgets/user_action.h"
+
 void TKXButton::Init() {
   CreateNative(widgets::ControlKind::Button);
   TKXWin::Init();
@@ -13,6 +15,8 @@ void TKXButton::doCaption(TData& value, uint16_t) {
 }
 
 void TKXButton::OnClicked() {
+  const TUserAction action;
+  if (!action.Go()) return;
   // A copy, so that a receiver that changes what it gets cannot change the next click.
   TData value = Data;
   FireEvent(onClick, value);

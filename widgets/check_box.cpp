@@ -1,6 +1,8 @@
 // The check box.
 #include "widgets/check_box.h"
 
+#include "widgets/user_action.h"
+
 void TKXCheckBox::Init() {
   CreateNative(widgets::ControlKind::CheckBox);
   TKXWin::Init();
@@ -22,6 +24,10 @@ void TKXCheckBox::doCheck(TData& value, uint16_t) {
 void TKXCheckBox::varChecked(TData& value, uint16_t) { value = MakeInteger(IsChecked() ? 1 : 0); }
 
 void TKXCheckBox::OnClicked() {
+  const TUserAction action;
+  // The click had no effect: the box shows what it showed before.
+  if (!action.Go()) Native().SetChecked(Control(), Checked);
   Checked = IsChecked();
+  if (!action.Go()) return;
   FireEvent(onCheck, Checked ? 1 : 0);
 }

@@ -1,6 +1,8 @@
 // The combo box.
 #include "widgets/combo_box.h"
 
+#include "widgets/user_action.h"
+
 void TKXComboBox::Init() {
   CreateNative(widgets::ControlKind::ComboBox);
   TKXWin::Init();
@@ -9,4 +11,7 @@ void TKXComboBox::Init() {
 
 void TKXComboBox::varSelected(TData& value, uint16_t) { value = MakeText(SelectedText()); }
 
-void TKXComboBox::OnSelectionChanged() { FireSelection(onClick, SelectText); }
+void TKXComboBox::OnSelectionChanged() {
+  const TUserAction action;
+  if (action.Go()) FireSelection(onClick, SelectText);
+}

@@ -1,6 +1,8 @@
 // The single-line text field.
 #include "widgets/edit.h"
 
+#include "widgets/user_action.h"
+
 void TKXEdit::Init() {
   CreateNative(widgets::ControlKind::Edit);
   TKXWin::Init();
@@ -31,4 +33,7 @@ void TKXEdit::OnTextChanged() {
   if (users_change) FireEvent(onChange, CurrentText());
 }
 
-void TKXEdit::OnEnterPressed() { FireEvent(onEnter, CurrentText()); }
+void TKXEdit::OnEnterPressed() {
+  const TUserAction action;
+  if (action.Go()) FireEvent(onEnter, CurrentText());
+}

@@ -2,6 +2,7 @@
 #include "widgets/label.h"
 
 #include "widgets/backend_codes.h"
+#include "widgets/user_action.h"
 
 namespace {
 constexpr uint8_t kUnderline = 4;
@@ -22,7 +23,10 @@ void TKXLabel::varText(TData& value, uint16_t) {
   value = MakeText(Control() == widgets::kNoControl ? Caption : Native().GetText(Control()));
 }
 
-void TKXLabel::OnClicked() { FireEvent(onClick); }
+void TKXLabel::OnClicked() {
+  const TUserAction action;
+  if (action.Go()) FireEvent(onClick);
+}
 
 void TKXLabel::OnMouseEnter() {
   if (Control() == widgets::kNoControl) return;

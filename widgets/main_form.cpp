@@ -5,6 +5,7 @@
 #include "runtime/platform/profile.h"
 #include "runtime/save_failure.h"
 #include "widgets/backend_codes.h"
+#include "widgets/user_action.h"
 
 namespace {
 // The form that owns the application object; there is one per process at a time.
@@ -69,9 +70,19 @@ void TKXMainForm::Start() {
   started_ = true;
   // The start work (settings, the tidied position keys) runs before the first show is
   // handled, as a native window handles its first show only once the message loop runs.
+  // Without the program folder's lock it cannot run at all: the user has been told why, and
+  // the window closes again.
   starting_ = true;
   Native().Show(Control());
-  FireEvent(onCreate);
+  {
+    const TUserAction action;
+    if (!action.Go()) {
+      starting_ = false;
+      Native().RequestClose(Control());
+      return;
+    }
+    FireEvent(onCreate);
+  }
   starting_ = false;
   if (show_pending_) {
     show_pending_ = false;
@@ -84,6 +95,8 @@ void TKXMainForm::OnShown() {
     show_pending_ = true;
     return;
   }
+  const TUserAction action;
+  if (!action.Go()) return;
   if (!first_shown_) {
     KeepPosition(PositionMode::Load);
     first_shown_ = true;
@@ -94,6 +107,9 @@ void TKXMainForm::OnShown() {
 }
 
 bool TKXMainForm::OnCloseRequest() {
+  // A window that closes while another process holds the folder closes all the same, and
+  // keeps the position it had.
+  const TUserAction action;
   TData arriving;
   if (InputInteger(arriving, dataCanClose, 0) != 0) return false;
   const bool accepted = OwnsApplication;
@@ -101,7 +117,7 @@ bool TKXMainForm::OnCloseRequest() {
     Visible = false;
     Native().SetVisible(Control(), false);
   }
-  KeepPosition(PositionMode::Save);
+  if (action.Go()) KeepPosition(PositionMode::Save);
   if (accepted) FireEvent(onClose);
   return accepted;
 }

@@ -5,6 +5,8 @@
 #include <map>
 #include <vector>
 
+#include "widgets/user_action.h"
+
 namespace {
 // The groups, keyed by the parent's control, each in creation order.
 std::map<widgets::ControlId, std::vector<TKXRadioButton*>>& Groups() {
@@ -54,5 +56,6 @@ void TKXRadioButton::varChecked(TData& value, uint16_t) {
 void TKXRadioButton::OnClicked() {
   if (Control() == widgets::kNoControl) return;
   CheckOnlyThis();
-  FireEvent(onClick);
+  const TUserAction action;
+  if (action.Go()) FireEvent(onClick);
 }

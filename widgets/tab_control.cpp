@@ -2,6 +2,7 @@
 #include "widgets/tab_control.h"
 
 #include "runtime/lines.h"
+#include "widgets/user_action.h"
 
 void TKXTabControl::Init() {
   CreateNative(widgets::ControlKind::TabStrip);
@@ -14,4 +15,7 @@ void TKXTabControl::varIndex(TData& value, uint16_t) {
   value = MakeInteger(Control() == widgets::kNoControl ? -1 : Native().GetSelection(Control()));
 }
 
-void TKXTabControl::OnSelectionChanged() { FireEvent(onChange); }
+void TKXTabControl::OnSelectionChanged() {
+  const TUserAction action;
+  if (action.Go()) FireEvent(onChange);
+}

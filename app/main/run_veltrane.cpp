@@ -13,10 +13,22 @@
 #include "runtime/platform/console.h"
 #include "runtime/platform/elevation.h"
 #include "runtime/platform/files.h"
+#include "runtime/platform/folder_lock.h"
 #include "runtime/platform/heap.h"
 #include "widgets/headless/console_backend.h"
 
 namespace {
+
+// A mode that finds the program folder locked by another Veltrane says so once, on standard
+// error, and waits up to `seconds` for it.
+void WaitTelling(double seconds) {
+  platform::SetLockWait({seconds, [seconds, told = false](const std::string& holder) mutable {
+    if (told) return;
+    told = true;
+    std::cerr << "veltrane: waiting up to " << seconds << " seconds for " << holder
+              << " to finish with the files of " << platform::ProgramDir() << "\n";
+  }, {}});
+}
 
 // The mode on the window system `backend`; the program folder is set already.
 int RunMode(const CommandLine& line, const std::vector<std::string>& args, widgets::Backend& backend) {
@@ -63,6 +75,7 @@ int RunVeltrane(int argc, char** argv, const WindowSystemMaker& make_window_syst
     platform::SetProgramDir(*line.dir);
   }
   if (line.Windowless()) {
+    WaitTelling(line.wait);
     widgets::ConsoleBackend console;
     return RunMode(line, args, console);
   }

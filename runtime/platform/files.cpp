@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -21,6 +22,9 @@ namespace platform {
 namespace {
 
 std::string g_program_dir;
+
+// The name every temporary file of a save starts with, followed by six random characters.
+constexpr const char* kTemporaryPrefix = ".veltrane-";
 
 // The writer's error for a target that is a FIFO, device or socket (no errno says that).
 constexpr int kNotRegularError = -1;
@@ -253,12 +257,17 @@ AtomicFileWriter::AtomicFileWriter(const std::string& path) : state_(std::make_u
       return;
     }
   }
-  s.temp = FolderOf(s.target) + "/.veltrane-XXXXXX";
-  s.fd = ::mkstemp(s.temp.data());
+  // A save killed earlier in this folder left its temporary file behind.
+  RemoveLeftoverTemporaries(FolderOf(s.target));
+  s.temp = FolderOf(s.target) + "/" + kTemporaryPrefix + "XXXXXX";
+  s.fd = ::mkostemp(s.temp.data(), O_CLOEXEC);
   if (s.fd < 0) {
     s.error = errno;
     s.temp.clear();
+    return;
   }
+  // Locked while it lives, so that no other process takes it for a leftover.
+  ::flock(s.fd, LOCK_EX | LOCK_NB);
 }
 
 AtomicFileWriter::AtomicFileWriter(const std::string& path, const std::string& like) : AtomicFileWriter(path) {
@@ -409,6 +418,46 @@ FileStamp StampOf(const std::string& path) {
 bool RemoveFile(const std::string& path) {
   if (!IsFile(path)) return false;
   return ::unlink(NativePath(path).c_str()) == 0;
+}
+
+size_t RemoveLeftoverTemporaries(const std::string& folder, int levels) {
+  const std::string native = NativePath(folder);
+  DIR* dir = ::opendir(native.empty() ? "." : native.c_str());
+  if (!dir) return 0;
+  const std::string base = native.empty() || native.ends_with('/') ? native : native + "/";
+  std::vector<std::string> temporaries, subfolders;
+  while (const dirent* e = ::readdir(dir)) {
+    const std::string_view name = e->d_name;
+    if (name == "." || name == "..") continue;
+    if (name.size() == std::strlen(kTemporaryPrefix) + 6 && name.starts_with(kTemporaryPrefix))
+      temporaries.emplace_back(name);
+    else if (levels > 0 && (e->d_type == DT_DIR || e->d_type == DT_UNKNOWN))
+      subfolders.emplace_back(name);
+  }
+  ::closedir(dir);
+  timespec now{};
+  ::clock_gettime(CLOCK_REALTIME, &now);
+  size_t removed = 0;
+  for (const std::string& name : temporaries) {
+    const std::string path = base + name;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) continue;
+    struct stat st, again;
+    // A save writing it holds its lock; one just made may not have taken it yet.
+    const bool leftover = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && now.tv_sec - st.st_mtim.tv_sec >= 2 &&
+                          ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    // The name must still be that file when it goes.
+    if (leftover && ::lstat(path.c_str(), &again) == 0 && again.st_ino == st.st_ino && again.st_dev == st.st_dev &&
+        ::unlink(path.c_str()) == 0)
+      ++removed;
+    ::close(fd);
+  }
+  for (const std::string& name : subfolders) {
+    struct stat st;
+    if (::lstat((base + name).c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+      removed += RemoveLeftoverTemporaries(base + name, levels - 1);
+  }
+  return removed;
 }
 
 bool MakeDirectory(const std::string& path) {

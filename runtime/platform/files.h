@@ -134,6 +134,13 @@ bool CopyFileOver(const std::string& from, const std::string& to, std::string* w
 bool RemoveFile(const std::string& path);
 bool MakeDirectory(const std::string& path);
 
+// Removes the temporary files that saves killed before their end left in `folder` and, down
+// to `levels` more levels, in its subfolders: only files of the program's own naming
+// (".veltrane-XXXXXX"; on Windows "vltXXXX.tmp"), and only those no save is writing now (a
+// save holds its temporary file locked, or open for itself alone, until it is renamed) and
+// that have not changed for two seconds. Returns how many went.
+size_t RemoveLeftoverTemporaries(const std::string& folder, int levels = 0);
+
 struct DirEntry {
   std::string name;
   bool is_directory = false;

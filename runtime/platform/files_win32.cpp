@@ -152,6 +152,8 @@ AtomicFileWriter::AtomicFileWriter(const std::string& path) : state_(std::make_u
     s.read_only = true;
     return;
   }
+  // A save killed earlier in this folder left its temporary file behind.
+  RemoveLeftoverTemporaries(FolderOf(path));
   wchar_t temp[MAX_PATH + 1];
   if (!::GetTempFileNameW(WideFromBytes(FolderOf(path)).c_str(), L"vlt", 0, temp)) {
     s.error = ::GetLastError();
@@ -328,6 +330,53 @@ FileStamp StampOf(const std::string& path) {
 }
 
 bool RemoveFile(const std::string& path) { return IsFile(path) && ::DeleteFileW(Wide(path).c_str()); }
+
+namespace {
+
+// "vltXXXX.tmp", with one to four hexadecimal digits: GetTempFileNameW's names for the prefix "vlt".
+bool IsTemporaryName(std::wstring_view name) {
+  if (name.size() < 8 || name.size() > 11) return false;
+  if (name.substr(0, 3) != L"vlt" && name.substr(0, 3) != L"VLT") return false;
+  const std::wstring_view tail = name.substr(name.size() - 4);
+  if (tail != L".tmp" && tail != L".TMP") return false;
+  for (wchar_t c : name.substr(3, name.size() - 7))
+    if (!((c >= L'0' && c <= L'9') || (c >= L'A' && c <= L'F') || (c >= L'a' && c <= L'f'))) return false;
+  return true;
+}
+
+}  // namespace
+
+size_t RemoveLeftoverTemporaries(const std::string& folder, int levels) {
+  std::wstring base = Wide(folder.empty() ? "." : folder);
+  if (base.back() != L'\\' && base.back() != L'/') base += L'\\';
+  WIN32_FIND_DATAW found;
+  HANDLE search = ::FindFirstFileW((base + L"*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return 0;
+  FILETIME now_time;
+  ::GetSystemTimeAsFileTime(&now_time);
+  const ULONGLONG now = (ULONGLONG(now_time.dwHighDateTime) << 32) | now_time.dwLowDateTime;
+  std::vector<std::wstring> subfolders;
+  size_t removed = 0;
+  do {
+    const std::wstring name = found.cFileName;
+    if (name == L"." || name == L"..") continue;
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      if (levels > 0 && !(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) subfolders.push_back(name);
+      continue;
+    }
+    if (!IsTemporaryName(name) || (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) continue;
+    const ULONGLONG written =
+        (ULONGLONG(found.ftLastWriteTime.dwHighDateTime) << 32) | found.ftLastWriteTime.dwLowDateTime;
+    // A save holds its temporary file open for itself alone, so deleting it fails while it
+    // writes; one just made may not be open yet: two seconds, in 100-nanosecond steps.
+    if (written + 20'000'000ull > now) continue;
+    if (::DeleteFileW((base + name).c_str())) ++removed;
+  } while (::FindNextFileW(search, &found));
+  ::FindClose(search);
+  for (const std::wstring& name : subfolders)
+    removed += RemoveLeftoverTemporaries(BytesFromWide(base + name), levels - 1);
+  return removed;
+}
 
 bool MakeDirectory(const std::string& path) { return !path.empty() && ::CreateDirectoryW(Wide(path).c_str(), nullptr); }
 

@@ -24,6 +24,12 @@ inline constexpr std::string_view kTooLongRecord = "too long for a domain name";
 // 63 characters or a name over 253. Empty when it is such a name.
 std::string_view WhyNoDomainName(std::string_view name);
 
+// Why `name` (ASCII) cannot stand in the hosts file, whose names the system's resolver looks
+// up as DNS names: an IP address, a character other than letters, digits, "-" and "_", an
+// empty label, a label over 63 characters or a name over 253. A single label is a host name
+// (a machine of the local network), and letters may be in either case. Empty when it is one.
+std::string_view WhyNoHostName(std::string_view name);
+
 // The record as the DNS formats write it: its ASCII name in lower case, when that is a
 // domain name to block; otherwise nothing, and `why` (when given) says why.
 std::optional<std::string> BlockedDomainName(std::string_view record, std::string_view* why = nullptr);

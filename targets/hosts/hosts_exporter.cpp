@@ -25,16 +25,27 @@ size_t NamesPerLine(const std::string& setting) {
 }
 
 // The name as the hosts file maps it: an internationalised name as A-labels, any other
-// record as it is (`storage` holds a converted name).
-std::string_view HostsName(std::string_view record, std::string& storage) {
+// record as it is (`storage` holds a converted name). Nothing for a record that is no host
+// name the system's resolver could look up (an address, a label over 63 characters, a
+// character no host name has): `why`, when given, says why.
+std::optional<std::string_view> HostsName(std::string_view record, std::string& storage,
+                                          std::string_view* why = nullptr) {
+  std::string_view name = record;
   for (char c : record) {
     if (static_cast<unsigned char>(c) <= 0x7F) continue;
     std::optional<std::string> ascii = AsciiName(record);
-    if (!ascii) return record;
+    if (!ascii) {
+      if (why) *why = kNoHostNameRecord;
+      return std::nullopt;
+    }
     storage = std::move(*ascii);
-    return storage;
+    name = storage;
+    break;
   }
-  return record;
+  const std::string_view problem = WhyNoHostName(name);
+  if (problem.empty()) return name;
+  if (why) *why = problem;
+  return std::nullopt;
 }
 
 }  // namespace
@@ -81,7 +92,7 @@ void HostsExporter::LoadSettings() {
 // options hold the same name, and several names a line are read name by name.
 void HostsExporter::PutEntry(TLineSink& sink, std::string_view record) {
   std::string storage;
-  PutHostsEntry(sink, HostsName(record, storage), ip_);
+  if (const std::optional<std::string_view> name = HostsName(record, storage)) PutHostsEntry(sink, *name, ip_);
 }
 
 void HostsExporter::PutEntries(TLineSink& sink) {
@@ -90,7 +101,7 @@ void HostsExporter::PutEntries(TLineSink& sink) {
     names.clear();
     for (size_t i = k; i < std::min(k + per_line_, EntryCount()); ++i) {
       if (i > k) names += ' ';
-      names += HostsName(Chosen(i), storage);
+      names += *HostsName(Chosen(i), storage);  // a chosen record has a name
     }
     PutHostsEntry(sink, names, ip_);
     if (!ip6_.empty()) PutHostsEntry(sink, names, ip6_);
@@ -101,12 +112,16 @@ void HostsExporter::PutEntries(TLineSink& sink) {
 // a blank) is not the record's name.
 bool HostsExporter::StandsFor(std::string_view record, std::string_view address) const {
   std::string storage;
-  return address == HostsName(record, storage);
+  const std::optional<std::string_view> name = HostsName(record, storage);
+  return name && address == *name;
 }
 
 std::string_view HostsExporter::WhyNotFound(std::string_view record) const {
   for (char c : record)
     if (static_cast<unsigned char>(c) <= 32 || c == '#') return "with a blank or \"#\" in it";
+  std::string storage;
+  std::string_view why;
+  if (!HostsName(record, storage, &why)) return why;
   return TTargetExporter::WhyNotFound(record);
 }
 

@@ -7,7 +7,11 @@
 // as well, on a second line, so lookups over IPv6 are blocked too; `per_line` (1 to 9,
 // empty is 1), the names one line maps, for large files on Windows, whose DNS client slows
 // down with one name a line. Internationalised names are written as A-labels, as lookups
-// compare them. The reader finds the names of every such line again.
+// compare them. The reader finds the names of every such line again. Records that are no
+// host name the system's resolver could look up (addresses, labels over 63 characters, names
+// over 253, characters no host name has) are left out and counted in the message, as the
+// resolver formats leave them out: an entry for them blocks nothing, and an address there
+// would be taken for a name.
 //
 // Inputs: 0 doClear (empties the pending records), 1 doAdd (one record), 2 doExport.
 #pragma once

@@ -102,7 +102,8 @@ Snapshot TakeSnapshot(const std::string& dir) {
   Snapshot snapshot;
   static thread_local std::string buffer(1 << 20, '\0');
   for (const auto& entry : fs::recursive_directory_iterator(dir)) {
-    if (!entry.is_regular_file()) continue;
+    // The program folder's lock file holds who holds the lock, no data.
+    if (!entry.is_regular_file() || entry.path().filename() == "veltrane.lock") continue;
     std::ifstream in(entry.path(), std::ios::binary);
     content_hash h;
     content_hash_start(&h);

@@ -157,9 +157,15 @@ static int absolute(int dirfd, const char* path, char* out) {
   return 1;
 }
 
+/* The program folder's lock file is no save: it holds only who holds the lock. */
+static int lock_file(const char* path) {
+  const char* name = strrchr(path, '/');
+  return name && strcmp(name + 1, "veltrane.lock") == 0;
+}
+
 static int watched_path(const char* path) {
   return g.root_length > 0 && strncmp(path, g.root, g.root_length) == 0 &&
-         (path[g.root_length] == '/' || path[g.root_length] == '\0');
+         (path[g.root_length] == '/' || path[g.root_length] == '\0') && !lock_file(path);
 }
 
 /* The watched absolute path of `path`, into `out`; 0 when it is not below the folder. */
