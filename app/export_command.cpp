@@ -6,9 +6,14 @@
 #include "lists/generate_page.h"
 #include "runtime/global_registry.h"
 #include "runtime/global_var.h"
+#include "runtime/platform/files.h"
 #include "runtime/platform/folder_lock.h"
 #include "runtime/scheme.h"
+#include "targets/aof/aof_startup_backup.h"
 #include "targets/common/target_messages.h"
+#include "targets/hosts/hosts_startup_backup.h"
+#include "targets/kpf/kpf_startup_backup.h"
+#include "targets/kwf/kwf_startup_backup.h"
 #include "targets/target_catalog.h"
 #include "widgets/user_action.h"
 
@@ -41,6 +46,30 @@ bool Failed(const widgets::HeadlessBackend& backend, size_t shown_before) {
   return false;
 }
 
+std::string NoListsMessage(const std::string& lists) {
+  return "There is no folder '" + platform::NativePath(lists) +
+         "': this program folder holds no lists to export (--dir names another)." + std::string(kNothingWritten);
+}
+
+// The first time the program writes a firewall's file or the hosts file, it keeps the file as
+// it was beside it ("hosts.old"), with its first dated backup, as a start of the window does.
+void KeepFirstCopy(TargetId id, const std::string& program_dir) {
+  const TTargetInfo& info = Info(id);
+  if (!info.backup) return;
+  CreateFolderChain(program_dir + info.backup->folder);
+  CreateFolderChain(program_dir + "Logs");
+  TKXMultiElement backup;
+  switch (id) {
+    case TargetId::Hosts: backup.SetScheme<HostsStartupBackup>(); break;
+    case TargetId::Aof: backup.SetScheme<AofStartupBackup>(); break;
+    case TargetId::Kpf: backup.SetScheme<KpfStartupBackup>(); break;
+    case TargetId::Kwf: backup.SetScheme<KwfStartupBackup>(); break;
+    default: return;
+  }
+  TData none;
+  backup.doWork(none, 1);
+}
+
 }  // namespace
 
 int RunExport(const std::string& target, widgets::HeadlessBackend& backend) {
@@ -70,6 +99,17 @@ int RunExport(const std::string& target, widgets::HeadlessBackend& backend) {
                            widgets::MessageIcon::Error);
     return 1;
   }
+  // Without its Lists folder the program folder is not the one the user keeps the lists in:
+  // an export would replace the target's entries with none.
+  const std::string lists = AsText(program_dir) + "Lists";
+  if (!platform::IsDirectory(lists)) {
+    backend.ShowMessageBox(widgets::kNoControl, NoListsMessage(lists), kSaveFailureCaption,
+                           widgets::MessageButtons::Ok, widgets::MessageIcon::Error);
+    return 1;
+  }
+  if (target != "banlist") KeepFirstCopy(*TargetNamed(target), AsText(program_dir));
+  if (Failed(backend, shown_before)) return 1;
+
   TKXChildPanel page(nullptr);
   page.SetScheme<GeneratePage>();
   page.doWork(none, 2);  // the check boxes from the settings, the mode "To Programm"

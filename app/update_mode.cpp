@@ -6,16 +6,21 @@
 #include "lists/list_store.h"
 #include "lists/web_list_update.h"
 #include "runtime/ini_path.h"
+#include "runtime/platform/files.h"
 
 int RunUpdateMode() {
   UseProgramFolder();
-  const std::vector<WebSubscription> subscriptions = ReadWebSubscriptions(ResolveIniPath(kSettingsFile));
+  const std::string settings = ResolveIniPath(kSettingsFile);
+  const std::vector<WebSubscription> subscriptions = ReadWebSubscriptions(settings);
+  // A section that cannot be read as it was written is told; what can be read is updated.
+  const std::string problem = WebListsProblem(settings);
+  if (!problem.empty()) std::cerr << "veltrane: " << platform::NativePath(settings) << ": " << problem << "\n";
+  int code = problem.empty() ? 0 : 1;
   if (subscriptions.empty()) {
-    std::cout << "No web lists are subscribed (the Setting page, Web Lists, subscribes to them).\n";
-    return 0;
+    if (code == 0) std::cout << "No web lists are subscribed (the Setting page, Web Lists, subscribes to them).\n";
+    return code;
   }
   TListStore store;
-  int code = 0;
   for (const WebUpdateOutcome& outcome : UpdateWebLists(subscriptions, store, nullptr)) {
     std::cout << outcome.Text() << "\n";
     if (outcome.kind == WebUpdateOutcome::Kind::Failed) code = 1;

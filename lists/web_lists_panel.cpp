@@ -6,6 +6,7 @@
 #include "lists/web_list_update.h"
 #include "lists/web_subscriptions.h"
 #include "runtime/ini_path.h"
+#include "runtime/platform/files.h"
 #include "runtime/save_failure.h"
 #include "widgets/button.h"
 #include "widgets/label.h"
@@ -93,6 +94,7 @@ void WebListsPanel::doAdd(TData&, uint16_t) {
     return;
   }
   const std::string file = ResolveIniPath(kSettingsFile);
+  if (!SectionReadable(file)) return;
   std::vector<WebSubscription> subscriptions = ReadWebSubscriptions(file);
   for (const WebSubscription& s : subscriptions) {
     if (s.url != url) continue;
@@ -120,6 +122,7 @@ void WebListsPanel::doRemove(TData&, uint16_t) {
   // The one the user sees, found again in the file as it is now.
   const std::string shown = subscriptions_.Item(selected);
   const std::string file = ResolveIniPath(kSettingsFile);
+  if (!SectionReadable(file)) return;
   std::vector<WebSubscription> subscriptions = ReadWebSubscriptions(file);
   const auto at = std::find_if(subscriptions.begin(), subscriptions.end(),
                                [&](const WebSubscription& s) { return SubscriptionText(s) == shown; });
@@ -134,9 +137,24 @@ void WebListsPanel::doRemove(TData&, uint16_t) {
   doRefresh(none, 0);
 }
 
+bool WebListsPanel::SectionReadable(const std::string& file) {
+  const std::string problem = WebListsProblem(file);
+  if (problem.empty()) return true;
+  Tell("'" + platform::NativePath(file) + "': " + problem +
+           ". The subscriptions are not changed until it is mended in an editor.",
+       5);
+  return false;
+}
+
 void WebListsPanel::doUpdateNow(TData&, uint16_t) {
   if (updating_) return;
-  const std::vector<WebSubscription> subscriptions = ReadWebSubscriptions(ResolveIniPath(kSettingsFile));
+  const std::string file = ResolveIniPath(kSettingsFile);
+  const std::string problem = WebListsProblem(file);
+  const std::vector<WebSubscription> subscriptions = ReadWebSubscriptions(file);
+  if (subscriptions.empty() && !problem.empty()) {
+    Tell("'" + platform::NativePath(file) + "': " + problem + ".", 5);
+    return;
+  }
   if (subscriptions.empty()) {
     Tell("No web lists are subscribed yet: enter the address of a block list, choose its list and press Add.", 4);
     return;
@@ -150,7 +168,8 @@ void WebListsPanel::doUpdateNow(TData&, uint16_t) {
   });
   updating_ = false;
   std::vector<std::string> lines;
-  bool failed = false;
+  bool failed = !problem.empty();
+  if (failed) lines.push_back("'" + platform::NativePath(file) + "': " + problem + ".");
   for (const WebUpdateOutcome& outcome : outcomes) {
     lines.push_back(outcome.Text());
     failed = failed || outcome.kind == WebUpdateOutcome::Kind::Failed;

@@ -27,6 +27,9 @@ class WebListsPanel : public TPanelScheme {
 
  private:
   void Tell(const std::string& text, int32_t icon);
+  // False, once the user was told, when the settings file's section of subscriptions cannot be
+  // read as it was written: it is then not written over.
+  bool SectionReadable(const std::string& file);
 
   TKXEdit& address_;
   TKXComboBox& list_chooser_;

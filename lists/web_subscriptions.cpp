@@ -41,12 +41,53 @@ bool IsWebAddress(std::string_view url) {
 std::vector<WebSubscription> ReadWebSubscriptions(const std::string& ini_file) {
   std::vector<WebSubscription> subscriptions;
   const int32_t count = platform::ReadProfileInt(ini_file, kWebListsSection, "count");
-  for (int32_t n = 1; n <= count && n <= 10000; ++n) {
+  for (int32_t n = 1; n <= count && n <= kMostWebLists; ++n) {
     WebSubscription s{platform::ReadProfileString(ini_file, kWebListsSection, Key("url", size_t(n))),
                       platform::ReadProfileString(ini_file, kWebListsSection, Key("list", size_t(n)))};
     if (!s.url.empty()) subscriptions.push_back(std::move(s));
   }
   return subscriptions;
+}
+
+namespace {
+
+// The number N of a key "urlN" or "listN" (N from 1, no sign, no leading zero); 0 otherwise.
+int64_t EntryNumber(const std::string& key) {
+  for (std::string_view prefix : {"url", "list"}) {
+    if (key.size() <= prefix.size() || !StartsWithNoCase(key, prefix)) continue;
+    const std::string_view digits = std::string_view(key).substr(prefix.size());
+    if (digits[0] == '0' || digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string_view::npos)
+      return 0;
+    return std::stoll(std::string(digits));
+  }
+  return 0;
+}
+
+}  // namespace
+
+std::string WebListsProblem(const std::string& ini_file) {
+  const platform::ProfileSection section = platform::ReadProfileSection(ini_file, kWebListsSection);
+  const std::string name = "[" + std::string(kWebListsSection) + "]";
+  if (section.copies > 1)
+    return "the section " + name + " is there " + std::to_string(section.copies) + " times, and only the first is read";
+  std::optional<std::string> count_text;
+  int64_t highest = 0;
+  std::string highest_key;
+  for (const auto& [key, value] : section.keys) {
+    if (key.size() == 5 && StartsWithNoCase(key, "count")) count_text = value;
+    const int64_t n = EntryNumber(key);
+    if (n > highest) highest = n, highest_key = key;
+  }
+  if (!count_text) return highest > 0 ? "section " + name + " has " + highest_key + " but no count" : "";
+  const std::string& text = *count_text;
+  if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos)
+    return "count=" + text + " in section " + name + " is no whole number from 0 to " + std::to_string(kMostWebLists);
+  const int64_t count = std::stoll(text);
+  if (count > kMostWebLists)
+    return "count=" + text + " in section " + name + " is more than " + std::to_string(kMostWebLists) + " web lists";
+  if (highest > count)
+    return "section " + name + " has " + highest_key + " beyond count=" + text;
+  return "";
 }
 
 bool WriteWebSubscriptions(const std::string& ini_file, const std::vector<WebSubscription>& subscriptions) {

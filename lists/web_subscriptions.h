@@ -3,6 +3,7 @@
 // `list2` ... where a list is named by its display name ("Advertisement", "User_NO_BadList").
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,6 +28,17 @@ bool IsWebAddress(std::string_view url);
 
 // The subscriptions in the file, in their order; entries without an address are passed over.
 std::vector<WebSubscription> ReadWebSubscriptions(const std::string& ini_file);
+
+// The most subscriptions the section holds: far more than anyone subscribes to, and few
+// enough that a count mistyped by some digits is told rather than read as a million keys.
+inline constexpr int32_t kMostWebLists = 10000;
+
+// What keeps the section from being read as it was written, in words for the user ("count=0x10
+// is no whole number"), or empty: a count that is no whole number from 0 to kMostWebLists, an
+// address or list without a count or beyond it, the section given twice. A hand-edited file
+// may hold such a section; the subscriptions that can be read are, and the section is never
+// written over while it is wrong, which would lose the entries it cannot read.
+std::string WebListsProblem(const std::string& ini_file);
 
 // Writes the section anew: the entries first, then the count, then the keys of entries that
 // are no more are taken out. False, leaving the count as it was, when the file cannot be written.

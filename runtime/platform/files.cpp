@@ -415,6 +415,11 @@ FileStamp StampOf(const std::string& path) {
   return stamp;
 }
 
+uint64_t LinkCount(const std::string& path) {
+  struct stat st;
+  return !path.empty() && ::stat(NativePath(path).c_str(), &st) == 0 ? uint64_t(st.st_nlink) : 0;
+}
+
 bool RemoveFile(const std::string& path) {
   if (!IsFile(path)) return false;
   return ::unlink(NativePath(path).c_str()) == 0;

@@ -131,6 +131,11 @@ FileStamp StampOf(const std::string& path);
 // Copies a regular file, replacing the destination; atomic like WriteFileAtomic. The copy
 // has the source's permission bits (its owner may write it) and extended attributes.
 bool CopyFileOver(const std::string& from, const std::string& to, std::string* why = nullptr);
+// How many names (hard links) the file has; 0 when there is none.
+uint64_t LinkCount(const std::string& path);
+// What a save says of a file with other names, which a replaced file would no longer share.
+inline constexpr const char* kHardLinkedFile = "The file has other names (hard links), which would keep its old content";
+
 bool RemoveFile(const std::string& path);
 bool MakeDirectory(const std::string& path);
 

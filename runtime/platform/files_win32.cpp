@@ -329,6 +329,17 @@ FileStamp StampOf(const std::string& path) {
   return stamp;
 }
 
+uint64_t LinkCount(const std::string& path) {
+  if (path.empty()) return 0;
+  HANDLE file = ::CreateFileW(Wide(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return 0;
+  BY_HANDLE_FILE_INFORMATION info{};
+  const bool got = ::GetFileInformationByHandle(file, &info);
+  ::CloseHandle(file);
+  return got ? info.nNumberOfLinks : 0;
+}
+
 bool RemoveFile(const std::string& path) { return IsFile(path) && ::DeleteFileW(Wide(path).c_str()); }
 
 namespace {

@@ -2,6 +2,7 @@
 // writes the whole file back at once; nothing is cached between calls.
 #include "runtime/platform/profile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <string_view>
@@ -170,6 +171,26 @@ std::optional<std::string> FindProfileString(const std::string& file, const std:
     if (KeyLine(lines[i], name, value) && FoldedEqual(name, wanted_key)) return CleanValue(value);
   }
   return std::nullopt;
+}
+
+ProfileSection ReadProfileSection(const std::string& file, const std::string& section) {
+  ProfileSection read;
+  const FileContent content = ReadWholeFile(file);
+  if (content.result == FileContent::Result::Unreadable && g_read_trouble) g_read_trouble(file, content.why);
+  if (content.result != FileContent::Result::Read) return read;
+  const Lines lines = SplitAnyBreak(content.bytes);
+  const std::string_view wanted = Trim(section);
+  for (auto found = FindSection(lines, wanted); found; found = FindSection(lines, wanted, found->end)) {
+    if (read.copies++ > 0) continue;
+    for (size_t i = found->header + 1; i < found->end; ++i) {
+      std::string_view name, value;
+      if (!KeyLine(lines[i], name, value) || name.empty()) continue;
+      const bool seen = std::any_of(read.keys.begin(), read.keys.end(),
+                                    [name](const auto& key) { return FoldedEqual(key.first, name); });
+      if (!seen) read.keys.emplace_back(std::string(name), CleanValue(value));
+    }
+  }
+  return read;
 }
 
 std::string ReadProfileString(const std::string& file, const std::string& section, const std::string& key) {

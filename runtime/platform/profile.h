@@ -24,6 +24,8 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace platform {
 
@@ -43,6 +45,15 @@ std::string ReadProfileString(const std::string& file, const std::string& sectio
 // The key's value as a decimal number with an optional sign, read up to the first
 // character that is not a digit; 0 when missing or not a number.
 int32_t ReadProfileInt(const std::string& file, const std::string& section, const std::string& key);
+
+// A section as reads see it: its keys and values in the order of the file (a key given twice
+// once, with the first value), and how many sections of that name the file holds (reads see
+// only the first).
+struct ProfileSection {
+  size_t copies = 0;
+  std::vector<std::pair<std::string, std::string>> keys;
+};
+ProfileSection ReadProfileSection(const std::string& file, const std::string& section);
 
 bool WriteProfileString(const std::string& file, const std::string& section, const std::string& key,
                         const std::string& value, std::string* why = nullptr);

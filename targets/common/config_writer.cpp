@@ -9,10 +9,12 @@ TConfigWriter::TConfigWriter(const std::string& path, LineEnding ending, WhenRef
   // The refusal is known before the first line: the lines are then kept for the system's
   // write, which takes the whole content at once.
   holding_ = refused == WhenRefused::AskSystem && file_.PermissionRefused() && !platform::RunsElevated();
-  buffer_.reserve(kFlushAt + 4096);
+  hard_linked_ = refused == WhenRefused::AskSystem && platform::LinkCount(path) > 1;
+  if (!hard_linked_) buffer_.reserve(kFlushAt + 4096);
 }
 
 void TConfigWriter::Line(std::initializer_list<std::string_view> pieces) {
+  if (hard_linked_) return;
   for (std::string_view piece : pieces) buffer_ += piece;
   buffer_ += ending_;
   if (buffer_.size() >= kFlushAt && !holding_) Flush();
@@ -24,6 +26,10 @@ void TConfigWriter::Flush() {
 }
 
 bool TConfigWriter::Commit(std::string* why) {
+  if (hard_linked_) {
+    if (why) *why = platform::kHardLinkedFile;
+    return false;
+  }
   if (!holding_) {
     Flush();
     return file_.Commit(why);

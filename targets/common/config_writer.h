@@ -7,6 +7,8 @@
 // file in /etc, written by a normal user): when the system refuses the write for want of
 // permission, the lines are kept instead of streamed, and Commit hands them to the system's
 // elevated write (runtime/platform/elevation.h), which asks through the system's prompt.
+// A direct write never replaces a file that has other names (hard links): the other names
+// would keep the old content, and the elevated side refuses such a file for that reason too.
 #pragma once
 
 #include <optional>
@@ -43,5 +45,6 @@ class TConfigWriter : public TLineSink {
   std::string_view ending_;
   std::string buffer_;
   bool holding_ = false;  // the content is kept whole for the system's elevated write
+  bool hard_linked_ = false;  // a direct write into a file with other names: refused
   std::optional<platform::ElevatedWrite> asked_;
 };

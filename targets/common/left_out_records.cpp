@@ -31,13 +31,13 @@ size_t TLeftOutRecords::Count() const {
   return count;
 }
 
-std::string TLeftOutRecords::Message(std::string_view target, size_t records, bool names_only) const {
+std::string TLeftOutRecords::Message(std::string_view target, size_t records, std::string_view holds) const {
   const size_t left_out = Count();
   const bool one = left_out == 1;
   std::string text = std::to_string(left_out) + " of " + std::to_string(records) +
                      (records == 1 ? " record " : " records ") + (one ? "was" : "were") + " left out: ";
-  if (names_only) {
-    text += "the " + std::string(target) + " format holds domain names only.";
+  if (!holds.empty()) {
+    text += "the " + std::string(target) + " format holds " + std::string(holds) + " only.";
   } else {
     text += std::string("the program would not recognise ") + (one ? "its entry" : "their entries") +
             " when it reads the " + std::string(target) + " file again, and every export would add " +

@@ -26,9 +26,10 @@ class TLeftOutRecords {
 
   // "2 of 7 records were left out: the program would not recognise ...", then one line per
   // reason in the order first met, each with the first record of that reason as its example
-  // (none for an empty or a broken record). A target that holds domain names only says so
-  // instead ("2 of 7 records were left out: the dnsmasq format holds domain names only.").
-  std::string Message(std::string_view target, size_t records, bool names_only = false) const;
+  // (none for an empty or a broken record). A target that holds names of one kind only says
+  // so instead (`holds` "domain names": "2 of 7 records were left out: the dnsmasq format
+  // holds domain names only.").
+  std::string Message(std::string_view target, size_t records, std::string_view holds = {}) const;
 
  private:
   struct Reason {

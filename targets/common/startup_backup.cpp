@@ -56,8 +56,9 @@ TTargetStartupBackup::TTargetStartupBackup(TKXWin* parent, const TBackupSetup& s
   warning_.Caption = kWarningCaption;
   warning_.Icon = 3;
 
-  Port.SetInputCount(1);
+  Port.SetInputCount(2);
   Port.onInput[0] = MakeLink<&TTargetStartupBackup::doBackup>(*this);
+  Port.onInput[1] = MakeLink<&TTargetStartupBackup::doFirstBackup>(*this);
 }
 
 std::string TTargetStartupBackup::FindOne(const std::string& folder, const std::string& name, std::string* unreadable) {
@@ -78,7 +79,11 @@ std::string TTargetStartupBackup::FindOne(const std::string& folder, const std::
   return count == 1 ? found : std::string();
 }
 
-void TTargetStartupBackup::doBackup(TData&, uint16_t) {
+void TTargetStartupBackup::doBackup(TData&, uint16_t) { Backup(false); }
+
+void TTargetStartupBackup::doFirstBackup(TData&, uint16_t) { Backup(true); }
+
+void TTargetStartupBackup::Backup(bool only_first) {
   if (!IsOne(switch_.Value())) return;
   const std::string dir = AsText(program_dir_.Value());
   const std::string path = AsText(path_.Value());
@@ -93,6 +98,7 @@ void TTargetStartupBackup::doBackup(TData&, uint16_t) {
     return;
   }
   if (file.empty()) {
+    if (only_first) return;  // nothing to keep: the export makes the file
     TData none;
     not_found_.doMessage(none, 0);
     std::string why;
@@ -124,6 +130,7 @@ void TTargetStartupBackup::doBackup(TData&, uint16_t) {
     Tell(CannotBackUpMessage(backups, old_unreadable));
     return;
   }
+  if (only_first && !no_old) return;
   if (no_old) {
     std::string why;
     if (CopyBeside(file, file + ".old", why)) return;

@@ -12,7 +12,11 @@
 // ("Backup\Hosts\hosts.old") and the user is told that once; that start goes on to the
 // dated backup and its log line, and later starts find the ".old" copy there and say nothing.
 //
-// Input 0 doBackup. Event 0 onNotFound.
+// A mode without a window that writes the target's file (`veltrane --export`) runs the backup
+// only when there is no ".old" yet (doFirstBackup): the file is then kept as it was before the
+// program first wrote it, as a start of the window would have kept it.
+//
+// Inputs 0 doBackup, 1 doFirstBackup. Event 0 onNotFound.
 #pragma once
 
 #include <string>
@@ -49,6 +53,7 @@ bool IsBareFileName(const std::string& entry);
 class TTargetStartupBackup : public TScheme {
  public:
   void doBackup(TData& value, uint16_t index);
+  void doFirstBackup(TData& value, uint16_t index);
 
  protected:
   TTargetStartupBackup(TKXWin* parent, const TBackupSetup& setup);
@@ -58,6 +63,7 @@ class TTargetStartupBackup : public TScheme {
   // empty unless there is exactly one.
   // A folder that cannot be read finds nothing and sets `unreadable` to the reason.
   static std::string FindOne(const std::string& folder, const std::string& name, std::string* unreadable = nullptr);
+  void Backup(bool only_first);
   bool Copy(const std::string& from, const std::string& to);
   // The first copy beside the file, with the system's permission where the user has none;
   // false with the reason in `why`.

@@ -65,7 +65,7 @@ void TTargetExporter::doExport(TData&, uint16_t) {
     add_on_dialog_.doExecute(none, 0);
   }
   if (written_ && !left_out_.Empty()) {
-    TData text = MakeText(left_out_.Message(setup_.target, pending_.size(), setup_.replaces_file));
+    TData text = MakeText(left_out_.Message(setup_.target, pending_.size(), setup_.holds ? setup_.holds : ""));
     warning_.doMessage(text, 0);
   }
   existing_ = {};

@@ -44,6 +44,10 @@ struct TExporterSetup {
   // The direct write makes the whole file from the records (the resolver formats): what
   // the file holds already is left out of an add-on file only.
   bool replaces_file = false;
+  // The kind of names the target's file holds, when records of other kinds are left out for
+  // that ("domain names"); empty when a record is left out only because its entry would not
+  // be read back.
+  const char* holds = nullptr;
 };
 
 class TTargetExporter : public TScheme {

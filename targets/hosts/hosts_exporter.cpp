@@ -17,6 +17,7 @@ constexpr TExporterSetup kSetup{
     .add_on_filter = Info(TargetId::Hosts).add_on_filter,
     .add_on_title = Info(TargetId::Hosts).add_on_title,
     .empties_pending = true,
+    .holds = "host names",
 };
 // The number of names a line maps, from the setting; 0 when it is none of 1 to 9.
 size_t NamesPerLine(const std::string& setting) {

@@ -14,6 +14,7 @@ TExporterSetup SetupOf(TargetId format) {
       .add_on_filter = target.add_on_filter,
       .add_on_title = target.add_on_title,
       .replaces_file = true,
+      .holds = "domain names",
   };
 }
 

@@ -5,6 +5,8 @@
 #include "app/export_command.h"
 #include "tests/app/program_fixture.h"
 
+#include <unistd.h>
+
 namespace {
 
 // The settings, with the program folder for {}.
@@ -78,6 +80,54 @@ TEST_F(ExportCommand, fails_with_the_reason_and_changes_no_file_when_the_target_
   EXPECT_EQ(Messages(), std::vector<std::string>{"Error:: No file is set for the ban list (\"Create File:\" on page "
                                                  "\"Setting\", panel \"BanList\"). Nothing was written."});
   EXPECT_EQ(Read("banlist.txt"), "<missing>");
+}
+
+// What a timer's export finds in a folder it should not trust: no Lists folder (the wrong
+// --dir, a folder being restored), a list that cannot be read whole. Each ends with exit
+// code 1 and the reason, and the file stays as the last good export left it.
+TEST_F(ExportCommand, refuses_a_folder_without_lists_and_a_list_it_cannot_read) {
+  ASSERT_EQ(Export("dnsmasq"), 0);
+  const std::string written = Read("block.conf");
+  Write("Lists/Misc.txt", std::string("misc.example.com\r\n\0more.example.com\r\n", 38));
+  EXPECT_EQ(Export("dnsmasq"), 1);
+  ASSERT_FALSE(Messages().empty());
+  EXPECT_NE(Messages()[0].find("Misc.txt"), std::string::npos) << Messages()[0];
+  std::filesystem::remove_all(dir_ + "Lists");
+  EXPECT_EQ(Export("dnsmasq"), 1);
+  EXPECT_EQ(Messages(), std::vector<std::string>{"Error:: There is no folder '" + dir_ +
+                                                 "Lists': this program folder holds no lists to export (--dir "
+                                                 "names another). Nothing was written."});
+  EXPECT_EQ(Read("block.conf"), written);
+}
+
+// The first export into a system file keeps it as it was, as a start of the window does;
+// names no resolver could look up never reach the hosts file; a file with other names is
+// never split from them.
+TEST_F(ExportCommand, a_hosts_export_keeps_a_first_copy_and_writes_host_names_only) {
+  Write("Veltra.ini", Ini(dir_) + "[Hosts]\r\nhosts={}hosts\r\nIP=0.0.0.0\r\n");
+  std::string ini = Read("Veltra.ini");
+  for (size_t at; (at = ini.find("{}")) != std::string::npos;) ini.replace(at, 2, dir_);
+  ini.replace(ini.find("p_kwf=1"), 7, "p_hosts=1");
+  Write("Veltra.ini", ini);
+  Write("Lists/Advertisement.txt", "ads.example.com\r\n141.98.82.232\r\n" + std::string(64, 'x') + ".example.com\r\n");
+  Write("hosts", "127.0.0.1\tlocalhost\n");
+  ASSERT_EQ(Export("hosts"), 0) << ::testing::PrintToString(Messages());
+  EXPECT_EQ(Read("hosts.old"), "127.0.0.1\tlocalhost\n");
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_NE(Messages()[0].find("2 of 5 records were left out"), std::string::npos) << Messages()[0];
+  const std::string hosts = Read("hosts");
+  EXPECT_NE(hosts.find("0.0.0.0       ads.example.com\n"), std::string::npos) << hosts;
+  EXPECT_EQ(hosts.find("141.98.82.232"), std::string::npos) << hosts;
+  EXPECT_EQ(hosts.find("xxxx"), std::string::npos) << hosts;
+
+  const std::string before = Read("hosts");
+  ASSERT_EQ(::link((dir_ + "hosts").c_str(), (dir_ + "hosts-link").c_str()), 0);
+  Write("Lists/Misc.txt", "more.example.com\r\n");
+  EXPECT_EQ(Export("hosts"), 1);
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_NE(Messages()[0].find("other names (hard links)"), std::string::npos) << Messages()[0];
+  EXPECT_EQ(Read("hosts"), before);
+  EXPECT_EQ(Read("hosts-link"), before);
 }
 
 }  // namespace

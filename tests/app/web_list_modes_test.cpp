@@ -84,4 +84,29 @@ TEST_F(WebListModes, update_prints_a_line_per_subscription_and_fails_when_any_fa
   EXPECT_EQ(server_.Requests().at(1).Header("If-None-Match"), "W/\"e1\"") << "a weak ETag comes back as it was";
 }
 
+// A hand-edited section that cannot be read as it was written is told on standard error and
+// fails the update; what can be read is updated all the same.
+TEST_F(WebListModes, update_tells_a_section_of_subscriptions_that_cannot_be_read_as_written) {
+  const std::string url = "\r\nurl1=" + server_.Url("/easylist.txt") + "\r\nlist1=Advertisement\r\n";
+  struct Case {
+    std::string section, told;
+  };
+  const Case cases[] = {
+      {"[WebLists]\r\ncount=-1" + url, "count=-1 in section [WebLists] is no whole number from 0 to 10000"},
+      {"[WebLists]" + url, "section [WebLists] has url1 but no count"},
+      {"[WebLists]\r\ncount=0x10" + url, "count=0x10 in section [WebLists] is no whole number from 0 to 10000"},
+      {"[WebLists]\r\ncount=1000000" + url, "count=1000000 in section [WebLists] is more than 10000 web lists"},
+      {"[WebLists]\r\ncount=0" + url, "section [WebLists] has url1 beyond count=0"},
+      {"[WebLists]\r\ncount=1" + url + "[WebLists]\r\ncount=0\r\n",
+       "the section [WebLists] is there 2 times, and only the first is read"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.section);
+    Write("Veltra.ini", c.section);
+    EXPECT_EQ(Capture([] { return RunUpdateMode(); }), 1);
+    EXPECT_EQ(err_, "veltrane: " + dir_ + "Veltra.ini: " + c.told + "\n");
+  }
+  EXPECT_EQ(out_, server_.Url("/easylist.txt") + ": 0 new, 1 known, 2 skipped\n") << "the readable one was updated";
+}
+
 }  // namespace
