@@ -185,8 +185,10 @@ struct Control : NativeControl {
 };
 
 QFont ResolveFont(const TFontRec& font);
-// The fonts standing in for the original ones are wider: a caption that would be cut off
-// by its control's width is drawn horizontally condensed (down to 60%) until it fits.
+// The fonts standing in for the original ones may be wider: a caption that would be cut
+// off by its control's width is drawn horizontally condensed until it fits, down to
+// kNarrowestStretch percent, below which letters run into each other.
+inline constexpr int kNarrowestStretch = 75;
 void FitCaption(Control& control);
 QColor ResolveColor(uint32_t color);
 void SetCursorShape(QWidget* widget, Cursor cursor);  // Default and unknown ones: the class default
