@@ -39,6 +39,14 @@ int RunMode(const CommandLine& line, const std::vector<std::string>& args, widge
   return code;
 }
 
+void TellNoDisplay(const std::string& why) {
+  std::cerr << "veltrane: no display for the window: " << why << "\n"
+            << "veltrane: run a mode without a window instead (--export TARGET, --import FILE --into LIST,\n"
+               "veltrane: --update; veltrane --help lists them), or start the window where there is a display:\n"
+               "veltrane: set DISPLAY (X11) or WAYLAND_DISPLAY, or QT_QPA_PLATFORM (such as offscreen)\n";
+  std::cerr.flush();
+}
+
 }  // namespace
 
 int RunVeltrane(int argc, char** argv, const WindowSystemMaker& make_window_system) {
@@ -66,6 +74,7 @@ int RunVeltrane(int argc, char** argv, const WindowSystemMaker& make_window_syst
     widgets::ConsoleBackend console;
     return RunMode(line, args, console);
   }
-  std::unique_ptr<widgets::Backend> window_system = make_window_system(argc, argv);
+  std::unique_ptr<widgets::Backend> window_system = make_window_system(argc, argv, TellNoDisplay);
+  if (!window_system) return 1;
   return RunMode(line, args, *window_system);
 }
