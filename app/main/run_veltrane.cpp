@@ -56,8 +56,10 @@ int RunVeltrane(int argc, char** argv, const WindowSystemMaker& make_window_syst
   const CommandLine line = ParseCommandLine(args);
   if (line.Windowless()) platform::UseStartingConsole();
   switch (line.mode) {
-    case CommandLine::Mode::Help: std::cout << UsageText(); return 0;
-    case CommandLine::Mode::Error: std::cerr << "veltrane: " << line.error << "\n" << UsageText(); return 2;
+    case CommandLine::Mode::Help: std::cout << UsageText(); return kExitDone;
+    case CommandLine::Mode::Error:
+      std::cerr << "veltrane: " << line.error << "\nveltrane: veltrane --help lists the options\n";
+      return kExitUsage;
     // The elevated side writes one file and ends: no folder, no settings, no window.
     case CommandLine::Mode::WriteElevated: return platform::WriteAsElevatedSide(line.write_path, line.content_file);
     default: break;
@@ -66,15 +68,15 @@ int RunVeltrane(int argc, char** argv, const WindowSystemMaker& make_window_syst
     CreateFolderChain(*line.dir);
     if (!platform::IsDirectory(*line.dir)) {
       std::cerr << "veltrane: cannot use the folder " << *line.dir << "\n";
-      return 1;
+      return kExitFailed;
     }
     platform::SetProgramDir(*line.dir);
   }
   if (line.Windowless()) {
-    widgets::ConsoleBackend console;
+    widgets::ConsoleBackend console("veltrane: ");
     return RunMode(line, args, console);
   }
   std::unique_ptr<widgets::Backend> window_system = make_window_system(argc, argv, TellNoDisplay);
-  if (!window_system) return 1;
+  if (!window_system) return kExitFailed;
   return RunMode(line, args, *window_system);
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The program's command line as a timer meets it: the modes without a window need no display,
-# and the window without one says so on standard error, each line starting with "veltrane: ",
-# and exits 1. Usage: command_line.sh PATH-OF-VELTRANE
+# The program's command line as a user, a script or a timer meets it: names in any case,
+# a repeated option refused, the exit codes (0 done, 1 the work failed, 2 the command line
+# cannot be used), every line on standard error starting with "veltrane: ", and the window
+# without a display. Usage: command_line.sh PATH-OF-VELTRANE
 set -uo pipefail
 veltrane=$1
 
@@ -38,8 +39,41 @@ run() {
 }
 
 dir=$work/program
-mkdir -p "$dir"
-run 0 'usage: veltrane' '^$' --help
+mkdir -p "$dir/Lists"
+printf '[VELTR_Setting]\r\np_hosts=1\r\n[Hosts]\r\nhosts=%s/hosts\r\nIP=0.0.0.0\r\n[BanList]\r\ngen_advert=1\r\n' \
+  "$dir" > "$dir/Veltra.ini"
+printf '127.0.0.1 localhost\r\n' > "$dir/hosts"
+printf 'ads.example.com\r\n' > "$dir/Lists/Advertisement.txt"
+printf '0.0.0.0 tracker.example.com\n0.0.0.0 malware.example.net\n' > "$work/list.txt"
+
+# Done: 0. Names in any case, a list also by the label of page "Export URL".
+run 0 'Exit codes: 0 done; 1 the work failed' '^$' --help
+run 0 '^$' '^$' --export Hosts --dir "$dir"
+grep -q '0.0.0.0       ads.example.com' "$dir/hosts" || fail "--export Hosts did not write the hosts file"
+run 0 '^2 new, 0 known' '^$' --dir "$dir" --import "$work/list.txt" --into advertisement
+run 0 '^0 new, 2 known' '^$' --dir "$dir" --import "$work/list.txt" --into VIRUSES
+run 0 '^0 new, 2 known' '^$' --dir "$dir" --into "viruses (and similar)" --import "$work/list.txt"
+grep -q tracker.example.com "$dir/Lists/Advertisement.txt" || fail "--into advertisement filed nothing into Advertisement"
+
+# The command line cannot be used: 2, and nothing done.
+run 2 '^$' '^veltrane: unknown option --bogus$' --bogus
+run 2 '^$' '^veltrane: --update is given twice' --update --update
+run 2 '^$' '^veltrane: --dir is given twice' --dir "$dir" --dir "$work" --update
+run 2 '^$' '^veltrane: --into is given twice' --dir "$dir" --import "$work/list.txt" --into Misc --into Porno
+run 2 '^$' '^veltrane: no target is named "hostfile"; the targets are hosts, aof' --dir "$dir" --export hostfile
+run 2 '^$' '^veltrane: --export needs a target' --export --dir "$dir"
+run 2 '^$' '^veltrane: no list is named "Malware"; the lists are "Advertisement"' \
+  --dir "$dir" --import "$work/list.txt" --into Malware
+run 2 '^$' '^veltrane: unexpected argument "more.txt"' --dir "$dir" --import "$work/list.txt" more.txt --into Misc
+run 2 '^$' '^veltrane: --export, --import and --update are given one at a time' --export hosts --update
+[[ ! -e $dir/Lists/Misc.txt && ! -e $dir/Lists/Porno.txt ]] || fail "a refused command line filed records"
+
+# The work failed: 1, with the reason.
+run 1 '^$' "^veltrane: there is no file $work/missing.txt" --dir "$dir" --import "$work/missing.txt" --into Misc
+run 1 '^$' '^veltrane: No file is set for Kerio Winroute Firewall' --dir "$dir" --export KWF
+printf '[WebLists]\r\ncount=1\r\nurl1=http://127.0.0.1:1/list.txt\r\nlist1=misc\r\n' > "$work/updates.ini"
+mkdir -p "$work/updates" && cp "$work/updates.ini" "$work/updates/Veltra.ini"
+run 1 '^$' '^veltrane: http://127.0.0.1:1/list.txt: error: ' --dir "$work/updates" --update
 
 # The window without a display: 1, and what to do instead.
 run 1 '^$' '^veltrane: no display for the window: neither DISPLAY nor WAYLAND_DISPLAY is set' --dir "$dir"
