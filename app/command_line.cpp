@@ -1,15 +1,20 @@
 #include "app/command_line.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <string_view>
 
+#include "lists/web_subscriptions.h"
 #include "targets/target_catalog.h"
 
 namespace {
 
-// An option's value: the next argument. False when there is none.
+constexpr std::string_view kOptions[] = {"--help", "--write-elevated", "--export", "--dir",
+                                         "--import", "--into", "--update", "--wait"};
+
+// An option's value: the next argument, unless there is none or it is an option itself.
 bool TakeValue(const std::vector<std::string>& args, size_t& i, std::string& value) {
-  if (i + 1 >= args.size()) return false;
+  if (i + 1 >= args.size() || args[i + 1].starts_with("--")) return false;
   value = args[++i];
   return true;
 }
@@ -19,6 +24,13 @@ std::string ExportTargets() {
   std::string names;
   for (const TTargetInfo& target : kTargets) names += std::string(target.name) + ", ";
   return names + "banlist";
+}
+
+// The target's name as the modes know it ("hosts", "banlist"), or nothing.
+std::optional<std::string> ExportTarget(std::string name) {
+  for (char& c : name) c = c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+  if (name == "banlist" || TargetNamed(name)) return name;
+  return std::nullopt;
 }
 
 CommandLine Error(std::string text) {
@@ -37,9 +49,20 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     line.mode = CommandLine::Mode::Info;
     return line;
   }
+  std::vector<std::string_view> given;
+  std::string stray;  // the first argument that is neither an option nor an option's value
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string_view arg = args[i];
-    if (!arg.starts_with("--")) continue;  // the window system's own arguments
+    if (!arg.starts_with("--")) {  // the window system's own arguments
+      if (stray.empty()) stray = arg;
+      continue;
+    }
+    if (std::find(std::begin(kOptions), std::end(kOptions), arg) == std::end(kOptions))
+      return Error("unknown option " + std::string(arg));
+    // A second value would silently win over the first.
+    if (std::find(given.begin(), given.end(), arg) != given.end())
+      return Error(std::string(arg) + " is given twice; each option is given once at most");
+    given.push_back(arg);
     std::string value;
     if (arg == "--help") {
       line.mode = CommandLine::Mode::Help;
@@ -52,9 +75,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       line.content_file = args[2];
       return line;
     } else if (arg == "--export") {
-      if (!TakeValue(args, i, value) || (value != "banlist" && !TargetNamed(value)))
-        return Error("--export needs a target: " + ExportTargets());
-      line.target = value;
+      if (!TakeValue(args, i, value)) return Error("--export needs a target: " + ExportTargets());
+      const std::optional<std::string> target = ExportTarget(value);
+      if (!target) return Error("no target is named \"" + value + "\"; the targets are " + ExportTargets());
+      line.target = *target;
     } else if (arg == "--wait") {
       char* end = nullptr;
       if (TakeValue(args, i, value)) line.wait = std::strtod(value.c_str(), &end);
@@ -63,12 +87,17 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     } else if (arg == "--dir") {
       if (!TakeValue(args, i, value) || value.empty()) return Error("--dir needs a folder");
       line.dir = value;
-    } else if (arg == "--import" || arg == "--into" || arg == "--update") {
-      if (arg == "--update") line.mode = CommandLine::Mode::Update, updates = true;
-      else if (!TakeValue(args, i, value) || value.empty()) return Error(std::string(arg) + " needs a value");
-      else (arg == "--import" ? line.import_from : line.into) = value;
+    } else if (arg == "--update") {
+      line.mode = CommandLine::Mode::Update;
+      updates = true;
+    } else if (!TakeValue(args, i, value) || value.empty()) {
+      return Error(std::string(arg) + (arg == "--import" ? " needs a file or a web address" : " needs a list"));
+    } else if (arg == "--import") {
+      line.import_from = value;
     } else {
-      return Error("unknown option " + std::string(arg));
+      const std::optional<ListId> list = ListNamed(value);
+      if (!list) return Error("no list is named \"" + value + "\"; the lists are " + ListNameChoices());
+      line.into = Info(*list).name;
     }
   }
   if (line.mode == CommandLine::Mode::Help) return line;
@@ -77,6 +106,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   if (!line.target.empty()) line.mode = CommandLine::Mode::Export;
   if (line.import_from.empty() != line.into.empty()) return Error("--import FILE needs --into LIST, and the other way round");
   if (!line.import_from.empty()) line.mode = CommandLine::Mode::Import;
+  // Only the window hands its other arguments on (to the window system).
+  if (line.Windowless() && !stray.empty()) return Error("unexpected argument \"" + stray + "\"");
   return line;
 }
 
@@ -87,7 +118,7 @@ std::string UsageText() {
          "       veltrane [--dir FOLDER] [--wait SECONDS] --update\n"
          "       veltrane --help\n"
          "       veltrane /i\n"
-         "Without options Veltrane opens its window. The options:\n"
+         "Without options Veltrane opens its window. The options, each given once at most:\n"
          "  --dir FOLDER   use FOLDER as the program folder (settings, lists, backups, logs),\n"
          "                 made when missing; without it the folder of the program, or the\n"
          "                 user's data folder where that cannot be written\n"
@@ -97,18 +128,25 @@ std::string UsageText() {
          "                 User_NO_BadList, straight into the file set for TARGET on page\n"
          "                 \"Setting\", one of\n"
          "                 " + ExportTargets() + "\n"
-         "                 (banlist: the file of \"Create File:\"). Exit code 0 when written;\n"
-         "                 else 1, with the reason on standard error, and no file changed\n"
+         "                 (banlist: the file of \"Create File:\")\n"
          "  --import FILE --into LIST\n"
          "                 read FILE (or an http:// or https:// address) as a block list (hosts\n"
          "                 file, filter list or plain domains) and file the records that no list\n"
          "                 holds into LIST (Advertisement, Misc, Porno, Unsorted, \"Viruses (and\n"
          "                 similar)\", User_BadList, User_NO_BadList); prints N new, M known, K skipped\n"
          "  --update       download every subscribed web list (Setting, Web Lists) and file its new\n"
-         "                 records; one line per list, exit code 1 when any failed\n"
+         "                 records; one line per list, exit code 1 when any failed (its line\n"
+         "                 then goes to standard error)\n"
          "  --wait SECONDS while another Veltrane (the window, a timer's run) is changing the files\n"
          "                 of the program folder, wait up to SECONDS (120 when not given) for it\n"
          "                 to finish, then give up with exit code 1, changing nothing\n"
          "  --help         print this text\n"
-         "  /i             (first argument) show the information box and end\n";
+         "  /i             (first argument) show the information box and end\n"
+         "TARGET and LIST are taken in any case, LIST also as page \"Export URL\" labels it\n"
+         "(Viruses).\n"
+         "Exit codes: 0 done; 1 the work failed (the reason on standard error, no file changed\n"
+         "by a failed export or import; a window that cannot be shown without a display);\n"
+         "2 the command line cannot be used (an unknown or repeated option, a missing or\n"
+         "unknown target, list or value). Errors go to standard error, each line starting\n"
+         "with \"veltrane: \".\n";
 }

@@ -1,7 +1,8 @@
 // The program's command line. Without options the program opens its window; "/i" as the
 // first argument shows the information box and ends, as it always has. Options of the form
 // "--name" choose a mode that runs without a window (for timers and scripts) or set what
-// every mode uses; arguments of other forms are left to the window system (Qt's "-style").
+// every mode uses; arguments of other forms are left to the window system (Qt's "-style"),
+// and refused by the modes without a window.
 #pragma once
 
 #include <optional>
@@ -26,15 +27,25 @@ struct CommandLine {
   // --wait SECONDS: how long a mode waits for another Veltrane that is changing the files of
   // the program folder, before it gives up.
   double wait = 120;
-  std::string import_from, into;   // Mode::Import: the file or web address, and the list's display name
+  // Mode::Import: the file or web address, and the list's display name ("Viruses (and
+  // similar)"), whatever form of it the command line gave.
+  std::string import_from, into;
   std::string error;               // Mode::Error: what is wrong, for standard error
   std::string write_path, content_file;  // Mode::WriteElevated
-  std::string target;              // Mode::Export: "hosts", "dnsmasq", "banlist" ...
+  std::string target;              // Mode::Export: "hosts", "dnsmasq", "banlist" ..., in lower case
 
   // True for the modes that run without a window (and without a display).
   bool Windowless() const { return mode != Mode::Window && mode != Mode::Info; }
 };
 
+// The exit codes of every mode: done; the work failed (the reason on standard error); the
+// command line cannot be used (an unknown or repeated option, a missing or unknown value).
+inline constexpr int kExitDone = 0;
+inline constexpr int kExitFailed = 1;
+inline constexpr int kExitUsage = 2;
+
+// Target and list names are taken in any case, a list also by the label the generate page
+// shows for it ("Viruses"); each option may be given once.
 CommandLine ParseCommandLine(const std::vector<std::string>& args);
 
 // What --help prints.

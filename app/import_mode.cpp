@@ -16,12 +16,6 @@
 
 namespace {
 
-std::string ListNames() {
-  std::string names;
-  for (const auto& list : kLists) names += std::string(names.empty() ? "" : ", ") + "\"" + list.name + "\"";
-  return names;
-}
-
 // The lines of the list to import, or nothing after telling why.
 std::optional<std::vector<std::string>> ListLines(const std::string& from) {
   std::string why;
@@ -54,7 +48,7 @@ std::optional<std::vector<std::string>> ListLines(const std::string& from) {
 int RunImportMode(const std::string& from, const std::string& into) {
   const std::optional<ListId> list = ListNamed(into);
   if (!list) {
-    std::cerr << "veltrane: no list is named \"" << into << "\"; the lists are " << ListNames() << "\n";
+    std::cerr << "veltrane: no list is named \"" << into << "\"; the lists are " << ListNameChoices() << "\n";
     return 1;
   }
   UseProgramFolder();

@@ -22,8 +22,12 @@ int RunUpdateMode() {
   }
   TListStore store;
   for (const WebUpdateOutcome& outcome : UpdateWebLists(subscriptions, store, nullptr)) {
-    std::cout << outcome.Text() << "\n";
-    if (outcome.kind == WebUpdateOutcome::Kind::Failed) code = 1;
+    if (outcome.kind == WebUpdateOutcome::Kind::Failed) {
+      std::cerr << "veltrane: " << outcome.Text() << "\n";
+      code = 1;
+    } else {
+      std::cout << outcome.Text() << "\n";
+    }
   }
   return code;
 }

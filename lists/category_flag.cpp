@@ -9,8 +9,8 @@
 CategoryFlag::CategoryFlag(TKXWin* panel, ListId category, int32_t top)
     : TScheme(panel), box_(New<TKXCheckBox>(panel)), key_(New<TKXGlobalVar>()), ini_(New<TKXini>()) {
   const TListInfo& info = Info(category);
-  // The fifth box is too narrow for its whole name; its tooltip gives it.
-  box_.Caption = category == ListId::Viruses ? "Viruses" : info.name;
+  // The tooltip gives the whole name where the box shows a shorter one.
+  box_.Caption = PageLabel(category);
   box_.Hint = info.name;
   Placed(box_, 510, top, 100, 20).Init();
   key_.SetName(info.gen_key);

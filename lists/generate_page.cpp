@@ -40,7 +40,8 @@ GeneratePage::GeneratePage(TKXWin* parent)
       writer_(NewScheme<BanListWriter>()),
       mode_(NewScheme<TargetModeSwitch>()) {
   for (size_t i = 0; i < 5; ++i) flags_[i] = &New<CategoryFlag>(&Panel, kCategories[i], int32_t(30 + 25 * i));
-  auto& all_to_file = New<TKXRadioButton>(&Panel);
+  all_to_file_ = &New<TKXRadioButton>(&Panel);
+  auto& all_to_file = *all_to_file_;
   auto& new_to_file = New<TKXRadioButton>(&Panel);
   to_program_ = &New<TKXRadioButton>(&Panel);
   for (size_t i = 0; i < 4; ++i) {
@@ -113,6 +114,7 @@ GeneratePage::GeneratePage(TKXWin* parent)
   for (size_t i = 0; i < 5; ++i) writer_.dataData[i] = MakeLink<&TKXStrList::varCount>(*categories_[i]);
   preview_.onSaveError = MakeLink<&TKXMessage::doMessage>(save_error);
 
+  Port.onInput[1] = MakeLink<&GeneratePage::doToFront>(*this);
   Port.onInput[2] = MakeLink<&GeneratePage::doInit>(*this);
 }
 
@@ -124,6 +126,16 @@ void GeneratePage::doInit(TData&, uint16_t) {
   TData none, again;
   doCheckTargets(none, 0);
   mode_.doWork(again, 1);
+}
+
+// A target saved on the settings page (its switch, its path) takes effect here at once: the
+// page is shown again in the mode the user chose, as if its radio button were clicked.
+void GeneratePage::doToFront(TData& value, uint16_t index) {
+  TData checked, none;
+  all_to_file_->varChecked(checked, 0);
+  mode_.doWork(none, AsInteger(checked) == 1 ? 2 : 0);
+  mode_.doWork(none, 1);
+  Panel.doBringToFront(value, index);
 }
 
 void GeneratePage::doCheckTargets(TData&, uint16_t) {

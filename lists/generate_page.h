@@ -2,7 +2,8 @@
 // combined ban list file or exports the records to one of the four targets, or to the
 // resolver format chosen in the "Format" box ("Export Format").
 //
-// Inputs: 0 doToBack, 1 doToFront, 2 doInit (once at start).
+// Inputs: 0 doToBack, 1 doToFront (the page shown: the chosen mode is applied again, so the
+// target buttons follow what the settings page saved meanwhile), 2 doInit (once at start).
 #pragma once
 
 #include <array>
@@ -26,6 +27,7 @@ class GeneratePage : public TPanelScheme {
   explicit GeneratePage(TKXWin* parent);
 
   void doInit(TData& value, uint16_t index);
+  void doToFront(TData& value, uint16_t index);
   void doCheckTargets(TData& value, uint16_t index);
   void doAllTargets(TData& value, uint16_t index);
   void doGenerate(TData& value, uint16_t index);
@@ -57,6 +59,7 @@ class GeneratePage : public TPanelScheme {
   std::array<TKXButton*, 4> target_buttons_{};         // Hosts, Outpost, Kerio Personal, Kerio Winroute
   std::array<TKXMultiElement*, 4> exporters_{};        // in the same order
   std::array<TKXGlobalVar*, 4> target_switches_{};     // p_hosts, p_aof, p_kpf, p_kwf
+  TKXRadioButton* all_to_file_ = nullptr;
   TKXRadioButton* to_program_ = nullptr;
   TKXComboBox* format_ = nullptr;
   TKXButton* export_format_ = nullptr;

@@ -35,6 +35,10 @@ inline constexpr std::array<TListInfo, kListCount> kLists{{
 
 constexpr const TListInfo& Info(ListId id) { return kLists[static_cast<size_t>(id)]; }
 
+// The list as the check box of the generate page names it: its name, but "Viruses" for
+// "Viruses (and similar)", whose full name does not fit beside the box.
+constexpr const char* PageLabel(ListId id) { return id == ListId::Viruses ? "Viruses" : Info(id).name; }
+
 // The five categories, in the order of the ban list file and the generate page.
 inline constexpr std::array<ListId, 5> kCategories{ListId::Advertisement, ListId::Misc, ListId::Porno,
                                                    ListId::Unsorted, ListId::Viruses};

@@ -4,12 +4,19 @@
 
 namespace {
 
+char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? char(c + 32) : c; }
+
 bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
   if (text.size() < prefix.size()) return false;
-  for (size_t i = 0; i < prefix.size(); ++i) {
-    const char c = text[i] >= 'A' && text[i] <= 'Z' ? char(text[i] + 32) : text[i];
-    if (c != prefix[i]) return false;
-  }
+  for (size_t i = 0; i < prefix.size(); ++i)
+    if (AsciiLower(text[i]) != prefix[i]) return false;
+  return true;
+}
+
+bool SameNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
   return true;
 }
 
@@ -19,8 +26,14 @@ std::string Key(const char* name, size_t n) { return name + std::to_string(n); }
 
 std::optional<ListId> ListNamed(std::string_view name) {
   for (size_t i = 0; i < kListCount; ++i)
-    if (name == kLists[i].name) return ListId(i);
+    if (SameNoCase(name, kLists[i].name) || SameNoCase(name, PageLabel(ListId(i)))) return ListId(i);
   return std::nullopt;
+}
+
+std::string ListNameChoices() {
+  std::string names;
+  for (const auto& list : kLists) names += std::string(names.empty() ? "" : ", ") + "\"" + list.name + "\"";
+  return names;
 }
 
 bool IsWebAddress(std::string_view url) {

@@ -20,8 +20,11 @@ struct WebSubscription {
   bool operator==(const WebSubscription&) const = default;
 };
 
-// The list of that display name (exactly as shown), or nothing.
+// The list of that display name, or of the label the generate page shows for it ("Viruses"),
+// in any case ("advertisement", "USER_BADLIST"); or nothing.
 std::optional<ListId> ListNamed(std::string_view name);
+// The display names, as a message lists them: "Advertisement", "Misc", ... "User_NO_BadList".
+std::string ListNameChoices();
 
 // An address the program can download: "http://" or "https://" (in any case) and a host.
 bool IsWebAddress(std::string_view url);

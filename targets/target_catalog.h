@@ -15,11 +15,12 @@ enum class TargetId : size_t { Hosts, Aof, Kpf, Kwf, Dnsmasq, Unbound, Rpz, Adbl
 inline constexpr size_t kTargetCount = 9;
 
 struct TTargetBackup {
-  const char* file_name;  // the name the file must have, or nullptr: the name in the path
   const char* folder;     // dated copies, below the program folder: "Backup\KWF"
   const char* log;        // their names, oldest first, below the program folder: "Logs\KWF.log"
   const char* count_key;  // how many dated copies to keep: "kwf_back"
-  const char* not_found;  // the message when the file is not found at start
+  // The first words when the file is not found at start; "%1" stands for the file's name,
+  // the target's usual one ("winroute.cfg") unless the user chose another.
+  const char* not_found;
 };
 
 struct TTargetInfo {
@@ -44,19 +45,19 @@ inline constexpr std::array<TTargetInfo, kTargetCount> kTargets{{
      "Add on to Hosts|*.txt", "Save File",
      // The folder as start-up makes it, "Backup\Hosts": a file system that tells case apart
      // would otherwise see a different, missing folder.
-     TTargetBackup{"hosts", "Backup\\Hosts", "Logs\\Hosts.log", "hosts_back", "File 'hosts' not found!"}},
+     TTargetBackup{"Backup\\Hosts", "Logs\\Hosts.log", "hosts_back", "File '%1' not found!"}},
     {"aof", "Agnitum Outpost Firewall", "AOF", "config_ini", "p_aof", "aof_program",
      "Agnitum Outpost Firewall Configuration File|*.ini", "Find Agnitum Outpost Firewall Configuration File",
      "Agnitum Outpost Firewall - Blocking Sites File|*.ct", "Save Blocking Sites File",
-     TTargetBackup{nullptr, "Backup\\AOF", "Logs\\AOF.log", "aof_back", "Outpost 'configuration file' not found!"}},
+     TTargetBackup{"Backup\\AOF", "Logs\\AOF.log", "aof_back", "Outpost 'configuration file' not found!"}},
     {"kpf", "Kerio Personal Firewall", "KPF", "update_cfg", "p_kpf", "kpf_program",
      "Kerio Personal Firewall Configuration File|update*.cfg", "Find Kerio Personal Firewall Configuration File",
      "Add on to Kerio Personal Firewall|*.txt", "Save File",
-     TTargetBackup{"update.cfg", "Backup\\KPF", "Logs\\KPF.log", "kpf_back", "File 'update.cfg' not found!"}},
+     TTargetBackup{"Backup\\KPF", "Logs\\KPF.log", "kpf_back", "File '%1' not found!"}},
     {"kwf", "Kerio Winroute Firewall", "KWF", "winroute_cfg", "p_kwf", "kwf_program",
      "Kerio Winroute Firewall Configuration File|winroute*.cfg", "Find Kerio Winroute Firewall Configuration File",
      "Add on to Kerio Winroute Firewall|*.txt", "Save File",
-     TTargetBackup{"winroute.cfg", "Backup\\KWF", "Logs\\KWF.log", "kwf_back", "File 'winroute.cfg' not found!"}},
+     TTargetBackup{"Backup\\KWF", "Logs\\KWF.log", "kwf_back", "File '%1' not found!"}},
     // The resolver formats are files the program owns and makes whole at every export:
     // nothing of another program's to back up.
     {"dnsmasq", "dnsmasq", kResolversSection, "dnsmasq", nullptr, kResolversProgram,

@@ -51,6 +51,14 @@ int RunMode(const CommandLine& line, const std::vector<std::string>& args, widge
   return code;
 }
 
+void TellNoDisplay(const std::string& why) {
+  std::cerr << "veltrane: no display for the window: " << why << "\n"
+            << "veltrane: run a mode without a window instead (--export TARGET, --import FILE --into LIST,\n"
+               "veltrane: --update; veltrane --help lists them), or start the window where there is a display:\n"
+               "veltrane: set DISPLAY (X11) or WAYLAND_DISPLAY, or QT_QPA_PLATFORM (such as offscreen)\n";
+  std::cerr.flush();
+}
+
 }  // namespace
 
 int RunVeltrane(int argc, char** argv, const WindowSystemMaker& make_window_system) {
@@ -60,8 +68,10 @@ int RunVeltrane(int argc, char** argv, const WindowSystemMaker& make_window_syst
   const CommandLine line = ParseCommandLine(args);
   if (line.Windowless()) platform::UseStartingConsole();
   switch (line.mode) {
-    case CommandLine::Mode::Help: std::cout << UsageText(); return 0;
-    case CommandLine::Mode::Error: std::cerr << "veltrane: " << line.error << "\n" << UsageText(); return 2;
+    case CommandLine::Mode::Help: std::cout << UsageText(); return kExitDone;
+    case CommandLine::Mode::Error:
+      std::cerr << "veltrane: " << line.error << "\nveltrane: veltrane --help lists the options\n";
+      return kExitUsage;
     // The elevated side writes one file and ends: no folder, no settings, no window.
     case CommandLine::Mode::WriteElevated: return platform::WriteAsElevatedSide(line.write_path, line.content_file);
     default: break;
@@ -70,15 +80,16 @@ int RunVeltrane(int argc, char** argv, const WindowSystemMaker& make_window_syst
     CreateFolderChain(*line.dir);
     if (!platform::IsDirectory(*line.dir)) {
       std::cerr << "veltrane: cannot use the folder " << *line.dir << "\n";
-      return 1;
+      return kExitFailed;
     }
     platform::SetProgramDir(*line.dir);
   }
   if (line.Windowless()) {
     WaitTelling(line.wait);
-    widgets::ConsoleBackend console;
+    widgets::ConsoleBackend console("veltrane: ");
     return RunMode(line, args, console);
   }
-  std::unique_ptr<widgets::Backend> window_system = make_window_system(argc, argv);
+  std::unique_ptr<widgets::Backend> window_system = make_window_system(argc, argv, TellNoDisplay);
+  if (!window_system) return kExitFailed;
   return RunMode(line, args, *window_system);
 }

@@ -3,7 +3,7 @@
 #include "widgets/win32/win32_backend.h"
 
 int main(int argc, char** argv) {
-  return RunVeltrane(argc, argv, [](int&, char**) -> std::unique_ptr<widgets::Backend> {
+  return RunVeltrane(argc, argv, [](int&, char**, const NoDisplay&) -> std::unique_ptr<widgets::Backend> {
     return std::make_unique<widgets::Win32Backend>();
   });
 }

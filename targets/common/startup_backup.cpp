@@ -4,11 +4,9 @@
 
 #include "elements/files/time_stamp.h"
 #include "elements/strings/if_else.h"
-#include "runtime/ini_path.h"
 #include "runtime/lines.h"
 #include "runtime/platform/elevation.h"
 #include "runtime/platform/files.h"
-#include "runtime/platform/profile.h"
 #include "runtime/save_failure.h"
 #include "targets/common/target_messages.h"
 
@@ -48,7 +46,6 @@ TTargetStartupBackup::TTargetStartupBackup(TKXWin* parent, const TBackupSetup& s
   path_.SetName(setup.path_variable);
   count_.SetName(setup.count_variable);
   program_dir_.SetName("VELTR_dir");
-  not_found_.Message = setup.not_found;
   not_found_.Caption = "Error:";
   not_found_.Type = 0;
   not_found_.Icon = 3;
@@ -73,6 +70,7 @@ std::string TTargetStartupBackup::FindOne(const std::string& folder, const std::
   }
   for (const platform::DirEntry& entry : entries) {
     if (entry.is_directory || !SameName(entry.name, name)) continue;
+    if (entry.name == name) return folder + entry.name;
     ++count;
     found = folder + entry.name;
   }
@@ -89,24 +87,25 @@ void TTargetStartupBackup::Backup(bool only_first) {
   const std::string path = AsText(path_.Value());
   const size_t cut = path.find_last_of("\\/");
   const std::string folder = cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
-  const std::string name = setup_.file_name ? setup_.file_name : path.substr(folder.size());
   std::string unreadable;
-  const std::string file = FindOne(folder, name, &unreadable);
+  const std::string file = FindOne(folder, path.substr(folder.size()), &unreadable);
   if (!unreadable.empty()) {
-    // A folder that cannot be read now is no sign that the file is gone: the target stays on.
+    // A folder that cannot be read now is no sign that the file is gone.
     Tell(CannotBackUpMessage(folder, unreadable));
     return;
   }
   if (file.empty()) {
     if (only_first) return;  // nothing to keep: the export makes the file
-    TData none;
-    not_found_.doMessage(none, 0);
-    std::string why;
-    if (!platform::WriteProfileString(ResolveIniPath(kSettingsFile), "VELTR_Setting", setup_.switch_variable, "0", &why))
-      Tell(SaveFailureMessage(ResolveIniPath(kSettingsFile), why));
+    // Told, and nothing more: the target stays as the user saved it.
+    std::string heading = setup_.not_found;
+    if (const size_t at = heading.find("%1"); at != std::string::npos)
+      heading.replace(at, 2, path.substr(folder.size()));
+    TData message = MakeText(BackupNotFoundMessage(heading, path, setup_.title));
+    not_found_.doMessage(message, 0);
     FireEvent(EventOutput(0));
     return;
   }
+  const std::string name = file.substr(folder.size());
   {
     // A file that cannot be read (a FIFO, one the user may not read) has no copy anywhere.
     const platform::FileReader source(file);

@@ -2,8 +2,11 @@
 // four targets. While the target is switched on, the first start copies the file to the
 // same name with ".old" beside it; every later start copies it to the target's backup
 // folder under its name and the time ("winroute.cfg.05122026_095312"), notes that name in
-// the target's log and deletes the oldest backups beyond the number to keep. A file that
-// is not found switches the target off (in the settings file) after telling the user.
+// the target's log and deletes the oldest backups beyond the number to keep. The file is the
+// one the settings name, whatever its name ("myhosts" gives "myhosts.old" and
+// "myhosts.05122026_095312"). A file that is missing is told, with what the user can do;
+// the target stays on, so that a file that is back (a drive mounted again) is backed up
+// at the next start and exported to without the user having to save it again.
 //
 // Where the ".old" copy cannot be made beside the file for want of permission (/etc for the
 // hosts file, as a normal user), the system is asked for its permission in its own prompt,
@@ -31,17 +34,17 @@ struct TBackupSetup {
   const char* switch_variable;  // p_kwf: the backup runs only when it is 1
   const char* path_variable;    // winroute_cfg: the file to back up
   const char* count_variable;   // kwf_back: how many dated backups to keep
-  const char* file_name;        // the name the file must have, or nullptr: the name in the path
   const char* folder;           // "Backup\KWF", below the program folder
   const char* log;              // "Logs\KWF.log", below the program folder
-  const char* not_found;        // the message when the file is not found
+  const char* not_found;        // the first words when the file is missing, "%1" its name
+  const char* title;            // "Kerio Winroute Firewall", as the settings page names it
 };
 
 // The backup of a target of the catalog (which has one).
 inline TBackupSetup BackupSetupOf(const TTargetInfo& target) {
   const TTargetBackup& backup = *target.backup;
-  return {target.switch_key,  target.path_key, backup.count_key, backup.file_name,
-          backup.folder,      backup.log,      backup.not_found};
+  return {target.switch_key, target.path_key,    backup.count_key, backup.folder,
+          backup.log,        backup.not_found,   target.title};
 }
 
 // The log entries to delete, oldest first, so that `keep` entries remain (none below 0).
@@ -59,8 +62,8 @@ class TTargetStartupBackup : public TScheme {
   TTargetStartupBackup(TKXWin* parent, const TBackupSetup& setup);
 
  private:
-  // The file of that name in `folder`, names compared without regard to ASCII case;
-  // empty unless there is exactly one.
+  // The file of that name in `folder`: the one spelled so, else the only one whose name
+  // differs in ASCII case alone (as Windows finds it); empty when there is none.
   // A folder that cannot be read finds nothing and sets `unreadable` to the reason.
   static std::string FindOne(const std::string& folder, const std::string& name, std::string* unreadable = nullptr);
   void Backup(bool only_first);

@@ -39,6 +39,13 @@ std::string NotOwnedMessage(const std::string& path, std::string_view format) {
          kNothingWritten;
 }
 
+std::string BackupNotFoundMessage(std::string_view heading, const std::string& path, std::string_view target) {
+  const std::string name(target);
+  return std::string(heading) + "\r\n" + Quoted(path) + " does not exist, so no backup of it was made. " + name +
+         " stays on: put the file back, and the next start backs it up; or name another file on page \"Setting\", "
+         "panel \"" + name + "\" (none switches " + name + " off), and press \"Save\".";
+}
+
 std::string BackupFailedMessage(const std::string& from, const std::string& to, const std::string& why) {
   return "Could not back up " + Quoted(from) + " to " + Quoted(to) + ": " + why + ".";
 }

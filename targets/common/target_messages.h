@@ -21,6 +21,9 @@ std::string NoInsertionMessage(const std::string& path, std::string_view what);
 // A file the program would replace whole (a resolver format's) was not written by it:
 // its first line is not the program's.
 std::string NotOwnedMessage(const std::string& path, std::string_view format);
+// The file a target names is missing at start: `heading` (the target's own words, "File
+// 'hosts' not found!") and what became of the target and what the user can do about it.
+std::string BackupNotFoundMessage(std::string_view heading, const std::string& path, std::string_view target);
 // A start-up backup copy failed.
 std::string BackupFailedMessage(const std::string& from, const std::string& to, const std::string& why);
 // The file to back up cannot be read (a FIFO, a file the user may not read): no copy of it

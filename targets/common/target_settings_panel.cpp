@@ -13,7 +13,9 @@
 #include "widgets/placed.h"
 
 TTargetSettingsPanel::TTargetSettingsPanel(TKXWin* parent, const TTargetPanelSetup& setup)
-    : TPanelScheme(parent, kSettingsPanelPlace, false, 3), switch_(New<TKXini>()) {
+    : TPanelScheme(parent, kSettingsPanelPlace, false, 3),
+      switch_(New<TKXini>()),
+      switch_variable_(New<TKXGlobalVar>()) {
   auto& refresh = New<TKXHub>();
   auto& store = New<TKXHub>();
   auto& find = New<TKXODialog>();
@@ -56,6 +58,8 @@ TTargetSettingsPanel::TTargetSettingsPanel(TKXWin* parent, const TTargetPanelSet
   switch_.Section = "VELTR_Setting";
   switch_.Key = setup.switch_key;
   switch_.DataType = 0;
+  switch_variable_.SetName(setup.switch_key);
+  switch_.onResult = MakeLink<&TKXGlobalVar::doValue>(switch_variable_);
   AsFailureBox(save_error);
 
   // "Find" only fills the path edit: nothing is stored until "Save".
@@ -83,4 +87,6 @@ void TTargetSettingsPanel::doPathStored(TData& value, uint16_t) {
   path_->Edit.doText(shown, 0);
   TData on = MakeInteger(path.size() > 1 ? 1 : 0);
   switch_.doWrite(on, 0);
+  TData none;
+  switch_.doRead(none, 0);
 }

@@ -1,14 +1,16 @@
 // TTargetSettingsPanel: what the four target panels of the settings page share. Each shows
 // its settings in edits bound to their keys; "Find" puts a chosen file into the path edit;
 // "Save" stores the edits in the target's order, and after the path writes the target's
-// switch (p_kwf and its siblings): 1 when the path is longer than one character, else 0,
-// to the settings file only; the variable keeps its value until the next start.
+// switch (p_kwf and its siblings): 1 when the path is longer than one character, else 0;
+// read back from the settings file into its variable, as every setting is, so that the
+// target is on or off at once (the generate page's buttons follow it).
 //
 // Inputs: 0 doToBack, 1 doToFront, 2 doRefresh (every edit shows its variable).
 #pragma once
 
 #include <span>
 
+#include "runtime/global_var.h"
 #include "runtime/ini.h"
 #include "targets/target_catalog.h"
 #include "widgets/panel_scheme.h"
@@ -54,4 +56,5 @@ class TTargetSettingsPanel : public TPanelScheme {
  private:
   SettingEdit* path_ = nullptr;
   TKXini& switch_;
+  TKXGlobalVar& switch_variable_;
 };

@@ -1,5 +1,6 @@
 // The command line: "/i" keeps its meaning, "--" options choose a mode or set the folder,
-// anything else is the window system's.
+// each once, with names in any case; anything else is the window system's, and refused by
+// the modes without a window.
 #include <gtest/gtest.h>
 
 #include "app/command_line.h"
@@ -9,8 +10,7 @@ namespace {
 using Mode = CommandLine::Mode;
 
 TEST(CommandLine, options_choose_the_mode_and_the_folder_and_leave_other_arguments_alone) {
-  const std::string kNeedsTarget =
-      "--export needs a target: hosts, aof, kpf, kwf, dnsmasq, unbound, rpz, adblock, domains, banlist";
+  const std::string kTargets = "hosts, aof, kpf, kwf, dnsmasq, unbound, rpz, adblock, domains, banlist";
   // The elevated side's command line is the whole of it, as the program itself wrote it.
   const std::string kElevated = "--write-elevated needs exactly a file and a content file";
   const std::string kPair = "--import FILE needs --into LIST, and the other way round";
@@ -20,6 +20,7 @@ TEST(CommandLine, options_choose_the_mode_and_the_folder_and_leave_other_argumen
     Mode mode;
     std::optional<std::string> dir = std::nullopt;
     std::string error = "";
+    std::string value = "";  // the target of Mode::Export, the list of Mode::Import
   } cases[] = {
       {{"-style", "fusion"}, Mode::Window},
       {{"/i", "--bogus"}, Mode::Info},  // nothing after "/i" is read
@@ -30,26 +31,43 @@ TEST(CommandLine, options_choose_the_mode_and_the_folder_and_leave_other_argumen
       {{"--write-elevated", "C:\\Windows\\System32\\drivers\\etc\\hosts", "C:\\Temp\\vlw1.tmp"}, Mode::WriteElevated},
       {{"--write-elevated", "hosts"}, Mode::Error, std::nullopt, kElevated},
       {{"--dir", "/tmp/v", "--write-elevated", "hosts", "content"}, Mode::Error, std::nullopt, kElevated},
-      {{"--export", "hosts", "--dir", "/tmp/v"}, Mode::Export, "/tmp/v"},
-      {{"--export"}, Mode::Error, std::nullopt, kNeedsTarget},
-      {{"--export", "Hosts"}, Mode::Error, std::nullopt, kNeedsTarget},
-      {{"--export", "--dir"}, Mode::Error, std::nullopt, kNeedsTarget},
-      {{"--import", "hosts.txt", "--into", "Advertisement"}, Mode::Import},
+      // Names as people type them: any case, and the generate page's label of a list.
+      {{"--export", "hosts", "--dir", "/tmp/v"}, Mode::Export, "/tmp/v", "", "hosts"},
+      {{"--export", "Hosts"}, Mode::Export, std::nullopt, "", "hosts"},
+      {{"--export", "BanList"}, Mode::Export, std::nullopt, "", "banlist"},
+      {{"--import", "hosts.txt", "--into", "advertisement"}, Mode::Import, std::nullopt, "", "Advertisement"},
+      {{"--import", "hosts.txt", "--into", "Viruses"}, Mode::Import, std::nullopt, "", "Viruses (and similar)"},
+      {{"--into", "USER_NO_BADLIST", "--import", "hosts.txt"}, Mode::Import, std::nullopt, "", "User_NO_BadList"},
+      {{"--export"}, Mode::Error, std::nullopt, "--export needs a target: " + kTargets},
+      {{"--export", "--dir", "/tmp/v"}, Mode::Error, std::nullopt, "--export needs a target: " + kTargets},
+      {{"--export", "hostsfile"}, Mode::Error, std::nullopt,
+       "no target is named \"hostsfile\"; the targets are " + kTargets},
+      {{"--import", "a", "--into", "Virus"}, Mode::Error, std::nullopt,
+       "no list is named \"Virus\"; the lists are \"Advertisement\", \"Misc\", \"Porno\", \"Unsorted\", "
+       "\"Viruses (and similar)\", \"User_BadList\", \"User_NO_BadList\""},
       {{"--update"}, Mode::Update},
       {{"--import", "hosts.txt"}, Mode::Error, std::nullopt, kPair},
-      {{"--import", "a", "--into"}, Mode::Error, std::nullopt, "--into needs a value"},
+      {{"--import", "a", "--into"}, Mode::Error, std::nullopt, "--into needs a list"},
+      {{"--import", "--into", "Misc"}, Mode::Error, std::nullopt, "--import needs a file or a web address"},
       {{"--update", "--import", "a", "--into", "Misc"}, Mode::Error, std::nullopt, kOneAtATime},
+      // Each option once: a second value would silently win over the first.
+      {{"--update", "--update"}, Mode::Error, std::nullopt, "--update is given twice; each option is given once at most"},
+      {{"--dir", "/a", "--export", "hosts", "--dir", "/b"}, Mode::Error, std::nullopt,
+       "--dir is given twice; each option is given once at most"},
+      // Only the window hands other arguments on, to the window system.
+      {{"--import", "a.txt", "b.txt", "--into", "Misc"}, Mode::Error, std::nullopt, "unexpected argument \"b.txt\""},
+      {{"--update", "-v"}, Mode::Error, std::nullopt, "unexpected argument \"-v\""},
   };
   for (const auto& c : cases) {
     const CommandLine line = ParseCommandLine(c.args);
     EXPECT_EQ(line.mode, c.mode) << ::testing::PrintToString(c.args);
     EXPECT_EQ(line.dir, c.dir) << ::testing::PrintToString(c.args);
     EXPECT_EQ(line.error, c.error) << ::testing::PrintToString(c.args);
+    EXPECT_EQ(c.mode == Mode::Import ? line.into : line.target, c.value) << ::testing::PrintToString(c.args);
   }
 }
 
 TEST(CommandLine, each_mode_takes_its_values_and_only_the_window_needs_a_display) {
-  EXPECT_EQ(ParseCommandLine({"--export", "hosts", "--dir", "/tmp/v"}).target, "hosts");
   const CommandLine import =
       ParseCommandLine({"--into", "Viruses (and similar)", "--dir", "/v", "--import", "https://x.example/l"});
   EXPECT_EQ(import.import_from, "https://x.example/l");

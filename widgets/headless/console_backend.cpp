@@ -1,17 +1,26 @@
 #include "widgets/headless/console_backend.h"
 
 #include <iostream>
+#include <string_view>
 
 namespace widgets {
 
 MessageAnswer ConsoleBackend::ShowMessageBox(ControlId owner, const std::string& text, const std::string& caption,
                                              MessageButtons buttons, MessageIcon icon) {
-  // Lines end with LF on a terminal.
-  std::string shown;
-  shown.reserve(text.size());
-  for (size_t i = 0; i < text.size(); ++i)
-    if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) shown += text[i];
-  std::cerr << caption << " " << shown << "\n";
+  const bool says_error = std::string_view(caption).starts_with("Error");
+  std::string shown = prefix_ + (says_error || caption.empty() ? "" : caption + " ");
+  shown.reserve(shown.size() + text.size());
+  // Lines end with LF on a terminal, and each starts with the prefix.
+  for (size_t i = 0; i < text.size(); ++i) {
+    const bool line_break = text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'));
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    if (!line_break) {
+      shown += text[i];
+    } else if (i + 1 < text.size()) {
+      shown += "\n" + prefix_;
+    }
+  }
+  std::cerr << shown << "\n";
   switch (buttons) {
     case MessageButtons::Ok: QueueMessageAnswer(MessageAnswer::Ok); break;
     case MessageButtons::YesNo: QueueMessageAnswer(MessageAnswer::No); break;

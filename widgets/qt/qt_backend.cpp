@@ -37,9 +37,9 @@ constexpr int kEditLimit = 1 << 24;
 QApplication* g_own_application = nullptr;
 int g_backends = 0;
 
-void EnsureApplication(int& argc, char** argv) {
+void EnsureApplication(int& argc, char** argv, const QtBackend::StartFailure& cannot_start) {
   if (QCoreApplication::instance()) return;
-  g_own_application = new QApplication(argc, argv);
+  g_own_application = qtimpl::StartApplication(argc, argv, cannot_start);
   QApplication::setQuitOnLastWindowClosed(false);
 }
 
@@ -47,8 +47,10 @@ void EnsureApplication(int& argc, char** argv) {
 
 QtBackend::QtBackend() : QtBackend(g_argc, g_argv) {}
 
-QtBackend::QtBackend(int& argc, char** argv) : alive_(std::make_shared<bool>(true)) {
-  EnsureApplication(argc, argv);
+QtBackend::QtBackend(int& argc, char** argv) : QtBackend(argc, argv, nullptr) {}
+
+QtBackend::QtBackend(int& argc, char** argv, const StartFailure& cannot_start) : alive_(std::make_shared<bool>(true)) {
+  EnsureApplication(argc, argv, cannot_start);
   ++g_backends;
   g_active = this;
 }

@@ -3,9 +3,11 @@
 // here translates them to Qt. Files: qt_backend.cpp (lifetime and the control factory),
 // qt_form.cpp (the form, its frame and the message loop), qt_properties.cpp (what a control
 // shows), qt_items.cpp (items of list controls), qt_dialogs.cpp (dialogs, the shell, the
-// clipboard); qt_controls.* hold the widgets, qt_look.cpp fonts, colours, cursors, the icon.
+// clipboard), qt_start.cpp (the display Qt needs, and its start without one); qt_controls.*
+// hold the widgets, qt_look.cpp fonts, colours, cursors, the icon.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -29,6 +31,14 @@ class QtBackend : public NativeBackend {
   // outlive it, or from a fixed program name); a created one is deleted with the last backend.
   QtBackend();
   QtBackend(int& argc, char** argv);
+  // As above, where Qt cannot start its window system (a display that is set but does not
+  // answer, a platform that cannot be loaded): `cannot_start` is told Qt's reason, and the
+  // process ends with exit code 1 instead of Qt's abort.
+  using StartFailure = std::function<void(const std::string& why)>;
+  QtBackend(int& argc, char** argv, const StartFailure& cannot_start);
+  // Why Qt has no display to open a window on, seen from the environment alone: on Linux
+  // when neither DISPLAY, WAYLAND_DISPLAY nor QT_QPA_PLATFORM is set. Empty otherwise.
+  static std::string MissingDisplay();
   ~QtBackend() override;
   QtBackend(const QtBackend&) = delete;
   QtBackend& operator=(const QtBackend&) = delete;

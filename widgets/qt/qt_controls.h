@@ -22,6 +22,7 @@
 #include "widgets/list_click.h"
 #include "widgets/native_control.h"
 
+class QApplication;
 class QComboBox;
 class QLineEdit;
 class QStatusBar;
@@ -184,9 +185,16 @@ struct Control : NativeControl {
   bool sync_pending = false;
 };
 
+// The application object. Where Qt cannot start its window system and gives up, `cannot_start`
+// (when given) is told why, and the process ends with exit code 1 instead of Qt's abort;
+// the warnings Qt gave on the way are then left out, and otherwise passed on.
+QApplication* StartApplication(int& argc, char** argv, const std::function<void(const std::string&)>& cannot_start);
+
 QFont ResolveFont(const TFontRec& font);
-// The fonts standing in for the original ones are wider: a caption that would be cut off
-// by its control's width is drawn horizontally condensed (down to 60%) until it fits.
+// The fonts standing in for the original ones may be wider: a caption that would be cut
+// off by its control's width is drawn horizontally condensed until it fits, down to
+// kNarrowestStretch percent, below which letters run into each other.
+inline constexpr int kNarrowestStretch = 75;
 void FitCaption(Control& control);
 QColor ResolveColor(uint32_t color);
 void SetCursorShape(QWidget* widget, Cursor cursor);  // Default and unknown ones: the class default

@@ -7,6 +7,9 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPalette>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 
 #include "widgets/qt/cp1251.h"
 #include "widgets/qt/qt_controls.h"
@@ -65,6 +68,24 @@ Face FaceFor(const std::string& name) {
 
 }  // namespace
 
+namespace {
+
+// The width a caption needs to show whole in its control: the text and the room the style
+// keeps around it. A push button's own size hint is no measure: the style makes every
+// button with a text at least 80 pixels wide, however short the text, and the small
+// buttons (">>>", "All >>>", 55 pixels) would be squeezed for nothing.
+int NeededWidth(const Control& c, QWidget* w) {
+  if (c.kind != ControlKind::Button) return w->sizeHint().width();
+  auto* button = static_cast<QPushButton*>(w);
+  QStyleOptionButton option;
+  option.initFrom(button);
+  option.features = QStyleOptionButton::None;  // the text is left out, and with it the least width
+  const QSize text = button->fontMetrics().size(Qt::TextShowMnemonic, button->text());
+  return button->style()->sizeFromContents(QStyle::CT_PushButton, &option, text, button).width();
+}
+
+}  // namespace
+
 void FitCaption(Control& c) {
   QWidget* w = c.widget;
   if (!w || (c.kind != ControlKind::Button && c.kind != ControlKind::CheckBox && c.kind != ControlKind::RadioButton &&
@@ -72,16 +93,18 @@ void FitCaption(Control& c) {
     return;
   w->setFont(c.font);
   const int available = w->width();
-  const int needed = w->sizeHint().width();
+  const int needed = NeededWidth(c, w);
   if (available <= 0 || needed <= available) return;
-  // The check mark and the margins keep their width, so a few steps may be needed.
+  // The check mark and the margins keep their width, so a few steps may be needed. Below
+  // the floor letters run into each other ("All" reads "Al"): the caption is then left
+  // at the floor, readable if cut.
   QFont narrower = c.font;
   int stretch = c.font.stretch() > 0 ? c.font.stretch() : 100;
-  for (int need = needed; need > available && stretch > 60;) {
-    stretch = std::max(60, std::min(stretch - 1, stretch * available / need));
+  for (int need = needed; need > available && stretch > kNarrowestStretch;) {
+    stretch = std::max(kNarrowestStretch, std::min(stretch - 1, stretch * available / need));
     narrower.setStretch(stretch);
     w->setFont(narrower);
-    need = w->sizeHint().width();
+    need = NeededWidth(c, w);
   }
 }
 
@@ -89,6 +112,10 @@ QFont ResolveFont(const TFontRec& rec) {
   const Face face = FaceFor(rec.name);
   QFont font(face.family);
   font.setStyleHint(QFont::SansSerif);
+  // Glyphs keep the widths their designer gave them, not widths rounded up to whole pixels
+  // (at 11 pixels that adds a tenth to DejaVu Sans), and a condensed caption narrows as
+  // far as it is asked to; as fonts show on today's desktops.
+  font.setHintingPreference(QFont::PreferVerticalHinting);
   font.setStretch(face.stretch);
   font.setPointSize(rec.size > 0 ? rec.size : 8);
   font.setBold(rec.style & 1);

@@ -186,16 +186,39 @@ using QtBackend = NativeFormTest<widgets::QtBackend>;
 // ---- the window and its controls ----
 
 TEST_F(QtBackend, captions_too_wide_for_the_stand_in_font_are_condensed_to_fit_and_short_ones_keep_the_font) {
-  const ControlId wide = Make(ControlKind::CheckBox, nullptr, 10, 10, 110, 20);
-  const ControlId roomy = Make(ControlKind::CheckBox, nullptr, 10, 40, 300, 20);
-  for (ControlId id : {wide, roomy}) {
+  struct Case {
+    ControlKind kind;
+    int width;
+    const char* caption;
+    bool condensed;
+  } cases[] = {
+      {ControlKind::CheckBox, 125, "Save Position and more", true},
+      {ControlKind::CheckBox, 300, "Save Position and more", false},
+      // A push button's caption needs its text's room, not the least width the style gives
+      // a button (80 pixels), or the small buttons would be squeezed for nothing.
+      {ControlKind::Button, 55, "All >>>", false},
+      {ControlKind::Button, 55, ">>>", false},
+      {ControlKind::Button, 60, "Find", false},
+      {ControlKind::Button, 70, "Load from:", false},
+      {ControlKind::Button, 90, "Kerio Winroute Firewall", true},  // at the narrowest, and cut
+  };
+  const ControlId plain = Make(ControlKind::Label, nullptr, 10, 10, 300, 20);
+  ui.SetFont(plain, TFontRec{"MS Sans Serif", 8, 0, 0});
+  const int normal = WidgetOf(plain)->font().stretch();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.caption);
+    const ControlId id = Make(c.kind, nullptr, 10, 40, c.width, 20);
     ui.SetFont(id, TFontRec{"MS Sans Serif", 8, 0, 0});
-    ui.SetText(id, "Save Position and much more");
+    ui.SetText(id, c.caption);
+    const int stretch = WidgetOf(id)->font().stretch();
+    EXPECT_EQ(stretch < normal, c.condensed) << stretch;
+    EXPECT_GE(stretch, normal * 3 / 4) << "narrower, and letters run into each other";
+    if (c.kind == ControlKind::CheckBox && c.condensed) {
+      EXPECT_LE(WidgetOf(id)->sizeHint().width(), c.width + 4) << "within rounding of the condensed font";
+      ui.SetText(id, "Misc");
+      EXPECT_EQ(WidgetOf(id)->font().stretch(), normal) << "a short caption gets the font back";
+    }
   }
-  EXPECT_LE(WidgetOf(wide)->sizeHint().width(), 110 + 4) << "within rounding of the condensed font";
-  EXPECT_LT(WidgetOf(wide)->font().stretch(), WidgetOf(roomy)->font().stretch());
-  ui.SetText(wide, "Misc");
-  EXPECT_EQ(WidgetOf(wide)->font().stretch(), WidgetOf(roomy)->font().stretch()) << "a short caption gets the font back";
 }
 
 TEST_F(QtBackend, a_form_without_a_sizing_frame_has_a_fixed_size_and_no_maximize_button) {
