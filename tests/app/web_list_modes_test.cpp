@@ -171,13 +171,9 @@ TEST_F(WebListModes, a_body_that_inflates_to_250_MiB_of_one_name_is_read_in_litt
   EXPECT_EQ(run.code, 0) << run.err;
   EXPECT_EQ(run.out, "1 new, 0 known, " + std::to_string(kLines - 1) + " repeated, 0 skipped\n");
   EXPECT_EQ(Read("Lists/Unsorted.txt"), "ads.example.com\r\n");
+  // 25 MiB measured, 78 MiB with the sanitizers' own bookkeeping; the body held whole took 1.5 GB.
   std::cout << "peak memory of the import: " << run.peak_kib / 1024 << " MiB\n";
-#if defined(__SANITIZE_ADDRESS__)
-  // The sanitizer's own bookkeeping (its shadow, the freed memory it holds back) is no figure of the program's.
-  EXPECT_LT(run.peak_kib, 1024 * 1024);
-#else
   EXPECT_LT(run.peak_kib, 400 * 1024);
-#endif
 #endif
 }
 
