@@ -8,6 +8,7 @@
 #include "lists/list_files.h"
 #include "lists/list_store.h"
 #include "lists/web_list_filing.h"
+#include "lists/web_list_reader.h"
 #include "lists/web_list_update.h"
 #include "lists/web_subscriptions.h"
 #include "runtime/platform/files.h"
@@ -16,22 +17,27 @@
 
 namespace {
 
-// The lines of the list to import, or nothing after telling why.
-std::optional<std::vector<std::string>> ListLines(const std::string& from) {
-  std::string why;
+// What the list to import gave, read as it comes, or nothing after telling why.
+std::optional<WebListReading> ReadList(const std::string& from) {
   if (IsWebAddress(from)) {
+    WebListReader reader(WebListReader::Source::Download);
     platform::HttpRequest request;
     request.url = from;
+    request.sink = SinkInto(reader);
     const platform::HttpResponse response = DownloadWhileWaiting(request, nullptr);
+    if (response.result == platform::HttpResponse::Result::Ok) reader.End();
+    if (reader.Refused()) {
+      std::cerr << "veltrane: " << from << " " << reader.Refused()->Text() << "\n";
+      return std::nullopt;
+    }
     if (response.result != platform::HttpResponse::Result::Ok) {
       std::cerr << "veltrane: cannot download " << from << ": " << response.error << "\n";
       return std::nullopt;
     }
-    std::optional<std::vector<std::string>> lines = WebListLines(response.body, &why);
-    if (!lines) std::cerr << "veltrane: " << from << " " << why << "\n";
-    return lines;
+    return reader.Take();
   }
-  RecordFile file = ReadRecords(from);
+  WebListReader reader;
+  const RecordFile file = ReadWebListFile(from, reader);
   if (file.state == RecordFile::State::Missing) {
     std::cerr << "veltrane: there is no file " << platform::NativePath(from) << "\n";
     return std::nullopt;
@@ -40,7 +46,7 @@ std::optional<std::vector<std::string>> ListLines(const std::string& from) {
     std::cerr << "veltrane: " << NotWholeMessage(from, file, "Nothing was imported.") << "\n";
     return std::nullopt;
   }
-  return std::move(file.lines);
+  return reader.Take();
 }
 
 }  // namespace
@@ -52,9 +58,8 @@ int RunImportMode(const std::string& from, const std::string& into) {
     return 1;
   }
   UseProgramFolder();
-  std::optional<std::vector<std::string>> lines = ListLines(from);
-  if (!lines) return 1;
-  WebListReading reading = ExtractWebRecords(std::move(*lines));
+  std::optional<WebListReading> reading = ReadList(from);
+  if (!reading) return 1;
   // From the lists' reading to their save, no other Veltrane may write them.
   const platform::FolderLock lock("veltrane --import");
   if (!lock.Held()) {
@@ -64,11 +69,11 @@ int RunImportMode(const std::string& from, const std::string& into) {
   TListStore store;
   std::optional<TListSet> lists = store.LoadAllWhole("Nothing was imported and no list was changed.");
   if (!lists) return 1;
-  const size_t filed = FileNewRecords(*lists, *list, reading);
+  const size_t filed = FileNewRecords(*lists, *list, *reading);
   if (filed > 0) {
     SortFolded(Of(*lists, *list));
     if (!store.Save(*list, Of(*lists, *list))) return 1;
   }
-  std::cout << WebListSummary(filed, reading.known, reading.skipped) << "\n";
+  std::cout << WebListSummary(filed, reading->known, reading->repeated, reading->skipped) << "\n";
   return 0;
 }

@@ -47,7 +47,9 @@ RecordFile ReadRecords(const std::string& path) {
 }
 
 std::string NotWholeMessage(const std::string& path, const RecordFile& file, std::string_view what_happens) {
-  const std::string name = "'" + platform::NativePath(path) + "'";
+  std::string name = "'";  // built by appends: GCC 12 warns falsely on "'" + text (its bug 105651)
+  name += platform::NativePath(path);
+  name += '\'';
   if (file.state == RecordFile::State::Unreadable)
     return "Could not read " + name + ": " + file.why + ". " + std::string(what_happens);
   const bool utf16 = file.why == "is UTF-16 text";

@@ -1,6 +1,5 @@
 #include "lists/record_file_loader.h"
 
-#include "lists/list_files.h"
 #include "runtime/save_failure.h"
 
 RecordFileLoader::RecordFileLoader(TKXWin* parent) : TScheme(parent) {
@@ -10,9 +9,14 @@ RecordFileLoader::RecordFileLoader(TKXWin* parent) : TScheme(parent) {
 
 std::optional<std::vector<std::string>> RecordFileLoader::ReadWholeOrTell(const std::string& path) {
   RecordFile file = ReadRecords(path);
-  if (file.Whole()) return std::move(file.lines);
+  if (!WholeOrTell(path, file)) return std::nullopt;
+  return std::move(file.lines);
+}
+
+bool RecordFileLoader::WholeOrTell(const std::string& path, const RecordFile& file) {
+  if (file.Whole()) return true;
   TData text = MakeText(NotWholeMessage(path, file, "Nothing was loaded."));
   not_whole_.doMessage(text, 0);
   FireEvent(EventOutput(1));
-  return std::nullopt;
+  return false;
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "lists/list_files.h"
 #include "runtime/scheme.h"
 #include "widgets/message.h"
 
@@ -18,6 +19,8 @@ class RecordFileLoader : public TScheme {
 
   // The lines of the file, or nothing when it was told and onCancel fired.
   std::optional<std::vector<std::string>> ReadWholeOrTell(const std::string& path);
+  // Whether the file was read whole; if not, it is told and onCancel fires.
+  bool WholeOrTell(const std::string& path, const RecordFile& file);
 
  private:
   TKXMessage not_whole_;

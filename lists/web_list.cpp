@@ -178,40 +178,36 @@ size_t AppendLineRecords(std::string_view line, std::vector<std::string>& record
   return PlainLineRecords(line, records);
 }
 
-WebListReading ReadWebList(std::vector<std::string> lines, const RecordIndex& known) {
-  WebListReading reading = ExtractWebRecords(std::move(lines));
-  KeepNewRecords(reading, known.ContainsEach(reading.records));
-  return reading;
-}
-
-WebListReading ExtractWebRecords(std::vector<std::string> lines) {
-  WebListReading reading;
-  reading.records.reserve(lines.size());
-  for (std::string& line : lines) {
-    if (AppendLineRecords(line, reading.records) == 0) ++reading.skipped;
-    line = std::string();  // done with: the raw lines go while the records come
+bool NamesNoHost(std::string_view line) {
+  line = TrimBlanks(line);
+  if (line.empty() || line.front() == '#' || line.front() == '!') return true;
+  if (line.front() == '[' && line.back() == ']') return true;
+  if (line.starts_with("||") || line.find_first_of(" \t") == std::string_view::npos) return false;
+  line = line.substr(0, line.find('#'));
+  size_t names = 0;
+  for (size_t at = 0; at < line.size();) {
+    if (IsBlank(line[at])) {
+      ++at;
+      continue;
+    }
+    size_t end = at;
+    while (end < line.size() && !IsBlank(line[end])) ++end;
+    const std::string_view token = line.substr(at, end - at);
+    at = end;
+    if (names++ == 0) {
+      if (!IsDottedIpv4(token) && !IsIpv6(token)) return false;
+      continue;
+    }
+    const std::string name = LowerCaseText(std::string(token));
+    if (name.find('.') != std::string::npos && name != "localhost.localdomain" && name != "0.0.0.0") return false;
   }
-  return reading;
+  return names > 1;
 }
 
 void KeepNewRecords(WebListReading& reading, const std::vector<bool>& held) {
   std::vector<std::string>& records = reading.records;
-  // The first occurrence of each record counts; a record gets its number when first added,
-  // so an occurrence is the first exactly when its number is the count of records before it.
-  std::vector<bool> first(records.size());
-  {
-    RecordIndex in_file(records.size());
-    const std::vector<uint32_t> numbers = in_file.AddEach(records);
-    uint32_t distinct = 0;
-    for (size_t i = 0; i < records.size(); ++i) {
-      if (numbers[i] != distinct) continue;
-      first[i] = true;
-      ++distinct;
-    }
-  }
   size_t kept = 0;
   for (size_t i = 0; i < records.size(); ++i) {
-    if (!first[i]) continue;
     if (held[i]) {
       ++reading.known;
       continue;
@@ -219,10 +215,11 @@ void KeepNewRecords(WebListReading& reading, const std::vector<bool>& held) {
     if (kept != i) records[kept] = std::move(records[i]);
     ++kept;
   }
+  // Not shrunk to fit: that would hold the records' array twice for a moment.
   records.resize(kept);
-  records.shrink_to_fit();
 }
 
-std::string WebListSummary(size_t fresh, size_t known, size_t skipped) {
-  return std::to_string(fresh) + " new, " + std::to_string(known) + " known, " + std::to_string(skipped) + " skipped";
+std::string WebListSummary(size_t fresh, size_t known, size_t repeated, size_t skipped) {
+  return std::to_string(fresh) + " new, " + std::to_string(known) + " known, " + std::to_string(repeated) +
+         " repeated, " + std::to_string(skipped) + " skipped";
 }

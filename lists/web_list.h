@@ -1,6 +1,6 @@
 // Reading the block lists people publish: hosts files, filter lists in the Adblock syntax and
-// plain domain lists, or any mix of them, line by line. Pure functions; the loaders, the
-// command line and the subscriptions read every web list through them.
+// plain domain lists, or any mix of them, line by line. Pure functions; WebListReader reads
+// every web list through them, for the loaders, the command line and the subscriptions.
 //
 // A line gives records, or nothing:
 // - Blank lines, comments ("#", "!") and "[Adblock Plus 2.0]"-style headers give nothing.
@@ -19,8 +19,6 @@
 #include <string_view>
 #include <vector>
 
-#include "elements/strlist/record_index.h"
-
 // A host name: at least one ".", non-empty labels of ASCII letters, digits, "-" and "_" or of
 // UTF-8 letters of other scripts (internationalised names), no label starting or ending with
 // "-"; not "localhost.localdomain". A name whose last label is all digits is no host name but
@@ -36,26 +34,28 @@ bool IsIpv6(std::string_view text);
 // Appends the records one line gives, in line order, and returns how many it gave.
 size_t AppendLineRecords(std::string_view line, std::vector<std::string>& records);
 
+// Whether a line is no attempt to name a host, so that giving nothing is no loss: a blank
+// line, a comment, a header, or a hosts file's line for the machine itself or its local
+// network ("127.0.0.1 localhost", "::1 ip6-localhost ip6-loopback", "255.255.255.255
+// broadcasthost"), whose names are all names without a dot, "localhost.localdomain" or
+// "0.0.0.0". Every other line that gives nothing is skipped: it could have named a host.
+bool NamesNoHost(std::string_view line);
+
 struct WebListReading {
-  std::vector<std::string> records;  // new records: in no list, each at its first occurrence, in file order
-  size_t known = 0;                  // records of the file (each counted once) that a list holds
-  size_t skipped = 0;                // lines that gave nothing
+  std::vector<std::string> records;  // the records the list gave, each once, in the order they first came;
+                                     // after KeepNewRecords only those in no list
+  size_t known = 0;                  // records (each counted once) that a list holds
+  size_t repeated = 0;               // occurrences of a record the list gave before
+  size_t skipped = 0;                // lines that could have named a host and gave nothing
 };
 
-// Reads the lines of a web list against the records of the seven lists. The lines are used
-// up (a published list holds a million of them, and they need not be held twice).
-WebListReading ReadWebList(std::vector<std::string> lines, const RecordIndex& known);
-
-// ReadWebList in steps, for a list read long before the lists are (a download), and so that
-// the index of the lists' records and the one of the list's own are never held at once:
-// every record the lines give, in order and with its repeats, and the skipped lines ...
-WebListReading ExtractWebRecords(std::vector<std::string> lines);
-// ... then, with `held[i]` telling whether the lists hold record i (RecordIndex::ContainsEach),
-// only the first occurrence of each record they do not hold; the others counted as known once.
+// Keeps the records that the lists do not hold, `held[i]` telling whether they hold record
+// i (RecordIndex::ContainsEach), and counts the others as known.
 void KeepNewRecords(WebListReading& reading, const std::vector<bool>& held);
 
-// "12 new, 3 known, 4 skipped": what a reading found, as the program reports it.
-std::string WebListSummary(size_t fresh, size_t known, size_t skipped);
+// "12 new, 3 known, 2 repeated, 4 skipped": what a reading found, as the program reports
+// it. New, known and repeated add up to the records the list gave, repeats and all.
+std::string WebListSummary(size_t fresh, size_t known, size_t repeated, size_t skipped);
 inline std::string WebListSummary(const WebListReading& reading) {
-  return WebListSummary(reading.records.size(), reading.known, reading.skipped);
+  return WebListSummary(reading.records.size(), reading.known, reading.repeated, reading.skipped);
 }

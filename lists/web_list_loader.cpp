@@ -2,7 +2,7 @@
 
 #include "elements/strlist/record_index.h"
 #include "elements/strlist/records_view.h"
-#include "lists/web_list.h"
+#include "lists/web_list_reader.h"
 
 WebListLoader::WebListLoader(TKXWin* parent) : RecordFileLoader(parent) {
   Port.onInput[0] = MakeLink<&WebListLoader::doLoad>(*this);
@@ -10,13 +10,13 @@ WebListLoader::WebListLoader(TKXWin* parent) : RecordFileLoader(parent) {
 
 void WebListLoader::doLoad(TData& value, uint16_t) {
   const std::string path = AsText(value);
-  std::optional<std::vector<std::string>> lines = ReadWholeOrTell(path);
-  if (!lines) return;
+  WebListReader reader;
+  if (!WholeOrTell(path, ReadWebListFile(path, reader))) return;
+  // The list's records are all in before the index of the known records is built: the
+  // reader's own index of them is gone by then.
+  WebListReading reading = reader.Take();
   TData known_value;
   PullData(DataInput(0), known_value);
-  // The list's own lines go before the index of the known records is built, and that index
-  // before the list's own records are indexed: a million of each are never held at once.
-  WebListReading reading = ExtractWebRecords(std::move(*lines));
   std::vector<bool> held;
   {
     const TRecordsView known(known_value);

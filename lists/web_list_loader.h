@@ -3,8 +3,8 @@
 //
 // Input 0: the file name. Data input 0: the records already known (an array). Events:
 // 0 onLine, one record, last to first; 1 onCancel, the file could not be read whole (the
-// user was told why); 2 onSummary, before the records: "NAME: N new, M known, K skipped",
-// NAME the file's name without its folder.
+// user was told why); 2 onSummary, before the records: "NAME: N new, M known, R repeated,
+// K skipped", NAME the file's name without its folder.
 #pragma once
 
 #include "lists/record_file_loader.h"

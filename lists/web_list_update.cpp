@@ -9,12 +9,13 @@
 #include "elements/files/dir.h"
 #include "elements/strlist/records.h"
 #include "lists/web_list_filing.h"
+#include "lists/web_list_reader.h"
 #include "runtime/platform/folder_lock.h"
 #include "runtime/platform/profile.h"
 
 std::string WebUpdateOutcome::Text() const {
   switch (kind) {
-    case Kind::Filed: return subscription.url + ": " + WebListSummary(fresh, known, skipped);
+    case Kind::Filed: return subscription.url + ": " + WebListSummary(fresh, known, repeated, skipped);
     case Kind::NotModified: return subscription.url + ": not modified";
     case Kind::Failed: break;
   }
@@ -94,11 +95,13 @@ std::vector<WebUpdateOutcome> UpdateWebLists(const std::vector<WebSubscription>&
       outcome.error = "not an http:// or https:// address";
       continue;
     }
+    WebListReader reader(WebListReader::Source::Download);
     platform::HttpRequest request;
     request.url = url;
     request.etag = platform::ReadProfileString(state, url, "etag");
     request.last_modified = platform::ReadProfileString(state, url, "last_modified");
-    platform::HttpResponse response = DownloadWhileWaiting(request, [&](uint64_t received) {
+    request.sink = SinkInto(reader);
+    const platform::HttpResponse response = DownloadWhileWaiting(request, [&](uint64_t received) {
       if (progress) progress(DownloadProgressText(step + 1, order.size(), url, received));
     });
     if (response.result == platform::HttpResponse::Result::NotModified) {
@@ -109,10 +112,11 @@ std::vector<WebUpdateOutcome> UpdateWebLists(const std::vector<WebSubscription>&
       outcome.error = response.error;
       continue;
     }
-    std::optional<std::vector<std::string>> lines = WebListLines(response.body, &outcome.error);
-    response.body = std::string();
-    if (!lines) continue;
-    pending.push_back({i, *into, ExtractWebRecords(std::move(*lines)), response.etag, response.last_modified});
+    if (!reader.End()) {
+      outcome.error = reader.Refused()->Text();
+      continue;
+    }
+    pending.push_back({i, *into, reader.Take(), response.etag, response.last_modified});
   }
   if (progress) progress("");
   if (pending.empty()) return outcomes;
@@ -135,6 +139,7 @@ std::vector<WebUpdateOutcome> UpdateWebLists(const std::vector<WebSubscription>&
     WebUpdateOutcome& outcome = outcomes[p.outcome];
     outcome.fresh = FileNewRecords(*lists, p.into, p.reading);
     outcome.known = p.reading.known;
+    outcome.repeated = p.reading.repeated;
     outcome.skipped = p.reading.skipped;
     changed[size_t(p.into)] = changed[size_t(p.into)] || outcome.fresh > 0;
   }

@@ -20,10 +20,11 @@ struct WebUpdateOutcome {
   enum class Kind { Filed, NotModified, Failed };
   WebSubscription subscription;
   Kind kind = Kind::Failed;
-  size_t fresh = 0, known = 0, skipped = 0;
+  size_t fresh = 0, known = 0, repeated = 0, skipped = 0;
   std::string error;
 
-  // "ADDRESS: 12 new, 3 known, 4 skipped", "ADDRESS: not modified" or "ADDRESS: error: REASON".
+  // "ADDRESS: 12 new, 3 known, 2 repeated, 4 skipped", "ADDRESS: not modified" or
+  // "ADDRESS: error: REASON".
   std::string Text() const;
 };
 

@@ -11,10 +11,11 @@ size_t Find(std::string_view text, size_t from, size_t to, char c) {
 
 // The first line break at or after `from`, or npos. For any break: the next LF, unless a
 // CR comes before it (both searched with memchr, which is many times faster than a
-// byte-by-byte scan for either of two bytes).
-size_t FindBreak(std::string_view text, size_t from, LineBreaks breaks) {
+// byte-by-byte scan for either of two bytes). `lf` keeps the next LF found, so that a text
+// whose lines end in CR alone is not searched to its end for an LF at every line.
+size_t FindBreak(std::string_view text, size_t from, LineBreaks breaks, size_t& lf) {
   if (breaks == LineBreaks::CrOrCrLf) return Find(text, from, text.size(), '\r');
-  const size_t lf = Find(text, from, text.size(), '\n');
+  if (lf != std::string_view::npos && lf < from) lf = Find(text, from, text.size(), '\n');
   const size_t cr = Find(text, from, lf == std::string_view::npos ? text.size() : lf, '\r');
   return cr != std::string_view::npos ? cr : lf;
 }
@@ -27,8 +28,9 @@ std::vector<std::string> SplitLines(std::string_view text, LineBreaks breaks) {
 
   std::vector<std::string> lines;
   size_t start = 0;
+  size_t lf = breaks == LineBreaks::Any ? Find(text, 0, text.size(), '\n') : std::string_view::npos;
   while (start < text.size()) {
-    const size_t end = FindBreak(text, start, breaks);
+    const size_t end = FindBreak(text, start, breaks, lf);
     if (end == std::string_view::npos) {
       lines.emplace_back(text.substr(start));
       break;

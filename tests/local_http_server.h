@@ -86,13 +86,25 @@ class LocalHttpServer {
   }
   // Plays a server that stalls: sends nothing more until the client gives up and closes the
   // connection, the server stops, or `time` has passed.
-  void StallUntilClosed(int connection, std::chrono::milliseconds time) {
-    for (auto end = std::chrono::steady_clock::now() + time; std::chrono::steady_clock::now() < end && !stop_;) {
+  void StallUntilClosed(int connection, std::chrono::milliseconds time) { Trickle(connection, "", {}, time); }
+  // Plays a server that crawls: sends `piece` every `every` until the client gives up and
+  // closes the connection, the server stops, or `time` has passed. The time the client took
+  // to give up, from the first piece.
+  std::chrono::milliseconds Trickle(int connection, const std::string& piece, std::chrono::milliseconds every,
+                                    std::chrono::milliseconds time) {
+    const auto start = std::chrono::steady_clock::now();
+    auto next = start;
+    for (auto end = start + time; std::chrono::steady_clock::now() < end && !stop_;) {
+      if (!piece.empty() && std::chrono::steady_clock::now() >= next) {
+        if (::send(connection, piece.data(), piece.size(), MSG_NOSIGNAL) <= 0) break;
+        next += every;
+      }
       pollfd wait{connection, POLLIN, 0};
-      if (::poll(&wait, 1, 20) <= 0) continue;
+      if (::poll(&wait, 1, 10) <= 0) continue;
       char byte;
-      if (::recv(connection, &byte, 1, 0) <= 0) return;
+      if (::recv(connection, &byte, 1, 0) <= 0) break;
     }
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
   }
 
  private:

@@ -32,6 +32,9 @@ class RecordIndex {
 
   size_t Size() const { return keys_.size(); }
 
+  // The hash the index files a record by, for other tables of records.
+  static uint64_t Hash(std::string_view record);
+
  private:
   // A used slot holds the record's text, its number + 1 and 32 more bits of its hash, so
   // that a lookup touches the slot and, on a likely match, the text, and nothing else.
@@ -41,7 +44,6 @@ class RecordIndex {
     uint32_t number = 0;  // + 1; 0 = free
     uint32_t tag = 0;
   };
-  static uint64_t Hash(std::string_view record);
   static bool Holds(const Slot& slot, std::string_view record, uint32_t tag) {
     return slot.tag == tag && slot.size == record.size() && std::string_view(slot.data, slot.size) == record;
   }

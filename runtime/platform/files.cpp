@@ -159,6 +159,42 @@ std::optional<std::string> ReadFile(const std::string& path) {
   return std::move(content.bytes);
 }
 
+FilePieces ReadFilePieces(const std::string& path, uint64_t limit,
+                          const std::function<bool(std::string_view)>& take) {
+  FilePieces read;
+  if (path.empty()) return read;
+  int error = 0;
+  bool not_regular = false;
+  const int fd = OpenRegular(NativePath(path), error, not_regular);
+  if (fd < 0) {
+    if (not_regular || error != 0) {
+      read.result = FilePieces::Result::Unreadable;
+      read.why = not_regular ? kNotRegularFile : std::strerror(error);
+    }
+    return read;
+  }
+  struct stat st;
+  uint64_t total = ::fstat(fd, &st) == 0 ? uint64_t(st.st_size) : 0;
+  read.result = total > limit ? FilePieces::Result::TooLarge : FilePieces::Result::Read;
+  std::vector<char> buffer(total > limit ? 0 : 1u << 20);
+  for (total = 0; read.result == FilePieces::Result::Read;) {
+    const ssize_t n = ::read(fd, buffer.data(), buffer.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      read.result = FilePieces::Result::Unreadable;
+      read.why = std::strerror(errno);
+    } else if (n == 0) {
+      break;
+    } else if ((total += uint64_t(n)) > limit) {
+      read.result = FilePieces::Result::TooLarge;
+    } else if (!take(std::string_view(buffer.data(), size_t(n)))) {
+      read.result = FilePieces::Result::Stopped;
+    }
+  }
+  ::close(fd);
+  return read;
+}
+
 namespace {
 
 // An attribute the process may not give a file, or one its file system does not keep: a

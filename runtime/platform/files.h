@@ -5,9 +5,11 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace platform {
@@ -38,6 +40,18 @@ FileContent ReadWholeFile(const std::string& path);
 
 // The whole content of an existing regular file, or nothing when it is missing or unreadable.
 std::optional<std::string> ReadFile(const std::string& path);
+
+// ReadWholeFile a piece at a time, for a file that need not be held whole: `take` gets its
+// bytes in order and may stop the reading by returning false (Stopped). A file larger than
+// `limit` bytes is refused (TooLarge) before a byte is read, or as soon as it has grown
+// beyond it while it is read.
+struct FilePieces {
+  enum class Result { Missing, Unreadable, TooLarge, Read, Stopped };
+  Result result = Result::Missing;
+  std::string why;  // Unreadable: why, in the system's words ("Permission denied")
+};
+FilePieces ReadFilePieces(const std::string& path, uint64_t limit,
+                          const std::function<bool(std::string_view)>& take);
 
 // The words for a path that names something other than a regular file or a folder.
 inline constexpr const char* kNotRegularFile = "Not a regular file (a FIFO, device or socket)";

@@ -118,6 +118,51 @@ FileContent ReadWholeFile(const std::string& path) {
   return content;
 }
 
+FilePieces ReadFilePieces(const std::string& path, uint64_t limit,
+                          const std::function<bool(std::string_view)>& take) {
+  FilePieces read;
+  if (path.empty()) return read;
+  auto unreadable = [&read](DWORD error) {
+    read.result = FilePieces::Result::Unreadable;
+    read.why = WindowsErrorText(error);
+    return read;
+  };
+  const DWORD attributes = Attributes(path);
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    const DWORD error = ::GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return read;
+    return unreadable(error);
+  }
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return unreadable(ERROR_DIRECTORY);
+  HANDLE file = ::CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return unreadable(::GetLastError());
+  // A pipe or a device (CON, COM1) is no file to read, and reading one might never end.
+  if (::GetFileType(file) != FILE_TYPE_DISK) {
+    ::CloseHandle(file);
+    read.result = FilePieces::Result::Unreadable;
+    read.why = kNotRegularFile;
+    return read;
+  }
+  LARGE_INTEGER size{};
+  const bool sized = ::GetFileSizeEx(file, &size) && size.QuadPart >= 0;
+  read.result = sized && uint64_t(size.QuadPart) > limit ? FilePieces::Result::TooLarge : FilePieces::Result::Read;
+  std::vector<char> buffer(read.result == FilePieces::Result::TooLarge ? 0 : 1u << 20);
+  for (uint64_t total = 0; read.result == FilePieces::Result::Read;) {
+    DWORD n = 0;
+    if (!::ReadFile(file, buffer.data(), DWORD(buffer.size()), &n, nullptr)) {
+      const DWORD error = ::GetLastError();
+      ::CloseHandle(file);
+      return unreadable(error);
+    }
+    if (n == 0) break;
+    if ((total += n) > limit) read.result = FilePieces::Result::TooLarge;
+    else if (!take(std::string_view(buffer.data(), n))) read.result = FilePieces::Result::Stopped;
+  }
+  ::CloseHandle(file);
+  return read;
+}
+
 std::optional<std::string> ReadFile(const std::string& path) {
   FileContent content = ReadWholeFile(path);
   if (content.result != FileContent::Result::Read) return std::nullopt;

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "runtime/platform/code_page.h"
+#include "runtime/platform/download_rules.h"
 
 namespace platform {
 
@@ -85,12 +86,15 @@ HttpResponse HttpGet(const HttpRequest& request) {
   path.append(parts.lpszExtraInfo, parts.dwExtraInfoLength);
   if (path.empty()) path = L"/";
 
+  // WinHTTP has no minimum speed and no deadline of its own: they are kept between reads, and
+  // no read waits longer than the stretch the speed is measured over.
+  DownloadPace pace(request);
   const std::wstring agent = WideFromText(UserAgent());
   Handle session(::WinHttpOpen(agent.c_str(), WINHTTP_ACCESS_TYPE_DEFAULT_PROXY, WINHTTP_NO_PROXY_NAME,
                                WINHTTP_NO_PROXY_BYPASS, 0));
   if (!session) return fail(Failure(::GetLastError()));
-  const int connect_ms = request.connect_timeout_s * 1000, idle_ms = request.idle_timeout_s * 1000;
-  ::WinHttpSetTimeouts(session.get(), connect_ms, connect_ms, idle_ms, idle_ms);
+  const int connect_ms = request.connect_timeout_s * 1000, wait_ms = request.slow_time_s * 1000;
+  ::WinHttpSetTimeouts(session.get(), connect_ms, connect_ms, wait_ms, wait_ms);
   // Decoding gzip needs Windows 8.1; an older system simply does not ask for it.
   DWORD decompression = WINHTTP_DECOMPRESSION_FLAG_ALL;
   ::WinHttpSetOption(session.get(), WINHTTP_OPTION_DECOMPRESSION, &decompression, sizeof decompression);
@@ -110,6 +114,7 @@ HttpResponse HttpGet(const HttpRequest& request) {
                             headers.empty() ? 0 : DWORD(-1), WINHTTP_NO_REQUEST_DATA, 0, 0, 0) ||
       !::WinHttpReceiveResponse(call.get(), nullptr))
     return fail(Failure(::GetLastError()));
+  if (std::string why = pace.Check(0); !why.empty()) return fail(why);
 
   DWORD status = 0, size = sizeof status;
   ::WinHttpQueryHeaders(call.get(), WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER, WINHTTP_HEADER_NAME_BY_INDEX,
@@ -118,6 +123,9 @@ HttpResponse HttpGet(const HttpRequest& request) {
   response.etag = BytesFromWide(Header(call.get(), WINHTTP_QUERY_ETAG));
   response.last_modified = BytesFromWide(Header(call.get(), WINHTTP_QUERY_LAST_MODIFIED));
   if (status == 304) {
+    // Only a request that named the last download can be answered "not modified".
+    if (request.etag.empty() && request.last_modified.empty())
+      return fail("the server answered 304 Not Modified to a request for the whole list");
     response.result = HttpResponse::Result::NotModified;
     return response;
   }
@@ -125,6 +133,8 @@ HttpResponse HttpGet(const HttpRequest& request) {
     const std::string reason = BytesFromWide(Header(call.get(), WINHTTP_QUERY_STATUS_TEXT));
     return fail("the server answered " + std::to_string(status) + (reason.empty() ? "" : " " + reason));
   }
+  if (IsWebPageType(BytesFromWide(Header(call.get(), WINHTTP_QUERY_CONTENT_TYPE))))
+    return fail("the server sent a web page (text/html), not a list");
   // The length the server announced, when it sent the body as it is (not compressed).
   uint64_t announced = 0;
   const bool plain = Header(call.get(), WINHTTP_QUERY_CONTENT_ENCODING).empty();
@@ -134,18 +144,28 @@ HttpResponse HttpGet(const HttpRequest& request) {
     return fail("the list is larger than " + Megabytes(request.limit) + ", more than any block list holds");
 
   char buffer[1 << 16];
+  uint64_t kept = 0;
   while (true) {
     DWORD got = 0;
-    if (!::WinHttpReadData(call.get(), buffer, sizeof buffer, &got)) return fail(Failure(::GetLastError()));
+    if (!::WinHttpReadData(call.get(), buffer, sizeof buffer, &got)) {
+      const DWORD error = ::GetLastError();
+      return fail(error == ERROR_WINHTTP_TIMEOUT ? pace.TooSlow() : Failure(error));
+    }
     if (got == 0) break;
-    if (response.body.size() + got > request.limit)
+    if (kept + got > request.limit)
       return fail("the list is larger than " + Megabytes(request.limit) + ", more than any block list holds");
-    response.body.append(buffer, got);
-    if (request.received) request.received->store(response.body.size(), std::memory_order_relaxed);
+    kept += got;
+    if (request.sink) {
+      if (std::string refused = request.sink(std::string_view(buffer, got)); !refused.empty()) return fail(refused);
+    } else {
+      response.body.append(buffer, got);
+    }
+    if (request.received) request.received->store(kept, std::memory_order_relaxed);
+    if (std::string why = pace.Check(kept); !why.empty()) return fail(why);
   }
-  if (plain && announced > 0 && response.body.size() < announced)
-    return fail("the connection closed after " + std::to_string(response.body.size()) + " of " +
-                std::to_string(announced) + " bytes");
+  if (plain && announced > 0 && kept < announced)
+    return fail("the connection closed before the whole list came (" + std::to_string(kept) + " of " +
+                std::to_string(announced) + " bytes)");
   response.result = HttpResponse::Result::Ok;
   return response;
 }

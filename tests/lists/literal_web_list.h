@@ -155,9 +155,32 @@ inline std::vector<std::string> WebLineRecords(const std::string& raw) {
   return records;
 }
 
+// Whether a line is no attempt to name a host, so that giving nothing is not counted as
+// skipped: a blank line, a comment, a header, or a hosts line whose names are all names of
+// the machine itself (no dot, "localhost.localdomain", "0.0.0.0").
+inline bool NoAttemptAtAHost(const std::string& raw) {
+  const std::string line = Trimmed(raw);
+  if (line.empty() || line[0] == '#' || line[0] == '!') return true;
+  if (line[0] == '[' && line[line.size() - 1] == ']') return true;
+  if (line.size() >= 2 && line[0] == '|' && line[1] == '|') return false;
+  if (line.find(' ') == std::string::npos && line.find('\t') == std::string::npos) return false;
+  std::string kept = line.substr(0, line.find('#'));
+  for (char& c : kept)
+    if (c == '\t') c = ' ';
+  std::vector<std::string> tokens;
+  for (const auto& t : SplitAt(kept, ' '))
+    if (!t.empty()) tokens.push_back(t);
+  if (tokens.size() < 2 || !(Ipv4(tokens[0]) || Ipv6(tokens[0]))) return false;
+  for (size_t i = 1; i < tokens.size(); ++i) {
+    const std::string name = LowerCaseText(tokens[i]);
+    if (name.find('.') != std::string::npos && name != "localhost.localdomain" && name != "0.0.0.0") return false;
+  }
+  return true;
+}
+
 struct WebListReading {
   std::vector<std::string> records;
-  size_t known = 0, skipped = 0;
+  size_t known = 0, repeated = 0, skipped = 0;
 };
 
 inline WebListReading ReadWebList(const std::vector<std::string>& lines, const std::vector<std::string>& known) {
@@ -166,14 +189,102 @@ inline WebListReading ReadWebList(const std::vector<std::string>& lines, const s
   std::set<std::string> seen;
   for (const auto& line : lines) {
     const std::vector<std::string> records = WebLineRecords(line);
-    if (records.empty()) ++reading.skipped;
+    if (records.empty() && !NoAttemptAtAHost(line)) ++reading.skipped;
     for (const auto& record : records) {
-      if (!seen.insert(record).second) continue;  // a later occurrence
+      if (!seen.insert(record).second) {
+        ++reading.repeated;
+        continue;
+      }
       if (in_a_list.count(record)) ++reading.known;
       else reading.records.push_back(record);
     }
   }
   return reading;
+}
+
+// A list's bytes read whole, one byte after the other: what it gives, or why it is refused
+// (`refused`, as the reader words it), for a download or a file, with the limits given.
+struct ByteReading {
+  std::string refused;
+  WebListReading reading;
+};
+
+inline std::string SizeWords(size_t bytes) {
+  if (bytes >= (1u << 20) && bytes % (1u << 20) == 0) return std::to_string(bytes >> 20) + " MiB";
+  return std::to_string(bytes) + " bytes";
+}
+
+inline ByteReading ReadWebBytes(const std::string& bytes, const std::vector<std::string>& known, bool download,
+                                size_t most_records, size_t longest_line) {
+  ByteReading result;
+  if (bytes.rfind("\xFF\xFE", 0) == 0 || bytes.rfind("\xFE\xFF", 0) == 0) {
+    result.refused = "is no text list: it is UTF-16 text";
+    return result;
+  }
+  const size_t nul = bytes.find('\0');
+  std::string text = bytes.substr(0, nul);
+  if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);
+  // The lines a line break ended, and the one the text ends inside.
+  std::vector<std::string> ended;
+  std::string open;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\n' && i > 0 && text[i - 1] == '\r') continue;
+    if (text[i] == '\r' || text[i] == '\n') {
+      ended.push_back(open);
+      open.clear();
+    } else {
+      open += text[i];
+    }
+  }
+  if (nul == std::string::npos && !open.empty()) {
+    ended.push_back(open);
+    open.clear();
+  }
+  const std::set<std::string> in_a_list(known.begin(), known.end());
+  std::set<std::string> seen;
+  bool text_seen = false;
+  WebListReading& reading = result.reading;
+  for (size_t n = 0; n < ended.size(); ++n) {
+    const std::string& line = ended[n];
+    if (line.size() > longest_line) {
+      result.refused = "has a line longer than " + SizeWords(longest_line) + " (line " + std::to_string(n + 1) +
+                       "), which no block list has";
+      return {result.refused, {}};
+    }
+    const std::string trimmed = Trimmed(line);
+    if (download && !text_seen && !trimmed.empty()) {
+      text_seen = true;
+      for (const std::string page : {"<!doctype", "<html"}) {
+        if (trimmed.size() >= page.size() && LowerCaseText(trimmed.substr(0, page.size())) == page) {
+          result.refused = "is a web page, not a list: it begins with \"" + trimmed.substr(0, page.size()) + "\"";
+          return {result.refused, {}};
+        }
+      }
+    }
+    const std::vector<std::string> records = WebLineRecords(line);
+    if (records.empty() && !NoAttemptAtAHost(line)) ++reading.skipped;
+    for (const auto& record : records) {
+      if (!seen.insert(record).second) {
+        ++reading.repeated;
+        continue;
+      }
+      if (seen.size() > most_records) {
+        result.refused = "gives more than " + std::to_string(most_records) +
+                         " different names, more than any block list holds";
+        return {result.refused, {}};
+      }
+      if (in_a_list.count(record)) ++reading.known;
+      else reading.records.push_back(record);
+    }
+  }
+  if (nul == std::string::npos) return result;
+  if (open.size() > longest_line) {
+    result.refused = "has a line longer than " + SizeWords(longest_line) + " (line " + std::to_string(ended.size() + 1) +
+                     "), which no block list has";
+  } else {
+    result.refused = "is no text list: it holds a NUL byte at byte " + std::to_string(nul + 1);
+  }
+  return {result.refused, {}};
 }
 
 }  // namespace literal

@@ -72,4 +72,40 @@ TEST(WebList, each_kind_of_line_gives_its_hosts_and_nothing_else) {
   }
 }
 
+// "Skipped" counts the lines that could have named a host and gave nothing, not the lines
+// that name none: blanks, comments, headers and a hosts file's lines for the machine itself.
+TEST(WebList, a_line_that_gives_nothing_is_skipped_only_when_it_could_have_named_a_host) {
+  const struct Case {
+    const char* line;
+    bool names_no_host;
+  } cases[] = {
+      {"", true},
+      {" \t ", true},
+      {"# 0.0.0.0 ads.example.com", true},
+      {"! Title: EasyList", true},
+      {"[Adblock Plus 2.0]", true},
+      {"127.0.0.1 localhost", true},
+      {"127.0.0.1\tLOCALHOST # the machine", true},
+      {"::1 localhost ip6-localhost ip6-loopback", true},
+      {"255.255.255.255 broadcasthost", true},
+      {"127.0.0.1 localhost.localdomain", true},
+      {"0.0.0.0 0.0.0.0", true},
+      {"127.0.0.1 localhost bad..example.com", false},
+      {"0.0.0.0 bad_-.example.com", false},
+      {"127.0.0.1 # nothing after the address", false},
+      {"256.0.0.1 localhost", false},
+      {"localhost", false},
+      {"@@||good.example.com^", false},
+      {"example.com##.banner", false},
+      {"||ads.example.com^$third-party", false},
+      {"||ads.example.com/banner^", false},
+      {"|| localhost ^", false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(NamesNoHost(c.line), c.names_no_host) << ::testing::PrintToString(c.line);
+    Lines records;
+    EXPECT_EQ(AppendLineRecords(c.line, records), 0u) << ::testing::PrintToString(c.line);
+  }
+}
+
 }  // namespace

@@ -23,6 +23,12 @@ void Serve(const HttpRequestSeen& request, LocalHttpServer&, int c) {
                             "0.0.0.0 known.example.com\r\n0.0.0.0 a-ads.example.com\r\n");
   } else if (path == "/binary.txt") {
     LocalHttpServer::Answer(c, "200 OK", "", std::string("0.0.0.0 x.example.com\n\0\0\0", 25));
+  } else if (path == "/portal.txt") {
+    // A hotel's login page where the list should be, served as text with an ETag of its own.
+    LocalHttpServer::Answer(c, "200 OK", "Content-Type: text/plain\r\nETag: \"w1\"\r\n",
+                            "<html>\n<body>0.0.0.0 portal.example.com</body>\n</html>\n");
+  } else if (path == "/first-304.txt") {
+    LocalHttpServer::Send(c, "HTTP/1.1 304 Not Modified\r\nETag: \"n1\"\r\nConnection: close\r\n\r\n");
   } else {
     LocalHttpServer::Answer(c, "404 Not Found", "", "");
   }
@@ -55,7 +61,7 @@ TEST_F(WebListUpdate, new_records_are_filed_sorted_and_an_unchanged_list_is_not_
   Write("Lists/Misc.txt", "known.example.com\r\n");
   const std::vector<WebSubscription> subscriptions{{server_.Url("/hosts.txt"), "Advertisement"}};
   EXPECT_EQ(Texts(Update(subscriptions)),
-            (std::vector<std::string>{server_.Url("/hosts.txt") + ": 2 new, 1 known, 2 skipped"}));
+            (std::vector<std::string>{server_.Url("/hosts.txt") + ": 2 new, 1 known, 0 repeated, 0 skipped"}));
   EXPECT_EQ(Read("Lists/Advertisement.txt"), "a-ads.example.com\r\nb-ads.example.com\r\nzzz.example.com\r\n");
   EXPECT_EQ(Read("Lists/Misc.txt"), "known.example.com\r\n");
   EXPECT_EQ(platform::ReadProfileString(dir_ + "Backup/Web/state.ini", server_.Url("/hosts.txt"), "etag"), "\"h1\"");
@@ -67,9 +73,10 @@ TEST_F(WebListUpdate, new_records_are_filed_sorted_and_an_unchanged_list_is_not_
   EXPECT_EQ(server_.Requests().back().Header("If-None-Match"), "\"h1\"");
 }
 
-// A failed download, a list that cannot be saved, or one not read whole (a NUL byte) files
-// nothing and is never saved over; its answer is not remembered, so the next update
-// downloads it again.
+// A failed download, a download that is no list (a NUL byte, a web page, a "not modified"
+// to a first request), a list that cannot be saved, or one not read whole files nothing
+// and is never saved over; its answer is not remembered, so the next update downloads it
+// again.
 TEST_F(WebListUpdate, a_failure_changes_nothing_and_is_told_with_its_reason) {
   const std::string nul("u.example.com\r\n\0tail\r\n", 22);
   Write("Lists/Porno.txt", "p.example.com\r\n");
@@ -77,6 +84,8 @@ TEST_F(WebListUpdate, a_failure_changes_nothing_and_is_told_with_its_reason) {
   ReadOnly("Lists/Misc.txt");
   const auto outcomes = Update({{server_.Url("/gone.txt"), "Porno"},
                                 {server_.Url("/binary.txt"), "Porno"},
+                                {server_.Url("/portal.txt"), "Porno"},
+                                {server_.Url("/first-304.txt"), "Porno"},
                                 {"ftp://example.com/list.txt", "Porno"},
                                 {server_.Url("/hosts.txt"), "Nowhere"},
                                 {server_.Url("/hosts.txt"), "Misc"}});
@@ -84,6 +93,10 @@ TEST_F(WebListUpdate, a_failure_changes_nothing_and_is_told_with_its_reason) {
             (std::vector<std::string>{server_.Url("/gone.txt") + ": error: the server answered 404 Not Found",
                                       server_.Url("/binary.txt") +
                                           ": error: is no text list: it holds a NUL byte at byte 23",
+                                      server_.Url("/portal.txt") +
+                                          ": error: is a web page, not a list: it begins with \"<html\"",
+                                      server_.Url("/first-304.txt") +
+                                          ": error: the server answered 304 Not Modified to a request for the whole list",
                                       "ftp://example.com/list.txt: error: not an http:// or https:// address",
                                       server_.Url("/hosts.txt") + ": error: no list is named 'Nowhere'",
                                       server_.Url("/hosts.txt") +
@@ -95,7 +108,7 @@ TEST_F(WebListUpdate, a_failure_changes_nothing_and_is_told_with_its_reason) {
   EXPECT_EQ(Read("Lists/Misc.txt"), "m.example.com\r\n");
   EXPECT_EQ(Read("Lists/Unsorted.txt"), nul);
   EXPECT_EQ(Read("Backup/Web/state.ini"), "<missing>") << "nothing remembered of a failure";
-  EXPECT_EQ(server_.Requests().size(), 4u) << "the ftp address and the unknown list were not fetched";
+  EXPECT_EQ(server_.Requests().size(), 6u) << "the ftp address and the unknown list were not fetched";
   ASSERT_EQ(Messages().size(), 2u);
   EXPECT_TRUE(Messages()[0].starts_with("Error:: Could not save '")) << Messages()[0];
 }
