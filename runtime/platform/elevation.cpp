@@ -169,7 +169,7 @@ ElevatedWrite WriteElevated(const std::string& path, std::string_view bytes) {
   ElevatedWrite done;
   const WriteSurvey survey = SurveyWrite(target, g_root, bytes);
   if (survey.refusal != WriteRefusal::None) {
-    done.why = RefusalWords(survey.refusal);
+    done.why = survey.why;
     return done;
   }
   if (!Runnable(g_pkexec)) {

@@ -42,9 +42,9 @@ struct Elevation : ::testing::Test {
 TEST_F(Elevation, the_helper_run_by_pkexec_gets_the_absolute_path_and_the_whole_content) {
   if (::geteuid() != 0) GTEST_SKIP() << "the helper writes as root";
   FakePkexec("exec \"$@\"");
-  // More than a pipe holds at once, with every byte value.
+  // More than a pipe holds at once, with every byte value a hosts file may hold (no NUL).
   std::string content;
-  for (int i = 0; i < 300000; ++i) content += char(i % 256);
+  for (int i = 0; i < 300000; ++i) content += char(1 + i % 255);
   const platform::ElevatedWrite done = platform::WriteElevated(kEtc + "/../etc/hosts", content);
   ASSERT_EQ(done.result, Result::Done) << done.why;
   EXPECT_EQ(Read(kEtc + "/hosts"), content);
@@ -76,7 +76,9 @@ TEST_F(Elevation, a_dismissed_prompt_is_cancelled_and_a_refusal_or_a_missing_pke
 TEST_F(Elevation, nobody_is_asked_for_a_file_the_helper_would_refuse) {
   FakePkexec("exec \"$@\"");
   Put(kScratch + "/outside", "kept\n");
-  for (const std::string& path : {kScratch + "/outside", kEtc + "/missing", kEtc + "/hosts.old"}) {
+  std::filesystem::create_directory(kEtc + "/dnsmasq.d");
+  for (const std::string& path : {kScratch + "/outside", kEtc + "/passwd", kEtc + "/hosts.old",
+                                  kEtc + "/dnsmasq.d/veltrane.conf"}) {
     const platform::ElevatedWrite refused = platform::WriteElevated(path, "not the hosts file's bytes\n");
     EXPECT_EQ(refused.result, Result::Failed) << path;
     EXPECT_FALSE(refused.why.empty()) << path;
