@@ -87,4 +87,25 @@ TEST_F(Elevation, nobody_is_asked_for_a_file_the_helper_would_refuse) {
   EXPECT_EQ(Read(kScratch + "/outside"), "kept\n");
 }
 
+// The program runs the installed helper, which only the administrator may change; only a
+// build for tests runs the one beside it, which its user could change.
+TEST_F(Elevation, the_program_runs_the_installed_helper_unless_built_for_tests) {
+  FakePkexec("echo \"$1\" > " + kScratch + "/run/helper");
+  platform::SetElevationPrograms(pkexec, "", kEtc);
+  const platform::ElevatedWrite done = platform::WriteElevated(kEtc + "/hosts", "0.0.0.0 ads.example.com\n");
+#ifdef VELTRANE_HELPER_BESIDE
+  EXPECT_EQ(Read(kScratch + "/run/helper"), std::filesystem::canonical("/proc/self/exe").parent_path().string() +
+                                                "/veltrane-write\n")
+      << done.why;
+#else
+  const std::string installed = "/usr/libexec/veltrane/veltrane-write";
+  if (::access(installed.c_str(), X_OK) == 0) {
+    EXPECT_EQ(Read(kScratch + "/run/helper"), installed + "\n");
+  } else {
+    EXPECT_EQ(done.why, "the helper " + installed + " is missing; install Veltrane again");
+  }
+#endif
+  EXPECT_EQ(Read(kEtc + "/hosts"), "127.0.0.1 localhost\n");
+}
+
 }  // namespace
