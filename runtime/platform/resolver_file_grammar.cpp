@@ -67,7 +67,8 @@ class Reader {
 
   std::string_view Line(std::string_view line) {
     if (line.empty()) return {};
-    if (line.front() == Comment()) return PlainText(line) ? std::string_view() : "a comment holds a byte beyond printable ASCII";
+    if (line.front() == Comment())
+      return PlainText(line) ? std::string_view() : "a comment holds a byte beyond printable ASCII";
     switch (format_) {
       case ResolverGrammar::Dnsmasq: return Dnsmasq(line);
       case ResolverGrammar::Unbound: return Unbound(line);

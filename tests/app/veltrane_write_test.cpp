@@ -112,7 +112,8 @@ struct Helper : ::testing::Test {
   void SetUp() override {
     if (geteuid() != 0) GTEST_SKIP() << "the helper is run as root, as pkexec runs it";
     const std::string open = MakeScratch();
-    if (!open.empty()) GTEST_SKIP() << open << " may be changed by others than root, so the helper refuses every file below it";
+    if (!open.empty())
+      GTEST_SKIP() << open << " may be changed by others than root, so the helper refuses every file below it";
     MakeEtc();
   }
   void TearDown() override {
@@ -231,7 +232,11 @@ TEST_F(Helper, refuses_every_attack_and_leaves_etc_as_it_was) {
       {"the preloaded libraries", [] {}, kEtc + "/ld.so.preload", "/tmp/x.so\n", "only the hosts file"},
       {"a file below a server's folder", [] { Folder(kEtc + "/dnsmasq.d/sub"); }, kEtc + "/dnsmasq.d/sub/x.conf",
        kDnsmasq, "only the hosts file"},
-      {"the hosts file a link to the shadow file", [] { fs::remove(kEtc + "/hosts"); fs::create_symlink("shadow", kEtc + "/hosts"); },
+      {"the hosts file a link to the shadow file",
+       [] {
+         fs::remove(kEtc + "/hosts");
+         fs::create_symlink("shadow", kEtc + "/hosts");
+       },
        hosts, "0.0.0.0 ads.example.com\n", "link"},
       {"a server's folder a link to cron.d",
        [] {
@@ -383,7 +388,8 @@ TEST_F(Helper, signals_during_the_write_wait_until_it_is_done_and_before_it_end_
     close(quiet);
     // Its status in /proc shows when it blocks the signals: it then writes.
     const std::string status_file = "/proc/" + std::to_string(pid) + "/status";
-    for (auto start = std::chrono::steady_clock::now(); std::chrono::steady_clock::now() - start < std::chrono::seconds(20);) {
+    const auto start = std::chrono::steady_clock::now();
+    while (std::chrono::steady_clock::now() - start < std::chrono::seconds(20)) {
       const std::string status = Read(status_file);
       const size_t blocked = status.find("SigBlk:\t");
       if (status.find("State:\tZ") != std::string::npos || blocked == std::string::npos) break;

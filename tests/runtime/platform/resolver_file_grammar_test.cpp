@@ -30,7 +30,6 @@ TEST(ResolverFileGrammar, takes_only_the_lines_the_program_writes_and_names_the_
       {ResolverGrammar::Dnsmasq, kMark + "server=/bank.example/203.0.113.9\n", 2},
       {ResolverGrammar::Dnsmasq, kMark + "address=/bank.example/203.0.113.9\n", 2},
       {ResolverGrammar::Dnsmasq, kMark + "address=/a.example/b.example/\n", 2},
-      {ResolverGrammar::Dnsmasq, kMark + "conf-dir=/home/user\n", 2},
       {ResolverGrammar::Dnsmasq, kMark + "address=/Ads.example.com/\n", 2},
       {ResolverGrammar::Dnsmasq, kMark + "address=/com/\n", 2},
       {ResolverGrammar::Dnsmasq, kMark + "address=/a..example/\n", 2},
@@ -49,7 +48,8 @@ TEST(ResolverFileGrammar, takes_only_the_lines_the_program_writes_and_names_the_
       {ResolverGrammar::Dnsmasq, kMark, 0},
       // Unbound: one "server:" before the zones.
       {ResolverGrammar::Unbound,
-       kMark + "server:\n    local-zone: \"ads.example.com.\" always_nxdomain\n\tlocal-zone: \"good.example.com.\" transparent\n",
+       kMark + "server:\n    local-zone: \"ads.example.com.\" always_nxdomain\n"
+                 "\tlocal-zone: \"good.example.com.\" transparent\n",
        0},
       {ResolverGrammar::Unbound, kMark + "server:\n", 0},
       {ResolverGrammar::Unbound, kMark + "local-zone: \"a.example.\" always_nxdomain\nserver:\n", 2},
@@ -75,7 +75,8 @@ TEST(ResolverFileGrammar, takes_only_the_lines_the_program_writes_and_names_the_
       {ResolverGrammar::Rpz, kZoneHead + "*.*.a.example CNAME .\n", 5},
       {ResolverGrammar::Rpz, "; Created with Veltrane: x\na.example CNAME .\n", 2},
       {ResolverGrammar::Rpz, "; Created with Veltrane: x\n$TTL 3600\n@ IN NS localhost.\n", 3},
-      {ResolverGrammar::Rpz, "; Created with Veltrane: x\n$TTL 3600\n@ IN SOA localhost. hostmaster.localhost. 1 2 3 4\n", 3},
+      {ResolverGrammar::Rpz,
+       "; Created with Veltrane: x\n$TTL 3600\n@ IN SOA localhost. hostmaster.localhost. 1 2 3 4\n", 3},
       {ResolverGrammar::Rpz, "; Created with Veltrane: x\n$TTL 3600\n", 3},
       {ResolverGrammar::Rpz, kMark + "$TTL 3600\n", 1},
   };

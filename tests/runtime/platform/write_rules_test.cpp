@@ -1,5 +1,7 @@
 // What a write with the system's permission may touch: one row per kind of path and of what
-// was found on disk, on Linux (below /etc) and on Windows (below System32\drivers\etc).
+// was found on disk, on Linux (below /etc) and on Windows (below System32\drivers\etc). The
+// attacks each Linux rule stops are run on the helper itself in tests/app/veltrane_write_test.cpp;
+// here are the cases a scratch folder cannot show (folders of users, "/" open) and the edges.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -16,11 +18,6 @@ using Kind = PathStep::Kind;
 PathStep Folder(uint32_t mode = 0755, uint32_t owner = 0) { return {Kind::Folder, owner, 0, mode, 2, false}; }
 PathStep File(uint32_t mode = 0644, uint64_t links = 1) { return {Kind::File, 0, 0, mode, links, (mode & 0222) == 0}; }
 PathStep Of(Kind kind) { return {kind, 0, 0, 0644, 1, false}; }
-PathStep Capable() {
-  PathStep file = File();
-  file.capability = true;
-  return file;
-}
 
 const std::string kDnsmasq = "# Created with Veltrane: a dnsmasq configuration file\naddress=/ads.example.com/\n";
 
@@ -50,27 +47,17 @@ TEST(WriteRules, a_linux_write_goes_ahead_only_for_a_file_of_the_program_s_with_
       {"a \"..\" step", "/etc/../etc/hosts", in_etc, WriteRefusal::NotNormal},
       {"a NUL byte", std::string("/etc/ho\0sts", 11), in_etc, WriteRefusal::NotNormal},
       {"a folder that only begins like it", "/etcetera/hosts", in_etc, WriteRefusal::OutsideRoot},
-      {"a file of the system's", "/etc/passwd", in_etc, WriteRefusal::NotProgramPath},
       {"a name beside the hosts file", "/etc/hosts.allow", in_etc, WriteRefusal::NotProgramPath},
       {"a folder a server reads, one level down", "/etc/dnsmasq.d/sub/x.conf", {Folder(), Folder(), Folder(), File()},
        WriteRefusal::NotProgramPath, kDnsmasq},
       {"a folder that only begins like a server's", "/etc/dnsmasq.d.old/x.conf", in_server, WriteRefusal::NotProgramPath,
        kDnsmasq},
-      {"a folder on the way a link", "/etc/dnsmasq.d/x.conf", {Folder(), Of(Kind::Link), File()}, WriteRefusal::Link,
-       kDnsmasq, missing, false, true},
-      {"the file a link", "/etc/hosts", {Folder(), Of(Kind::Link)}, WriteRefusal::Link},
-      {"a file where a folder should be", "/etc/bind/x", {Folder(), File(), missing}, WriteRefusal::NotFolder, zone},
       {"/etc owned by a user", "/etc/hosts", {Folder(0755, 1000), File()}, WriteRefusal::OpenFolder},
       {"/etc writable by its group", "/etc/hosts", {Folder(0775), File()}, WriteRefusal::OpenFolder},
       {"\"/\" writable by everyone", "/etc/hosts", in_etc, WriteRefusal::OpenFolder, "x\n", missing, false, false, 0,
        Folder(0777)},
-      {"a FIFO or device", "/etc/hosts", {Folder(), Of(Kind::Other)}, WriteRefusal::NotRegular},
-      {"a file with a second name", "/etc/hosts", {Folder(), File(0644, 2)}, WriteRefusal::HardLinked},
-      {"a read-only file", "/etc/hosts", {Folder(), File(0444)}, WriteRefusal::ReadOnly},
-      {"a set-user-id file", "/etc/hosts", {Folder(), File(04644)}, WriteRefusal::Executable},
       {"a set-group-id file", "/etc/hosts", {Folder(), File(02644)}, WriteRefusal::Executable},
       {"a file its group may run", "/etc/hosts", {Folder(), File(0654)}, WriteRefusal::Executable},
-      {"a file with a capability", "/etc/hosts", {Folder(), Capable()}, WriteRefusal::Executable},
       {"a missing hosts file", "/etc/hosts", {Folder(), missing}, WriteRefusal::Missing},
       {"the first copy of the hosts file", "/etc/hosts.old", {Folder(), missing}, WriteRefusal::None, "x\n", File(), true},
       {"a first copy that is not a copy", "/etc/hosts.old", {Folder(), missing}, WriteRefusal::NotACopy, "x\n", File()},
@@ -78,10 +65,6 @@ TEST(WriteRules, a_linux_write_goes_ahead_only_for_a_file_of_the_program_s_with_
        Of(Kind::Link), true},
       {"a first copy of a set-user-id file", "/etc/hosts.old", {Folder(), missing}, WriteRefusal::Executable, "x\n",
        File(04644), true},
-      {"a first copy of a file with a capability", "/etc/hosts.old", {Folder(), missing}, WriteRefusal::Executable,
-       "x\n", Capable(), true},
-      {"a first copy made again", "/etc/hosts.old", in_etc, WriteRefusal::CopyExists, "x\n", File(), true},
-      {"a hosts file with a NUL byte", "/etc/hosts", in_etc, WriteRefusal::NotText, std::string("a\0b\n", 4)},
       {"the most content there may be", "/etc/hosts", in_etc, WriteRefusal::None, "x", missing, false, false, limit},
       {"one byte more", "/etc/hosts", in_etc, WriteRefusal::TooLarge, "x", missing, false, false, limit + 1},
       // The program's resolver files: made new, or replacing a file of the program's own.
@@ -97,12 +80,8 @@ TEST(WriteRules, a_linux_write_goes_ahead_only_for_a_file_of_the_program_s_with_
        WriteRefusal::NotProgramFile, kDnsmasq},
       {"a program's file that is a program", "/etc/dnsmasq.d/veltrane.conf", {Folder(), Folder(), File(0755)},
        WriteRefusal::Executable, kDnsmasq, missing, false, true},
-      {"a dnsmasq file with a script", "/etc/dnsmasq.d/veltrane.conf", new_in_server, WriteRefusal::NotResolverFile,
-       kDnsmasq + "dhcp-script=/tmp/x\n"},
       {"dnsmasq's format in BIND's folder", "/etc/bind/veltrane.conf", new_in_server, WriteRefusal::NotResolverFile,
        kDnsmasq},
-      {"the program's file in a server's folder others may change", "/etc/dnsmasq.d/veltrane.conf",
-       {Folder(), Folder(0777), missing}, WriteRefusal::OpenFolder, kDnsmasq},
   };
   for (const Case& c : cases) {
     platform::PosixWrite write{.path = c.path, .root = "/etc", .top = c.top, .steps = c.steps, .sibling = c.sibling,
