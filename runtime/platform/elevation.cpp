@@ -34,15 +34,17 @@ namespace {
 
 ElevationHandler g_handler;
 std::string g_pkexec = "/usr/bin/pkexec";
-std::string g_helper;  // empty: found beside the program, else the installed one
+std::string g_helper;  // empty: the installed one (or, in a build for tests, the one beside the program)
 std::string g_root = "/etc";
 
 bool Runnable(const std::string& path) { return ::access(path.c_str(), X_OK) == 0; }
 
-// Beside the program in a build folder; the package puts it in its libexec folder, where
-// only the administrator may change it.
+// The installed helper, in the package's libexec folder, where only the administrator may
+// change it. A build for tests (VELTRANE_HELPER_BESIDE) runs the one beside the program
+// when there is one.
 std::string Helper() {
   if (!g_helper.empty()) return g_helper;
+#ifdef VELTRANE_HELPER_BESIDE
   char buf[PATH_MAX];
   const ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
   if (n > 0) {
@@ -50,6 +52,7 @@ std::string Helper() {
     const std::string beside = exe.substr(0, exe.rfind('/') + 1) + "veltrane-write";
     if (Runnable(beside)) return beside;
   }
+#endif
   return VELTRANE_INSTALLED_HELPER;
 }
 
@@ -169,7 +172,7 @@ ElevatedWrite WriteElevated(const std::string& path, std::string_view bytes) {
   ElevatedWrite done;
   const WriteSurvey survey = SurveyWrite(target, g_root, bytes);
   if (survey.refusal != WriteRefusal::None) {
-    done.why = RefusalWords(survey.refusal);
+    done.why = survey.why;
     return done;
   }
   if (!Runnable(g_pkexec)) {

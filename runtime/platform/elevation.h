@@ -34,11 +34,20 @@ bool RunsElevated();
 // without a prompt. Blocks until the prompt is answered and the write is done.
 ElevatedWrite WriteElevated(const std::string& path, std::string_view bytes);
 
-// The elevated side on Windows (the hidden option --write-elevated PATH CONTENT-FILE): checks
-// PATH and the content file by the rules of write_rules.h, writes the content over PATH and
-// flushes the resolver's cache after the hosts file. Its exit code tells the first side
-// what happened (0: written). Elsewhere it refuses, since the helper does this work.
+// The elevated side on Windows (the hidden option --write-elevated PATH CONTENT-FILE): loads
+// libraries from System32 only, judges PATH by the rules of write_rules.h before anything
+// else, takes the content file only as the asking side made it (a plain file of one name on
+// a drive, the asking user's own, in that user's temporary folder, at most 256 MiB, opened
+// once without following reparse points and shared for reading alone), writes the content
+// over PATH and flushes the resolver's cache after the hosts file. Its exit code tells the
+// first side what happened (0: written). Elsewhere it refuses, since the helper does this work.
 int WriteAsElevatedSide(const std::string& path, const std::string& content_file);
+
+#ifdef _WIN32
+// What an exit code of the elevated side says, for the user: why it refused the file or the
+// content file, or why the write failed.
+std::string ElevatedSideWords(int exit_code);
+#endif
 
 // For tests and the driver: takes the place of the system in WriteElevated (the native path,
 // the bytes); an empty function gives the system back.
@@ -46,9 +55,12 @@ using ElevationHandler = std::function<ElevatedWrite(const std::string& path, st
 void SetElevationHandler(ElevationHandler handler);
 
 // For tests on Linux: the programs WriteElevated runs in place of /usr/bin/pkexec and of the
-// helper it finds (beside the program, else in the installed libexec folder), and the folder
-// that helper writes below in place of /etc. Set in code only: the installed program takes
-// none of them from its environment or command line.
+// helper (the installed /usr/libexec/veltrane/veltrane-write; in a build made with
+// VELTRANE_HELPER_BESIDE the one beside the program, when there is one), and the folder that
+// helper writes below in place of /etc. An empty helper is the one the build runs. On
+// Windows only `root` counts: the folder both sides take for System32\drivers\etc (empty:
+// that one). Set in code only: the installed program takes none of them from its
+// environment or command line.
 void SetElevationPrograms(const std::string& pkexec, const std::string& helper, const std::string& root);
 
 // The Linux helper's exit codes besides 0; pkexec itself ends with 126 when the user

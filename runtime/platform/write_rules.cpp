@@ -66,47 +66,67 @@ bool Below(std::string_view path, std::string_view root, char sep, bool no_case)
   return no_case ? SameNoCase(head, root) : head == root;
 }
 
-// The first copy of NAME, NAME.old beside it, is the one file ever made new: it holds NAME's
-// bytes, so nothing is made that was not there already under another name.
-WriteRefusal CheckNewCopy(std::string_view path, const PathStep& sibling, bool same_as_sibling, bool no_case) {
-  const std::string_view name = path.substr(path.find_last_of("/\\") + 1);
-  const std::string_view suffix = name.size() > 4 ? name.substr(name.size() - 4) : std::string_view();
-  const bool old_name = no_case ? SameNoCase(suffix, ".old") : suffix == ".old";
-  if (!old_name || sibling.kind != Kind::File || sibling.links != 1) return WriteRefusal::Missing;
-  return same_as_sibling ? WriteRefusal::None : WriteRefusal::NotACopy;
+using Path = ProgramPath::Kind;
+
+// A file to replace: one name, writable, no program.
+WriteRefusal CheckExisting(const PathStep& file) {
+  if (file.links != 1) return WriteRefusal::HardLinked;
+  if (file.read_only) return WriteRefusal::ReadOnly;
+  if ((file.mode & 06111) != 0 || file.capability) return WriteRefusal::Executable;
+  return WriteRefusal::None;
 }
 
-// A resolver's file of the program's own may be made new in a folder a DNS server reads
-// such files from, so that the first export to /etc/dnsmasq.d needs no administrator's
-// hand beforehand; the content decides, not the name: nothing but such a file is made.
-bool NewProgramFile(std::string_view path, std::string_view root, bool program_file) {
-  if (!program_file) return false;
-  const std::string_view folder = path.substr(0, path.rfind('/'));
-  for (std::string_view allowed : kNewFileFolders) {
-    if (folder.size() == root.size() + 1 + allowed.size() && folder.starts_with(root) &&
-        folder[root.size()] == '/' && folder.ends_with(allowed))
-      return true;
-  }
-  return false;
-}
-
-WriteRefusal CheckFile(std::string_view path, const PathStep& file, const PathStep& sibling, bool same_as_sibling,
-                       bool no_case, bool new_program_file = false) {
+// The file at the path, by what the program writes there. Only two files are ever made new:
+// the first copy hosts.old, which holds the hosts file's bytes, so that nothing is made that
+// was not there under another name; and a resolver file of the program's own in a DNS
+// server's folder, so that the first export to /etc/dnsmasq.d needs no administrator's hand
+// beforehand (its content is judged by the grammar below).
+WriteRefusal CheckFile(ProgramPath what, const PathStep& file, const PathStep& sibling, bool same_as_sibling,
+                       bool marked) {
   switch (file.kind) {
     case Kind::Link: return WriteRefusal::Link;
     case Kind::Folder:
     case Kind::Other: return WriteRefusal::NotRegular;
     case Kind::Missing:
-      return new_program_file ? WriteRefusal::None : CheckNewCopy(path, sibling, same_as_sibling, no_case);
+      if (what.kind == Path::ResolverFile) return WriteRefusal::None;
+      if (what.kind != Path::HostsCopy || sibling.kind != Kind::File) return WriteRefusal::Missing;
+      if (sibling.links != 1) return WriteRefusal::HardLinked;
+      if ((sibling.mode & 06111) != 0 || sibling.capability) return WriteRefusal::Executable;
+      return same_as_sibling ? WriteRefusal::None : WriteRefusal::NotACopy;
     case Kind::File: break;
   }
-  if (file.links != 1) return WriteRefusal::HardLinked;
-  if (file.read_only) return WriteRefusal::ReadOnly;
+  if (what.kind == Path::HostsCopy) return WriteRefusal::CopyExists;
+  if (const WriteRefusal refusal = CheckExisting(file); refusal != WriteRefusal::None) return refusal;
+  // A file there without the mark is the administrator's, whatever the new content says.
+  if (what.kind == Path::ResolverFile && !marked) return WriteRefusal::NotProgramFile;
+  return WriteRefusal::None;
+}
+
+// What the program writes into each file. A resolver file is only the lines of its folder's
+// format. The hosts file also holds the user's own lines, kept as the user wrote them, so no
+// grammar fits it; it must be text: a NUL byte ends the line for every reader written in C.
+// A first copy holds the hosts file's bytes, compared above.
+WriteRefusal CheckContent(ProgramPath what, std::string_view content, uint64_t size) {
+  if (size > kMaxElevatedWrite) return WriteRefusal::TooLarge;
+  switch (what.kind) {
+    case Path::Hosts: return content.find('\0') == std::string_view::npos ? WriteRefusal::None : WriteRefusal::NotText;
+    case Path::ResolverFile:
+      return JudgeResolverFile(what.format, content).Fits() ? WriteRefusal::None : WriteRefusal::NotResolverFile;
+    case Path::HostsCopy:
+    case Path::None: break;
+  }
   return WriteRefusal::None;
 }
 
 // A folder only the administrator may change: root's, and written by nobody else.
 bool ClosedPosixFolder(const PathStep& folder) { return folder.owner == 0 && (folder.mode & 022) == 0; }
+
+// The name after `root` and a separator, when `path` lies directly in `root`.
+std::string_view NameIn(std::string_view path, std::string_view root, char sep, bool no_case) {
+  if (!Below(path, root, sep, no_case)) return {};
+  const std::string_view name = path.substr(root.size() + 1);
+  return name.find(sep) == std::string_view::npos ? name : std::string_view();
+}
 
 }  // namespace
 
@@ -116,16 +136,27 @@ const char* RefusalWords(WriteRefusal refusal) {
     case WriteRefusal::NotAbsolute: return "the path is not absolute";
     case WriteRefusal::NotNormal: return "the path is not in its plain form (\"..\", \".\", doubled separators)";
     case WriteRefusal::OutsideRoot: return "only files in the system's configuration folder are written this way";
+    case WriteRefusal::NotProgramPath:
+      return "only the hosts file, its first copy hosts.old and Veltrane's own resolver files (directly in dnsmasq.d, "
+             "unbound/unbound.conf.d, bind or knot-resolver) are written this way";
     case WriteRefusal::Link: return "a link in the path could lead to another file";
     case WriteRefusal::NotFolder: return "a part of the path is not a folder";
     case WriteRefusal::OpenFolder: return "a folder of the path may be changed by others than the administrator";
     case WriteRefusal::NotRegular: return "it is not a regular file (a folder, device, FIFO or socket)";
     case WriteRefusal::HardLinked: return "the file has other names (hard links) that the write would split from it";
     case WriteRefusal::ReadOnly: return "the file is read-only";
+    case WriteRefusal::Executable:
+      return "the file is a program (an execute bit, a set-user-id or set-group-id bit, or a file capability)";
     case WriteRefusal::Missing:
-      return "the file does not exist (only a first copy NAME.old beside NAME, or a resolver file of Veltrane's in a "
-             "DNS server's folder, is made new)";
-    case WriteRefusal::NotACopy: return "a new NAME.old must hold exactly what NAME holds";
+      return "the file does not exist (only the first copy hosts.old beside the hosts file, or a resolver file of "
+             "Veltrane's in a DNS server's folder, is made new)";
+    case WriteRefusal::CopyExists: return "the first copy hosts.old exists already and is never replaced";
+    case WriteRefusal::NotACopy: return "a new hosts.old must hold exactly what the hosts file holds";
+    case WriteRefusal::NotProgramFile:
+      return "the file was not created by Veltrane (its first line lacks \"Created with Veltrane: \"): it is the "
+             "administrator's";
+    case WriteRefusal::NotResolverFile: return "the content holds a line Veltrane never writes in a resolver file";
+    case WriteRefusal::NotText: return "the content is no text (it holds a NUL byte)";
     case WriteRefusal::TooLarge: return "the content is larger than 256 MiB";
   }
   return "refused";
@@ -149,12 +180,37 @@ std::vector<std::string_view> WindowsSteps(std::string_view path) {
   return prefixes;
 }
 
+ProgramPath PosixProgramPath(std::string_view path, std::string_view root) {
+  if (!Below(path, root, '/', false)) return {};
+  const std::string_view name = NameIn(path, root, '/', false);
+  if (name == "hosts") return {Path::Hosts};
+  if (name == "hosts.old") return {Path::HostsCopy};
+  for (const ResolverFolder& folder : kResolverFolders) {
+    if (path.size() > root.size() + 1 + folder.folder.size() && path.substr(root.size() + 1).starts_with(folder.folder) &&
+        !NameIn(path, path.substr(0, root.size() + 1 + folder.folder.size()), '/', false).empty())
+      return {Path::ResolverFile, folder.format};
+  }
+  return {};
+}
+
+ProgramPath WindowsProgramPath(std::string_view path, std::string_view root) {
+  const std::string_view name = NameIn(path, root, '\\', true);
+  if (SameNoCase(name, "hosts")) return {Path::Hosts};
+  if (SameNoCase(name, "hosts.old")) return {Path::HostsCopy};
+  return {};
+}
+
+WriteRefusal CheckPosixPath(std::string_view path, std::string_view root) {
+  if (path.empty() || path[0] != '/') return WriteRefusal::NotAbsolute;
+  if (PosixSteps(path).empty()) return WriteRefusal::NotNormal;
+  if (!Below(path, root, '/', false)) return WriteRefusal::OutsideRoot;
+  if (PosixProgramPath(path, root).kind == Path::None) return WriteRefusal::NotProgramPath;
+  return WriteRefusal::None;
+}
+
 WriteRefusal CheckPosixWrite(const PosixWrite& w) {
-  if (w.path.empty() || w.path[0] != '/') return WriteRefusal::NotAbsolute;
-  const std::vector<std::string_view> steps = PosixSteps(w.path);
-  if (steps.empty()) return WriteRefusal::NotNormal;
-  if (!Below(w.path, w.root, '/', false)) return WriteRefusal::OutsideRoot;
-  if (w.steps.size() != steps.size()) return WriteRefusal::NotFolder;
+  if (const WriteRefusal path = CheckPosixPath(w.path, w.root); path != WriteRefusal::None) return path;
+  if (w.steps.size() != PosixSteps(w.path).size()) return WriteRefusal::NotFolder;
   if (w.top.kind == Kind::Link) return WriteRefusal::Link;
   if (w.top.kind != Kind::Folder) return WriteRefusal::NotFolder;
   if (!ClosedPosixFolder(w.top)) return WriteRefusal::OpenFolder;
@@ -165,28 +221,35 @@ WriteRefusal CheckPosixWrite(const PosixWrite& w) {
     if (folder.kind != Kind::Folder) return WriteRefusal::NotFolder;
     if (!ClosedPosixFolder(folder)) return WriteRefusal::OpenFolder;
   }
-  const bool ends_old = w.path.size() > 4 && w.path.ends_with(".old");
-  const WriteRefusal file = CheckFile(w.path, w.steps.back(), w.sibling, w.same_as_sibling, false,
-                                      !ends_old && NewProgramFile(w.path, w.root, w.program_file));
+  const ProgramPath what = PosixProgramPath(w.path, w.root);
+  const WriteRefusal file = CheckFile(what, w.steps.back(), w.sibling, w.same_as_sibling, w.marked);
   if (file != WriteRefusal::None) return file;
-  return w.size > kMaxElevatedWrite ? WriteRefusal::TooLarge : WriteRefusal::None;
+  return CheckContent(what, w.content, w.size);
+}
+
+WriteRefusal CheckWindowsPath(std::string_view path, std::string_view root) {
+  if (!WindowsDrivePath(path)) return WriteRefusal::NotAbsolute;
+  if (WindowsSteps(path).empty()) return WriteRefusal::NotNormal;
+  if (!Below(path, root, '\\', true)) return WriteRefusal::OutsideRoot;
+  if (WindowsProgramPath(path, root).kind == Path::None) return WriteRefusal::NotProgramPath;
+  return WriteRefusal::None;
 }
 
 WriteRefusal CheckWindowsWrite(const WindowsWrite& w) {
-  if (!WindowsDrivePath(w.path)) return WriteRefusal::NotAbsolute;
-  const std::vector<std::string_view> steps = WindowsSteps(w.path);
-  if (steps.empty()) return WriteRefusal::NotNormal;
-  if (!Below(w.path, w.root, '\\', true)) return WriteRefusal::OutsideRoot;
-  if (w.steps.size() != steps.size()) return WriteRefusal::NotFolder;
+  if (const WriteRefusal path = CheckWindowsPath(w.path, w.root); path != WriteRefusal::None) return path;
+  if (w.steps.size() != WindowsSteps(w.path).size()) return WriteRefusal::NotFolder;
+  if (w.top.open) return WriteRefusal::OpenFolder;
   for (size_t i = 0; i + 1 < w.steps.size(); ++i) {
     const PathStep& folder = w.steps[i];
     if (folder.kind == Kind::Link) return WriteRefusal::Link;
     if (folder.kind == Kind::Missing) return WriteRefusal::Missing;
     if (folder.kind != Kind::Folder) return WriteRefusal::NotFolder;
+    if (folder.open) return WriteRefusal::OpenFolder;
   }
-  const WriteRefusal file = CheckFile(w.path, w.steps.back(), w.sibling, w.same_as_sibling, true);
+  const ProgramPath what = WindowsProgramPath(w.path, w.root);
+  const WriteRefusal file = CheckFile(what, w.steps.back(), w.sibling, w.same_as_sibling, false);
   if (file != WriteRefusal::None) return file;
-  return w.size > kMaxElevatedWrite ? WriteRefusal::TooLarge : WriteRefusal::None;
+  return CheckContent(what, w.content, w.size);
 }
 
 }  // namespace platform

@@ -2,8 +2,10 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <vector>
 
@@ -32,57 +34,85 @@ Seen Look(const std::string& path) {
   return seen;
 }
 
-void Remember(WriteSurvey& survey, const std::string& like, const Seen& seen) {
-  survey.like = like;
-  survey.device = seen.st.st_dev;
-  survey.id = seen.st.st_ino;
-  survey.owner = seen.st.st_uid;
-  survey.group = seen.st.st_gid;
-  survey.mode = seen.st.st_mode & 07777;
+// Opens the regular file `path` for reading as it was seen, never through a link, never
+// waiting on a FIFO; false when it is no longer the file that was looked at.
+bool OpenSeen(WriteSurvey& survey, const std::string& path, const Seen& seen) {
+  UniqueFd fd(::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  struct stat st;
+  if (fd.get() < 0 || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_dev != seen.st.st_dev ||
+      st.st_ino != seen.st.st_ino)
+    return false;
+  survey.like = path;
+  survey.device = st.st_dev;
+  survey.id = st.st_ino;
+  survey.owner = st.st_uid;
+  survey.group = st.st_gid;
+  survey.mode = st.st_mode & 07777;
+  survey.file = std::move(fd);
+  return true;
 }
 
-// Whether the file holds exactly `bytes`, read without waiting and without following links.
-bool Holds(const WriteSurvey& survey, std::string_view bytes) {
-  const int fd = OpenSurveyed(survey);
-  if (fd < 0) return false;
-  std::string content;
+// Whether the file carries a file capability: the system gives its program those rights
+// whoever runs it. An attribute that cannot be read counts as one.
+bool HasCapability(int fd) {
+  if (::fgetxattr(fd, "security.capability", nullptr, 0) >= 0) return true;
+  return errno != ENODATA && errno != ENOTSUP && errno != EOPNOTSUPP;
+}
+
+// The file's bytes up to `limit`, read from its start whatever was read before; false on a
+// read error.
+bool ReadFrom(int fd, std::string& bytes, size_t limit) {
   char buf[1 << 16];
-  bool same = true;
-  for (;;) {
-    const ssize_t n = ::read(fd, buf, sizeof buf);
+  for (off_t at = 0; bytes.size() < limit;) {
+    const ssize_t n = ::pread(fd, buf, std::min(sizeof buf, limit - bytes.size()), at);
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0) same = false;
-    if (n <= 0) break;
-    content.append(buf, size_t(n));
-    if (content.size() > bytes.size()) {
-      same = false;
-      break;
-    }
+    if (n < 0) return false;
+    if (n == 0) break;
+    bytes.append(buf, size_t(n));
+    at += n;
   }
-  ::close(fd);
-  return same && content == bytes;
+  return true;
+}
+
+// Whether the file holds exactly `bytes`.
+bool Holds(int fd, std::string_view bytes) {
+  std::string content;
+  return ReadFrom(fd, content, bytes.size() + 1) && content == bytes;
+}
+
+// The file's first line, as far as the program's mark needs it.
+std::string FirstBytes(int fd) {
+  std::string bytes;
+  ReadFrom(fd, bytes, 256);
+  return bytes;
 }
 
 }  // namespace
 
-int OpenSurveyed(const WriteSurvey& survey) {
-  const int fd = ::open(survey.like.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (fd < 0) return -1;
-  struct stat st;
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || uint64_t(st.st_dev) != survey.device ||
-      uint64_t(st.st_ino) != survey.id) {
-    ::close(fd);
-    errno = ESTALE;
-    return -1;
+UniqueFd::~UniqueFd() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+UniqueFd& UniqueFd::operator=(UniqueFd&& other) noexcept {
+  if (this != &other) {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = other.fd_;
+    other.fd_ = -1;
   }
-  return fd;
+  return *this;
 }
 
 WriteSurvey SurveyWrite(const std::string& path, const std::string& root, std::string_view bytes) {
   WriteSurvey survey;
+  survey.refusal = CheckPosixPath(path, root);
+  if (survey.refusal != WriteRefusal::None) {
+    survey.why = RefusalWords(survey.refusal);
+    return survey;
+  }
   PosixWrite write;
   write.path = path;
   write.root = root;
+  write.content = bytes;
   write.size = bytes.size();
   write.top = Look("/").step;
   Seen last;
@@ -90,21 +120,34 @@ WriteSurvey SurveyWrite(const std::string& path, const std::string& root, std::s
     last = Look(std::string(prefix));
     write.steps.push_back(last.step);
   }
-  const bool missing = !write.steps.empty() && last.step.kind == PathStep::Kind::Missing;
-  if (missing && path.size() > 4 && path.ends_with(".old")) {
-    const std::string sibling = path.substr(0, path.size() - 4);
-    const Seen seen = Look(sibling);
+  const ProgramPath what = PosixProgramPath(path, root);
+  if (last.step.kind == PathStep::Kind::Missing && what.kind == ProgramPath::Kind::HostsCopy) {
+    const std::string hosts = path.substr(0, path.size() - 4);
+    const Seen seen = Look(hosts);
     write.sibling = seen.step;
-    Remember(survey, sibling, seen);
     survey.new_copy = true;
-    write.same_as_sibling = seen.step.kind == PathStep::Kind::File && Holds(survey, bytes);
-  } else if (missing) {
-    write.program_file = IsProgramFile(bytes);
+    if (seen.step.kind == PathStep::Kind::File && OpenSeen(survey, hosts, seen)) {
+      write.sibling.capability = HasCapability(survey.file.get());
+      write.same_as_sibling = Holds(survey.file.get(), bytes);
+    }
+  } else if (last.step.kind == PathStep::Kind::Missing) {
     survey.new_file = true;
-  } else {
-    Remember(survey, path, last);
+  } else if (last.step.kind == PathStep::Kind::File) {
+    PathStep& file = write.steps.back();
+    if (OpenSeen(survey, path, last)) {
+      file.capability = HasCapability(survey.file.get());
+      write.marked = IsProgramFile(FirstBytes(survey.file.get()));
+    } else {
+      survey.unread = true;
+      write.marked = true;
+    }
   }
   survey.refusal = CheckPosixWrite(write);
+  survey.why = RefusalWords(survey.refusal);
+  if (survey.refusal == WriteRefusal::NotResolverFile) {
+    const GrammarVerdict verdict = JudgeResolverFile(what.format, bytes);
+    survey.why += " (line " + std::to_string(verdict.line) + ": " + std::string(verdict.why) + ")";
+  }
   return survey;
 }
 

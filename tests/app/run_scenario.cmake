@@ -57,6 +57,19 @@ if(EXISTS ${dir}/${name}.readonly)
     execute_process(COMMAND chmod a-w ${work}/${folder})
   endforeach()
 endif()
+# That user may not enter the folders of the checkout and the build (a clone in a folder
+# only root may enter): the driver then runs from a copy of its own beside the program
+# folder, and reads each script on its standard input.
+set(driver_copy "")
+if(run_as)
+  set(driver_copy ${work}-driver)
+  file(REMOVE_RECURSE ${driver_copy})
+  file(MAKE_DIRECTORY ${driver_copy})
+  file(COPY ${DRIVER} DESTINATION ${driver_copy} FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
+       GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+  get_filename_component(driver_name ${DRIVER} NAME)
+  set(DRIVER ${driver_copy}/${driver_name})
+endif()
 # A scenario that downloads has the files of its web server in NAME.web/: the server
 # (tests/app/scenario_server.py, on 127.0.0.1 only) runs while the driver does, and "{SERVER}"
 # in the scripts, in NAME.expected and in NAME.files stands for its address, such as
@@ -122,8 +135,14 @@ while(EXISTS ${run_script})
   if(WINDOWS_DRIVE)
     string(REPLACE "/" "\\" script_arg "${WINDOWS_DRIVE}${script_arg}")
   endif()
-  execute_process(COMMAND ${run_as} ${EMULATOR} ${DRIVER} --dir ${program_dir} ${extra_args} ${script_arg}
-    WORKING_DIRECTORY ${work} TIMEOUT ${TIMEOUT}
+  set(script_words ${script_arg})
+  set(script_input "")
+  if(run_as)
+    set(script_words "")
+    set(script_input INPUT_FILE ${script_arg})
+  endif()
+  execute_process(COMMAND ${run_as} ${EMULATOR} ${DRIVER} --dir ${program_dir} ${extra_args} ${script_words}
+    WORKING_DIRECTORY ${work} TIMEOUT ${TIMEOUT} ${script_input}
     OUTPUT_VARIABLE run_out ERROR_VARIABLE run_err RESULT_VARIABLE run_rc)
   if(run_rc MATCHES "timeout")
     if(server_pid)
@@ -142,6 +161,9 @@ endwhile()
 if(server_pid)
   execute_process(COMMAND kill ${server_pid})
   file(REMOVE_RECURSE ${work}-scripts)
+endif()
+if(driver_copy)
+  file(REMOVE_RECURSE ${driver_copy})
 endif()
 file(READ ${dir}/${name}.expected expected)
 string(REPLACE "{SERVER}" "${server}" expected "${expected}")

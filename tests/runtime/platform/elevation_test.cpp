@@ -42,9 +42,9 @@ struct Elevation : ::testing::Test {
 TEST_F(Elevation, the_helper_run_by_pkexec_gets_the_absolute_path_and_the_whole_content) {
   if (::geteuid() != 0) GTEST_SKIP() << "the helper writes as root";
   FakePkexec("exec \"$@\"");
-  // More than a pipe holds at once, with every byte value.
+  // More than a pipe holds at once, with every byte value a hosts file may hold (no NUL).
   std::string content;
-  for (int i = 0; i < 300000; ++i) content += char(i % 256);
+  for (int i = 0; i < 300000; ++i) content += char(1 + i % 255);
   const platform::ElevatedWrite done = platform::WriteElevated(kEtc + "/../etc/hosts", content);
   ASSERT_EQ(done.result, Result::Done) << done.why;
   EXPECT_EQ(Read(kEtc + "/hosts"), content);
@@ -76,13 +76,36 @@ TEST_F(Elevation, a_dismissed_prompt_is_cancelled_and_a_refusal_or_a_missing_pke
 TEST_F(Elevation, nobody_is_asked_for_a_file_the_helper_would_refuse) {
   FakePkexec("exec \"$@\"");
   Put(kScratch + "/outside", "kept\n");
-  for (const std::string& path : {kScratch + "/outside", kEtc + "/missing", kEtc + "/hosts.old"}) {
+  std::filesystem::create_directory(kEtc + "/dnsmasq.d");
+  for (const std::string& path : {kScratch + "/outside", kEtc + "/passwd", kEtc + "/hosts.old",
+                                  kEtc + "/dnsmasq.d/veltrane.conf"}) {
     const platform::ElevatedWrite refused = platform::WriteElevated(path, "not the hosts file's bytes\n");
     EXPECT_EQ(refused.result, Result::Failed) << path;
     EXPECT_FALSE(refused.why.empty()) << path;
   }
   EXPECT_EQ(Read(called), "<missing>") << "pkexec was never run";
   EXPECT_EQ(Read(kScratch + "/outside"), "kept\n");
+}
+
+// The program runs the installed helper, which only the administrator may change; only a
+// build for tests runs the one beside it, which its user could change.
+TEST_F(Elevation, the_program_runs_the_installed_helper_unless_built_for_tests) {
+  FakePkexec("echo \"$1\" > " + kScratch + "/run/helper");
+  platform::SetElevationPrograms(pkexec, "", kEtc);
+  const platform::ElevatedWrite done = platform::WriteElevated(kEtc + "/hosts", "0.0.0.0 ads.example.com\n");
+#ifdef VELTRANE_HELPER_BESIDE
+  EXPECT_EQ(Read(kScratch + "/run/helper"), std::filesystem::canonical("/proc/self/exe").parent_path().string() +
+                                                "/veltrane-write\n")
+      << done.why;
+#else
+  const std::string installed = "/usr/libexec/veltrane/veltrane-write";
+  if (::access(installed.c_str(), X_OK) == 0) {
+    EXPECT_EQ(Read(kScratch + "/run/helper"), installed + "\n");
+  } else {
+    EXPECT_EQ(done.why, "the helper " + installed + " is missing; install Veltrane again");
+  }
+#endif
+  EXPECT_EQ(Read(kEtc + "/hosts"), "127.0.0.1 localhost\n");
 }
 
 }  // namespace
