@@ -1,8 +1,12 @@
 #include "lists/web_list.h"
 
+#include <algorithm>
+#include <optional>
+
 #include "elements/strings/name_letter.h"
 #include "elements/strings/str_case.h"
 #include "elements/strings/trim.h"
+#include "runtime/platform/idna.h"
 #include "runtime/utf8.h"
 
 namespace {
@@ -18,6 +22,10 @@ bool AllDigits(std::string_view text) {
 }
 
 // One label of a host name: letters, digits, "-", "_", or UTF-8 letters of any script.
+// The longest label and name the DNS holds, in bytes of their ASCII form.
+constexpr size_t kLongestLabel = 63;
+constexpr size_t kLongestName = 253;
+
 bool IsLabel(std::string_view label) {
   if (label.empty() || label.front() == '-' || label.back() == '-') return false;
   for (size_t i = 0; i < label.size();) {
@@ -160,12 +168,20 @@ bool IsWebListName(std::string_view name) {
   if (name.find('.') == std::string_view::npos || name == "localhost.localdomain") return false;
   const std::string_view last_label = name.substr(name.rfind('.') + 1);
   if (!last_label.empty() && AllDigits(last_label)) return IsDottedIpv4(name) && name != "0.0.0.0";
+  bool ascii = true;
   for (std::string_view rest = name;;) {
     const size_t dot = rest.find('.');
-    if (!IsLabel(rest.substr(0, dot))) return false;
-    if (dot == std::string_view::npos) return true;
+    const std::string_view label = rest.substr(0, dot);
+    if (!IsLabel(label)) return false;
+    ascii = ascii && std::all_of(label.begin(), label.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (ascii && label.size() > kLongestLabel) return false;
+    if (dot == std::string_view::npos) break;
     rest.remove_prefix(dot + 1);
   }
+  if (ascii) return name.size() <= kLongestName;
+  // Resolvers hold a name in its ASCII form, whose labels and length decide.
+  const std::optional<std::string> encoded = platform::AsciiDomainName(name);
+  return encoded && encoded->size() <= kLongestName;
 }
 
 size_t AppendLineRecords(std::string_view line, std::vector<std::string>& records) {

@@ -21,7 +21,8 @@
 
 // A host name: at least one ".", non-empty labels of ASCII letters, digits, "-" and "_" or of
 // UTF-8 letters of other scripts (internationalised names), no label starting or ending with
-// "-"; not "localhost.localdomain". A name whose last label is all digits is no host name but
+// "-", no label over 63 bytes and no name over 253 in its ASCII form (A-labels for an
+// internationalised name), as the DNS holds names; not "localhost.localdomain". A name whose last label is all digits is no host name but
 // an address: it counts when it is a dotted IPv4 address (the firewalls block addresses),
 // other than 0.0.0.0, the address hosts files send blocked names to, which names no host.
 bool IsWebListName(std::string_view name);

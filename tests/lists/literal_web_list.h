@@ -2,12 +2,14 @@
 // index and no cleverness: the reference the program's reader is checked against.
 #pragma once
 
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "elements/strings/name_letter.h"
 #include "elements/strings/str_case.h"
+#include "runtime/platform/idna.h"
 #include "runtime/utf8.h"
 
 namespace literal {
@@ -76,8 +78,11 @@ inline bool HostName(const std::string& name) {
   if (name == "localhost.localdomain") return false;
   const std::vector<std::string> labels = SplitAt(name, '.');
   if (Digits(labels.back())) return Ipv4(name) && name != "0.0.0.0";
+  bool ascii = true;
   for (const auto& label : labels) {
     if (label.empty() || label.front() == '-' || label.back() == '-') return false;
+    for (char c : label) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+    if (ascii && label.size() > 63) return false;
     size_t i = 0;
     while (i < label.size()) {
       const char c = label[i];
@@ -90,7 +95,9 @@ inline bool HostName(const std::string& name) {
       }
     }
   }
-  return true;
+  if (ascii) return name.size() <= 253;
+  const std::optional<std::string> encoded = platform::AsciiDomainName(name);
+  return encoded && encoded->size() <= 253;
 }
 
 inline std::string Trimmed(std::string text) {

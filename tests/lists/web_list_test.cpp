@@ -10,7 +10,7 @@ using Lines = std::vector<std::string>;
 
 TEST(WebList, each_kind_of_line_gives_its_hosts_and_nothing_else) {
   const struct Case {
-    const char* line;
+    std::string line;
     Lines records;
   } cases[] = {
       // Comments and headers.
@@ -55,6 +55,13 @@ TEST(WebList, each_kind_of_line_gives_its_hosts_and_nothing_else) {
       {"-ads.example.com", {}},
       {"a-d_s.example.com", {"a-d_s.example.com"}},
       {"20231201.1", {}},
+      // Names the DNS can hold: labels of 63 bytes at most, 253 in all (in ASCII form).
+      {"0.0.0.0 " + std::string(63, 'a') + ".example.com", {std::string(63, 'a') + ".example.com"}},
+      {"0.0.0.0 " + std::string(64, 'a') + ".example.com", {}},
+      {std::string(50, 'b') + "." + std::string(50, 'b') + "." + std::string(50, 'b') + "." + std::string(50, 'b') +
+           "." + std::string(50, 'b') + ".com",
+       {}},
+      {"\xD0\xBF" + std::string(70, 'a') + ".example", {}},
       // Internationalised names: letters of any script, lower-cased as UTF-8.
       {"\xD0\x9F\xD0\xA0\xD0\x98\xD0\x9C\xD0\x95\xD0\xA0.\xD0\xA0\xD0\xA4",
        {"\xD0\xBF\xD1\x80\xD0\xB8\xD0\xBC\xD0\xB5\xD1\x80.\xD1\x80\xD1\x84"}},
