@@ -8,7 +8,7 @@
 #include "runtime/ini_path.h"
 #include "runtime/platform/files.h"
 
-int RunUpdateMode() {
+int RunUpdateMode(bool accept_losses) {
   UseProgramFolder();
   const std::string settings = ResolveIniPath(kSettingsFile);
   const std::vector<WebSubscription> subscriptions = ReadWebSubscriptions(settings);
@@ -21,13 +21,21 @@ int RunUpdateMode() {
     return code;
   }
   TListStore store;
-  for (const WebUpdateOutcome& outcome : UpdateWebLists(subscriptions, store, nullptr)) {
+  const WebUpdate update =
+      UpdateWebLists(subscriptions, store, nullptr, [accept_losses](const WebSubscription&, size_t, size_t) {
+        return accept_losses;
+      });
+  for (const WebUpdateOutcome& outcome : update.outcomes) {
     if (outcome.kind == WebUpdateOutcome::Kind::Failed) {
-      std::cerr << "veltrane: " << outcome.Text() << "\n";
+      std::cerr << "veltrane: " << outcome.Text();
+      if (outcome.error.starts_with("it lost ")) std::cerr << "; --update --accept-losses files it as it is";
+      std::cerr << "\n";
       code = 1;
     } else {
       std::cout << outcome.Text() << "\n";
     }
   }
+  for (const std::string& trouble : update.troubles) std::cerr << "veltrane: " << trouble << "\n";
+  if (!update.troubles.empty()) code = 1;
   return code;
 }

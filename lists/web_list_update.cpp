@@ -1,21 +1,30 @@
 #include "lists/web_list_update.h"
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cstdio>
 #include <optional>
+#include <set>
 #include <thread>
 
 #include "elements/files/dir.h"
 #include "elements/strlist/records.h"
 #include "lists/web_list_filing.h"
 #include "lists/web_list_reader.h"
+#include "lists/web_origins.h"
+#include "elements/files/time_stamp.h"
+#include "runtime/platform/clock.h"
+#include "runtime/platform/files.h"
 #include "runtime/platform/folder_lock.h"
 #include "runtime/platform/profile.h"
 
 std::string WebUpdateOutcome::Text() const {
   switch (kind) {
-    case Kind::Filed: return subscription.url + ": " + WebListSummary(fresh, known, repeated, skipped);
+    case Kind::Filed:
+      return subscription.url + ": " + std::to_string(fresh) + " new, " + std::to_string(taken_out) + " taken out, " +
+             std::to_string(known) + " known, " + std::to_string(repeated) + " repeated, " + std::to_string(skipped) +
+             " skipped";
     case Kind::NotModified: return subscription.url + ": not modified";
     case Kind::Failed: break;
   }
@@ -50,6 +59,8 @@ std::string DownloadProgressText(size_t number, size_t count, const std::string&
 
 std::string WebStatePath(const std::string& program_dir) { return program_dir + "Backup\\Web\\state.ini"; }
 
+std::string WebUpdatesPath(const std::string& program_dir) { return program_dir + "Backup\\Web\\updates.ini"; }
+
 namespace {
 
 // A downloaded list whose records wait to be filed.
@@ -58,6 +69,7 @@ struct Pending {
   ListId into = ListId::Unsorted;
   WebListReading reading;
   std::string etag, last_modified;
+  bool held_back = false;  // it lost more than half its names, and was not accepted
 };
 
 // An ETag is a quoted text ("33a64df5"), and a value in quotes is read without them: in one
@@ -75,12 +87,51 @@ std::vector<size_t> WorkOrder(const std::vector<WebSubscription>& subscriptions)
 
 }  // namespace
 
-std::vector<WebUpdateOutcome> UpdateWebLists(const std::vector<WebSubscription>& subscriptions, TListStore& store,
-                                             const std::function<void(const std::string&)>& progress) {
-  std::vector<WebUpdateOutcome> outcomes(subscriptions.size());
-  const std::string state = WebStatePath(store.ProgramDir());
+namespace {
+
+// What an update keeps of each subscription besides its download's answer, for
+// `--subscriptions`.
+constexpr const char* kUpdatedKey = "updated";
+constexpr const char* kResultKey = "result";
+
+std::string OutcomeResult(const WebUpdateOutcome& outcome) {
+  const std::string text = outcome.Text();
+  return text.substr(outcome.subscription.url.size() + 2);
+}
+
+std::string LossText(size_t lost, size_t had) {
+  return "it lost " + std::to_string(lost) + " of the " + std::to_string(had) +
+         " names of its last update, more than half (a mistake upstream, or a page that is no list?): "
+         "held back, nothing of it changed";
+}
+
+// The lists as the update leaves them, saved once each; false when any could not be saved
+// (the user was told), and then nothing of the subscriptions' is written either.
+bool SaveChanged(TListSet& lists, const std::array<bool, kListCount>& changed, TListStore& store,
+                 std::string& failed) {
+  for (size_t l = 0; l < kListCount; ++l) {
+    if (!changed[l]) continue;
+    SortFolded(lists[l]);
+    if (!store.Save(ListId(l), lists[l])) {
+      failed = "'" + std::string(kLists[l].file_name) + "' could not be saved; nothing was filed";
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+WebUpdate UpdateWebLists(const std::vector<WebSubscription>& subscriptions, TListStore& store,
+                         const std::function<void(const std::string&)>& progress, const AcceptLoss& accept_loss) {
+  WebUpdate update;
+  std::vector<WebUpdateOutcome>& outcomes = update.outcomes;
+  outcomes.resize(subscriptions.size());
+  const std::string program_dir = store.ProgramDir();
+  const std::string state = WebStatePath(program_dir);
   std::vector<Pending> pending;
   const std::vector<size_t> order = WorkOrder(subscriptions);
+  std::set<std::string> fetched;
   for (size_t step = 0; step < order.size(); ++step) {
     const size_t i = order[step];
     WebUpdateOutcome& outcome = outcomes[i];
@@ -93,6 +144,10 @@ std::vector<WebUpdateOutcome> UpdateWebLists(const std::vector<WebSubscription>&
     }
     if (!IsWebAddress(url)) {
       outcome.error = "not an http:// or https:// address";
+      continue;
+    }
+    if (!fetched.insert(url).second) {
+      outcome.error = "subscribed twice; updated once";
       continue;
     }
     WebListReader reader(WebListReader::Source::Download);
@@ -119,7 +174,6 @@ std::vector<WebUpdateOutcome> UpdateWebLists(const std::vector<WebSubscription>&
     pending.push_back({i, *into, reader.Take(), response.etag, response.last_modified});
   }
   if (progress) progress("");
-  if (pending.empty()) return outcomes;
 
   // The lists are read once every download is in, so that what is filed goes into the files
   // as they are now; a list that cannot be read whole is not saved over. From that reading to
@@ -127,45 +181,85 @@ std::vector<WebUpdateOutcome> UpdateWebLists(const std::vector<WebSubscription>&
   const platform::FolderLock lock("veltrane --update");
   if (!lock.Held()) {
     for (const Pending& p : pending) outcomes[p.outcome].error = lock.Why() + "; nothing was filed";
-    return outcomes;
+    return update;
   }
-  std::optional<TListSet> lists = store.LoadAllWhole("Nothing was filed and no list was changed.");
-  if (!lists) {
+  bool filed = !pending.empty();
+  std::optional<TListSet> lists;
+  if (filed) lists = store.LoadAllWhole("Nothing was filed and no list was changed.");
+  if (filed && !lists) {
     for (const Pending& p : pending) outcomes[p.outcome].error = "a list could not be read whole; nothing was filed";
-    return outcomes;
+    filed = false;
   }
+  WebOrigins origins;
   std::array<bool, kListCount> changed{};
+  if (filed) {
+    std::vector<std::string> urls;
+    for (const WebSubscription& s : subscriptions) urls.push_back(s.url);
+    origins.Load(program_dir, urls);
+    update.troubles = origins.Troubles();
+    origins.ForgetMoved(*lists);
+    for (Pending& p : pending) {
+      WebUpdateOutcome& outcome = outcomes[p.outcome];
+      const size_t had = origins.HadNames(outcome.subscription.url);
+      const size_t lost = origins.LostNames(outcome.subscription.url, p.reading.records);
+      if (lost * 2 > had && had > 0 && !(accept_loss && accept_loss(outcome.subscription, lost, had))) {
+        outcome.error = LossText(lost, had);
+        p.held_back = true;
+        continue;
+      }
+      const WebOrigins::Update applied = origins.Apply(outcome.subscription.url, p.into, p.reading.records, *lists);
+      outcome.fresh = applied.fresh;
+      outcome.taken_out = applied.taken_out;
+      outcome.known = applied.known;
+      outcome.repeated = p.reading.repeated;
+      outcome.skipped = p.reading.skipped;
+      for (size_t l = 0; l < kListCount; ++l) changed[l] = changed[l] || applied.changed[l];
+    }
+    std::string failed;
+    if (!SaveChanged(*lists, changed, store, failed)) {
+      for (Pending& p : pending)
+        if (!p.held_back) outcomes[p.outcome].error = failed;
+      filed = false;
+    }
+  }
+  // What the subscriptions know is written after the lists, and the answers of the downloads
+  // last: a kill between two of these writes leaves names the user's, never takes one out.
+  if (!outcomes.empty()) CreateFolderChain(program_dir + "Backup\\Web");
+  if (filed) {
+    std::string file, why;
+    if (!origins.Save(&file, &why)) {
+      std::string text = "'";
+      text += platform::NativePath(file);
+      text += "' could not be saved: " + why + ". The lists were updated; the names filed now count as the user's own";
+      update.troubles.push_back(text);
+      filed = false;
+    }
+  }
+  const std::string when = FormatTimeStamp("D.M.Y h:m:s", platform::Now());
   for (Pending& p : pending) {
     WebUpdateOutcome& outcome = outcomes[p.outcome];
-    outcome.fresh = FileNewRecords(*lists, p.into, p.reading);
-    outcome.known = p.reading.known;
-    outcome.repeated = p.reading.repeated;
-    outcome.skipped = p.reading.skipped;
-    changed[size_t(p.into)] = changed[size_t(p.into)] || outcome.fresh > 0;
-  }
-  // One save per list; a subscription counts as done only when its list was saved, and only
-  // then is its answer remembered, so that a list not saved is downloaded again next time.
-  std::array<bool, kListCount> saved{};
-  for (size_t l = 0; l < kListCount; ++l) {
-    if (!changed[l]) {
-      saved[l] = true;
-      continue;
-    }
-    SortFolded((*lists)[l]);
-    saved[l] = store.Save(ListId(l), (*lists)[l]);
-  }
-  bool state_folder = false;
-  for (const Pending& p : pending) {
-    WebUpdateOutcome& outcome = outcomes[p.outcome];
-    if (!saved[size_t(p.into)]) {
-      outcome.error = "'" + std::string(Info(p.into).file_name) + "' could not be saved; nothing was filed";
-      continue;
-    }
+    if (p.held_back || !outcome.error.empty()) continue;
     outcome.kind = WebUpdateOutcome::Kind::Filed;
-    if (!state_folder) state_folder = CreateFolderChain(store.ProgramDir() + "Backup\\Web");
+    if (!filed) continue;  // downloaded again next time
     const std::string& url = outcome.subscription.url;
     platform::WriteProfileString(state, url, "etag", Quoted(p.etag));
     platform::WriteProfileString(state, url, "last_modified", Quoted(p.last_modified));
   }
-  return outcomes;
+  const std::string updates = WebUpdatesPath(program_dir);
+  for (const WebUpdateOutcome& outcome : outcomes) {
+    if (outcome.subscription.url.empty()) continue;
+    platform::WriteProfileString(updates, outcome.subscription.url, kUpdatedKey, when);
+    platform::WriteProfileString(updates, outcome.subscription.url, kResultKey, OutcomeResult(outcome));
+  }
+  return update;
+}
+
+WebUpdateRecord LastWebUpdate(const std::string& program_dir, const std::string& url) {
+  const std::string updates = WebUpdatesPath(program_dir);
+  return {platform::ReadProfileString(updates, url, kUpdatedKey), platform::ReadProfileString(updates, url, kResultKey)};
+}
+
+bool ForgetWebState(const std::string& program_dir, const std::string& url) {
+  return platform::EraseProfileSection(WebStatePath(program_dir), url) &&
+         platform::EraseProfileSection(WebUpdatesPath(program_dir), url);
 }

@@ -20,12 +20,19 @@ struct WebUpdateOutcome {
   enum class Kind { Filed, NotModified, Failed };
   WebSubscription subscription;
   Kind kind = Kind::Failed;
-  size_t fresh = 0, known = 0, repeated = 0, skipped = 0;
+  size_t fresh = 0, taken_out = 0, known = 0, repeated = 0, skipped = 0;
   std::string error;
 
-  // "ADDRESS: 12 new, 3 known, 2 repeated, 4 skipped", "ADDRESS: not modified" or
+  // "ADDRESS: 12 new, 1 taken out, 3 known, 2 repeated, 4 skipped", "ADDRESS: not modified" or
   // "ADDRESS: error: REASON".
   std::string Text() const;
+};
+
+// What an update did: a line per subscription, and what else the user must know (a file of
+// the subscriptions' that was damaged, or could not be saved).
+struct WebUpdate {
+  std::vector<WebUpdateOutcome> outcomes;
+  std::vector<std::string> troubles;
 };
 
 // Runs the download on a worker thread and calls `wait` on this thread, again and again
@@ -39,9 +46,29 @@ std::string DownloadProgressText(size_t number, size_t count, const std::string&
 
 // Where the answers of the last downloads are kept (ETag and Last-Modified, per address).
 std::string WebStatePath(const std::string& program_dir);
+// Where the time and the outcome of each subscription's last update are kept.
+std::string WebUpdatesPath(const std::string& program_dir);
+
+// The question for a list that lost more than half of its names since its last update (an
+// upstream mistake, an error page): true files it as it is now; false holds it back, changing
+// nothing of it.
+using AcceptLoss = std::function<bool(const WebSubscription& subscription, size_t lost, size_t had)>;
 
 // Updates every subscription, in their order in the outcomes. `progress` gets a text like
 // DownloadProgressText's while a download runs; the store tells the user of lists that cannot
-// be read whole or saved (then the subscriptions into them count as failed).
-std::vector<WebUpdateOutcome> UpdateWebLists(const std::vector<WebSubscription>& subscriptions, TListStore& store,
-                                             const std::function<void(const std::string&)>& progress);
+// be read whole or saved (then the subscriptions into them count as failed). An update files
+// the names a list has newly and takes out those it dropped, as WebOrigins says (its counts in
+// the outcome); without `accept_loss` a list that lost more than half its names is held back.
+// Each subscription's last update and its outcome are kept with its download's answer.
+WebUpdate UpdateWebLists(const std::vector<WebSubscription>& subscriptions, TListStore& store,
+                         const std::function<void(const std::string&)>& progress, const AcceptLoss& accept_loss = {});
+
+// When a subscription was last updated and what came of it ("07.12.2026 17:30:12", "12 new, 0
+// taken out, ..." or "error: ..."), as the update kept them; empty when never.
+struct WebUpdateRecord {
+  std::string when, result;
+};
+WebUpdateRecord LastWebUpdate(const std::string& program_dir, const std::string& url);
+// Forgets what the last download of the address answered, and when it was: the address
+// subscribed again is downloaded afresh.
+bool ForgetWebState(const std::string& program_dir, const std::string& url);

@@ -146,6 +146,18 @@ bool WebListsPanel::SectionReadable(const std::string& file) {
   return false;
 }
 
+// A list that lost more than half of its names since its last update is filed only when the
+// user says so: an upstream mistake or an error page would otherwise take out good names.
+bool WebListsPanel::AcceptLoss(const WebSubscription& subscription, size_t lost, size_t had) {
+  const std::string text = subscription.url + " lost " + std::to_string(lost) + " of the " + std::to_string(had) +
+                           " names of its last update. That is more than half: a mistake of the list's makers, or a "
+                           "page that is no list, looks the same.\r\n\r\nFile the list as it is now, taking out the "
+                           "names it dropped? No keeps everything as it is.";
+  return widgets::CurrentBackend().ShowMessageBox(widgets::MainWindowControl(), text, kCaption,
+                                                  widgets::MessageButtons::YesNo,
+                                                  widgets::MessageIcon::Question) == widgets::MessageAnswer::Yes;
+}
+
 void WebListsPanel::doUpdateNow(TData&, uint16_t) {
   if (updating_) return;
   const std::string file = ResolveIniPath(kSettingsFile);
@@ -161,18 +173,22 @@ void WebListsPanel::doUpdateNow(TData&, uint16_t) {
   }
   updating_ = true;
   std::string shown;
-  const std::vector<WebUpdateOutcome> outcomes = UpdateWebLists(subscriptions, store_, [&](const std::string& text) {
-    if (text != shown) FireEvent(EventOutput(0), text);
-    shown = text;
-    if (!text.empty()) widgets::CurrentBackend().ProcessEvents();
-  });
+  const WebUpdate update = UpdateWebLists(
+      subscriptions, store_,
+      [&](const std::string& text) {
+        if (text != shown) FireEvent(EventOutput(0), text);
+        shown = text;
+        if (!text.empty()) widgets::CurrentBackend().ProcessEvents();
+      },
+      [](const WebSubscription& subscription, size_t lost, size_t had) { return AcceptLoss(subscription, lost, had); });
   updating_ = false;
   std::vector<std::string> lines;
-  bool failed = !problem.empty();
-  if (failed) lines.push_back("'" + platform::NativePath(file) + "': " + problem + ".");
-  for (const WebUpdateOutcome& outcome : outcomes) {
+  bool failed = !problem.empty() || !update.troubles.empty();
+  if (!problem.empty()) lines.push_back("'" + platform::NativePath(file) + "': " + problem + ".");
+  for (const WebUpdateOutcome& outcome : update.outcomes) {
     lines.push_back(outcome.Text());
     failed = failed || outcome.kind == WebUpdateOutcome::Kind::Failed;
   }
+  lines.insert(lines.end(), update.troubles.begin(), update.troubles.end());
   Tell(JoinedByCrLf(lines), failed ? 5 : 4);
 }

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "lists/list_store.h"
+#include "lists/web_subscriptions.h"
 #include "widgets/combo_box.h"
 #include "widgets/edit.h"
 #include "widgets/list_box.h"
@@ -30,6 +31,7 @@ class WebListsPanel : public TPanelScheme {
   // False, once the user was told, when the settings file's section of subscriptions cannot be
   // read as it was written: it is then not written over.
   bool SectionReadable(const std::string& file);
+  static bool AcceptLoss(const WebSubscription& subscription, size_t lost, size_t had);
 
   TKXEdit& address_;
   TKXComboBox& list_chooser_;

@@ -184,14 +184,14 @@ TEST_F(WebListModes, update_prints_a_line_per_subscription_and_fails_when_any_fa
 
   Write("Veltra.ini", "[WebLists]\r\ncount=1\r\nurl1=" + server_.Url("/easylist.txt") + "\r\nlist1=Advertisement\r\n");
   EXPECT_EQ(Capture([] { return RunUpdateMode(); }), 0);
-  EXPECT_EQ(out_, server_.Url("/easylist.txt") + ": 1 new, 0 known, 0 repeated, 1 skipped\n");
+  EXPECT_EQ(out_, server_.Url("/easylist.txt") + ": 1 new, 0 taken out, 0 known, 0 repeated, 1 skipped\n");
   EXPECT_EQ(Read("Lists/Advertisement.txt"), "ads.example.com\r\n");
   EXPECT_EQ(server_.Requests().back().Header("If-None-Match"), "");
 
   Write("Veltra.ini", "[WebLists]\r\ncount=2\r\nurl1=" + server_.Url("/easylist.txt") +
                           "\r\nlist1=Advertisement\r\nurl2=" + server_.Url("/gone.txt") + "\r\nlist2=Misc\r\n");
   EXPECT_EQ(Capture([] { return RunUpdateMode(); }), 1);
-  EXPECT_EQ(out_, server_.Url("/easylist.txt") + ": 0 new, 1 known, 0 repeated, 1 skipped\n");
+  EXPECT_EQ(out_, server_.Url("/easylist.txt") + ": 0 new, 0 taken out, 1 known, 0 repeated, 1 skipped\n");
   EXPECT_EQ(err_, "veltrane: " + server_.Url("/gone.txt") + ": error: the server answered 404 Not Found\n");
   EXPECT_EQ(server_.Requests().at(1).Header("If-None-Match"), "W/\"e1\"") << "a weak ETag comes back as it was";
 }
@@ -218,7 +218,7 @@ TEST_F(WebListModes, update_tells_a_section_of_subscriptions_that_cannot_be_read
     EXPECT_EQ(Capture([] { return RunUpdateMode(); }), 1);
     EXPECT_EQ(err_, "veltrane: " + dir_ + "Veltra.ini: " + c.told + "\n");
   }
-  EXPECT_EQ(out_, server_.Url("/easylist.txt") + ": 0 new, 1 known, 0 repeated, 1 skipped\n") << "the readable one was updated";
+  EXPECT_EQ(out_, server_.Url("/easylist.txt") + ": 0 new, 0 taken out, 1 known, 0 repeated, 1 skipped\n") << "the readable one was updated";
 }
 
 }  // namespace

@@ -43,7 +43,8 @@ class WebListUpdate : public ProgramTest {
   }
   std::vector<WebUpdateOutcome> Update(const std::vector<WebSubscription>& subscriptions) {
     TListStore store;
-    return UpdateWebLists(subscriptions, store, [this](const std::string& text) { progress_.push_back(text); });
+    return UpdateWebLists(subscriptions, store, [this](const std::string& text) { progress_.push_back(text); })
+        .outcomes;
   }
   std::vector<std::string> Texts(const std::vector<WebUpdateOutcome>& outcomes) {
     std::vector<std::string> texts;
@@ -61,7 +62,7 @@ TEST_F(WebListUpdate, new_records_are_filed_sorted_and_an_unchanged_list_is_not_
   Write("Lists/Misc.txt", "known.example.com\r\n");
   const std::vector<WebSubscription> subscriptions{{server_.Url("/hosts.txt"), "Advertisement"}};
   EXPECT_EQ(Texts(Update(subscriptions)),
-            (std::vector<std::string>{server_.Url("/hosts.txt") + ": 2 new, 1 known, 0 repeated, 0 skipped"}));
+            (std::vector<std::string>{server_.Url("/hosts.txt") + ": 2 new, 0 taken out, 1 known, 0 repeated, 0 skipped"}));
   EXPECT_EQ(Read("Lists/Advertisement.txt"), "a-ads.example.com\r\nb-ads.example.com\r\nzzz.example.com\r\n");
   EXPECT_EQ(Read("Lists/Misc.txt"), "known.example.com\r\n");
   EXPECT_EQ(platform::ReadProfileString(dir_ + "Backup/Web/state.ini", server_.Url("/hosts.txt"), "etag"), "\"h1\"");
@@ -107,7 +108,9 @@ TEST_F(WebListUpdate, a_failure_changes_nothing_and_is_told_with_its_reason) {
   EXPECT_EQ(Read("Lists/Porno.txt"), "p.example.com\r\n");
   EXPECT_EQ(Read("Lists/Misc.txt"), "m.example.com\r\n");
   EXPECT_EQ(Read("Lists/Unsorted.txt"), nul);
-  EXPECT_EQ(Read("Backup/Web/state.ini"), "<missing>") << "nothing remembered of a failure";
+  for (const auto& outcome : outcomes)
+    EXPECT_EQ(platform::ReadProfileString(dir_ + "Backup/Web/state.ini", outcome.subscription.url, "etag"), "")
+        << "nothing remembered of a failure";
   EXPECT_EQ(server_.Requests().size(), 6u) << "the ftp address and the unknown list were not fetched";
   ASSERT_EQ(Messages().size(), 2u);
   EXPECT_TRUE(Messages()[0].starts_with("Error:: Could not save '")) << Messages()[0];

@@ -1,0 +1,276 @@
+#include "lists/web_origins.h"
+
+#include <algorithm>
+
+#include "runtime/platform/files.h"
+
+namespace {
+
+std::string Trouble(const std::string& path, const std::string& why, std::string_view consequence) {
+  std::string text = "'";
+  text += platform::NativePath(path);
+  text += "' ";
+  text += why;
+  text += ". ";
+  text += consequence;
+  return text;
+}
+
+}  // namespace
+
+void WebOrigins::Load(const std::string& program_dir, const std::vector<std::string>& urls) {
+  program_dir_ = program_dir;
+  filed_path_ = FiledNamesPath(program_dir);
+  subscriptions_.clear();
+  subscriptions_.reserve(urls.size() + 1);
+  owners_.clear();
+  for (const std::string& url : urls) {
+    if (Find(url)) continue;  // an address subscribed twice is one subscription here
+    Subscription& s = Add(url);
+    s.file = ReadHeldNames(s.path, url);
+    if (s.file.state == OriginFile::State::Damaged) {
+      s.damaged = true;
+      troubles_.push_back(Trouble(s.path, s.file.why,
+                                  "Until its next update, " + url + " takes no name out of the lists."));
+    }
+    s.held = s.file.names;
+    s.index = RecordIndex(s.held.size());
+    for (std::string_view name : s.held) s.index.Add(name);
+  }
+
+  filed_file_ = ReadFiledNames(filed_path_);
+  if (filed_file_.state == OriginFile::State::Damaged) {
+    filed_damaged_ = true;
+    troubles_.push_back(Trouble(filed_path_, filed_file_.why,
+                                "The names it held are kept in the lists as the user's own, and it is written anew."));
+  }
+  marked_ = RecordIndex(filed_file_.entries.size());
+  for (const FiledName& entry : filed_file_.entries) MarkName(entry.name, entry.list, OwnerOf(entry.key));
+  marks_changed_ = filed_damaged_;
+}
+
+WebOrigins::Subscription* WebOrigins::Find(const std::string& url) {
+  for (Subscription& s : subscriptions_)
+    if (s.url == url) return &s;
+  return nullptr;
+}
+
+const WebOrigins::Subscription* WebOrigins::Find(const std::string& url) const {
+  for (const Subscription& s : subscriptions_)
+    if (s.url == url) return &s;
+  return nullptr;
+}
+
+WebOrigins::Subscription& WebOrigins::Add(const std::string& url) {
+  Subscription& s = subscriptions_.emplace_back();
+  s.url = url;
+  s.key = SubscriptionKey(url);
+  s.path = SubscriptionNamesPath(program_dir_, url);
+  s.owner = OwnerOf(s.key);
+  return s;
+}
+
+const WebOrigins::Subscription* WebOrigins::OfOwner(uint32_t owner) const {
+  for (const Subscription& s : subscriptions_)
+    if (s.owner == owner) return &s;
+  return nullptr;
+}
+
+uint32_t WebOrigins::OwnerOf(std::string_view key) {
+  for (size_t i = 0; i < owners_.size(); ++i)
+    if (owners_[i] == key) return uint32_t(i);
+  owners_.emplace_back(key);
+  return uint32_t(owners_.size() - 1);
+}
+
+void WebOrigins::MarkName(std::string_view name, ListId list, uint32_t owner) {
+  bool added = false;
+  const uint32_t number = marked_.Add(name, &added);
+  if (added) {
+    mark_names_.push_back(name);
+    marks_.push_back({});
+  }
+  marks_[number] = {list, owner, true};
+}
+
+void WebOrigins::ForgetMoved(const TListSet& lists) {
+  std::array<bool, kListCount> used{};
+  for (const Mark& mark : marks_) used[size_t(mark.list)] = used[size_t(mark.list)] || mark.alive;
+  for (size_t l = 0; l < kListCount; ++l) {
+    if (!used[l]) continue;
+    RecordIndex in_list(lists[l]);
+    for (size_t m = 0; m < marks_.size(); ++m) {
+      Mark& mark = marks_[m];
+      if (!mark.alive || size_t(mark.list) != l || in_list.Contains(mark_names_[m])) continue;
+      mark.alive = false;
+      marks_changed_ = true;
+    }
+  }
+}
+
+size_t WebOrigins::HadNames(const std::string& url) const {
+  const Subscription* s = Find(url);
+  return s && !s->damaged ? s->held.size() : 0;
+}
+
+size_t WebOrigins::LostNames(const std::string& url, const std::vector<std::string>& records) const {
+  const Subscription* s = Find(url);
+  if (!s || s->damaged || s->held.empty()) return 0;
+  RecordIndex now(records);
+  return size_t(std::count_if(s->held.begin(), s->held.end(), [&now](std::string_view n) { return !now.Contains(n); }));
+}
+
+uint32_t WebOrigins::OtherHolder(std::string_view name, const Subscription& except) const {
+  for (const Subscription& s : subscriptions_)
+    if (&s != &except && !s.removed && s.index.Contains(name)) return s.owner;
+  return kNoOwner;
+}
+
+bool WebOrigins::Release(uint32_t mark, const Subscription& from,
+                         std::array<std::vector<std::string_view>, kListCount>& out) {
+  Mark& m = marks_[mark];
+  marks_changed_ = true;
+  const uint32_t other = OtherHolder(mark_names_[mark], from);
+  if (other != kNoOwner) {
+    m.owner = other;
+    return false;
+  }
+  m.alive = false;
+  out[size_t(m.list)].push_back(mark_names_[mark]);
+  return true;
+}
+
+void WebOrigins::TakeOut(TListSet& lists, std::array<std::vector<std::string_view>, kListCount>& out,
+                         std::array<bool, kListCount>& changed) {
+  for (size_t l = 0; l < kListCount; ++l) {
+    if (out[l].empty()) continue;
+    RecordIndex unwanted(out[l].size());
+    for (std::string_view name : out[l]) unwanted.Add(name);
+    RemoveKnown(lists[l], unwanted);
+    changed[l] = true;
+  }
+}
+
+WebOrigins::Update WebOrigins::Apply(const std::string& url, ListId into, const std::vector<std::string>& records,
+                                     TListSet& lists) {
+  Update update;
+  Subscription* found = Find(url);
+  Subscription& s = found ? *found : Add(url);
+  const uint32_t owner = s.owner;
+
+  // What the list has newly is filed when no list holds it; what it held before and no list
+  // holds now, the user took out.
+  std::vector<std::string>& list = lists[size_t(into)];
+  // The index refers to the lists' texts: the list must not move them while it grows.
+  list.reserve(list.size() + records.size());
+  size_t total = 0;
+  for (const auto& each : lists) total += each.size();
+  RecordIndex known(total);
+  for (const auto& each : lists) known.AddAll(each);
+  for (const std::string& record : records) {
+    if (s.index.Contains(record) || known.Contains(record)) {
+      ++update.known;
+      continue;
+    }
+    list.push_back(record);
+    known.Add(record);  // a record given twice is filed once
+    MarkName(record, into, owner);
+    marks_changed_ = true;
+    ++update.fresh;
+  }
+  update.changed[size_t(into)] = update.fresh > 0;
+
+  // What it dropped leaves the lists when this subscription answers for it and no other holds it.
+  RecordIndex now(records);
+  std::vector<std::string_view> held(records.begin(), records.end());
+  std::swap(s.held, held);
+  s.index = RecordIndex(s.held.size());
+  for (std::string_view name : s.held) s.index.Add(name);
+  if (!s.damaged) {
+    std::array<std::vector<std::string_view>, kListCount> out;
+    for (std::string_view name : held) {
+      if (now.Contains(name)) continue;
+      const uint32_t mark = marked_.Find(name);
+      if (mark == RecordIndex::kNone || !marks_[mark].alive || marks_[mark].owner != owner) continue;
+      if (Release(mark, s, out)) ++update.taken_out;
+    }
+    TakeOut(lists, out, update.changed);
+  }
+  s.damaged = false;
+  s.updated = true;
+  return update;
+}
+
+size_t WebOrigins::Remove(const std::string& url, TListSet& lists, std::array<bool, kListCount>& changed) {
+  Subscription* s = Find(url);
+  if (!s) return 0;
+  s->removed = true;
+  const uint32_t owner = s->owner;
+  std::array<std::vector<std::string_view>, kListCount> out;
+  size_t taken = 0;
+  for (size_t m = 0; m < marks_.size(); ++m)
+    if (marks_[m].alive && marks_[m].owner == owner && Release(uint32_t(m), *s, out)) ++taken;
+  TakeOut(lists, out, changed);
+  return taken;
+}
+
+void WebOrigins::Claim(const std::vector<std::string>& names) {
+  for (const std::string& name : names) {
+    const uint32_t mark = marked_.Find(name);
+    if (mark == RecordIndex::kNone || !marks_[mark].alive) continue;
+    marks_[mark].alive = false;
+    marks_changed_ = true;
+  }
+}
+
+bool WebOrigins::Save(std::string* file, std::string* why) {
+  if (marks_changed_) {
+    std::vector<FiledName> entries;
+    for (size_t m = 0; m < marks_.size(); ++m) {
+      const Mark& mark = marks_[m];
+      if (!mark.alive) continue;
+      entries.push_back({mark_names_[m], mark.list, owners_[mark.owner]});
+    }
+    if (!WriteFiledNames(filed_path_, entries, why)) {
+      *file = filed_path_;
+      return false;
+    }
+    marks_changed_ = false;
+  }
+  for (Subscription& s : subscriptions_) {
+    if (s.removed) {
+      platform::RemoveFile(s.path);
+      continue;
+    }
+    if (!s.updated) continue;
+    if (!WriteHeldNames(s.path, s.url, s.held, why)) {
+      *file = s.path;
+      return false;
+    }
+    s.updated = false;
+  }
+  return true;
+}
+
+std::vector<std::string> WebOrigins::Holders(std::string_view name) const {
+  std::vector<std::string> urls;
+  for (const Subscription& s : subscriptions_)
+    if (!s.removed && s.index.Contains(name)) urls.push_back(s.url);
+  return urls;
+}
+
+std::optional<WebOrigins::Filing> WebOrigins::FiledBy(std::string_view name) const {
+  const uint32_t mark = marked_.Find(name);
+  if (mark == RecordIndex::kNone || !marks_[mark].alive) return std::nullopt;
+  const Mark& m = marks_[mark];
+  Filing filing{m.list, {}};
+  if (const Subscription* s = OfOwner(m.owner); s && !s->removed) filing.url = s->url;
+  return filing;
+}
+
+size_t WebOrigins::Brought(const std::string& url) const {
+  const Subscription* s = Find(url);
+  if (!s) return 0;
+  return size_t(std::count_if(marks_.begin(), marks_.end(),
+                              [owner = s->owner](const Mark& m) { return m.alive && m.owner == owner; }));
+}
