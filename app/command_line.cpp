@@ -10,7 +10,8 @@
 namespace {
 
 constexpr std::string_view kOptions[] = {"--help", "--write-elevated", "--export", "--dir",
-                                         "--import", "--into", "--update", "--wait"};
+                                         "--import", "--into", "--update", "--wait", "--subscribe",
+                                         "--unsubscribe", "--subscriptions", "--query", "--accept-losses"};
 
 // An option's value: the next argument, unless there is none or it is an option itself.
 bool TakeValue(const std::vector<std::string>& args, size_t& i, std::string& value) {
@@ -44,7 +45,7 @@ CommandLine Error(std::string text) {
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   CommandLine line;
-  bool updates = false;
+  int modes = 0;  // the modes given by their options, besides --export and --import
   if (!args.empty() && args[0] == "/i") {
     line.mode = CommandLine::Mode::Info;
     return line;
@@ -87,13 +88,26 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     } else if (arg == "--dir") {
       if (!TakeValue(args, i, value) || value.empty()) return Error("--dir needs a folder");
       line.dir = value;
-    } else if (arg == "--update") {
-      line.mode = CommandLine::Mode::Update;
-      updates = true;
+    } else if (arg == "--accept-losses") {
+      line.accept_losses = true;
+    } else if (arg == "--update" || arg == "--subscriptions") {
+      ++modes;
+      line.mode = arg == "--update" ? CommandLine::Mode::Update : CommandLine::Mode::Subscriptions;
     } else if (!TakeValue(args, i, value) || value.empty()) {
-      return Error(std::string(arg) + (arg == "--import" ? " needs a file or a web address" : " needs a list"));
+      return Error(std::string(arg) + (arg == "--import"  ? " needs a file or a web address"
+                                       : arg == "--into"  ? " needs a list"
+                                       : arg == "--query" ? " needs a name"
+                                                          : " needs a web address"));
     } else if (arg == "--import") {
       line.import_from = value;
+    } else if (arg == "--subscribe" || arg == "--unsubscribe") {
+      ++modes;
+      line.mode = arg == "--subscribe" ? CommandLine::Mode::Subscribe : CommandLine::Mode::Unsubscribe;
+      line.url = value;
+    } else if (arg == "--query") {
+      ++modes;
+      line.mode = CommandLine::Mode::Query;
+      line.name = value;
     } else {
       const std::optional<ListId> list = ListNamed(value);
       if (!list) return Error("no list is named \"" + value + "\"; the lists are " + ListNameChoices());
@@ -101,11 +115,17 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     }
   }
   if (line.mode == CommandLine::Mode::Help) return line;
-  if (int(!line.target.empty()) + int(updates) + int(!line.import_from.empty() || !line.into.empty()) > 1)
-    return Error("--export, --import and --update are given one at a time");
+  const bool subscribes = line.mode == CommandLine::Mode::Subscribe;
+  if (int(!line.target.empty()) + modes + int(!line.import_from.empty()) > 1)
+    return Error("--export, --import, --update, --subscribe, --unsubscribe, --subscriptions and --query are given "
+                 "one at a time");
   if (!line.target.empty()) line.mode = CommandLine::Mode::Export;
-  if (line.import_from.empty() != line.into.empty()) return Error("--import FILE needs --into LIST, and the other way round");
   if (!line.import_from.empty()) line.mode = CommandLine::Mode::Import;
+  if ((!line.import_from.empty() || subscribes) && line.into.empty())
+    return Error(std::string(subscribes ? "--subscribe URL" : "--import FILE") + " needs --into LIST");
+  if (!line.into.empty() && line.import_from.empty() && !subscribes)
+    return Error("--into LIST goes with --import or --subscribe");
+  if (line.accept_losses && line.mode != CommandLine::Mode::Update) return Error("--accept-losses goes with --update");
   // Only the window hands its other arguments on (to the window system).
   if (line.Windowless() && !stray.empty()) return Error("unexpected argument \"" + stray + "\"");
   return line;
@@ -115,7 +135,11 @@ std::string UsageText() {
   return "usage: veltrane [--dir FOLDER]\n"
          "       veltrane --export TARGET [--dir FOLDER] [--wait SECONDS]\n"
          "       veltrane [--dir FOLDER] [--wait SECONDS] --import FILE --into LIST\n"
-         "       veltrane [--dir FOLDER] [--wait SECONDS] --update\n"
+         "       veltrane [--dir FOLDER] [--wait SECONDS] --update [--accept-losses]\n"
+         "       veltrane [--dir FOLDER] [--wait SECONDS] --subscribe URL --into LIST\n"
+         "       veltrane [--dir FOLDER] [--wait SECONDS] --unsubscribe URL\n"
+         "       veltrane [--dir FOLDER] --subscriptions\n"
+         "       veltrane [--dir FOLDER] --query NAME\n"
          "       veltrane --help\n"
          "       veltrane /i\n"
          "Without options Veltrane opens its window. The options, each given once at most:\n"
@@ -136,8 +160,22 @@ std::string UsageText() {
          "                 similar)\", User_BadList, User_NO_BadList); prints N new, M known,\n"
          "                 R repeated, K skipped\n"
          "  --update       download every subscribed web list (Setting, Web Lists) and file its new\n"
-         "                 records; one line per list, exit code 1 when any failed (its line\n"
-         "                 then goes to standard error)\n"
+         "                 records, take out those a list dropped (never a name of the user's);\n"
+         "                 one line per list, exit code 1 when any failed (its line then goes\n"
+         "                 to standard error). A list that lost more than half its names since\n"
+         "                 its last update is held back, unless --accept-losses is given\n"
+         "  --subscribe URL --into LIST\n"
+         "                 subscribe to the web list at URL, its names to go into LIST\n"
+         "  --unsubscribe URL\n"
+         "                 end the subscription: the names only it brought leave the lists, and\n"
+         "                 what its downloads answered is forgotten\n"
+         "  --subscriptions\n"
+         "                 one line per subscription: address, list, names it brought, last\n"
+         "                 update and its outcome, separated by tabs\n"
+         "  --query NAME   where NAME comes from: the lists that hold it, by hand or through which\n"
+         "                 subscriptions, the never-block rules that spare it, and whether each\n"
+         "                 target set up writes it; exit code 0 when a list or a rule names it,\n"
+         "                 1 when none does\n"
          "  --wait SECONDS while another Veltrane (the window, a timer's run) is changing the files\n"
          "                 of the program folder, wait up to SECONDS (120 when not given) for it\n"
          "                 to finish, then give up with exit code 1, changing nothing\n"

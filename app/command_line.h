@@ -18,6 +18,10 @@ struct CommandLine {
     Error,   // an option the program does not know, or one without its value
     Import,  // --import FILE --into LIST: a web list's new records into a list
     Update,  // --update: every subscribed web list, as "Update Now" does it
+    Subscribe,      // --subscribe URL --into LIST: a web list to update, as the panel's "Add"
+    Unsubscribe,    // --unsubscribe URL: as the panel's "Remove"
+    Subscriptions,  // --subscriptions: one line per subscription
+    Query,          // --query NAME: where a name comes from, and what blocks or spares it
     // --write-elevated PATH CONTENT-FILE: the Windows program started by itself with the
     // system's permission (the UAC prompt) to write one file; not offered to users.
     WriteElevated,
@@ -30,6 +34,9 @@ struct CommandLine {
   // Mode::Import: the file or web address, and the list's display name ("Viruses (and
   // similar)"), whatever form of it the command line gave.
   std::string import_from, into;
+  std::string url;         // Mode::Subscribe, Mode::Unsubscribe: the web list's address
+  std::string name;        // Mode::Query
+  bool accept_losses = false;  // --accept-losses, with --update
   std::string error;               // Mode::Error: what is wrong, for standard error
   std::string write_path, content_file;  // Mode::WriteElevated
   std::string target;              // Mode::Export: "hosts", "dnsmasq", "banlist" ..., in lower case

@@ -10,6 +10,7 @@
 #include "lists/web_list_filing.h"
 #include "lists/web_list_reader.h"
 #include "lists/web_list_update.h"
+#include "lists/web_origins.h"
 #include "lists/web_subscriptions.h"
 #include "runtime/platform/files.h"
 #include "runtime/platform/folder_lock.h"
@@ -69,6 +70,14 @@ int RunImportMode(const std::string& from, const std::string& into) {
   TListStore store;
   std::optional<TListSet> lists = store.LoadAllWhole("Nothing was imported and no list was changed.");
   if (!lists) return 1;
+  // Every name of the list is the user's now, filed by hand: no subscription takes it out. That
+  // is written first, so that a kill before the lists' save takes nothing out either.
+  std::string file, why;
+  if (!ClaimNames(platform::ProgramDir(), reading->records, &file, &why)) {
+    std::cerr << "veltrane: could not save '" << platform::NativePath(file) << "': " << why
+              << ". Nothing was imported.\n";
+    return 1;
+  }
   const size_t filed = FileNewRecords(*lists, *list, *reading);
   if (filed > 0) {
     SortFolded(Of(*lists, *list));

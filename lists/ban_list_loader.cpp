@@ -5,6 +5,7 @@
 #include "lists/ban_list_format.h"
 #include "lists/ban_list_import.h"
 #include "lists/list_files.h"
+#include "lists/web_origins.h"
 #include "runtime/lines.h"
 
 namespace {
@@ -86,6 +87,14 @@ void BanListLoader::Merge(TData& value, uint16_t) {
     case BanListImport::Verdict::Merged: break;
   }
 
+  // The file's names are the user's, filed by hand: no subscription takes them out from now on.
+  // That is written before the lists, so that a kill in between takes nothing out either.
+  std::string file_failed, why;
+  if (!ClaimNames(store_.ProgramDir(), result.records, &file_failed, &why)) {
+    store_.TellSaveFailure(file_failed, why);
+    FireEvent(EventOutput(1));
+    return;
+  }
   // Unsorted only loses records (to the categories the file files them into), so it is
   // saved last, and only when every other list was saved: a failed save never loses a record.
   bool saved = store_.Save(ListId::UserBad, Of(lists, ListId::UserBad)) &&

@@ -52,7 +52,11 @@ std::optional<TListSet> TListStore::LoadAllWhole(std::string_view what_happens) 
 bool TListStore::SaveFile(const std::string& path, const std::vector<std::string>& lines, RecordFile* written) {
   std::string why;
   if (SaveRecords(path, lines, &why, written)) return true;
+  TellSaveFailure(path, why);
+  return false;
+}
+
+void TListStore::TellSaveFailure(const std::string& path, const std::string& why) {
   TData text = MakeText(SaveFailureMessage(path, why));
   save_error_.doMessage(text, 0);
-  return false;
 }

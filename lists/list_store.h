@@ -36,6 +36,8 @@ class TListStore {
   // Saves atomically; on failure shows which file and why, and returns false. `written`,
   // when given, takes the hash and stamp of what was written.
   bool Save(ListId id, const std::vector<std::string>& lines) { return SaveFile(Path(id), lines); }
+  // Tells the user that the file at `path` could not be saved, and why.
+  void TellSaveFailure(const std::string& path, const std::string& why);
   bool SaveFile(const std::string& path, const std::vector<std::string>& lines, RecordFile* written = nullptr);
 
  private:

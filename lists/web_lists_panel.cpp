@@ -4,6 +4,7 @@
 
 #include "elements/strings/trim.h"
 #include "lists/web_list_update.h"
+#include "lists/web_subscribing.h"
 #include "lists/web_subscriptions.h"
 #include "runtime/ini_path.h"
 #include "runtime/platform/files.h"
@@ -85,25 +86,16 @@ void WebListsPanel::doAdd(TData&, uint16_t) {
   list_chooser_.varSelected(chosen, 0);
   const std::string url(TrimBlanks(AsText(typed)));
   const std::string list = AsText(chosen);
-  if (!IsWebAddress(url)) {
-    Tell("Enter the web address of a block list, starting with http:// or https://.", 5);
-    return;
-  }
-  if (list.empty()) {
-    Tell("Choose the list that the new records of '" + url + "' go into.", 5);
-    return;
-  }
   const std::string file = ResolveIniPath(kSettingsFile);
   if (!SectionReadable(file)) return;
-  std::vector<WebSubscription> subscriptions = ReadWebSubscriptions(file);
-  for (const WebSubscription& s : subscriptions) {
-    if (s.url != url) continue;
-    Tell("'" + url + "' is subscribed already, into " + s.list + ". Remove it first to choose another list.", 5);
+  const std::string problem = SubscribeProblem(ReadWebSubscriptions(file), url, list);
+  if (!problem.empty()) {
+    Tell(problem, 5);
     return;
   }
-  subscriptions.push_back({url, list});
-  if (!WriteWebSubscriptions(file, subscriptions)) {
-    TData text = MakeText(SaveFailureMessage(file, "the file cannot be written"));
+  std::string why;
+  if (!Subscribe(file, store_.ProgramDir(), {url, list}, &why)) {
+    TData text = MakeText(SaveFailureMessage(file, why));
     save_error_.doMessage(text, 0);
   } else {
     TData empty = MakeText("");
@@ -123,15 +115,19 @@ void WebListsPanel::doRemove(TData&, uint16_t) {
   const std::string shown = subscriptions_.Item(selected);
   const std::string file = ResolveIniPath(kSettingsFile);
   if (!SectionReadable(file)) return;
-  std::vector<WebSubscription> subscriptions = ReadWebSubscriptions(file);
+  const std::vector<WebSubscription> subscriptions = ReadWebSubscriptions(file);
   const auto at = std::find_if(subscriptions.begin(), subscriptions.end(),
                                [&](const WebSubscription& s) { return SubscriptionText(s) == shown; });
   if (at != subscriptions.end()) {
-    subscriptions.erase(at);
-    if (!WriteWebSubscriptions(file, subscriptions)) {
-      TData text = MakeText(SaveFailureMessage(file, "the file cannot be written"));
-      save_error_.doMessage(text, 0);
-    }
+    const Unsubscribed removed = Unsubscribe(file, at->url, store_);
+    std::vector<std::string> lines;
+    if (removed.done)
+      lines.push_back("'" + at->url + "' is no longer subscribed: " + std::to_string(removed.taken_out) +
+                      " names only it brought were taken out of the lists.");
+    else
+      lines.push_back("'" + at->url + "' could not be removed: " + removed.error + ".");
+    lines.insert(lines.end(), removed.troubles.begin(), removed.troubles.end());
+    Tell(JoinedByCrLf(lines), removed.done && removed.troubles.empty() ? 4 : 5);
   }
   TData none;
   doRefresh(none, 0);

@@ -274,3 +274,18 @@ size_t WebOrigins::Brought(const std::string& url) const {
   return size_t(std::count_if(marks_.begin(), marks_.end(),
                               [owner = s->owner](const Mark& m) { return m.alive && m.owner == owner; }));
 }
+
+bool ClaimNames(const std::string& program_dir, const std::vector<std::string>& names, std::string* file,
+                std::string* why) {
+  const std::string path = FiledNamesPath(program_dir);
+  const FiledNames filed = ReadFiledNames(path);
+  if (filed.state != OriginFile::State::Read || filed.entries.empty()) return true;
+  RecordIndex claimed(names);
+  std::vector<FiledName> kept;
+  kept.reserve(filed.entries.size());
+  for (const FiledName& entry : filed.entries)
+    if (!claimed.Contains(entry.name)) kept.push_back(entry);
+  if (kept.size() == filed.entries.size() || WriteFiledNames(path, kept, why)) return true;
+  *file = path;
+  return false;
+}

@@ -115,3 +115,10 @@ class WebOrigins {
   std::vector<Mark> marks_;
   std::vector<std::string> troubles_;
 };
+
+// The user filed these names by hand (an import, a ban list): no subscription takes them out
+// from now on. Reads and writes "filed.txt" below `program_dir` only where there is one. False,
+// with the file and the reason, when it could not be written; a damaged one is left as it is
+// (it takes nothing out).
+bool ClaimNames(const std::string& program_dir, const std::vector<std::string>& names, std::string* file,
+                std::string* why);

@@ -8,6 +8,8 @@
 #include "app/export_command.h"
 #include "app/import_mode.h"
 #include "app/main_program.h"
+#include "app/query_mode.h"
+#include "app/subscription_modes.h"
 #include "app/update_mode.h"
 #include "elements/files/dir.h"
 #include "runtime/platform/console.h"
@@ -42,7 +44,11 @@ int RunMode(const CommandLine& line, const std::vector<std::string>& args, widge
       code = RunExport(line.target, dynamic_cast<widgets::HeadlessBackend&>(backend));  // windowless: the console
       break;
     case CommandLine::Mode::Import: code = RunImportMode(line.import_from, line.into); break;
-    case CommandLine::Mode::Update: code = RunUpdateMode(); break;
+    case CommandLine::Mode::Update: code = RunUpdateMode(line.accept_losses); break;
+    case CommandLine::Mode::Subscribe: code = RunSubscribeMode(line.url, line.into); break;
+    case CommandLine::Mode::Unsubscribe: code = RunUnsubscribeMode(line.url); break;
+    case CommandLine::Mode::Subscriptions: code = RunSubscriptionsMode(); break;
+    case CommandLine::Mode::Query: code = RunQueryMode(line.name); break;
     case CommandLine::Mode::Help:
     case CommandLine::Mode::Error:
     case CommandLine::Mode::WriteElevated: break;
@@ -82,7 +88,8 @@ int RunVeltrane(int argc, char** argv, const WindowSystemMaker& make_window_syst
       std::cerr << "veltrane: cannot use the folder " << *line.dir << "\n";
       return kExitFailed;
     }
-    platform::SetProgramDir(*line.dir);
+    // Saves and the lock name the folder by its full path, whatever the current folder becomes.
+    platform::SetProgramDir(platform::RealPath(*line.dir));
   }
   if (line.Windowless()) {
     WaitTelling(line.wait);

@@ -20,7 +20,11 @@ bool CreateFolderChain(const std::string& name) {
   std::vector<std::string> missing;
   std::string n = name;
   while (true) {
-    if (n.empty()) return false;
+    // A relative name's first folder lies in the current folder, which stands.
+    if (n.empty()) {
+      if (missing.empty()) return false;
+      break;
+    }
     // The root alone keeps its separator: it is a folder that always stands.
     if (n.size() > 1 && IsSeparator(n.back())) n.pop_back();
     if (n.size() < 3 || platform::IsDirectory(n)) break;

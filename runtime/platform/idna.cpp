@@ -18,4 +18,17 @@ std::optional<std::string> AsciiDomainName(std::string_view utf8_name) {
   return ascii;
 }
 
+std::optional<std::string> UnicodeDomainName(std::string_view ascii_name) {
+  const std::string input(ascii_name);
+  if (input.find('\0') != std::string::npos) return std::nullopt;
+  char* output = nullptr;
+  if (idn2_to_unicode_8z8z(input.c_str(), &output, 0) != IDN2_OK) {
+    idn2_free(output);
+    return std::nullopt;
+  }
+  std::string unicode(output);
+  idn2_free(output);
+  return unicode;
+}
+
 }  // namespace platform

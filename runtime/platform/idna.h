@@ -14,5 +14,8 @@ namespace platform {
 // `utf8_name`, well-formed UTF-8, in its ASCII form; nothing when it is no domain name
 // IDNA can express (a character it disallows, a label too long once encoded).
 std::optional<std::string> AsciiDomainName(std::string_view utf8_name);
+// The other way: a name with A-labels in its Unicode form, as UTF-8 ("xn--caf-dma.fr" to
+// "café.fr"); nothing when a label is no valid A-label.
+std::optional<std::string> UnicodeDomainName(std::string_view ascii_name);
 
 }  // namespace platform

@@ -21,4 +21,14 @@ std::optional<std::string> AsciiDomainName(std::string_view utf8_name) {
   return name;
 }
 
+std::optional<std::string> UnicodeDomainName(std::string_view ascii_name) {
+  if (ascii_name.empty() || ascii_name.size() > 255 || ascii_name.find('\0') != std::string_view::npos)
+    return std::nullopt;
+  const std::wstring wide(ascii_name.begin(), ascii_name.end());
+  wchar_t unicode[256];
+  const int length = IdnToUnicode(0, wide.data(), int(wide.size()), unicode, int(std::size(unicode)));
+  if (length <= 0) return std::nullopt;
+  return Utf8FromWide(std::wstring_view(unicode, size_t(length)));
+}
+
 }  // namespace platform

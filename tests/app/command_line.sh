@@ -65,7 +65,7 @@ run 2 '^$' '^veltrane: --export needs a target' --export --dir "$dir"
 run 2 '^$' '^veltrane: no list is named "Malware"; the lists are "Advertisement"' \
   --dir "$dir" --import "$work/list.txt" --into Malware
 run 2 '^$' '^veltrane: unexpected argument "more.txt"' --dir "$dir" --import "$work/list.txt" more.txt --into Misc
-run 2 '^$' '^veltrane: --export, --import and --update are given one at a time' --export hosts --update
+run 2 '^$' '^veltrane: --export, --import, --update, --subscribe, --unsubscribe, --subscriptions and --query are given one at a time' --export hosts --update
 [[ ! -e $dir/Lists/Misc.txt && ! -e $dir/Lists/Porno.txt ]] || fail "a refused command line filed records"
 
 # The work failed: 1, with the reason.

@@ -13,8 +13,9 @@ TEST(CommandLine, options_choose_the_mode_and_the_folder_and_leave_other_argumen
   const std::string kTargets = "hosts, aof, kpf, kwf, dnsmasq, unbound, rpz, adblock, domains, banlist";
   // The elevated side's command line is the whole of it, as the program itself wrote it.
   const std::string kElevated = "--write-elevated needs exactly a file and a content file";
-  const std::string kPair = "--import FILE needs --into LIST, and the other way round";
-  const std::string kOneAtATime = "--export, --import and --update are given one at a time";
+  const std::string kPair = "--import FILE needs --into LIST";
+  const std::string kOneAtATime =
+      "--export, --import, --update, --subscribe, --unsubscribe, --subscriptions and --query are given one at a time";
   struct Case {
     std::vector<std::string> args;
     Mode mode;
@@ -46,6 +47,16 @@ TEST(CommandLine, options_choose_the_mode_and_the_folder_and_leave_other_argumen
        "no list is named \"Virus\"; the lists are \"Advertisement\", \"Misc\", \"Porno\", \"Unsorted\", "
        "\"Viruses (and similar)\", \"User_BadList\", \"User_NO_BadList\""},
       {{"--update"}, Mode::Update},
+      // The subscriptions and the question where a name comes from.
+      {{"--subscribe", "https://lists.example/hosts", "--into", "misc"}, Mode::Subscribe, std::nullopt, "", "Misc"},
+      {{"--subscribe", "https://lists.example/hosts"}, Mode::Error, std::nullopt, "--subscribe URL needs --into LIST"},
+      {{"--into", "Misc"}, Mode::Error, std::nullopt, "--into LIST goes with --import or --subscribe"},
+      {{"--unsubscribe", "https://lists.example/hosts"}, Mode::Unsubscribe},
+      {{"--subscriptions", "--update"}, Mode::Error, std::nullopt, kOneAtATime},
+      {{"--update", "--accept-losses"}, Mode::Update},
+      {{"--accept-losses"}, Mode::Error, std::nullopt, "--accept-losses goes with --update"},
+      {{"--query", "Ads.Example.com"}, Mode::Query},
+      {{"--query"}, Mode::Error, std::nullopt, "--query needs a name"},
       {{"--import", "hosts.txt"}, Mode::Error, std::nullopt, kPair},
       {{"--import", "a", "--into"}, Mode::Error, std::nullopt, "--into needs a list"},
       {{"--import", "--into", "Misc"}, Mode::Error, std::nullopt, "--import needs a file or a web address"},
@@ -63,7 +74,8 @@ TEST(CommandLine, options_choose_the_mode_and_the_folder_and_leave_other_argumen
     EXPECT_EQ(line.mode, c.mode) << ::testing::PrintToString(c.args);
     EXPECT_EQ(line.dir, c.dir) << ::testing::PrintToString(c.args);
     EXPECT_EQ(line.error, c.error) << ::testing::PrintToString(c.args);
-    EXPECT_EQ(c.mode == Mode::Import ? line.into : line.target, c.value) << ::testing::PrintToString(c.args);
+    EXPECT_EQ(c.mode == Mode::Import || c.mode == Mode::Subscribe ? line.into : line.target, c.value)
+        << ::testing::PrintToString(c.args);
   }
 }
 
