@@ -49,7 +49,7 @@ int RunSubscribeMode(const std::string& url, const std::string& list) {
     std::cerr << "veltrane: could not save '" << platform::NativePath(*settings) << "': " << why << "\n";
     return 1;
   }
-  std::cout << url << ": subscribed into " << list << "; --update downloads it\n";
+  std::cout << url << ": subscribed into " << Info(*ListNamed(list)).name << "; --update downloads it\n";
   return 0;
 }
 

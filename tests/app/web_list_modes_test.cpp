@@ -11,6 +11,8 @@
 #include <cstdio>
 
 #include "app/import_mode.h"
+#include "app/query_mode.h"
+#include "app/subscription_modes.h"
 #include "app/update_mode.h"
 #include "local_http_server.h"
 #include "tests/app/program_fixture.h"
@@ -219,6 +221,40 @@ TEST_F(WebListModes, update_tells_a_section_of_subscriptions_that_cannot_be_read
     EXPECT_EQ(err_, "veltrane: " + dir_ + "Veltra.ini: " + c.told + "\n");
   }
   EXPECT_EQ(out_, server_.Url("/easylist.txt") + ": 0 new, 0 taken out, 1 known, 0 repeated, 1 skipped\n") << "the readable one was updated";
+}
+
+// The subscriptions of a machine without a display: added, updated, listed, asked about and
+// removed from the command line, with the panel's checks.
+TEST_F(WebListModes, subscriptions_are_kept_listed_and_ended_from_the_command_line) {
+  const std::string url = server_.Url("/easylist.txt");
+  Write("Lists/Misc.txt", "mine.example.com\r\n");
+  EXPECT_EQ(Capture([&] { return RunSubscribeMode(url, "advertisement"); }), 0);
+  EXPECT_EQ(out_, url + ": subscribed into Advertisement; --update downloads it\n");
+  EXPECT_EQ(Capture([&] { return RunSubscribeMode(url, "Misc"); }), 1);
+  EXPECT_EQ(err_, "veltrane: '" + url + "' is subscribed already, into Advertisement. Remove it first to choose "
+                  "another list.\n");
+  EXPECT_EQ(Capture([&] { return RunSubscribeMode("ftp://lists.example/a", "Misc"); }), 1);
+  EXPECT_EQ(Capture([] { return RunUpdateMode(); }), 0);
+  EXPECT_EQ(Capture([] { return RunSubscriptionsMode(); }), 0);
+  EXPECT_TRUE(out_.starts_with(url + "\tAdvertisement\t1\t")) << out_;
+  EXPECT_TRUE(out_.ends_with("\t1 new, 0 taken out, 0 known, 0 repeated, 1 skipped\n")) << out_;
+
+  EXPECT_EQ(Capture([] { return RunQueryMode("ADS.example.com"); }), 0);
+  EXPECT_EQ(out_, "ads.example.com:\n  in Advertisement (\"ads.example.com\"): filed through " + url +
+                      "\n  held by the web list " + url + "\n");
+  EXPECT_EQ(Capture([] { return RunQueryMode("mine.example.com"); }), 0);
+  EXPECT_EQ(out_, "mine.example.com:\n  in Misc (\"mine.example.com\"): filed by the user\n");
+  EXPECT_EQ(Capture([] { return RunQueryMode("nowhere.example.com"); }), 1);
+  EXPECT_EQ(out_, "nowhere.example.com: no list holds it and no never-block rule names it\n");
+
+  EXPECT_EQ(Capture([&] { return RunUnsubscribeMode(url); }), 0);
+  EXPECT_EQ(out_, url + ": no longer subscribed, 1 taken out\n");
+  EXPECT_EQ(Read("Lists/Advertisement.txt"), "");
+  EXPECT_EQ(Read("Lists/Misc.txt"), "mine.example.com\r\n");
+  EXPECT_EQ(Capture([&] { return RunUnsubscribeMode(url); }), 1);
+  EXPECT_EQ(err_, "veltrane: '" + url + "' is not subscribed\n");
+  EXPECT_EQ(Capture([] { return RunSubscriptionsMode(); }), 0);
+  EXPECT_EQ(out_, "");
 }
 
 }  // namespace

@@ -11,9 +11,14 @@
 
 namespace {
 
+// What "/changing.txt" serves now.
+std::string g_changing;
+
 void Serve(const HttpRequestSeen& request, LocalHttpServer&, int c) {
   const std::string& path = request.path;
-  if (path == "/hosts.txt") {
+  if (path == "/changing.txt") {
+    LocalHttpServer::Answer(c, "200 OK", "", g_changing);
+  } else if (path == "/hosts.txt") {
     if (request.Header("If-None-Match") == "\"h1\"") {
       LocalHttpServer::Send(c, "HTTP/1.1 304 Not Modified\r\nConnection: close\r\n\r\n");
       return;
@@ -41,9 +46,11 @@ class WebListUpdate : public ProgramTest {
     dir_var_.SetName("VELTR_dir");
     dir_var_.SetValue(MakeText(dir_));
   }
-  std::vector<WebUpdateOutcome> Update(const std::vector<WebSubscription>& subscriptions) {
+  std::vector<WebUpdateOutcome> Update(const std::vector<WebSubscription>& subscriptions,
+                                       const AcceptLoss& accept = {}) {
     TListStore store;
-    return UpdateWebLists(subscriptions, store, [this](const std::string& text) { progress_.push_back(text); })
+    return UpdateWebLists(
+               subscriptions, store, [this](const std::string& text) { progress_.push_back(text); }, accept)
         .outcomes;
   }
   std::vector<std::string> Texts(const std::vector<WebUpdateOutcome>& outcomes) {
@@ -114,6 +121,35 @@ TEST_F(WebListUpdate, a_failure_changes_nothing_and_is_told_with_its_reason) {
   EXPECT_EQ(server_.Requests().size(), 6u) << "the ftp address and the unknown list were not fetched";
   ASSERT_EQ(Messages().size(), 2u);
   EXPECT_TRUE(Messages()[0].starts_with("Error:: Could not save '")) << Messages()[0];
+}
+
+// A list that lost more than half its names (an error page of ten names where a million
+// stood) changes nothing and fails, until the user accepts it; then what it dropped leaves.
+TEST_F(WebListUpdate, a_list_that_lost_more_than_half_its_names_is_held_back_until_accepted) {
+  const std::vector<WebSubscription> subscriptions{{server_.Url("/changing.txt"), "Misc"}};
+  g_changing = "a.example.com\nb.example.com\nc.example.com\n";
+  ASSERT_EQ(Texts(Update(subscriptions)),
+            (std::vector<std::string>{server_.Url("/changing.txt") + ": 3 new, 0 taken out, 0 known, 0 repeated, 0 skipped"}));
+  g_changing = "a.example.com\n";
+  size_t asked_lost = 0, asked_had = 0;
+  const auto refuse = [&](const WebSubscription&, size_t lost, size_t had) {
+    asked_lost = lost, asked_had = had;
+    return false;
+  };
+  EXPECT_EQ(Update(subscriptions, refuse).at(0).error,
+            "it lost 2 of the 3 names of its last update, more than half (a mistake upstream, or a page that is no "
+            "list?): held back, nothing of it changed");
+  EXPECT_EQ(asked_lost, 2u);
+  EXPECT_EQ(asked_had, 3u);
+  EXPECT_EQ(Read("Lists/Misc.txt"), "a.example.com\r\nb.example.com\r\nc.example.com\r\n");
+  const auto accept = [](const WebSubscription&, size_t, size_t) { return true; };
+  EXPECT_EQ(Texts(Update(subscriptions, accept)),
+            (std::vector<std::string>{server_.Url("/changing.txt") + ": 0 new, 2 taken out, 1 known, 0 repeated, 0 skipped"}));
+  EXPECT_EQ(Read("Lists/Misc.txt"), "a.example.com\r\n");
+  g_changing = "a.example.com\nd.example.com\n";
+  EXPECT_EQ(Texts(Update(subscriptions)),
+            (std::vector<std::string>{server_.Url("/changing.txt") + ": 1 new, 0 taken out, 1 known, 0 repeated, 0 skipped"}))
+      << "losing none of one name is no loss";
 }
 
 }  // namespace
