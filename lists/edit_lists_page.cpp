@@ -1,10 +1,13 @@
 #include "lists/edit_lists_page.h"
 
+#include <algorithm>
+
 #include "lists/ban_list_loader.h"
 #include "lists/clipboard_loader.h"
 #include "lists/list_catalog.h"
 #include "lists/list_files.h"
 #include "lists/list_statistics.h"
+#include "lists/name_query.h"
 #include "lists/record_count_display.h"
 #include "lists/source_selector.h"
 #include "lists/text_file_loader.h"
@@ -51,6 +54,9 @@ EditListsPage::EditListsPage(TKXWin* parent)
       move_right_(New<TKXButton>(&Panel)),
       move_left_(New<TKXButton>(&Panel)),
       move_all_(New<TKXButton>(&Panel)),
+      find_edit_(New<TKXEdit>(&Panel)),
+      find_button_(New<TKXButton>(&Panel)),
+      find_answer_(New<TKXMessage>()),
       text_dialog_(New<TKXODialog>()),
       web_dialog_(New<TKXODialog>()),
       statistics_(NewScheme<ListStatistics>()),
@@ -106,6 +112,12 @@ EditListsPage::EditListsPage(TKXWin* parent)
   Placed(right_unit, 558, 372, 50, 15).Init();
   move_all_.Caption = "All >>>";
   Placed(move_all_, 280, 205, 55, 20).Init();
+  find_edit_.Hint = "A name to find: where it comes from, and what blocks or spares it";
+  Placed(find_edit_, 345, 5, 205, 20).Init();
+  find_button_.Caption = "Find";
+  Placed(find_button_, 555, 5, 50, 20).Init();
+  find_answer_.Caption = "Find:";
+  find_answer_.Icon = 4;
   text_dialog_.Title = "Open Text File";
   text_dialog_.Filter = "Text File|*.txt|All Files|*.*";
   web_dialog_.Title = "Open Web List";
@@ -120,6 +132,8 @@ EditListsPage::EditListsPage(TKXWin* parent)
   move_right_.onClick = MakeLink<&EditListsPage::doMoveRight>(*this);
   move_left_.onClick = MakeLink<&EditListsPage::doMoveLeft>(*this);
   move_all_.onClick = MakeLink<&EditListsPage::doMoveAll>(*this);
+  find_button_.onClick = MakeLink<&EditListsPage::doFind>(*this);
+  find_edit_.onEnter = MakeLink<&EditListsPage::doFind>(*this);
 
   // "Load from:" runs the chosen source through the dispatcher; the move-left button says
   // whether a record moved out of a category goes back to a list or is deleted.
@@ -467,4 +481,23 @@ void EditListsPage::doStatisticsTotal(TData&, uint16_t) {
   TData total;
   statistics_.varData(total, 0);
   statistics_label_.doText(total, 0);
+}
+
+void EditListsPage::doFind(TData&, uint16_t) {
+  TData typed;
+  find_edit_.varText(typed, 0);
+  const NameAnswer answer = QueryName(AsText(typed), store_.ProgramDir());
+  if (answer.name.empty()) return;
+  std::string text;
+  for (const std::string& line : answer.Lines()) text += (text.empty() ? "" : "\r\n") + line;
+  TData shown = MakeText(text);
+  find_answer_.doMessage(shown, 0);
+  // The name selected where a list shows it, so that it can be moved or deleted at once.
+  for (TKXListBox* list : {&category_list_, &source_list_}) {
+    const std::vector<std::string> items = list->Items();
+    for (const NameAnswer::Holding& holding : answer.lists) {
+      const auto at = std::find(items.begin(), items.end(), holding.record);
+      if (at != items.end()) list->Select(int(at - items.begin()));
+    }
+  }
 }

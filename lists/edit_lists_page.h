@@ -16,6 +16,7 @@
 #include "runtime/scheme.h"
 #include "widgets/button.h"
 #include "widgets/combo_box.h"
+#include "widgets/edit.h"
 #include "widgets/label.h"
 #include "widgets/list_box.h"
 #include "widgets/message.h"
@@ -45,6 +46,9 @@ class EditListsPage : public TPanelScheme {
   void doCountLine(TData& value, uint16_t kind);
   void doStatisticsTotal(TData& value, uint16_t index);
   void doWebListSummary(TData& value, uint16_t index);
+  // "Find": where the typed name comes from, in a message box, and the name selected in the
+  // list that shows it.
+  void doFind(TData& value, uint16_t index);
 
  private:
   // A list file shown in one of the two lists: what it held when it was shown or last
@@ -83,6 +87,9 @@ class EditListsPage : public TPanelScheme {
   TKXButton& move_right_;
   TKXButton& move_left_;
   TKXButton& move_all_;  // its control is made after every other control of the page
+  TKXEdit& find_edit_;    // these two after it, at the page's top right, above the category chooser
+  TKXButton& find_button_;
+  TKXMessage& find_answer_;
   TKXODialog& text_dialog_;
   TKXODialog& web_dialog_;
   TKXMultiElement& statistics_;

@@ -123,7 +123,8 @@ void WebListsPanel::doRemove(TData&, uint16_t) {
     std::vector<std::string> lines;
     if (removed.done)
       lines.push_back("'" + at->url + "' is no longer subscribed: " + std::to_string(removed.taken_out) +
-                      " names only it brought were taken out of the lists.");
+                      (removed.taken_out == 1 ? " name only it brought was" : " names only it brought were") +
+                      " taken out of the lists.");
     else
       lines.push_back("'" + at->url + "' could not be removed: " + removed.error + ".");
     lines.insert(lines.end(), removed.troubles.begin(), removed.troubles.end());

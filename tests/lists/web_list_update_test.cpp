@@ -152,4 +152,39 @@ TEST_F(WebListUpdate, a_list_that_lost_more_than_half_its_names_is_held_back_unt
       << "losing none of one name is no loss";
 }
 
+// The same in the window: "Update Now" asks before it files such a list, and "Remove" takes
+// out the names only the subscription brought; "Find" says where a name came from.
+TEST_F(WebListUpdate, the_window_asks_before_it_files_a_list_that_lost_half_and_removes_what_it_brought) {
+  const std::string url = server_.Url("/changing.txt");
+  g_changing = "a.example.com\nb.example.com\nc.example.com\n";
+  Write("Lists/Misc.txt", "mine.example.com\r\n");
+  Start();
+  ASSERT_TRUE(ui_.ChooseText(ui_.Find(Seen(widgets::ControlKind::TabStrip, 0))->id, "Setting"));
+  Click("Web Lists");
+  ASSERT_TRUE(ui_.Type(ui_.NthSeen(widgets::ControlKind::Edit, 0), url));
+  Pick("Advertisement");
+  Click("Add");
+  Click("Update Now");
+  g_changing = "a.example.com\n";
+  ui_.ClearShownDialogs();
+  ui_.QueueMessageAnswer(widgets::MessageAnswer::No);
+  Click("Update Now");
+  ASSERT_EQ(Messages().size(), 2u);
+  EXPECT_TRUE(Messages()[0].starts_with("Web Lists:: " + url + " lost 2 of the 3 names of its last update."))
+      << Messages()[0];
+  EXPECT_EQ(Read("Lists/Advertisement.txt"), "a.example.com\r\nb.example.com\r\nc.example.com\r\n");
+  ui_.QueueMessageAnswer(widgets::MessageAnswer::Yes);
+  Click("Update Now");
+  EXPECT_EQ(Read("Lists/Advertisement.txt"), "a.example.com\r\n");
+
+  ui_.ClearShownDialogs();
+  ASSERT_TRUE(ui_.Choose(Seen(widgets::ControlKind::ListBox, 0), 0));
+  Click("Remove");
+  EXPECT_EQ(Messages(), std::vector<std::string>{"Web Lists:: '" + url +
+                                                 "' is no longer subscribed: 1 name only it brought was taken out of "
+                                                 "the lists."});
+  EXPECT_EQ(Read("Lists/Advertisement.txt"), "");
+  EXPECT_EQ(Read("Lists/Misc.txt"), "mine.example.com\r\n");
+}
+
 }  // namespace
