@@ -1,5 +1,7 @@
 #include "lists/web_subscriptions.h"
 
+#include <map>
+
 #include "runtime/platform/profile.h"
 
 namespace {
@@ -100,6 +102,22 @@ std::string WebListsProblem(const std::string& ini_file) {
     return "count=" + text + " in section " + name + " is more than " + std::to_string(kMostWebLists) + " web lists";
   if (highest > count)
     return "section " + name + " has " + highest_key + " beyond count=" + text;
+  // Every entry up to the count names an address, each address once.
+  std::vector<std::string> urls(size_t(count) + 1), lists(size_t(count) + 1);
+  for (const auto& [key, value] : section.keys) {
+    const int64_t n = EntryNumber(key);
+    if (n > 0) (StartsWithNoCase(key, "url") ? urls : lists)[size_t(n)] = value;
+  }
+  std::map<std::string_view, int64_t> first;
+  for (int64_t n = 1; n <= count; ++n) {
+    const std::string number = std::to_string(n);
+    const std::string& url = urls[size_t(n)];
+    if (url.empty() && !lists[size_t(n)].empty())
+      return "section " + name + " has list" + number + " but no url" + number;
+    if (url.empty()) continue;
+    const auto [at, fresh] = first.emplace(url, n);
+    if (!fresh) return "section " + name + " names the address of url" + std::to_string(at->second) + " again in url" + number;
+  }
   return "";
 }
 

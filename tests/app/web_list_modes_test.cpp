@@ -211,6 +211,9 @@ TEST_F(WebListModes, update_tells_a_section_of_subscriptions_that_cannot_be_read
       {"[WebLists]\r\ncount=0x10" + url, "count=0x10 in section [WebLists] is no whole number from 0 to 10000"},
       {"[WebLists]\r\ncount=1000000" + url, "count=1000000 in section [WebLists] is more than 10000 web lists"},
       {"[WebLists]\r\ncount=0" + url, "section [WebLists] has url1 beyond count=0"},
+      {"[WebLists]\r\ncount=2" + url + "list2=Misc\r\n", "section [WebLists] has list2 but no url2"},
+      {"[WebLists]\r\ncount=2" + url + "url2=" + server_.Url("/easylist.txt") + "\r\nlist2=Misc\r\n",
+       "section [WebLists] names the address of url1 again in url2"},
       {"[WebLists]\r\ncount=1" + url + "[WebLists]\r\ncount=0\r\n",
        "the section [WebLists] is there 2 times, and only the first is read"},
   };
@@ -218,7 +221,7 @@ TEST_F(WebListModes, update_tells_a_section_of_subscriptions_that_cannot_be_read
     SCOPED_TRACE(c.section);
     Write("Veltra.ini", c.section);
     EXPECT_EQ(Capture([] { return RunUpdateMode(); }), 1);
-    EXPECT_EQ(err_, "veltrane: " + dir_ + "Veltra.ini: " + c.told + "\n");
+    EXPECT_TRUE(err_.starts_with("veltrane: " + dir_ + "Veltra.ini: " + c.told + "\n")) << err_;
   }
   EXPECT_EQ(out_, server_.Url("/easylist.txt") + ": 0 new, 0 taken out, 1 known, 0 repeated, 1 skipped\n") << "the readable one was updated";
 }
