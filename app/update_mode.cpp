@@ -22,9 +22,10 @@ int RunUpdateMode(bool accept_losses) {
   }
   TListStore store;
   const WebUpdate update =
-      UpdateWebLists(subscriptions, store, nullptr, [accept_losses](const WebSubscription&, size_t, size_t) {
-        return accept_losses;
-      });
+      UpdateWebLists(
+          subscriptions, store, nullptr,
+          [accept_losses](const WebSubscription&, size_t, size_t) { return accept_losses; },
+          [&settings] { return ReadWebSubscriptions(settings); });
   for (const WebUpdateOutcome& outcome : update.outcomes) {
     if (outcome.kind == WebUpdateOutcome::Kind::Failed) {
       std::cerr << "veltrane: " << outcome.Text();

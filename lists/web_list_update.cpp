@@ -123,7 +123,8 @@ bool SaveChanged(TListSet& lists, const std::array<bool, kListCount>& changed, T
 }  // namespace
 
 WebUpdate UpdateWebLists(const std::vector<WebSubscription>& subscriptions, TListStore& store,
-                         const std::function<void(const std::string&)>& progress, const AcceptLoss& accept_loss) {
+                         const std::function<void(const std::string&)>& progress, const AcceptLoss& accept_loss,
+                         const std::function<std::vector<WebSubscription>()>& still_subscribed) {
   WebUpdate update;
   std::vector<WebUpdateOutcome>& outcomes = update.outcomes;
   outcomes.resize(subscriptions.size());
@@ -182,6 +183,15 @@ WebUpdate UpdateWebLists(const std::vector<WebSubscription>& subscriptions, TLis
   if (!lock.Held()) {
     for (const Pending& p : pending) outcomes[p.outcome].error = lock.Why() + "; nothing was filed";
     return update;
+  }
+  if (still_subscribed) {
+    const std::vector<WebSubscription> now = still_subscribed();
+    std::erase_if(pending, [&](const Pending& p) {
+      WebUpdateOutcome& outcome = outcomes[p.outcome];
+      if (std::find(now.begin(), now.end(), outcome.subscription) != now.end()) return false;
+      outcome.error = "no longer subscribed; nothing was filed";
+      return true;
+    });
   }
   bool filed = !pending.empty();
   std::optional<TListSet> lists;

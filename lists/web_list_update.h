@@ -60,8 +60,12 @@ using AcceptLoss = std::function<bool(const WebSubscription& subscription, size_
 // the names a list has newly and takes out those it dropped, as WebOrigins says (its counts in
 // the outcome); without `accept_loss` a list that lost more than half its names is held back.
 // Each subscription's last update and its outcome are kept with its download's answer.
+// `still_subscribed`, when given, reads the subscriptions again once the downloads are in and
+// the program folder is locked: a list whose subscription ended meanwhile (another process
+// removed it) is not filed.
 WebUpdate UpdateWebLists(const std::vector<WebSubscription>& subscriptions, TListStore& store,
-                         const std::function<void(const std::string&)>& progress, const AcceptLoss& accept_loss = {});
+                         const std::function<void(const std::string&)>& progress, const AcceptLoss& accept_loss = {},
+                         const std::function<std::vector<WebSubscription>()>& still_subscribed = {});
 
 // When a subscription was last updated and what came of it ("07.12.2026 17:30:12", "12 new, 0
 // taken out, ..." or "error: ..."), as the update kept them; empty when never.

@@ -177,7 +177,8 @@ void WebListsPanel::doUpdateNow(TData&, uint16_t) {
         shown = text;
         if (!text.empty()) widgets::CurrentBackend().ProcessEvents();
       },
-      [](const WebSubscription& subscription, size_t lost, size_t had) { return AcceptLoss(subscription, lost, had); });
+      [](const WebSubscription& subscription, size_t lost, size_t had) { return AcceptLoss(subscription, lost, had); },
+      [&file] { return ReadWebSubscriptions(file); });
   updating_ = false;
   std::vector<std::string> lines;
   bool failed = !problem.empty() || !update.troubles.empty();

@@ -87,6 +87,15 @@ click >>>
 close
 SCRIPT
     start) printf 'close\n' | "$drive" --dir "$dir" > "$out" 2>&1 ;;
+    subscribe) "$veltrane" --dir "$dir" --subscribe "$server/c.txt" --into Misc > "$out" 2>&1 ;;
+    unsubscribe) "$veltrane" --dir "$dir" --unsubscribe "$server/a.txt" > "$out" 2>&1 ;;
+  esac
+}
+# The names a writer takes out when it succeeds: those only the subscription it ends brought.
+taken() {
+  case $1 in
+    unsubscribe) echo "$work/web-a-names" ;;
+    *) echo /dev/null ;;
   esac
 }
 filed() {  # KIND: the file of names the writer adds when it succeeds
@@ -97,13 +106,16 @@ filed() {  # KIND: the file of names the writer adds when it succeeds
     *) echo /dev/null ;;
   esac
 }
-names 0 40000 weba > "$work/web-names"
+names 0 40000 weba > "$work/web-a-names"
+cat "$work/web-a-names" > "$work/web-names"
 names 0 40000 webb >> "$work/web-names"
+names 0 1000 webc > "$work/web/c.txt"
 
 all_records() { cat "$1"/Lists/*.txt 2> /dev/null | tr -d '\r' | tr 'A-Z' 'a-z' | LC_ALL=C sort -u; }
 
 pairs=("import-a import-b" "import-a update" "update update" "import-a move" "import-a start"
-       "update move" "update start" "export import-a" "export update" "move start" "export move")
+       "update move" "update start" "export import-a" "export update" "move start" "export move"
+       "subscribe import-a" "subscribe update" "unsubscribe import-a" "unsubscribe move" "unsubscribe update")
 run=0
 for pair in "${pairs[@]}"; do
   read -r first second <<< "$pair"
@@ -113,6 +125,8 @@ for pair in "${pairs[@]}"; do
     run=$((run + 1))
     dir="$work/run$run"
     fresh "$dir" "$low"
+    # Ending a subscription takes out what it brought: it must have brought something.
+    if [ "$first" = unsubscribe ]; then "$veltrane" --dir "$dir" --update > /dev/null 2>&1; fi
     all_records "$dir" > "$work/before"
     run_writer "$first" "$dir" "$work/out1" &
     one=$!
@@ -126,7 +140,17 @@ for pair in "${pairs[@]}"; do
     [ "$rc1" = 0 ] || fail "run $run ($pair): $first ended with $rc1: $(tail -2 "$work/out1")"
     [ "$rc2" = 0 ] || fail "run $run ($pair): $second ended with $rc2: $(tail -2 "$work/out2")"
     all_records "$dir" > "$work/after"
-    cat "$work/before" "$(filed "$first")" "$(filed "$second")" | LC_ALL=C sort -u > "$work/expected"
+    cat "$work/before" "$(filed "$first")" "$(filed "$second")" | LC_ALL=C sort -u |
+      LC_ALL=C comm -23 - <(LC_ALL=C sort -u "$(taken "$first")") > "$work/expected"
+    if [ "$first" = unsubscribe ]; then
+      back=$(LC_ALL=C comm -12 "$work/after" <(LC_ALL=C sort -u "$(taken "$first")") | wc -l)
+      # An update after the end of the subscription finds no such subscription; one before it
+      # files nothing new of it: either way, none of its names stays.
+      [ "$back" = 0 ] || fail "run $run ($pair): $back names of the ended subscription are still in the lists"
+    fi
+    if [ "$first" = subscribe ] && ! grep -q "c.txt" "$dir/Veltra.ini"; then
+      fail "run $run ($pair): the subscription was not kept"
+    fi
     lost=$(LC_ALL=C comm -23 "$work/expected" "$work/after" | wc -l)
     [ "$lost" = 0 ] && echo "run $run: $first beside $second: $(wc -l < "$work/after") records, none lost" ||
       fail "run $run ($pair): $lost records lost, such as $(LC_ALL=C comm -23 "$work/expected" "$work/after" | head -3 | tr '\n' ' ')"
