@@ -35,7 +35,7 @@ void WebOrigins::Load(const std::string& program_dir, const std::vector<std::str
     }
     s.held = s.file.names;
     s.index = RecordIndex(s.held.size());
-    for (std::string_view name : s.held) s.index.Add(name);
+    s.index.AddEach(s.held);
   }
 
   filed_file_ = ReadFiledNames(filed_path_);
@@ -44,8 +44,13 @@ void WebOrigins::Load(const std::string& program_dir, const std::vector<std::str
     troubles_.push_back(Trouble(filed_path_, filed_file_.why,
                                 "The names it held are kept in the lists as the user's own, and it is written anew."));
   }
-  marked_ = RecordIndex(filed_file_.entries.size());
-  for (const FiledName& entry : filed_file_.entries) MarkName(entry.name, entry.list, OwnerOf(entry.key));
+  std::vector<std::string_view> names;
+  names.reserve(filed_file_.entries.size());
+  for (const FiledName& entry : filed_file_.entries) names.push_back(entry.name);
+  MarkNames(names, [&](size_t i) {
+    const FiledName& entry = filed_file_.entries[i];
+    return Mark{entry.list, OwnerOf(entry.key), true};
+  });
   marks_changed_ = filed_damaged_;
 }
 
@@ -83,14 +88,17 @@ uint32_t WebOrigins::OwnerOf(std::string_view key) {
   return uint32_t(owners_.size() - 1);
 }
 
-void WebOrigins::MarkName(std::string_view name, ListId list, uint32_t owner) {
-  bool added = false;
-  const uint32_t number = marked_.Add(name, &added);
-  if (added) {
-    mark_names_.push_back(name);
-    marks_.push_back({});
+template <class MarkOf>
+void WebOrigins::MarkNames(const std::vector<std::string_view>& names, MarkOf mark_of) {
+  const std::vector<uint32_t> numbers = marked_.AddEach(names);
+  for (size_t i = 0; i < names.size(); ++i) {
+    const uint32_t number = numbers[i];
+    if (number == marks_.size()) {
+      mark_names_.push_back(names[i]);
+      marks_.push_back({});
+    }
+    marks_[number] = mark_of(i);
   }
-  marks_[number] = {list, owner, true};
 }
 
 void WebOrigins::ForgetMoved(const TListSet& lists) {
@@ -99,9 +107,10 @@ void WebOrigins::ForgetMoved(const TListSet& lists) {
   for (size_t l = 0; l < kListCount; ++l) {
     if (!used[l]) continue;
     RecordIndex in_list(lists[l]);
+    const std::vector<bool> there = in_list.ContainsEach(mark_names_);
     for (size_t m = 0; m < marks_.size(); ++m) {
       Mark& mark = marks_[m];
-      if (!mark.alive || size_t(mark.list) != l || in_list.Contains(mark_names_[m])) continue;
+      if (!mark.alive || size_t(mark.list) != l || there[m]) continue;
       mark.alive = false;
       marks_changed_ = true;
     }
@@ -116,8 +125,9 @@ size_t WebOrigins::HadNames(const std::string& url) const {
 size_t WebOrigins::LostNames(const std::string& url, const std::vector<std::string>& records) const {
   const Subscription* s = Find(url);
   if (!s || s->damaged || s->held.empty()) return 0;
-  RecordIndex now(records);
-  return size_t(std::count_if(s->held.begin(), s->held.end(), [&now](std::string_view n) { return !now.Contains(n); }));
+  // The names it holds still, counted once: what is left of the old ones is what was lost.
+  const std::vector<bool> held = s->index.ContainsEach(records);
+  return s->held.size() - size_t(std::count(held.begin(), held.end(), true));
 }
 
 uint32_t WebOrigins::OtherHolder(std::string_view name, const Subscription& except) const {
@@ -160,37 +170,39 @@ WebOrigins::Update WebOrigins::Apply(const std::string& url, ListId into, const 
 
   // What the list has newly is filed when no list holds it; what it held before and no list
   // holds now, the user took out.
-  std::vector<std::string>& list = lists[size_t(into)];
-  // The index refers to the lists' texts: the list must not move them while it grows.
-  list.reserve(list.size() + records.size());
-  size_t total = 0;
-  for (const auto& each : lists) total += each.size();
-  RecordIndex known(total);
-  for (const auto& each : lists) known.AddAll(each);
-  for (const std::string& record : records) {
-    if (s.index.Contains(record) || known.Contains(record)) {
-      ++update.known;
-      continue;
-    }
-    list.push_back(record);
-    known.Add(record);  // a record given twice is filed once
-    MarkName(record, into, owner);
-    marks_changed_ = true;
-    ++update.fresh;
+  std::vector<bool> known = s.index.ContainsEach(records);
+  {
+    size_t total = 0;
+    for (const auto& each : lists) total += each.size();
+    RecordIndex in_lists(total);
+    for (const auto& each : lists) in_lists.AddEach(each);
+    const std::vector<bool> listed = in_lists.ContainsEach(records);
+    for (size_t i = 0; i < records.size(); ++i) known[i] = known[i] || listed[i];
   }
+  std::vector<std::string>& list = lists[size_t(into)];
+  std::vector<std::string_view> filed;
+  for (size_t i = 0; i < records.size(); ++i) {
+    if (known[i]) continue;
+    list.push_back(records[i]);
+    filed.push_back(records[i]);
+  }
+  update.known = records.size() - filed.size();
+  update.fresh = filed.size();
   update.changed[size_t(into)] = update.fresh > 0;
+  MarkNames(filed, [into, owner](size_t) { return Mark{into, owner, true}; });
+  marks_changed_ = marks_changed_ || !filed.empty();
 
   // What it dropped leaves the lists when this subscription answers for it and no other holds it.
-  RecordIndex now(records);
-  std::vector<std::string_view> held(records.begin(), records.end());
-  std::swap(s.held, held);
+  std::vector<std::string_view> before(records.begin(), records.end());
+  std::swap(s.held, before);
   s.index = RecordIndex(s.held.size());
-  for (std::string_view name : s.held) s.index.Add(name);
+  s.index.AddEach(s.held);
   if (!s.damaged) {
+    const std::vector<bool> still = s.index.ContainsEach(before);
     std::array<std::vector<std::string_view>, kListCount> out;
-    for (std::string_view name : held) {
-      if (now.Contains(name)) continue;
-      const uint32_t mark = marked_.Find(name);
+    for (size_t i = 0; i < before.size(); ++i) {
+      if (still[i]) continue;
+      const uint32_t mark = marked_.Find(before[i]);
       if (mark == RecordIndex::kNone || !marks_[mark].alive || marks_[mark].owner != owner) continue;
       if (Release(mark, s, out)) ++update.taken_out;
     }

@@ -97,7 +97,9 @@ class WebOrigins {
   Subscription& Add(const std::string& url);
   const Subscription* OfOwner(uint32_t owner) const;
   uint32_t OwnerOf(std::string_view key);
-  void MarkName(std::string_view name, ListId list, uint32_t owner);
+  // Marks the names, mark_of(i) giving the mark of names[i].
+  template <class MarkOf>
+  void MarkNames(const std::vector<std::string_view>& names, MarkOf mark_of);
   // Another subscription (not `except`) whose list holds the name, or kNoOwner.
   uint32_t OtherHolder(std::string_view name, const Subscription& except) const;
   // The name leaves the subscriptions' hands: it passes to another holder, or it is taken out of its list.

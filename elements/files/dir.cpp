@@ -27,7 +27,9 @@ bool CreateFolderChain(const std::string& name) {
     }
     // The root alone keeps its separator: it is a folder that always stands.
     if (n.size() > 1 && IsSeparator(n.back())) n.pop_back();
-    if (n.size() < 3 || platform::IsDirectory(n)) break;
+    // A root ("/", "\\", "C:") always stands, whether it can be asked or not.
+    const bool root = (n.size() == 1 && IsSeparator(n[0])) || (n.size() == 2 && n[1] == ':');
+    if (root || platform::IsDirectory(n)) break;
     const size_t sep = n.find_last_of("\\/:");
     std::string parent = sep == std::string::npos ? std::string() : n.substr(0, sep + 1);
     if (parent == n) break;
