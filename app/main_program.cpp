@@ -137,7 +137,7 @@ TMainProgram::TMainProgram() : TScheme(nullptr), main_form_(BuildMainForm(New<TK
   platform::SetLockWait({kWindowLockWait, [&status_bar](const std::string& holder) {
                            TData text = MakeText("Waiting for " + holder + " to finish with the program folder ...");
                            status_bar.doText(text, 0);
-                           widgets::CurrentBackend().ProcessEvents();
+                           widgets::CurrentBackend().ProcessEvents();  // no work to stop yet
                          },
                          [&status_bar] {
                            TData shown;

@@ -21,11 +21,10 @@ int RunUpdateMode(bool accept_losses) {
     return code;
   }
   TListStore store;
-  const WebUpdate update =
-      UpdateWebLists(
-          subscriptions, store, nullptr,
-          [accept_losses](const WebSubscription&, size_t, size_t) { return accept_losses; },
-          [&settings] { return ReadWebSubscriptions(settings); });
+  WebUpdateOptions options;
+  options.accept_loss = [accept_losses](const WebSubscription&, size_t, size_t) { return accept_losses; };
+  options.still_subscribed = [&settings] { return ReadWebSubscriptions(settings); };
+  const WebUpdate update = UpdateWebLists(subscriptions, store, options);
   for (const WebUpdateOutcome& outcome : update.outcomes) {
     if (outcome.kind == WebUpdateOutcome::Kind::Failed) {
       std::cerr << "veltrane: " << outcome.Text();

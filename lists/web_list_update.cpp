@@ -123,8 +123,10 @@ bool SaveChanged(TListSet& lists, const std::array<bool, kListCount>& changed, T
 }  // namespace
 
 WebUpdate UpdateWebLists(const std::vector<WebSubscription>& subscriptions, TListStore& store,
-                         const std::function<void(const std::string&)>& progress, const AcceptLoss& accept_loss,
-                         const std::function<std::vector<WebSubscription>()>& still_subscribed) {
+                         const WebUpdateOptions& options) {
+  const auto& progress = options.progress;
+  const auto& accept_loss = options.accept_loss;
+  const auto& still_subscribed = options.still_subscribed;
   WebUpdate update;
   std::vector<WebUpdateOutcome>& outcomes = update.outcomes;
   outcomes.resize(subscriptions.size());
@@ -151,12 +153,17 @@ WebUpdate UpdateWebLists(const std::vector<WebSubscription>& subscriptions, TLis
       outcome.error = "subscribed twice; updated once";
       continue;
     }
+    if (options.cancel && options.cancel->load()) {
+      outcome.error = std::string(platform::kCancelled) + ": not downloaded";
+      continue;
+    }
     WebListReader reader(WebListReader::Source::Download);
     platform::HttpRequest request;
     request.url = url;
     request.etag = platform::ReadProfileString(state, url, "etag");
     request.last_modified = platform::ReadProfileString(state, url, "last_modified");
     request.sink = SinkInto(reader);
+    request.cancel = options.cancel;
     const platform::HttpResponse response = DownloadWhileWaiting(request, [&](uint64_t received) {
       if (progress) progress(DownloadProgressText(step + 1, order.size(), url, received));
     });

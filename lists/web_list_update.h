@@ -54,18 +54,27 @@ std::string WebUpdatesPath(const std::string& program_dir);
 // nothing of it.
 using AcceptLoss = std::function<bool(const WebSubscription& subscription, size_t lost, size_t had)>;
 
-// Updates every subscription, in their order in the outcomes. `progress` gets a text like
-// DownloadProgressText's while a download runs; the store tells the user of lists that cannot
-// be read whole or saved (then the subscriptions into them count as failed). An update files
-// the names a list has newly and takes out those it dropped, as WebOrigins says (its counts in
-// the outcome); without `accept_loss` a list that lost more than half its names is held back.
-// Each subscription's last update and its outcome are kept with its download's answer.
-// `still_subscribed`, when given, reads the subscriptions again once the downloads are in and
-// the program folder is locked: a list whose subscription ended meanwhile (another process
-// removed it) is not filed.
+struct WebUpdateOptions {
+  // Gets a text like DownloadProgressText's while a download runs, then the empty text.
+  std::function<void(const std::string&)> progress;
+  // Asked of a list that lost more than half its names; without it such a list is held back.
+  AcceptLoss accept_loss;
+  // When given, reads the subscriptions again once the downloads are in and the program
+  // folder is locked: a list whose subscription ended meanwhile (another process removed it)
+  // is not filed.
+  std::function<std::vector<WebSubscription>()> still_subscribed;
+  // Set by the user's "stop" (Esc in the window): the download that runs ends, the ones not
+  // begun are not made, and the lists downloaded whole before are filed.
+  const std::atomic<bool>* cancel = nullptr;
+};
+
+// Updates every subscription, in their order in the outcomes. The store tells the user of
+// lists that cannot be read whole or saved (then the subscriptions into them count as
+// failed). An update files the names a list has newly and takes out those it dropped, as
+// WebOrigins says (its counts in the outcome). Each subscription's last update and its outcome
+// are kept with its download's answer.
 WebUpdate UpdateWebLists(const std::vector<WebSubscription>& subscriptions, TListStore& store,
-                         const std::function<void(const std::string&)>& progress, const AcceptLoss& accept_loss = {},
-                         const std::function<std::vector<WebSubscription>()>& still_subscribed = {});
+                         const WebUpdateOptions& options = {});
 
 // When a subscription was last updated and what came of it ("07.12.2026 17:30:12", "12 new, 0
 // taken out, ..." or "error: ..."), as the update kept them; empty when never.

@@ -1,6 +1,7 @@
 #include "lists/web_lists_panel.h"
 
 #include <algorithm>
+#include <atomic>
 
 #include "elements/strings/trim.h"
 #include "lists/web_list_update.h"
@@ -170,15 +171,22 @@ void WebListsPanel::doUpdateNow(TData&, uint16_t) {
   }
   updating_ = true;
   std::string shown;
-  const WebUpdate update = UpdateWebLists(
-      subscriptions, store_,
-      [&](const std::string& text) {
-        if (text != shown) FireEvent(EventOutput(0), text);
-        shown = text;
-        if (!text.empty()) widgets::CurrentBackend().ProcessEvents();
-      },
-      [](const WebSubscription& subscription, size_t lost, size_t had) { return AcceptLoss(subscription, lost, had); },
-      [&file] { return ReadWebSubscriptions(file); });
+  // Esc stops the update: the download that runs ends, the rest are not made, and what was
+  // downloaded whole before is filed.
+  std::atomic<bool> cancel = false;
+  WebUpdateOptions options;
+  options.progress = [&](const std::string& text) {
+    const std::string shown_now = text.empty() ? text : text + " (Esc stops the update)";
+    if (shown_now != shown) FireEvent(EventOutput(0), shown_now);
+    shown = shown_now;
+    if (!text.empty() && widgets::CurrentBackend().ProcessEvents()) cancel = true;
+  };
+  options.accept_loss = [](const WebSubscription& subscription, size_t lost, size_t had) {
+    return AcceptLoss(subscription, lost, had);
+  };
+  options.still_subscribed = [&file] { return ReadWebSubscriptions(file); };
+  options.cancel = &cancel;
+  const WebUpdate update = UpdateWebLists(subscriptions, store_, options);
   updating_ = false;
   std::vector<std::string> lines;
   bool failed = !problem.empty() || !update.troubles.empty();

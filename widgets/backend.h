@@ -132,9 +132,11 @@ class Backend {
   virtual void Show(ControlId form) = 0;     // makes the form visible; the first time reports OnShown
   virtual void RunMessageLoop() = 0;         // returns when the main window has closed
   // While the GUI thread waits for work on another thread (a download): lets the window
-  // system paint and handle its own events once; the user's input waits until the work is
-  // done. In-memory backends have nothing to do.
-  virtual void ProcessEvents() {}
+  // system paint and handle its own events once. The window takes no input meanwhile but
+  // Esc, the user's "stop": true when Esc was pressed since the last call. Other keys and
+  // clicks made while the work runs are dropped, so that none acts on a window that has
+  // changed under it. In-memory backends have nothing to do but the escapes queued.
+  virtual bool ProcessEvents() { return false; }
   virtual void RequestClose(ControlId form) = 0;  // as the user closing it: asks OnCloseRequest
 
   // Modal dialogs, the shell and the clipboard.

@@ -53,6 +53,7 @@ const char* kUsage =
     "  answer save PATH|cancel     answer the next save dialog\n"
     "  answer message CODE         answer the next message box (1 OK, 2 Cancel, 3 Abort,\n"
     "                              4 Retry, 5 Ignore, 6 Yes, 7 No)\n"
+    "  answer escape               press Esc while the next work runs (a download): it stops\n"
     "  answer elevation cancel     answer the system's next prompt for its permission (to\n"
     "  answer elevation fail TEXT  write a file the user may not write): dismissed, or\n"
     "                              refused with the reason TEXT; unanswered, it is dismissed\n"

@@ -259,6 +259,10 @@ bool Session::Answer(const std::string& arg) {
     user_.QueueMessageAnswer(*answer);
     return true;
   }
+  if (what == "escape" && value.empty()) {
+    user_.QueueEscape();
+    return true;
+  }
   if (what == "elevation") {
     std::string_view reason;
     const std::string_view how = FirstWord(value, reason);
@@ -267,7 +271,7 @@ bool Session::Answer(const std::string& arg) {
     else return Fail("answer elevation needs cancel or fail REASON");
     return true;
   }
-  return Fail("answer needs open, save, message or elevation");
+  return Fail("answer needs open, save, message, escape or elevation");
 }
 
 platform::ElevatedWrite Session::Elevate(const std::string& path, std::string_view bytes) {

@@ -102,8 +102,9 @@ void TeeBackend::GetGeometry(ControlId id, int& l, int& t, int& w, int& h) {
 
 // The session itself, dialogs, the shell and the clipboard belong to the headless user.
 void TeeBackend::RunMessageLoop() { mirror_.RunMessageLoop(); }
-void TeeBackend::ProcessEvents() {
+bool TeeBackend::ProcessEvents() {
   if (real_) real_->ProcessEvents();
+  return mirror_.ProcessEvents();  // the user's keys are the script's
 }
 void TeeBackend::RequestClose(ControlId form) {
   mirror_.RequestClose(form);

@@ -56,7 +56,7 @@ class TeeBackend : public widgets::Backend {
   void GetGeometry(widgets::ControlId id, int& left, int& top, int& width, int& height) override;
   void Show(widgets::ControlId form) override;
   void RunMessageLoop() override;
-  void ProcessEvents() override;
+  bool ProcessEvents() override;
   void RequestClose(widgets::ControlId form) override;
   std::optional<widgets::FileDialogAnswer> RunFileDialog(const widgets::FileDialogRequest& request) override;
   widgets::MessageAnswer ShowMessageBox(widgets::ControlId owner, const std::string& text, const std::string& caption,

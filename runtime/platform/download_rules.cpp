@@ -20,6 +20,7 @@ DownloadPace::DownloadPace(const HttpRequest& request)
     : request_(request), start_(Clock::now()), stretch_start_(start_) {}
 
 std::string DownloadPace::Check(uint64_t bytes) {
+  if (request_.cancel && request_.cancel->load()) return kCancelled;
   const Clock::time_point now = Clock::now();
   if (now - start_ >= std::chrono::seconds(request_.deadline_s))
     return "the download took longer than " + Duration(request_.deadline_s);

@@ -17,7 +17,8 @@ class DownloadPace {
   explicit DownloadPace(const HttpRequest& request);
 
   // With the bytes received so far (headers and all): why the download is given up now
-  // ("the download took longer than 10 minutes"), or nothing. A download is too slow when
+  // ("the download took longer than 10 minutes", kCancelled once the request's cancel flag is
+  // set), or nothing. A download is too slow when
   // a stretch of `slow_time_s` seconds brought less than `min_speed` bytes a second.
   std::string Check(uint64_t bytes);
   // The words Check gives a download that is too slow, for a layer that finds it out

@@ -38,7 +38,12 @@ struct HttpRequest {
   HttpBodySink sink;
   // Bytes received so far (after decompression), for a progress display on another thread.
   std::atomic<uint64_t>* received = nullptr;
+  // Set by another thread (the user's "stop"): the download ends as failed, with kCancelled.
+  const std::atomic<bool>* cancel = nullptr;
 };
+
+// The failure of a download the user stopped.
+inline constexpr const char* kCancelled = "cancelled";
 
 struct HttpResponse {
   enum class Result {

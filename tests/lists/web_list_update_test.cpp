@@ -3,6 +3,9 @@
 // report.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+
 #include "lists/web_list_update.h"
 #include "local_http_server.h"
 #include "runtime/global_var.h"
@@ -14,9 +17,12 @@ namespace {
 // What "/changing.txt" serves now.
 std::string g_changing;
 
-void Serve(const HttpRequestSeen& request, LocalHttpServer&, int c) {
+void Serve(const HttpRequestSeen& request, LocalHttpServer& server, int c) {
   const std::string& path = request.path;
-  if (path == "/changing.txt") {
+  if (path == "/stall.txt") {
+    LocalHttpServer::Send(c, "HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\n0.0.0.0 s");
+    server.StallUntilClosed(c, std::chrono::seconds(10));
+  } else if (path == "/changing.txt") {
     LocalHttpServer::Answer(c, "200 OK", "", g_changing);
   } else if (path == "/hosts.txt") {
     if (request.Header("If-None-Match") == "\"h1\"") {
@@ -49,9 +55,10 @@ class WebListUpdate : public ProgramTest {
   std::vector<WebUpdateOutcome> Update(const std::vector<WebSubscription>& subscriptions,
                                        const AcceptLoss& accept = {}) {
     TListStore store;
-    return UpdateWebLists(
-               subscriptions, store, [this](const std::string& text) { progress_.push_back(text); }, accept)
-        .outcomes;
+    WebUpdateOptions options;
+    options.progress = [this](const std::string& text) { progress_.push_back(text); };
+    options.accept_loss = accept;
+    return UpdateWebLists(subscriptions, store, options).outcomes;
   }
   std::vector<std::string> Texts(const std::vector<WebUpdateOutcome>& outcomes) {
     std::vector<std::string> texts;
@@ -185,6 +192,43 @@ TEST_F(WebListUpdate, the_window_asks_before_it_files_a_list_that_lost_half_and_
                                                  "the lists."});
   EXPECT_EQ(Read("Lists/Advertisement.txt"), "");
   EXPECT_EQ(Read("Lists/Misc.txt"), "mine.example.com\r\n");
+}
+
+// The user stops an update (Esc in the window) while a list downloads: what came in whole
+// before is filed, the download that runs ends, and the rest are not made.
+TEST_F(WebListUpdate, a_stopped_update_files_what_came_whole_and_leaves_the_rest_as_it_was) {
+  g_changing = "c.example.com\n";
+  std::atomic<bool> cancel = false;
+  WebUpdateOptions options;
+  options.progress = [&](const std::string& text) {
+    if (text.starts_with("Downloading 2 of 3")) cancel = true;
+  };
+  options.cancel = &cancel;
+  TListStore store;
+  const WebUpdate update = UpdateWebLists({{server_.Url("/hosts.txt"), "Advertisement"},
+                                           {server_.Url("/stall.txt"), "Misc"},
+                                           {server_.Url("/changing.txt"), "Porno"}},
+                                          store, options);
+  EXPECT_EQ(Texts(update.outcomes),
+            (std::vector<std::string>{server_.Url("/hosts.txt") + ": 3 new, 0 taken out, 0 known, 0 repeated, 0 skipped",
+                                      server_.Url("/stall.txt") + ": error: cancelled",
+                                      server_.Url("/changing.txt") + ": error: cancelled: not downloaded"}));
+  EXPECT_EQ(Read("Lists/Advertisement.txt"), "a-ads.example.com\r\nb-ads.example.com\r\nknown.example.com\r\n");
+  EXPECT_EQ(Read("Lists/Misc.txt"), "<missing>");
+  EXPECT_EQ(Read("Lists/Porno.txt"), "<missing>");
+}
+
+// In the window, Esc stops "Update Now"; the status bar says so while it downloads.
+TEST_F(WebListUpdate, esc_stops_update_now) {
+  Write("Veltra.ini", "[WebLists]\r\ncount=1\r\nurl1=" + server_.Url("/stall.txt") + "\r\nlist1=Misc\r\n");
+  Start();
+  ASSERT_TRUE(ui_.ChooseText(ui_.Find(Seen(widgets::ControlKind::TabStrip, 0))->id, "Setting"));
+  Click("Web Lists");
+  ui_.QueueEscape();
+  ui_.ClearShownDialogs();
+  Click("Update Now");
+  EXPECT_EQ(Messages(), std::vector<std::string>{"Web Lists:: " + server_.Url("/stall.txt") + ": error: cancelled"});
+  EXPECT_EQ(Read("Lists/Misc.txt"), "<missing>");
 }
 
 }  // namespace

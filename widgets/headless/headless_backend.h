@@ -176,6 +176,14 @@ class HeadlessBackend : public Backend {
     save_answers_.push_back({std::move(path), filter_index});
   }
   void QueueMessageAnswer(MessageAnswer answer) { message_answers_.push_back(answer); }
+  // Esc pressed while the program works (a download): the next wait that lets the window
+  // system run (ProcessEvents) reports it.
+  void QueueEscape() { ++escapes_; }
+  bool ProcessEvents() override {
+    if (escapes_ == 0) return false;
+    --escapes_;
+    return true;
+  }
   size_t PendingOpenAnswers() const { return open_answers_.size(); }
   size_t PendingSaveAnswers() const { return save_answers_.size(); }
   size_t PendingMessageAnswers() const { return message_answers_.size(); }
@@ -217,6 +225,7 @@ class HeadlessBackend : public Backend {
   std::deque<FileAnswer> open_answers_;
   std::deque<FileAnswer> save_answers_;
   std::deque<MessageAnswer> message_answers_;
+  int escapes_ = 0;
   std::vector<ShownDialog> shown_;
   std::string clipboard_;
   std::vector<std::string> opened_;

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QStatusBar>
 #include <QWindow>
 
@@ -188,6 +189,49 @@ void QtBackend::RunLoop(ControlId) { QApplication::exec(); }
 
 void QtBackend::QuitLoop() { QCoreApplication::exit(0); }
 
-void QtBackend::ProcessEvents() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
+namespace {
+
+// While the program works (a download): the user's keys, clicks and closes are dropped, so
+// that none acts on a window that changes under it; Esc among them asks to stop.
+class InputDropper : public QObject {
+ public:
+  bool escape = false;
+
+ protected:
+  bool eventFilter(QObject* target, QEvent* event) override {
+    switch (event->type()) {
+      case QEvent::KeyPress:
+        escape = escape || static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape;
+        return true;
+      case QEvent::KeyRelease:
+      case QEvent::ShortcutOverride:
+      case QEvent::Shortcut:
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonRelease:
+      case QEvent::MouseButtonDblClick:
+      case QEvent::Wheel:
+      case QEvent::TouchBegin:
+      case QEvent::TouchUpdate:
+      case QEvent::TouchEnd:
+      case QEvent::ContextMenu:
+      case QEvent::InputMethod: return true;
+      case QEvent::Close: {
+        const auto* widget = qobject_cast<QWidget*>(target);
+        return widget && widget->isWindow() && !widget->inherits("QTipLabel");
+      }
+      default: return false;
+    }
+  }
+};
+
+}  // namespace
+
+bool QtBackend::ProcessEvents() {
+  InputDropper dropper;
+  QCoreApplication::instance()->installEventFilter(&dropper);
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+  QCoreApplication::instance()->removeEventFilter(&dropper);
+  return dropper.escape;
+}
 
 }  // namespace widgets

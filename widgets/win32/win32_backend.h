@@ -47,7 +47,7 @@ class Win32Backend : public NativeBackend {
   void SetIcon(ControlId id, const std::string& resource) override;
   void SetWindowState(ControlId form, WindowState state) override;
   void Show(ControlId form) override;
-  void ProcessEvents() override;
+  bool ProcessEvents() override;
   void RequestClose(ControlId form) override;
 
   std::optional<FileDialogAnswer> RunFileDialog(const FileDialogRequest& request) override;

@@ -186,19 +186,27 @@ void Win32Backend::RunLoop(ControlId main) {
 void Win32Backend::QuitLoop() { ::PostQuitMessage(0); }
 
 // Every message but the user's keys and mouse clicks (in the client area and on the frame),
-// which stay queued until the wait is over.
-void Win32Backend::ProcessEvents() {
+// which are dropped: Esc among them asks to stop the work.
+bool Win32Backend::ProcessEvents() {
   constexpr std::pair<UINT, UINT> kRanges[] = {{0, WM_NCMOUSEMOVE - 1},
                                                {WM_NCXBUTTONDBLCLK + 1, WM_KEYFIRST - 1},
                                                {WM_KEYLAST + 1, WM_MOUSEFIRST - 1},
                                                {WM_MOUSELAST + 1, 0xFFFFFFFF}};
+  constexpr std::pair<UINT, UINT> kInput[] = {{WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK},
+                                              {WM_KEYFIRST, WM_KEYLAST},
+                                              {WM_MOUSEFIRST, WM_MOUSELAST}};
   MSG msg;
+  bool escape = false;
+  for (const auto& [first, last] : kInput)
+    while (::PeekMessageW(&msg, nullptr, first, last, PM_REMOVE))
+      escape = escape || (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE);
   for (const auto& [first, last] : kRanges) {
     while (::PeekMessageW(&msg, nullptr, first, last, PM_REMOVE)) {
       ::TranslateMessage(&msg);
       ::DispatchMessageW(&msg);
     }
   }
+  return escape;
 }
 
 }  // namespace widgets
