@@ -2,7 +2,8 @@
 // file that names it and a user who acts on its real controls (headless_contract_test.cpp,
 // qt/qt_contract_test.cpp, win32/win32_contract_test.cpp). A user type gives, for its
 // `Backend`: kControlsNeedAWindow; what the user does (Click a button, label, check box or
-// radio button; ClickRow, PickItem, ClickTab, TypeAtEnd, PressEnter, CloseDuringLoop) and
+// radio button; ClickRow, PickItem, ClickTab, TypeAtEnd, PressEnter, CloseDuringLoop,
+// PressWhileWorking: a click on a button and then Esc, both still to come to the window) and
 // sees (Enabled, ShownRow: the row the list shows selected, OnTopAt, TabMoves: Tab or
 // Shift+Tab in `from` focuses `to`); FileToOpen(name), a new file; AnswerMessage and
 // AnswerFileDialog for the next dialog, and LastFileDialog, what that showed when it opened.
@@ -340,6 +341,18 @@ TYPED_TEST_P(BackendContract, a_file_dialog_gives_the_file_and_the_filter_chosen
   EXPECT_EQ(this->ui.RunFileDialog({true, "Save URL Ban List", "URL Ban List (*.txt)|*.txt", "", ""}), std::nullopt);
 }
 
+// While the program works (a download), Esc asks it to stop, and no other key or click reaches
+// a control of a window that changes meanwhile.
+TYPED_TEST_P(BackendContract, while_work_runs_esc_asks_to_stop_and_other_input_is_dropped) {
+  Counts events;
+  const ControlId button = this->Make(ControlKind::Button, &events);
+  EXPECT_FALSE(this->ui.ProcessEvents());
+  this->user.PressWhileWorking(button);
+  EXPECT_TRUE(this->ui.ProcessEvents());
+  EXPECT_FALSE(this->ui.ProcessEvents()) << "told once";
+  EXPECT_EQ(events.clicked, 0);
+}
+
 REGISTER_TYPED_TEST_SUITE_P(BackendContract, every_kind_of_control_keeps_its_place_its_text_and_its_state,
                             texts_come_back_byte_for_byte_also_when_they_show_alike,
                             the_selection_of_a_list_follows_its_item_and_is_lost_with_it,
@@ -350,6 +363,7 @@ REGISTER_TYPED_TEST_SUITE_P(BackendContract, every_kind_of_control_keeps_its_pla
                             the_form_is_shown_once_and_ends_the_message_loop_when_it_agrees_to_close,
                             the_status_bar_gets_room_below_the_pages_and_stays_in_front_of_them,
                             a_message_box_answers_with_the_button_pressed_and_cancel_for_escape_or_its_close_button,
-                            a_file_dialog_gives_the_file_and_the_filter_chosen_opens_with_them_next_time_and_nothing_when_cancelled);
+                            a_file_dialog_gives_the_file_and_the_filter_chosen_opens_with_them_next_time_and_nothing_when_cancelled,
+                            while_work_runs_esc_asks_to_stop_and_other_input_is_dropped);
 
 }  // namespace contract

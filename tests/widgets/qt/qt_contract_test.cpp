@@ -97,6 +97,13 @@ struct QtUser {
     qtuser::Key(line, Qt::Key_A + (QChar(c).toUpper().unicode() - 'A'), QString(QChar(c)));
   }
   void PressEnter(ControlId edit) { qtuser::Key(WidgetOf(edit), Qt::Key_Return); }
+  void PressWhileWorking(ControlId button) {
+    QWidget* target = WidgetOf(button);
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+      QCoreApplication::postEvent(target, new QMouseEvent(type, QPointF(5, 5), target->mapToGlobal(QPointF(5, 5)),
+                                                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+    QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+  }
   bool Enabled(ControlId id) { return WidgetOf(id)->isEnabled(); }
   int ShownRow(ControlId list) {
     if (auto* combo = Native<QComboBox>(list)) return combo->currentIndex();

@@ -123,6 +123,12 @@ struct Win32User {
     ::SendMessageW(window, WM_CHAR, WPARAM(static_cast<unsigned char>(c)), 0);
   }
   void PressEnter(ControlId edit) { ::SendMessageW(WindowOf(edit), WM_KEYDOWN, VK_RETURN, 0); }
+  void PressWhileWorking(ControlId button) {
+    HWND window = WindowOf(button);
+    ::PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    ::PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    ::PostMessageW(window, WM_KEYDOWN, VK_ESCAPE, 0);
+  }
   bool Enabled(ControlId id) { return ::IsWindowEnabled(WindowOf(id)); }
   int ShownRow(ControlId list) {
     return int(::SendMessageW(WindowOf(list), IsClass(WindowOf(list), L"ListBox") ? LB_GETCURSEL : CB_GETCURSEL, 0, 0));
