@@ -58,8 +58,8 @@ void RecordIndex::Grow() {
   }
 }
 
-template <class Step>
-void RecordIndex::Prefetched(const std::vector<std::string>& records, Step step) const {
+template <class Records, class Step>
+void RecordIndex::Prefetched(const Records& records, Step step) const {
   // Hashes a block ahead and asks for those slots, so the memory of many steps is on its way at once.
   constexpr size_t kAhead = 16;
   uint64_t ring[kAhead];
@@ -91,7 +91,8 @@ uint32_t RecordIndex::AddHashed(std::string_view record, uint64_t h, bool* added
   }
 }
 
-std::vector<uint32_t> RecordIndex::AddEach(const std::vector<std::string>& records) {
+template <class Records>
+std::vector<uint32_t> RecordIndex::AddEachOf(const Records& records) {
   std::vector<uint32_t> numbers(records.size());
   if (slots_.size() < records.size() * 2) keys_.reserve(keys_.size() + records.size());
   Prefetched(records, [&](size_t i, uint64_t h) { numbers[i] = AddHashed(records[i], h, nullptr); });
@@ -108,7 +109,8 @@ uint32_t RecordIndex::Find(std::string_view record) const {
   }
 }
 
-std::vector<bool> RecordIndex::ContainsEach(const std::vector<std::string>& records) const {
+template <class Records>
+std::vector<bool> RecordIndex::ContainsEachOf(const Records& records) const {
   std::vector<bool> found(records.size());
   if (keys_.empty()) return found;
   Prefetched(records, [&](size_t i, uint64_t h) {
@@ -123,6 +125,15 @@ std::vector<bool> RecordIndex::ContainsEach(const std::vector<std::string>& reco
     }
   });
   return found;
+}
+
+std::vector<uint32_t> RecordIndex::AddEach(const std::vector<std::string>& records) { return AddEachOf(records); }
+std::vector<uint32_t> RecordIndex::AddEach(const std::vector<std::string_view>& records) { return AddEachOf(records); }
+std::vector<bool> RecordIndex::ContainsEach(const std::vector<std::string>& records) const {
+  return ContainsEachOf(records);
+}
+std::vector<bool> RecordIndex::ContainsEach(const std::vector<std::string_view>& records) const {
+  return ContainsEachOf(records);
 }
 
 void RemoveKnown(std::vector<std::string>& list, const RecordIndex& unwanted) {

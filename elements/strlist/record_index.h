@@ -23,12 +23,14 @@ class RecordIndex {
   // Add for every record in turn, much faster than one at a time on large lists (the
   // memory each step needs is fetched ahead); the records' numbers.
   std::vector<uint32_t> AddEach(const std::vector<std::string>& records);
+  std::vector<uint32_t> AddEach(const std::vector<std::string_view>& records);
 
   uint32_t Find(std::string_view record) const;
   bool Contains(std::string_view record) const { return Find(record) != kNone; }
   // Contains for every record of `records` at once, much faster than one at a time on
   // large lists: the memory each lookup needs is fetched ahead.
   std::vector<bool> ContainsEach(const std::vector<std::string>& records) const;
+  std::vector<bool> ContainsEach(const std::vector<std::string_view>& records) const;
 
   size_t Size() const { return keys_.size(); }
 
@@ -50,8 +52,12 @@ class RecordIndex {
   void Grow();
   uint32_t AddHashed(std::string_view record, uint64_t hash, bool* added);
   // Calls step(i, hash of records[i]) for every i in order, fetching slots a block ahead.
-  template <class Step>
-  void Prefetched(const std::vector<std::string>& records, Step step) const;
+  template <class Records, class Step>
+  void Prefetched(const Records& records, Step step) const;
+  template <class Records>
+  std::vector<uint32_t> AddEachOf(const Records& records);
+  template <class Records>
+  std::vector<bool> ContainsEachOf(const Records& records) const;
 
   std::vector<std::string_view> keys_;
   std::vector<Slot> slots_;
