@@ -15,7 +15,7 @@ TConfigReader::TConfigReader(TKXWin* parent, const char* path_variable)
 void TConfigReader::doRead(TData&, uint16_t) {
   path_ = AsText(path_variable_.Value());
   lines_.Lines().clear();
-  scan_ = NewScan();
+  scan_ = FileScan();
   scan_->keep_lines = true;
   source_ = ScanFile(path_, *scan_);
   lines_.Lines() = std::move(scan_->lines);

@@ -1,8 +1,12 @@
 #include "targets/hosts/hosts_exporter.h"
 
 #include <algorithm>
+#include <deque>
 
 #include "elements/files/time_stamp.h"
+#include "elements/strings/if_else.h"
+#include "elements/strlist/record_index.h"
+#include "runtime/save_failure.h"
 #include "targets/common/domain_name.h"
 #include "targets/common/target_messages.h"
 #include "targets/hosts/hosts_file.h"
@@ -25,12 +29,34 @@ size_t NamesPerLine(const std::string& setting) {
   return setting.size() == 1 && setting[0] >= '1' && setting[0] <= '9' ? size_t(setting[0] - '0') : 0;
 }
 
-// The name as the hosts file maps it: an internationalised name as A-labels, any other
-// record as it is (`storage` holds a converted name). Nothing for a record that is no host
-// name the system's resolver could look up (an address, a label over 63 characters, a
-// character no host name has): `why`, when given, says why.
-std::optional<std::string_view> HostsName(std::string_view record, std::string& storage,
-                                          std::string_view* why = nullptr) {
+// The lines of the entries as they go into the file, kept for the record of the program's
+// own lines.
+class KeptLines : public TLineSink {
+ public:
+  explicit KeptLines(TLineSink& to) : to_(to) {}
+
+  void Line(std::initializer_list<std::string_view> pieces) override {
+    to_.Line(pieces);
+    for (std::string_view piece : pieces) text_ += piece;
+    ends_.push_back(text_.size());
+  }
+  std::vector<std::string_view> Lines() const {
+    std::vector<std::string_view> lines;
+    lines.reserve(ends_.size());
+    for (size_t i = 0, start = 0; i < ends_.size(); start = ends_[i++])
+      lines.emplace_back(text_.data() + start, ends_[i] - start);
+    return lines;
+  }
+
+ private:
+  TLineSink& to_;
+  std::string text_;
+  std::vector<size_t> ends_;
+};
+
+}  // namespace
+
+std::optional<std::string_view> HostsName(std::string_view record, std::string& storage, std::string_view* why) {
   std::string_view name = record;
   for (char c : record) {
     if (static_cast<unsigned char>(c) <= 0x7F) continue;
@@ -49,13 +75,15 @@ std::optional<std::string_view> HostsName(std::string_view record, std::string& 
   return std::nullopt;
 }
 
-}  // namespace
-
 HostsExporter::HostsExporter(TKXWin* parent)
     : TTargetExporter(parent, kSetup),
+      program_dir_(New<TKXGlobalVar>()),
+      path_variable_(New<TKXGlobalVar>()),
       ip_variable_(New<TKXGlobalVar>()),
       ip6_variable_(New<TKXGlobalVar>()),
       per_line_variable_(New<TKXGlobalVar>()) {
+  program_dir_.SetName("VELTR_dir");
+  path_variable_.SetName("hosts");
   ip_variable_.SetName("ip");
   ip6_variable_.SetName("ip6");
   per_line_variable_.SetName("per_line");
@@ -80,12 +108,29 @@ bool HostsExporter::Ready() {
     Tell(HostsPerLineMessage(per_line));
     return false;
   }
+  // Which lines of the file are the program's own is known from its record alone: without
+  // it every entry would count as the user's, and none would ever be taken out.
+  own_.Clear();
+  auto& reader = static_cast<HostsFileReader&>(Reader());
+  reader.ClaimWith(nullptr);
+  const std::string path = AsText(path_variable_.Value());
+  if (!DirectWrite() || path.empty()) return true;
+  record_path_ = THostsOwnEntries::RecordPath(AsText(program_dir_.Value()), path);
+  std::string why;
+  if (!own_.Load(record_path_, path, &why)) {
+    Tell(CannotReadMessage(record_path_, why) + kNothingWritten);
+    return false;
+  }
+  reader.ClaimWith(&own_);
   return true;
 }
 
 void HostsExporter::LoadSettings() {
   ip_ = AsText(ip_variable_.Value());
   ip6_ = AsText(ip6_variable_.Value());
+  // The second line would be the first one again, which the record of the program's lines
+  // could not tell from a copy the user made.
+  if (ip6_ == ip_) ip6_.clear();
   per_line_ = NamesPerLine(AsText(per_line_variable_.Value()));
 }
 
@@ -107,6 +152,7 @@ void HostsExporter::PutEntries(TLineSink& sink) {
     PutHostsEntry(sink, names, ip_);
     if (!ip6_.empty()) PutHostsEntry(sink, names, ip6_);
   }
+  counts_.names = counts_.fresh = EntryCount();
 }
 
 // A name is mapped as it is, or as its A-labels: one the reader would cut short (at a "#",
@@ -128,15 +174,93 @@ std::string_view HostsExporter::WhyNotFound(std::string_view record) const {
 
 // A hosts file that does not exist yet is made; one that cannot be read is left alone,
 // since writing it would drop what it holds.
+//
+// The record of the program's lines is saved around the file itself, so that a run killed
+// between the saves never leaves a line of the user's claimed as the program's: first, when
+// the new entries are not all in it, a record that holds them too, with the entries taken
+// out now (unless the user holds a copy of such a line, which would then be claimed in the
+// new file); then the file; then the record of exactly the lines written.
 void HostsExporter::WriteDirect() {
   if (!CheckReadable(true)) return;
   const std::string& path = Reader().Path();
+  const auto& scan = static_cast<const THostsScan&>(Reader().Scanned());
+  const std::vector<std::string>& lines = Reader().Lines();
+  const size_t at = std::min(scan.own_at.value_or(lines.size()), lines.size());
   TConfigWriter writer(path, Reader().Source().ending, WhenRefused::AskSystem);
-  // The names as the reader counts them: one mapped to both addresses counts twice, as
-  // localhost does in a Debian hosts file.
-  const size_t mapped = EntryCount() * (ip6_.empty() ? 1 : 2);
-  PutHostsBanner(writer, existing_.size() + mapped, FormatTimeStamp("D.M.Y", platform::Now()));
-  for (const std::string& line : Reader().Lines()) writer.Line({line});
-  PutEntries(writer);
-  Commit(writer, path);
+  PutHostsBanner(writer, EntryCount(), FormatTimeStamp("D.M.Y", platform::Now()));
+  for (size_t i = 0; i < at; ++i) writer.Line({lines[i]});
+  KeptLines entries(writer);
+  PutEntries(entries);
+  for (size_t i = at; i < lines.size(); ++i) writer.Line({lines[i]});
+  const std::vector<std::string_view> written = entries.Lines();
+
+  // The program's lines of before: written again, or taken out.
+  std::vector<bool> again(own_.Size());
+  bool unrecorded = false;
+  for (std::string_view line : written) {
+    const uint32_t n = own_.Find(line);
+    if (n == RecordIndex::kNone) {
+      unrecorded = true;
+    } else {
+      again[n] = true;
+    }
+  }
+  RecordIndex taken_out;
+  for (uint32_t n = 0; n < own_.Size(); ++n)
+    if (own_.Claimed(n) && !again[n]) taken_out.Add(own_.Line(n));
+  std::vector<bool> copied(own_.Size());  // taken out, but the user holds a copy
+  bool copies = false;
+  if (taken_out.Size() > 0) {
+    for (const std::string& line : lines) {
+      if (!taken_out.Contains(line)) continue;
+      copied[own_.Find(line)] = copies = true;
+    }
+  }
+  CountNames();
+
+  // Whether the record on disk holds exactly the lines written.
+  bool exact = !unrecorded && own_.Size() == written.size();
+  std::string why;
+  if (unrecorded || copies) {
+    size_t also = 0;  // lines taken out now, kept in this record
+    const bool saved = THostsOwnEntries::Save(record_path_, path, [&](TLineSink& sink) {
+      for (uint32_t n = 0; n < own_.Size(); ++n) {
+        if (!own_.Claimed(n) || again[n] || copied[n]) continue;
+        sink.Line({own_.Line(n)});
+        ++also;
+      }
+      for (std::string_view line : written) sink.Line({line});
+    }, &why);
+    if (!saved) {
+      Tell(SaveFailureMessage(record_path_, why) + kNothingWritten);
+      return;
+    }
+    exact = also == 0;
+  }
+  if (!Commit(writer, path) || exact) return;
+  const bool saved = THostsOwnEntries::Save(record_path_, path, [&](TLineSink& sink) {
+    for (std::string_view line : written) sink.Line({line});
+  }, &why);
+  if (!saved) Tell(SaveFailureMessage(record_path_, why));
+}
+
+// The names written, those new to the program's entries, and those its entries of before
+// held and no longer do.
+void HostsExporter::CountNames() {
+  std::deque<std::string> converted;
+  std::vector<std::string_view> written;
+  written.reserve(EntryCount());
+  std::string storage;
+  for (size_t k = 0; k < EntryCount(); ++k) {
+    const std::string_view name = *HostsName(Chosen(k), storage);  // a chosen record has a name
+    written.push_back(name.data() == storage.data() ? std::string_view(converted.emplace_back(name)) : name);
+  }
+  RecordIndex before;
+  for (uint32_t n = 0; n < own_.Size(); ++n)
+    if (own_.Claimed(n)) ForEachHostsName(own_.Line(n), [&](std::string_view name) { before.Add(name); });
+  const std::vector<bool> held = before.ContainsEach(written);
+  const size_t kept = size_t(std::count(held.begin(), held.end(), true));
+  counts_.names = written.size();
+  counts_.fresh = written.size() - kept;
+  counts_.taken_out = before.Size() - kept;
 }
