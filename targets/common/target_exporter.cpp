@@ -108,6 +108,16 @@ std::optional<std::string> TTargetExporter::ReadBack(std::string_view record) {
 
 std::string_view TTargetExporter::WhyNotFound(std::string_view) const { return kUnreadRecord; }
 
+std::optional<std::string> TTargetExporter::EntryAddress(std::string_view record, std::string_view* why) {
+  LoadSettings();
+  std::optional<std::string> address = ReadBack(record);
+  if (!address && why) {
+    const std::string_view common = CommonReasonLeftOut(record);
+    *why = common.empty() ? WhyNotFound(record) : common;
+  }
+  return address;
+}
+
 namespace {
 
 // No address holds a line break: the key of a record that gives no entry.

@@ -69,6 +69,13 @@ class TTargetExporter : public TScheme {
 
   const std::vector<std::string>& Pending() const { return pending_; }
 
+  // What an export with the current settings makes of `record`: the address its entry reads
+  // back as (the name the target's file holds for it), or nothing and `why` it is left out.
+  // Whether the next export writes it depends on the rest too: the never-block rules
+  // (NeverBlock), the names the file holds already, and for the resolver formats their plan
+  // (PlanResolverFile).
+  std::optional<std::string> EntryAddress(std::string_view record, std::string_view* why = nullptr);
+
  protected:
   TTargetExporter(TKXWin* parent, const TExporterSetup& setup);
 

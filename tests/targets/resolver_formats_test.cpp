@@ -1,5 +1,6 @@
 // The five resolver formats as files: what each writes for the records of an export, what
 // its reader finds again, and the direct write that replaces only the program's own file.
+#include "targets/common/domain_name.h"
 #include "targets/resolvers/resolver_exporter.h"
 #include "tests/targets/target_fixture.h"
 
@@ -208,6 +209,22 @@ TEST_F(ResolverFormats, each_export_tells_what_it_wrote_into_which_file) {
   EXPECT_EQ(told.lines, (Records{file + ": 3 names written, 3 new, 0 taken out, 1 left out",
                                  file + ": 2 names written, 1 new, 2 taken out, 0 left out",
                                  file + ": 1 name written, 1 new, 2 taken out, 0 left out"}));
+}
+
+// What a command that explains the lists asks an exporter: the name its file would hold for
+// a record, or why the record is left out.
+TEST_F(ResolverFormats, an_exporter_tells_the_name_a_record_becomes_or_why_it_gives_none) {
+  auto& element = Exporter(TargetId::Rpz);
+  auto& exporter = static_cast<TTargetExporter&>(*element.Scheme());
+  std::string_view why;
+  EXPECT_EQ(exporter.EntryAddress("ADS.Example.com"), "ads.example.com");
+  EXPECT_EQ(exporter.EntryAddress("caf\xC3\xA9.fr"), "xn--caf-dma.fr");
+  EXPECT_EQ(exporter.EntryAddress("10.0.0.1", &why), std::nullopt);
+  EXPECT_EQ(why, kIpAddressRecord);
+  EXPECT_EQ(exporter.EntryAddress(std::string(230, 'a') + ".com", &why), std::nullopt);
+  EXPECT_EQ(why, kTooLongRecord);
+  EXPECT_EQ(exporter.EntryAddress(" ", &why), std::nullopt);
+  EXPECT_EQ(why, kEmptyRecord);
 }
 
 TEST(ResolverScan, reads_the_names_of_entry_lines_with_blanks_around_and_nothing_else) {
