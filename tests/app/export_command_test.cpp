@@ -7,6 +7,8 @@
 
 #include <unistd.h>
 
+#include <sstream>
+
 namespace {
 
 // The settings, with the program folder for {}.
@@ -34,8 +36,11 @@ class ExportCommand : public ProgramTest {
   }
   int Export(const std::string& target) {
     ui_.ClearShownDialogs();
-    return RunExport(target, ui_);
+    summaries_.str("");
+    return RunExport(target, ui_, summaries_);
   }
+
+  std::ostringstream summaries_;
 };
 
 TEST_F(ExportCommand, writes_the_checked_categories_and_the_user_lists_straight_into_the_file) {
@@ -128,6 +133,31 @@ TEST_F(ExportCommand, a_hosts_export_keeps_a_first_copy_and_writes_host_names_on
   EXPECT_NE(Messages()[0].find("other names (hard links)"), std::string::npos) << Messages()[0];
   EXPECT_EQ(Read("hosts"), before);
   EXPECT_EQ(Read("hosts-link"), before);
+}
+
+// Every export says what it wrote into which file; with no category checked it would write
+// User_BadList alone, and so it is refused. The firewalls keep taking addresses.
+TEST_F(ExportCommand, says_what_it_wrote_and_refuses_an_export_without_a_category) {
+  ASSERT_EQ(Export("dnsmasq"), 0);
+  EXPECT_EQ(summaries_.str(), platform::NativePath(dir_ + "block.conf") + ": 3 names written, 3 new, 0 taken out, 0 left out\n");
+  ASSERT_EQ(Export("banlist"), 0);
+  ASSERT_EQ(Export("banlist"), 0);
+  EXPECT_EQ(summaries_.str(), platform::NativePath(dir_ + "banlist.txt") + ": 3 names written, 0 new, 0 taken out, 0 left out\n");
+
+  Write("winroute.cfg", "<config>\r\n  <list name=\"UrlGroups\">\r\n  </list>\r\n</config>\r\n");
+  Write("Lists/Misc.txt", "141.98.82.232\r\n");
+  ASSERT_EQ(Export("kwf"), 0) << ::testing::PrintToString(Messages());
+  EXPECT_NE(Read("winroute.cfg").find("<variable name=\"Url\">141.98.82.232</variable>"), std::string::npos);
+
+  std::string ini = Read("Veltra.ini");
+  for (const char* key : {"gen_advert=1", "gen_misc=1"}) ini.replace(ini.find(key), std::string(key).size(), "x=1");
+  Write("Veltra.ini", ini);
+  const std::string before = Read("block.conf");
+  EXPECT_EQ(Export("dnsmasq"), 1);
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_TRUE(Messages()[0].starts_with("Error:: No category is checked for export")) << Messages()[0];
+  EXPECT_TRUE(summaries_.str().empty());
+  EXPECT_EQ(Read("block.conf"), before);
 }
 
 }  // namespace
