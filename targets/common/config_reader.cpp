@@ -21,7 +21,7 @@ void TConfigReader::doRead(TData&, uint16_t) {
   lines_.Lines() = std::move(scan_->lines);
   scan_->lines.clear();
   const TEventLink on_address = EventOutput(0);
-  for (const std::string& address : scan_->addresses) FireEvent(on_address, address);
+  for (std::string& address : scan_->addresses) FireEvent(on_address, std::move(address));
   std::vector<std::string>().swap(scan_->addresses);  // they went out as events; only the rest is asked for later
 }
 

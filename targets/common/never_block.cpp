@@ -50,6 +50,7 @@ NeverBlock::NeverBlock(std::vector<std::string> lines) : lines_(std::move(lines)
     const std::optional<std::string_view> key = Key(*domain, storage);
     if (!key) continue;
     domains_.emplace_back(*key);
+    single_label_ = single_label_ || key->find('.') == std::string_view::npos;
     rules.push_back(i);
   }
   domain_index_ = RecordIndex(domains_.size());
@@ -58,9 +59,12 @@ NeverBlock::NeverBlock(std::vector<std::string> lines) : lines_(std::move(lines)
 
 std::optional<NeverBlock::Found> NeverBlock::DomainRule(std::string_view key) const {
   for (std::string_view name = key;;) {
-    if (const uint32_t found = domain_index_.Find(name); found != RecordIndex::kNone)
-      return Found{domain_lines_[found], key.size() - name.size()};
     const size_t dot = name.find('.');
+    // A name of one label is asked for only when a rule has one ("*.lan").
+    if (dot != std::string_view::npos || single_label_) {
+      if (const uint32_t found = domain_index_.Find(name); found != RecordIndex::kNone)
+        return Found{domain_lines_[found], key.size() - name.size()};
+    }
     if (dot == std::string_view::npos) return std::nullopt;
     name.remove_prefix(dot + 1);
   }

@@ -154,6 +154,7 @@ void TTargetExporter::Choose() {
   left_out_.Clear();
   StandIns stand_ins(pending_);
   for (size_t i = 0; i < pending_.size(); ++i) {
+    if (ReadsAsItself(pending_[i])) continue;
     std::optional<std::string> address = ReadBack(pending_[i]);
     if (!address) {
       const std::string_view common = CommonReasonLeftOut(pending_[i]);

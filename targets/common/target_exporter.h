@@ -98,6 +98,9 @@ class TTargetExporter : public TScheme {
   virtual void Plan() {}
   // The lines of one record's entry; none for a record that gives no entry.
   virtual void PutEntry(TLineSink& sink, std::string_view record) = 0;
+  // Whether the record's entry certainly reads back as the record itself (a plain name, as
+  // most records are), so that reading it back need not be tried.
+  virtual bool ReadsAsItself(std::string_view /*record*/) const { return false; }
   // Whether the address the reader found in a record's entry stands for the record.
   virtual bool StandsFor(std::string_view /*record*/, std::string_view /*address*/) const { return true; }
   // Why the reader finds no address in the entry of a non-empty record, for the message.

@@ -1,7 +1,6 @@
 #include "targets/hosts/hosts_exporter.h"
 
 #include <algorithm>
-#include <deque>
 
 #include "elements/files/time_stamp.h"
 #include "elements/strings/if_else.h"
@@ -40,12 +39,10 @@ class KeptLines : public TLineSink {
     for (std::string_view piece : pieces) text_ += piece;
     ends_.push_back(text_.size());
   }
-  std::vector<std::string_view> Lines() const {
-    std::vector<std::string_view> lines;
-    lines.reserve(ends_.size());
-    for (size_t i = 0, start = 0; i < ends_.size(); start = ends_[i++])
-      lines.emplace_back(text_.data() + start, ends_[i] - start);
-    return lines;
+  size_t Count() const { return ends_.size(); }
+  std::string_view operator[](size_t i) const {
+    const size_t start = i == 0 ? 0 : ends_[i - 1];
+    return std::string_view(text_).substr(start, ends_[i] - start);
   }
 
  private:
@@ -141,18 +138,37 @@ void HostsExporter::PutEntry(TLineSink& sink, std::string_view record) {
   if (const std::optional<std::string_view> name = HostsName(record, storage)) PutHostsEntry(sink, *name, ip_);
 }
 
+// The names of the chosen records, once for the lines and the counts.
+void HostsExporter::Plan() {
+  names_.clear();
+  converted_.clear();
+  names_.reserve(EntryCount());
+  std::string storage;
+  for (size_t k = 0; k < EntryCount(); ++k) {
+    const std::string_view name = *HostsName(Chosen(k), storage);  // a chosen record has a name
+    names_.push_back(name.data() == storage.data() ? std::string_view(converted_.emplace_back(name)) : name);
+  }
+}
+
 void HostsExporter::PutEntries(TLineSink& sink) {
-  std::string names, storage;
-  for (size_t k = 0; k < EntryCount(); k += per_line_) {
+  std::string names;
+  for (size_t k = 0; k < names_.size(); k += per_line_) {
     names.clear();
-    for (size_t i = k; i < std::min(k + per_line_, EntryCount()); ++i) {
+    for (size_t i = k; i < std::min(k + per_line_, names_.size()); ++i) {
       if (i > k) names += ' ';
-      names += *HostsName(Chosen(i), storage);  // a chosen record has a name
+      names += names_[i];
     }
     PutHostsEntry(sink, names, ip_);
     if (!ip6_.empty()) PutHostsEntry(sink, names, ip6_);
   }
-  counts_.names = counts_.fresh = EntryCount();
+  counts_.names = counts_.fresh = names_.size();
+}
+
+// A host name in ASCII is mapped as it is, and read back so: it holds no blank and no "#".
+bool HostsExporter::ReadsAsItself(std::string_view record) const {
+  for (char c : record)
+    if (static_cast<unsigned char>(c) > 0x7F) return false;
+  return WhyNoHostName(record).empty();
 }
 
 // A name is mapped as it is, or as its A-labels: one the reader would cut short (at a "#",
@@ -192,17 +208,19 @@ void HostsExporter::WriteDirect() {
   KeptLines entries(writer);
   PutEntries(entries);
   for (size_t i = at; i < lines.size(); ++i) writer.Line({lines[i]});
-  const std::vector<std::string_view> written = entries.Lines();
 
   // The program's lines of before: written again, or taken out.
-  std::vector<bool> again(own_.Size());
+  std::vector<bool> again(own_.Size());      // by the record's lines
+  std::vector<bool> renewed(entries.Count());  // by the lines written: one the file held
   bool unrecorded = false;
-  for (std::string_view line : written) {
-    const uint32_t n = own_.Find(line);
+  uint32_t from = 0;
+  for (size_t i = 0; i < entries.Count(); ++i) {
+    const uint32_t n = own_.Find(entries[i], from);
     if (n == RecordIndex::kNone) {
       unrecorded = true;
     } else {
       again[n] = true;
+      renewed[i] = own_.Claimed(n);
     }
   }
   RecordIndex taken_out;
@@ -216,10 +234,10 @@ void HostsExporter::WriteDirect() {
       copied[own_.Find(line)] = copies = true;
     }
   }
-  CountNames();
+  CountNames(renewed, again);
 
   // Whether the record on disk holds exactly the lines written.
-  bool exact = !unrecorded && own_.Size() == written.size();
+  bool exact = !unrecorded && own_.Size() == entries.Count();
   std::string why;
   if (unrecorded || copies) {
     size_t also = 0;  // lines taken out now, kept in this record
@@ -229,7 +247,7 @@ void HostsExporter::WriteDirect() {
         sink.Line({own_.Line(n)});
         ++also;
       }
-      for (std::string_view line : written) sink.Line({line});
+      for (size_t i = 0; i < entries.Count(); ++i) sink.Line({entries[i]});
     }, &why);
     if (!saved) {
       Tell(SaveFailureMessage(record_path_, why) + kNothingWritten);
@@ -239,28 +257,33 @@ void HostsExporter::WriteDirect() {
   }
   if (!Commit(writer, path) || exact) return;
   const bool saved = THostsOwnEntries::Save(record_path_, path, [&](TLineSink& sink) {
-    for (std::string_view line : written) sink.Line({line});
+    for (size_t i = 0; i < entries.Count(); ++i) sink.Line({entries[i]});
   }, &why);
   if (!saved) Tell(SaveFailureMessage(record_path_, why));
 }
 
 // The names written, those new to the program's entries, and those its entries of before
-// held and no longer do.
-void HostsExporter::CountNames() {
-  std::deque<std::string> converted;
-  std::vector<std::string_view> written;
-  written.reserve(EntryCount());
-  std::string storage;
-  for (size_t k = 0; k < EntryCount(); ++k) {
-    const std::string_view name = *HostsName(Chosen(k), storage);  // a chosen record has a name
-    written.push_back(name.data() == storage.data() ? std::string_view(converted.emplace_back(name)) : name);
-  }
-  RecordIndex before;
+// held and no longer do. A group of names written on a line the file held (`renewed`, by
+// the lines written) was the program's before; so were the names of its lines taken out
+// (those not written `again`, by the record's lines) that are written on another line now.
+void HostsExporter::CountNames(const std::vector<bool>& renewed, const std::vector<bool>& again) {
+  RecordIndex gone;
   for (uint32_t n = 0; n < own_.Size(); ++n)
-    if (own_.Claimed(n)) ForEachHostsName(own_.Line(n), [&](std::string_view name) { before.Add(name); });
-  const std::vector<bool> held = before.ContainsEach(written);
-  const size_t kept = size_t(std::count(held.begin(), held.end(), true));
-  counts_.names = written.size();
-  counts_.fresh = written.size() - kept;
-  counts_.taken_out = before.Size() - kept;
+    if (own_.Claimed(n) && !again[n]) ForEachHostsName(own_.Line(n), [&](std::string_view name) { gone.Add(name); });
+  const std::vector<bool> found = gone.ContainsEach(names_);  // written, and on a line taken out
+  size_t kept = 0, moved = 0, again_found = 0;
+  const size_t copies = ip6_.empty() ? 1 : 2;
+  for (size_t k = 0, line = 0; k < names_.size(); k += per_line_, line += copies) {
+    const bool was = renewed[line] || (copies == 2 && renewed[line + 1]);
+    for (size_t i = k; i < std::min(k + per_line_, names_.size()); ++i) {
+      kept += was;
+      moved += !was && found[i];
+      again_found += found[i];
+    }
+  }
+  counts_.names = names_.size();
+  counts_.fresh = names_.size() - kept - moved;
+  counts_.taken_out = gone.Size() - again_found;
+  names_ = {};
+  converted_.clear();
 }

@@ -25,9 +25,11 @@
 // 3 doSpare. Event 0: the summary.
 #pragma once
 
+#include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "runtime/global_var.h"
 #include "targets/common/target_exporter.h"
@@ -47,17 +49,21 @@ class HostsExporter : public TTargetExporter {
  protected:
   bool Ready() override;
   void LoadSettings() override;
+  void Plan() override;
   void PutEntry(TLineSink& sink, std::string_view record) override;
   void PutEntries(TLineSink& sink) override;
+  bool ReadsAsItself(std::string_view record) const override;
   bool StandsFor(std::string_view record, std::string_view address) const override;
   std::string_view WhyNotFound(std::string_view record) const override;
   void WriteDirect() override;
 
  private:
-  void CountNames();
+  void CountNames(const std::vector<bool>& renewed, const std::vector<bool>& again);
 
   TKXGlobalVar& program_dir_;
   TKXGlobalVar& path_variable_;
+  std::vector<std::string_view> names_;  // of the chosen records, in their order
+  std::deque<std::string> converted_;     // the names that are not their record's own text
   // The program's lines of the last write, for the direct write.
   std::string record_path_;
   THostsOwnEntries own_;

@@ -30,9 +30,9 @@ std::string THostsOwnEntries::Heading(const std::string& hosts_path) {
 
 void THostsOwnEntries::Clear() {
   text_ = {};
-  lines_ = {};
   index_ = RecordIndex();
   claimed_ = {};
+  next_ = 0;
 }
 
 bool THostsOwnEntries::Load(const std::string& record_path, const std::string& hosts_path, std::string* why) {
@@ -60,17 +60,23 @@ bool THostsOwnEntries::Load(const std::string& record_path, const std::string& h
     if (!line.empty()) lines.push_back(line);
   }
   index_ = RecordIndex(lines.size());
-  const std::vector<uint32_t> numbers = index_.AddEach(lines);
-  for (size_t i = 0; i < lines.size(); ++i)
-    if (numbers[i] == lines_.size()) lines_.push_back(lines[i]);
-  claimed_.assign(lines_.size(), false);
+  index_.AddEach(lines);
+  claimed_.assign(index_.Size(), false);
   return true;
 }
 
+uint32_t THostsOwnEntries::Find(std::string_view line, uint32_t& from) const {
+  const uint32_t at = from < index_.Size() && index_.Key(from) == line ? from : index_.Find(line);
+  if (at != RecordIndex::kNone) from = at + 1;
+  return at;
+}
+
 bool THostsOwnEntries::Claim(std::string_view line) {
-  const uint32_t at = index_.Find(line);
+  uint32_t from = next_;
+  const uint32_t at = Find(line, from);
   if (at == RecordIndex::kNone || claimed_[at]) return false;
   claimed_[at] = true;
+  next_ = from;
   return true;
 }
 

@@ -43,18 +43,22 @@ class THostsOwnEntries {
   static bool Save(const std::string& record_path, const std::string& hosts_path,
                    const std::function<void(TLineSink&)>& put, std::string* why);
 
-  // Whether `line` is a line of the record not claimed yet, which it then claims.
+  // Whether `line` is a line of the record not claimed yet, which it then claims. The lines
+  // of a file come mostly in the record's order: the line after the last one claimed is
+  // tried before the table is asked.
   bool Claim(std::string_view line);
-  // The line's position in the record, or RecordIndex::kNone.
+  // The line's position in the record, or RecordIndex::kNone; `from` (where the last one
+  // found was, plus one) is tried first and moved on.
+  uint32_t Find(std::string_view line, uint32_t& from) const;
   uint32_t Find(std::string_view line) const { return index_.Find(line); }
   bool Claimed(uint32_t at) const { return claimed_[at]; }
 
-  size_t Size() const { return lines_.size(); }
-  std::string_view Line(uint32_t at) const { return lines_[at]; }
+  size_t Size() const { return index_.Size(); }
+  std::string_view Line(uint32_t at) const { return index_.Key(at); }
 
  private:
-  std::string text_;                     // the record file's bytes
-  std::vector<std::string_view> lines_;  // its lines after the first, each once
+  std::string text_;  // the record file's bytes; the index numbers its lines after the first, each once
   RecordIndex index_;
   std::vector<bool> claimed_;
+  uint32_t next_ = 0;  // the line after the last one claimed
 };

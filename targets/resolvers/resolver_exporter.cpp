@@ -1,6 +1,7 @@
 #include "targets/resolvers/resolver_exporter.h"
 
 #include <algorithm>
+#include <cstddef>
 
 #include "elements/strings/if_else.h"
 #include "elements/strings/trim.h"
@@ -34,6 +35,43 @@ bool IsOwnName(std::string_view record) {
   for (char c : record)
     if (!((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '_' || c == '.')) return false;
   return true;
+}
+
+// How many of the names written the file replaced held (each of its entries counted once):
+// both in their order, which an export keeps, so most names meet their old entry at once;
+// those that do not are looked up in a table of the old entries left over.
+size_t WrittenAgain(const std::vector<std::string>& before, const std::vector<std::string_view>& written) {
+  constexpr size_t kAhead = 8;
+  size_t b = 0, again = 0;
+  std::vector<std::string_view> left_before, left_written;
+  for (std::string_view name : written) {
+    if (b < before.size() && before[b] == name) {
+      ++b;
+      ++again;
+      continue;
+    }
+    size_t at = b + 1;
+    while (at < std::min(before.size(), b + kAhead) && before[at] != name) ++at;
+    if (at < std::min(before.size(), b + kAhead)) {
+      left_before.insert(left_before.end(), before.begin() + ptrdiff_t(b), before.begin() + ptrdiff_t(at));
+      b = at + 1;
+      ++again;
+    } else {
+      left_written.push_back(name);
+    }
+  }
+  left_before.insert(left_before.end(), before.begin() + ptrdiff_t(b), before.end());
+  if (left_written.empty() || left_before.empty()) return again;
+  RecordIndex table(left_before.size());
+  const std::vector<uint32_t> numbers = table.AddEach(left_before);
+  std::vector<uint32_t> entries(table.Size());
+  for (uint32_t n : numbers) ++entries[n];
+  for (uint32_t n : table.FindEach(left_written)) {
+    if (n == RecordIndex::kNone || entries[n] == 0) continue;
+    --entries[n];
+    ++again;
+  }
+  return again;
 }
 
 }  // namespace
@@ -95,18 +133,26 @@ void ResolverExporter::Plan() {
   entries_ = written.size();
   counts_.names = counts_.fresh = entries_;
   if (!replaced_.empty()) {
-    RecordIndex before(replaced_.size());
-    before.AddAll(replaced_);
-    const std::vector<bool> kept = before.ContainsEach(written);
-    const size_t again = size_t(std::count(kept.begin(), kept.end(), true));
+    const size_t again = WrittenAgain(replaced_, written);
     counts_.fresh = entries_ - again;
-    counts_.taken_out = before.Size() - again;
+    counts_.taken_out = replaced_.size() - again;
     replaced_ = {};
   }
 }
 
+// A record in lower-case ASCII is its own name once it is found to be one, as most are: it
+// is neither copied nor converted, and each format's reader takes such a name back as it is.
+bool ResolverExporter::ReadsAsItself(std::string_view record) const {
+  return IsOwnName(record) && WhyNoDomainName(record).empty() &&
+         (format_ != TargetId::Rpz || record.size() <= kLongestZoneOwner);
+}
+
 void ResolverExporter::PutEntry(TLineSink& sink, std::string_view record) {
-  if (const std::optional<std::string> name = ResolverName(format_, record)) PutResolverEntry(sink, format_, *name);
+  if (ReadsAsItself(record)) {
+    PutResolverEntry(sink, format_, record);
+  } else if (const std::optional<std::string> name = ResolverName(format_, record)) {
+    PutResolverEntry(sink, format_, *name);
+  }
 }
 
 void ResolverExporter::PutEntries(TLineSink& sink) {
@@ -118,7 +164,9 @@ void ResolverExporter::PutEntries(TLineSink& sink) {
     PutResolverException(sink, format_, plan_.exceptions[i].name, plan_.exceptions[i].whole_domain);
 }
 
+// The entry of the record was made, so the record is a name: in lower-case ASCII, itself.
 bool ResolverExporter::StandsFor(std::string_view record, std::string_view address) const {
+  if (IsOwnName(record)) return address == record;
   const std::optional<std::string> name = ResolverName(format_, record);
   return name && *name == address;
 }

@@ -41,6 +41,7 @@ class ResolverExporter : public TTargetExporter {
   void Plan() override;
   void PutEntry(TLineSink& sink, std::string_view record) override;
   void PutEntries(TLineSink& sink) override;
+  bool ReadsAsItself(std::string_view record) const override;
   bool StandsFor(std::string_view record, std::string_view address) const override;
   std::string_view WhyNotFound(std::string_view record) const override;
   void WriteDirect() override;

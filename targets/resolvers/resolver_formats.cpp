@@ -158,6 +158,9 @@ void TResolverScan::Line(std::string_view line) {
       spared = Between(text, "server=/", "/#");
       break;
     case TargetId::Unbound: {
+      // The entry as the program writes it, before any other spacing is tried.
+      name = Between(text, "local-zone: \"", ".\" always_nxdomain");
+      if (!name.empty()) break;
       std::string_view fields[3];
       if (Fields(text, fields, 3) == 3 && fields[0] == "local-zone:") {
         if (fields[2] == "always_nxdomain") name = Between(fields[1], "\"", ".\"");
@@ -167,6 +170,10 @@ void TResolverScan::Line(std::string_view line) {
     }
     case TargetId::Rpz: {
       // The wildcard line is the second half of the name's entry.
+      if (text.starts_with("*.")) break;
+      name = Between(text, "", " CNAME .");
+      if (!name.empty() && name.find_first_of(" \t") == std::string_view::npos) break;
+      name = {};
       std::string_view fields[3];
       if (Fields(text, fields, 3) == 3 && fields[1] == "CNAME" && !fields[0].starts_with("*.")) {
         if (fields[2] == ".") name = fields[0];

@@ -20,20 +20,48 @@ TResolverPlan PlanResolverFile(TargetId format, const std::vector<std::string_vi
                                const std::vector<TSparedName>& spared, bool compress) {
   TResolverPlan plan;
   plan.blocked.reserve(names.size());
-  if (spared.empty() && !(compress && BlocksBelow(format))) {
+  compress = compress && BlocksBelow(format);
+  const auto all = [&] {
     for (uint32_t i = 0; i < names.size(); ++i) plan.blocked.push_back({i, false});
-    return plan;
+    return std::move(plan);
+  };
+  if (spared.empty() && !compress) return all();
+
+  // The names the rules ask about: each spared name and the names above it (of two labels or
+  // more: the others are no names), in a table small enough to stay in the cache, and where
+  // the lists block each of them.
+  RecordIndex around(spared.size() * 3);
+  for (const TSparedName& rule : spared) {
+    around.Add(rule.name);
+    ForEachAbove(rule.name, [&](std::string_view above) {
+      if (above.find('.') != std::string_view::npos) around.Add(above);
+      return true;
+    });
   }
-  RecordIndex blocked(names.size());
-  blocked.AddEach(names);
+  // With compress every name is looked up in a table of all names, which answers for the
+  // rules' names too; otherwise each name is looked up in the small table.
+  RecordIndex table(compress ? names.size() + spared.size() : 0);
+  if (compress) table.AddEach(names);
+  std::vector<uint32_t> blocked_at(around.Size(), RecordIndex::kNone);
+  if (compress) {
+    for (uint32_t at = 0; at < around.Size(); ++at) blocked_at[at] = table.Find(around.Key(at));
+  } else if (around.Size() > 0) {
+    for (uint32_t i = 0; i < names.size(); ++i)
+      if (const uint32_t at = around.Find(names[i]); at != RecordIndex::kNone && blocked_at[at] == RecordIndex::kNone)
+        blocked_at[at] = i;
+  }
+  const auto blocked = [&](std::string_view name) {
+    const uint32_t at = around.Find(name);
+    return at == RecordIndex::kNone ? RecordIndex::kNone : blocked_at[at];
+  };
 
   // The exceptions a blocked name above makes necessary, each name once ("*." wins over an
   // exact line of the same name).
   RecordIndex exceptions(spared.size());
   for (const TSparedName& rule : spared) {
-    if (blocked.Contains(rule.name)) continue;
+    if (blocked(rule.name) != RecordIndex::kNone) continue;
     bool below_blocked = false;
-    ForEachAbove(rule.name, [&](std::string_view above) { return !(below_blocked = blocked.Contains(above)); });
+    ForEachAbove(rule.name, [&](std::string_view above) { return !(below_blocked = blocked(above) != RecordIndex::kNone); });
     if (!below_blocked) continue;
     bool added = false;
     const uint32_t number = exceptions.Add(rule.name, &added);
@@ -49,7 +77,7 @@ TResolverPlan PlanResolverFile(TargetId format, const std::vector<std::string_vi
     std::vector<bool> left_out(names.size());
     for (const TSparedName& rule : plan.exceptions) {
       ForEachAbove(rule.name, [&](std::string_view above) {
-        if (const uint32_t at = blocked.Find(above); at != RecordIndex::kNone && !left_out[at]) {
+        if (const uint32_t at = blocked(above); at != RecordIndex::kNone && !left_out[at]) {
           left_out[at] = true;
           plan.above_exception.push_back(at);
         }
@@ -61,23 +89,42 @@ TResolverPlan PlanResolverFile(TargetId format, const std::vector<std::string_vi
       if (!left_out[i]) plan.blocked.push_back({i, false});
     return plan;
   }
+  // Only an Adblock-style list marks a name below an exception, and only compress covers one.
+  const bool marks = format == TargetId::Adblock && !plan.exceptions.empty();
+  if (!marks && !compress) return all();
 
-  // Without exceptions to mark names below, and without compress, the plan needs no walk.
-  const bool marks = !plan.exceptions.empty();
+  // Each name's names above it, nearest first: an exception there marks it; with compress, a
+  // listed name there covers it, unless an exception stands between. With compress the names
+  // above are looked up in one pass over the table of all names and exceptions (numbers from
+  // names.size() on are the exceptions), the memory fetched ahead.
+  std::vector<std::string_view> above;
+  std::vector<uint32_t> first(names.size() + 1);
+  for (uint32_t i = 0; i < names.size(); ++i) {
+    first[i] = uint32_t(above.size());
+    ForEachAbove(names[i], [&](std::string_view name) {
+      if (name.find('.') != std::string_view::npos) above.push_back(name);
+      return true;
+    });
+  }
+  first[names.size()] = uint32_t(above.size());
+  std::vector<uint32_t> found;
+  if (compress) {
+    for (const TSparedName& rule : plan.exceptions) table.Add(rule.name);
+    found = table.FindEach(above);
+  } else {
+    found.resize(above.size(), RecordIndex::kNone);
+    for (size_t j = 0; j < above.size(); ++j)
+      if (exceptions.Contains(above[j])) found[j] = uint32_t(names.size());
+  }
+  std::vector<std::string_view>().swap(above);
+  const uint32_t last_name = uint32_t(names.size());
   for (uint32_t i = 0; i < names.size(); ++i) {
     bool covered = false, below_exception = false;
-    if (compress || marks) {
-      ForEachAbove(names[i], [&](std::string_view above) {
-        if (!plan.exceptions.empty() && exceptions.Contains(above)) {
-          below_exception = true;
-          return false;
-        }
-        if (compress && blocked.Contains(above)) {
-          covered = true;
-          return false;
-        }
-        return true;
-      });
+    for (uint32_t j = first[i]; j < first[i + 1]; ++j) {
+      if (found[j] == RecordIndex::kNone) continue;
+      below_exception = found[j] >= last_name;
+      covered = !below_exception;
+      break;
     }
     if (covered) {
       ++plan.covered;

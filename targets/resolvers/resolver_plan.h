@@ -35,7 +35,9 @@ struct TSparedName {
 struct TResolverPlan {
   struct Entry {
     uint32_t name = 0;             // the position in the names given
-    bool below_exception = false;  // an exception stands above it (Adblock marks it $important)
+    // An exception stands above it: told for an Adblock-style list, which writes the name
+    // with $important, and with compress, where the exception keeps the name in the file.
+    bool below_exception = false;
   };
   std::vector<Entry> blocked;             // the names written, in their order
   std::vector<TSparedName> exceptions;    // the exceptions written, each name once, in the rules' order
