@@ -205,10 +205,16 @@ TEST_F(ResolverFormats, each_export_tells_what_it_wrote_into_which_file) {
   Export(exporter, {"a.example.com", "d.example.com", "A.example.com"});
   Set("compress", "1");
   Export(exporter, {"example.com", "a.example.com"});
+  // Names in another order, some gone and one new: each is found wherever it stood.
+  Set("compress", "0");
+  Export(exporter, {"a.org", "b.org", "c.org", "d.org", "e.org"});
+  Export(exporter, {"b.org", "d.org", "e.org", "f.org", "a.org"});
   const std::string file = platform::NativePath(dir_ + "out");
   EXPECT_EQ(told.lines, (Records{file + ": 3 names written, 3 new, 0 taken out, 1 left out",
                                  file + ": 2 names written, 1 new, 2 taken out, 0 left out",
-                                 file + ": 1 name written, 1 new, 2 taken out, 0 left out"}));
+                                 file + ": 1 name written, 1 new, 2 taken out, 0 left out",
+                                 file + ": 5 names written, 5 new, 1 taken out, 0 left out",
+                                 file + ": 5 names written, 1 new, 1 taken out, 0 left out"}));
 }
 
 // What a command that explains the lists asks an exporter: the name its file would hold for
