@@ -8,6 +8,7 @@
 #include "lists/ban_list_writer.h"
 #include "lists/category_flag.h"
 #include "lists/list_files.h"
+#include "elements/strlist/kept_in_order.h"
 #include "elements/strlist/record_index.h"
 #include "lists/target_mode_switch.h"
 #include "runtime/hub.h"
@@ -262,16 +263,9 @@ void GeneratePage::doSaveFile(TData& value, uint16_t) {
   size_t fresh = written.size(), taken_out = 0;
   if (RecordFile before = ReadRecords(file); before.state == RecordFile::State::Read && HasBanListSignature(before.lines)) {
     const std::vector<std::string_view> old_records = BanListRecords(before.lines);
-    RecordIndex old_index(old_records.size()), new_index(written.size());
-    old_index.AddEach(old_records);
-    new_index.AddEach(written);
-    const std::vector<bool> known = old_index.ContainsEach(written);
-    fresh -= size_t(std::count(known.begin(), known.end(), true));
-    const std::vector<bool> kept = new_index.ContainsEach(old_records);
-    RecordIndex gone;
-    for (size_t i = 0; i < old_records.size(); ++i)
-      if (!kept[i]) gone.Add(old_records[i]);
-    taken_out = gone.Size();
+    const size_t kept = KeptInOrder(old_records, written);
+    fresh -= kept;
+    taken_out = old_records.size() - kept;
   }
   const size_t records = written.size();
   ShowPreview();

@@ -1,10 +1,10 @@
 #include "targets/resolvers/resolver_exporter.h"
 
 #include <algorithm>
-#include <cstddef>
 
 #include "elements/strings/if_else.h"
 #include "elements/strings/trim.h"
+#include "elements/strlist/kept_in_order.h"
 #include "elements/strlist/record_index.h"
 #include "runtime/platform/clock.h"
 #include "targets/common/domain_name.h"
@@ -35,43 +35,6 @@ bool IsOwnName(std::string_view record) {
   for (char c : record)
     if (!((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '_' || c == '.')) return false;
   return true;
-}
-
-// How many of the names written the file replaced held (each of its entries counted once):
-// both in their order, which an export keeps, so most names meet their old entry at once;
-// those that do not are looked up in a table of the old entries left over.
-size_t WrittenAgain(const std::vector<std::string>& before, const std::vector<std::string_view>& written) {
-  constexpr size_t kAhead = 8;
-  size_t b = 0, again = 0;
-  std::vector<std::string_view> left_before, left_written;
-  for (std::string_view name : written) {
-    if (b < before.size() && before[b] == name) {
-      ++b;
-      ++again;
-      continue;
-    }
-    size_t at = b + 1;
-    while (at < std::min(before.size(), b + kAhead) && before[at] != name) ++at;
-    if (at < std::min(before.size(), b + kAhead)) {
-      left_before.insert(left_before.end(), before.begin() + ptrdiff_t(b), before.begin() + ptrdiff_t(at));
-      b = at + 1;
-      ++again;
-    } else {
-      left_written.push_back(name);
-    }
-  }
-  left_before.insert(left_before.end(), before.begin() + ptrdiff_t(b), before.end());
-  if (left_written.empty() || left_before.empty()) return again;
-  RecordIndex table(left_before.size());
-  const std::vector<uint32_t> numbers = table.AddEach(left_before);
-  std::vector<uint32_t> entries(table.Size());
-  for (uint32_t n : numbers) ++entries[n];
-  for (uint32_t n : table.FindEach(left_written)) {
-    if (n == RecordIndex::kNone || entries[n] == 0) continue;
-    --entries[n];
-    ++again;
-  }
-  return again;
 }
 
 }  // namespace
@@ -133,7 +96,7 @@ void ResolverExporter::Plan() {
   entries_ = written.size();
   counts_.names = counts_.fresh = entries_;
   if (!replaced_.empty()) {
-    const size_t again = WrittenAgain(replaced_, written);
+    const size_t again = KeptInOrder(replaced_, written);
     counts_.fresh = entries_ - again;
     counts_.taken_out = replaced_.size() - again;
     replaced_ = {};
@@ -158,10 +121,16 @@ void ResolverExporter::PutEntry(TLineSink& sink, std::string_view record) {
 void ResolverExporter::PutEntries(TLineSink& sink) {
   for (const TResolverPlan::Entry& entry : plan_.blocked)
     if (entry.name >= held_) PutResolverEntry(sink, format_, names_[entry.name], entry.below_exception);
-  if (exceptions_.empty()) return;
-  PutResolverExceptionHead(sink, format_);
-  for (uint32_t i : exceptions_)
-    PutResolverException(sink, format_, plan_.exceptions[i].name, plan_.exceptions[i].whole_domain);
+  if (!exceptions_.empty()) {
+    PutResolverExceptionHead(sink, format_);
+    for (uint32_t i : exceptions_)
+      PutResolverException(sink, format_, plan_.exceptions[i].name, plan_.exceptions[i].whole_domain);
+  }
+  // The file is made: what it was made of is not kept between exports.
+  names_ = {};
+  converted_.clear();
+  plan_ = {};
+  exceptions_.clear();
 }
 
 // The entry of the record was made, so the record is a name: in lower-case ASCII, itself.
