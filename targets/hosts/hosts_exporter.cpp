@@ -197,6 +197,11 @@ std::string_view HostsExporter::WhyNotFound(std::string_view record) const {
 // out now (unless the user holds a copy of such a line, which would then be claimed in the
 // new file); then the file; then the record of exactly the lines written.
 void HostsExporter::WriteDirect() {
+  // The record is needed for this write alone: a million lines are not kept between exports.
+  struct Release {
+    THostsOwnEntries& own;
+    ~Release() { own.Clear(); }
+  } release{own_};
   if (!CheckReadable(true)) return;
   const std::string& path = Reader().Path();
   const auto& scan = static_cast<const THostsScan&>(Reader().Scanned());
