@@ -1,7 +1,7 @@
 // The hosts file's own entries: the record the program keeps of the lines it wrote decides
 // what an export takes out, also after a run that stopped between its saves, and a file an
 // older version wrote keeps its entries as the user's. Every export says what it did.
-#include <unistd.h>
+#include <filesystem>
 
 #include "targets/hosts/hosts_exporter.h"
 #include "targets/hosts/hosts_own_entries.h"
@@ -55,7 +55,7 @@ TEST_F(HostsOwnEntries, a_run_stopped_between_its_saves_never_leaves_a_line_of_t
   Write("hosts", Read("hosts") + copy + "\r\n");
   // The hosts file cannot be replaced (it has a second name): the run ends after the first
   // save of the record.
-  ASSERT_EQ(link((dir_ + "hosts").c_str(), (dir_ + "second").c_str()), 0);
+  std::filesystem::create_hard_link(dir_ + "hosts", dir_ + "second");
   const std::string before = Read("hosts");
   Export({"a.example.com", "c.example.com"});
   EXPECT_EQ(Read("hosts"), before);
