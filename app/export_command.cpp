@@ -46,6 +46,29 @@ bool Failed(const widgets::HeadlessBackend& backend, size_t shown_before) {
   return false;
 }
 
+// The keys of the categories' boxes on page "Export URL", in their order.
+constexpr const char* kCategoryKeys[] = {"gen_advert", "gen_misc", "gen_porno", "gen_unsorted", "gen_virus"};
+
+bool AnyCategoryChecked() {
+  for (const char* key : kCategoryKeys)
+    if (IsOne(MakeText(Variable(key)))) return true;
+  return false;
+}
+
+constexpr const char* kNoCategoryMessage =
+    "No category is checked for export (the boxes on page \"Export URL\", the keys gen_advert, gen_misc, "
+    "gen_porno, gen_unsorted and gen_virus of \"Veltra.ini\"): the export would hold User_BadList alone.";
+
+// The lines an export sends out, one per written file.
+class SummaryPrinter : public TKXObject {
+ public:
+  explicit SummaryPrinter(std::ostream& out) : out_(out) {}
+  void doText(TData& value, uint16_t) { out_ << AsText(value) << "\n" << std::flush; }
+
+ private:
+  std::ostream& out_;
+};
+
 std::string NoListsMessage(const std::string& lists) {
   return "There is no folder '" + platform::NativePath(lists) +
          "': this program folder holds no lists to export (--dir names another)." + std::string(kNothingWritten);
@@ -72,7 +95,7 @@ void KeepFirstCopy(TargetId id, const std::string& program_dir) {
 
 }  // namespace
 
-int RunExport(const std::string& target, widgets::HeadlessBackend& backend) {
+int RunExport(const std::string& target, widgets::HeadlessBackend& backend, std::ostream& summaries) {
   // The settings, the lists, the backups and the target's file, all as they are at one time.
   const platform::FolderLock lock("veltrane --export");
   if (!lock.Held()) {
@@ -99,6 +122,11 @@ int RunExport(const std::string& target, widgets::HeadlessBackend& backend) {
                            widgets::MessageIcon::Error);
     return 1;
   }
+  if (!AnyCategoryChecked()) {
+    backend.ShowMessageBox(widgets::kNoControl, std::string(kNoCategoryMessage) + kNothingWritten,
+                           kSaveFailureCaption, widgets::MessageButtons::Ok, widgets::MessageIcon::Error);
+    return 1;
+  }
   // Without its Lists folder the program folder is not the one the user keeps the lists in:
   // an export would replace the target's entries with none.
   const std::string lists = AsText(program_dir) + "Lists";
@@ -110,7 +138,10 @@ int RunExport(const std::string& target, widgets::HeadlessBackend& backend) {
   if (target != "banlist") KeepFirstCopy(*TargetNamed(target), AsText(program_dir));
   if (Failed(backend, shown_before)) return 1;
 
+  SummaryPrinter printer(summaries);
   TKXChildPanel page(nullptr);
+  page.SetEventCount(1);
+  page.onEvent[0] = MakeLink<&SummaryPrinter::doText>(printer);
   page.SetScheme<GeneratePage>();
   page.doWork(none, 2);  // the check boxes from the settings, the mode "To Programm"
   auto& generate = static_cast<GeneratePage&>(*page.Scheme());

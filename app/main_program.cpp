@@ -123,9 +123,9 @@ TMainProgram::TMainProgram() : TScheme(nullptr), main_form_(BuildMainForm(New<TK
   page_switch.SetCount(4);
   page_switch.onEvent = {hub_input(to_edit), hub_input(to_generate), hub_input(to_settings), hub_input(to_none)};
 
-  // What the edit-lists page found in a web list, and the progress of the settings page's
-  // downloads, show in the status bar.
-  for (TKXChildPanel* page : {&edit_page, &settings_page}) {
+  // What the edit-lists page found in a web list, what each export of the generate page
+  // wrote, and the progress of the settings page's downloads, show in the status bar.
+  for (TKXChildPanel* page : {&edit_page, &generate_page, &settings_page}) {
     page->SetEventCount(1);
     page->onEvent[0] = MakeLink<&TKXStatusBar::doText>(status_bar);
   }

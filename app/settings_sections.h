@@ -18,7 +18,7 @@ inline constexpr std::array<TSettingsSection, 7> kSettingsSections{{
     {"KWF", "group_name\r\nend_kwfall\r\nbegin_kwfall\r\nwinroute_cfg\r\nkwf_back"},
     {"AOF", "config_ini\r\naof_back\r\nbegin_aofall"},
     {"BanList", "name\r\nurl\r\ngen_advert\r\ngen_misc\r\ngen_porno\r\ngen_virus\r\ngen_unsorted\r\nfile"},
-    {"Resolvers", "dnsmasq\r\nunbound\r\nrpz\r\nadblock\r\ndomains"},
+    {"Resolvers", "dnsmasq\r\nunbound\r\nrpz\r\nadblock\r\ndomains\r\ncompress"},
 }};
 
 // A reload during the run leaves "saveposition" alone: it takes effect at the next start.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "lists/list_catalog.h"
+
 bool HasBanListSignature(const std::vector<std::string>& lines) {
   int counter = 0;
   for (const auto& line : lines) {
@@ -9,4 +11,15 @@ bool HasBanListSignature(const std::vector<std::string>& lines) {
     counter = counter == 10 ? 0 : counter + 1;
   }
   return counter == 6;
+}
+
+std::vector<std::string_view> BanListRecords(const std::vector<std::string>& lines) {
+  std::vector<std::string_view> records;
+  for (size_t i = kBanListHeaderLines; i < lines.size(); ++i) {
+    const std::string& line = lines[i];
+    if (line.empty()) continue;
+    if (std::any_of(kCategories.begin(), kCategories.end(), [&](ListId id) { return line == Info(id).tag; })) continue;
+    records.push_back(line);
+  }
+  return records;
 }

@@ -2,7 +2,9 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 inline constexpr const char* kBanListRule = "==================================";  // 34 equals signs
@@ -15,3 +17,10 @@ inline constexpr std::array<const char*, 6> kBanListSignature{
 // Counts the lines equal to a signature line on a counter that wraps from 10 back to 0;
 // the file is a ban list when the count ends at exactly 6.
 bool HasBanListSignature(const std::vector<std::string>& lines);
+
+// The lines of the header a ban list file starts with, before its first tag.
+inline constexpr size_t kBanListHeaderLines = 13;
+
+// The records of a ban list file's lines, in order: every line below the header that is
+// neither empty nor a category's tag.
+std::vector<std::string_view> BanListRecords(const std::vector<std::string>& lines);

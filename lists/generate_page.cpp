@@ -4,13 +4,17 @@
 
 #include "runtime/save_failure.h"
 #include "elements/strings/if_else.h"
+#include "lists/ban_list_format.h"
 #include "lists/ban_list_writer.h"
 #include "lists/category_flag.h"
 #include "lists/list_files.h"
+#include "elements/strlist/kept_in_order.h"
 #include "elements/strlist/record_index.h"
 #include "lists/target_mode_switch.h"
 #include "runtime/hub.h"
 #include "targets/aof/aof_exporter.h"
+#include "targets/common/never_block.h"
+#include "targets/common/target_messages.h"
 #include "targets/hosts/hosts_exporter.h"
 #include "targets/kpf/kpf_exporter.h"
 #include "targets/kwf/kwf_exporter.h"
@@ -24,7 +28,7 @@ namespace {
 // The writer's inputs.
 enum WriterInput : uint16_t { kReset = 0, kCountFirst = 1, kAddLine = 6, kAddRecord = 7, kWrite = 8 };
 // The exporters' inputs.
-enum ExporterInput : uint16_t { kClear = 0, kAdd = 1, kExport = 2 };
+enum ExporterInput : uint16_t { kClear = 0, kAdd = 1, kExport = 2, kSpare = 3 };
 
 // The tops of the four target buttons, in the catalog's order of the firewall targets.
 constexpr std::array<int32_t, 4> kTargetTops{35, 105, 175, 245};
@@ -63,6 +67,7 @@ GeneratePage::GeneratePage(TKXWin* parent)
     format_paths_[i] = &New<TKXGlobalVar>();
     format_paths_[i]->SetName(Info(kResolverFormats[i]).path_key);
   }
+  no_category_ = &New<TKXMessage>();
 
   all_to_file.Caption = "ALL To File";
   Placed(all_to_file, 420, 12, 75, 20).Init();
@@ -113,6 +118,20 @@ GeneratePage::GeneratePage(TKXWin* parent)
   writer_.SetDataCount(5);
   for (size_t i = 0; i < 5; ++i) writer_.dataData[i] = MakeLink<&TKXStrList::varCount>(*categories_[i]);
   preview_.onSaveError = MakeLink<&TKXMessage::doMessage>(save_error);
+  no_category_->Caption = kWarningCaption;
+  no_category_->Type = 2;
+  no_category_->Icon = 3;
+  no_category_->onMessage = MakeLink<&GeneratePage::doAnswered>(*this);
+
+  // What each export wrote goes out to the status bar.
+  for (auto* exporter : exporters_) {
+    exporter->SetEventCount(1);
+    exporter->onEvent[0] = MakeLink<&GeneratePage::doExported>(*this);
+  }
+  for (auto* exporter : format_exporters_) {
+    exporter->SetEventCount(1);
+    exporter->onEvent[0] = MakeLink<&GeneratePage::doExported>(*this);
+  }
 
   Port.onInput[1] = MakeLink<&GeneratePage::doToFront>(*this);
   Port.onInput[2] = MakeLink<&GeneratePage::doInit>(*this);
@@ -236,18 +255,63 @@ void GeneratePage::doPreviewLine(TData& value, uint16_t) {
   preview_lines_.push_back(value.kind == KindString ? std::move(value.text) : AsText(value));
 }
 
+// The ban list file is told as the targets' files are: its records, those the file it
+// replaces did not hold, and those of that file that are gone.
 void GeneratePage::doSaveFile(TData& value, uint16_t) {
+  const std::string file = AsText(value);
+  const std::vector<std::string_view> written = BanListRecords(preview_lines_);
+  size_t fresh = written.size(), taken_out = 0;
+  if (RecordFile before = ReadRecords(file); before.state == RecordFile::State::Read && HasBanListSignature(before.lines)) {
+    const std::vector<std::string_view> old_records = BanListRecords(before.lines);
+    const size_t kept = KeptInOrder(old_records, written);
+    fresh -= kept;
+    taken_out = old_records.size() - kept;
+  }
+  const size_t records = written.size();
   ShowPreview();
-  preview_.Save(AsText(value));
+  if (preview_.Save(file)) FireEvent(EventOutput(0), ExportSummary(file, records, fresh, taken_out, 0));
 }
 
-void GeneratePage::doExportTarget(TData&, uint16_t target) { ExportTo(*exporters_[target]); }
+void GeneratePage::doExported(TData& value, uint16_t) { FireEvent(EventOutput(0), value); }
+
+void GeneratePage::doAnswered(TData& value, uint16_t) { answer_ = AsInteger(value); }
+
+// Without a category the lists give User_BadList alone: a direct write would take out every
+// entry of the program's for the categories, or, for a firewall, add those few only.
+bool GeneratePage::WithoutCategoryConfirmed(TargetId target) {
+  TData to_program;
+  to_program_->varChecked(to_program, 0);
+  if (AsInteger(to_program) != 1) return true;
+  for (auto* flag : flags_) {
+    TData checked;
+    flag->Box().varChecked(checked, 0);
+    if (AsInteger(checked) == 1) return true;
+  }
+  const bool adds_only = target == TargetId::Kwf || target == TargetId::Kpf || target == TargetId::Aof;
+  const std::string title = Info(target).title;
+  TData text = MakeText(
+      "No category is checked on this page: " +
+      (adds_only ? "the direct write would add the records of User_BadList alone to " + title + "."
+                 : "the direct write would leave " + title +
+                       " with the records of User_BadList alone, and take out every other name the program wrote "
+                       "there.") +
+      " Write all the same?");
+  answer_ = 0;
+  no_category_->doMessage(text, 0);
+  return answer_ == 6;
+}
+
+void GeneratePage::doExportTarget(TData&, uint16_t target) {
+  if (!WithoutCategoryConfirmed(kFirewallTargets[target])) return;
+  ExportTo(*exporters_[target]);
+}
 
 void GeneratePage::doExportFormat(TData&, uint16_t) { ExportFormat(format_->Selected()); }
 
 void GeneratePage::ExportFormat(int index) {
   if (index < 0 || size_t(index) >= format_exporters_.size()) return;
   format_->Select(index);
+  if (!WithoutCategoryConfirmed(kResolverFormats[size_t(index)])) return;
   ExportTo(*format_exporters_[size_t(index)]);
 }
 
@@ -263,11 +327,17 @@ void GeneratePage::ExportTo(TKXMultiElement& exporter) {
     target_records_.clear();
     return;
   }
-  // User_BadList is always blocked; User_NO_BadList never, compared as it is stored.
+  // User_BadList is always blocked; User_NO_BadList never: each line spares the record equal
+  // to it as it is stored, and a "*." line a domain with every name below it.
   for (const auto& line : *always) target_records_.push_back(NormaliseRecord(line));
-  RemoveKnown(target_records_, RecordIndex(*never));
   always.reset();
+  const NeverBlock rules(std::move(*never));
   never.reset();
+  rules.RemoveSpared(target_records_);
+  for (const std::string& line : rules.Lines()) {
+    TData value = MakeText(line);
+    exporter.doWork(value, kSpare);
+  }
   // Only the pressed target is cleared and exported, so only it is given the records.
   for (auto& record : target_records_) {
     TData value = MakeText(target_preview_ ? record : std::move(record));

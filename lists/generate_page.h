@@ -2,8 +2,14 @@
 // combined ban list file or exports the records to one of the four targets, or to the
 // resolver format chosen in the "Format" box ("Export Format").
 //
+// The never-block rules (User_NO_BadList, NeverBlock) win over every list in every target;
+// the exporter gets their lines too, for the exceptions of the resolver formats. A direct
+// write ("To Programm") with no category checked asks first: it would hold User_BadList
+// alone.
+//
 // Inputs: 0 doToBack, 1 doToFront (the page shown: the chosen mode is applied again, so the
 // target buttons follow what the settings page saved meanwhile), 2 doInit (once at start).
+// Event 0: what an export wrote, one line per file, for the status bar.
 #pragma once
 
 #include <array>
@@ -14,9 +20,11 @@
 #include "lists/list_catalog.h"
 #include "lists/list_store.h"
 #include "runtime/global_var.h"
+#include "targets/target_catalog.h"
 #include "widgets/button.h"
 #include "widgets/combo_box.h"
 #include "widgets/list_box.h"
+#include "widgets/message.h"
 #include "widgets/panel_scheme.h"
 #include "widgets/radio_button.h"
 
@@ -41,6 +49,8 @@ class GeneratePage : public TPanelScheme {
   void ShowTargetPreview(bool shown) { target_preview_ = shown; }
   void doPreviewLine(TData& value, uint16_t index);
   void doSaveFile(TData& value, uint16_t index);
+  void doExported(TData& value, uint16_t index);  // an exporter's summary
+  void doAnswered(TData& value, uint16_t index);  // the button pressed in the question
 
  private:
   // The common first stage of every button: the lists loaded, the chosen categories handed
@@ -54,6 +64,8 @@ class GeneratePage : public TPanelScheme {
   void ExportTo(TKXMultiElement& exporter);
   // "Export Format" in the mode "To Programm": enabled when the chosen format's file is set.
   void CheckFormat();
+  // False when a direct write with no category checked is not to go ahead: the user said No.
+  bool WithoutCategoryConfirmed(TargetId target);
 
   std::array<CategoryFlag*, 5> flags_{};
   std::array<TKXButton*, 4> target_buttons_{};         // Hosts, Outpost, Kerio Personal, Kerio Winroute
@@ -62,6 +74,8 @@ class GeneratePage : public TPanelScheme {
   TKXRadioButton* all_to_file_ = nullptr;
   TKXRadioButton* to_program_ = nullptr;
   TKXComboBox* format_ = nullptr;
+  TKXMessage* no_category_ = nullptr;
+  int32_t answer_ = 0;
   TKXButton* export_format_ = nullptr;
   std::array<TKXMultiElement*, 5> format_exporters_{};  // in the order of the "Format" box
   std::array<TKXGlobalVar*, 5> format_paths_{};

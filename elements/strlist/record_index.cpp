@@ -139,6 +139,23 @@ std::vector<bool> RecordIndex::ContainsAllOf(const Records& records) const {
   return found;
 }
 
+std::vector<uint32_t> RecordIndex::FindEach(const std::vector<std::string_view>& records) const {
+  std::vector<uint32_t> numbers(records.size(), kNone);
+  if (keys_.empty()) return numbers;
+  Prefetched(records, [&](size_t i, uint64_t h) {
+    const uint32_t tag = TagOf(h);
+    for (uint64_t s = h & mask_;; s = (s + 1) & mask_) {
+      const Slot& slot = slots_[s];
+      if (slot.number == 0) return;
+      if (Holds(slot, records[i], tag)) {
+        numbers[i] = slot.number - 1;
+        return;
+      }
+    }
+  });
+  return numbers;
+}
+
 void RemoveKnown(std::vector<std::string>& list, const RecordIndex& unwanted) {
   if (unwanted.Size() == 0) return;
   const std::vector<bool> known = unwanted.ContainsEach(list);

@@ -26,6 +26,9 @@ class RecordIndex {
   std::vector<uint32_t> AddEach(const std::vector<std::string_view>& records);
 
   uint32_t Find(std::string_view record) const;
+  // Find for every record of `records` at once, the memory fetched ahead: their numbers, kNone
+  // for those not known.
+  std::vector<uint32_t> FindEach(const std::vector<std::string_view>& records) const;
   bool Contains(std::string_view record) const { return Find(record) != kNone; }
   // Contains for every record of `records` at once, much faster than one at a time on
   // large lists: the memory each lookup needs is fetched ahead.
@@ -33,6 +36,8 @@ class RecordIndex {
   std::vector<bool> ContainsEach(const std::vector<std::string_view>& records) const;
 
   size_t Size() const { return keys_.size(); }
+  // The record of a number.
+  std::string_view Key(uint32_t number) const { return keys_[number]; }
 
   // The hash the index files a record by, for other tables of records.
   static uint64_t Hash(std::string_view record);

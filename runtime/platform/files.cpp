@@ -130,7 +130,9 @@ FileContent ReadWholeFile(const std::string& path) {
   }
   struct stat st;
   std::string& bytes = content.bytes;
-  if (::fstat(fd, &st) == 0) bytes.resize(size_t(st.st_size));
+  // One byte more than the file holds, so that the read which finds its end needs no room
+  // of its own: growing the text for it would double its memory for nothing.
+  if (::fstat(fd, &st) == 0) bytes.resize(size_t(st.st_size) + 1);
   size_t got = 0;
   for (;;) {
     // A file that grows while it is read is read to its new end.

@@ -96,7 +96,9 @@ FileContent ReadWholeFile(const std::string& path) {
     return unreadable(WindowsErrorText(error));
   }
   std::string& bytes = content.bytes;
-  bytes.resize(static_cast<size_t>(size.QuadPart));
+  // One byte more than the file holds, so that the read which finds its end needs no room
+  // of its own: growing the text for it would double its memory for nothing.
+  bytes.resize(static_cast<size_t>(size.QuadPart) + 1);
   size_t got = 0;
   for (;;) {
     // A file that grows while it is read is read to its new end.

@@ -40,11 +40,11 @@ std::string HolderWords(const std::string& written) {
 // wait ran out.
 bool TakeLock(Hold& hold, std::string& why) {
   const std::string folder = ProgramDir();
-  if (!hold.file || hold.folder != folder) {
-    hold.file = std::make_unique<LockFile>(folder + kLockFileName);
+  if (hold.folder != folder) {
     hold.folder = folder;
     hold.cleaned = false;
   }
+  if (!hold.file) hold.file = std::make_unique<LockFile>(folder + kLockFileName);
   const LockWait& wait = TheWait();
   const auto start = std::chrono::steady_clock::now();
   bool told = false;
@@ -112,6 +112,9 @@ FolderLock::~FolderLock() {
   Hold& hold = TheHold();
   if (--hold.depth > 0) return;
   if (hold.locked && hold.file) hold.file->Unlock();
+  // The lock file is let go with the lock: on Windows a file kept open cannot be removed, and
+  // a folder the program is done with (moved by the user, a test's) must be free to go.
+  hold.file.reset();
   hold.locked = false;
   hold.lost = false;
 }

@@ -15,13 +15,13 @@ TConfigReader::TConfigReader(TKXWin* parent, const char* path_variable)
 void TConfigReader::doRead(TData&, uint16_t) {
   path_ = AsText(path_variable_.Value());
   lines_.Lines().clear();
-  scan_ = NewScan();
+  scan_ = FileScan();
   scan_->keep_lines = true;
   source_ = ScanFile(path_, *scan_);
   lines_.Lines() = std::move(scan_->lines);
   scan_->lines.clear();
   const TEventLink on_address = EventOutput(0);
-  for (const std::string& address : scan_->addresses) FireEvent(on_address, address);
+  for (std::string& address : scan_->addresses) FireEvent(on_address, std::move(address));
   std::vector<std::string>().swap(scan_->addresses);  // they went out as events; only the rest is asked for later
 }
 

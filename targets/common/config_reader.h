@@ -31,6 +31,8 @@ class TConfigReader : public TScheme {
 
   // A fresh scan of the target's kind: the exporter reads its own entries with it.
   virtual std::unique_ptr<TConfigScan> NewScan() const = 0;
+  // The scan the file itself is read with (the hosts file's knows the program's own lines).
+  virtual std::unique_ptr<TConfigScan> FileScan() const { return NewScan(); }
 
  protected:
   // `path_variable` names the global variable holding the file's path.

@@ -26,13 +26,23 @@ TTargetExporter::TTargetExporter(TKXWin* parent, const TExporterSetup& setup)
   // The add-on file is written once the user has named it; a cancelled dialog writes nothing.
   add_on_dialog_.onExecute = MakeLink<&TTargetExporter::doAddOnFile>(*this);
 
-  Port.SetInputCount(3);
+  Port.SetInputCount(4);
   Port.onInput[0] = MakeLink<&TTargetExporter::doClear>(*this);
   Port.onInput[1] = MakeLink<&TTargetExporter::doAdd>(*this);
   Port.onInput[2] = MakeLink<&TTargetExporter::doExport>(*this);
+  Port.onInput[3] = MakeLink<&TTargetExporter::doSpare>(*this);
 }
 
-void TTargetExporter::doClear(TData&, uint16_t) { pending_.clear(); }
+void TTargetExporter::doClear(TData&, uint16_t) {
+  pending_.clear();
+  spared_.clear();
+}
+
+void TTargetExporter::doSpare(TData& value, uint16_t) {
+  spared_.push_back(value.kind == KindString ? std::move(value.text) : AsText(value));
+}
+
+bool TTargetExporter::DirectWrite() const { return IsOne(program_.Value()); }
 
 void TTargetExporter::doAdd(TData& value, uint16_t) {
   pending_.push_back(value.kind == KindString ? std::move(value.text) : AsText(value));
@@ -55,11 +65,13 @@ void TTargetExporter::doExport(TData&, uint16_t) {
     existing_ = {};
     return;
   }
-  if (setup_.replaces_file && IsOne(program_.Value())) existing_.clear();
+  if (setup_.replaces_file && DirectWrite()) replaced_ = std::exchange(existing_, {});
   LoadSettings();
   Choose();
+  counts_ = {};
+  Plan();
   written_ = false;
-  if (IsOne(program_.Value())) {
+  if (DirectWrite()) {
     WriteDirect();
   } else {
     add_on_dialog_.doExecute(none, 0);
@@ -69,6 +81,7 @@ void TTargetExporter::doExport(TData&, uint16_t) {
     warning_.doMessage(text, 0);
   }
   existing_ = {};
+  replaced_ = {};
   chosen_ = {};
   left_out_.Clear();
   if (setup_.empties_pending) pending_ = {};
@@ -94,6 +107,16 @@ std::optional<std::string> TTargetExporter::ReadBack(std::string_view record) {
 }
 
 std::string_view TTargetExporter::WhyNotFound(std::string_view) const { return kUnreadRecord; }
+
+std::optional<std::string> TTargetExporter::EntryAddress(std::string_view record, std::string_view* why) {
+  LoadSettings();
+  std::optional<std::string> address = ReadBack(record);
+  if (!address && why) {
+    const std::string_view common = CommonReasonLeftOut(record);
+    *why = common.empty() ? WhyNotFound(record) : common;
+  }
+  return address;
+}
 
 namespace {
 
@@ -131,6 +154,7 @@ void TTargetExporter::Choose() {
   left_out_.Clear();
   StandIns stand_ins(pending_);
   for (size_t i = 0; i < pending_.size(); ++i) {
+    if (ReadsAsItself(pending_[i])) continue;
     std::optional<std::string> address = ReadBack(pending_[i]);
     if (!address) {
       const std::string_view common = CommonReasonLeftOut(pending_[i]);
@@ -154,6 +178,7 @@ void TTargetExporter::Choose() {
 
 void TTargetExporter::PutEntries(TLineSink& sink) {
   for (uint32_t i : chosen_) PutEntry(sink, pending_[i]);
+  counts_.names = counts_.fresh = chosen_.size();
 }
 
 void TTargetExporter::doAddOnFile(TData& value, uint16_t) {
@@ -205,6 +230,7 @@ bool TTargetExporter::Commit(TConfigWriter& writer, const std::string& path) {
   std::string why;
   if (writer.Commit(&why)) {
     written_ = true;
+    FireEvent(EventOutput(0), ExportSummary(path, counts_.names, counts_.fresh, counts_.taken_out, left_out_.Count()));
     return true;
   }
   if (!writer.Asked()) {

@@ -11,7 +11,15 @@
 // and the bytes of the records. Records whose entry would not be found (empty ones, names
 // the reader does not take) are left out, and the user is told how many and why.
 //
-// Inputs: 0 doClear, 1 doAdd, 2 doExport.
+// The records come with the never-block rules already applied (NeverBlock); the rules' lines
+// come too (doSpare), for the formats that write exceptions below a blocked name.
+//
+// Every written file is told in one line (event 0, ExportSummary): the names of the
+// program's entries it holds, how many are new, how many of the program's earlier entries
+// were taken out, and how many records were left out.
+//
+// Inputs: 0 doClear (the records and the rules), 1 doAdd (one record), 2 doExport, 3 doSpare
+// (one line of User_NO_BadList). Event 0: the summary of a written file.
 #pragma once
 
 #include <cstdint>
@@ -55,10 +63,18 @@ class TTargetExporter : public TScheme {
   void doClear(TData& value, uint16_t index);
   void doAdd(TData& value, uint16_t index);
   void doExport(TData& value, uint16_t index);
+  void doSpare(TData& value, uint16_t index);
   void doExisting(TData& value, uint16_t index);  // the reader's addresses
   void doAddOnFile(TData& value, uint16_t index);  // the name chosen in the save dialog
 
   const std::vector<std::string>& Pending() const { return pending_; }
+
+  // What an export with the current settings makes of `record`: the address its entry reads
+  // back as (the name the target's file holds for it), or nothing and `why` it is left out.
+  // Whether the next export writes it depends on the rest too: the never-block rules
+  // (NeverBlock), the names the file holds already, and for the resolver formats their plan
+  // (PlanResolverFile).
+  std::optional<std::string> EntryAddress(std::string_view record, std::string_view* why = nullptr);
 
  protected:
   TTargetExporter(TKXWin* parent, const TExporterSetup& setup);
@@ -73,12 +89,18 @@ class TTargetExporter : public TScheme {
   }
 
   // Before anything is read or written: false, once the user has been told why, ends the
-  // export (the hosts target without a usable IP).
+  // export (the hosts target without a usable IP, or without the record of its own entries).
   virtual bool Ready() { return true; }
   // Takes the settings the entries are made of; once per export, before any entry is made.
   virtual void LoadSettings() {}
+  // Once the records are chosen, before anything is written: what else the file holds (the
+  // resolver formats' exceptions, and the names compress leaves out).
+  virtual void Plan() {}
   // The lines of one record's entry; none for a record that gives no entry.
   virtual void PutEntry(TLineSink& sink, std::string_view record) = 0;
+  // Whether the record's entry certainly reads back as the record itself (a plain name, as
+  // most records are), so that reading it back need not be tried.
+  virtual bool ReadsAsItself(std::string_view /*record*/) const { return false; }
   // Whether the address the reader found in a record's entry stands for the record.
   virtual bool StandsFor(std::string_view /*record*/, std::string_view /*address*/) const { return true; }
   // Why the reader finds no address in the entry of a non-empty record, for the message.
@@ -90,7 +112,8 @@ class TTargetExporter : public TScheme {
   // The line break of an add-on file.
   virtual LineEnding AddOnEnding() const { return LineEnding::CrLf; }
 
-  // The entry lines of the chosen records, in their order; used by both modes.
+  // The entry lines of the chosen records, in their order; used by both modes. Sets the
+  // names written (`counts_`), all of them new unless the direct write says otherwise.
   virtual void PutEntries(TLineSink& sink);
   // The k-th of the chosen records, k < EntryCount().
   std::string_view Chosen(size_t k) const { return pending_[chosen_[k]]; }
@@ -110,12 +133,29 @@ class TTargetExporter : public TScheme {
   // (the hosts file in /etc) is then written with the system's permission, asked for in
   // the system's own prompt; a refused request is told like a failed save, a dismissed one
   // in a warning box, since the user chose it.
+  // Once committed, the file is told in the summary line with `counts_`.
   bool Commit(TConfigWriter& writer, const std::string& path);
   void Tell(const std::string& text);
+  // A record the export leaves out, told in the message with `why`.
+  void LeaveOut(std::string_view record, std::string_view why) { left_out_.Note(record, why); }
+  bool DirectWrite() const;
 
   const TConfigReader& Reader() const { return *reader_; }
+  TConfigReader& Reader() { return *reader_; }
+  // The lines of User_NO_BadList, as stored.
+  const std::vector<std::string>& Spared() const { return spared_; }
 
   std::vector<std::string> existing_;  // the addresses the file holds, during an export
+  // A direct write that makes the whole file: the addresses of the file it replaces, which
+  // no record is left out for.
+  std::vector<std::string> replaced_;
+
+  struct Counts {
+    size_t names = 0;      // the names of the program's entries in the written file
+    size_t fresh = 0;      // of them, names the file did not hold as the program's before
+    size_t taken_out = 0;  // names of the program's earlier entries no longer written
+  };
+  Counts counts_;
 
  private:
   // The one address the target's reader finds in the entry of `record`, read between the
@@ -135,6 +175,7 @@ class TTargetExporter : public TScheme {
   TKXMessage& warning_;
 
   std::vector<std::string> pending_;
+  std::vector<std::string> spared_;
   std::vector<uint32_t> chosen_;  // positions in pending_ of the records that become entries
   TLeftOutRecords left_out_;
   bool written_ = false;          // the entries went into a file in this export

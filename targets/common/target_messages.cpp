@@ -81,3 +81,17 @@ std::string HostsPerLineMessage(const std::string& per_line) {
          "\"Hosts\", or leave it empty for 1, and press \"Save\"." +
          kNothingWritten;
 }
+
+std::string ExportSummary(const std::string& path, size_t names, size_t fresh, size_t taken_out, size_t left_out) {
+  std::string summary = platform::NativePath(path);
+  summary += ": ";
+  summary += std::to_string(names);
+  summary += names == 1 ? " name written, " : " names written, ";
+  summary += std::to_string(fresh);
+  summary += " new, ";
+  summary += std::to_string(taken_out);
+  summary += " taken out, ";
+  summary += std::to_string(left_out);
+  summary += " left out";
+  return summary;
+}

@@ -34,6 +34,11 @@ std::string CannotBackUpMessage(const std::string& path, const std::string& why)
 std::string OldCopyMovedMessage(const std::string& file, const std::string& beside, const std::string& why,
                                 const std::string& made);
 
+// What one export wrote into `path`: "/etc/hosts: 12 names written, 3 new, 1 taken out, 2 left
+// out", the names of the program's own entries in the file, those the file did not hold
+// before, the program's entries of before that are gone, and the records that gave no entry.
+std::string ExportSummary(const std::string& path, size_t names, size_t fresh, size_t taken_out, size_t left_out);
+
 // The caption of the boxes that warn without stopping anything (records left out of an
 // export, a first copy made elsewhere); they show the warning icon.
 inline constexpr const char* kWarningCaption = "Warning:";

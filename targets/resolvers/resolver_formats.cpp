@@ -11,19 +11,25 @@ struct Format {
   std::string_view comment;      // the comment mark at the start of a line
   std::string_view description;  // the first line's words after "Created with Veltrane: "
   std::string_view answer;       // what a listed name answers
+  std::string_view spared;       // what a name never to block answers
 };
 
 // In the order of the catalog's resolver formats.
 constexpr Format kFormats[] = {
     {"#", "a dnsmasq configuration file (conf-file=, or a file in /etc/dnsmasq.d)",
-     "Each name below, and every name under it, answers NXDOMAIN (no such domain)."},
+     "Each name below, and every name under it, answers NXDOMAIN (no such domain).",
+     "Never to block: the usual servers answer each name below, and every name under it not listed above."},
     {"#", "an Unbound include file (include: in unbound.conf, or a file in /etc/unbound/unbound.conf.d)",
-     "Each name below, and every name under it, answers NXDOMAIN (no such domain)."},
+     "Each name below, and every name under it, answers NXDOMAIN (no such domain).",
+     "Never to block: each zone below is resolved as usual, every name under it not listed above too."},
     {";", "a response policy zone, relative names, to load under any zone name",
-     "Each name below, and every name under it, answers NXDOMAIN (CNAME .)."},
+     "Each name below, and every name under it, answers NXDOMAIN (CNAME .).",
+     "Never to block: each name below is answered as usual (CNAME rpz-passthru.), the names under it too where "
+     "its wildcard is."},
     {"!", "an Adblock-style list (AdGuard Home, Pi-hole)",
-     "Each ||name^ blocks the name and every name under it."},
-    {"#", "a list of domain names, one a line", "Each name is one to block."},
+     "Each ||name^ blocks the name and every name under it.",
+     "Never to block: each @@||name^ spares the name and every name under it not marked $important."},
+    {"#", "a list of domain names, one a line", "Each name is one to block.", ""},
 };
 
 const Format& Of(TargetId format) {
@@ -94,7 +100,7 @@ void PutResolverHead(TLineSink& sink, TargetId format, size_t names, const platf
   }
 }
 
-void PutResolverEntry(TLineSink& sink, TargetId format, std::string_view name) {
+void PutResolverEntry(TLineSink& sink, TargetId format, std::string_view name, bool below_exception) {
   switch (format) {
     case TargetId::Dnsmasq: sink.Line({"address=/", name, "/"}); break;
     case TargetId::Unbound: sink.Line({"    local-zone: \"", name, ".\" always_nxdomain"}); break;
@@ -102,13 +108,34 @@ void PutResolverEntry(TLineSink& sink, TargetId format, std::string_view name) {
       sink.Line({name, " CNAME ."});
       sink.Line({"*.", name, " CNAME ."});
       break;
-    case TargetId::Adblock: sink.Line({"||", name, "^"}); break;
+    case TargetId::Adblock: sink.Line({"||", name, below_exception ? "^$important" : "^"}); break;
     default: sink.Line({name}); break;
+  }
+}
+
+void PutResolverExceptionHead(TLineSink& sink, TargetId format) {
+  const Format& f = Of(format);
+  sink.Line({f.comment, " ", f.spared});
+}
+
+void PutResolverException(TLineSink& sink, TargetId format, std::string_view name, bool whole_domain) {
+  switch (format) {
+    case TargetId::Dnsmasq: sink.Line({"server=/", name, "/#"}); break;
+    case TargetId::Unbound: sink.Line({"    local-zone: \"", name, ".\" transparent"}); break;
+    case TargetId::Rpz:
+      // A zone can spare the name alone: the names below it stay blocked by the entry above,
+      // whose wildcard the name's own node would otherwise hide from them.
+      sink.Line({name, " CNAME rpz-passthru."});
+      sink.Line({"*.", name, whole_domain ? " CNAME rpz-passthru." : " CNAME ."});
+      break;
+    case TargetId::Adblock: sink.Line({"@@||", name, "^"}); break;
+    default: break;
   }
 }
 
 void TResolverScan::Restart() {
   TConfigScan::Restart();
+  exceptions.clear();
   owned = true;
   first_ = true;
 }
@@ -124,25 +151,46 @@ void TResolverScan::Line(std::string_view line) {
     owned = line.starts_with(f.comment) && line.substr(f.comment.size()).starts_with(kSignature);
   }
   if (text.starts_with(f.comment)) return;
-  std::string_view name;
+  std::string_view name, spared;
   switch (format_) {
-    case TargetId::Dnsmasq: name = Between(text, "address=/", "/"); break;
+    case TargetId::Dnsmasq:
+      name = Between(text, "address=/", "/");
+      spared = Between(text, "server=/", "/#");
+      break;
     case TargetId::Unbound: {
+      // The entry as the program writes it, before any other spacing is tried.
+      name = Between(text, "local-zone: \"", ".\" always_nxdomain");
+      if (!name.empty()) break;
       std::string_view fields[3];
-      if (Fields(text, fields, 3) == 3 && fields[0] == "local-zone:" && fields[2] == "always_nxdomain")
-        name = Between(fields[1], "\"", ".\"");
+      if (Fields(text, fields, 3) == 3 && fields[0] == "local-zone:") {
+        if (fields[2] == "always_nxdomain") name = Between(fields[1], "\"", ".\"");
+        if (fields[2] == "transparent") spared = Between(fields[1], "\"", ".\"");
+      }
       break;
     }
     case TargetId::Rpz: {
       // The wildcard line is the second half of the name's entry.
+      if (text.starts_with("*.")) break;
+      name = Between(text, "", " CNAME .");
+      if (!name.empty() && name.find_first_of(" \t") == std::string_view::npos) break;
+      name = {};
       std::string_view fields[3];
-      if (Fields(text, fields, 3) == 3 && fields[1] == "CNAME" && fields[2] == "." && !fields[0].starts_with("*."))
-        name = fields[0];
+      if (Fields(text, fields, 3) == 3 && fields[1] == "CNAME" && !fields[0].starts_with("*.")) {
+        if (fields[2] == ".") name = fields[0];
+        if (fields[2] == "rpz-passthru.") spared = fields[0];
+      }
       break;
     }
-    case TargetId::Adblock: name = Between(text, "||", "^"); break;
+    case TargetId::Adblock:
+      name = Between(text, "||", "^");
+      if (name.empty()) name = Between(text, "||", "^$important");
+      if (text.starts_with("@@")) spared = Between(text, "@@||", "^");
+      break;
     default: name = text; break;
   }
-  if (name.empty() || name.find_first_of("/\" \t") != std::string_view::npos) return;
-  addresses.emplace_back(name);
+  const auto is_name = [](std::string_view n) {
+    return !n.empty() && n.find_first_of("/\" \t^$") == std::string_view::npos;
+  };
+  if (is_name(name)) addresses.emplace_back(name);
+  if (is_name(spared)) exceptions.emplace_back(spared);
 }

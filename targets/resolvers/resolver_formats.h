@@ -32,20 +32,31 @@
 void PutResolverHead(TLineSink& sink, TargetId format, size_t names, const platform::LocalTime& when);
 
 // The lines that block `name` (ASCII, lower case, a domain name of two labels or more).
-void PutResolverEntry(TLineSink& sink, TargetId format, std::string_view name);
+// `below_exception`: a name never to block stands above it, whose Adblock-style exception
+// would win over a plain rule ("||NAME^$important" wins over it).
+void PutResolverEntry(TLineSink& sink, TargetId format, std::string_view name, bool below_exception = false);
+
+// The comment line before the exceptions, and the lines that leave `name` to the usual
+// servers (with `whole_domain`, every name below it too, where the format tells the two
+// apart: a policy zone, whose wildcard blocks them otherwise). Not for the domain list,
+// which holds no exception.
+void PutResolverExceptionHead(TLineSink& sink, TargetId format);
+void PutResolverException(TLineSink& sink, TargetId format, std::string_view name, bool whole_domain);
 
 // The zone's serial: the seconds from 1970 to `when`, read as universal time, so every
 // write of the zone has a larger one than the last (in 32 bits until 2106).
 uint32_t ZoneSerial(const platform::LocalTime& when);
 
 // Reads a file of the format: the names its entry lines block (what the program writes, with
-// any blanks around), and whether the file is the program's: empty, or its first line the
-// program's first comment line. Comment lines and the head's records are no entries.
+// any blanks around), the names its exception lines leave alone, and whether the file is the
+// program's: empty, or its first line the program's first comment line. Comment lines and the
+// head's records are no entries.
 class TResolverScan : public TConfigScan {
  public:
   explicit TResolverScan(TargetId format) : format_(format) {}
 
   bool owned = true;
+  std::vector<std::string> exceptions;  // in file order
 
   void Line(std::string_view line) override;
   void Restart() override;

@@ -1,9 +1,14 @@
 #include "targets/resolvers/resolvers_settings_panel.h"
 
+#include "elements/strings/if_else.h"
+#include "runtime/global_var.h"
 #include "runtime/hub.h"
+#include "runtime/ini.h"
+#include "runtime/ini_path.h"
 #include "runtime/save_failure.h"
 #include "targets/target_catalog.h"
 #include "widgets/button.h"
+#include "widgets/check_box.h"
 #include "widgets/label.h"
 #include "widgets/message.h"
 #include "widgets/placed.h"
@@ -54,5 +59,35 @@ ResolversSettingsPanel::ResolversSettingsPanel(TKXWin* parent) : TPanelScheme(pa
   Placed(save, 360, 345, 90, 20).Init();
   save.onClick = MakeLink<&TKXHub::doEvent>(store);
 
-  Port.onInput[2] = MakeLink<&TKXHub::doEvent>(refresh);
+  // The option "compress", after everything the panel had before it: a click writes it at
+  // once and reads it back into its variable, as the general options do.
+  auto& compress = New<TKXCheckBox>(&Panel);
+  compress.Caption = "compress: leave out names below a name the file blocks (exceptions stay)";
+  Placed(compress, 10, 250, 455, 20).Init();
+  auto& write = New<TKXini>();
+  write.FileName = kSettingsFile;
+  write.Section = kResolversSection;
+  write.Key = "compress";
+  write.onWriteError = MakeLink<&TKXMessage::doMessage>(save_error);
+  auto& read = New<TKXini>();
+  read.FileName = kSettingsFile;
+  read.Section = kResolversSection;
+  read.Key = "compress";
+  auto& variable = New<TKXGlobalVar>();
+  variable.SetName("compress");
+  read.onResult = MakeLink<&TKXGlobalVar::doValue>(variable);
+  auto& steps = New<TKXHub>();
+  steps.SetOutputs({MakeLink<&TKXini::doWrite>(write), MakeLink<&TKXini::doRead>(read)});
+  compress.onCheck = MakeLink<&TKXHub::doEvent>(steps);
+  compress_box_ = &compress;
+  compress_variable_ = &variable;
+
+  auto& refreshed = New<TKXHub>();
+  refreshed.SetOutputs({MakeLink<&TKXHub::doEvent>(refresh), MakeLink<&ResolversSettingsPanel::doRefreshOption>(*this)});
+  Port.onInput[2] = MakeLink<&TKXHub::doEvent>(refreshed);
+}
+
+void ResolversSettingsPanel::doRefreshOption(TData&, uint16_t) {
+  TData on = MakeInteger(IsOne(compress_variable_->Value()) ? 1 : 0);
+  compress_box_->doCheck(on, 0);
 }

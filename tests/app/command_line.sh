@@ -48,12 +48,33 @@ printf '0.0.0.0 tracker.example.com\n0.0.0.0 malware.example.net\n' > "$work/lis
 
 # Done: 0. Names in any case, a list also by the label of page "Export URL".
 run 0 'Exit codes: 0 done; 1 the work failed' '^$' --help
-run 0 '^$' '^$' --export Hosts --dir "$dir"
+run 0 "^$dir/hosts: 1 name written, 1 new, 0 taken out, 0 left out$" '^$' --export Hosts --dir "$dir"
 grep -q '0.0.0.0       ads.example.com' "$dir/hosts" || fail "--export Hosts did not write the hosts file"
 run 0 '^2 new, 0 known' '^$' --dir "$dir" --import "$work/list.txt" --into advertisement
 run 0 '^0 new, 2 known' '^$' --dir "$dir" --import "$work/list.txt" --into VIRUSES
 run 0 '^0 new, 2 known' '^$' --dir "$dir" --into "viruses (and similar)" --import "$work/list.txt"
 grep -q tracker.example.com "$dir/Lists/Advertisement.txt" || fail "--into advertisement filed nothing into Advertisement"
+
+# Every export says what it wrote: a name gone from the lists is taken out of the hosts file,
+# a line of the user's stays.
+cp "$dir/Lists/Advertisement.txt" "$work/advertisement.txt"
+printf 'tracker.example.com\r\nmalware.example.net\r\n10.0.0.1\r\n' > "$dir/Lists/Advertisement.txt"
+printf '0.0.0.0 mine.example.org\n' >> "$dir/hosts"
+run 0 "^$dir/hosts: 2 names written, 2 new, 1 taken out, 1 left out$" \
+  '^veltrane: Warning: 1 of 3 records was left out: the Hosts format holds host names only' --dir "$dir" --export hosts
+if grep -q 'ads.example.com' "$dir/hosts" || ! grep -q $'^0.0.0.0 mine.example.org\r$' "$dir/hosts"; then
+  fail "--export hosts kept a name gone from the lists, or took out the user's line: $(cat "$dir/hosts")"
+fi
+cp "$work/advertisement.txt" "$dir/Lists/Advertisement.txt"
+
+# An export with no category checked would write User_BadList alone: refused, nothing changed.
+cp "$dir/hosts" "$work/hosts.before"
+sed 's/gen_advert=1/gen_advert=0/' "$dir/Veltra.ini" > "$work/unchecked.ini"
+mkdir -p "$work/unchecked/Lists" && cp "$work/unchecked.ini" "$work/unchecked/Veltra.ini"
+cp "$dir/Lists/Advertisement.txt" "$work/unchecked/Lists/"
+run 1 '^$' '^veltrane: No category is checked for export .* Nothing was written\.$' --dir "$work/unchecked" --export hosts
+cmp -s "$dir/hosts" "$work/hosts.before" || fail "--export with no category checked changed the hosts file"
+[[ ! -e $work/unchecked/Backup/Hosts ]] || fail "--export with no category checked made backups"
 
 # The command line cannot be used: 2, and nothing done.
 run 2 '^$' '^veltrane: unknown option --bogus$' --bogus

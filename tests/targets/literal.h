@@ -124,13 +124,38 @@ inline Extracted Aof(const Lines& lines) {
 struct Hosts {
   Lines kept, names;
 };
+// The program's banner on top of a hosts file it wrote: these eighteen lines, the count and
+// the date lines with any digits (and dots) behind their words.
+inline bool IsBannerLine(size_t n, const std::string& line) {
+  const std::string rule = "#" + std::string(63, '=');
+  const std::string fixed[18] = {rule, "#", "#                -=Created with Veltrane=-", "#", "#",
+                                 "#                  Powered by www.veltrane.org", "#", "#                               URL:",
+                                 "#", "#     https://www.veltrane.org/support", "#", "#", "#", "", "#", "", "#", rule};
+  const auto digits_after = [&](const std::string& words, const std::string& allowed) {
+    if (line.size() <= words.size() || line.compare(0, words.size(), words) != 0) return false;
+    return line.find_first_not_of(allowed, words.size()) == std::string::npos;
+  };
+  if (n == 13) return digits_after("#                    Number of URL Records: ", "0123456789");
+  if (n == 15) return digits_after("#                           ", "0123456789.");
+  return line == fixed[n];
+}
+
+// Every line is kept as it is but the banner on top (and the empty line below it); the names
+// are those of the lines that are neither empty nor comments.
 inline Hosts HostsFile(Lines lines) {
   Hosts out;
   if (!lines.empty() && lines[0].rfind("\xEF\xBB\xBF", 0) == 0) lines[0].erase(0, 3);
-  for (const auto& line : lines) {
+  size_t first = 0;
+  if (lines.size() >= 18) {
+    bool banner = true;
+    for (size_t n = 0; n < 18; ++n) banner = banner && IsBannerLine(n, lines[n]);
+    if (banner) first = lines.size() > 18 && lines[18].empty() ? 19 : 18;
+  }
+  for (size_t i = first; i < lines.size(); ++i) {
+    const std::string& line = lines[i];
+    out.kept.push_back(line);
     const std::string t = Trim(line);
     if (t.empty() || t[0] == '#') continue;
-    out.kept.push_back(t);
     std::string mapping = t.substr(0, t.find('#'));
     Lines fields;
     std::string field;

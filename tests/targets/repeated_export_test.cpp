@@ -3,7 +3,11 @@
 // out. So it is with the hosts file's options, and a resolver format, made whole at every
 // export, comes out the same. Entries go in as one block at the reader's insertion line,
 // every other byte of the file stays, and a file holding a NUL byte is never written.
+// The hosts file follows the lists: a name gone from them leaves it, a line of the user's
+// never does.
+#include <map>
 #include <random>
+#include <set>
 
 #include "targets/aof/aof_config.h"
 #include "targets/aof/aof_exporter.h"
@@ -180,7 +184,7 @@ class RepeatedExport : public TargetTest {
           // group of names, and with the IPv6 option a second one.
           const size_t lines = Lines(once) - 19 - KeptHostsLines(before);
           const size_t per_line = Get("per_line").empty() ? 1 : size_t(std::stoi(Get("per_line")));
-          const size_t copies = Get("ip6").empty() ? 1 : 2;
+          const size_t copies = Get("ip6").empty() || Get("ip6") == Get("ip") ? 1 : 2;
           const size_t names = Found(target, once) - Found(target, before);
           ASSERT_EQ(names % copies, 0u);
           ASSERT_EQ(lines, copies * ((names / copies + per_line - 1) / per_line))
@@ -194,10 +198,14 @@ class RepeatedExport : public TargetTest {
         }
       }
       if (target.kind != Target::Inserting) {
-        const std::string count = "Number of URL Records: " + std::to_string(Found(target, once));
+        // The count line counts the names the program wrote (in the hosts file, each once
+        // whatever the lines per name).
+        const size_t copies = target.kind == Target::Hosts && !Get("ip6").empty() && Get("ip6") != Get("ip") ? 2 : 1;
+        const size_t names = (Found(target, once) - (target.kind == Target::Hosts ? Found(target, before) : 0)) / copies;
+        const std::string count = "Number of URL Records: " + std::to_string(names);
         const size_t at = once.find(count);
         ASSERT_TRUE(at != std::string::npos && (once[at + count.size()] == '\r' || once[at + count.size()] == '\n'))
-            << "the count line counts the names the file holds";
+            << "the count line counts the names written";
       }
     }
   }
@@ -229,6 +237,91 @@ TEST_F(RepeatedExport, to_each_resolver_format_writes_the_same_file_the_second_t
   ExportTwice<RpzExporter>(kFormat<TargetId::Rpz>);
   ExportTwice<AdblockExporter>(kFormat<TargetId::Adblock>);
   ExportTwice<DomainsExporter>(kFormat<TargetId::Domains>);
+}
+
+// Lines a user keeps in a hosts file: comments, empty lines, mappings of every shape, and
+// lines that read exactly like the program's entries, for names the lists hold too.
+const Records kUserLines{"127.0.0.1\tlocalhost",
+                         "::1     localhost ip6-localhost ip6-loopback",
+                         "# The following lines are desirable for IPv6 capable hosts",
+                         "",
+                         "   ",
+                         "#0.0.0.0       ads3.example.com",
+                         "0.0.0.0 ads5.example.com",
+                         "0.0.0.0       ads7.example.com",
+                         "127.0.0.1       ads9.example.com",
+                         "  10.0.0.5\tprinter printer.lan # office",
+                         "# managed by cloud-init"};
+
+class HostsFollowsTheLists : public RepeatedExport {
+ protected:
+  static std::vector<std::string> FileLines(const std::string& text) {
+    std::vector<std::string> lines;
+    const std::vector<size_t> starts = LineStarts(text);
+    for (size_t i = 0; i + 1 < starts.size(); ++i) {
+      std::string line = text.substr(starts[i], starts[i + 1] - starts[i]);
+      while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+      lines.push_back(line);
+    }
+    return lines;
+  }
+  static std::set<std::string> Names(const Records& lines) {
+    std::set<std::string> names;
+    for (const std::string& line : lines) ForEachHostsName(line, [&](std::string_view n) { names.emplace(n); });
+    return names;
+  }
+};
+
+// Batches one after the other into one hosts file, the user adding lines between them (some
+// of them copies of the program's own): after every export the file maps exactly the names of
+// the user's lines and of the batch, and holds every line of the user's, the others in order.
+TEST_F(HostsFollowsTheLists, a_name_gone_from_the_lists_leaves_the_file_and_a_line_of_the_users_never_does) {
+  auto& exporter = Build<HostsExporter>();
+  RecordMaker maker(20261207);
+  Set("hosts_program", "1");
+  for (int trial = 0; trial < 150; ++trial) {
+    Set("hosts", dir_ + "hosts" + std::to_string(trial));
+    Records user;
+    for (size_t i = maker.Pick(6); i > 0; --i) user.push_back(kUserLines[maker.Pick(kUserLines.size())]);
+    std::string text;
+    for (const std::string& line : user) text += line + "\n";
+    for (int round = 0; round < 4; ++round) {
+      Set("ip", std::vector<std::string>{"0.0.0.0", "0.0.0.0", "127.0.0.1", "::1"}[maker.Pick(4)]);
+      Set("ip6", std::vector<std::string>{"", "", "::1"}[maker.Pick(3)]);
+      Set("per_line", std::vector<std::string>{"", "", "2", "9"}[maker.Pick(4)]);
+      Write("hosts" + std::to_string(trial), text);
+      const Records records = maker.Batch();
+      Feed(exporter, records);
+      Input(exporter, 2);
+      text = Read("hosts" + std::to_string(trial));
+      SCOPED_TRACE(::testing::PrintToString(records) + " over the user's " + ::testing::PrintToString(user));
+      const Records lines = FileLines(text);
+
+      std::set<std::string> wanted = Names(user);
+      std::string storage;
+      for (const std::string& record : records)
+        if (const std::optional<std::string_view> name = HostsName(record, storage)) wanted.emplace(*name);
+      const Records after_banner(lines.begin() + std::min<size_t>(19, lines.size()), lines.end());
+      ASSERT_EQ(Names(after_banner), wanted) << text;
+
+      std::map<std::string, int> count;
+      for (const std::string& line : after_banner) ++count[line];
+      for (const std::string& line : user) ASSERT_GE(count[line]--, 1) << "a line of the user's is gone: " << line;
+      // The user's lines that are no copy of an entry keep their order.
+      size_t at = 0;
+      for (const std::string& line : user) {
+        if (line.find("       ") != std::string::npos) continue;
+        while (at < after_banner.size() && after_banner[at] != line) ++at;
+        ASSERT_LT(at++, after_banner.size()) << "out of order: " << line;
+      }
+      // The user edits the file: a line of their own, or a copy of one of the program's.
+      if (maker.Pick(2) == 0) {
+        const bool copy = maker.Pick(2) == 0 && lines.size() > 19 + user.size();
+        user.push_back(copy ? lines.back() : kUserLines[maker.Pick(kUserLines.size())]);
+        text += user.back() + "\n";
+      }
+    }
+  }
 }
 
 TEST(IpAddress, is_an_ipv4_or_ipv6_address_and_nothing_around_it) {

@@ -1,5 +1,6 @@
 // The five resolver formats as files: what each writes for the records of an export, what
 // its reader finds again, and the direct write that replaces only the program's own file.
+#include "targets/common/domain_name.h"
 #include "targets/resolvers/resolver_exporter.h"
 #include "tests/targets/target_fixture.h"
 
@@ -48,9 +49,17 @@ class ResolverFormats : public TargetTest {
       default: return Build<DomainsExporter>();
     }
   }
-  void Export(TKXMultiElement& exporter, const Records& records) {
-    Feed(exporter, records);
+  void Export(TKXMultiElement& exporter, const Records& records, const Records& never = {}) {
+    Feed(exporter, records, never);
     Input(exporter, 2);
+  }
+  // The lines of a file after its four comment lines and the format's own head.
+  std::string Entries(TargetId id) {
+    const std::string text = Read("out");
+    size_t at = 0;
+    for (int line = 0; line < (id == TargetId::Rpz ? 7 : id == TargetId::Unbound ? 5 : 4); ++line)
+      at = text.find('\n', at) + 1;
+    return text.substr(at);
   }
   static Records Found(TargetId id, const std::string& text) {
     TResolverScan scan(id);
@@ -106,24 +115,145 @@ TEST_F(ResolverFormats, a_policy_zone_leaves_room_for_the_zone_name_behind_its_n
   EXPECT_EQ(Messages().size(), 1u);
 }
 
+// shop.example is blocked with a name below it; www.shop.example is never to block, and so is
+// kept.shop.example with every name below it; tracker.net covers a.tracker.net.
+const Records kBelow{"shop.example", "ads.www.shop.example", "ads.kept.shop.example", "tracker.net", "a.tracker.net"};
+const Records kNever{"www.shop.example", "*.kept.shop.example", "*.example.com"};
+
+TEST_F(ResolverFormats, a_name_never_to_block_below_a_blocked_name_is_the_formats_exception_and_compress_keeps_it) {
+  const struct {
+    TargetId id;
+    bool compress;
+    const char* entries;
+  } cases[] = {
+      {TargetId::Dnsmasq, false,
+       "address=/shop.example/\naddress=/ads.www.shop.example/\naddress=/tracker.net/\naddress=/a.tracker.net/\n"
+       "# Never to block: the usual servers answer each name below, and every name under it not listed above.\n"
+       "server=/www.shop.example/#\nserver=/kept.shop.example/#\n"},
+      {TargetId::Unbound, true,
+       "    local-zone: \"shop.example.\" always_nxdomain\n    local-zone: \"ads.www.shop.example.\" always_nxdomain\n"
+       "    local-zone: \"tracker.net.\" always_nxdomain\n"
+       "# Never to block: each zone below is resolved as usual, every name under it not listed above too.\n"
+       "    local-zone: \"www.shop.example.\" transparent\n    local-zone: \"kept.shop.example.\" transparent\n"},
+      {TargetId::Rpz, true,
+       "shop.example CNAME .\n*.shop.example CNAME .\nads.www.shop.example CNAME .\n*.ads.www.shop.example CNAME .\n"
+       "tracker.net CNAME .\n*.tracker.net CNAME .\n"
+       "; Never to block: each name below is answered as usual (CNAME rpz-passthru.), the names under it too "
+       "where its wildcard is.\n"
+       "www.shop.example CNAME rpz-passthru.\n*.www.shop.example CNAME .\nkept.shop.example CNAME rpz-passthru.\n"
+       "*.kept.shop.example CNAME rpz-passthru.\n"},
+      {TargetId::Adblock, false,
+       "||shop.example^\n||ads.www.shop.example^$important\n||tracker.net^\n||a.tracker.net^\n"
+       "! Never to block: each @@||name^ spares the name and every name under it not marked $important.\n"
+       "@@||www.shop.example^\n@@||kept.shop.example^\n"},
+      {TargetId::Domains, true, "ads.www.shop.example\ntracker.net\na.tracker.net\n"},
+  };
+  Set("resolvers_program", "1");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(Info(c.id).name);
+    ui_.ClearShownDialogs();
+    std::filesystem::remove(dir_ + "out");
+    Set(Info(c.id).path_key, dir_ + "out");
+    Set("compress", c.compress ? "1" : "0");
+    // The generate page takes out what a "*." line spares before the exporter sees it.
+    Records records = kBelow;
+    std::erase(records, "ads.kept.shop.example");
+    Export(Exporter(c.id), records, kNever);
+    EXPECT_EQ(Entries(c.id), c.entries);
+    if (c.id == TargetId::Domains) {
+      ASSERT_EQ(Messages().size(), 1u);
+      EXPECT_NE(Messages()[0].find("1 above a name never to block, which a domain list cannot hold as an exception, "
+                                   "such as \"shop.example\""),
+                std::string::npos)
+          << Messages()[0];
+    } else {
+      EXPECT_TRUE(Messages().empty()) << Messages()[0];
+    }
+  }
+}
+
+// "NEW To File" writes what the configured file lacks: names it does not block yet, with or
+// without a name above them there, and exceptions it does not hold.
+TEST_F(ResolverFormats, an_add_on_for_the_configured_file_holds_the_names_and_exceptions_it_lacks) {
+  Write("conf", "# Created with Veltrane: x\naddress=/shop.example/\nserver=/www.shop.example/#\n");
+  Set("dnsmasq", dir_ + "conf");
+  Set("resolvers_program", "0");
+  auto& exporter = Exporter(TargetId::Dnsmasq);
+  for (const char* compress : {"0", "1"}) {
+    SCOPED_TRACE(compress);
+    Set("compress", compress);
+    ui_.QueueSaveAnswer(dir_ + "out");
+    Export(exporter, {"shop.example", "x.shop.example", "ads.www.shop.example", "new.example.org"},
+           {"www.shop.example", "*.kept.shop.example"});
+    EXPECT_EQ(Entries(TargetId::Dnsmasq),
+              std::string(compress[0] == '0' ? "address=/x.shop.example/\n" : "") +
+                  "address=/ads.www.shop.example/\naddress=/new.example.org/\n"
+                  "# Never to block: the usual servers answer each name below, and every name under it not listed "
+                  "above.\nserver=/kept.shop.example/#\n");
+  }
+}
+
+// Every written file is told: the names written, how many are new, how many of the file's
+// names are gone, and the records left out.
+TEST_F(ResolverFormats, each_export_tells_what_it_wrote_into_which_file) {
+  Summaries told;
+  auto& exporter = Exporter(TargetId::Unbound);
+  told.Listen(exporter);
+  Set("unbound", dir_ + "out");
+  Set("resolvers_program", "1");
+  Export(exporter, {"a.example.com", "b.example.com", "c.example.com", "10.0.0.1"});
+  Export(exporter, {"a.example.com", "d.example.com", "A.example.com"});
+  Set("compress", "1");
+  Export(exporter, {"example.com", "a.example.com"});
+  // Names in another order, some gone and one new: each is found wherever it stood.
+  Set("compress", "0");
+  Export(exporter, {"a.org", "b.org", "c.org", "d.org", "e.org"});
+  Export(exporter, {"b.org", "d.org", "e.org", "f.org", "a.org"});
+  const std::string file = platform::NativePath(dir_ + "out");
+  EXPECT_EQ(told.lines, (Records{file + ": 3 names written, 3 new, 0 taken out, 1 left out",
+                                 file + ": 2 names written, 1 new, 2 taken out, 0 left out",
+                                 file + ": 1 name written, 1 new, 2 taken out, 0 left out",
+                                 file + ": 5 names written, 5 new, 1 taken out, 0 left out",
+                                 file + ": 5 names written, 1 new, 1 taken out, 0 left out"}));
+}
+
+// What a command that explains the lists asks an exporter: the name its file would hold for
+// a record, or why the record is left out.
+TEST_F(ResolverFormats, an_exporter_tells_the_name_a_record_becomes_or_why_it_gives_none) {
+  auto& element = Exporter(TargetId::Rpz);
+  auto& exporter = static_cast<TTargetExporter&>(*element.Scheme());
+  std::string_view why;
+  EXPECT_EQ(exporter.EntryAddress("ADS.Example.com"), "ads.example.com");
+  EXPECT_EQ(exporter.EntryAddress("caf\xC3\xA9.fr"), "xn--caf-dma.fr");
+  EXPECT_EQ(exporter.EntryAddress("10.0.0.1", &why), std::nullopt);
+  EXPECT_EQ(why, kIpAddressRecord);
+  EXPECT_EQ(exporter.EntryAddress(std::string(230, 'a') + ".com", &why), std::nullopt);
+  EXPECT_EQ(why, kTooLongRecord);
+  EXPECT_EQ(exporter.EntryAddress(" ", &why), std::nullopt);
+  EXPECT_EQ(why, kEmptyRecord);
+}
+
 TEST(ResolverScan, reads_the_names_of_entry_lines_with_blanks_around_and_nothing_else) {
   struct Case {
     TargetId format;
     const char* text;
     Records names;
     bool owned;
+    Records exceptions = {};
   };
   const Case cases[] = {
-      {TargetId::Dnsmasq, "address=/a.b/\r\n  address=/c.d/  \naddress=/e.f/0.0.0.0\naddress=/g.h/i.j/\nserver=/k.l/\n",
-       {"a.b", "c.d"}, false},
+      {TargetId::Dnsmasq,
+       "address=/a.b/\r\n  address=/c.d/  \naddress=/e.f/0.0.0.0\naddress=/g.h/i.j/\nserver=/k.l/\nserver=/m.n/#\n",
+       {"a.b", "c.d"}, false, {"m.n"}},
       {TargetId::Unbound, "server:\n local-zone: \"a.b.\" always_nxdomain\n\tlocal-zone:  \"c.d.\"\talways_nxdomain\n"
-                          "local-zone: \"e.f.\" static\nlocal-zone: \"g.h\" always_nxdomain\n",
-       {"a.b", "c.d"}, false},
+                          "local-zone: \"e.f.\" static\nlocal-zone: \"g.h\" always_nxdomain\n"
+                          "local-zone: \"i.j.\" transparent\n",
+       {"a.b", "c.d"}, false, {"i.j"}},
       {TargetId::Rpz, "; Created with Veltrane: x\n$TTL 3600\n@ IN NS localhost.\na.b CNAME .\n*.a.b CNAME .\n"
-                      "c.d  CNAME  .\ne.f CNAME *.\ng.h A 0.0.0.0\n",
-       {"a.b", "c.d"}, true},
-      {TargetId::Adblock, "! Created with Veltrane: x\n||a.b^\n||c.d^$important\n@@||e.f^\n||g.h^\n", {"a.b", "g.h"},
-       true},
+                      "c.d  CNAME  .\ne.f CNAME *.\ng.h A 0.0.0.0\ni.j CNAME rpz-passthru.\n*.i.j CNAME rpz-passthru.\n",
+       {"a.b", "c.d"}, true, {"i.j"}},
+      {TargetId::Adblock, "! Created with Veltrane: x\n||a.b^\n||c.d^$important\n@@||e.f^\n||g.h^\n||i.j^$third-party\n",
+       {"a.b", "c.d", "g.h"}, true, {"e.f"}},
       {TargetId::Domains, "\xEF\xBB\xBF# Created with Veltrane: x\na.b\n  c.d\n# e.f\ng h\n", {"a.b", "c.d"}, true},
       {TargetId::Domains, "\n\n# Created with Veltrane: x\na.b\n", {"a.b"}, true},
       {TargetId::Domains, "#Created with Veltrane: x\na.b\n", {"a.b"}, false},
@@ -134,6 +264,7 @@ TEST(ResolverScan, reads_the_names_of_entry_lines_with_blanks_around_and_nothing
     ScanText(c.text, scan);
     EXPECT_EQ(scan.addresses, c.names);
     EXPECT_EQ(scan.owned, c.owned);
+    EXPECT_EQ(scan.exceptions, c.exceptions);
   }
 }
 

@@ -54,7 +54,7 @@ Records RealList() {
 
 class ResolverGrammarOfExports : public TargetTest {
  protected:
-  std::string Export(TargetId id, const Records& records) {
+  std::string Export(TargetId id, const Records& records, const Records& never = {}) {
     TKXMultiElement* exporter = nullptr;
     switch (id) {
       case TargetId::Dnsmasq: exporter = &Build<DnsmasqExporter>(); break;
@@ -66,14 +66,24 @@ class ResolverGrammarOfExports : public TargetTest {
     std::filesystem::remove(dir_ + "out");
     Set(Info(id).path_key, dir_ + "out");
     Set("resolvers_program", "1");
-    Feed(*exporter, records);
+    Feed(*exporter, records, never);
     Input(*exporter, 2);
     return Read("out");
   }
 };
 
+// Lines of User_NO_BadList below the list's names, whole domains among them, and lines that
+// are no names at all.
+Records NeverLines(const Records& records) {
+  Records never{"*.", "Site.COM", "*.caf\xC3\xA9.fr", "www.doubleclick.net", "*.ads.doubleclick.net", "a b.example.com",
+                "*.x.example\nconf-script=/tmp/x", "10.0.0.1", "*.xn--80ak6aa92e.com"};
+  for (size_t i = 0; i < records.size(); i += 97) never.push_back((i % 2 ? "www." : "*.in.") + records[i]);
+  return never;
+}
+
 TEST_F(ResolverGrammarOfExports, every_server_format_written_from_a_real_list_fits_its_grammar_and_no_other_format_fits) {
   const Records records = RealList();
+  const Records never = NeverLines(records);
   const struct {
     TargetId id;
     std::optional<ResolverGrammar> grammar;  // none: a format no server reads from its folder
@@ -82,16 +92,26 @@ TEST_F(ResolverGrammarOfExports, every_server_format_written_from_a_real_list_fi
                  {TargetId::Rpz, ResolverGrammar::Rpz},
                  {TargetId::Adblock, std::nullopt},
                  {TargetId::Domains, std::nullopt}};
-  for (const auto& format : formats) {
-    SCOPED_TRACE(Info(format.id).name);
-    const std::string file = Export(format.id, records);
-    ASSERT_GT(file.size(), 1000u);
-    for (ResolverGrammar grammar : {ResolverGrammar::Dnsmasq, ResolverGrammar::Unbound, ResolverGrammar::Rpz}) {
-      const platform::GrammarVerdict verdict = platform::JudgeResolverFile(grammar, file);
-      if (format.grammar == grammar) {
-        EXPECT_TRUE(verdict.Fits()) << "line " << verdict.line << ": " << verdict.why;
-      } else {
-        EXPECT_FALSE(verdict.Fits()) << "read as the grammar " << int(grammar);
+  // Plain, with the exceptions of the never-block lines, and compressed too.
+  const char* const kException[] = {"server=/www.doubleclick.net/#\n",
+                                    "local-zone: \"www.doubleclick.net.\" transparent\n",
+                                    "*.ads.doubleclick.net CNAME rpz-passthru.\n", "@@||www.doubleclick.net^\n"};
+  for (int variant = 0; variant < 3; ++variant) {
+    Set("compress", variant == 2 ? "1" : "0");
+    for (size_t f = 0; f < std::size(formats); ++f) {
+      SCOPED_TRACE(std::string(Info(formats[f].id).name) + " variant " + std::to_string(variant));
+      const std::string file = Export(formats[f].id, records, variant > 0 ? never : Records{});
+      ASSERT_GT(file.size(), 1000u);
+      if (variant > 0 && f < std::size(kException)) {
+        ASSERT_NE(file.find(kException[f]), std::string::npos);
+      }
+      for (ResolverGrammar grammar : {ResolverGrammar::Dnsmasq, ResolverGrammar::Unbound, ResolverGrammar::Rpz}) {
+        const platform::GrammarVerdict verdict = platform::JudgeResolverFile(grammar, file);
+        if (formats[f].grammar == grammar) {
+          EXPECT_TRUE(verdict.Fits()) << "line " << verdict.line << ": " << verdict.why;
+        } else {
+          EXPECT_FALSE(verdict.Fits()) << "read as the grammar " << int(grammar);
+        }
       }
     }
   }

@@ -20,6 +20,18 @@
 inline void Set(const std::string& variable, const std::string& value) { RegisterGlobal(variable) = MakeText(value); }
 inline std::string Get(const std::string& variable) { return AsText(RegisterGlobal(variable)); }
 
+// What an exporter tells of the files it wrote (its event 0), line by line.
+class Summaries : public TKXObject {
+ public:
+  std::vector<std::string> lines;
+
+  void Listen(TKXMultiElement& exporter) {
+    exporter.SetEventCount(1);
+    exporter.onEvent[0] = MakeLink<&Summaries::doText>(*this);
+  }
+  void doText(TData& value, uint16_t) { lines.push_back(AsText(value)); }
+};
+
 class TargetTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -56,9 +68,12 @@ class TargetTest : public ::testing::Test {
     return *elements_.back();
   }
   static void Input(TKXMultiElement& scheme, uint16_t input, TData value = {}) { scheme.doWork(value, input); }
-  static void Feed(TKXMultiElement& exporter, const std::vector<std::string>& records) {
+  // The records, and the lines of User_NO_BadList, of one export.
+  static void Feed(TKXMultiElement& exporter, const std::vector<std::string>& records,
+                   const std::vector<std::string>& never = {}) {
     Input(exporter, 0);
     for (const auto& record : records) Input(exporter, 1, MakeText(record));
+    for (const auto& line : never) Input(exporter, 3, MakeText(line));
   }
 
   void Write(const std::string& relative, const std::string& bytes) {
