@@ -14,6 +14,7 @@
 #include "runtime/platform/profile.h"
 #include "runtime/text_case.h"
 #include "targets/common/domain_name.h"
+#include "targets/common/never_block.h"
 #include "targets/target_catalog.h"
 
 namespace {
@@ -56,24 +57,15 @@ std::string Setting(const std::string& ini, const char* section, const char* key
   return platform::ReadProfileString(ini, section, key);
 }
 
-// The line of User_NO_BadList that spares the name: the name itself, or "*.DOMAIN" for the
-// domain or a name below it.
-std::vector<std::string> SparingLines(const std::vector<std::string>& no_bad, const std::vector<std::string>& forms) {
+// The lines of User_NO_BadList that spare the name, in any of its forms, as the exports judge it.
+std::vector<std::string> SparingLines(std::vector<std::string> no_bad, const std::vector<std::string>& forms) {
+  const NeverBlock rules(std::move(no_bad));
   std::vector<std::string> lines;
-  for (const std::string& raw : no_bad) {
-    const std::string line(Trimmed(raw));
-    const std::string rule = FoldedCopy(line);
-    const bool wide = rule.starts_with("*.");
-    const std::string_view domain = wide ? std::string_view(rule).substr(2) : std::string_view(rule);
-    for (const std::string& form : forms) {
-      const bool below = wide && form.size() > domain.size() && form.ends_with(domain) &&
-                         form[form.size() - domain.size() - 1] == '.';
-      if (form == domain || below) {
-        lines.push_back(line);
-        break;
-      }
+  for (const std::string& form : forms)
+    for (const NeverBlockRule& rule : rules.EveryRule(form)) {
+      std::string line(Trimmed(rule.line));
+      if (std::find(lines.begin(), lines.end(), line) == lines.end()) lines.push_back(std::move(line));
     }
-  }
   return lines;
 }
 
@@ -152,7 +144,7 @@ NameAnswer QueryName(std::string_view typed, const std::string& program_dir) {
         }))
       answer.held_by.push_back(url);
   }
-  answer.spared_by = SparingLines(no_bad, forms);
+  answer.spared_by = SparingLines(std::move(no_bad), forms);
 
   // Each target set up, as the export would take it.
   for (size_t t = 0; t < kTargetCount; ++t) {
