@@ -49,7 +49,7 @@ void RecordIndex::Grow() {
   mask_ = slots_.size() - 1;
   for (const Slot& slot : old) {
     if (slot.number == 0) continue;
-    for (uint64_t i = Hash(std::string_view(slot.data, slot.size)) & mask_;; i = (i + 1) & mask_) {
+    for (uint64_t i = Hash(keys_[slot.number - 1]) & mask_;; i = (i + 1) & mask_) {
       if (slots_[i].number == 0) {
         slots_[i] = slot;
         break;
@@ -80,7 +80,7 @@ uint32_t RecordIndex::AddHashed(std::string_view record, uint64_t h, bool* added
     Slot& slot = slots_[i];
     if (slot.number == 0) {
       keys_.push_back(record);
-      slot = {record.data(), uint32_t(record.size()), uint32_t(keys_.size()), tag};
+      slot = {uint32_t(keys_.size()), tag};
       if (added) *added = true;
       return uint32_t(keys_.size() - 1);
     }
