@@ -222,9 +222,13 @@ bool GeneratePage::Assemble(bool for_writer) {
     writer_.doWork(tag, kAddLine);
     if (!chosen) continue;
     target_records_.reserve(target_records_.size() + lines.size());
-    for (const auto& line : lines) {
+    for (auto& line : lines) {
+      if (!for_writer) {
+        // The list itself is let go after this: its records become the targets' records.
+        NormaliseInPlace(target_records_.emplace_back(std::move(line)));
+        continue;
+      }
       target_records_.push_back(NormaliseRecord(line));
-      if (!for_writer) continue;
       TData record = MakeText(line);
       writer_.doWork(record, kAddRecord);
     }
@@ -329,7 +333,7 @@ void GeneratePage::ExportTo(TKXMultiElement& exporter) {
   }
   // User_BadList is always blocked; User_NO_BadList never: each line spares the record equal
   // to it as it is stored, and a "*." line a domain with every name below it.
-  for (const auto& line : *always) target_records_.push_back(NormaliseRecord(line));
+  for (auto& line : *always) NormaliseInPlace(target_records_.emplace_back(std::move(line)));
   always.reset();
   const NeverBlock rules(std::move(*never));
   never.reset();

@@ -1,5 +1,7 @@
 #include "lists/list_files.h"
 
+#include <algorithm>
+#include <bit>
 #include <cstring>
 #include <functional>
 
@@ -11,7 +13,46 @@
 // with one copy less.
 std::string NormaliseRecord(std::string_view record) { return LowerCaseText(std::string(TrimBlanks(record))); }
 
-uint64_t ContentHash(std::string_view bytes) { return std::hash<std::string_view>{}(bytes); }
+void NormaliseInPlace(std::string& record) {
+  if (TrimBlanks(record).size() != record.size()) record = std::string(TrimBlanks(record));
+  record = LowerCaseText(std::move(record));
+}
+
+uint64_t ContentHash(std::string_view bytes) {
+  ContentHasher hasher;
+  hasher.Add(bytes);
+  return hasher.Value();
+}
+
+// Eight bytes a step, whatever pieces they come in: a byte that does not fill a word waits
+// for the next piece.
+void ContentHasher::Add(std::string_view bytes) {
+  length_ += bytes.size();
+  while (!bytes.empty()) {
+    const size_t take = std::min(bytes.size(), size_t(8) - pending_size_);
+    std::memcpy(pending_ + pending_size_, bytes.data(), take);
+    pending_size_ += take;
+    bytes.remove_prefix(take);
+    if (pending_size_ < 8) break;
+    uint64_t word;
+    std::memcpy(&word, pending_, 8);
+    state_ = std::rotl((state_ ^ word) * 0x9E3779B97F4A7C15ull, 29);
+    pending_size_ = 0;
+    // Whole words straight from the piece, while it has them.
+    while (bytes.size() >= 8) {
+      std::memcpy(&word, bytes.data(), 8);
+      state_ = std::rotl((state_ ^ word) * 0x9E3779B97F4A7C15ull, 29);
+      bytes.remove_prefix(8);
+    }
+  }
+}
+
+uint64_t ContentHasher::Value() const {
+  uint64_t word = 0;
+  std::memcpy(&word, pending_, pending_size_);
+  uint64_t h = (state_ ^ word ^ length_) * 0xD6E8FEB86659FD93ull;
+  return h ^ (h >> 32);
+}
 
 std::optional<std::string> NotTextReason(std::string_view bytes) {
   if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) return "is UTF-16 text";
@@ -66,11 +107,27 @@ std::vector<std::string> LoadRecords(const std::string& path) {
 
 bool SaveRecords(const std::string& path, const std::vector<std::string>& lines, std::string* why,
                  RecordFile* written) {
-  const std::string bytes = JoinLines(lines);
-  if (!platform::WriteFileAtomic(path, bytes, why)) return false;
+  // Streamed a block at a time: a list of a million records would otherwise be held twice.
+  platform::AtomicFileWriter writer(path);
+  ContentHasher hasher;
+  std::string block;
+  constexpr size_t kBlock = 1 << 16;
+  block.reserve(kBlock + 256);
+  auto put = [&] {
+    hasher.Add(block);
+    writer.Write(block.data(), block.size());
+    block.clear();
+  };
+  for (const std::string& line : lines) {
+    block += line;
+    block += "\r\n";
+    if (block.size() >= kBlock) put();
+  }
+  put();
+  if (!writer.Commit(why)) return false;
   if (written) {
     written->state = RecordFile::State::Read;
-    written->content_hash = ContentHash(bytes);
+    written->content_hash = hasher.Value();
     written->stamp = platform::StampOf(path);
   }
   return true;

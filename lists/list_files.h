@@ -13,6 +13,8 @@
 // A record trimmed of the bytes 1 to 32 at both ends and lower-cased by LowerCaseText: as
 // UTF-8 when it is UTF-8, otherwise A to Z and the Windows-1251 capitals.
 std::string NormaliseRecord(std::string_view record);
+// The same, done to the record itself: no copy unless blanks go.
+void NormaliseInPlace(std::string& record);
 
 // What reading a record file found. Files come from anywhere, so CR LF, CR and a lone LF
 // all end a line, and a UTF-8 byte-order mark at the start is not part of the first
@@ -49,3 +51,15 @@ bool SaveRecords(const std::string& path, const std::vector<std::string>& lines,
 
 // The hash kept of a record file's bytes, to tell later whether the file still holds them.
 uint64_t ContentHash(std::string_view bytes);
+// The same hash taken over bytes that come in pieces.
+class ContentHasher {
+ public:
+  void Add(std::string_view bytes);
+  uint64_t Value() const;
+
+ private:
+  uint64_t state_ = 0xCBF29CE484222325ull;
+  uint64_t length_ = 0;
+  char pending_[8] = {};
+  size_t pending_size_ = 0;
+};

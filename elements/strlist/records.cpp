@@ -61,11 +61,28 @@ std::vector<KeyedLine<Text>> KeyedOrder(std::vector<Text>& lines) {
 
 }  // namespace
 
+// The records are put in their places where they stand, cycle by cycle, each moved once: a
+// second array of a million strings would cost more than the keys themselves.
 void SortFolded(std::vector<std::string>& lines) {
-  std::vector<std::string> sorted;
-  sorted.reserve(lines.size());
-  for (const auto& k : KeyedOrder(lines)) sorted.push_back(std::move(*k.line));
-  lines.swap(sorted);
+  std::vector<uint32_t> from;  // from[i]: where the record that belongs at i stands now
+  {
+    const std::vector<KeyedLine<std::string>> keyed = KeyedOrder(lines);
+    from.reserve(keyed.size());
+    for (const auto& k : keyed) from.push_back(uint32_t(k.line - lines.data()));
+  }
+  for (size_t start = 0; start < from.size(); ++start) {
+    if (from[start] == start) continue;
+    std::string held = std::move(lines[start]);
+    size_t at = start;
+    while (from[at] != start) {
+      const size_t next = from[at];
+      lines[at] = std::move(lines[next]);
+      from[at] = uint32_t(at);
+      at = next;
+    }
+    lines[at] = std::move(held);
+    from[at] = uint32_t(at);
+  }
 }
 
 std::vector<uint32_t> FoldedOrder(std::vector<std::string_view>& lines) {
