@@ -238,6 +238,7 @@ WebUpdate UpdateWebLists(const std::vector<WebSubscription>& subscriptions, TLis
         if (!p.held_back) outcomes[p.outcome].error = failed;
       filed = false;
     }
+    lists.reset();  // saved: a million records are not held while the rest is written
   }
   // What the subscriptions know is written after the lists, and the answers of the downloads
   // last: a kill between two of these writes leaves names the user's, never takes one out.

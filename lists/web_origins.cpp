@@ -33,7 +33,7 @@ void WebOrigins::Load(const std::string& program_dir, const std::vector<std::str
       troubles_.push_back(Trouble(s.path, s.file.why,
                                   "Until its next update, " + url + " takes no name out of the lists."));
     }
-    s.held = s.file.names;
+    s.held = std::move(s.file.names);
     s.index = RecordIndex(s.held.size());
     s.index.AddEach(s.held);
   }
@@ -51,6 +51,8 @@ void WebOrigins::Load(const std::string& program_dir, const std::vector<std::str
     const FiledName& entry = filed_file_.entries[i];
     return Mark{entry.list, OwnerOf(entry.key), true};
   });
+  // The marks hold what the entries said; their names stay views into the file's bytes.
+  filed_file_.entries = {};
   marks_changed_ = filed_damaged_;
 }
 
@@ -93,10 +95,7 @@ void WebOrigins::MarkNames(const std::vector<std::string_view>& names, MarkOf ma
   const std::vector<uint32_t> numbers = marked_.AddEach(names);
   for (size_t i = 0; i < names.size(); ++i) {
     const uint32_t number = numbers[i];
-    if (number == marks_.size()) {
-      mark_names_.push_back(names[i]);
-      marks_.push_back({});
-    }
+    if (number == marks_.size()) marks_.push_back({});
     marks_[number] = mark_of(i);
   }
 }
@@ -107,7 +106,7 @@ void WebOrigins::ForgetMoved(const TListSet& lists) {
   for (size_t l = 0; l < kListCount; ++l) {
     if (!used[l]) continue;
     RecordIndex in_list(lists[l]);
-    const std::vector<bool> there = in_list.ContainsEach(mark_names_);
+    const std::vector<bool> there = in_list.ContainsEach(marked_.Keys());
     for (size_t m = 0; m < marks_.size(); ++m) {
       Mark& mark = marks_[m];
       if (!mark.alive || size_t(mark.list) != l || there[m]) continue;
@@ -140,13 +139,13 @@ bool WebOrigins::Release(uint32_t mark, const Subscription& from,
                          std::array<std::vector<std::string_view>, kListCount>& out) {
   Mark& m = marks_[mark];
   marks_changed_ = true;
-  const uint32_t other = OtherHolder(mark_names_[mark], from);
+  const uint32_t other = OtherHolder(marked_.Key(mark), from);
   if (other != kNoOwner) {
     m.owner = other;
     return false;
   }
   m.alive = false;
-  out[size_t(m.list)].push_back(mark_names_[mark]);
+  out[size_t(m.list)].push_back(marked_.Key(mark));
   return true;
 }
 
@@ -237,13 +236,16 @@ void WebOrigins::Claim(const std::vector<std::string>& names) {
 
 bool WebOrigins::Save(std::string* file, std::string* why) {
   if (marks_changed_) {
-    std::vector<FiledName> entries;
-    for (size_t m = 0; m < marks_.size(); ++m) {
-      const Mark& mark = marks_[m];
-      if (!mark.alive) continue;
-      entries.push_back({mark_names_[m], mark.list, owners_[mark.owner]});
-    }
-    if (!WriteFiledNames(filed_path_, entries, why)) {
+    size_t alive = 0;
+    for (const Mark& mark : marks_) alive += mark.alive;
+    const bool written = WriteFiledNames(
+        filed_path_, alive,
+        [this](const FiledNameOut& put) {
+          for (uint32_t m = 0; m < marks_.size(); ++m)
+            if (marks_[m].alive) put({marked_.Key(m), marks_[m].list, owners_[marks_[m].owner]});
+        },
+        why);
+    if (!written) {
       *file = filed_path_;
       return false;
     }

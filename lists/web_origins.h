@@ -113,7 +113,6 @@ class WebOrigins {
   std::vector<Subscription> subscriptions_;
   std::vector<std::string> owners_;  // the keys of the subscriptions marks name
   RecordIndex marked_;               // the names of marks_, numbered as marks_
-  std::vector<std::string_view> mark_names_;
   std::vector<Mark> marks_;
   std::vector<std::string> troubles_;
 };

@@ -1,15 +1,17 @@
 #include "lists/web_origins_files.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <initializer_list>
 
 #include "runtime/platform/files.h"
 
 namespace {
 
 constexpr std::string_view kHeldHead = "# Veltrane: the names of the web list ";
-constexpr std::string_view kFiledHead = "# Veltrane: the names the web lists filed, with their list and subscription";
+constexpr std::string_view kFiledHead = "# Veltrane: the names the web lists filed, by list and subscription";
 
 std::string CountLine(size_t count) { return "# " + std::to_string(count) + " names"; }
 
@@ -22,7 +24,8 @@ uint64_t AddressHash(std::string_view url) {
 
 // Reads the whole file into `file`; the lines between its first and its last line, which are
 // given back; nothing (the file's state set) when it is missing, unreadable or has no such
-// frame: the first line is `head` and the last counts the lines between.
+// frame: the first line is `head` and the last counts the names between (the lines that are
+// no "#" line).
 std::optional<std::vector<std::string_view>> FramedLines(const std::string& path, std::string_view head,
                                                          OriginFile& file) {
   platform::FileContent content = platform::ReadWholeFile(path);
@@ -32,12 +35,11 @@ std::optional<std::vector<std::string_view>> FramedLines(const std::string& path
     file.why = "it cannot be read: " + content.why;
     return std::nullopt;
   }
+  // The bytes are kept as read, not copied: the file of a million names is read once.
   file.size = content.bytes.size();
-  file.bytes = std::make_unique<char[]>(file.size + 1);
-  std::memcpy(file.bytes.get(), content.bytes.data(), file.size);
-  content.bytes = std::string();
+  file.bytes = std::move(content.bytes);
   std::vector<std::string_view> lines;
-  const std::string_view text(file.bytes.get(), file.size);
+  const std::string_view text(file.bytes.data(), file.size);
   for (size_t at = 0; at < text.size();) {
     const size_t end = text.find('\n', at);
     if (end == std::string_view::npos) {
@@ -51,12 +53,16 @@ std::optional<std::vector<std::string_view>> FramedLines(const std::string& path
     file.why = "it does not begin as the program writes it";
     return std::nullopt;
   }
-  if (lines.back() != CountLine(lines.size() - 2)) {
+  const size_t names =
+      size_t(std::count_if(lines.begin() + 1, lines.end() - 1, [](std::string_view l) { return !l.starts_with('#'); }));
+  if (lines.back() != CountLine(names)) {
     file.why = "it does not hold the number of names its last line gives";
     return std::nullopt;
   }
   file.state = OriginFile::State::Read;
-  return std::vector<std::string_view>(lines.begin() + 1, lines.end() - 1);
+  lines.pop_back();
+  lines.erase(lines.begin());
+  return lines;
 }
 
 std::optional<ListId> ListOfName(std::string_view name) {
@@ -77,14 +83,37 @@ bool IsName(std::string_view name) {
   return !name.empty() && name.front() != '#' && name.find_first_of("\t\r\n") == std::string_view::npos;
 }
 
+// The file is written a block at a time as `body` gives its lines: the names of a million
+// records are never held as one more text.
+class LineOut {
+ public:
+  explicit LineOut(platform::AtomicFileWriter& writer) : writer_(writer) { block_.reserve(kBlock + 512); }
+  // One line: the pieces joined with nothing between them.
+  void Line(std::initializer_list<std::string_view> pieces) {
+    for (std::string_view piece : pieces) block_.append(piece);
+    block_.push_back('\n');
+    if (block_.size() >= kBlock) Flush();
+  }
+  void Flush() {
+    writer_.Write(block_.data(), block_.size());
+    block_.clear();
+  }
+
+ private:
+  static constexpr size_t kBlock = 1 << 16;
+  platform::AtomicFileWriter& writer_;
+  std::string block_;
+};
+
 bool WriteLines(const std::string& path, std::string_view head, size_t count,
-                const std::function<void(std::string&)>& body, std::string* why) {
-  std::string bytes;
-  bytes.reserve(count * 32 + 128);
-  bytes.append(head).push_back('\n');
-  body(bytes);
-  bytes.append(CountLine(count)).push_back('\n');
-  return platform::WriteFileAtomic(path, bytes, why);
+                const std::function<void(LineOut&)>& body, std::string* why) {
+  platform::AtomicFileWriter writer(path);
+  LineOut out(writer);
+  out.Line({head});
+  body(out);
+  out.Line({CountLine(count)});
+  out.Flush();
+  return writer.Commit(why);
 }
 
 }  // namespace
@@ -121,44 +150,68 @@ bool WriteHeldNames(const std::string& path, std::string_view url, const std::ve
                     std::string* why) {
   return WriteLines(
       path, std::string(kHeldHead) + std::string(url), names.size(),
-      [&names](std::string& bytes) {
-        for (std::string_view name : names) bytes.append(name).push_back('\n');
+      [&names](LineOut& out) {
+        for (std::string_view name : names) out.Line({name});
       },
       why);
 }
 
+// The names come in groups, each after a line "# LIST KEY" that names the list they went into
+// and the subscription that answers for them: the list and the key are written once a group,
+// not once a name.
 FiledNames ReadFiledNames(const std::string& path) {
   FiledNames filed;
   std::optional<std::vector<std::string_view>> lines = FramedLines(path, kFiledHead, filed);
   if (!lines) return filed;
   filed.entries.reserve(lines->size());
+  std::optional<ListId> list;
+  std::string_view key;
   for (std::string_view line : *lines) {
-    const size_t first = line.find('\t');
-    const size_t second = first == std::string_view::npos ? first : line.find('\t', first + 1);
-    const std::optional<ListId> list =
-        second == std::string_view::npos ? std::nullopt : ListOfName(line.substr(first + 1, second - first - 1));
-    const std::string_view name = line.substr(0, first);
-    const std::string_view key = second == std::string_view::npos ? std::string_view() : line.substr(second + 1);
-    if (!list || !IsName(name) || !IsKey(key)) {
-      filed.state = OriginFile::State::Damaged;
-      filed.why = "it holds a line that is no name with its list and subscription";
-      filed.entries.clear();
-      return filed;
+    if (line.starts_with("# ")) {
+      const std::string_view group = line.substr(2);
+      const size_t blank = group.find(' ');
+      list = blank == std::string_view::npos ? std::nullopt : ListOfName(group.substr(0, blank));
+      key = blank == std::string_view::npos ? std::string_view() : group.substr(blank + 1);
+      if (list && IsKey(key)) continue;
+    } else if (list && IsName(line)) {
+      filed.entries.push_back({line, *list, key});
+      continue;
     }
-    filed.entries.push_back({name, *list, key});
+    filed.state = OriginFile::State::Damaged;
+    filed.why = "it holds a line that is no name with its list and subscription";
+    filed.entries.clear();
+    return filed;
   }
   return filed;
 }
 
-bool WriteFiledNames(const std::string& path, const std::vector<FiledName>& entries, std::string* why) {
+bool WriteFiledNames(const std::string& path, size_t count, const std::function<void(const FiledNameOut&)>& each,
+                     std::string* why) {
+  // The groups the entries fall into, in the order they first come; then one pass a group.
+  std::vector<std::pair<ListId, std::string>> groups;
+  each([&groups](const FiledName& entry) {
+    for (const auto& [list, key] : groups)
+      if (list == entry.list && key == entry.key) return;
+    groups.emplace_back(entry.list, std::string(entry.key));
+  });
   return WriteLines(
-      path, kFiledHead, entries.size(),
-      [&entries](std::string& bytes) {
-        for (const FiledName& entry : entries) {
-          bytes.append(entry.name).push_back('\t');
-          bytes.append(Info(entry.list).name).push_back('\t');
-          bytes.append(entry.key).push_back('\n');
+      path, kFiledHead, count,
+      [&](LineOut& out) {
+        for (const auto& [list, key] : groups) {
+          out.Line({"# ", Info(list).name, " ", key});
+          each([&out, list = list, &key = key](const FiledName& entry) {
+            if (entry.list == list && entry.key == key) out.Line({entry.name});
+          });
         }
+      },
+      why);
+}
+
+bool WriteFiledNames(const std::string& path, const std::vector<FiledName>& entries, std::string* why) {
+  return WriteFiledNames(
+      path, entries.size(),
+      [&entries](const FiledNameOut& put) {
+        for (const FiledName& entry : entries) put(entry);
       },
       why);
 }

@@ -5,13 +5,15 @@
 // - "NAMES-KEY.txt", one per subscription: the names its list held at its last good update,
 //   so that the next update knows which names the list dropped and which it has newly;
 // - "filed.txt": every name a subscription filed that is still the subscriptions' to take out
-//   again, with the list it went into and the subscription that answers for it.
+//   again, in groups by the list it went into and the subscription that answers for it (a
+//   line "# LIST KEY" before each group).
 // Each file starts with a line that names what it holds (and, for a subscription, its address)
 // and ends with a line that counts its names, so that a file cut short, edited or of another
 // kind is told as damaged instead of being taken for fewer names.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -31,7 +33,9 @@ struct OriginFile {
   State state = State::Missing;
   std::string why;  // Damaged: what is wrong, in words for the user
 
-  std::unique_ptr<char[]> bytes;  // the file's bytes, which the views below point into
+  // The file's bytes, which the views below point into. A file that is read is never shorter
+  // than its first line, so the text lives on the heap and keeps its place when moved.
+  std::string bytes;
   size_t size = 0;
 };
 
@@ -58,3 +62,7 @@ bool WriteHeldNames(const std::string& path, std::string_view url, const std::ve
 
 FiledNames ReadFiledNames(const std::string& path);
 bool WriteFiledNames(const std::string& path, const std::vector<FiledName>& entries, std::string* why);
+// The same for `count` entries that `each` hands to the function it is given, one at a time.
+using FiledNameOut = std::function<void(const FiledName&)>;
+bool WriteFiledNames(const std::string& path, size_t count, const std::function<void(const FiledNameOut&)>& each,
+                     std::string* why);

@@ -38,6 +38,8 @@ class RecordIndex {
   size_t Size() const { return keys_.size(); }
   // The record of a number.
   std::string_view Key(uint32_t number) const { return keys_[number]; }
+  // Every record, by number.
+  const std::vector<std::string_view>& Keys() const { return keys_; }
 
   // The hash the index files a record by, for other tables of records.
   static uint64_t Hash(std::string_view record);
