@@ -105,8 +105,10 @@ void WebOrigins::ForgetMoved(const TListSet& lists) {
   for (const Mark& mark : marks_) used[size_t(mark.list)] = used[size_t(mark.list)] || mark.alive;
   for (size_t l = 0; l < kListCount; ++l) {
     if (!used[l]) continue;
-    RecordIndex in_list(lists[l]);
-    const std::vector<bool> there = in_list.ContainsEach(marked_.Keys());
+    // The list's records are looked up among the marks, not indexed themselves.
+    std::vector<bool> there(marks_.size());
+    for (uint32_t n : marked_.FindEach(lists[l]))
+      if (n != RecordIndex::kNone) there[n] = true;
     for (size_t m = 0; m < marks_.size(); ++m) {
       Mark& mark = marks_[m];
       if (!mark.alive || size_t(mark.list) != l || there[m]) continue;
@@ -168,18 +170,39 @@ WebOrigins::Update WebOrigins::Apply(const std::string& url, ListId into, const 
   const uint32_t owner = s.owner;
 
   // What the list has newly is filed when no list holds it; what it held before and no list
-  // holds now, the user took out.
-  std::vector<bool> known = s.index.ContainsEach(records);
+  // holds now, the user took out. One lookup of the records in what it held answers both which
+  // records are old and which old names are still there.
+  std::vector<bool> known(records.size()), still(s.held.size());
   {
-    size_t total = 0;
-    for (const auto& each : lists) total += each.size();
-    RecordIndex in_lists(total);
-    for (const auto& each : lists) in_lists.AddEach(each);
-    const std::vector<bool> listed = in_lists.ContainsEach(records);
-    for (size_t i = 0; i < records.size(); ++i) known[i] = known[i] || listed[i];
+    const std::vector<uint32_t> old = s.index.FindEach(records);
+    for (size_t i = 0; i < records.size(); ++i) {
+      if (old[i] == RecordIndex::kNone) continue;
+      known[i] = true;
+      still[old[i]] = true;
+    }
+  }
+  {
+    // The few records it had not held are looked for in the lists: their index is small, and
+    // the lists' records are walked instead of indexed.
+    std::vector<std::string_view> unheld;
+    std::vector<size_t> at;
+    for (size_t i = 0; i < records.size(); ++i)
+      if (!known[i]) unheld.push_back(records[i]), at.push_back(i);
+    if (!unheld.empty()) {
+      RecordIndex fresh(unheld.size());
+      fresh.AddEach(unheld);
+      std::vector<bool> listed(fresh.Size());
+      for (const auto& each : lists)
+        for (uint32_t n : fresh.FindEach(each))
+          if (n != RecordIndex::kNone) listed[n] = true;
+      for (size_t k = 0; k < unheld.size(); ++k)
+        if (listed[fresh.Find(unheld[k])]) known[at[k]] = true;
+    }
   }
   std::vector<std::string>& list = lists[size_t(into)];
   std::vector<std::string_view> filed;
+  // Grown once to its new size: a list of a million records doubled would hold a million slots unused.
+  list.reserve(list.size() + size_t(std::count(known.begin(), known.end(), false)));
   for (size_t i = 0; i < records.size(); ++i) {
     if (known[i]) continue;
     list.push_back(records[i]);
@@ -192,21 +215,22 @@ WebOrigins::Update WebOrigins::Apply(const std::string& url, ListId into, const 
   marks_changed_ = marks_changed_ || !filed.empty();
 
   // What it dropped leaves the lists when this subscription answers for it and no other holds it.
-  std::vector<std::string_view> before(records.begin(), records.end());
-  std::swap(s.held, before);
-  s.index = RecordIndex(s.held.size());
-  s.index.AddEach(s.held);
   if (!s.damaged) {
-    const std::vector<bool> still = s.index.ContainsEach(before);
     std::array<std::vector<std::string_view>, kListCount> out;
-    for (size_t i = 0; i < before.size(); ++i) {
-      if (still[i]) continue;
-      const uint32_t mark = marked_.Find(before[i]);
+    for (size_t j = 0; j < s.held.size(); ++j) {
+      if (still[j]) continue;
+      const uint32_t mark = marked_.Find(s.held[j]);
       if (mark == RecordIndex::kNone || !marks_[mark].alive || marks_[mark].owner != owner) continue;
       if (Release(mark, s, out)) ++update.taken_out;
     }
     TakeOut(lists, out, update.changed);
   }
+  // Its names are the records now; the old index goes before the new one is made.
+  s.index = RecordIndex();
+  s.held.assign(records.begin(), records.end());
+  s.file = HeldNames();  // what it read last time: nothing refers to it now
+  s.index = RecordIndex(s.held.size());
+  s.index.AddEach(s.held);
   s.damaged = false;
   s.updated = true;
   return update;

@@ -68,7 +68,6 @@ void TellNoDisplay(const std::string& why) {
 }  // namespace
 
 int RunVeltrane(int argc, char** argv, const WindowSystemMaker& make_window_system) {
-  platform::KeepFreedMemory();
   std::vector<std::string> args;
   for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
   const CommandLine line = ParseCommandLine(args);
@@ -96,6 +95,9 @@ int RunVeltrane(int argc, char** argv, const WindowSystemMaker& make_window_syst
     widgets::ConsoleBackend console("veltrane: ");
     return RunMode(line, args, console);
   }
+  // The window loads its lists again at every action; a command-line mode does its one job,
+  // and what it frees goes back to the system, so that it never holds more than it uses.
+  platform::KeepFreedMemory();
   std::unique_ptr<widgets::Backend> window_system = make_window_system(argc, argv, TellNoDisplay);
   if (!window_system) return kExitFailed;
   return RunMode(line, args, *window_system);

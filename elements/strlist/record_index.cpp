@@ -140,6 +140,12 @@ std::vector<bool> RecordIndex::ContainsAllOf(const Records& records) const {
 }
 
 std::vector<uint32_t> RecordIndex::FindEach(const std::vector<std::string_view>& records) const {
+  return FindAllOf(records);
+}
+std::vector<uint32_t> RecordIndex::FindEach(const std::vector<std::string>& records) const { return FindAllOf(records); }
+
+template <class Records>
+std::vector<uint32_t> RecordIndex::FindAllOf(const Records& records) const {
   std::vector<uint32_t> numbers(records.size(), kNone);
   if (keys_.empty()) return numbers;
   Prefetched(records, [&](size_t i, uint64_t h) {

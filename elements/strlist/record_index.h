@@ -29,6 +29,7 @@ class RecordIndex {
   // Find for every record of `records` at once, the memory fetched ahead: their numbers, kNone
   // for those not known.
   std::vector<uint32_t> FindEach(const std::vector<std::string_view>& records) const;
+  std::vector<uint32_t> FindEach(const std::vector<std::string>& records) const;
   bool Contains(std::string_view record) const { return Find(record) != kNone; }
   // Contains for every record of `records` at once, much faster than one at a time on
   // large lists: the memory each lookup needs is fetched ahead.
@@ -64,6 +65,8 @@ class RecordIndex {
   std::vector<uint32_t> AddAllOf(const Records& records);
   template <class Records>
   std::vector<bool> ContainsAllOf(const Records& records) const;
+  template <class Records>
+  std::vector<uint32_t> FindAllOf(const Records& records) const;
 
   std::vector<std::string_view> keys_;
   std::vector<Slot> slots_;
