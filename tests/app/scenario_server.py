@@ -3,9 +3,9 @@
 folder on 127.0.0.1 (never another address), on a port the system picks, which it writes to
 the file named by its second argument once it listens. Every file is sent with its ETag (from
 its content) and its Last-Modified; a request that names the ETag it has gets 304, as list
-servers answer. Missing files get 404. It stops by itself after five minutes at the latest,
-and as soon as the process named by its third argument is gone (the scenario's runner: a runner
-stopped by a time-out takes its server with it); tests/app/run_scenario.cmake stops it as soon
+servers answer. Missing files get 404. It stops as soon as the process named by its third
+argument is gone (the scenario's runner: a runner stopped by a time-out takes its server with
+it), and without one after five minutes at the latest; tests/app/run_scenario.cmake stops it as soon
 as the scenario's driver runs have ended.
 
     python3 tests/app/scenario_server.py FOLDER PORT_FILE [RUNNER-PID]
@@ -63,7 +63,10 @@ def watch_runner():
             pass
 
 
+# With a runner it lives as long as the runner does (a slow machine, a sanitizer build, may
+# take longer than any fixed time); without one, five minutes at the most.
 if runner:
     threading.Thread(target=watch_runner, daemon=True).start()
-threading.Timer(300, server.shutdown).start()
+else:
+    threading.Timer(300, server.shutdown).start()
 server.serve_forever()
