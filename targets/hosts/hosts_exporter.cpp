@@ -28,27 +28,21 @@ size_t NamesPerLine(const std::string& setting) {
   return setting.size() == 1 && setting[0] >= '1' && setting[0] <= '9' ? size_t(setting[0] - '0') : 0;
 }
 
-// The lines of the entries as they go into the file, kept for the record of the program's
-// own lines.
-class KeptLines : public TLineSink {
+// Hands each line it is given to `each`, whole: the entries' lines are made again from the
+// names wherever they are needed, not kept (a million of them would take 50 MB).
+template <class Each>
+class EachLine : public TLineSink {
  public:
-  explicit KeptLines(TLineSink& to) : to_(to) {}
-
+  explicit EachLine(Each& each) : each_(each) {}
   void Line(std::initializer_list<std::string_view> pieces) override {
-    to_.Line(pieces);
-    for (std::string_view piece : pieces) text_ += piece;
-    ends_.push_back(text_.size());
-  }
-  size_t Count() const { return ends_.size(); }
-  std::string_view operator[](size_t i) const {
-    const size_t start = i == 0 ? 0 : ends_[i - 1];
-    return std::string_view(text_).substr(start, ends_[i] - start);
+    line_.clear();
+    for (std::string_view piece : pieces) line_ += piece;
+    each_(std::string_view(line_));
   }
 
  private:
-  TLineSink& to_;
-  std::string text_;
-  std::vector<size_t> ends_;
+  Each& each_;
+  std::string line_;
 };
 
 }  // namespace
@@ -199,9 +193,13 @@ std::string_view HostsExporter::WhyNotFound(std::string_view record) const {
 void HostsExporter::WriteDirect() {
   // The record is needed for this write alone: a million lines are not kept between exports.
   struct Release {
-    THostsOwnEntries& own;
-    ~Release() { own.Clear(); }
-  } release{own_};
+    HostsExporter& exporter;
+    ~Release() {
+      exporter.own_.Clear();
+      exporter.names_ = {};
+      exporter.converted_.clear();
+    }
+  } release{*this};
   if (!CheckReadable(true)) return;
   const std::string& path = Reader().Path();
   const auto& scan = static_cast<const THostsScan&>(Reader().Scanned());
@@ -210,24 +208,32 @@ void HostsExporter::WriteDirect() {
   TConfigWriter writer(path, Reader().Source().ending, WhenRefused::AskSystem);
   PutHostsBanner(writer, EntryCount(), FormatTimeStamp("D.M.Y", platform::Now()));
   for (size_t i = 0; i < at; ++i) writer.Line({lines[i]});
-  KeptLines entries(writer);
-  PutEntries(entries);
+  PutEntries(writer);
   for (size_t i = at; i < lines.size(); ++i) writer.Line({lines[i]});
+  // The entries' lines, made again for each use, with the counts the first making set.
+  const auto each_entry = [this](auto each) {
+    const auto counts = counts_;
+    EachLine<decltype(each)> sink(each);
+    PutEntries(sink);
+    counts_ = counts;
+  };
 
   // The program's lines of before: written again, or taken out.
-  std::vector<bool> again(own_.Size());      // by the record's lines
-  std::vector<bool> renewed(entries.Count());  // by the lines written: one the file held
+  std::vector<bool> again(own_.Size());  // by the record's lines
+  std::vector<bool> renewed;             // by the lines written: one the file held
   bool unrecorded = false;
   uint32_t from = 0;
-  for (size_t i = 0; i < entries.Count(); ++i) {
-    const uint32_t n = own_.Find(entries[i], from);
+  each_entry([&](std::string_view line) {
+    const uint32_t n = own_.Find(line, from);
     if (n == RecordIndex::kNone) {
       unrecorded = true;
+      renewed.push_back(false);
     } else {
       again[n] = true;
-      renewed[i] = own_.Claimed(n);
+      renewed.push_back(own_.Claimed(n));
     }
-  }
+  });
+  const size_t written = renewed.size();
   RecordIndex taken_out;
   for (uint32_t n = 0; n < own_.Size(); ++n)
     if (own_.Claimed(n) && !again[n]) taken_out.Add(own_.Line(n));
@@ -242,7 +248,7 @@ void HostsExporter::WriteDirect() {
   CountNames(renewed, again);
 
   // Whether the record on disk holds exactly the lines written.
-  bool exact = !unrecorded && own_.Size() == entries.Count();
+  bool exact = !unrecorded && own_.Size() == written;
   std::string why;
   if (unrecorded || copies) {
     size_t also = 0;  // lines taken out now, kept in this record
@@ -252,7 +258,7 @@ void HostsExporter::WriteDirect() {
         sink.Line({own_.Line(n)});
         ++also;
       }
-      for (size_t i = 0; i < entries.Count(); ++i) sink.Line({entries[i]});
+      each_entry([&sink](std::string_view line) { sink.Line({line}); });
     }, &why);
     if (!saved) {
       Tell(SaveFailureMessage(record_path_, why) + kNothingWritten);
@@ -262,7 +268,7 @@ void HostsExporter::WriteDirect() {
   }
   if (!Commit(writer, path) || exact) return;
   const bool saved = THostsOwnEntries::Save(record_path_, path, [&](TLineSink& sink) {
-    for (size_t i = 0; i < entries.Count(); ++i) sink.Line({entries[i]});
+    each_entry([&sink](std::string_view line) { sink.Line({line}); });
   }, &why);
   if (!saved) Tell(SaveFailureMessage(record_path_, why));
 }
@@ -289,6 +295,4 @@ void HostsExporter::CountNames(const std::vector<bool>& renewed, const std::vect
   counts_.names = names_.size();
   counts_.fresh = names_.size() - kept - moved;
   counts_.taken_out = gone.Size() - again_found;
-  names_ = {};
-  converted_.clear();
 }
