@@ -1,5 +1,6 @@
 #include "lists/web_subscriptions.h"
 
+#include <algorithm>
 #include <map>
 
 #include "runtime/platform/profile.h"
@@ -53,12 +54,13 @@ bool IsWebAddress(std::string_view url) {
   return false;
 }
 
+// The section is read once: another program's save between two reads could mix two versions.
 std::vector<WebSubscription> ReadWebSubscriptions(const std::string& ini_file) {
   std::vector<WebSubscription> subscriptions;
-  const int32_t count = platform::ReadProfileInt(ini_file, kWebListsSection, "count");
+  const platform::ProfileSection section = platform::ReadProfileSection(ini_file, kWebListsSection);
+  const int32_t count = section.Int("count");
   for (int32_t n = 1; n <= count && n <= kMostWebLists; ++n) {
-    WebSubscription s{platform::ReadProfileString(ini_file, kWebListsSection, Key("url", size_t(n))),
-                      platform::ReadProfileString(ini_file, kWebListsSection, Key("list", size_t(n)))};
+    WebSubscription s{section.String(Key("url", size_t(n))), section.String(Key("list", size_t(n)))};
     if (!s.url.empty()) subscriptions.push_back(std::move(s));
   }
   return subscriptions;
@@ -121,20 +123,21 @@ std::string WebListsProblem(const std::string& ini_file) {
   return "";
 }
 
+// In one save: a reader at the same time sees the subscriptions as they were or as they are.
 bool WriteWebSubscriptions(const std::string& ini_file, const std::vector<WebSubscription>& subscriptions) {
-  const int32_t old_count = platform::ReadProfileInt(ini_file, kWebListsSection, "count");
+  const int32_t old_count = platform::ReadProfileSection(ini_file, kWebListsSection).Int("count");
+  std::vector<std::pair<std::string, std::string>> values;
   for (size_t n = 1; n <= subscriptions.size(); ++n) {
-    if (!platform::WriteProfileString(ini_file, kWebListsSection, Key("url", n), subscriptions[n - 1].url) ||
-        !platform::WriteProfileString(ini_file, kWebListsSection, Key("list", n), subscriptions[n - 1].list))
-      return false;
+    values.emplace_back(Key("url", n), subscriptions[n - 1].url);
+    values.emplace_back(Key("list", n), subscriptions[n - 1].list);
   }
-  if (!platform::WriteProfileString(ini_file, kWebListsSection, "count", std::to_string(subscriptions.size())))
-    return false;
-  for (size_t n = subscriptions.size() + 1; int64_t(n) <= int64_t(old_count); ++n) {
-    platform::DeleteProfileKey(ini_file, kWebListsSection, Key("url", n));
-    platform::DeleteProfileKey(ini_file, kWebListsSection, Key("list", n));
+  values.emplace_back("count", std::to_string(subscriptions.size()));
+  std::vector<std::string> removed;
+  for (size_t n = subscriptions.size() + 1; int64_t(n) <= std::min<int64_t>(old_count, kMostWebLists); ++n) {
+    removed.push_back(Key("url", n));
+    removed.push_back(Key("list", n));
   }
-  return true;
+  return platform::WriteProfileStrings(ini_file, kWebListsSection, values, removed);
 }
 
 std::string SubscriptionText(const WebSubscription& subscription) {

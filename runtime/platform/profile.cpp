@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <deque>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -199,6 +200,65 @@ std::string ReadProfileString(const std::string& file, const std::string& sectio
 
 int32_t ReadProfileInt(const std::string& file, const std::string& section, const std::string& key) {
   return TextToInteger(Trim(ReadProfileString(file, section, key)));
+}
+
+std::string ProfileSection::String(std::string_view key) const {
+  const std::string_view wanted = Trim(key);
+  for (const auto& [name, value] : keys)
+    if (FoldedEqual(name, wanted)) return value;
+  return {};
+}
+
+int32_t ProfileSection::Int(std::string_view key) const { return TextToInteger(Trim(String(key))); }
+
+bool WriteProfileStrings(const std::string& file, const std::string& section,
+                         const std::vector<std::pair<std::string, std::string>>& values,
+                         const std::vector<std::string>& removed, std::string* why) {
+  const std::string_view name = Trim(section);
+  if (!ValidSection(name)) return Refuse(why, kBadName);
+  for (const auto& [key, value] : values)
+    if (!ValidKey(Trim(key))) return Refuse(why, kBadName);
+  const auto bytes = ContentForChange(file, why);
+  if (!bytes) return false;
+  Lines lines = SplitAnyBreak(*bytes);
+  std::deque<std::string> made;  // the lines changed, which `lines` refers to
+  for (const auto& [key, value] : values) {
+    const std::string_view key_name = Trim(key);
+    std::string_view new_value = value;
+    new_value = new_value.substr(0, new_value.find_first_of(std::string_view("\r\n\0", 3)));
+    const auto found = FindSection(lines, name);
+    if (!found) {
+      lines.push_back(made.emplace_back("[" + std::string(name) + "]"));
+      lines.push_back(made.emplace_back(std::string(key_name) + "=" + std::string(new_value)));
+      continue;
+    }
+    bool set = false;
+    for (size_t i = found->header + 1; i < found->end && !set; ++i) {
+      std::string_view existing, old_value;
+      if (!KeyLine(lines[i], existing, old_value) || !FoldedEqual(existing, key_name)) continue;
+      lines[i] = made.emplace_back(std::string(existing) + "=" + std::string(new_value));
+      set = true;
+    }
+    if (set) continue;
+    size_t at = found->end;
+    while (at > found->header + 1 && Trim(lines[at - 1]).empty()) --at;
+    lines.insert(lines.begin() + std::ptrdiff_t(at), made.emplace_back(std::string(key_name) + "=" + std::string(new_value)));
+  }
+  for (const std::string& key : removed) {
+    const std::string_view key_name = Trim(key);
+    const auto found = FindSection(lines, name);
+    if (!found || key_name.empty()) continue;
+    size_t end = found->end;
+    for (size_t i = found->header + 1; i < end;) {
+      if (IsKey(lines[i], key_name)) {
+        lines.erase(lines.begin() + std::ptrdiff_t(i));
+        --end;
+      } else {
+        ++i;
+      }
+    }
+  }
+  return Save(file, lines, why);
 }
 
 bool WriteProfileString(const std::string& file, const std::string& section, const std::string& key,

@@ -52,11 +52,20 @@ int32_t ReadProfileInt(const std::string& file, const std::string& section, cons
 struct ProfileSection {
   size_t copies = 0;
   std::vector<std::pair<std::string, std::string>> keys;
+
+  // A key's value as ReadProfileString and ReadProfileInt give it, from this one reading.
+  std::string String(std::string_view key) const;
+  int32_t Int(std::string_view key) const;
 };
 ProfileSection ReadProfileSection(const std::string& file, const std::string& section);
 
 bool WriteProfileString(const std::string& file, const std::string& section, const std::string& key,
                         const std::string& value, std::string* why = nullptr);
+// Sets the keys to their values and removes the keys `removed` from the section, in one save:
+// a reader sees the section as it was or as it is now, never a part of the change.
+bool WriteProfileStrings(const std::string& file, const std::string& section,
+                         const std::vector<std::pair<std::string, std::string>>& values,
+                         const std::vector<std::string>& removed, std::string* why = nullptr);
 // Removes the key from the section that reads see (the first of that name), every copy of it.
 bool DeleteProfileKey(const std::string& file, const std::string& section, const std::string& key,
                       std::string* why = nullptr);

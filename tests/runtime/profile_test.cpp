@@ -72,6 +72,27 @@ TEST_F(ProfileTest, writes_deletes_and_erases_keep_every_other_line_and_its_orde
   }
 }
 
+// Many keys changed in one save read as the single writes would have left them, and one
+// reading of the section gives what the single reads give.
+TEST_F(ProfileTest, keys_set_and_removed_in_one_save_read_as_single_writes_would_leave_them) {
+  const std::vector<std::pair<std::string, std::string>> before = {
+      {"x\r\n[S]\r\n a=1\r\nK = old\r\nj=9\r\n\r\n[T]\r\nk=t\r\n", "x\r\n[S]\r\n a=1\r\nK=v\r\nn=new\r\n\r\n[T]\r\nk=t\r\n"},
+      {"[T]\r\nk=t\r\n", "[T]\r\nk=t\r\n[S]\r\nk=v\r\nn=new\r\n"},
+  };
+  for (const auto& [content, after] : before) {
+    Put(content);
+    ASSERT_TRUE(WriteProfileStrings(file, "S", {{"k", "v"}, {"n", "new\r\nx=injected"}}, {"j", "missing"}));
+    EXPECT_EQ(Text(), after) << content;
+    const ProfileSection section = ReadProfileSection(file, "s");
+    EXPECT_EQ(section.String(" K "), ReadProfileString(file, "S", "k"));
+    EXPECT_EQ(section.String("n"), "new");
+    EXPECT_EQ(section.String("none"), "");
+  }
+  Put("[S]\r\ncount=\"12abc\"\r\n");
+  EXPECT_EQ(ReadProfileSection(file, "S").Int("count"), ReadProfileInt(file, "S", "count"));
+  EXPECT_FALSE(WriteProfileStrings(file, "S", {{"", "v"}}, {}));
+}
+
 // A value is cut at a line break, so that it adds no line (the fuzz harness cannot see a key added).
 TEST_F(ProfileTest, binary_nul_and_very_long_lines_survive_a_write_byte_for_byte_and_a_value_adds_no_line) {
   const std::string odd = std::string("\x01\xff\x80 binary \0 nul", 16);
