@@ -15,6 +15,7 @@
 #include "targets/kpf/kpf_startup_backup.h"
 #include "targets/kwf/kwf_startup_backup.h"
 #include "targets/target_catalog.h"
+#include "widgets/forwarding_backend.h"
 #include "widgets/user_action.h"
 
 namespace {
@@ -37,14 +38,38 @@ std::string NotSetUp(const std::string& target) {
   return on ? "" : NoFileSetMessage(info.title);
 }
 
-// Whether the window system showed a failure (an error box) or asked for a file, which the
-// mode "To Programm" never does: then nothing was written.
-bool Failed(const widgets::HeadlessBackend& backend, size_t shown_before) {
-  const auto& shown = backend.ShownDialogs();
-  for (size_t i = shown_before; i < shown.size(); ++i)
-    if (shown[i].kind != widgets::DialogKind::Message || shown[i].icon == widgets::MessageIcon::Error) return true;
-  return false;
-}
+// Stands in front of the window system while the export runs and notes whether it showed
+// a failure (an error box), asked for a file or opened a document, which the mode "To
+// Programm" never does: then nothing was written.
+class FailureWatch : public widgets::ForwardingBackend {
+ public:
+  explicit FailureWatch(widgets::Backend& backend) : ForwardingBackend(backend), backend_(backend) {
+    widgets::SetCurrentBackend(this);
+  }
+  ~FailureWatch() override { widgets::SetCurrentBackend(&backend_); }
+  FailureWatch(const FailureWatch&) = delete;
+  FailureWatch& operator=(const FailureWatch&) = delete;
+
+  bool Failed() const { return failed_; }
+
+  std::optional<widgets::FileDialogAnswer> RunFileDialog(const widgets::FileDialogRequest& request) override {
+    failed_ = true;
+    return ForwardingBackend::RunFileDialog(request);
+  }
+  widgets::MessageAnswer ShowMessageBox(widgets::ControlId owner, const std::string& text, const std::string& caption,
+                                        widgets::MessageButtons buttons, widgets::MessageIcon icon) override {
+    if (icon == widgets::MessageIcon::Error) failed_ = true;
+    return ForwardingBackend::ShowMessageBox(owner, text, caption, buttons, icon);
+  }
+  void OpenDocument(const std::string& target) override {
+    failed_ = true;
+    ForwardingBackend::OpenDocument(target);
+  }
+
+ private:
+  widgets::Backend& backend_;
+  bool failed_ = false;
+};
 
 // The keys of the categories' boxes on page "Export URL", in their order.
 constexpr const char* kCategoryKeys[] = {"gen_advert", "gen_misc", "gen_porno", "gen_unsorted", "gen_virus"};
@@ -95,7 +120,7 @@ void KeepFirstCopy(TargetId id, const std::string& program_dir) {
 
 }  // namespace
 
-int RunExport(const std::string& target, widgets::HeadlessBackend& backend, std::ostream& summaries) {
+int RunExport(const std::string& target, widgets::Backend& backend, std::ostream& summaries) {
   // The settings, the lists, the backups and the target's file, all as they are at one time.
   const platform::FolderLock lock("veltrane --export");
   if (!lock.Held()) {
@@ -115,7 +140,7 @@ int RunExport(const std::string& target, widgets::HeadlessBackend& backend, std:
   veltr_dir.SetName("VELTR_dir");
   veltr_dir.SetValue(program_dir);
 
-  const size_t shown_before = backend.ShownDialogs().size();
+  FailureWatch watch(backend);
   const std::string not_set_up = NotSetUp(target);
   if (!not_set_up.empty()) {
     backend.ShowMessageBox(widgets::kNoControl, not_set_up, kSaveFailureCaption, widgets::MessageButtons::Ok,
@@ -136,7 +161,7 @@ int RunExport(const std::string& target, widgets::HeadlessBackend& backend, std:
     return 1;
   }
   if (target != "banlist") KeepFirstCopy(*TargetNamed(target), AsText(program_dir));
-  if (Failed(backend, shown_before)) return 1;
+  if (watch.Failed()) return 1;
 
   SummaryPrinter printer(summaries);
   TKXChildPanel page(nullptr);
@@ -157,5 +182,5 @@ int RunExport(const std::string& target, widgets::HeadlessBackend& backend, std:
       generate.ExportFormat(int(index - kFirewallTargets.size()));
     }
   }
-  return Failed(backend, shown_before) ? 1 : 0;
+  return watch.Failed() ? 1 : 0;
 }

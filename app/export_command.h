@@ -12,8 +12,9 @@
 #include <iostream>
 #include <string>
 
-#include "widgets/headless/headless_backend.h"
+#include "widgets/backend.h"
 
 // 0 when the file was written; 1 when the target is not set up or nothing was written,
-// the user having been told why. `backend` is the current window system.
-int RunExport(const std::string& target, widgets::HeadlessBackend& backend, std::ostream& summaries = std::cout);
+// the user having been told why. `backend` is the current window system, and is again when
+// the export ends.
+int RunExport(const std::string& target, widgets::Backend& backend, std::ostream& summaries = std::cout);

@@ -14,7 +14,7 @@ target_link_libraries(veltrane_fault_shim PRIVATE ${CMAKE_DL_LIBS})
 
 file(GLOB FAULT_HARNESS_SOURCES CONFIGURE_DEPENDS tests/faults/*.cpp)
 add_executable(veltrane-faults ${FAULT_HARNESS_SOURCES})
-target_link_libraries(veltrane-faults PRIVATE veltrane_core Threads::Threads)
+target_link_libraries(veltrane-faults PRIVATE veltrane_lists Threads::Threads)
 
 # A driver built with GCC's AddressSanitizer loads its runtime as a shared library, which
 # must come first of all: the harness preloads it before the shim.

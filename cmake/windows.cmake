@@ -11,7 +11,7 @@ set_source_files_properties(${VELTRANE_RESOURCES} PROPERTIES
 
 file(GLOB_RECURSE WIN32_BACKEND_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/widgets/win32/*.cpp)
 add_library(veltrane_win32 STATIC ${WIN32_BACKEND_SOURCES})
-target_link_libraries(veltrane_win32 PUBLIC veltrane_core comctl32 comdlg32 shell32 gdi32 user32 uxtheme)
+target_link_libraries(veltrane_win32 PUBLIC veltrane_widgets comctl32 comdlg32 shell32 gdi32 user32 uxtheme)
 # The core downloads the subscribed web lists through WinHTTP, part of every Windows.
 set(VELTRANE_DOWNLOAD_LIBRARIES winhttp)
 

@@ -12,12 +12,6 @@ std::string TListStore::ProgramDir() const { return AsText(program_dir_.Value())
 
 std::vector<std::string> TListStore::Load(ListId id) const { return LoadRecords(Path(id)); }
 
-TListSet TListStore::LoadAll() const {
-  TListSet lists;
-  for (size_t i = 0; i < kListCount; ++i) lists[i] = Load(ListId(i));
-  return lists;
-}
-
 void TListStore::TellNotWhole(const std::string& path, const RecordFile& file, std::string_view what_happens) {
   TData text = MakeText(NotWholeMessage(path, file, what_happens));
   not_whole_.doMessage(text, 0);

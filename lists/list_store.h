@@ -22,7 +22,6 @@ class TListStore {
   // As far as the file can be read, without a word: for counts and existence checks. A
   // missing file is an empty list.
   std::vector<std::string> Load(ListId id) const;
-  TListSet LoadAll() const;
 
   // The whole list, for a scheme that saves it again or hands all of it on. A file that
   // cannot be read whole (unreadable, a NUL byte, UTF-16) gives nothing, after the user

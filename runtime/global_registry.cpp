@@ -16,9 +16,3 @@ TData& RegisterGlobal(const std::string& name) {
   if (!cell) cell = std::make_unique<TData>();
   return *cell;
 }
-
-TData* FindGlobal(const std::string& name) {
-  auto& registry = Registry();
-  const auto found = registry.find(name);
-  return found == registry.end() ? nullptr : found->second.get();
-}

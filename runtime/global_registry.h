@@ -8,6 +8,3 @@
 // The cell registered under `name` (compared byte for byte), created empty on first
 // use. Cells are never moved or freed while the program runs, so references stay valid.
 TData& RegisterGlobal(const std::string& name);
-
-// The cell registered under `name`, or nullptr when there is none.
-TData* FindGlobal(const std::string& name);

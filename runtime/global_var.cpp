@@ -17,10 +17,6 @@ void TKXGlobalVar::SetName(const std::string& name) {
   cell_ = Name.empty() ? nullptr : &RegisterGlobal(Name);
 }
 
-void TKXGlobalVar::SetDefault(const TData& value) {
-  if (cell_ && !value.IsEmpty()) Store(*cell_, value);
-}
-
 void TKXGlobalVar::doValue(TData& value, uint16_t) {
   if (cell_) Store(*cell_, value);
 }

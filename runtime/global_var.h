@@ -13,8 +13,6 @@ class TKXGlobalVar : public TKXObject {
 
   // At construction. Only A to Z are lowered; an empty name gives the element no cell.
   void SetName(const std::string& name);
-  // At construction, after SetName: a non-empty value replaces what the cell holds.
-  void SetDefault(const TData& value);
 
   void doValue(TData& value, uint16_t index);
   void varValue(TData& value, uint16_t index);

@@ -1,11 +1,6 @@
 // The memory element forwards rather than fires, so chains through it keep a flat stack.
 #include "runtime/memory.h"
 
-void TKXMemory::SetDefault(const TData& value) {
-  Default = value;
-  Value = value;
-}
-
 void TKXMemory::doValue(TData& value, uint16_t) {
   Value = value;
   ForwardEvent(value, onData, Value);

@@ -12,9 +12,6 @@ class TKXMemory : public TKXObject {
   TData Default;  // restored by doClear; empty unless the scheme sets it
   TEventLink onData;
 
-  // At construction: both Default and Value become the value.
-  void SetDefault(const TData& value);
-
   void doValue(TData& value, uint16_t index);
   void doClear(TData& value, uint16_t index);
   void varValue(TData& value, uint16_t index);

@@ -49,7 +49,7 @@ void TKXMultiElement::varData(TData& value, uint16_t index) {
   else value.Clear();
 }
 
-TScheme::TScheme(TKXWin* parent) : parent_control_(parent), Port(New<TKXEditMulti>()) {}
+TScheme::TScheme(TKXWin*) : Port(New<TKXEditMulti>()) {}
 
 TScheme::~TScheme() {
   for (auto& element : elements_) element.reset();

@@ -64,7 +64,6 @@ class TKXMultiElement : public TKXObject {
   void doWork(TData& value, uint16_t index);
   void varData(TData& value, uint16_t index);
 
-  TKXEditMulti* ChildPort() const { return port_; }
   TScheme* Scheme() const { return scheme_.get(); }
 
  protected:
@@ -92,14 +91,14 @@ class TScheme : public TKXObject {
  private:
   // Declared before Port so that the storage exists when the port is created.
   std::vector<std::unique_ptr<TKXObject>> elements_;
-  TKXWin* parent_control_ = nullptr;
 
  public:
+  // `parent` is the control the scheme places its windows on; a scheme class with a panel
+  // keeps it for its own controls, and this base needs nothing of it.
   explicit TScheme(TKXWin* parent);
   ~TScheme() override;
 
   TKXEditMulti& Result() { return Port; }
-  TKXWin* ParentControl() const { return parent_control_; }
 
  protected:
   // The scheme's event output k and data input k, as inner elements link to them.

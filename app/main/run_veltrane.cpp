@@ -40,9 +40,7 @@ int RunMode(const CommandLine& line, const std::vector<std::string>& args, widge
   switch (line.mode) {
     case CommandLine::Mode::Window:
     case CommandLine::Mode::Info: code = RunVeltrane(args); break;
-    case CommandLine::Mode::Export:
-      code = RunExport(line.target, dynamic_cast<widgets::HeadlessBackend&>(backend));  // windowless: the console
-      break;
+    case CommandLine::Mode::Export: code = RunExport(line.target, backend); break;
     case CommandLine::Mode::Import: code = RunImportMode(line.import_from, line.into); break;
     case CommandLine::Mode::Update: code = RunUpdateMode(line.accept_losses); break;
     case CommandLine::Mode::Subscribe: code = RunSubscribeMode(line.url, line.into); break;

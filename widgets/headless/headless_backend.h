@@ -124,7 +124,6 @@ class HeadlessBackend : public Backend {
 
   // --- Inspection ---
   const HeadlessControl* Find(ControlId id) const;  // nullptr for an unknown id
-  size_t ControlCount() const { return controls_.size(); }
   // A status bar's text as the bar shows it.
   StatusLine ShownStatus(ControlId bar) const;
 
@@ -184,9 +183,6 @@ class HeadlessBackend : public Backend {
     --escapes_;
     return true;
   }
-  size_t PendingOpenAnswers() const { return open_answers_.size(); }
-  size_t PendingSaveAnswers() const { return save_answers_.size(); }
-  size_t PendingMessageAnswers() const { return message_answers_.size(); }
   const std::vector<ShownDialog>& ShownDialogs() const { return shown_; }
   void ClearShownDialogs() { shown_.clear(); }
   // Shell and clipboard.
