@@ -58,10 +58,10 @@ GeneralOptionsPanel::GeneralOptionsPanel(TKXWin* parent)
   Placed(defaults, 360, 345, 90, 20).Init();
   browser.FileName = kUpdateAddress;
   question.Message = "Default Setting?";
-  question.Type = 2;
-  question.Icon = 2;
+  question.Type = kButtonsYesNo;
+  question.Icon = kIconQuestion;
   answered_yes.Type = CompareEqual;
-  answered_yes.Op2 = MakeInteger(6);
+  answered_yes.Op2 = MakeInteger(kAnswerYes);
   AsFailureBox(save_error_);
 
   // A click on either start-up option writes it and reads it back into its variable; the

@@ -8,7 +8,7 @@ ListBackup::ListBackup(TKXWin* parent)
     : TScheme(parent), program_dir_(New<TKXGlobalVar>()), failed_(New<TKXMessage>()) {
   program_dir_.SetName("VELTR_dir");
   failed_.Caption = "Error:";
-  failed_.Icon = 1;
+  failed_.Icon = kIconError;
   Port.SetInputCount(1);
   Port.onInput[0] = MakeLink<&ListBackup::doBackup>(*this);
 }

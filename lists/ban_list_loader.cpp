@@ -31,11 +31,11 @@ BanListLoader::BanListLoader(TKXWin* parent)
   open_dialog_.Filter = "BanList (*.txt)|*.txt";
   not_ban_list_.Message = "This is not BanList!";
   not_ban_list_.Caption = "Error!";
-  not_ban_list_.Type = 0;
-  not_ban_list_.Icon = 3;
+  not_ban_list_.Type = kButtonsOk;
+  not_ban_list_.Icon = kIconWarning;
   doubles_found_.Caption = "Warning: Double Records found!";
-  doubles_found_.Type = 0;
-  doubles_found_.Icon = 5;
+  doubles_found_.Type = kButtonsOk;
+  doubles_found_.Icon = kIconExclamation;
 
   // A chosen file is merged; a cancelled dialog, or a file that is no ban list, loads nothing.
   open_dialog_.onExecute = MakeLink<&BanListLoader::Merge>(*this);

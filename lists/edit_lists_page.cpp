@@ -117,13 +117,13 @@ EditListsPage::EditListsPage(TKXWin* parent)
   find_button_.Caption = "Find";
   Placed(find_button_, 555, 5, 50, 20).Init();
   find_answer_.Caption = "Find:";
-  find_answer_.Icon = 4;
+  find_answer_.Icon = kIconInformation;
   text_dialog_.Title = "Open Text File";
   text_dialog_.Filter = "Text File|*.txt|All Files|*.*";
   web_dialog_.Title = "Open Web List";
   web_dialog_.Filter = "Block Lists|*.txt;*.hosts;hosts|All Files|*.*";
   changed_on_disk_.Caption = "Warning:";
-  changed_on_disk_.Icon = 5;
+  changed_on_disk_.Icon = kIconExclamation;
 
   // The two selectors and the buttons.
   source_selector_.onClick = MakeLink<&EditListsPage::doChooseSource>(*this);

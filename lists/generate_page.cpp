@@ -119,8 +119,8 @@ GeneratePage::GeneratePage(TKXWin* parent)
   for (size_t i = 0; i < 5; ++i) writer_.dataData[i] = MakeLink<&TKXStrList::varCount>(*categories_[i]);
   preview_.onSaveError = MakeLink<&TKXMessage::doMessage>(save_error);
   no_category_->Caption = kWarningCaption;
-  no_category_->Type = 2;
-  no_category_->Icon = 3;
+  no_category_->Type = kButtonsYesNo;
+  no_category_->Icon = kIconWarning;
   no_category_->onMessage = MakeLink<&GeneratePage::doAnswered>(*this);
 
   // What each export wrote goes out to the status bar.
@@ -302,7 +302,7 @@ bool GeneratePage::WithoutCategoryConfirmed(TargetId target) {
       " Write all the same?");
   answer_ = 0;
   no_category_->doMessage(text, 0);
-  return answer_ == 6;
+  return answer_ == kAnswerYes;
 }
 
 void GeneratePage::doExportTarget(TData&, uint16_t target) {

@@ -16,8 +16,8 @@ ListStatistics::ListStatistics(TKXWin* parent)
     counters_[i]->SetName(kLists[i].counter);
   }
   statistic_.Caption = "Statistic:";
-  statistic_.Type = 0;
-  statistic_.Icon = 4;
+  statistic_.Type = kButtonsOk;
+  statistic_.Icon = kIconInformation;
 
   Port.SetInputCount(2);
   Port.onInput[0] = MakeLink<&ListStatistics::doRefresh>(*this);

@@ -25,18 +25,18 @@ StartupCorrection::StartupCorrection(TKXWin* parent)
       not_whole_(New<TKXMessage>()) {
   low_.SetName("low");
   double_.SetName("double");
-  shown_.Type = 0;
-  shown_.Icon = 5;
+  shown_.Type = kButtonsOk;
+  shown_.Icon = kIconExclamation;
   want_to_see_.Message = "You do want to see?";
-  want_to_see_.Type = 2;
-  want_to_see_.Icon = 5;
+  want_to_see_.Type = kButtonsYesNo;
+  want_to_see_.Icon = kIconExclamation;
   AsFailureBox(not_whole_);
   // "Yes" opens the report with the user's viewer for text files.
   auto& answered_yes = New<TKXIf_else>();
   auto& program_dir = New<TKXGlobalVar>();
   auto& report_path = New<TKXStrCat>();
   answered_yes.Type = CompareEqual;
-  answered_yes.Op2 = MakeInteger(6);
+  answered_yes.Op2 = MakeInteger(kAnswerYes);
   program_dir.SetName("VELTR_dir");
   report_path.dataStr1 = MakeLink<&TKXGlobalVar::varValue>(program_dir);
   report_path.Str2 = kReportFile;

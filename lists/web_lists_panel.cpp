@@ -68,7 +68,7 @@ WebListsPanel::WebListsPanel(TKXWin* parent)
   Port.onInput[2] = MakeLink<&WebListsPanel::doRefresh>(*this);
 }
 
-void WebListsPanel::Tell(const std::string& text, int32_t icon) {
+void WebListsPanel::Tell(const std::string& text, MessageIconCode icon) {
   message_.Icon = icon;
   TData value = MakeText(text);
   message_.doMessage(value, 0);
@@ -91,7 +91,7 @@ void WebListsPanel::doAdd(TData&, uint16_t) {
   if (!SectionReadable(file)) return;
   const std::string problem = SubscribeProblem(ReadWebSubscriptions(file), url, list);
   if (!problem.empty()) {
-    Tell(problem, 5);
+    Tell(problem, kIconExclamation);
     return;
   }
   std::string why;
@@ -109,7 +109,7 @@ void WebListsPanel::doAdd(TData&, uint16_t) {
 void WebListsPanel::doRemove(TData&, uint16_t) {
   const int selected = subscriptions_.Selected();
   if (selected < 0) {
-    Tell("Select the subscription to remove in the list.", 5);
+    Tell("Select the subscription to remove in the list.", kIconExclamation);
     return;
   }
   // The one the user sees, found again in the file as it is now.
@@ -129,7 +129,7 @@ void WebListsPanel::doRemove(TData&, uint16_t) {
     else
       lines.push_back("'" + at->url + "' could not be removed: " + removed.error + ".");
     lines.insert(lines.end(), removed.troubles.begin(), removed.troubles.end());
-    Tell(JoinedByCrLf(lines), removed.done && removed.troubles.empty() ? 4 : 5);
+    Tell(JoinedByCrLf(lines), removed.done && removed.troubles.empty() ? kIconInformation : kIconExclamation);
   }
   TData none;
   doRefresh(none, 0);
@@ -140,7 +140,7 @@ bool WebListsPanel::SectionReadable(const std::string& file) {
   if (problem.empty()) return true;
   Tell("'" + platform::NativePath(file) + "': " + problem +
            ". The subscriptions are not changed until it is mended in an editor.",
-       5);
+       kIconExclamation);
   return false;
 }
 
@@ -162,11 +162,12 @@ void WebListsPanel::doUpdateNow(TData&, uint16_t) {
   const std::string problem = WebListsProblem(file);
   const std::vector<WebSubscription> subscriptions = ReadWebSubscriptions(file);
   if (subscriptions.empty() && !problem.empty()) {
-    Tell("'" + platform::NativePath(file) + "': " + problem + ".", 5);
+    Tell("'" + platform::NativePath(file) + "': " + problem + ".", kIconExclamation);
     return;
   }
   if (subscriptions.empty()) {
-    Tell("No web lists are subscribed yet: enter the address of a block list, choose its list and press Add.", 4);
+    Tell("No web lists are subscribed yet: enter the address of a block list, choose its list and press Add.",
+         kIconInformation);
     return;
   }
   updating_ = true;
@@ -196,5 +197,5 @@ void WebListsPanel::doUpdateNow(TData&, uint16_t) {
     failed = failed || outcome.kind == WebUpdateOutcome::Kind::Failed;
   }
   lines.insert(lines.end(), update.troubles.begin(), update.troubles.end());
-  Tell(JoinedByCrLf(lines), failed ? 5 : 4);
+  Tell(JoinedByCrLf(lines), failed ? kIconExclamation : kIconInformation);
 }

@@ -27,7 +27,7 @@ class WebListsPanel : public TPanelScheme {
   void doUpdateNow(TData& value, uint16_t index);
 
  private:
-  void Tell(const std::string& text, int32_t icon);
+  void Tell(const std::string& text, MessageIconCode icon);
   // False, once the user was told, when the settings file's section of subscriptions cannot be
   // read as it was written: it is then not written over.
   bool SectionReadable(const std::string& file);

@@ -8,12 +8,42 @@
 #include "runtime/link.h"
 #include "runtime/save_failure.h"
 
+// The codes of a box's Type (its buttons), of its Icon (5 is the exclamation mark, which the
+// window systems show as the warning sign), and of the button pressed, as the settings and
+// the schemes give them.
+enum MessageButtonsCode : int32_t {
+  kButtonsOk = 0,
+  kButtonsOkCancel = 1,
+  kButtonsYesNo = 2,
+  kButtonsYesNoCancel = 3,
+  kButtonsRetryCancel = 4,
+  kButtonsAbortRetryIgnore = 5
+};
+enum MessageIconCode : int32_t {
+  kIconNone = 0,
+  kIconError = 1,
+  kIconQuestion = 2,
+  kIconWarning = 3,
+  kIconInformation = 4,
+  kIconExclamation = 5
+};
+enum MessageAnswerCode : int32_t {
+  kAnswerNone = 0,
+  kAnswerOk = 1,
+  kAnswerCancel = 2,
+  kAnswerAbort = 3,
+  kAnswerRetry = 4,
+  kAnswerIgnore = 5,
+  kAnswerYes = 6,
+  kAnswerNo = 7
+};
+
 class TKXMessage : public TKXObject {
  public:
   std::string Message;
   std::string Caption;
-  int32_t Type = 0;  // buttons: 0 OK, 1 OK/Cancel, 2 Yes/No, 3 Yes/No/Cancel, 4 Retry/Cancel, 5 Abort/Retry/Ignore
-  int32_t Icon = 0;  // 0 none, 1 error, 2 question, 3 warning, 4 information, 5 warning
+  int32_t Type = kButtonsOk;  // a MessageButtonsCode
+  int32_t Icon = kIconNone;   // a MessageIconCode
 
   TEventLink dataMessage;  // default Message
   TEventLink dataCaption;  // default Caption
@@ -28,6 +58,6 @@ class TKXMessage : public TKXObject {
 // "Error:" and the error icon.
 inline TKXMessage& AsFailureBox(TKXMessage& box) {
   box.Caption = kSaveFailureCaption;
-  box.Icon = 1;
+  box.Icon = kIconError;
   return box;
 }

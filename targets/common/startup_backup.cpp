@@ -47,11 +47,11 @@ TTargetStartupBackup::TTargetStartupBackup(TKXWin* parent, const TBackupSetup& s
   count_.SetName(setup.count_variable);
   program_dir_.SetName("VELTR_dir");
   not_found_.Caption = "Error:";
-  not_found_.Type = 0;
-  not_found_.Icon = 3;
+  not_found_.Type = kButtonsOk;
+  not_found_.Icon = kIconWarning;
   AsFailureBox(error_);
   warning_.Caption = kWarningCaption;
-  warning_.Icon = 3;
+  warning_.Icon = kIconWarning;
 
   Port.SetInputCount(2);
   Port.onInput[0] = MakeLink<&TTargetStartupBackup::doBackup>(*this);

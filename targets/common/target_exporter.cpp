@@ -21,7 +21,7 @@ TTargetExporter::TTargetExporter(TKXWin* parent, const TExporterSetup& setup)
   add_on_dialog_.Title = setup.add_on_title;
   AsFailureBox(error_);
   warning_.Caption = kWarningCaption;
-  warning_.Icon = 3;
+  warning_.Icon = kIconWarning;
 
   // The add-on file is written once the user has named it; a cancelled dialog writes nothing.
   add_on_dialog_.onExecute = MakeLink<&TTargetExporter::doAddOnFile>(*this);
