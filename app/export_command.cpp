@@ -115,7 +115,7 @@ void KeepFirstCopy(TargetId id, const std::string& program_dir) {
     default: return;
   }
   TData none;
-  backup.doWork(none, 1);
+  backup.doWork(none, TTargetStartupBackup::kDoFirstBackup);
 }
 
 }  // namespace
@@ -132,7 +132,7 @@ int RunExport(const std::string& target, widgets::Backend& backend, std::ostream
   // The settings, and the program folder the lists are read from.
   TKXMultiElement settings;
   settings.SetScheme<SettingsReload>();
-  settings.doWork(none, 0);
+  settings.doWork(none, SettingsReload::kDoReload);
   TKXDir dir;
   TData program_dir;
   dir.varProgramDir(program_dir, 0);
@@ -165,10 +165,10 @@ int RunExport(const std::string& target, widgets::Backend& backend, std::ostream
 
   SummaryPrinter printer(summaries);
   TKXChildPanel page(nullptr);
-  page.SetEventCount(1);
-  page.onEvent[0] = MakeLink<&SummaryPrinter::doText>(printer);
+  page.SetEventCount(GeneratePage::kOnStatusText + 1);
+  page.onEvent[GeneratePage::kOnStatusText] = MakeLink<&SummaryPrinter::doText>(printer);
   page.SetScheme<GeneratePage>();
-  page.doWork(none, 2);  // the check boxes from the settings, the mode "To Programm"
+  page.doWork(none, GeneratePage::kDoInit);  // the check boxes from the settings, the mode "To Programm"
   auto& generate = static_cast<GeneratePage&>(*page.Scheme());
   generate.ShowTargetPreview(false);
   if (target == "banlist") {

@@ -35,7 +35,7 @@ constexpr DefaultValue kDefaults[] = {
 }  // namespace
 
 GeneralOptionsPanel::GeneralOptionsPanel(TKXWin* parent)
-    : TPanelScheme(parent, kSettingsPanelPlace, true, 3),
+    : TPanelScheme(parent, kSettingsPanelPlace, PanelShown::kShown, kInputCount),
       doubles_(New<TKXCheckBox>(&Panel)),
       correction_(New<TKXCheckBox>(&Panel)),
       save_position_(New<TKXCheckBox>(&Panel)),
@@ -100,7 +100,7 @@ GeneralOptionsPanel::GeneralOptionsPanel(TKXWin* parent)
   question.onMessage = MakeLink<&TKXIf_else::doCompare>(answered_yes);
   answered_yes.onTrue = MakeLink<&GeneralOptionsPanel::doWriteDefaults>(*this);
 
-  Port.onInput[2] = MakeLink<&GeneralOptionsPanel::doRefresh>(*this);
+  Port.onInput[kDoRefresh] = MakeLink<&GeneralOptionsPanel::doRefresh>(*this);
 }
 
 void GeneralOptionsPanel::doRefresh(TData&, uint16_t) {
@@ -127,5 +127,5 @@ void GeneralOptionsPanel::doWriteDefaults(TData&, uint16_t) {
     TData text = MakeText(SaveFailureMessage(file, why));
     save_error_.doMessage(text, 0);
   }
-  FireEvent(EventOutput(0));
+  FireEvent(EventOutput(kOnDefaults));
 }

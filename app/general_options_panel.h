@@ -16,6 +16,9 @@ inline constexpr const char* kUpdateAddress = "https://www.veltrane.org/update";
 
 class GeneralOptionsPanel : public TPanelScheme {
  public:
+  enum Input : uint16_t { kInputCount = kDoRefresh + 1 };
+  enum Event : uint16_t { kOnDefaults = 0 };
+
   explicit GeneralOptionsPanel(TKXWin* parent);
 
   void doRefresh(TData& value, uint16_t index);

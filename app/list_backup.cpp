@@ -9,8 +9,8 @@ ListBackup::ListBackup(TKXWin* parent)
   program_dir_.SetName("VELTR_dir");
   failed_.Caption = "Error:";
   failed_.Icon = kIconError;
-  Port.SetInputCount(1);
-  Port.onInput[0] = MakeLink<&ListBackup::doBackup>(*this);
+  Port.SetInputCount(kInputCount);
+  Port.onInput[kDoBackup] = MakeLink<&ListBackup::doBackup>(*this);
 }
 
 void ListBackup::doBackup(TData&, uint16_t) {

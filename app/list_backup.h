@@ -10,6 +10,8 @@
 
 class ListBackup : public TScheme {
  public:
+  enum Input : uint16_t { kDoBackup = 0, kInputCount };
+
   explicit ListBackup(TKXWin* parent);
 
   void doBackup(TData& value, uint16_t index);

@@ -87,13 +87,14 @@ TMainProgram::TMainProgram() : TScheme(nullptr), main_form_(BuildMainForm(New<TK
   for (auto [merge, page] : {std::pair{&edit_back, &edit_page}, {&generate_back, &generate_page},
                              {&settings_back, &settings_page}}) {
     merge->InCount = 3;
-    merge->SetOutputs({scheme_input(*page, 0)});
+    merge->SetOutputs({scheme_input(*page, TPanelScheme::kDoToBack)});
   }
 
   // A fan-out hub sends the two other pages to the back, then brings its own page to the front.
-  to_edit.SetOutputs({hub_input(generate_back), hub_input(settings_back), scheme_input(edit_page, 1)});
-  to_generate.SetOutputs({hub_input(edit_back), hub_input(settings_back), scheme_input(generate_page, 1)});
-  to_settings.SetOutputs({hub_input(edit_back), hub_input(generate_back), scheme_input(settings_page, 1)});
+  constexpr uint16_t kToFront = TPanelScheme::kDoToFront;
+  to_edit.SetOutputs({hub_input(generate_back), hub_input(settings_back), scheme_input(edit_page, kToFront)});
+  to_generate.SetOutputs({hub_input(edit_back), hub_input(settings_back), scheme_input(generate_page, kToFront)});
+  to_settings.SetOutputs({hub_input(edit_back), hub_input(generate_back), scheme_input(settings_page, kToFront)});
   // No tab has index 3: that output sends every page to the back.
   to_none.SetOutputs({hub_input(edit_back), hub_input(generate_back), hub_input(settings_back)});
 
@@ -101,9 +102,11 @@ TMainProgram::TMainProgram() : TScheme(nullptr), main_form_(BuildMainForm(New<TK
   sys_menu.dataHandle = MakeLink<&TKXWin::varHandle>(form);
 
   // The start sequence, strictly in this order; the hub's sixth output stays unlinked.
-  start_hub.SetOutputs({MakeLink<&TKXSysMenu::doInit>(sys_menu), scheme_input(housekeeping, 0),
-                        scheme_input(correction, 0), scheme_input(generate_page, 2),
-                        scheme_input(settings_page, 2), TEventLink{}});
+  start_hub.SetOutputs({MakeLink<&TKXSysMenu::doInit>(sys_menu),
+                        scheme_input(housekeeping, StartupHousekeeping::kDoStart),
+                        scheme_input(correction, StartupCorrection::kDoStart),
+                        scheme_input(generate_page, GeneratePage::kDoInit),
+                        scheme_input(settings_page, SettingsPage::kDoRefresh), TEventLink{}});
 
   housekeeping.SetScheme<StartupHousekeeping>();
 
@@ -125,9 +128,11 @@ TMainProgram::TMainProgram() : TScheme(nullptr), main_form_(BuildMainForm(New<TK
 
   // What the edit-lists page found in a web list, what each export of the generate page
   // wrote, and the progress of the settings page's downloads, show in the status bar.
+  static_assert(uint16_t(EditListsPage::kOnStatusText) == GeneratePage::kOnStatusText &&
+                uint16_t(SettingsPage::kOnStatusText) == GeneratePage::kOnStatusText);
   for (TKXChildPanel* page : {&edit_page, &generate_page, &settings_page}) {
-    page->SetEventCount(1);
-    page->onEvent[0] = MakeLink<&TKXStatusBar::doText>(status_bar);
+    page->SetEventCount(GeneratePage::kOnStatusText + 1);
+    page->onEvent[GeneratePage::kOnStatusText] = MakeLink<&TKXStatusBar::doText>(status_bar);
   }
 
   form.onCreate = hub_input(start_hub);

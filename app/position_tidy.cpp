@@ -30,6 +30,6 @@ PositionTidy::PositionTidy(TKXWin* parent) : TScheme(parent) {
   steps.SetOutputs({MakeLink<&TKXini::doDeleteKey>(width), MakeLink<&TKXini::doDeleteKey>(height),
                     MakeLink<&TKXIf_else::doCompare>(keep_position)});
 
-  Port.SetInputCount(1);
-  Port.onInput[0] = MakeLink<&TKXHub::doEvent>(steps);
+  Port.SetInputCount(kInputCount);
+  Port.onInput[kDoTidy] = MakeLink<&TKXHub::doEvent>(steps);
 }

@@ -9,5 +9,7 @@
 
 class PositionTidy : public TScheme {
  public:
+  enum Input : uint16_t { kDoTidy = 0, kInputCount };
+
   explicit PositionTidy(TKXWin* parent);
 };

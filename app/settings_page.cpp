@@ -17,7 +17,7 @@
 #include "widgets/button.h"
 #include "widgets/placed.h"
 
-SettingsPage::SettingsPage(TKXWin* parent) : TPanelScheme(parent, kPagePlace, false, 3) {
+SettingsPage::SettingsPage(TKXWin* parent) : TPanelScheme(parent, kPagePlace, PanelShown::kHidden, kInputCount) {
   // The panels, in the order of the buttons and of a refresh; a panel added later is made
   // after the first six buttons and its own, so the controls keep their order.
   std::vector<TKXChildPanel*> panels{
@@ -60,25 +60,27 @@ SettingsPage::SettingsPage(TKXWin* parent) : TPanelScheme(parent, kPagePlace, fa
     choose.SetCount(uint16_t(panels.size()));
     uint16_t k = 0;
     for (size_t j = 0; j < panels.size(); ++j)
-      if (j != i) choose.onEvent[k++] = MakeLink<&TKXMultiElement::doWork>(*panels[j], 0);
-    choose.onEvent[k] = MakeLink<&TKXMultiElement::doWork>(*panels[i], 1);
+      if (j != i) choose.onEvent[k++] = MakeLink<&TKXMultiElement::doWork>(*panels[j], kDoToBack);
+    choose.onEvent[k] = MakeLink<&TKXMultiElement::doWork>(*panels[i], kDoToFront);
     buttons[i]->onClick = MakeLink<&TKXHub::doEvent>(choose);
   }
 
   // A download's progress goes to the status bar, through the page's event 0.
-  web_lists.SetEventCount(1);
-  web_lists.onEvent[0] = EventOutput(0);
+  web_lists.SetEventCount(WebListsPanel::kOnStatusText + 1);
+  web_lists.onEvent[WebListsPanel::kOnStatusText] = EventOutput(kOnStatusText);
 
   // A refresh shows the settings on every panel; after "Default Setting" the variables are
   // reloaded from the file first.
   auto& refresh = New<TKXHub>();
   refresh.SetCount(uint16_t(panels.size()));
-  for (size_t i = 0; i < panels.size(); ++i) refresh.onEvent[i] = MakeLink<&TKXMultiElement::doWork>(*panels[i], 2);
+  for (size_t i = 0; i < panels.size(); ++i)
+    refresh.onEvent[i] = MakeLink<&TKXMultiElement::doWork>(*panels[i], kDoRefresh);
   auto& reload = NewScheme<SettingsReload>();
   auto& after_defaults = New<TKXHub>();
-  after_defaults.SetOutputs({MakeLink<&TKXMultiElement::doWork>(reload, 0), MakeLink<&TKXHub::doEvent>(refresh)});
-  panels[0]->SetEventCount(1);
-  panels[0]->onEvent[0] = MakeLink<&TKXHub::doEvent>(after_defaults);
+  after_defaults.SetOutputs(
+      {MakeLink<&TKXMultiElement::doWork>(reload, SettingsReload::kDoReload), MakeLink<&TKXHub::doEvent>(refresh)});
+  panels[0]->SetEventCount(GeneralOptionsPanel::kOnDefaults + 1);
+  panels[0]->onEvent[GeneralOptionsPanel::kOnDefaults] = MakeLink<&TKXHub::doEvent>(after_defaults);
 
-  Port.onInput[2] = MakeLink<&TKXHub::doEvent>(refresh);
+  Port.onInput[kDoRefresh] = MakeLink<&TKXHub::doEvent>(refresh);
 }

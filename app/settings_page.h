@@ -10,5 +10,8 @@
 
 class SettingsPage : public TPanelScheme {
  public:
+  enum Input : uint16_t { kInputCount = kDoRefresh + 1 };
+  enum Event : uint16_t { kOnStatusText = 0 };
+
   explicit SettingsPage(TKXWin* parent);
 };

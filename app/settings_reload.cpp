@@ -18,6 +18,6 @@ SettingsReload::SettingsReload(TKXWin* parent) : TScheme(parent) {
     loader.SetNames(general ? kReloadedGeneralVariables : section.variables);
     sections.onEvent[k] = MakeLink<&TKXGVarContainer::doRead>(loader);
   }
-  Port.SetInputCount(1);
-  Port.onInput[0] = MakeLink<&TKXHub::doEvent>(sections);
+  Port.SetInputCount(kInputCount);
+  Port.onInput[kDoReload] = MakeLink<&TKXHub::doEvent>(sections);
 }

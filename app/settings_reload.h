@@ -7,5 +7,7 @@
 
 class SettingsReload : public TScheme {
  public:
+  enum Input : uint16_t { kDoReload = 0, kInputCount };
+
   explicit SettingsReload(TKXWin* parent);
 };

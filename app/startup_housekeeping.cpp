@@ -65,16 +65,17 @@ StartupHousekeeping::StartupHousekeeping(TKXWin* parent) : TScheme(parent) {
   }
 
   // The targets' backups, the list backups and the position keys.
-  outputs.push_back(MakeLink<&TKXMultiElement::doWork>(NewScheme<HostsStartupBackup>(), 0));
-  outputs.push_back(MakeLink<&TKXMultiElement::doWork>(NewScheme<KpfStartupBackup>(), 0));
-  outputs.push_back(MakeLink<&TKXMultiElement::doWork>(NewScheme<KwfStartupBackup>(), 0));
-  outputs.push_back(MakeLink<&TKXMultiElement::doWork>(NewScheme<AofStartupBackup>(), 0));
-  outputs.push_back(MakeLink<&TKXMultiElement::doWork>(NewScheme<ListBackup>(), 0));
-  outputs.push_back(MakeLink<&TKXMultiElement::doWork>(NewScheme<PositionTidy>(), 0));
+  auto run = [](TKXMultiElement& scheme, uint16_t input) { return MakeLink<&TKXMultiElement::doWork>(scheme, input); };
+  outputs.push_back(run(NewScheme<HostsStartupBackup>(), TTargetStartupBackup::kDoBackup));
+  outputs.push_back(run(NewScheme<KpfStartupBackup>(), TTargetStartupBackup::kDoBackup));
+  outputs.push_back(run(NewScheme<KwfStartupBackup>(), TTargetStartupBackup::kDoBackup));
+  outputs.push_back(run(NewScheme<AofStartupBackup>(), TTargetStartupBackup::kDoBackup));
+  outputs.push_back(run(NewScheme<ListBackup>(), ListBackup::kDoBackup));
+  outputs.push_back(run(NewScheme<PositionTidy>(), PositionTidy::kDoTidy));
 
   steps.SetCount(uint16_t(outputs.size()));
   for (size_t k = 0; k < outputs.size(); ++k) steps.onEvent[k] = outputs[k];
 
-  Port.SetInputCount(1);
-  Port.onInput[0] = MakeLink<&TKXHub::doEvent>(steps);
+  Port.SetInputCount(kInputCount);
+  Port.onInput[kDoStart] = MakeLink<&TKXHub::doEvent>(steps);
 }

@@ -8,5 +8,7 @@
 
 class StartupHousekeeping : public TScheme {
  public:
+  enum Input : uint16_t { kDoStart = 0, kInputCount };
+
   explicit StartupHousekeeping(TKXWin* parent);
 };

@@ -7,7 +7,8 @@
 #include "widgets/message.h"
 #include "widgets/placed.h"
 
-BanListHeaderPanel::BanListHeaderPanel(TKXWin* parent) : TPanelScheme(parent, kSettingsPanelPlace, false, 3) {
+BanListHeaderPanel::BanListHeaderPanel(TKXWin* parent)
+    : TPanelScheme(parent, kSettingsPanelPlace, PanelShown::kHidden, kInputCount) {
   struct Field {
     const char* label;
     int32_t label_top, edit_top;
@@ -37,5 +38,5 @@ BanListHeaderPanel::BanListHeaderPanel(TKXWin* parent) : TPanelScheme(parent, kS
 
   // "Save" stores name, URL and file in this order; doRefresh shows the variables.
   save.onClick = MakeLink<&TKXHub::doEvent>(store);
-  Port.onInput[2] = MakeLink<&TKXHub::doEvent>(refresh);
+  Port.onInput[kDoRefresh] = MakeLink<&TKXHub::doEvent>(refresh);
 }

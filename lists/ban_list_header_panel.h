@@ -11,5 +11,7 @@
 
 class BanListHeaderPanel : public TPanelScheme {
  public:
+  enum Input : uint16_t { kInputCount = kDoRefresh + 1 };
+
   explicit BanListHeaderPanel(TKXWin* parent);
 };

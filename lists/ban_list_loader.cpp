@@ -39,11 +39,11 @@ BanListLoader::BanListLoader(TKXWin* parent)
 
   // A chosen file is merged; a cancelled dialog, or a file that is no ban list, loads nothing.
   open_dialog_.onExecute = MakeLink<&BanListLoader::Merge>(*this);
-  open_dialog_.onCancel = EventOutput(1);
-  not_ban_list_.onMessage = EventOutput(1);
+  open_dialog_.onCancel = EventOutput(kOnCancel);
+  not_ban_list_.onMessage = EventOutput(kOnCancel);
 
-  Port.SetInputCount(1);
-  Port.onInput[0] = MakeLink<&BanListLoader::doLoad>(*this);
+  Port.SetInputCount(kInputCount);
+  Port.onInput[kDoLoad] = MakeLink<&BanListLoader::doLoad>(*this);
 }
 
 void BanListLoader::doLoad(TData&, uint16_t) {
@@ -57,7 +57,7 @@ void BanListLoader::Merge(TData& value, uint16_t) {
   if (!file.Whole()) {
     // Records behind a NUL byte would be missed, and doubles among them not seen.
     store_.TellNotWhole(path, file, "Nothing was loaded.");
-    FireEvent(EventOutput(1));
+    FireEvent(EventOutput(kOnCancel));
     return;
   }
   std::vector<std::string> file_lines = std::move(file.lines);
@@ -67,7 +67,7 @@ void BanListLoader::Merge(TData& value, uint16_t) {
   if (HasBanListSignature(file_lines)) {
     std::optional<TListSet> read = store_.LoadAllWhole("Nothing was merged and no list was changed.");
     if (!read) {
-      FireEvent(EventOutput(1));
+      FireEvent(EventOutput(kOnCancel));
       return;
     }
     lists = std::move(*read);
@@ -92,7 +92,7 @@ void BanListLoader::Merge(TData& value, uint16_t) {
   std::string file_failed, why;
   if (!ClaimNames(store_.ProgramDir(), result.records, &file_failed, &why)) {
     store_.TellSaveFailure(file_failed, why);
-    FireEvent(EventOutput(1));
+    FireEvent(EventOutput(kOnCancel));
     return;
   }
   // Unsorted only loses records (to the categories the file files them into), so it is
@@ -106,11 +106,11 @@ void BanListLoader::Merge(TData& value, uint16_t) {
   lists = TListSet{};
   if (!saved) {
     // The user was told which file could not be saved; the records are not shown as filed.
-    FireEvent(EventOutput(1));
+    FireEvent(EventOutput(kOnCancel));
     return;
   }
 
-  const TEventLink on_line = EventOutput(0), on_count = EventOutput(2);
+  const TEventLink on_line = EventOutput(kOnLine), on_count = EventOutput(kOnCountLine);
   for (auto line = result.display.rbegin(); line != result.display.rend(); ++line) {
     TData text = MakeText(std::string(*line));
     TData copy = text;

@@ -14,6 +14,9 @@
 
 class BanListLoader : public TScheme {
  public:
+  enum Input : uint16_t { kDoLoad = 0, kInputCount };
+  enum Event : uint16_t { kOnLine = 0, kOnCancel = 1, kOnCountLine = 2 };
+
   explicit BanListLoader(TKXWin* parent);
 
   void doLoad(TData& value, uint16_t index);

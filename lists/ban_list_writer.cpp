@@ -22,14 +22,15 @@ BanListWriter::BanListWriter(TKXWin* parent)
   save_dialog_.Title = "Save URL Ban List";
   save_dialog_.Filter = "URL Ban List (*.txt)|*.txt";
   // The chosen file goes out as the file to write to; a cancelled dialog writes nothing.
-  save_dialog_.onExecute = EventOutput(1);
+  save_dialog_.onExecute = EventOutput(kOnFile);
 
-  Port.SetInputCount(9);
-  Port.onInput[0] = MakeLink<&BanListWriter::doReset>(*this);
-  for (uint16_t k = 0; k < 5; ++k) Port.onInput[1 + k] = MakeLink<&BanListWriter::doCount>(*this, k);
-  Port.onInput[6] = MakeLink<&BanListWriter::doAddLine>(*this);
-  Port.onInput[7] = MakeLink<&BanListWriter::doAddRecord>(*this);
-  Port.onInput[8] = MakeLink<&BanListWriter::doWrite>(*this);
+  Port.SetInputCount(kInputCount);
+  Port.onInput[kDoReset] = MakeLink<&BanListWriter::doReset>(*this);
+  for (uint16_t k = 0; k < kDataCount; ++k)
+    Port.onInput[kDoCountFirst + k] = MakeLink<&BanListWriter::doCount>(*this, k);
+  Port.onInput[kDoAddLine] = MakeLink<&BanListWriter::doAddLine>(*this);
+  Port.onInput[kDoAddRecord] = MakeLink<&BanListWriter::doAddRecord>(*this);
+  Port.onInput[kDoWrite] = MakeLink<&BanListWriter::doWrite>(*this);
 }
 
 void BanListWriter::doReset(TData&, uint16_t) {
@@ -39,7 +40,7 @@ void BanListWriter::doReset(TData&, uint16_t) {
 }
 
 void BanListWriter::doCount(TData& value, uint16_t category) {
-  InputValue(value, DataInput(category), TData{}, counts_[category]);
+  InputValue(value, DataInput(uint16_t(kDataCountFirst + category)), TData{}, counts_[category]);
   total_ = 0;
   for (const auto& count : counts_) total_ += AsInteger(count);
 }
@@ -66,13 +67,13 @@ void BanListWriter::doWrite(TData&, uint16_t) {
       "",
       "",
   };
-  const TEventLink on_line = EventOutput(0);
+  const TEventLink on_line = EventOutput(kOnLine);
   for (const auto& line : header) FireEvent(on_line, line);
   for (const auto& line : buffer_) FireEvent(on_line, line);
 
   const std::string file = AsText(file_.Value());
   if (!file.empty()) {
-    FireEvent(EventOutput(1), file);
+    FireEvent(EventOutput(kOnFile), file);
     return;
   }
   TData none;

@@ -16,6 +16,18 @@
 
 class BanListWriter : public TScheme {
  public:
+  // kDoCountFirst + i counts category i of kCategories (Advertisement first) from data input i.
+  enum Input : uint16_t {
+    kDoReset = 0,
+    kDoCountFirst = 1,
+    kDoAddLine = 6,
+    kDoAddRecord = 7,
+    kDoWrite = 8,
+    kInputCount
+  };
+  enum Data : uint16_t { kDataCountFirst = 0, kDataCount = 5 };
+  enum Event : uint16_t { kOnLine = 0, kOnFile = 1, kEventCount };
+
   explicit BanListWriter(TKXWin* parent);
 
   void doReset(TData& value, uint16_t index);

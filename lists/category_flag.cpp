@@ -24,9 +24,9 @@ CategoryFlag::CategoryFlag(TKXWin* panel, ListId category, int32_t top)
   ini_.onWriteError = MakeLink<&TKXMessage::doMessage>(save_error);
 
   box_.onCheck = MakeLink<&CategoryFlag::doStore>(*this);
-  Port.SetInputCount(2);
-  Port.onInput[0] = MakeLink<&CategoryFlag::doInit>(*this);
-  Port.onInput[1] = MakeLink<&CategoryFlag::doStore>(*this);
+  Port.SetInputCount(kInputCount);
+  Port.onInput[kDoInit] = MakeLink<&CategoryFlag::doInit>(*this);
+  Port.onInput[kDoStore] = MakeLink<&CategoryFlag::doStore>(*this);
 }
 
 void CategoryFlag::doInit(TData&, uint16_t) {

@@ -13,6 +13,8 @@
 
 class CategoryFlag : public TScheme {
  public:
+  enum Input : uint16_t { kDoInit = 0, kDoStore = 1, kInputCount };
+
   CategoryFlag(TKXWin* panel, ListId category, int32_t top);
 
   void doInit(TData& value, uint16_t index);

@@ -14,6 +14,10 @@
 
 class ClipboardLoader : public TScheme {
  public:
+  enum Input : uint16_t { kDoLoad = 0, kInputCount };
+  enum Data : uint16_t { kDataKnown = 0 };
+  enum Event : uint16_t { kOnLine = 0, kOnCancel = 1, kOnCountLine = 2 };
+
   explicit ClipboardLoader(TKXWin* parent);
 
   void doLoad(TData& value, uint16_t index);

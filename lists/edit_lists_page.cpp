@@ -27,6 +27,22 @@ namespace {
 constexpr const char* kNotLoaded = "Not Loaded";
 constexpr const char* kNoCategory = "-Select-";
 
+// The page links every loader alike: the load, the lines offered, nothing loaded, the records
+// already known, and the third event each uses for its own (a count, a summary).
+template <class... Points>
+constexpr bool AllAt(uint16_t k, Points... points) {
+  return ((uint16_t(points) == k) && ...);
+}
+constexpr uint16_t kLoaderLoad = RecordFileLoader::kDoLoad;
+constexpr uint16_t kLoaderEventCount = WebListLoader::kOnSummary + 1;
+static_assert(AllAt(kLoaderLoad, BanListLoader::kDoLoad, ClipboardLoader::kDoLoad, TTargetImporter::kDoImport));
+static_assert(AllAt(RecordFileLoader::kOnLine, BanListLoader::kOnLine, ClipboardLoader::kOnLine,
+                    TTargetImporter::kOnAddress));
+static_assert(AllAt(RecordFileLoader::kOnCancel, BanListLoader::kOnCancel, ClipboardLoader::kOnCancel,
+                    TTargetImporter::kOnCancel));
+static_assert(AllAt(RecordFileLoader::kDataKnown, ClipboardLoader::kDataKnown, TTargetImporter::kDataKnown));
+static_assert(AllAt(uint16_t(kLoaderEventCount - 1), BanListLoader::kOnCountLine, ClipboardLoader::kOnCountLine));
+
 std::string CategoryChoices() {
   std::string text = kNoCategory;
   for (const auto& list : kLists) text += std::string("\r\n") + list.name;
@@ -43,7 +59,7 @@ std::string SourceChoices() {
 }  // namespace
 
 EditListsPage::EditListsPage(TKXWin* parent)
-    : TPanelScheme(parent, kPagePlace, true, 2),
+    : TPanelScheme(parent, kPagePlace, PanelShown::kShown, kInputCount),
       load_from_(New<TKXButton>(&Panel)),
       source_selector_(New<TKXComboBox>(&Panel)),
       category_selector_(New<TKXComboBox>(&Panel)),
@@ -137,44 +153,49 @@ EditListsPage::EditListsPage(TKXWin* parent)
 
   // "Load from:" runs the chosen source through the dispatcher; the move-left button says
   // whether a record moved out of a category goes back to a list or is deleted.
-  selector_.SetEventCount(kWebListOutput + 1);
-  for (uint16_t k = 0; k < 7; ++k) selector_.onEvent[k] = MakeLink<&EditListsPage::doStartSource>(*this, k);
-  selector_.onEvent[7] = MakeLink<&TKXButton::doCaption>(move_left_);
-  selector_.onEvent[kWebListOutput] = MakeLink<&EditListsPage::doStartSource>(*this, kWebListOutput);
+  selector_.SetEventCount(SourceSelector::kEventCount);
+  for (uint16_t k = 0; k < kSources.size(); ++k)
+    selector_.onEvent[k] = MakeLink<&EditListsPage::doStartSource>(*this, k);
+  selector_.onEvent[SourceSelector::kOnMoveLeftCaption] = MakeLink<&TKXButton::doCaption>(move_left_);
+  selector_.onEvent[SourceSelector::kOnWebList] =
+      MakeLink<&EditListsPage::doStartSource>(*this, SourceSelector::kOnWebList);
 
   // Every loader sends its lines to the source list; nothing loaded shows "Not Loaded".
   for (TKXMultiElement* loader : {&ban_list_loader, &clipboard_loader, &text_loader_, &aof_importer, &kpf_importer,
                                   &kwf_importer, &web_loader}) {
-    loader->SetEventCount(3);
-    loader->onEvent[0] = MakeLink<&EditListsPage::doLine>(*this);
-    loader->onEvent[1] = MakeLink<&EditListsPage::doNotLoaded>(*this);
-    loader->SetDataCount(1);
-    loader->dataData[0] = MakeLink<&TKXMultiElement::varData>(statistics_, 1);
+    loader->SetEventCount(kLoaderEventCount);
+    loader->onEvent[RecordFileLoader::kOnLine] = MakeLink<&EditListsPage::doLine>(*this);
+    loader->onEvent[RecordFileLoader::kOnCancel] = MakeLink<&EditListsPage::doNotLoaded>(*this);
+    loader->SetDataCount(RecordFileLoader::kDataKnown + 1);
+    loader->dataData[RecordFileLoader::kDataKnown] =
+        MakeLink<&TKXMultiElement::varData>(statistics_, ListStatistics::kVarAllRecords);
   }
-  ban_list_loader.onEvent[2] = MakeLink<&EditListsPage::doCountLine>(*this, 1);
-  clipboard_loader.onEvent[2] = MakeLink<&EditListsPage::doCountLine>(*this, 2);
-  text_dialog_.onExecute = MakeLink<&TKXMultiElement::doWork>(text_loader_, 0);
+  ban_list_loader.onEvent[BanListLoader::kOnCountLine] =
+      MakeLink<&EditListsPage::doCountLine>(*this, RecordCountDisplay::kDoBanListLine);
+  clipboard_loader.onEvent[ClipboardLoader::kOnCountLine] =
+      MakeLink<&EditListsPage::doCountLine>(*this, RecordCountDisplay::kDoClipboardLine);
+  text_dialog_.onExecute = MakeLink<&TKXMultiElement::doWork>(text_loader_, TextFileLoader::kDoLoad);
   text_dialog_.onCancel = MakeLink<&EditListsPage::doNotLoaded>(*this);
   // A web list: its file is asked for, its new records offered and what it held summed up.
-  web_loader.onEvent[2] = MakeLink<&EditListsPage::doWebListSummary>(*this);
-  web_dialog_.onExecute = MakeLink<&TKXMultiElement::doWork>(web_loader, 0);
+  web_loader.onEvent[WebListLoader::kOnSummary] = MakeLink<&EditListsPage::doWebListSummary>(*this);
+  web_dialog_.onExecute = MakeLink<&TKXMultiElement::doWork>(web_loader, WebListLoader::kDoLoad);
   web_dialog_.onCancel = MakeLink<&EditListsPage::doNotLoaded>(*this);
   sources_ = {&ban_list_loader, &text_loader_, &aof_importer, &kpf_importer, &kwf_importer, nullptr,
               &clipboard_loader, nullptr, nullptr};
 
   // The counts under the two lists, and the statistics.
-  count_display_.SetDataCount(1);
-  count_display_.dataData[0] = MakeLink<&TKXWinList::varCount>(source_list_);
-  count_display_.SetEventCount(1);
-  count_display_.onEvent[0] = MakeLink<&TKXLabel::doText>(left_count);
-  source_list_.onChange = MakeLink<&TKXMultiElement::doWork>(count_display_, 0);
+  count_display_.SetDataCount(RecordCountDisplay::kDataCount);
+  count_display_.dataData[RecordCountDisplay::kDataLineCount] = MakeLink<&TKXWinList::varCount>(source_list_);
+  count_display_.SetEventCount(RecordCountDisplay::kEventCount);
+  count_display_.onEvent[RecordCountDisplay::kOnText] = MakeLink<&TKXLabel::doText>(left_count);
+  source_list_.onChange = MakeLink<&TKXMultiElement::doWork>(count_display_, RecordCountDisplay::kDoListChanged);
   right_counter.dataData = MakeLink<&TKXWinList::varCount>(category_list_);
   right_counter.onEventData = MakeLink<&TKXLabel::doText>(right_count);
   category_list_.onChange = MakeLink<&TKXDoData::doData>(right_counter);
-  total_label.onClick = MakeLink<&TKXMultiElement::doWork>(statistics_, 0);
-  statistics_label_.onClick = MakeLink<&TKXMultiElement::doWork>(statistics_, 1);
-  statistics_.SetEventCount(1);
-  statistics_.onEvent[0] = MakeLink<&EditListsPage::doStatisticsTotal>(*this);
+  total_label.onClick = MakeLink<&TKXMultiElement::doWork>(statistics_, ListStatistics::kDoRefresh);
+  statistics_label_.onClick = MakeLink<&TKXMultiElement::doWork>(statistics_, ListStatistics::kDoShow);
+  statistics_.SetEventCount(ListStatistics::kEventCount);
+  statistics_.onEvent[ListStatistics::kOnTotal] = MakeLink<&EditListsPage::doStatisticsTotal>(*this);
 
   // The page starts with the ban list as its source: the chooser shows it, and the page is
   // set up as if the user had chosen it.
@@ -320,13 +341,13 @@ void EditListsPage::doChooseSource(TData& value, uint16_t) {
 
 void EditListsPage::doLoadFrom(TData&, uint16_t) {
   TData none;
-  statistics_.doWork(none, 0);
+  statistics_.doWork(none, ListStatistics::kDoRefresh);
   if (const size_t paren = source_.find('('); paren != std::string::npos) SetSourceLabel(source_.substr(0, paren));
-  FireEvent(EventOutput(0), "");  // a summary of an earlier load no longer stands
+  FireEvent(EventOutput(kOnStatusText), "");  // a summary of an earlier load no longer stands
   loaded_.clear();
   count_kind_.reset();
   TData source = MakeText(source_);
-  selector_.doWork(source, 0);
+  selector_.doWork(source, SourceSelector::kDoSelect);
   ShowLoadedLines();
   TData label;
   source_label_.varText(label, 0);
@@ -339,10 +360,10 @@ void EditListsPage::doStartSource(TData&, uint16_t source) {
   left_list_.clear();
   unsorted_file_ = {};
   switch (source) {
-    case 1: text_dialog_.doExecute(none, 0); break;
-    case 5: doShowUnsorted(none, 0); break;
-    case kWebListOutput: web_dialog_.doExecute(none, 0); break;
-    default: sources_[source]->doWork(none, 0); break;
+    case SourceSelector::kOnTextFile: text_dialog_.doExecute(none, 0); break;
+    case SourceSelector::kOnUnsorted: doShowUnsorted(none, 0); break;
+    case SourceSelector::kOnWebList: web_dialog_.doExecute(none, 0); break;
+    default: sources_[source]->doWork(none, kLoaderLoad); break;
   }
 }
 
@@ -474,12 +495,12 @@ void EditListsPage::doMoveAll(TData&, uint16_t) {
 }
 
 void EditListsPage::doWebListSummary(TData& value, uint16_t) {
-  FireEvent(EventOutput(0), "Web List " + AsText(value));
+  FireEvent(EventOutput(kOnStatusText), "Web List " + AsText(value));
 }
 
 void EditListsPage::doStatisticsTotal(TData&, uint16_t) {
   TData total;
-  statistics_.varData(total, 0);
+  statistics_.varData(total, ListStatistics::kVarTotal);
   statistics_label_.doText(total, 0);
 }
 

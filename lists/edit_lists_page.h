@@ -25,6 +25,9 @@
 
 class EditListsPage : public TPanelScheme {
  public:
+  enum Input : uint16_t { kInputCount = kDoToFront + 1 };
+  enum Event : uint16_t { kOnStatusText = 0 };
+
   explicit EditListsPage(TKXWin* parent);
 
   // Choosing in the two selectors and the buttons. What moves is the record selected in

@@ -25,11 +25,6 @@
 
 namespace {
 
-// The writer's inputs.
-enum WriterInput : uint16_t { kReset = 0, kCountFirst = 1, kAddLine = 6, kAddRecord = 7, kWrite = 8 };
-// The exporters' inputs.
-enum ExporterInput : uint16_t { kClear = 0, kAdd = 1, kExport = 2, kSpare = 3 };
-
 // The tops of the four target buttons, in the catalog's order of the firewall targets.
 constexpr std::array<int32_t, 4> kTargetTops{35, 105, 175, 245};
 // The choices of the "Format" box, in the catalog's order of the resolver formats.
@@ -39,7 +34,7 @@ constexpr const char* kFormatChoices =
 }  // namespace
 
 GeneratePage::GeneratePage(TKXWin* parent)
-    : TPanelScheme(parent, kPagePlace, false, 3),
+    : TPanelScheme(parent, kPagePlace, PanelShown::kHidden, kInputCount),
       preview_(New<TKXListBox>(&Panel)),
       writer_(NewScheme<BanListWriter>()),
       mode_(NewScheme<TargetModeSwitch>()) {
@@ -92,18 +87,19 @@ GeneratePage::GeneratePage(TKXWin* parent)
 
   // The mode: "ALL To File" forgets the configuration paths, so nothing is left out; the two
   // others load them. "To Programm" enables only the targets whose configuration is set.
-  mode_.SetDataCount(1);
-  mode_.dataData[0] = MakeLink<&TKXRadioButton::varChecked>(*to_program_);
-  mode_.SetEventCount(2);
-  mode_.onEvent[0] = MakeLink<&GeneratePage::doAllTargets>(*this);
-  mode_.onEvent[1] = MakeLink<&GeneratePage::doCheckTargets>(*this);
+  mode_.SetDataCount(TargetModeSwitch::kDataCount);
+  mode_.dataData[TargetModeSwitch::kDataToProgram] = MakeLink<&TKXRadioButton::varChecked>(*to_program_);
+  mode_.SetEventCount(TargetModeSwitch::kEventCount);
+  mode_.onEvent[TargetModeSwitch::kOnAllTargets] = MakeLink<&GeneratePage::doAllTargets>(*this);
+  mode_.onEvent[TargetModeSwitch::kOnCheckTargets] = MakeLink<&GeneratePage::doCheckTargets>(*this);
   auto& all_clicked = New<TKXHub>();
-  all_clicked.SetOutputs({MakeLink<&TKXMultiElement::doWork>(mode_, 2), MakeLink<&TKXMultiElement::doWork>(mode_, 1)});
+  all_clicked.SetOutputs({MakeLink<&TKXMultiElement::doWork>(mode_, TargetModeSwitch::kDoClearPaths),
+                          MakeLink<&TKXMultiElement::doWork>(mode_, TargetModeSwitch::kDoApplyMode)});
   all_to_file.onClick = MakeLink<&TKXHub::doEvent>(all_clicked);
   auto& paths_clicked = New<TKXHub>();
   paths_clicked.InCount = 2;
-  paths_clicked.SetOutputs(
-      {MakeLink<&TKXMultiElement::doWork>(mode_, 0), MakeLink<&TKXMultiElement::doWork>(mode_, 1)});
+  paths_clicked.SetOutputs({MakeLink<&TKXMultiElement::doWork>(mode_, TargetModeSwitch::kDoLoadPaths),
+                            MakeLink<&TKXMultiElement::doWork>(mode_, TargetModeSwitch::kDoApplyMode)});
   new_to_file.onClick = MakeLink<&TKXHub::doEvent>(paths_clicked);
   to_program_->onClick = MakeLink<&TKXHub::doEvent>(paths_clicked);
 
@@ -112,11 +108,12 @@ GeneratePage::GeneratePage(TKXWin* parent)
   for (uint16_t i = 0; i < 4; ++i) target_buttons_[i]->onClick = MakeLink<&GeneratePage::doExportTarget>(*this, i);
   export_format_->onClick = MakeLink<&GeneratePage::doExportFormat>(*this);
   format_->onClick = MakeLink<&GeneratePage::doFormatChosen>(*this);
-  writer_.SetEventCount(2);
-  writer_.onEvent[0] = MakeLink<&GeneratePage::doPreviewLine>(*this);
-  writer_.onEvent[1] = MakeLink<&GeneratePage::doSaveFile>(*this);
-  writer_.SetDataCount(5);
-  for (size_t i = 0; i < 5; ++i) writer_.dataData[i] = MakeLink<&TKXStrList::varCount>(*categories_[i]);
+  writer_.SetEventCount(BanListWriter::kEventCount);
+  writer_.onEvent[BanListWriter::kOnLine] = MakeLink<&GeneratePage::doPreviewLine>(*this);
+  writer_.onEvent[BanListWriter::kOnFile] = MakeLink<&GeneratePage::doSaveFile>(*this);
+  writer_.SetDataCount(BanListWriter::kDataCount);
+  for (size_t i = 0; i < 5; ++i)
+    writer_.dataData[BanListWriter::kDataCountFirst + i] = MakeLink<&TKXStrList::varCount>(*categories_[i]);
   preview_.onSaveError = MakeLink<&TKXMessage::doMessage>(save_error);
   no_category_->Caption = kWarningCaption;
   no_category_->Type = kButtonsYesNo;
@@ -125,16 +122,16 @@ GeneratePage::GeneratePage(TKXWin* parent)
 
   // What each export wrote goes out to the status bar.
   for (auto* exporter : exporters_) {
-    exporter->SetEventCount(1);
-    exporter->onEvent[0] = MakeLink<&GeneratePage::doExported>(*this);
+    exporter->SetEventCount(TTargetExporter::kEventCount);
+    exporter->onEvent[TTargetExporter::kOnSummary] = MakeLink<&GeneratePage::doExported>(*this);
   }
   for (auto* exporter : format_exporters_) {
-    exporter->SetEventCount(1);
-    exporter->onEvent[0] = MakeLink<&GeneratePage::doExported>(*this);
+    exporter->SetEventCount(TTargetExporter::kEventCount);
+    exporter->onEvent[TTargetExporter::kOnSummary] = MakeLink<&GeneratePage::doExported>(*this);
   }
 
-  Port.onInput[1] = MakeLink<&GeneratePage::doToFront>(*this);
-  Port.onInput[2] = MakeLink<&GeneratePage::doInit>(*this);
+  Port.onInput[kDoToFront] = MakeLink<&GeneratePage::doToFront>(*this);
+  Port.onInput[kDoInit] = MakeLink<&GeneratePage::doInit>(*this);
 }
 
 void GeneratePage::doInit(TData&, uint16_t) {
@@ -144,7 +141,7 @@ void GeneratePage::doInit(TData&, uint16_t) {
   }
   TData none, again;
   doCheckTargets(none, 0);
-  mode_.doWork(again, 1);
+  mode_.doWork(again, TargetModeSwitch::kDoApplyMode);
 }
 
 // A target saved on the settings page (its switch, its path) takes effect here at once: the
@@ -152,8 +149,8 @@ void GeneratePage::doInit(TData&, uint16_t) {
 void GeneratePage::doToFront(TData& value, uint16_t index) {
   TData checked, none;
   all_to_file_->varChecked(checked, 0);
-  mode_.doWork(none, AsInteger(checked) == 1 ? 2 : 0);
-  mode_.doWork(none, 1);
+  mode_.doWork(none, AsInteger(checked) == 1 ? TargetModeSwitch::kDoClearPaths : TargetModeSwitch::kDoLoadPaths);
+  mode_.doWork(none, TargetModeSwitch::kDoApplyMode);
   Panel.doBringToFront(value, index);
 }
 
@@ -200,12 +197,12 @@ constexpr std::string_view kNothingDone = "Nothing was written.";
 
 // The records of the checked categories, each read whole: a list cut short at a NUL byte
 // would leave records out of what is written without a word.
-bool GeneratePage::Assemble(bool for_writer) {
+bool GeneratePage::Assemble(RecordsFor destination) {
   target_records_.clear();
   preview_lines_.clear();
   TData none;
   preview_.doClear(none, 0);
-  writer_.doWork(none, kReset);
+  writer_.doWork(none, BanListWriter::kDoReset);
   for (size_t i = 0; i < 5; ++i) {
     const ListId id = kCategories[i];
     std::vector<std::string>& lines = categories_[i]->Lines();
@@ -219,21 +216,21 @@ bool GeneratePage::Assemble(bool for_writer) {
       lines = std::move(*whole);
     }
     TData tag = MakeText(Info(id).tag);
-    writer_.doWork(tag, kAddLine);
+    writer_.doWork(tag, BanListWriter::kDoAddLine);
     if (!chosen) continue;
     target_records_.reserve(target_records_.size() + lines.size());
     for (auto& line : lines) {
-      if (!for_writer) {
+      if (destination == RecordsFor::kTarget) {
         // The list itself is let go after this: its records become the targets' records.
         NormaliseInPlace(target_records_.emplace_back(std::move(line)));
         continue;
       }
       target_records_.push_back(NormaliseRecord(line));
       TData record = MakeText(line);
-      writer_.doWork(record, kAddRecord);
+      writer_.doWork(record, BanListWriter::kDoAddRecord);
     }
     TData count;
-    writer_.doWork(count, uint16_t(kCountFirst + i));
+    writer_.doWork(count, uint16_t(BanListWriter::kDoCountFirst + i));
   }
   return true;
 }
@@ -243,7 +240,7 @@ void GeneratePage::ShowPreview() {
 }
 
 void GeneratePage::doGenerate(TData&, uint16_t) {
-  const bool assembled = Assemble(true);
+  const bool assembled = Assemble(RecordsFor::kWriter);
   for (auto* list : categories_) list->Lines().clear();
   if (!assembled) {
     target_records_.clear();
@@ -251,7 +248,7 @@ void GeneratePage::doGenerate(TData&, uint16_t) {
   }
   target_records_.clear();
   TData none;
-  writer_.doWork(none, kWrite);
+  writer_.doWork(none, BanListWriter::kDoWrite);
   ShowPreview();
 }
 
@@ -273,10 +270,10 @@ void GeneratePage::doSaveFile(TData& value, uint16_t) {
   }
   const size_t records = written.size();
   ShowPreview();
-  if (preview_.Save(file)) FireEvent(EventOutput(0), ExportSummary(file, records, fresh, taken_out, 0));
+  if (preview_.Save(file)) FireEvent(EventOutput(kOnStatusText), ExportSummary(file, records, fresh, taken_out, 0));
 }
 
-void GeneratePage::doExported(TData& value, uint16_t) { FireEvent(EventOutput(0), value); }
+void GeneratePage::doExported(TData& value, uint16_t) { FireEvent(EventOutput(kOnStatusText), value); }
 
 void GeneratePage::doAnswered(TData& value, uint16_t) { answer_ = AsInteger(value); }
 
@@ -321,8 +318,8 @@ void GeneratePage::ExportFormat(int index) {
 
 void GeneratePage::ExportTo(TKXMultiElement& exporter) {
   TData none;
-  exporter.doWork(none, kClear);
-  const bool assembled = Assemble(false);
+  exporter.doWork(none, TTargetExporter::kDoClear);
+  const bool assembled = Assemble(RecordsFor::kTarget);
   for (auto* list : categories_) std::vector<std::string>().swap(list->Lines());
   std::optional<std::vector<std::string>> always, never;
   if (assembled) always = store_.LoadWhole(ListId::UserBad, kNothingDone);
@@ -340,12 +337,12 @@ void GeneratePage::ExportTo(TKXMultiElement& exporter) {
   rules.RemoveSpared(target_records_);
   for (const std::string& line : rules.Lines()) {
     TData value = MakeText(line);
-    exporter.doWork(value, kSpare);
+    exporter.doWork(value, TTargetExporter::kDoSpare);
   }
   // Only the pressed target is cleared and exported, so only it is given the records.
   for (auto& record : target_records_) {
     TData value = MakeText(target_preview_ ? record : std::move(record));
-    exporter.doWork(value, kAdd);
+    exporter.doWork(value, TTargetExporter::kDoAdd);
   }
   std::vector<std::string> preview = std::exchange(target_records_, {});
   if (target_preview_) {
@@ -353,5 +350,5 @@ void GeneratePage::ExportTo(TKXMultiElement& exporter) {
     preview_.Add(std::move(preview));
   }
   preview = {};
-  exporter.doWork(none, kExport);
+  exporter.doWork(none, TTargetExporter::kDoExport);
 }

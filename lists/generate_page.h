@@ -32,6 +32,10 @@ class CategoryFlag;
 
 class GeneratePage : public TPanelScheme {
  public:
+  // doInit takes the place the other panels give doRefresh.
+  enum Input : uint16_t { kDoInit = kDoRefresh, kInputCount };
+  enum Event : uint16_t { kOnStatusText = 0 };
+
   explicit GeneratePage(TKXWin* parent);
 
   void doInit(TData& value, uint16_t index);
@@ -55,9 +59,10 @@ class GeneratePage : public TPanelScheme {
  private:
   // The common first stage of every button: the lists loaded, the chosen categories handed
   // to the ban list writer and collected as the records for a target. The target buttons
-  // never write the writer's buffer, so they leave its records out (`for_writer` false):
+  // never write the writer's buffer, so they leave its records out (RecordsFor::kTarget):
   // with a million records the copies would cost more memory than the export itself.
-  bool Assemble(bool for_writer);  // false when a list could not be read whole (the user was told)
+  enum class RecordsFor { kWriter, kTarget };
+  bool Assemble(RecordsFor destination);  // false when a list could not be read whole (the user was told)
   void ShowPreview();
   // The target stage: the records of the assembly, plus User_BadList, less User_NO_BadList,
   // handed to the exporter, which then exports them.

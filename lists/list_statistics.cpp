@@ -19,12 +19,12 @@ ListStatistics::ListStatistics(TKXWin* parent)
   statistic_.Type = kButtonsOk;
   statistic_.Icon = kIconInformation;
 
-  Port.SetInputCount(2);
-  Port.onInput[0] = MakeLink<&ListStatistics::doRefresh>(*this);
-  Port.onInput[1] = MakeLink<&ListStatistics::doShow>(*this);
-  Port.SetVarCount(2);
-  Port.dataVar[0] = MakeLink<&TKXStrList::varCount>(all_records_);
-  Port.dataVar[1] = MakeLink<&TKXStrList::varArray>(all_records_);
+  Port.SetInputCount(kInputCount);
+  Port.onInput[kDoRefresh] = MakeLink<&ListStatistics::doRefresh>(*this);
+  Port.onInput[kDoShow] = MakeLink<&ListStatistics::doShow>(*this);
+  Port.SetVarCount(kVarCount);
+  Port.dataVar[kVarTotal] = MakeLink<&TKXStrList::varCount>(all_records_);
+  Port.dataVar[kVarAllRecords] = MakeLink<&TKXStrList::varArray>(all_records_);
 }
 
 void ListStatistics::doRefresh(TData&, uint16_t) {
@@ -39,7 +39,7 @@ void ListStatistics::doRefresh(TData&, uint16_t) {
     all.insert(all.end(), std::make_move_iterator(lines.begin()), std::make_move_iterator(lines.end()));
   }
   statistic_.Message.clear();
-  FireEvent(EventOutput(0));
+  FireEvent(EventOutput(kOnTotal));
   statistic_.Message = StatisticsText(counts);
 }
 

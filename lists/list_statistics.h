@@ -23,6 +23,10 @@ std::string StatisticsText(const std::array<int64_t, kListCount>& counts);
 
 class ListStatistics : public TScheme {
  public:
+  enum Input : uint16_t { kDoRefresh = 0, kDoShow = 1, kInputCount };
+  enum Event : uint16_t { kOnTotal = 0, kEventCount };
+  enum Var : uint16_t { kVarTotal = 0, kVarAllRecords = 1, kVarCount };
+
   explicit ListStatistics(TKXWin* parent);
 
   void doRefresh(TData& value, uint16_t index);

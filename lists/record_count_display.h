@@ -10,6 +10,11 @@
 
 class RecordCountDisplay : public TScheme {
  public:
+  // What the number shown is made of: the list as it is, a ban list's, the clipboard's report.
+  enum Input : uint16_t { kDoListChanged = 0, kDoBanListLine = 1, kDoClipboardLine = 2, kInputCount };
+  enum Data : uint16_t { kDataLineCount = 0, kDataCount };
+  enum Event : uint16_t { kOnText = 0, kEventCount };
+
   explicit RecordCountDisplay(TKXWin* parent);
 
   void doShow(TData& value, uint16_t kind);

@@ -4,7 +4,7 @@
 
 RecordFileLoader::RecordFileLoader(TKXWin* parent) : TScheme(parent) {
   AsFailureBox(not_whole_);
-  Port.SetInputCount(1);
+  Port.SetInputCount(kInputCount);
 }
 
 std::optional<std::vector<std::string>> RecordFileLoader::ReadWholeOrTell(const std::string& path) {
@@ -17,6 +17,6 @@ bool RecordFileLoader::WholeOrTell(const std::string& path, const RecordFile& fi
   if (file.Whole()) return true;
   TData text = MakeText(NotWholeMessage(path, file, "Nothing was loaded."));
   not_whole_.doMessage(text, 0);
-  FireEvent(EventOutput(1));
+  FireEvent(EventOutput(kOnCancel));
   return false;
 }

@@ -13,6 +13,11 @@
 #include "widgets/message.h"
 
 class RecordFileLoader : public TScheme {
+ public:
+  enum Input : uint16_t { kDoLoad = 0, kInputCount };
+  enum Data : uint16_t { kDataKnown = 0 };
+  enum Event : uint16_t { kOnLine = 0, kOnCancel = 1 };
+
  protected:
   // One input: the file name.
   explicit RecordFileLoader(TKXWin* parent);

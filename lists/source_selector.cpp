@@ -1,8 +1,8 @@
 #include "lists/source_selector.h"
 
 SourceSelector::SourceSelector(TKXWin* parent) : TScheme(parent) {
-  Port.SetInputCount(1);
-  Port.onInput[0] = MakeLink<&SourceSelector::doSelect>(*this);
+  Port.SetInputCount(kInputCount);
+  Port.onInput[kDoSelect] = MakeLink<&SourceSelector::doSelect>(*this);
 }
 
 void SourceSelector::doSelect(TData& value, uint16_t) {
@@ -12,11 +12,11 @@ void SourceSelector::doSelect(TData& value, uint16_t) {
     FireEvent(EventOutput(k));
     // A source that is itself a list file gets its record back; any other source is only a
     // working list, so moving a record out of a category deletes it from that list.
-    const bool list_file = k == 0 || k == 5;
-    FireEvent(EventOutput(7), list_file ? "<<<" : "<- Delete");
+    const bool list_file = k == kOnBanList || k == kOnUnsorted;
+    FireEvent(EventOutput(kOnMoveLeftCaption), list_file ? "<<<" : "<- Delete");
     return;
   }
   if (text != kWebListSource) return;
-  FireEvent(EventOutput(kWebListOutput));
-  FireEvent(EventOutput(7), "<- Delete");
+  FireEvent(EventOutput(kOnWebList));
+  FireEvent(EventOutput(kOnMoveLeftCaption), "<- Delete");
 }

@@ -17,10 +17,24 @@ inline constexpr std::array<const char*, 7> kSources{
     "ClipBoard (Load)"};
 // The source added after them: a published block list (hosts file, filter list, domains).
 inline constexpr const char* kWebListSource = "Web List (Load)";
-inline constexpr uint16_t kWebListOutput = 8;
 
 class SourceSelector : public TScheme {
  public:
+  enum Input : uint16_t { kDoSelect = 0, kInputCount };
+  // One event a source, in the order of kSources; the web list's after the caption's.
+  enum Event : uint16_t {
+    kOnBanList = 0,
+    kOnTextFile = 1,
+    kOnAofImport = 2,
+    kOnKpfImport = 3,
+    kOnKwfImport = 4,
+    kOnUnsorted = 5,
+    kOnClipboard = 6,
+    kOnMoveLeftCaption = 7,
+    kOnWebList = 8,
+    kEventCount
+  };
+
   explicit SourceSelector(TKXWin* parent);
 
   void doSelect(TData& value, uint16_t index);

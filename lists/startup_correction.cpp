@@ -44,8 +44,8 @@ StartupCorrection::StartupCorrection(TKXWin* parent)
   answered_yes.onTrue = MakeLink<&TKXStrCat::doStrCat>(report_path);
   report_path.onStrCat = MakeLink<&TKXWinExec::doShellExec>(viewer_);
 
-  Port.SetInputCount(1);
-  Port.onInput[0] = MakeLink<&StartupCorrection::doStart>(*this);
+  Port.SetInputCount(kInputCount);
+  Port.onInput[kDoStart] = MakeLink<&StartupCorrection::doStart>(*this);
 }
 
 void StartupCorrection::doStart(TData&, uint16_t) {

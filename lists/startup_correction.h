@@ -12,6 +12,8 @@
 
 class StartupCorrection : public TScheme {
  public:
+  enum Input : uint16_t { kDoStart = 0, kInputCount };
+
   explicit StartupCorrection(TKXWin* parent);
 
   void doStart(TData& value, uint16_t index);

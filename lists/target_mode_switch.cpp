@@ -16,10 +16,10 @@ TargetModeSwitch::TargetModeSwitch(TKXWin* parent) : TScheme(parent) {
     programs_.push_back(&New<TKXGlobalVar>());
     programs_.back()->SetName(target.program_variable);
   }
-  Port.SetInputCount(3);
-  Port.onInput[0] = MakeLink<&TargetModeSwitch::doLoadPaths>(*this);
-  Port.onInput[1] = MakeLink<&TargetModeSwitch::doApplyMode>(*this);
-  Port.onInput[2] = MakeLink<&TargetModeSwitch::doClearPaths>(*this);
+  Port.SetInputCount(kInputCount);
+  Port.onInput[kDoLoadPaths] = MakeLink<&TargetModeSwitch::doLoadPaths>(*this);
+  Port.onInput[kDoApplyMode] = MakeLink<&TargetModeSwitch::doApplyMode>(*this);
+  Port.onInput[kDoClearPaths] = MakeLink<&TargetModeSwitch::doClearPaths>(*this);
 }
 
 void TargetModeSwitch::doLoadPaths(TData&, uint16_t) {
@@ -29,9 +29,9 @@ void TargetModeSwitch::doLoadPaths(TData&, uint16_t) {
 }
 
 void TargetModeSwitch::doApplyMode(TData& value, uint16_t) {
-  const int32_t to_program = InputInteger(value, DataInput(0), 0);
+  const int32_t to_program = InputInteger(value, DataInput(kDataToProgram), 0);
   for (auto* program : programs_) program->SetValue(MakeInteger(to_program));
-  FireEvent(EventOutput(to_program == 1 ? 1 : 0));
+  FireEvent(EventOutput(to_program == 1 ? kOnCheckTargets : kOnAllTargets));
 }
 
 void TargetModeSwitch::doClearPaths(TData&, uint16_t) {

@@ -15,6 +15,10 @@
 
 class TargetModeSwitch : public TScheme {
  public:
+  enum Input : uint16_t { kDoLoadPaths = 0, kDoApplyMode = 1, kDoClearPaths = 2, kInputCount };
+  enum Data : uint16_t { kDataToProgram = 0, kDataCount };
+  enum Event : uint16_t { kOnAllTargets = 0, kOnCheckTargets = 1, kEventCount };
+
   explicit TargetModeSwitch(TKXWin* parent);
 
   void doLoadPaths(TData& value, uint16_t index);

@@ -5,7 +5,7 @@
 #include "lists/web_list_reader.h"
 
 WebListLoader::WebListLoader(TKXWin* parent) : RecordFileLoader(parent) {
-  Port.onInput[0] = MakeLink<&WebListLoader::doLoad>(*this);
+  Port.onInput[kDoLoad] = MakeLink<&WebListLoader::doLoad>(*this);
 }
 
 void WebListLoader::doLoad(TData& value, uint16_t) {
@@ -16,7 +16,7 @@ void WebListLoader::doLoad(TData& value, uint16_t) {
   // reader's own index of them is gone by then.
   WebListReading reading = reader.Take();
   TData known_value;
-  PullData(DataInput(0), known_value);
+  PullData(DataInput(kDataKnown), known_value);
   std::vector<bool> held;
   {
     const TRecordsView known(known_value);
@@ -24,8 +24,8 @@ void WebListLoader::doLoad(TData& value, uint16_t) {
   }
   KeepNewRecords(reading, held);
   const std::string name = path.substr(path.find_last_of("\\/") + 1);
-  FireEvent(EventOutput(2), name + ": " + WebListSummary(reading));
-  const TEventLink on_line = EventOutput(0);
+  FireEvent(EventOutput(kOnSummary), name + ": " + WebListSummary(reading));
+  const TEventLink on_line = EventOutput(kOnLine);
   for (auto record = reading.records.rbegin(); record != reading.records.rend(); ++record)
     FireEvent(on_line, std::move(*record));
 }

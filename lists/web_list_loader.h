@@ -11,6 +11,8 @@
 
 class WebListLoader : public RecordFileLoader {
  public:
+  enum WebEvent : uint16_t { kOnSummary = kOnCancel + 1 };
+
   explicit WebListLoader(TKXWin* parent);
 
   void doLoad(TData& value, uint16_t index);

@@ -33,7 +33,7 @@ std::string JoinedByCrLf(const std::vector<std::string>& lines) {
 }  // namespace
 
 WebListsPanel::WebListsPanel(TKXWin* parent)
-    : TPanelScheme(parent, kSettingsPanelPlace, false, 3),
+    : TPanelScheme(parent, kSettingsPanelPlace, PanelShown::kHidden, kInputCount),
       address_(New<TKXEdit>(&Panel)),
       list_chooser_(New<TKXComboBox>(&Panel)),
       subscriptions_(New<TKXListBox>(&Panel)),
@@ -65,7 +65,7 @@ WebListsPanel::WebListsPanel(TKXWin* parent)
   add.onClick = MakeLink<&WebListsPanel::doAdd>(*this);
   remove.onClick = MakeLink<&WebListsPanel::doRemove>(*this);
   update.onClick = MakeLink<&WebListsPanel::doUpdateNow>(*this);
-  Port.onInput[2] = MakeLink<&WebListsPanel::doRefresh>(*this);
+  Port.onInput[kDoRefresh] = MakeLink<&WebListsPanel::doRefresh>(*this);
 }
 
 void WebListsPanel::Tell(const std::string& text, MessageIconCode icon) {
@@ -178,7 +178,7 @@ void WebListsPanel::doUpdateNow(TData&, uint16_t) {
   WebUpdateOptions options;
   options.progress = [&](const std::string& text) {
     const std::string shown_now = text.empty() ? text : text + " (Esc stops the update)";
-    if (shown_now != shown) FireEvent(EventOutput(0), shown_now);
+    if (shown_now != shown) FireEvent(EventOutput(kOnStatusText), shown_now);
     shown = shown_now;
     if (!text.empty() && widgets::CurrentBackend().ProcessEvents()) cancel = true;
   };

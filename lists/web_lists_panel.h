@@ -19,6 +19,9 @@
 
 class WebListsPanel : public TPanelScheme {
  public:
+  enum Input : uint16_t { kInputCount = kDoRefresh + 1 };
+  enum Event : uint16_t { kOnStatusText = 0 };
+
   explicit WebListsPanel(TKXWin* parent);
 
   void doRefresh(TData& value, uint16_t index);

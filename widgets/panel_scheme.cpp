@@ -1,7 +1,7 @@
 #include "widgets/panel_scheme.h"
 
 namespace {
-TKXPanel& MakePanel(TKXPanel& panel, const TPanelPlace& place, bool visible) {
+TKXPanel& MakePanel(TKXPanel& panel, const TPanelPlace& place, PanelShown shown) {
   panel.Left = place.left;
   panel.Top = place.top;
   panel.Width = place.width;
@@ -10,15 +10,15 @@ TKXPanel& MakePanel(TKXPanel& panel, const TPanelPlace& place, bool visible) {
   panel.BevelOuter = place.bevel_outer;
   panel.BevelWidth = 1;
   panel.BorderWidth = 1;
-  panel.Visible = visible;
+  panel.Visible = shown == PanelShown::kShown;
   panel.Init();
   return panel;
 }
 }  // namespace
 
-TPanelScheme::TPanelScheme(TKXWin* parent, const TPanelPlace& place, bool visible, uint16_t input_count)
-    : TScheme(parent), Panel(MakePanel(New<TKXPanel>(parent), place, visible)) {
+TPanelScheme::TPanelScheme(TKXWin* parent, const TPanelPlace& place, PanelShown shown, uint16_t input_count)
+    : TScheme(parent), Panel(MakePanel(New<TKXPanel>(parent), place, shown)) {
   Port.SetInputCount(input_count);
-  Port.onInput[0] = MakeLink<&TKXPanel::doSendToBack>(Panel);
-  Port.onInput[1] = MakeLink<&TKXPanel::doBringToFront>(Panel);
+  Port.onInput[kDoToBack] = MakeLink<&TKXPanel::doSendToBack>(Panel);
+  Port.onInput[kDoToFront] = MakeLink<&TKXPanel::doBringToFront>(Panel);
 }

@@ -17,10 +17,17 @@ constexpr TPanelPlace kPagePlace{0, 20, 616, 390, 2, 1};
 // So do the six panels of the settings page, which have no bevels.
 constexpr TPanelPlace kSettingsPanelPlace{145, 5, 468, 382, 0, 0};
 
+// Whether the panel shows from the start or waits for its doToFront.
+enum class PanelShown : bool { kHidden = false, kShown = true };
+
 class TPanelScheme : public TScheme {
+ public:
+  // The inputs every panel scheme shares; a scheme's further inputs follow kDoRefresh's place.
+  enum PanelInput : uint16_t { kDoToBack = 0, kDoToFront = 1, kDoRefresh = 2 };
+
  protected:
   // `input_count` sizes the port's inputs once; entries 0 and 1 are linked here.
-  TPanelScheme(TKXWin* parent, const TPanelPlace& place, bool visible, uint16_t input_count);
+  TPanelScheme(TKXWin* parent, const TPanelPlace& place, PanelShown shown, uint16_t input_count);
 
   TKXPanel& Panel;
 };

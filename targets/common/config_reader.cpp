@@ -3,13 +3,13 @@
 TConfigReader::TConfigReader(TKXWin* parent, const char* path_variable)
     : TScheme(parent), path_variable_(New<TKXGlobalVar>()), lines_(New<TKXStrList>()) {
   path_variable_.SetName(path_variable);
-  Port.SetInputCount(1);
-  Port.onInput[0] = MakeLink<&TConfigReader::doRead>(*this);
-  Port.SetVarCount(4);
-  Port.dataVar[0] = MakeLink<&TConfigReader::varInsertLine>(*this);
-  Port.dataVar[1] = MakeLink<&TConfigReader::varLineCount>(*this);
-  Port.dataVar[2] = MakeLink<&TKXStrList::varArray>(lines_);
-  Port.dataVar[3] = MakeLink<&TConfigReader::varLineBreak>(*this);
+  Port.SetInputCount(kInputCount);
+  Port.onInput[kDoRead] = MakeLink<&TConfigReader::doRead>(*this);
+  Port.SetVarCount(kVarCount);
+  Port.dataVar[kVarInsertLine] = MakeLink<&TConfigReader::varInsertLine>(*this);
+  Port.dataVar[kVarLineCount] = MakeLink<&TConfigReader::varLineCount>(*this);
+  Port.dataVar[kVarLines] = MakeLink<&TKXStrList::varArray>(lines_);
+  Port.dataVar[kVarLineBreak] = MakeLink<&TConfigReader::varLineBreak>(*this);
 }
 
 void TConfigReader::doRead(TData&, uint16_t) {
@@ -20,7 +20,7 @@ void TConfigReader::doRead(TData&, uint16_t) {
   source_ = ScanFile(path_, *scan_);
   lines_.Lines() = std::move(scan_->lines);
   scan_->lines.clear();
-  const TEventLink on_address = EventOutput(0);
+  const TEventLink on_address = EventOutput(kOnAddress);
   for (std::string& address : scan_->addresses) FireEvent(on_address, std::move(address));
   std::vector<std::string>().swap(scan_->addresses);  // they went out as events; only the rest is asked for later
 }

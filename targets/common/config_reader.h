@@ -18,6 +18,10 @@
 
 class TConfigReader : public TScheme {
  public:
+  enum Input : uint16_t { kDoRead = 0, kInputCount };
+  enum Event : uint16_t { kOnAddress = 0, kEventCount };
+  enum Var : uint16_t { kVarInsertLine = 0, kVarLineCount = 1, kVarLines = 2, kVarLineBreak = 3, kVarCount };
+
   void doRead(TData& value, uint16_t index);
   void varInsertLine(TData& value, uint16_t index);
   void varLineCount(TData& value, uint16_t index);

@@ -53,9 +53,9 @@ TTargetStartupBackup::TTargetStartupBackup(TKXWin* parent, const TBackupSetup& s
   warning_.Caption = kWarningCaption;
   warning_.Icon = kIconWarning;
 
-  Port.SetInputCount(2);
-  Port.onInput[0] = MakeLink<&TTargetStartupBackup::doBackup>(*this);
-  Port.onInput[1] = MakeLink<&TTargetStartupBackup::doFirstBackup>(*this);
+  Port.SetInputCount(kInputCount);
+  Port.onInput[kDoBackup] = MakeLink<&TTargetStartupBackup::doBackup>(*this);
+  Port.onInput[kDoFirstBackup] = MakeLink<&TTargetStartupBackup::doFirstBackup>(*this);
 }
 
 std::string TTargetStartupBackup::FindOne(const std::string& folder, const std::string& name, std::string* unreadable) {
@@ -102,7 +102,7 @@ void TTargetStartupBackup::Backup(bool only_first) {
       heading.replace(at, 2, path.substr(folder.size()));
     TData message = MakeText(BackupNotFoundMessage(heading, path, setup_.title));
     not_found_.doMessage(message, 0);
-    FireEvent(EventOutput(0));
+    FireEvent(EventOutput(kOnNotFound));
     return;
   }
   const std::string name = file.substr(folder.size());

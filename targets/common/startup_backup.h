@@ -55,6 +55,9 @@ bool IsBareFileName(const std::string& entry);
 
 class TTargetStartupBackup : public TScheme {
  public:
+  enum Input : uint16_t { kDoBackup = 0, kDoFirstBackup = 1, kInputCount };
+  enum Event : uint16_t { kOnNotFound = 0 };
+
   void doBackup(TData& value, uint16_t index);
   void doFirstBackup(TData& value, uint16_t index);
 

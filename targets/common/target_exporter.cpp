@@ -26,11 +26,11 @@ TTargetExporter::TTargetExporter(TKXWin* parent, const TExporterSetup& setup)
   // The add-on file is written once the user has named it; a cancelled dialog writes nothing.
   add_on_dialog_.onExecute = MakeLink<&TTargetExporter::doAddOnFile>(*this);
 
-  Port.SetInputCount(4);
-  Port.onInput[0] = MakeLink<&TTargetExporter::doClear>(*this);
-  Port.onInput[1] = MakeLink<&TTargetExporter::doAdd>(*this);
-  Port.onInput[2] = MakeLink<&TTargetExporter::doExport>(*this);
-  Port.onInput[3] = MakeLink<&TTargetExporter::doSpare>(*this);
+  Port.SetInputCount(kInputCount);
+  Port.onInput[kDoClear] = MakeLink<&TTargetExporter::doClear>(*this);
+  Port.onInput[kDoAdd] = MakeLink<&TTargetExporter::doAdd>(*this);
+  Port.onInput[kDoExport] = MakeLink<&TTargetExporter::doExport>(*this);
+  Port.onInput[kDoSpare] = MakeLink<&TTargetExporter::doSpare>(*this);
 }
 
 void TTargetExporter::doClear(TData&, uint16_t) {
@@ -58,7 +58,7 @@ void TTargetExporter::doExport(TData&, uint16_t) {
   if (!Ready()) return;
   existing_.clear();
   TData none;
-  reader_element_.doWork(none, 0);
+  reader_element_.doWork(none, TConfigReader::kDoRead);
   if (reader_->Source().state == TLineReader::Source::Unreadable) {
     // Neither mode can tell which records the file holds: an add-on file would repeat them.
     Tell(CannotReadMessage(reader_->Path(), reader_->Source().why) + kNothingWritten);
@@ -189,7 +189,7 @@ void TTargetExporter::doAddOnFile(TData& value, uint16_t) {
   Commit(writer, path);
 }
 
-bool TTargetExporter::CheckReadable(bool missing_is_new) {
+bool TTargetExporter::CheckReadable(MissingFile missing) {
   const std::string& path = reader_->Path();
   const TScanSource& source = reader_->Source();
   if (path.empty()) {
@@ -198,7 +198,7 @@ bool TTargetExporter::CheckReadable(bool missing_is_new) {
   }
   switch (source.state) {
     case TLineReader::Source::Missing:
-      if (missing_is_new) return true;
+      if (missing == MissingFile::kNew) return true;
       Tell(FileNotFoundMessage(path));
       return false;
     case TLineReader::Source::Unreadable:  // told before the records were chosen
@@ -212,7 +212,7 @@ bool TTargetExporter::CheckReadable(bool missing_is_new) {
 }
 
 void TTargetExporter::WriteInserted(const std::optional<size_t>& insert_line, std::string_view place) {
-  if (!CheckReadable(false)) return;
+  if (!CheckReadable(MissingFile::kNotFound)) return;
   if (!insert_line) {
     Tell(NoInsertionMessage(reader_->Path(), place));
     return;
@@ -230,7 +230,8 @@ bool TTargetExporter::Commit(TConfigWriter& writer, const std::string& path) {
   std::string why;
   if (writer.Commit(&why)) {
     written_ = true;
-    FireEvent(EventOutput(0), ExportSummary(path, counts_.names, counts_.fresh, counts_.taken_out, left_out_.Count()));
+    FireEvent(EventOutput(kOnSummary),
+              ExportSummary(path, counts_.names, counts_.fresh, counts_.taken_out, left_out_.Count()));
     return true;
   }
   if (!writer.Asked()) {

@@ -60,6 +60,9 @@ struct TExporterSetup {
 
 class TTargetExporter : public TScheme {
  public:
+  enum Input : uint16_t { kDoClear = 0, kDoAdd = 1, kDoExport = 2, kDoSpare = 3, kInputCount };
+  enum Event : uint16_t { kOnSummary = 0, kEventCount };
+
   void doClear(TData& value, uint16_t index);
   void doAdd(TData& value, uint16_t index);
   void doExport(TData& value, uint16_t index);
@@ -83,8 +86,8 @@ class TTargetExporter : public TScheme {
   template <class R>
   void UseReader() {
     reader_element_.SetScheme<R>();
-    reader_element_.SetEventCount(1);
-    reader_element_.onEvent[0] = MakeLink<&TTargetExporter::doExisting>(*this);
+    reader_element_.SetEventCount(TConfigReader::kEventCount);
+    reader_element_.onEvent[TConfigReader::kOnAddress] = MakeLink<&TTargetExporter::doExisting>(*this);
     reader_ = static_cast<TConfigReader*>(reader_element_.Scheme());
   }
 
@@ -121,8 +124,10 @@ class TTargetExporter : public TScheme {
   size_t EntryCount() const { return chosen_.size(); }
 
   // Checks that the reader's file can take a direct write: a path is set, the file exists,
-  // was read whole and is text. Otherwise tells the user and returns false.
-  bool CheckReadable(bool missing_is_new);
+  // was read whole and is text. Otherwise tells the user and returns false. A missing file is
+  // told as not found, or taken as a new one the write makes (kNew).
+  enum class MissingFile { kNotFound, kNew };
+  bool CheckReadable(MissingFile missing);
   // The direct write of the firewall targets: the reader's lines with the entries put before
   // line `insert`, written over the file in the file's own line break. Without an insertion
   // line the file stays as it is and the user is told that it lacks `place`; a file that

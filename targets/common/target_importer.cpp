@@ -13,10 +13,10 @@ TTargetImporter::TTargetImporter(TKXWin* parent, const char* filter, bool revers
 
   // The user picks the file every time; a cancelled dialog loads nothing.
   dialog_.onExecute = MakeLink<&TTargetImporter::doFile>(*this);
-  dialog_.onCancel = EventOutput(1);
+  dialog_.onCancel = EventOutput(kOnCancel);
 
-  Port.SetInputCount(1);
-  Port.onInput[0] = MakeLink<&TTargetImporter::doImport>(*this);
+  Port.SetInputCount(kInputCount);
+  Port.onInput[kDoImport] = MakeLink<&TTargetImporter::doImport>(*this);
 }
 
 void TTargetImporter::doImport(TData&, uint16_t) {
@@ -32,16 +32,16 @@ void TTargetImporter::doFile(TData& value, uint16_t) {
     // Unlike a missing file, which simply holds nothing, this one may hold addresses.
     TData text = MakeText(CannotReadMessage(path, source.why));
     error_.doMessage(text, 0);
-    FireEvent(EventOutput(1));
+    FireEvent(EventOutput(kOnCancel));
     return;
   }
   {
     TData known_value;
-    PullData(DataInput(0), known_value);
+    PullData(DataInput(kDataKnown), known_value);
     const TRecordsView known(known_value);
     RemoveKnown(addresses, RecordIndex(known.Records()));
   }
-  const TEventLink on_address = EventOutput(0);
+  const TEventLink on_address = EventOutput(kOnAddress);
   if (reversed_) {
     for (auto address = addresses.rbegin(); address != addresses.rend(); ++address) FireEvent(on_address, *address);
   } else {

@@ -16,6 +16,10 @@
 
 class TTargetImporter : public TScheme {
  public:
+  enum Input : uint16_t { kDoImport = 0, kInputCount };
+  enum Data : uint16_t { kDataKnown = 0 };
+  enum Event : uint16_t { kOnAddress = 0, kOnCancel = 1 };
+
   void doImport(TData& value, uint16_t index);
   void doFile(TData& value, uint16_t index);  // the file chosen in the dialog
 

@@ -13,7 +13,7 @@
 #include "widgets/placed.h"
 
 TTargetSettingsPanel::TTargetSettingsPanel(TKXWin* parent, const TTargetPanelSetup& setup)
-    : TPanelScheme(parent, kSettingsPanelPlace, false, 3),
+    : TPanelScheme(parent, kSettingsPanelPlace, PanelShown::kHidden, kInputCount),
       switch_(New<TKXini>()),
       switch_variable_(New<TKXGlobalVar>()) {
   auto& refresh = New<TKXHub>();
@@ -78,7 +78,7 @@ TTargetSettingsPanel::TTargetSettingsPanel(TKXWin* parent, const TTargetPanelSet
 
   refresh.SetCount(uint16_t(edits.size()));
   for (size_t i = 0; i < edits.size(); ++i) refresh.onEvent[i] = MakeLink<&SettingEdit::doRefresh>(*edits[i].second);
-  Port.onInput[2] = MakeLink<&TKXHub::doEvent>(refresh);
+  Port.onInput[kDoRefresh] = MakeLink<&TKXHub::doEvent>(refresh);
 }
 
 void TTargetSettingsPanel::doPathStored(TData& value, uint16_t) {

@@ -48,6 +48,8 @@ constexpr TTargetPanelSetup PanelSetupOf(const TTargetInfo& target, std::span<co
 
 class TTargetSettingsPanel : public TPanelScheme {
  public:
+  enum Input : uint16_t { kInputCount = kDoRefresh + 1 };
+
   void doPathStored(TData& value, uint16_t index);
 
  protected:

@@ -200,7 +200,7 @@ void HostsExporter::WriteDirect() {
       exporter.converted_.clear();
     }
   } release{*this};
-  if (!CheckReadable(true)) return;
+  if (!CheckReadable(MissingFile::kNew)) return;
   const std::string& path = Reader().Path();
   const auto& scan = static_cast<const THostsScan&>(Reader().Scanned());
   const std::vector<std::string>& lines = Reader().Lines();

@@ -151,7 +151,7 @@ void ResolverExporter::PutAddOnHead(TLineSink& sink) { PutResolverHead(sink, for
 // A missing file is made; a file of another program's (the server's own configuration,
 // chosen by mistake) is left alone, since the write replaces all of it.
 void ResolverExporter::WriteDirect() {
-  if (!CheckReadable(true)) return;
+  if (!CheckReadable(MissingFile::kNew)) return;
   const std::string& path = Reader().Path();
   if (!static_cast<const TResolverScan&>(Reader().Scanned()).owned) {
     Tell(NotOwnedMessage(path, Info(format_).title));

@@ -20,7 +20,8 @@ namespace {
 constexpr const char* kLabels[] = {"dnsmasq:", "Unbound:", "RPZ:", "Adblock:", "Domains:"};
 }  // namespace
 
-ResolversSettingsPanel::ResolversSettingsPanel(TKXWin* parent) : TPanelScheme(parent, kSettingsPanelPlace, false, 3) {
+ResolversSettingsPanel::ResolversSettingsPanel(TKXWin* parent)
+    : TPanelScheme(parent, kSettingsPanelPlace, PanelShown::kHidden, kInputCount) {
   auto& refresh = New<TKXHub>();
   auto& store = New<TKXHub>();
   auto& save_error = New<TKXMessage>();
@@ -84,7 +85,7 @@ ResolversSettingsPanel::ResolversSettingsPanel(TKXWin* parent) : TPanelScheme(pa
 
   auto& refreshed = New<TKXHub>();
   refreshed.SetOutputs({MakeLink<&TKXHub::doEvent>(refresh), MakeLink<&ResolversSettingsPanel::doRefreshOption>(*this)});
-  Port.onInput[2] = MakeLink<&TKXHub::doEvent>(refreshed);
+  Port.onInput[kDoRefresh] = MakeLink<&TKXHub::doEvent>(refreshed);
 }
 
 void ResolversSettingsPanel::doRefreshOption(TData&, uint16_t) {

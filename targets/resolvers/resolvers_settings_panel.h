@@ -13,6 +13,8 @@
 
 class ResolversSettingsPanel : public TPanelScheme {
  public:
+  enum Input : uint16_t { kInputCount = kDoRefresh + 1 };
+
   explicit ResolversSettingsPanel(TKXWin* parent);
 
   void doRefreshOption(TData& value, uint16_t index);
