@@ -107,28 +107,33 @@ std::vector<std::string> LoadRecords(const std::string& path) {
 
 bool SaveRecords(const std::string& path, const std::vector<std::string>& lines, std::string* why,
                  RecordFile* written) {
-  // Streamed a block at a time: a list of a million records would otherwise be held twice.
-  platform::AtomicFileWriter writer(path);
+  platform::AtomicFileWriter file(path);
   ContentHasher hasher;
-  std::string block;
-  constexpr size_t kBlock = 1 << 16;
-  block.reserve(kBlock + 256);
-  auto put = [&] {
-    hasher.Add(block);
-    writer.Write(block.data(), block.size());
-    block.clear();
-  };
-  for (const std::string& line : lines) {
-    block += line;
-    block += "\r\n";
-    if (block.size() >= kBlock) put();
-  }
-  put();
-  if (!writer.Commit(why)) return false;
+  BlockLineWriter out(file, "\r\n", &hasher);
+  for (const std::string& line : lines) out.Line({line});
+  out.Flush();
+  if (!file.Commit(why)) return false;
   if (written) {
     written->state = RecordFile::State::Read;
     written->content_hash = hasher.Value();
     written->stamp = platform::StampOf(path);
   }
   return true;
+}
+
+BlockLineWriter::BlockLineWriter(platform::AtomicFileWriter& file, std::string_view ending, ContentHasher* hasher)
+    : file_(file), ending_(ending), hasher_(hasher) {
+  block_.reserve(kBlock + 512);
+}
+
+void BlockLineWriter::Line(std::initializer_list<std::string_view> pieces) {
+  for (std::string_view piece : pieces) block_.append(piece);
+  block_.append(ending_);
+  if (block_.size() >= kBlock) Flush();
+}
+
+void BlockLineWriter::Flush() {
+  if (hasher_) hasher_->Add(block_);
+  file_.Write(block_.data(), block_.size());
+  block_.clear();
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -62,4 +63,22 @@ class ContentHasher {
   uint64_t length_ = 0;
   char pending_[8] = {};
   size_t pending_size_ = 0;
+};
+
+// Lines put into a file a block at a time, each ended by `ending`, so that a file of a million
+// lines is never held whole; `hasher`, when given, takes the bytes as they go.
+class BlockLineWriter {
+ public:
+  BlockLineWriter(platform::AtomicFileWriter& file, std::string_view ending, ContentHasher* hasher = nullptr);
+  // One line: the pieces joined with nothing between them.
+  void Line(std::initializer_list<std::string_view> pieces);
+  // Writes what is held; call before the file's Commit.
+  void Flush();
+
+ private:
+  static constexpr size_t kBlock = 1 << 16;
+  platform::AtomicFileWriter& file_;
+  std::string_view ending_;
+  ContentHasher* hasher_;
+  std::string block_;
 };

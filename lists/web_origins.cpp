@@ -190,13 +190,13 @@ WebOrigins::Update WebOrigins::Apply(const std::string& url, ListId into, const 
       if (!known[i]) unheld.push_back(records[i]), at.push_back(i);
     if (!unheld.empty()) {
       RecordIndex fresh(unheld.size());
-      fresh.AddEach(unheld);
+      const std::vector<uint32_t> numbers = fresh.AddEach(unheld);
       std::vector<bool> listed(fresh.Size());
       for (const auto& each : lists)
         for (uint32_t n : fresh.FindEach(each))
           if (n != RecordIndex::kNone) listed[n] = true;
       for (size_t k = 0; k < unheld.size(); ++k)
-        if (listed[fresh.Find(unheld[k])]) known[at[k]] = true;
+        if (listed[numbers[k]]) known[at[k]] = true;
     }
   }
   std::vector<std::string>& list = lists[size_t(into)];

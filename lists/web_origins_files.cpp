@@ -6,6 +6,7 @@
 #include <functional>
 #include <initializer_list>
 
+#include "lists/list_files.h"
 #include "runtime/platform/files.h"
 
 namespace {
@@ -85,30 +86,10 @@ bool IsName(std::string_view name) {
 
 // The file is written a block at a time as `body` gives its lines: the names of a million
 // records are never held as one more text.
-class LineOut {
- public:
-  explicit LineOut(platform::AtomicFileWriter& writer) : writer_(writer) { block_.reserve(kBlock + 512); }
-  // One line: the pieces joined with nothing between them.
-  void Line(std::initializer_list<std::string_view> pieces) {
-    for (std::string_view piece : pieces) block_.append(piece);
-    block_.push_back('\n');
-    if (block_.size() >= kBlock) Flush();
-  }
-  void Flush() {
-    writer_.Write(block_.data(), block_.size());
-    block_.clear();
-  }
-
- private:
-  static constexpr size_t kBlock = 1 << 16;
-  platform::AtomicFileWriter& writer_;
-  std::string block_;
-};
-
 bool WriteLines(const std::string& path, std::string_view head, size_t count,
-                const std::function<void(LineOut&)>& body, std::string* why) {
+                const std::function<void(BlockLineWriter&)>& body, std::string* why) {
   platform::AtomicFileWriter writer(path);
-  LineOut out(writer);
+  BlockLineWriter out(writer, "\n");
   out.Line({head});
   body(out);
   out.Line({CountLine(count)});
@@ -150,7 +131,7 @@ bool WriteHeldNames(const std::string& path, std::string_view url, const std::ve
                     std::string* why) {
   return WriteLines(
       path, std::string(kHeldHead) + std::string(url), names.size(),
-      [&names](LineOut& out) {
+      [&names](BlockLineWriter& out) {
         for (std::string_view name : names) out.Line({name});
       },
       why);
@@ -196,7 +177,7 @@ bool WriteFiledNames(const std::string& path, size_t count, const std::function<
   });
   return WriteLines(
       path, kFiledHead, count,
-      [&](LineOut& out) {
+      [&](BlockLineWriter& out) {
         for (const auto& [list, key] : groups) {
           out.Line({"# ", Info(list).name, " ", key});
           each([&out, list = list, &key = key](const FiledName& entry) {
