@@ -122,7 +122,7 @@ void DirectExport(benchmark::State& state, const char* original, const char* tar
   widgets::SetCurrentBackend(&ui);
   TKXChildPanel exporter(nullptr);
   exporter.SetScheme<Exporter>();
-  const std::vector<std::string> records = LoadRecords(Path("records.txt"));
+  const RecordList records = LoadRecords(Path("records.txt"));
   for (auto _ : state) {
     state.PauseTiming();
     platform::CopyFileOver(Path(original), Path(target));
@@ -130,7 +130,7 @@ void DirectExport(benchmark::State& state, const char* original, const char* tar
     TData none;
     exporter.doWork(none, 0);
     for (const auto& record : records) {
-      TData value = MakeText(record);
+      TData value = MakeText(std::string(record));
       exporter.doWork(value, 1);
     }
     exporter.doWork(none, 2);
@@ -173,7 +173,7 @@ void BM_KwfImport(benchmark::State& state) {
   widgets::HeadlessBackend ui;
   widgets::SetCurrentBackend(&ui);
   TKXStrList known;
-  known.Lines() = LoadRecords(Path("known.txt"));
+  known.Lines() = LoadRecords(Path("known.txt")).Strings();
   TKXChildPanel importer(nullptr);
   importer.SetScheme<KwfImporter>();
   Count count;

@@ -4,22 +4,34 @@
 
 #include "lists/list_catalog.h"
 
-bool HasBanListSignature(const std::vector<std::string>& lines) {
+namespace {
+
+template <class Lines>
+bool HasSignature(const Lines& lines) {
   int counter = 0;
-  for (const auto& line : lines) {
+  for (std::string_view line : lines) {
     if (std::find(kBanListSignature.begin(), kBanListSignature.end(), line) == kBanListSignature.end()) continue;
     counter = counter == 10 ? 0 : counter + 1;
   }
   return counter == 6;
 }
 
-std::vector<std::string_view> BanListRecords(const std::vector<std::string>& lines) {
+template <class Lines>
+std::vector<std::string_view> RecordsOf(const Lines& lines) {
   std::vector<std::string_view> records;
   for (size_t i = kBanListHeaderLines; i < lines.size(); ++i) {
-    const std::string& line = lines[i];
+    const std::string_view line = lines[i];
     if (line.empty()) continue;
     if (std::any_of(kCategories.begin(), kCategories.end(), [&](ListId id) { return line == Info(id).tag; })) continue;
     records.push_back(line);
   }
   return records;
 }
+
+}  // namespace
+
+bool HasBanListSignature(const std::vector<std::string>& lines) { return HasSignature(lines); }
+bool HasBanListSignature(const RecordList& lines) { return HasSignature(lines); }
+
+std::vector<std::string_view> BanListRecords(const std::vector<std::string>& lines) { return RecordsOf(lines); }
+std::vector<std::string_view> BanListRecords(const RecordList& lines) { return RecordsOf(lines); }

@@ -12,7 +12,8 @@
 namespace {
 
 // Marks the lines that have an equal line after them; `seen` ends up holding every line.
-std::vector<bool> LaterEqual(const std::vector<std::string>& lines, RecordIndex& seen) {
+template <class Lines>
+std::vector<bool> LaterEqual(const Lines& lines, RecordIndex& seen) {
   const std::vector<uint32_t> numbers = seen.AddEach(lines);
   // Walking backwards, a line whose number was met already has an equal line after it.
   std::vector<bool> met(seen.Size()), later(lines.size());
@@ -23,10 +24,11 @@ std::vector<bool> LaterEqual(const std::vector<std::string>& lines, RecordIndex&
   return later;
 }
 
-std::vector<std::string> Marked(const std::vector<std::string>& lines, const std::vector<bool>& marks) {
+template <class Lines>
+std::vector<std::string> Marked(const Lines& lines, const std::vector<bool>& marks) {
   std::vector<std::string> marked;
   for (size_t i = 0; i < lines.size(); ++i)
-    if (marks[i]) marked.push_back(lines[i]);
+    if (marks[i]) marked.emplace_back(lines[i]);
   return marked;
 }
 
@@ -39,17 +41,12 @@ std::vector<std::string> LinesWithLaterEqual(const std::vector<std::string>& lin
 
 namespace {
 
-// Every line lower-cased and trimmed; empty lines and the rule lines of the header dropped.
-std::vector<std::string> Normalised(std::vector<std::string> lines) {
-  std::vector<std::string> records;
-  records.reserve(lines.size());
-  for (auto& line : lines) {
-    std::string record = NormaliseRecord(line);
-    line = std::string();  // the raw line is done with: keeps a million-line file from being held twice
-    if (record.empty() || record == kBanListRule) continue;
-    records.push_back(std::move(record));
-  }
-  return records;
+// Every line lower-cased and trimmed, in its own place; empty lines and the rule lines of the
+// header dropped.
+RecordList Normalised(RecordList lines) {
+  for (size_t i = 0; i < lines.size(); ++i) lines.Replace(i, NormaliseRecord(lines[i]));
+  lines.KeepIf([&](size_t i) { return !lines[i].empty() && lines[i] != kBanListRule; });
+  return lines;
 }
 
 // The lines of one section: behind the last line that holds the tag, up to the first line
@@ -59,13 +56,13 @@ struct Section {
   size_t start = 0, end = 0;
 };
 
-Section FindSection(const std::vector<std::string>& records, const std::vector<size_t>& next_bracket,
+Section FindSection(const RecordList& records, const std::vector<size_t>& next_bracket,
                     const std::string& tag) {
   bool found = false;
   size_t start = 0;
   std::optional<size_t> end;  // none: no "[" found behind a tag line yet
   for (size_t i = 0; i < records.size(); ++i) {
-    if (records[i].find(tag) == std::string::npos) continue;
+    if (records[i].find(tag) == std::string_view::npos) continue;
     found = true;
     start = i + 1;
     if (next_bracket[i + 1] < records.size()) end = next_bracket[i + 1];
@@ -79,10 +76,10 @@ Section FindSection(const std::vector<std::string>& records, const std::vector<s
 
 }  // namespace
 
-BanListImport ImportBanList(std::vector<std::string> file_lines, const std::string& file_name, TListSet& lists) {
+BanListImport ImportBanList(RecordList file_lines, const std::string& file_name, TListSet& lists) {
   BanListImport result;
   if (!HasBanListSignature(file_lines)) return result;
-  std::vector<std::string>& records = result.records;
+  RecordList& records = result.records;
   records = Normalised(std::move(file_lines));
 
   auto& unsorted = Of(lists, ListId::Unsorted);
@@ -114,7 +111,7 @@ BanListImport ImportBanList(std::vector<std::string> file_lines, const std::stri
 
   std::vector<size_t> next_bracket(records.size() + 1, records.size());
   for (size_t i = records.size(); i-- > 0;)
-    next_bracket[i] = records[i].find('[') != std::string::npos ? i : next_bracket[i + 1];
+    next_bracket[i] = records[i].find('[') != std::string_view::npos ? i : next_bracket[i + 1];
   std::array<Section, kCategories.size()> sections;
   for (size_t k = 0; k < kCategories.size(); ++k) {
     sections[k] = FindSection(records, next_bracket, Info(kCategories[k]).search_tag);
@@ -124,7 +121,7 @@ BanListImport ImportBanList(std::vector<std::string> file_lines, const std::stri
   // A record leaves Unsorted only for a category it is filed into; one under [unsorted]
   // leaves and comes back below, so that it is held once. A record the file names outside
   // every section (behind a line holding "[" that is no tag) stays where it was.
-  const std::vector<std::string> unsorted_before = unsorted;
+  const RecordList unsorted_before = unsorted;
   {
     size_t filed = 0;
     for (const Section& section : sections) filed += section.end - section.start;
@@ -140,7 +137,8 @@ BanListImport ImportBanList(std::vector<std::string> file_lines, const std::stri
     auto& list = Of(lists, id);
     const auto first = records.begin() + std::ptrdiff_t(sections[k].start);
     const auto last = records.begin() + std::ptrdiff_t(sections[k].end);
-    list.insert(list.end(), first, last);
+    list.reserve(size_t(last - first));
+    for (auto record = first; record != last; ++record) list.push_back(*record);
     SortFolded(list);
     result.display.push_back(info.tag);
     if (id != ListId::Unsorted) {

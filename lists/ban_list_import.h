@@ -18,13 +18,13 @@ struct BanListImport {
   // first): the tags, and the file's records they stand for. A million records are kept
   // once, not once more for the display.
   std::vector<std::string_view> display;
-  std::vector<std::string> records;
+  RecordList records;
 };
 
 // `file_lines` are the file's lines, `file_name` its name without folder. On Merged,
 // `lists` holds the new content of all seven lists (the user lists only re-sorted);
 // otherwise it is unchanged.
-BanListImport ImportBanList(std::vector<std::string> file_lines, const std::string& file_name, TListSet& lists);
+BanListImport ImportBanList(RecordList file_lines, const std::string& file_name, TListSet& lists);
 
 // Every line that has an equal line somewhere after it, in order: a record that occurs
 // n times is named n - 1 times.

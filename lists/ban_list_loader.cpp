@@ -60,7 +60,7 @@ void BanListLoader::Merge(TData& value, uint16_t) {
     FireEvent(EventOutput(kOnCancel));
     return;
   }
-  std::vector<std::string> file_lines = std::move(file.lines);
+  RecordList file_lines = std::move(file.lines);
   // The seven lists are read only for a file that is a ban list, and a merge saves all
   // seven: it needs every one of them whole.
   TListSet lists;

@@ -35,7 +35,7 @@ class LivePositions {
 
 }  // namespace
 
-std::vector<std::string> DoubleRecordReport(const std::array<std::vector<std::string>, kListCount>& lists,
+std::vector<std::string> DoubleRecordReport(const TListSet& lists,
                                             const std::array<std::string, kListCount>& file_names) {
   size_t total = 0;
   for (const auto& list : lists) total += list.size();

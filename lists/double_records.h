@@ -17,5 +17,5 @@
 // after a deletion the scan goes on at the next position, so a record that moved up into
 // the deleted place is not looked at in that scan. The result is computed without the
 // quadratic scans, line for line the same.
-std::vector<std::string> DoubleRecordReport(const std::array<std::vector<std::string>, kListCount>& lists,
+std::vector<std::string> DoubleRecordReport(const TListSet& lists,
                                             const std::array<std::string, kListCount>& file_names);

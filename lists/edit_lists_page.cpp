@@ -238,7 +238,8 @@ bool EditListsPage::ShowFile(TKXListBox& list, const std::string& path, ShownFil
     store_.TellNotWhole(path, file, "The list is not shown, and nothing is moved into it or out of it.");
     return false;
   }
-  list.SetLines(std::move(file.lines));
+  list.SetLines(file.lines.Strings());
+  file.lines.Free();
   shown = {path, file.content_hash, file.stamp};
   return true;
 }

@@ -210,22 +210,21 @@ bool GeneratePage::Assemble(RecordsFor destination) {
     TData checked;
     flags_[i]->Box().varChecked(checked, 0);
     const bool chosen = AsInteger(checked) == 1;
+    std::optional<RecordList> whole;
     if (chosen) {
-      std::optional<std::vector<std::string>> whole = store_.LoadWhole(id, kNothingDone);
+      whole = store_.LoadWhole(id, kNothingDone);
       if (!whole) return false;
-      lines = std::move(*whole);
     }
     TData tag = MakeText(Info(id).tag);
     writer_.doWork(tag, BanListWriter::kDoAddLine);
     if (!chosen) continue;
-    target_records_.reserve(target_records_.size() + lines.size());
-    for (auto& line : lines) {
-      if (destination == RecordsFor::kTarget) {
-        // The list itself is let go after this: its records become the targets' records.
-        NormaliseInPlace(target_records_.emplace_back(std::move(line)));
-        continue;
-      }
-      target_records_.push_back(NormaliseRecord(line));
+    if (destination == RecordsFor::kTarget) {
+      AddTargetRecords(std::move(*whole));
+      continue;
+    }
+    lines = whole->Strings();
+    whole.reset();
+    for (const std::string& line : lines) {
       TData record = MakeText(line);
       writer_.doWork(record, BanListWriter::kDoAddRecord);
     }
@@ -233,6 +232,19 @@ bool GeneratePage::Assemble(RecordsFor destination) {
     writer_.doWork(count, uint16_t(BanListWriter::kDoCountFirst + i));
   }
   return true;
+}
+
+// The records as the targets get them: trimmed and lower-cased, each in its own place.
+void GeneratePage::AddTargetRecords(RecordList records) {
+  for (size_t i = 0; i < records.size(); ++i) {
+    const std::string_view record = records[i];
+    if (NeedsNormalising(record)) records.Replace(i, NormaliseRecord(record));
+  }
+  if (target_records_.empty()) {
+    target_records_.swap(records);
+  } else {
+    target_records_.Append(records);
+  }
 }
 
 void GeneratePage::ShowPreview() {
@@ -321,7 +333,7 @@ void GeneratePage::ExportTo(TKXMultiElement& exporter) {
   exporter.doWork(none, TTargetExporter::kDoClear);
   const bool assembled = Assemble(RecordsFor::kTarget);
   for (auto* list : categories_) std::vector<std::string>().swap(list->Lines());
-  std::optional<std::vector<std::string>> always, never;
+  std::optional<RecordList> always, never;
   if (assembled) always = store_.LoadWhole(ListId::UserBad, kNothingDone);
   if (always) never = store_.LoadWhole(ListId::UserNoBad, kNothingDone);
   if (!never) {
@@ -330,9 +342,9 @@ void GeneratePage::ExportTo(TKXMultiElement& exporter) {
   }
   // User_BadList is always blocked; User_NO_BadList never: each line spares the record equal
   // to it as it is stored, and a "*." line a domain with every name below it.
-  for (auto& line : *always) NormaliseInPlace(target_records_.emplace_back(std::move(line)));
+  AddTargetRecords(std::move(*always));
   always.reset();
-  const NeverBlock rules(std::move(*never));
+  const NeverBlock rules(never->Strings());
   never.reset();
   rules.RemoveSpared(target_records_);
   for (const std::string& line : rules.Lines()) {
@@ -340,15 +352,11 @@ void GeneratePage::ExportTo(TKXMultiElement& exporter) {
     exporter.doWork(value, TTargetExporter::kDoSpare);
   }
   // Only the pressed target is cleared and exported, so only it is given the records.
-  for (auto& record : target_records_) {
-    TData value = MakeText(target_preview_ ? record : std::move(record));
-    exporter.doWork(value, TTargetExporter::kDoAdd);
-  }
-  std::vector<std::string> preview = std::exchange(target_records_, {});
   if (target_preview_) {
+    std::vector<std::string> preview = target_records_.Strings();
     std::sort(preview.begin(), preview.end());
     preview_.Add(std::move(preview));
   }
-  preview = {};
+  static_cast<TTargetExporter*>(exporter.Scheme())->AddRecords(std::exchange(target_records_, RecordList()));
   exporter.doWork(none, TTargetExporter::kDoExport);
 }

@@ -64,6 +64,7 @@ class GeneratePage : public TPanelScheme {
   enum class RecordsFor { kWriter, kTarget };
   bool Assemble(RecordsFor destination);  // false when a list could not be read whole (the user was told)
   void ShowPreview();
+  void AddTargetRecords(RecordList records);
   // The target stage: the records of the assembly, plus User_BadList, less User_NO_BadList,
   // handed to the exporter, which then exports them.
   void ExportTo(TKXMultiElement& exporter);
@@ -90,7 +91,7 @@ class GeneratePage : public TPanelScheme {
   std::array<TKXStrList*, 5> categories_{};            // the working lists, whose counts the writer reads
   TListStore store_;
 
-  std::vector<std::string> target_records_;
+  RecordList target_records_;
   std::vector<std::string> preview_lines_;  // the writer's lines, put into the preview at once
   bool target_preview_ = true;
 };

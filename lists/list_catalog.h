@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "elements/strlist/record_list.h"
+
 // In the order of the category chooser and the statistics text.
 enum class ListId : size_t { Advertisement, Misc, Porno, Unsorted, Viruses, UserBad, UserNoBad };
 inline constexpr size_t kListCount = 7;
@@ -55,10 +57,10 @@ inline constexpr std::array<ListId, kListCount> kStartupOrder{ListId::UserBad, L
                                                               ListId::Advertisement};
 
 // The contents of all seven lists, indexed by ListId.
-using TListSet = std::array<std::vector<std::string>, kListCount>;
+using TListSet = std::array<RecordList, kListCount>;
 
-inline std::vector<std::string>& Of(TListSet& lists, ListId id) { return lists[static_cast<size_t>(id)]; }
-inline const std::vector<std::string>& Of(const TListSet& lists, ListId id) { return lists[static_cast<size_t>(id)]; }
+inline RecordList& Of(TListSet& lists, ListId id) { return lists[static_cast<size_t>(id)]; }
+inline const RecordList& Of(const TListSet& lists, ListId id) { return lists[static_cast<size_t>(id)]; }
 
 // The list's file under the program folder (which ends in a separator): plain concatenation.
 inline std::string ListPath(const std::string& program_dir, ListId id) { return program_dir + Info(id).file; }

@@ -18,6 +18,17 @@ void NormaliseInPlace(std::string& record) {
   record = LowerCaseText(std::move(record));
 }
 
+bool NeedsNormalising(std::string_view record) {
+  if (record.empty()) return false;
+  if (static_cast<unsigned char>(record.front()) <= 32 || static_cast<unsigned char>(record.back()) <= 32)
+    return NormaliseRecord(record) != record;
+  for (const char c : record) {
+    const auto byte = static_cast<unsigned char>(c);
+    if ((byte >= 'A' && byte <= 'Z') || byte >= 0x80) return NormaliseRecord(record) != record;
+  }
+  return false;
+}
+
 uint64_t ContentHash(std::string_view bytes) {
   ContentHasher hasher;
   hasher.Add(bytes);
@@ -82,8 +93,8 @@ RecordFile ReadRecords(const std::string& path) {
   } else {
     file.state = RecordFile::State::Read;
   }
-  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
-  file.lines = SplitLines(text, LineBreaks::Any);
+  const size_t mark = text.starts_with("\xEF\xBB\xBF") ? 3 : 0;
+  file.lines = RecordList::OfLines(std::move(content.bytes), mark, LineBreaks::Any);
   return file;
 }
 
@@ -99,18 +110,20 @@ std::string NotWholeMessage(const std::string& path, const RecordFile& file, std
                 : " Remove the NUL bytes in a text editor (or save the file as UTF-8 or ANSI text), then try again.");
 }
 
-std::vector<std::string> LoadRecords(const std::string& path) {
+RecordList LoadRecords(const std::string& path) {
   RecordFile file = ReadRecords(path);
   if (file.state == RecordFile::State::Unreadable) return {};
   return std::move(file.lines);
 }
 
-bool SaveRecords(const std::string& path, const std::vector<std::string>& lines, std::string* why,
-                 RecordFile* written) {
+namespace {
+
+template <class Lines>
+bool SaveLines(const std::string& path, const Lines& lines, std::string* why, RecordFile* written) {
   platform::AtomicFileWriter file(path);
   ContentHasher hasher;
   BlockLineWriter out(file, "\r\n", &hasher);
-  for (const std::string& line : lines) out.Line({line});
+  for (std::string_view line : lines) out.Line({line});
   out.Flush();
   if (!file.Commit(why)) return false;
   if (written) {
@@ -119,6 +132,17 @@ bool SaveRecords(const std::string& path, const std::vector<std::string>& lines,
     written->stamp = platform::StampOf(path);
   }
   return true;
+}
+
+}  // namespace
+
+bool SaveRecords(const std::string& path, const RecordList& lines, std::string* why, RecordFile* written) {
+  return SaveLines(path, lines, why, written);
+}
+
+bool SaveRecords(const std::string& path, const std::vector<std::string>& lines, std::string* why,
+                 RecordFile* written) {
+  return SaveLines(path, lines, why, written);
 }
 
 BlockLineWriter::BlockLineWriter(platform::AtomicFileWriter& file, std::string_view ending, ContentHasher* hasher)

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "elements/strlist/record_list.h"
 #include "runtime/platform/files.h"
 
 // A record trimmed of the bytes 1 to 32 at both ends and lower-cased by LowerCaseText: as
@@ -16,6 +17,8 @@
 std::string NormaliseRecord(std::string_view record);
 // The same, done to the record itself: no copy unless blanks go.
 void NormaliseInPlace(std::string& record);
+// Whether NormaliseRecord would change the record: a quick look for the usual plain name.
+bool NeedsNormalising(std::string_view record);
 
 // What reading a record file found. Files come from anywhere, so CR LF, CR and a lone LF
 // all end a line, and a UTF-8 byte-order mark at the start is not part of the first
@@ -25,7 +28,7 @@ void NormaliseInPlace(std::string& record);
 struct RecordFile {
   enum class State { Missing, Read, Unreadable, NotText };
   State state = State::Missing;
-  std::vector<std::string> lines;
+  RecordList lines;  // the file's bytes, byte-order mark and all, with the lines' places
   std::string why;            // Unreadable: the system's words; NotText: what the file holds
   uint64_t content_hash = 0;  // of the bytes read (Read and NotText)
   platform::FileStamp stamp;  // the file as it was read
@@ -42,11 +45,12 @@ std::optional<std::string> NotTextReason(std::string_view bytes);
 std::string NotWholeMessage(const std::string& path, const RecordFile& file, std::string_view what_happens);
 
 // The lines as far as the file can be read: none for a missing or unreadable file.
-std::vector<std::string> LoadRecords(const std::string& path);
+RecordList LoadRecords(const std::string& path);
 
 // Replaces the file by the lines, each followed by CR LF, atomically. On failure the
 // old file stays whole, `why` says why, and false is returned. On success `written`,
 // when given, is set to the hash and the stamp of what was written.
+bool SaveRecords(const std::string& path, const RecordList& lines, std::string* why, RecordFile* written = nullptr);
 bool SaveRecords(const std::string& path, const std::vector<std::string>& lines, std::string* why,
                  RecordFile* written = nullptr);
 

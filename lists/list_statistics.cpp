@@ -32,11 +32,12 @@ void ListStatistics::doRefresh(TData&, uint16_t) {
   all.clear();
   std::array<int64_t, kListCount> counts{};
   for (ListId id : kAllRecordsOrder) {
-    std::vector<std::string> lines = store_.Load(id);
+    const RecordList lines = store_.Load(id);
     const size_t i = static_cast<size_t>(id);
     counts[i] = int64_t(lines.size());
     counters_[i]->SetValue(MakeInteger(int32_t(lines.size())));
-    all.insert(all.end(), std::make_move_iterator(lines.begin()), std::make_move_iterator(lines.end()));
+    all.reserve(all.size() + lines.size());
+    for (std::string_view line : lines) all.emplace_back(line);
   }
   statistic_.Message.clear();
   FireEvent(EventOutput(kOnTotal));

@@ -10,14 +10,14 @@ TListStore::TListStore() {
 
 std::string TListStore::ProgramDir() const { return AsText(program_dir_.Value()); }
 
-std::vector<std::string> TListStore::Load(ListId id) const { return LoadRecords(Path(id)); }
+RecordList TListStore::Load(ListId id) const { return LoadRecords(Path(id)); }
 
 void TListStore::TellNotWhole(const std::string& path, const RecordFile& file, std::string_view what_happens) {
   TData text = MakeText(NotWholeMessage(path, file, what_happens));
   not_whole_.doMessage(text, 0);
 }
 
-std::optional<std::vector<std::string>> TListStore::LoadWhole(ListId id, std::string_view what_happens) {
+std::optional<RecordList> TListStore::LoadWhole(ListId id, std::string_view what_happens) {
   RecordFile file = ReadRecords(Path(id));
   if (file.Whole()) return std::move(file.lines);
   TellNotWhole(Path(id), file, what_happens);
@@ -44,6 +44,13 @@ std::optional<TListSet> TListStore::LoadAllWhole(std::string_view what_happens) 
 }
 
 bool TListStore::SaveFile(const std::string& path, const std::vector<std::string>& lines, RecordFile* written) {
+  std::string why;
+  if (SaveRecords(path, lines, &why, written)) return true;
+  TellSaveFailure(path, why);
+  return false;
+}
+
+bool TListStore::SaveFile(const std::string& path, const RecordList& lines, RecordFile* written) {
   std::string why;
   if (SaveRecords(path, lines, &why, written)) return true;
   TellSaveFailure(path, why);

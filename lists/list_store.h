@@ -21,12 +21,12 @@ class TListStore {
 
   // As far as the file can be read, without a word: for counts and existence checks. A
   // missing file is an empty list.
-  std::vector<std::string> Load(ListId id) const;
+  RecordList Load(ListId id) const;
 
   // The whole list, for a scheme that saves it again or hands all of it on. A file that
   // cannot be read whole (unreadable, a NUL byte, UTF-16) gives nothing, after the user
   // was told which file and what to do; `what_happens` ends that message.
-  std::optional<std::vector<std::string>> LoadWhole(ListId id, std::string_view what_happens);
+  std::optional<RecordList> LoadWhole(ListId id, std::string_view what_happens);
   // All seven whole, or nothing when any one is not (each such file told, in one message).
   std::optional<TListSet> LoadAllWhole(std::string_view what_happens);
   // Tells the user that `path` cannot be read whole.
@@ -34,10 +34,12 @@ class TListStore {
 
   // Saves atomically; on failure shows which file and why, and returns false. `written`,
   // when given, takes the hash and stamp of what was written.
+  bool Save(ListId id, const RecordList& lines) { return SaveFile(Path(id), lines); }
   bool Save(ListId id, const std::vector<std::string>& lines) { return SaveFile(Path(id), lines); }
   // Tells the user that the file at `path` could not be saved, and why.
   void TellSaveFailure(const std::string& path, const std::string& why);
   bool SaveFile(const std::string& path, const std::vector<std::string>& lines, RecordFile* written = nullptr);
+  bool SaveFile(const std::string& path, const RecordList& lines, RecordFile* written = nullptr);
 
  private:
   TKXGlobalVar program_dir_;

@@ -7,7 +7,7 @@ RecordFileLoader::RecordFileLoader(TKXWin* parent) : TScheme(parent) {
   Port.SetInputCount(kInputCount);
 }
 
-std::optional<std::vector<std::string>> RecordFileLoader::ReadWholeOrTell(const std::string& path) {
+std::optional<RecordList> RecordFileLoader::ReadWholeOrTell(const std::string& path) {
   RecordFile file = ReadRecords(path);
   if (!WholeOrTell(path, file)) return std::nullopt;
   return std::move(file.lines);

@@ -23,7 +23,7 @@ class RecordFileLoader : public TScheme {
   explicit RecordFileLoader(TKXWin* parent);
 
   // The lines of the file, or nothing when it was told and onCancel fired.
-  std::optional<std::vector<std::string>> ReadWholeOrTell(const std::string& path);
+  std::optional<RecordList> ReadWholeOrTell(const std::string& path);
   // Whether the file was read whole; if not, it is told and onCancel fires.
   bool WholeOrTell(const std::string& path, const RecordFile& file);
 

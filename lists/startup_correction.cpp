@@ -1,5 +1,7 @@
 #include "lists/startup_correction.h"
 
+#include <algorithm>
+
 #include "elements/strings/if_else.h"
 #include "elements/strings/str_case.h"
 #include "elements/strings/str_cat.h"
@@ -66,8 +68,13 @@ void StartupCorrection::Correct() {
       told += NotWholeMessage(path, file, "The list was not corrected and is left as it is.");
       continue;
     }
-    std::vector<std::string>& lines = file.lines;
-    for (auto& line : lines) line = LowerCaseText(std::move(line));
+    RecordList& lines = file.lines;
+    for (size_t i = 0; i < lines.size(); ++i) {
+      const std::string_view line = lines[i];
+      // Most records are plain lower-case names, which need no copy.
+      if (std::none_of(line.begin(), line.end(), [](char c) { return (c >= 'A' && c <= 'Z') || (c & 0x80); })) continue;
+      lines.Replace(i, LowerCaseText(std::string(line)));
+    }
     SortFolded(lines);
     store_.Save(id, lines);
   }
@@ -77,7 +84,7 @@ void StartupCorrection::Correct() {
 }
 
 void StartupCorrection::ReportDoubles() {
-  std::array<std::vector<std::string>, kListCount> lists;
+  TListSet lists;
   std::array<std::string, kListCount> names;
   for (size_t i = 0; i < kListCount; ++i) {
     // A list that cannot be read at all would make a report without its doubles; a list

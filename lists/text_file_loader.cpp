@@ -2,8 +2,9 @@
 
 #include "lists/list_files.h"
 
-std::vector<std::string> NewTextRecords(std::vector<std::string> lines, const RecordIndex& known) {
-  for (auto& line : lines) line = NormaliseRecord(line);
+RecordList NewTextRecords(RecordList lines, const RecordIndex& known) {
+  for (size_t i = 0; i < lines.size(); ++i)
+    if (NeedsNormalising(lines[i])) lines.Replace(i, NormaliseRecord(lines[i]));
   RemoveKnown(lines, known);
   return lines;
 }
@@ -13,12 +14,12 @@ TextFileLoader::TextFileLoader(TKXWin* parent) : RecordFileLoader(parent) {
 }
 
 void TextFileLoader::doLoad(TData& value, uint16_t) {
-  std::optional<std::vector<std::string>> lines = ReadWholeOrTell(AsText(value));
+  std::optional<RecordList> lines = ReadWholeOrTell(AsText(value));
   if (!lines) return;
   TData known_value;
   PullData(DataInput(kDataKnown), known_value);
   const TRecordsView known(known_value);
-  const std::vector<std::string> records = NewTextRecords(std::move(*lines), RecordIndex(known.Records()));
+  const RecordList records = NewTextRecords(std::move(*lines), RecordIndex(known.Records()));
   const TEventLink on_line = EventOutput(kOnLine);
-  for (auto record = records.rbegin(); record != records.rend(); ++record) FireEvent(on_line, *record);
+  for (size_t i = records.size(); i-- > 0;) FireEvent(on_line, std::string(records[i]));
 }

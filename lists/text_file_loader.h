@@ -13,7 +13,7 @@
 #include "lists/record_file_loader.h"
 
 // The file's lines lower-cased and trimmed (empty lines stay), without those `known` holds.
-std::vector<std::string> NewTextRecords(std::vector<std::string> lines, const RecordIndex& known);
+RecordList NewTextRecords(RecordList lines, const RecordIndex& known);
 
 class TextFileLoader : public RecordFileLoader {
  public:

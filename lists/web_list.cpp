@@ -221,18 +221,10 @@ bool NamesNoHost(std::string_view line) {
 }
 
 void KeepNewRecords(WebListReading& reading, const std::vector<bool>& held) {
-  std::vector<std::string>& records = reading.records;
-  size_t kept = 0;
-  for (size_t i = 0; i < records.size(); ++i) {
-    if (held[i]) {
-      ++reading.known;
-      continue;
-    }
-    if (kept != i) records[kept] = std::move(records[i]);
-    ++kept;
-  }
-  // Not shrunk to fit: that would hold the records' array twice for a moment.
-  records.resize(kept);
+  const size_t given = reading.records.size();
+  // The texts stay in the buffer: copying the rest out would hold them twice for a moment.
+  reading.records.KeepIf([&](size_t i) { return !held[i]; });
+  reading.known += given - reading.records.size();
 }
 
 std::string WebListSummary(size_t fresh, size_t known, size_t repeated, size_t skipped) {

@@ -19,6 +19,8 @@
 #include <string_view>
 #include <vector>
 
+#include "elements/strlist/record_list.h"
+
 // A host name: at least one ".", non-empty labels of ASCII letters, digits, "-" and "_" or of
 // UTF-8 letters of other scripts (internationalised names), no label starting or ending with
 // "-", no label over 63 bytes and no name over 253 in its ASCII form (A-labels for an
@@ -43,7 +45,7 @@ size_t AppendLineRecords(std::string_view line, std::vector<std::string>& record
 bool NamesNoHost(std::string_view line);
 
 struct WebListReading {
-  std::vector<std::string> records;  // the records the list gave, each once, in the order they first came;
+  RecordList records;                // the records the list gave, each once, in the order they first came;
                                      // after KeepNewRecords only those in no list
   size_t known = 0;                  // records (each counted once) that a list holds
   size_t repeated = 0;               // occurrences of a record the list gave before

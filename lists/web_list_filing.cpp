@@ -12,14 +12,13 @@ size_t FileNewRecords(TListSet& lists, ListId into, WebListReading& reading) {
     held = known.ContainsEach(reading.records);
   }
   KeepNewRecords(reading, held);
-  std::vector<std::string>& list = Of(lists, into);
+  RecordList& list = Of(lists, into);
   const size_t filed = reading.records.size();
   if (list.empty()) {
-    list.swap(reading.records);  // not a second array of a million records
+    list.swap(reading.records);  // not a second buffer of a million records
   } else {
-    list.reserve(list.size() + filed);
-    for (std::string& record : reading.records) list.push_back(std::move(record));
+    list.Append(reading.records);
   }
-  reading.records = {};
+  reading.records.Free();
   return filed;
 }

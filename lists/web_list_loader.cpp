@@ -26,6 +26,5 @@ void WebListLoader::doLoad(TData& value, uint16_t) {
   const std::string name = path.substr(path.find_last_of("\\/") + 1);
   FireEvent(EventOutput(kOnSummary), name + ": " + WebListSummary(reading));
   const TEventLink on_line = EventOutput(kOnLine);
-  for (auto record = reading.records.rbegin(); record != reading.records.rend(); ++record)
-    FireEvent(on_line, std::move(*record));
+  for (size_t i = reading.records.size(); i-- > 0;) FireEvent(on_line, std::string(reading.records[i]));
 }

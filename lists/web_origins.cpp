@@ -123,7 +123,7 @@ size_t WebOrigins::HadNames(const std::string& url) const {
   return s && !s->damaged ? s->held.size() : 0;
 }
 
-size_t WebOrigins::LostNames(const std::string& url, const std::vector<std::string>& records) const {
+size_t WebOrigins::LostNames(const std::string& url, const RecordList& records) const {
   const Subscription* s = Find(url);
   if (!s || s->damaged || s->held.empty()) return 0;
   // The names it holds still, counted once: what is left of the old ones is what was lost.
@@ -162,7 +162,7 @@ void WebOrigins::TakeOut(TListSet& lists, std::array<std::vector<std::string_vie
   }
 }
 
-WebOrigins::Update WebOrigins::Apply(const std::string& url, ListId into, const std::vector<std::string>& records,
+WebOrigins::Update WebOrigins::Apply(const std::string& url, ListId into, const RecordList& records,
                                      TListSet& lists) {
   Update update;
   Subscription* found = Find(url);
@@ -199,10 +199,10 @@ WebOrigins::Update WebOrigins::Apply(const std::string& url, ListId into, const 
         if (listed[numbers[k]]) known[at[k]] = true;
     }
   }
-  std::vector<std::string>& list = lists[size_t(into)];
+  RecordList& list = lists[size_t(into)];
   std::vector<std::string_view> filed;
   // Grown once to its new size: a list of a million records doubled would hold a million slots unused.
-  list.reserve(list.size() + size_t(std::count(known.begin(), known.end(), false)));
+  list.reserve(size_t(std::count(known.begin(), known.end(), false)));
   for (size_t i = 0; i < records.size(); ++i) {
     if (known[i]) continue;
     list.push_back(records[i]);
@@ -249,8 +249,8 @@ size_t WebOrigins::Remove(const std::string& url, TListSet& lists, std::array<bo
   return taken;
 }
 
-void WebOrigins::Claim(const std::vector<std::string>& names) {
-  for (const std::string& name : names) {
+void WebOrigins::Claim(const RecordList& names) {
+  for (std::string_view name : names) {
     const uint32_t mark = marked_.Find(name);
     if (mark == RecordIndex::kNone || !marks_[mark].alive) continue;
     marks_[mark].alive = false;
@@ -313,7 +313,7 @@ size_t WebOrigins::Brought(const std::string& url) const {
                               [owner = s->owner](const Mark& m) { return m.alive && m.owner == owner; }));
 }
 
-bool ClaimNames(const std::string& program_dir, const std::vector<std::string>& names, std::string* file,
+bool ClaimNames(const std::string& program_dir, const RecordList& names, std::string* file,
                 std::string* why) {
   const std::string path = FiledNamesPath(program_dir);
   const FiledNames filed = ReadFiledNames(path);

@@ -42,7 +42,7 @@ class WebOrigins {
 
   // The names the subscription's last good update gave that `records` no longer holds, and how
   // many that update gave; both 0 when there was none.
-  size_t LostNames(const std::string& url, const std::vector<std::string>& records) const;
+  size_t LostNames(const std::string& url, const RecordList& records) const;
   size_t HadNames(const std::string& url) const;
 
   struct Update {
@@ -52,12 +52,12 @@ class WebOrigins {
   // The subscription's list now holds `records` (each once): files the names it has newly into
   // `into` (copies, at the list's end, unsorted), takes the names it dropped out of `lists` by
   // the rules above, and counts both; every other record counts as known.
-  Update Apply(const std::string& url, ListId into, const std::vector<std::string>& records, TListSet& lists);
+  Update Apply(const std::string& url, ListId into, const RecordList& records, TListSet& lists);
   // The subscription is gone: the names it answers for leave their lists (or pass to another
   // subscription that holds them) and its file goes at Save. The count taken out.
   size_t Remove(const std::string& url, TListSet& lists, std::array<bool, kListCount>& changed);
   // The user filed these names by hand: they are no subscription's to take out.
-  void Claim(const std::vector<std::string>& names);
+  void Claim(const RecordList& names);
 
   // Writes what changed: "filed.txt", then the files of the subscriptions updated, and removes
   // those of the subscriptions removed. False with the file and the reason when a write failed.
@@ -121,5 +121,5 @@ class WebOrigins {
 // from now on. Reads and writes "filed.txt" below `program_dir` only where there is one. False,
 // with the file and the reason, when it could not be written; a damaged one is left as it is
 // (it takes nothing out).
-bool ClaimNames(const std::string& program_dir, const std::vector<std::string>& names, std::string* file,
+bool ClaimNames(const std::string& program_dir, const RecordList& names, std::string* file,
                 std::string* why);

@@ -9,10 +9,23 @@ size_t Find(std::string_view text, size_t from, size_t to, char c) {
   return at ? size_t(static_cast<const char*>(at) - text.data()) : std::string_view::npos;
 }
 
-// The first line break at or after `from`, or npos. For any break: the next LF, unless a
-// CR comes before it (both searched with memchr, which is many times faster than a
-// byte-by-byte scan for either of two bytes). `lf` keeps the next LF found, so that a text
-// whose lines end in CR alone is not searched to its end for an LF at every line.
+}  // namespace
+
+namespace lines_detail {
+
+std::string_view UpToNul(std::string_view text) {
+  const void* nul = std::memchr(text.data(), 0, text.size());
+  return nul ? text.substr(0, size_t(static_cast<const char*>(nul) - text.data())) : text;
+}
+
+size_t FirstLf(std::string_view text, LineBreaks breaks) {
+  return breaks == LineBreaks::Any ? Find(text, 0, text.size(), '\n') : std::string_view::npos;
+}
+
+// For any break: the next LF, unless a CR comes before it (both searched with memchr, which
+// is many times faster than a byte-by-byte scan for either of two bytes). `lf` keeps the next
+// LF found, so that a text whose lines end in CR alone is not searched to its end for an LF
+// at every line.
 size_t FindBreak(std::string_view text, size_t from, LineBreaks breaks, size_t& lf) {
   if (breaks == LineBreaks::CrOrCrLf) return Find(text, from, text.size(), '\r');
   if (lf != std::string_view::npos && lf < from) lf = Find(text, from, text.size(), '\n');
@@ -20,25 +33,11 @@ size_t FindBreak(std::string_view text, size_t from, LineBreaks breaks, size_t& 
   return cr != std::string_view::npos ? cr : lf;
 }
 
-}  // namespace
+}  // namespace lines_detail
 
 std::vector<std::string> SplitLines(std::string_view text, LineBreaks breaks) {
-  const void* nul = std::memchr(text.data(), 0, text.size());
-  if (nul) text = text.substr(0, size_t(static_cast<const char*>(nul) - text.data()));
-
   std::vector<std::string> lines;
-  size_t start = 0;
-  size_t lf = breaks == LineBreaks::Any ? Find(text, 0, text.size(), '\n') : std::string_view::npos;
-  while (start < text.size()) {
-    const size_t end = FindBreak(text, start, breaks, lf);
-    if (end == std::string_view::npos) {
-      lines.emplace_back(text.substr(start));
-      break;
-    }
-    lines.emplace_back(text.substr(start, end - start));
-    start = end + 1;
-    if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
-  }
+  EachLineOf(text, breaks, [&](size_t from, size_t size) { lines.emplace_back(text.substr(from, size)); });
   return lines;
 }
 

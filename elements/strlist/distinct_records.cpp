@@ -1,5 +1,7 @@
 #include "elements/strlist/distinct_records.h"
 
+#include <utility>
+
 #include "elements/strlist/record_index.h"
 
 namespace {
@@ -27,28 +29,26 @@ void DistinctRecords::Grow() {
   }
 }
 
-uint32_t DistinctRecords::Hash(const std::string& record) { return uint32_t(RecordIndex::Hash(record)); }
+uint32_t DistinctRecords::Hash(std::string_view record) { return uint32_t(RecordIndex::Hash(record)); }
 
 void DistinctRecords::Prefetch(uint32_t hash) const { __builtin_prefetch(&slots_[hash & mask_]); }
 
-bool DistinctRecords::AddHashed(std::string&& record, uint32_t hash) {
+bool DistinctRecords::AddHashed(std::string_view record, uint32_t hash) {
   if ((records_.size() + 1) * 2 > slots_.size()) Grow();
   for (uint64_t i = hash & mask_;; i = (i + 1) & mask_) {
     const uint64_t slot = slots_[i];
     if (slot == 0) {
       slots_[i] = SlotOf(hash, records_.size());
-      records_.push_back(std::move(record));
+      records_.push_back(record);
       return true;
     }
     if (HashOf(slot) == hash && records_[NumberOf(slot)] == record) return false;
   }
 }
 
-std::vector<std::string> DistinctRecords::Take() {
+RecordList DistinctRecords::Take() {
   slots_ = {};
   hashes_ = {};
   mask_ = 0;
-  std::vector<std::string> records = std::move(records_);
-  records_ = {};
-  return records;
+  return std::exchange(records_, RecordList());
 }

@@ -1,6 +1,7 @@
 // DistinctRecords: the records of a stream, each kept once, in the order they first came,
 // for readers that take millions of lines and must hold only what differs. Unlike
-// RecordIndex it owns its records, so they may come one by one from texts that go away.
+// RecordIndex it owns its records (in one RecordList), so they may come one by one from
+// texts that go away.
 #pragma once
 
 #include <cstdint>
@@ -8,26 +9,28 @@
 #include <string_view>
 #include <vector>
 
+#include "elements/strlist/record_list.h"
+
 class DistinctRecords {
  public:
   // Keeps the record unless it came before; whether it was new.
-  bool Add(std::string&& record) { return AddHashed(std::move(record), Hash(record)); }
+  bool Add(std::string_view record) { return AddHashed(record, Hash(record)); }
   // Add for each record in turn, and `added(was_new)` after each, which may stop the rest
   // by returning false; much faster than one at a time, as the memory each step needs is
-  // asked for ahead. The records are used up.
+  // asked for ahead.
   template <class Added>
-  void AddEach(std::vector<std::string>& records, Added added);
+  void AddEach(const std::vector<std::string>& records, Added added);
   size_t Size() const { return records_.size(); }
   // The records, in the order they first came; the table is left empty.
-  std::vector<std::string> Take();
+  RecordList Take();
 
  private:
-  static uint32_t Hash(const std::string& record);
+  static uint32_t Hash(std::string_view record);
   void Grow();
   void Prefetch(uint32_t hash) const;
-  bool AddHashed(std::string&& record, uint32_t hash);
+  bool AddHashed(std::string_view record, uint32_t hash);
 
-  std::vector<std::string> records_;
+  RecordList records_;
   // Open addressing: a slot holds 32 bits of its record's hash and the record's number + 1
   // (0: free), so that a lookup touches a record's text only on a likely match.
   std::vector<uint64_t> slots_;
@@ -36,7 +39,7 @@ class DistinctRecords {
 };
 
 template <class Added>
-void DistinctRecords::AddEach(std::vector<std::string>& records, Added added) {
+void DistinctRecords::AddEach(const std::vector<std::string>& records, Added added) {
   while ((records_.size() + records.size()) * 2 > slots_.size()) Grow();
   hashes_.resize(records.size());
   for (size_t i = 0; i < records.size(); ++i) {
@@ -44,5 +47,5 @@ void DistinctRecords::AddEach(std::vector<std::string>& records, Added added) {
     Prefetch(hashes_[i]);
   }
   for (size_t i = 0; i < records.size(); ++i)
-    if (!added(AddHashed(std::move(records[i]), hashes_[i]))) return;
+    if (!added(AddHashed(records[i], hashes_[i]))) return;
 }

@@ -35,6 +35,22 @@ uint64_t RecordIndex::Hash(std::string_view record) {
   return Mix(h);
 }
 
+void RecordIndex::PushKey(std::string_view record) {
+  const auto address = uint64_t(reinterpret_cast<uintptr_t>(record.data()));
+  if (record.size() < kLongKey && (address & ~kAddressMask) == 0) {
+    keys_.push_back(uint64_t(record.size()) << kAddressBits | address);
+    return;
+  }
+  long_keys_.emplace_back(uint32_t(keys_.size()), record);
+  keys_.push_back(uint64_t(kLongKey) << kAddressBits);
+}
+
+std::string_view RecordIndex::LongKey(uint32_t number) const {
+  const auto at = std::lower_bound(long_keys_.begin(), long_keys_.end(), number,
+                                   [](const auto& entry, uint32_t n) { return entry.first < n; });
+  return at->second;
+}
+
 RecordIndex::RecordIndex(size_t expected) {
   size_t slots = 16;
   while (slots < expected * 2) slots <<= 1;
@@ -49,7 +65,7 @@ void RecordIndex::Grow() {
   mask_ = slots_.size() - 1;
   for (const Slot& slot : old) {
     if (slot.number == 0) continue;
-    for (uint64_t i = Hash(keys_[slot.number - 1]) & mask_;; i = (i + 1) & mask_) {
+    for (uint64_t i = Hash(Key(slot.number - 1)) & mask_;; i = (i + 1) & mask_) {
       if (slots_[i].number == 0) {
         slots_[i] = slot;
         break;
@@ -79,7 +95,7 @@ uint32_t RecordIndex::AddHashed(std::string_view record, uint64_t h, bool* added
   for (uint64_t i = h & mask_;; i = (i + 1) & mask_) {
     Slot& slot = slots_[i];
     if (slot.number == 0) {
-      keys_.push_back(record);
+      PushKey(record);
       slot = {uint32_t(keys_.size()), tag};
       if (added) *added = true;
       return uint32_t(keys_.size() - 1);
@@ -103,6 +119,7 @@ std::vector<uint32_t> RecordIndex::AddAllOf(const Records& records) {
 
 std::vector<uint32_t> RecordIndex::AddEach(const std::vector<std::string>& records) { return AddAllOf(records); }
 std::vector<uint32_t> RecordIndex::AddEach(const std::vector<std::string_view>& records) { return AddAllOf(records); }
+std::vector<uint32_t> RecordIndex::AddEach(const RecordList& records) { return AddAllOf(records); }
 
 uint32_t RecordIndex::Find(std::string_view record) const {
   const uint64_t h = Hash(record);
@@ -120,6 +137,7 @@ std::vector<bool> RecordIndex::ContainsEach(const std::vector<std::string>& reco
 std::vector<bool> RecordIndex::ContainsEach(const std::vector<std::string_view>& records) const {
   return ContainsAllOf(records);
 }
+std::vector<bool> RecordIndex::ContainsEach(const RecordList& records) const { return ContainsAllOf(records); }
 
 template <class Records>
 std::vector<bool> RecordIndex::ContainsAllOf(const Records& records) const {
@@ -143,6 +161,7 @@ std::vector<uint32_t> RecordIndex::FindEach(const std::vector<std::string_view>&
   return FindAllOf(records);
 }
 std::vector<uint32_t> RecordIndex::FindEach(const std::vector<std::string>& records) const { return FindAllOf(records); }
+std::vector<uint32_t> RecordIndex::FindEach(const RecordList& records) const { return FindAllOf(records); }
 
 template <class Records>
 std::vector<uint32_t> RecordIndex::FindAllOf(const Records& records) const {
@@ -172,4 +191,10 @@ void RemoveKnown(std::vector<std::string>& list, const RecordIndex& unwanted) {
     ++kept;
   }
   list.resize(kept);
+}
+
+void RemoveKnown(RecordList& list, const RecordIndex& unwanted) {
+  if (unwanted.Size() == 0) return;
+  const std::vector<bool> known = unwanted.ContainsEach(list);
+  list.KeepIf([&](size_t i) { return !known[i]; });
 }

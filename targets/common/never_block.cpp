@@ -100,6 +100,18 @@ std::vector<NeverBlockRule> NeverBlock::EveryRule(std::string_view record) const
   return rules;
 }
 
+void NeverBlock::RemoveSpared(RecordList& records) const {
+  if (lines_.empty()) return;
+  const std::vector<bool> exact = exact_.ContainsEach(records);
+  std::string storage;
+  records.KeepIf([&](size_t i) {
+    if (exact[i]) return false;
+    if (domains_.empty()) return true;
+    const std::optional<std::string_view> key = Key(records[i], storage);
+    return !(key && DomainRule(*key));
+  });
+}
+
 void NeverBlock::RemoveSpared(std::vector<std::string>& records) const {
   if (lines_.empty()) return;
   const std::vector<bool> exact = exact_.ContainsEach(records);

@@ -45,7 +45,19 @@ void TTargetExporter::doSpare(TData& value, uint16_t) {
 bool TTargetExporter::DirectWrite() const { return IsOne(program_.Value()); }
 
 void TTargetExporter::doAdd(TData& value, uint16_t) {
-  pending_.push_back(value.kind == KindString ? std::move(value.text) : AsText(value));
+  if (value.kind == KindString) {
+    pending_.push_back(value.text);
+  } else {
+    pending_.push_back(AsText(value));
+  }
+}
+
+void TTargetExporter::AddRecords(RecordList records) {
+  if (pending_.empty()) {
+    pending_.swap(records);
+  } else {
+    pending_.Append(records);
+  }
 }
 
 void TTargetExporter::doExisting(TData& value, uint16_t) {
@@ -84,7 +96,7 @@ void TTargetExporter::doExport(TData&, uint16_t) {
   replaced_ = {};
   chosen_ = {};
   left_out_.Clear();
-  if (setup_.empties_pending) pending_ = {};
+  if (setup_.empties_pending) pending_.Free();
 }
 
 std::optional<std::string> TTargetExporter::ReadBack(std::string_view record) {
@@ -127,21 +139,22 @@ const std::string kNoAddress = "\n";
 // the choice is made, or when it is given up half-way.
 class StandIns {
  public:
-  explicit StandIns(std::vector<std::string>& records) : records_(records) {}
+  explicit StandIns(RecordList& records) : records_(records) {}
   StandIns(const StandIns&) = delete;
   StandIns& operator=(const StandIns&) = delete;
   ~StandIns() {
-    for (size_t k = 0; k < places_.size(); ++k) records_[places_[k]] = std::move(originals_[k]);
+    for (size_t k = 0; k < places_.size(); ++k) records_.PutBack(places_[k], originals_[k]);
   }
-  void Put(size_t place, std::string key) {
+  void Put(size_t place, std::string_view key) {
     places_.push_back(place);
-    originals_.push_back(std::exchange(records_[place], std::move(key)));
+    originals_.push_back(records_.PlaceOf(place));
+    records_.Substitute(place, key);
   }
 
  private:
-  std::vector<std::string>& records_;
+  RecordList& records_;
   std::vector<size_t> places_;
-  std::vector<std::string> originals_;
+  std::vector<RecordList::Place> originals_;
 };
 
 }  // namespace
@@ -161,7 +174,7 @@ void TTargetExporter::Choose() {
       left_out_.Note(pending_[i], common.empty() ? WhyNotFound(pending_[i]) : common);
       stand_ins.Put(i, kNoAddress);
     } else if (*address != pending_[i]) {
-      stand_ins.Put(i, std::move(*address));
+      stand_ins.Put(i, *address);
     }
   }
   const std::vector<bool> held = RecordIndex(existing_).ContainsEach(pending_);

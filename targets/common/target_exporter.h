@@ -29,6 +29,7 @@
 #include <string_view>
 #include <vector>
 
+#include "elements/strlist/record_list.h"
 #include "runtime/global_var.h"
 #include "runtime/scheme.h"
 #include "targets/common/config_reader.h"
@@ -70,7 +71,9 @@ class TTargetExporter : public TScheme {
   void doExisting(TData& value, uint16_t index);  // the reader's addresses
   void doAddOnFile(TData& value, uint16_t index);  // the name chosen in the save dialog
 
-  const std::vector<std::string>& Pending() const { return pending_; }
+  // All the records at once, as doAdd would take them one by one.
+  void AddRecords(RecordList records);
+  const RecordList& Pending() const { return pending_; }
 
   // What an export with the current settings makes of `record`: the address its entry reads
   // back as (the name the target's file holds for it), or nothing and `why` it is left out.
@@ -179,7 +182,7 @@ class TTargetExporter : public TScheme {
   TKXMessage& error_;
   TKXMessage& warning_;
 
-  std::vector<std::string> pending_;
+  RecordList pending_;
   std::vector<std::string> spared_;
   std::vector<uint32_t> chosen_;  // positions in pending_ of the records that become entries
   TLeftOutRecords left_out_;

@@ -145,7 +145,8 @@ TListSet ReadLists(const std::string& dir) {
 
 // Records of `before` that no list of `dir` holds (compared lower-cased when `fold_case`).
 std::vector<std::string> LostRecords(const TListSet& before, const std::string& dir, bool fold_case) {
-  auto key = [fold_case](std::string record) {
+  auto key = [fold_case](std::string_view view) {
+    std::string record(view);
     for (char& c : record)
       if (fold_case && c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
     return record;
@@ -156,7 +157,7 @@ std::vector<std::string> LostRecords(const TListSet& before, const std::string& 
   std::vector<std::string> lost;
   for (size_t i = 0; i < kListCount; ++i)
     for (const auto& record : before[i])
-      if (!kept.count(key(record))) lost.push_back(record + " (was in " + kLists[i].name + ")");
+      if (!kept.count(key(record))) lost.push_back(std::string(record) + " (was in " + kLists[i].name + ")");
   return lost;
 }
 

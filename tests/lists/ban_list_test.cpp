@@ -22,7 +22,7 @@ TEST(BanListImport, a_section_whose_tag_is_gone_files_nothing) {
                    "",           "[Advertisement]",       "ads.one",    "[Misc]",  "misc.one",
                    "[Porno]",    "porn.one",              "[Unsorted]", "un.one",  "[Viruses (and similar)]",
                    "vir.one"};
-  const BanListImport result = ImportBanList(file, "b.txt", lists);
+  const BanListImport result = ImportBanList(RecordList(file), "b.txt", lists);
   ASSERT_EQ(result.verdict, BanListImport::Verdict::Merged);
   EXPECT_TRUE(Of(lists, ListId::Porno).empty());
   EXPECT_EQ(Of(lists, ListId::Advertisement), Lines{"ads.one"});

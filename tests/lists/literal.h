@@ -62,7 +62,10 @@ struct BanListResult {
 };
 
 // The loader's steps 4 to 10.
-inline BanListResult ImportBanList(std::vector<std::string> file, const std::string& name, TListSet& lists) {
+// The seven lists, each a plain array of lines.
+using Lists = std::array<std::vector<std::string>, kListCount>;
+
+inline BanListResult ImportBanList(std::vector<std::string> file, const std::string& name, Lists& lists) {
   BanListResult result;
   int counter = 0;
   for (const auto& line : file) {
@@ -87,14 +90,14 @@ inline BanListResult ImportBanList(std::vector<std::string> file, const std::str
     return result;
   }
   result.verdict = BanListImport::Verdict::Merged;
-  SortFolded(Of(lists, ListId::UserBad));
-  SortFolded(Of(lists, ListId::UserNoBad));
-  auto& unsorted = Of(lists, ListId::Unsorted);
+  SortFolded(lists[size_t(ListId::UserBad)]);
+  SortFolded(lists[size_t(ListId::UserNoBad)]);
+  auto& unsorted = lists[size_t(ListId::Unsorted)];
   const std::vector<std::string> reference = unsorted;
   std::vector<std::string> existing;
   for (ListId id : {ListId::UserBad, ListId::UserNoBad, ListId::Misc, ListId::Porno, ListId::Advertisement,
                     ListId::Viruses})
-    existing.insert(existing.end(), Of(lists, id).begin(), Of(lists, id).end());
+    existing.insert(existing.end(), lists[size_t(id)].begin(), lists[size_t(id)].end());
   RemoveEveryEqual(normalised, existing);
   std::vector<std::vector<std::string>> sections;
   for (ListId id : kCategories) {
@@ -124,7 +127,7 @@ inline BanListResult ImportBanList(std::vector<std::string> file, const std::str
   for (size_t c = 0; c < kCategories.size(); ++c) {
     const ListId id = kCategories[c];
     std::vector<std::string>& section = sections[c];
-    auto& list = Of(lists, id);
+    auto& list = lists[size_t(id)];
     result.display.push_back(Info(id).tag);
     list.insert(list.end(), section.begin(), section.end());
     SortFolded(list);

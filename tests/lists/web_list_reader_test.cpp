@@ -32,7 +32,7 @@ Outcome Read(const std::string& bytes, const std::vector<size_t>& cuts, Source s
   Outcome outcome;
   if (reader.Refused()) outcome.refused = reader.Refused()->Text();
   WebListReading reading = reader.Take();
-  outcome.records = std::move(reading.records);
+  outcome.records = reading.records.Strings();
   outcome.repeated = reading.repeated;
   outcome.skipped = reading.skipped;
   return outcome;

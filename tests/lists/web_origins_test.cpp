@@ -3,6 +3,8 @@
 // subscriptions know and files of it that are damaged.
 #include <gtest/gtest.h>
 
+#include <deque>
+
 #include "lists/web_origins.h"
 #include "runtime/platform/files.h"
 #include "tests/app/program_fixture.h"
@@ -21,7 +23,7 @@ class WebOriginsTest : public ProgramTest {
   // One update of `url` (into Advertisement) whose list now holds `names`, on the lists as
   // they are, saved afterwards as an update saves them.
   WebOrigins::Update Update(const std::string& url, const Names& names, bool save = true) {
-    held_.push_back(names);  // the names must live until the origins are saved
+    held_.emplace_back(names);  // the names must live until the origins are saved
     WebOrigins origins;
     origins.Load(dir_, {kA, kB});
     troubles_ = origins.Troubles();
@@ -33,11 +35,11 @@ class WebOriginsTest : public ProgramTest {
     }
     return update;
   }
-  Names& Ads() { return Of(lists_, ListId::Advertisement); }
+  RecordList& Ads() { return Of(lists_, ListId::Advertisement); }
 
   const std::string kA = "https://a.example/hosts", kB = "https://b.example/hosts";
   TListSet lists_;
-  std::vector<Names> held_;
+  std::deque<RecordList> held_;
   std::vector<std::string> troubles_;
 };
 

@@ -20,17 +20,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     at = end + 1;
   }
   const std::vector<std::string> file = SplitLines(parts[0], LineBreaks::Any);
+  literal::Lists expected;
+  for (size_t i = 1; i < parts.size() && i <= kListCount; ++i) expected[i - 1] = SplitLines(parts[i], LineBreaks::Any);
   TListSet lists;
-  for (size_t i = 1; i < parts.size() && i <= kListCount; ++i) lists[i - 1] = SplitLines(parts[i], LineBreaks::Any);
-  TListSet expected = lists;
-  const BanListImport got = ImportBanList(file, "f.txt", lists);
+  for (size_t i = 0; i < kListCount; ++i) lists[i] = RecordList(expected[i]);
+  const BanListImport got = ImportBanList(RecordList(file), "f.txt", lists);
   const literal::BanListResult want = literal::ImportBanList(file, "f.txt", expected);
   const std::vector<std::string> display(got.display.begin(), got.display.end());
   if (got.verdict != want.verdict || got.doubles != want.doubles || display != want.display) std::abort();
   for (size_t i = 0; i < kListCount; ++i) {
-    std::sort(lists[i].begin(), lists[i].end());
+    std::vector<std::string> got_list = lists[i].Strings();
+    std::sort(got_list.begin(), got_list.end());
     std::sort(expected[i].begin(), expected[i].end());
-    if (lists[i] != expected[i]) std::abort();
+    if (got_list != expected[i]) std::abort();
   }
   return 0;
 }

@@ -17,6 +17,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<std::string> expected;
   for (const auto& line : file) expected.push_back(NormaliseRecord(line));
   literal::RemoveEveryEqual(expected, known);
-  if (NewTextRecords(file, RecordIndex(known)) != expected) std::abort();
+  if (NewTextRecords(RecordList(file), RecordIndex(known)) != expected) std::abort();
   return 0;
 }
