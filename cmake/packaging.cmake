@@ -27,6 +27,8 @@ if(WIN32)
 elseif(TARGET veltrane)
   include(GNUInstallDirs)
   install(TARGETS veltrane RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  # The window, which the program starts in its place.
+  install(TARGETS veltrane-window RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/veltrane)
   # The helper that writes a system file with an administrator's permission, and the polkit
   # action pkexec runs it under (its path in the action is the package's: /usr/libexec).
   install(TARGETS veltrane-write RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/veltrane)

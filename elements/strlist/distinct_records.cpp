@@ -50,5 +50,6 @@ RecordList DistinctRecords::Take() {
   slots_ = {};
   hashes_ = {};
   mask_ = 0;
+  records_.ShrinkToFit();
   return std::exchange(records_, RecordList());
 }

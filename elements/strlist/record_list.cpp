@@ -5,9 +5,17 @@
 
 #include "elements/strlist/records.h"
 
-RecordList::RecordList(const RecordList& other) : entries_(other.entries_) {
-  text_.reserve(std::max(other.text_.size(), kOnHeap));
-  text_ = other.text_;
+namespace {
+
+// Above any string's inner buffer: a file's bytes always lie on the heap, so that views into
+// them stay where they are when the list is moved.
+constexpr size_t kOnHeap = 32;
+
+}  // namespace
+
+RecordList::RecordList(const RecordList& other) : added_(other.added_), entries_(other.entries_) {
+  file_.reserve(std::max(other.file_.size(), kOnHeap));
+  file_ = other.file_;
 }
 
 RecordList& RecordList::operator=(const RecordList& other) {
@@ -28,30 +36,29 @@ RecordList::RecordList(const std::vector<std::string>& records) {
 
 RecordList RecordList::OfLines(std::string&& text, size_t from, LineBreaks breaks) {
   RecordList list;
-  list.text_ = std::move(text);
-  list.OnHeap();
-  std::vector<size_t> long_lines;  // rare: moved behind the rest once the entries are made
-  const std::string_view all(list.text_);
-  EachLineOf(all.substr(std::min(from, all.size())), breaks, [&](size_t at, size_t size) {
-    at += std::min(from, all.size());
+  list.file_ = std::move(text);
+  if (list.file_.capacity() < kOnHeap) list.file_.reserve(kOnHeap);
+  const std::string_view all(list.file_);
+  from = std::min(from, all.size());
+  std::vector<size_t> long_lines;  // rare: each takes two entries until it is copied behind
+  EachLineOf(all.substr(from), breaks, [&](size_t at, size_t size) {
+    at += from;
     if (size >= kLong) {
       long_lines.push_back(list.entries_.size());
-      list.entries_.push_back(at << 24 | 0);
-      list.entries_.push_back(size);  // the size, until the line is moved
+      list.entries_.push_back(at);
+      list.entries_.push_back(size);
       return;
     }
     list.entries_.push_back(EntryOf(at, size));
   });
   if (!long_lines.empty()) {
-    // Each long line takes two places above; its text is copied behind the buffer with its size.
-    std::vector<uint64_t> entries;
+    GrowBuffer<uint64_t> entries;
     entries.reserve(list.entries_.size() - long_lines.size());
     size_t next_long = 0;
     for (size_t i = 0; i < list.entries_.size(); ++i) {
       if (next_long < long_lines.size() && long_lines[next_long] == i) {
-        const size_t at = size_t(list.entries_[i] >> 24), size = size_t(list.entries_[i + 1]);
-        const std::string line = list.text_.substr(at, size);
-        entries.push_back(list.Put(line));
+        const std::string_view line = all.substr(size_t(list.entries_[i]), size_t(list.entries_[i + 1]));
+        entries.push_back(list.Put(line));  // from the file, which never moves
         ++i;
         ++next_long;
         continue;
@@ -66,27 +73,25 @@ RecordList RecordList::OfLines(std::string&& text, size_t from, LineBreaks break
 
 std::string_view RecordList::LongView(size_t at) const {
   uint64_t size;
-  std::memcpy(&size, text_.data() + at, sizeof size);
-  return std::string_view(text_.data() + at + sizeof size, size_t(size));
+  std::memcpy(&size, Bytes(at), sizeof size);
+  return std::string_view(Bytes(at) + sizeof size, size_t(size));
 }
 
 uint64_t RecordList::Put(std::string_view record) {
-  OnHeap();
-  const size_t at = text_.size();
+  const size_t at = file_.size() + added_.size();
   if (record.size() < kLong) {
-    text_.append(record);
+    added_.Append(record.data(), record.size());
     return EntryOf(at, record.size());
   }
   const uint64_t size = record.size();
-  text_.append(reinterpret_cast<const char*>(&size), sizeof size);
-  text_.append(record);
+  added_.Append(reinterpret_cast<const char*>(&size), sizeof size);
+  added_.Append(record.data(), record.size());
   return EntryOf(at, kLong);
 }
 
 void RecordList::push_back(std::string_view record) {
-  // A view into this very buffer stays valid while the buffer grows only when copied first.
-  if (!text_.empty() && record.data() >= text_.data() && record.data() < text_.data() + text_.size()) {
-    const std::string copy(record);
+  if (InAdded(record)) {
+    const std::string copy(record);  // the buffer may move as it grows
     entries_.push_back(Put(copy));
     return;
   }
@@ -95,11 +100,12 @@ void RecordList::push_back(std::string_view record) {
 
 void RecordList::reserve(size_t records, size_t bytes) {
   entries_.reserve(entries_.size() + records);
-  if (bytes > 0) text_.reserve(text_.size() + bytes);
+  if (bytes > 0) added_.reserve(added_.size() + bytes);
 }
 
 void RecordList::clear() {
-  text_.clear();
+  file_.clear();
+  added_.clear();
   entries_.clear();
 }
 
@@ -109,38 +115,42 @@ void RecordList::Append(const RecordList& other) {
     Append(copy);
     return;
   }
-  reserve(other.size(), other.text_.size());
+  reserve(other.size(), other.TextBytes());
   for (std::string_view record : other) entries_.push_back(Put(record));
 }
 
 void RecordList::Replace(size_t i, std::string_view record) {
-  const std::string_view old = (*this)[i];
-  if (record.size() <= old.size() && (entries_[i] & kLong) != kLong && record.size() < kLong) {
-    char* at = text_.data() + (entries_[i] >> 24);
+  const uint64_t entry = entries_[i];
+  const size_t old_size = size_t(entry & kLong);
+  if (old_size != kLong && record.size() <= old_size) {
+    char* at = Bytes(size_t(entry >> 24));
     if (record.data() != at) std::memmove(at, record.data(), record.size());
-    entries_[i] = EntryOf(size_t(entries_[i] >> 24), record.size());
+    entries_[i] = EntryOf(size_t(entry >> 24), record.size());
     return;
   }
-  const std::string copy(record);
-  entries_[i] = Put(copy);
+  Substitute(i, record);
 }
 
 void RecordList::Substitute(size_t i, std::string_view record) {
-  const std::string copy(record);
-  entries_[i] = Put(copy);
+  if (InAdded(record)) {
+    const std::string copy(record);
+    entries_[i] = Put(copy);
+    return;
+  }
+  entries_[i] = Put(record);
 }
 
 void RecordList::Reorder(const std::vector<uint32_t>& order) {
-  std::vector<uint64_t> entries;
+  GrowBuffer<uint64_t> entries;
   entries.reserve(order.size());
   for (uint32_t i : order) entries.push_back(entries_[i]);
   entries_.swap(entries);
 }
 
 void RecordList::Compact() {
+  RecordList compact;
   size_t bytes = 0;
   for (std::string_view record : *this) bytes += record.size();
-  RecordList compact;
   compact.reserve(size(), bytes);
   for (std::string_view record : *this) compact.entries_.push_back(compact.Put(record));
   swap(compact);
@@ -160,6 +170,13 @@ bool operator==(const RecordList& a, const RecordList& b) {
   return true;
 }
 
+bool operator==(const RecordList& a, const std::vector<std::string>& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (a[i] != b[i]) return false;
+  return true;
+}
+
 void SortFolded(RecordList& list) {
   std::vector<uint32_t> order;
   {
@@ -167,11 +184,4 @@ void SortFolded(RecordList& list) {
     order = FoldedOrder(views);
   }
   list.Reorder(order);
-}
-
-bool operator==(const RecordList& a, const std::vector<std::string>& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (a[i] != b[i]) return false;
-  return true;
 }

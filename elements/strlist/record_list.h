@@ -1,7 +1,8 @@
 // RecordList: the records of one list in one buffer, back to back, each found by an
 // eight-byte entry (where it starts and how long it is) instead of a heap string apiece. A
-// million host names take about 30 MB instead of 64, a file read whole becomes the buffer
-// as it is, and a sort moves entries, never texts.
+// million host names take about 30 MB instead of 64, a file read whole stays the buffer of
+// its lines as it is (records added later go into a second buffer behind it), and a sort
+// moves entries, never texts.
 //
 // Records are handed out as views into the buffer: they stay valid while the list is not
 // added to, replaced or cleared (an added record may move the buffer), and when the list
@@ -16,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "elements/strlist/grow_buffer.h"
 #include "runtime/lines.h"
 
 class RecordList {
@@ -43,8 +45,14 @@ class RecordList {
   void clear();
   // Lets the memory go too.
   void Free() { *this = RecordList(); }
+  // Gives back the room grown ahead (in place: nothing is copied).
+  void ShrinkToFit() {
+    added_.shrink_to_fit();
+    entries_.shrink_to_fit();
+  }
   void swap(RecordList& other) noexcept {
-    text_.swap(other.text_);
+    file_.swap(other.file_);
+    added_.swap(other.added_);
     entries_.swap(other.entries_);
   }
 
@@ -72,7 +80,7 @@ class RecordList {
   void Compact();
 
   // Bytes of record text held, dropped records and all.
-  size_t TextBytes() const { return text_.size(); }
+  size_t TextBytes() const { return file_.size() + added_.size(); }
   std::vector<std::string> Strings() const;
 
   class Iterator {
@@ -116,22 +124,27 @@ class RecordList {
   // entry's size is kLong.
   static constexpr uint64_t kLong = (1u << 24) - 1;
   static uint64_t EntryOf(size_t at, size_t size) { return uint64_t(at) << 24 | size; }
+  // The bytes from `at` on: places below the file's size are in the file, the rest behind it.
+  const char* Bytes(size_t at) const {
+    return at < file_.size() ? file_.data() + at : added_.data() + (at - file_.size());
+  }
+  char* Bytes(size_t at) { return at < file_.size() ? file_.data() + at : added_.data() + (at - file_.size()); }
   std::string_view View(uint64_t entry) const {
     const size_t at = size_t(entry >> 24), size = size_t(entry & kLong);
-    if (size != kLong) return std::string_view(text_.data() + at, size);
+    if (size != kLong) return std::string_view(Bytes(at), size);
     return LongView(at);
   }
   std::string_view LongView(size_t at) const;
-  // Puts the buffer on the heap, however short, so that views stay valid when the list moves.
-  void OnHeap() {
-    if (text_.capacity() < kOnHeap) text_.reserve(kOnHeap);
+  // Whether the text lies in the added records' buffer, which may move as it grows.
+  bool InAdded(std::string_view text) const {
+    return added_.size() > 0 && text.data() >= added_.data() && text.data() < added_.data() + added_.size();
   }
-  static constexpr size_t kOnHeap = 32;  // above any string's inner buffer
-  // Puts the record at the end of the buffer; its entry.
+  // Puts the record behind the others; its entry.
   uint64_t Put(std::string_view record);
 
-  std::string text_;
-  std::vector<uint64_t> entries_;
+  std::string file_;           // a file's bytes, its lines the first records; never grown
+  GrowBuffer<char> added_;     // the records added since
+  GrowBuffer<uint64_t> entries_;
 };
 
 inline void swap(RecordList& a, RecordList& b) noexcept { a.swap(b); }

@@ -105,6 +105,17 @@ while [[ -e /tmp/.X11-unix/X${dead#:} ]]; do dead=:$((${dead#:} + 1)); done
 run 1 '^$' "^veltrane: no display for the window: could not connect to display $dead" env DISPLAY="$dead" -- --dir "$dir"
 run 1 '^$' '^veltrane: --update; veltrane --help lists them' env DISPLAY="$dead" -- --dir "$dir"
 
+# The program without its window program beside it or installed: the modes work, the window
+# says what is missing.
+mkdir -p "$work/alone/bin"
+cp "$veltrane" "$work/alone/bin/veltrane"
+veltrane_beside=$veltrane
+veltrane=$work/alone/bin/veltrane
+run 0 '^$' '^$' --dir "$dir" --subscriptions
+run 1 '^$' "^veltrane: cannot start the window program $work/alone/bin/../libexec/veltrane/veltrane-window: No such" \
+  --dir "$dir"
+veltrane=$veltrane_beside
+
 if ((failures > 0)); then
   echo "$failures failed"
   exit 1
