@@ -64,17 +64,17 @@ void Copy(Slice from, Slice to, size_t n) {
   std::memcpy(to.at, from.at, n * sizeof *from.at);
 }
 
-// Below this many records a comparison sort beats another radix pass.
-constexpr size_t kSmall = 48;
+// Below this many records sorting the keys by comparison beats another radix pass.
+constexpr size_t kSmall = 64;
 
 // A most-significant-first radix sort, a byte a pass, on keys of eight folded bytes taken
 // from `depth` on. All records of a slice agree in their first `depth` bytes and are longer
 // than that. A pass scatters the slice into the spare space, so the records go back and
 // forth between the two; `to_spare` says on which side a slice must end.
 //
-// Domain names share heads ("www.", "metrics.") and often tie on eight bytes, so a slice
-// whose keys are all equal takes the next eight bytes of its records; only the few
-// records that tie on the whole key ever reach the texts again.
+// Domain names share heads ("www.", "metrics.") and often tie on eight bytes, so records
+// whose keys are all equal take the next eight bytes of their texts: a record's text is
+// read once for each eight bytes it ties on, never once for each comparison.
 class FoldedRadix {
  public:
   FoldedRadix(folded_order::TextAt text_at, const void* texts) : text_at_(text_at), texts_(texts) {}
@@ -82,8 +82,7 @@ class FoldedRadix {
   // `shift` picks the byte of the key this pass goes by (56 for its first).
   void Sort(Slice data, Slice spare, size_t n, size_t depth, int shift, bool to_spare) const {
     for (;;) {
-      if (n <= kSmall) {
-        SortSmall(data, n, depth);
+      if (n < 2) {
         if (to_spare) Copy(data, spare, n);
         return;
       }
@@ -94,6 +93,31 @@ class FoldedRadix {
         n -= ended;
         depth += 8;
         shift = 56;
+        continue;
+      }
+      if (n <= kSmall) {
+        if (to_spare) {
+          Copy(data, spare, n);
+          std::swap(data, spare);
+          to_spare = false;
+        }
+        SortByKey(data, n);
+        // Runs of equal keys go on with their next bytes, the longest run in this loop.
+        size_t longest = 0, longest_size = 0;
+        for (size_t j = 0, run = 1; j < n; j += run) {
+          for (run = 1; j + run < n && data.key[j + run] == data.key[j];) ++run;
+          if (run <= longest_size) {
+            if (run > 1) Sort(data + j, spare + j, run, depth, -8, false);
+            continue;
+          }
+          if (longest_size > 1) Sort(data + longest, spare + longest, longest_size, depth, -8, false);
+          longest = j;
+          longest_size = run;
+        }
+        data = data + longest;
+        spare = spare + longest;
+        n = longest_size;
+        shift = -8;
         continue;
       }
       std::array<size_t, 256> count{};
@@ -130,21 +154,14 @@ class FoldedRadix {
  private:
   std::string_view Text(uint32_t i) const { return text_at_(texts_, i); }
 
-  // Equal keys mean the bytes both records have before depth + 8 are equal, so the
-  // comparison goes on behind them; the shorter record is a prefix of the longer there.
-  void SortSmall(Slice data, size_t n, size_t depth) const {
+  void SortByKey(Slice data, size_t n) const {
     struct Keyed {
       uint64_t key;
       uint32_t at;
     };
     std::array<Keyed, kSmall> items;
     for (size_t j = 0; j < n; ++j) items[j] = {data.key[j], data.at[j]};
-    std::sort(items.begin(), items.begin() + n, [&](const Keyed& a, const Keyed& b) {
-      if (a.key != b.key) return a.key < b.key;
-      const std::string_view x = Text(a.at), y = Text(b.at);
-      const size_t skip = std::min({x.size(), y.size(), depth + 8});
-      return FoldedLess(x.substr(skip), y.substr(skip));
-    });
+    std::sort(items.begin(), items.begin() + n, [](const Keyed& a, const Keyed& b) { return a.key < b.key; });
     for (size_t j = 0; j < n; ++j) data.key[j] = items[j].key, data.at[j] = items[j].at;
   }
 
@@ -153,10 +170,21 @@ class FoldedRadix {
   // they are put in their final place, and their number is returned. The others, behind
   // them, get the key of their next eight bytes.
   size_t TakeNextBytes(Slice data, Slice spare, size_t n, size_t depth, bool to_spare) const {
+    // The texts lie anywhere, and most of the time goes in waiting for them: they are
+    // first only looked up and asked for, all together, into the spare space (which is
+    // free until the end), and read once they have come.
+    constexpr uint32_t kLong = std::numeric_limits<uint32_t>::max();  // looked up again
+    for (size_t j = 0; j < n; ++j) {
+      const std::string_view text = Text(data.at[j]);
+      spare.key[j] = reinterpret_cast<uintptr_t>(text.data());
+      spare.at[j] = uint32_t(std::min<size_t>(text.size(), kLong));
+      __builtin_prefetch(text.data() + depth + 8);
+    }
     size_t ended = 0;
     std::array<size_t, 9> count{};
     for (size_t j = 0; j < n; ++j) {
-      const std::string_view text = Text(data.at[j]);
+      const std::string_view text = spare.at[j] == kLong ? Text(data.at[j])
+                                                         : std::string_view(reinterpret_cast<const char*>(spare.key[j]), spare.at[j]);
       if (text.size() > depth + 8) {
         data.key[j] = FoldedKey(text, depth + 8);
         continue;
