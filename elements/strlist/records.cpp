@@ -184,13 +184,13 @@ class FoldedRadix {
     std::array<size_t, 9> count{};
     for (size_t j = 0; j < n; ++j) {
       const std::string_view text = spare.at[j] == kLong ? Text(data.at[j])
-                                                         : std::string_view(reinterpret_cast<const char*>(spare.key[j]), spare.at[j]);
+                                                         : std::string_view(reinterpret_cast<const char*>(uintptr_t(spare.key[j])), spare.at[j]);
       if (text.size() > depth + 8) {
         data.key[j] = FoldedKey(text, depth + 8);
         continue;
       }
       data.key[j] = text.size() - depth;
-      ++count[data.key[j]];
+      ++count[size_t(data.key[j])];
       std::swap(data.key[j], data.key[ended]);
       std::swap(data.at[j], data.at[ended]);
       ++ended;
@@ -198,7 +198,7 @@ class FoldedRadix {
     std::array<size_t, 9> next;
     for (size_t b = 0, sum = 0; b < 9; sum += count[b++]) next[b] = sum;
     for (size_t j = 0; j < ended; ++j) {
-      const size_t to = next[data.key[j]]++;
+      const size_t to = next[size_t(data.key[j])]++;
       spare.key[to] = data.key[j];
       spare.at[to] = data.at[j];
     }
