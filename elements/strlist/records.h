@@ -13,9 +13,28 @@
 bool FoldedLess(std::string_view a, std::string_view b);
 
 // Sorts by FoldedLess. Lines equal after folding end up next to each other in no
-// promised order. Runs in n log n with one pass of key building; fit for millions of lines.
+// promised order. A radix sort on folded bytes; fit for millions of lines. Every sort
+// below goes through FoldedOrderOf, so all give the same order for the same texts.
 void SortFolded(std::vector<std::string>& lines);
 // The same order for views of texts kept elsewhere.
 void SortFolded(std::vector<std::string_view>& lines);
 // The positions of `lines` in that order (`lines` itself is left as it was).
 std::vector<uint32_t> FoldedOrder(std::vector<std::string_view>& lines);
+
+namespace folded_order {
+// How the sort reaches record i without knowing where the records are kept.
+using TextAt = std::string_view (*)(const void* texts, uint32_t i);
+std::vector<uint32_t> Of(size_t count, TextAt text_at, const void* texts);
+}  // namespace folded_order
+
+// The numbers 0..count-1 in the folded order of text(i), for records kept anywhere (text
+// returns a std::string_view, and is called again for records that tie on their first
+// bytes, so it must be cheap and give the same text each time). Besides the result it
+// takes 20 bytes a record for the time of the sort. At most 2^32 - 1 records.
+template <class Text>
+std::vector<uint32_t> FoldedOrderOf(size_t count, Text text) {
+  const folded_order::TextAt text_at = [](const void* texts, uint32_t i) -> std::string_view {
+    return (*static_cast<const Text*>(texts))(i);
+  };
+  return folded_order::Of(count, text_at, &text);
+}
