@@ -55,15 +55,27 @@ bool OptionsBlockTheHost(std::string_view options) {
   }
 }
 
-// A name that is a record, lower-cased, is appended.
-bool AppendIfName(std::string_view name, std::vector<std::string>& records) {
-  std::string lowered = LowerCaseText(std::string(name));
-  if (!IsWebListName(lowered)) return false;
-  records.push_back(std::move(lowered));
+// Whether LowerCaseText leaves the name as it is: ASCII without capitals, as most names are.
+bool PlainLowerCase(std::string_view name) {
+  for (char c : name)
+    if ((c >= 'A' && c <= 'Z') || (c & 0x80)) return false;
   return true;
 }
 
-size_t FilterRuleRecords(std::string_view rule, std::vector<std::string>& records) {
+// A name that is a record, lower-cased, is appended.
+bool AppendIfName(std::string_view name, RecordList& records) {
+  if (PlainLowerCase(name)) {
+    if (!IsWebListName(name)) return false;
+    records.push_back(name);
+    return true;
+  }
+  const std::string lowered = LowerCaseText(std::string(name));
+  if (!IsWebListName(lowered)) return false;
+  records.push_back(lowered);
+  return true;
+}
+
+size_t FilterRuleRecords(std::string_view rule, RecordList& records) {
   rule.remove_prefix(2);
   const size_t caret = rule.find('^');
   if (caret == std::string_view::npos) return 0;
@@ -72,7 +84,7 @@ size_t FilterRuleRecords(std::string_view rule, std::vector<std::string>& record
   return AppendIfName(rule.substr(0, caret), records) ? 1 : 0;
 }
 
-size_t HostsLineRecords(std::string_view line, std::vector<std::string>& records) {
+size_t HostsLineRecords(std::string_view line, RecordList& records) {
   line = line.substr(0, line.find('#'));
   size_t given = 0;
   bool first = true;
@@ -95,7 +107,7 @@ size_t HostsLineRecords(std::string_view line, std::vector<std::string>& records
   return given;
 }
 
-size_t PlainLineRecords(std::string_view line, std::vector<std::string>& records) {
+size_t PlainLineRecords(std::string_view line, RecordList& records) {
   const size_t scheme_end = line.find("://");
   if (scheme_end == std::string_view::npos) return AppendIfName(line, records) ? 1 : 0;
   const std::string_view scheme = line.substr(0, scheme_end);
@@ -184,7 +196,7 @@ bool IsWebListName(std::string_view name) {
   return encoded && encoded->size() <= kLongestName;
 }
 
-size_t AppendLineRecords(std::string_view line, std::vector<std::string>& records) {
+size_t AppendLineRecords(std::string_view line, RecordList& records) {
   line = TrimBlanks(line);
   if (line.empty() || line.front() == '#' || line.front() == '!') return 0;
   if (line.front() == '[' && line.back() == ']') return 0;

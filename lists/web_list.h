@@ -35,7 +35,7 @@ bool IsDottedIpv4(std::string_view text);
 bool IsIpv6(std::string_view text);
 
 // Appends the records one line gives, in line order, and returns how many it gave.
-size_t AppendLineRecords(std::string_view line, std::vector<std::string>& records);
+size_t AppendLineRecords(std::string_view line, RecordList& records);
 
 // Whether a line is no attempt to name a host, so that giving nothing is no loss: a blank
 // line, a comment, a header, or a hosts file's line for the machine itself or its local

@@ -73,7 +73,7 @@ class WebListReader {
   WebListLimits limits_;
   TextLineStream lines_;
   DistinctRecords records_;
-  std::vector<std::string> given_;  // records of the last lines, kept a few hundred at a time
+  RecordList given_;  // records of the last lines, kept a few hundred at a time
   size_t repeated_ = 0, skipped_ = 0;
   bool text_seen_ = false;  // a line that is not blank has come
   std::optional<Refusal> refusal_;

@@ -19,7 +19,7 @@ class DistinctRecords {
   // by returning false; much faster than one at a time, as the memory each step needs is
   // asked for ahead.
   template <class Added>
-  void AddEach(const std::vector<std::string>& records, Added added);
+  void AddEach(const RecordList& records, Added added);
   size_t Size() const { return records_.size(); }
   // The records, in the order they first came; the table is left empty.
   RecordList Take();
@@ -39,7 +39,7 @@ class DistinctRecords {
 };
 
 template <class Added>
-void DistinctRecords::AddEach(const std::vector<std::string>& records, Added added) {
+void DistinctRecords::AddEach(const RecordList& records, Added added) {
   while ((records_.size() + records.size()) * 2 > slots_.size()) Grow();
   hashes_.resize(records.size());
   for (size_t i = 0; i < records.size(); ++i) {

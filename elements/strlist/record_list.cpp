@@ -178,10 +178,5 @@ bool operator==(const RecordList& a, const std::vector<std::string>& b) {
 }
 
 void SortFolded(RecordList& list) {
-  std::vector<uint32_t> order;
-  {
-    std::vector<std::string_view> views(list.begin(), list.end());
-    order = FoldedOrder(views);
-  }
-  list.Reorder(order);
+  list.Reorder(FoldedOrderOf(list.size(), [&list](uint32_t i) { return list[i]; }));
 }

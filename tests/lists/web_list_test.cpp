@@ -73,7 +73,7 @@ TEST(WebList, each_kind_of_line_gives_its_hosts_and_nothing_else) {
       {"\xEF\xF0\xE8\xEC\xE5\xF0.\xF0\xF4", {}},
   };
   for (const Case& c : cases) {
-    Lines records;
+    RecordList records;
     AppendLineRecords(c.line, records);
     EXPECT_EQ(records, c.records) << ::testing::PrintToString(c.line);
   }
@@ -110,7 +110,7 @@ TEST(WebList, a_line_that_gives_nothing_is_skipped_only_when_it_could_have_named
   };
   for (const Case& c : cases) {
     EXPECT_EQ(NamesNoHost(c.line), c.names_no_host) << ::testing::PrintToString(c.line);
-    Lines records;
+    RecordList records;
     EXPECT_EQ(AppendLineRecords(c.line, records), 0u) << ::testing::PrintToString(c.line);
   }
 }
