@@ -34,8 +34,6 @@ void WebOrigins::Load(const std::string& program_dir, const std::vector<std::str
                                   "Until its next update, " + url + " takes no name out of the lists."));
     }
     s.held = std::move(s.file.names);
-    s.index = RecordIndex(s.held.size());
-    s.index.AddEach(s.held);
   }
 
   filed_file_ = ReadFiledNames(filed_path_);
@@ -54,6 +52,15 @@ void WebOrigins::Load(const std::string& program_dir, const std::vector<std::str
   // The marks hold what the entries said; their names stay views into the file's bytes.
   filed_file_.entries = {};
   marks_changed_ = filed_damaged_;
+}
+
+const RecordIndex& WebOrigins::Index(const Subscription& s) {
+  if (!s.indexed) {
+    s.index = RecordIndex(s.held.size());
+    s.index.AddEach(s.held);
+    s.indexed = true;
+  }
+  return s.index;
 }
 
 WebOrigins::Subscription* WebOrigins::Find(const std::string& url) {
@@ -127,13 +134,13 @@ size_t WebOrigins::LostNames(const std::string& url, const RecordList& records) 
   const Subscription* s = Find(url);
   if (!s || s->damaged || s->held.empty()) return 0;
   // The names it holds still, counted once: what is left of the old ones is what was lost.
-  const std::vector<bool> held = s->index.ContainsEach(records);
+  const std::vector<bool> held = Index(*s).ContainsEach(records);
   return s->held.size() - size_t(std::count(held.begin(), held.end(), true));
 }
 
 uint32_t WebOrigins::OtherHolder(std::string_view name, const Subscription& except) const {
   for (const Subscription& s : subscriptions_)
-    if (&s != &except && !s.removed && s.index.Contains(name)) return s.owner;
+    if (&s != &except && !s.removed && Index(s).Contains(name)) return s.owner;
   return kNoOwner;
 }
 
@@ -174,7 +181,7 @@ WebOrigins::Update WebOrigins::Apply(const std::string& url, ListId into, const 
   // records are old and which old names are still there.
   std::vector<bool> known(records.size()), still(s.held.size());
   {
-    const std::vector<uint32_t> old = s.index.FindEach(records);
+    const std::vector<uint32_t> old = Index(s).FindEach(records);
     for (size_t i = 0; i < records.size(); ++i) {
       if (old[i] == RecordIndex::kNone) continue;
       known[i] = true;
@@ -225,12 +232,11 @@ WebOrigins::Update WebOrigins::Apply(const std::string& url, ListId into, const 
     }
     TakeOut(lists, out, update.changed);
   }
-  // Its names are the records now; the old index goes before the new one is made.
+  // Its names are the records now; their index is made when it is next asked for.
   s.index = RecordIndex();
+  s.indexed = false;
   s.held.assign(records.begin(), records.end());
   s.file = HeldNames();  // what it read last time: nothing refers to it now
-  s.index = RecordIndex(s.held.size());
-  s.index.AddEach(s.held);
   s.damaged = false;
   s.updated = true;
   return update;
@@ -293,7 +299,7 @@ bool WebOrigins::Save(std::string* file, std::string* why) {
 std::vector<std::string> WebOrigins::Holders(std::string_view name) const {
   std::vector<std::string> urls;
   for (const Subscription& s : subscriptions_)
-    if (!s.removed && s.index.Contains(name)) urls.push_back(s.url);
+    if (!s.removed && Index(s).Contains(name)) urls.push_back(s.url);
   return urls;
 }
 

@@ -82,7 +82,10 @@ class WebOrigins {
     uint32_t owner = kNoOwner;            // its key's place in owners_
     HeldNames file;                       // as read
     std::vector<std::string_view> held;   // its names now
-    RecordIndex index;                    // of `held`
+    // Of `held`, made the first time it is asked for (Index): an update asks for the index of
+    // the subscription it updates, and of others only for the names that one dropped.
+    mutable RecordIndex index;
+    mutable bool indexed = false;
     bool damaged = false;                 // its file could not be read: it takes nothing out
     bool updated = false, removed = false;
   };
@@ -92,6 +95,7 @@ class WebOrigins {
     bool alive = false;
   };
 
+  static const RecordIndex& Index(const Subscription& s);
   Subscription* Find(const std::string& url);
   const Subscription* Find(const std::string& url) const;
   Subscription& Add(const std::string& url);

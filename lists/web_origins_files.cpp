@@ -81,7 +81,10 @@ bool IsKey(std::string_view key) {
 
 // A name as these files hold it: no line break, no tab, not empty, and not a line of the frame.
 bool IsName(std::string_view name) {
-  return !name.empty() && name.front() != '#' && name.find_first_of("\t\r\n") == std::string_view::npos;
+  if (name.empty() || name.front() == '#') return false;
+  for (const char c : name)
+    if (c == '\t' || c == '\r' || c == '\n') return false;
+  return true;
 }
 
 // The file is written a block at a time as `body` gives its lines: the names of a million

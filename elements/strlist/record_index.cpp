@@ -21,6 +21,8 @@ uint64_t Load(const char* p, size_t n) {
   return v;
 }
 
+// The 32 bits of a record's hash a slot keeps. The slot a record is looked for from is taken
+// from them too, so that the table grows without reading any record again.
 uint32_t TagOf(uint64_t h) { return uint32_t(h >> 32); }
 
 }  // namespace
@@ -65,7 +67,7 @@ void RecordIndex::Grow() {
   mask_ = slots_.size() - 1;
   for (const Slot& slot : old) {
     if (slot.number == 0) continue;
-    for (uint64_t i = Hash(Key(slot.number - 1)) & mask_;; i = (i + 1) & mask_) {
+    for (uint64_t i = slot.tag & mask_;; i = (i + 1) & mask_) {
       if (slots_[i].number == 0) {
         slots_[i] = slot;
         break;
@@ -84,7 +86,7 @@ void RecordIndex::Prefetched(const Records& records, Step step) const {
     if (i >= kAhead) step(i - kAhead, ring[(i - kAhead) % kAhead]);
     if (i < n) {
       ring[i % kAhead] = Hash(records[i]);
-      __builtin_prefetch(&slots_[ring[i % kAhead] & mask_]);
+      __builtin_prefetch(&slots_[TagOf(ring[i % kAhead]) & mask_]);
     }
   }
 }
@@ -92,7 +94,7 @@ void RecordIndex::Prefetched(const Records& records, Step step) const {
 uint32_t RecordIndex::AddHashed(std::string_view record, uint64_t h, bool* added) {
   if ((keys_.size() + 1) * 2 > slots_.size()) Grow();
   const uint32_t tag = TagOf(h);
-  for (uint64_t i = h & mask_;; i = (i + 1) & mask_) {
+  for (uint64_t i = TagOf(h) & mask_;; i = (i + 1) & mask_) {
     Slot& slot = slots_[i];
     if (slot.number == 0) {
       PushKey(record);
@@ -124,7 +126,7 @@ std::vector<uint32_t> RecordIndex::AddEach(const RecordList& records) { return A
 uint32_t RecordIndex::Find(std::string_view record) const {
   const uint64_t h = Hash(record);
   const uint32_t tag = TagOf(h);
-  for (uint64_t i = h & mask_;; i = (i + 1) & mask_) {
+  for (uint64_t i = TagOf(h) & mask_;; i = (i + 1) & mask_) {
     const Slot& slot = slots_[i];
     if (slot.number == 0) return kNone;
     if (Holds(slot, record, tag)) return slot.number - 1;
@@ -145,7 +147,7 @@ std::vector<bool> RecordIndex::ContainsAllOf(const Records& records) const {
   if (keys_.empty()) return found;
   Prefetched(records, [&](size_t i, uint64_t h) {
     const uint32_t tag = TagOf(h);
-    for (uint64_t s = h & mask_;; s = (s + 1) & mask_) {
+    for (uint64_t s = TagOf(h) & mask_;; s = (s + 1) & mask_) {
       const Slot& slot = slots_[s];
       if (slot.number == 0) return;
       if (Holds(slot, records[i], tag)) {
@@ -169,7 +171,7 @@ std::vector<uint32_t> RecordIndex::FindAllOf(const Records& records) const {
   if (keys_.empty()) return numbers;
   Prefetched(records, [&](size_t i, uint64_t h) {
     const uint32_t tag = TagOf(h);
-    for (uint64_t s = h & mask_;; s = (s + 1) & mask_) {
+    for (uint64_t s = TagOf(h) & mask_;; s = (s + 1) & mask_) {
       const Slot& slot = slots_[s];
       if (slot.number == 0) return;
       if (Holds(slot, records[i], tag)) {

@@ -57,7 +57,8 @@ class RecordIndex {
   static uint64_t Hash(std::string_view record);
 
  private:
-  // A used slot holds the record's number + 1 and 32 more bits of its hash: eight bytes, so
+  // A used slot holds the record's number + 1 and 32 bits of its hash, which also say where it
+  // is looked for from (so the table grows without reading the records): eight bytes, so
   // that the table of a million records takes 16 MiB. A lookup touches the slot and, on a
   // likely match only, the record.
   struct Slot {
