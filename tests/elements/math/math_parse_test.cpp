@@ -40,6 +40,8 @@ struct Calc {
 
 TEST(MathParse, evaluates_expressions_and_reports_error_codes) {
   struct Case { std::string text; double want; };
+  // The cases are packed by hand, many to a line, where the formatter would give each one a line.
+  // clang-format off
   const std::vector<Case> cases = {
       {"2+3*4", 14}, {"2^3^2", 64}, {"-2^2", 4}, {"-7 mod 2", -1}, {"-7 div 2", -3}, {"7 mod -2", 1}, {"7 div(2)", 3},
       {"round(2.5)", 2}, {"round(7, 5)", 5}, {"trunc(-7.5, 2)", -6}, {"frac(-1.25)", -0.25}, {"max(1, 9, 4)", 9},
@@ -55,6 +57,7 @@ TEST(MathParse, evaluates_expressions_and_reports_error_codes) {
       {"arcsin(2)", kEval}, {"0^(-1)", kEval}, {"(-8)^(1/3)", kEval}, {"1e999", kEval}, {"exp(1000)", kEval},
       {"ctg(0)", kEval}, {"arccth(0.5)", kEval}, {"round(1, 0)", kEval}, {"1e308+1e308", kEval}, {"2 div 1e30", kEval},
   };
+  // clang-format on
   Calc calc;
   for (const Case& c : cases)
     EXPECT_NEAR(calc.Run(c.text), c.want, 1e-9 * std::max(1.0, std::fabs(c.want))) << '"' << c.text << '"';
