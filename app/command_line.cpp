@@ -9,9 +9,9 @@
 
 namespace {
 
-constexpr std::string_view kOptions[] = {"--help", "--write-elevated", "--export", "--dir",
-                                         "--import", "--into", "--update", "--wait", "--subscribe",
-                                         "--unsubscribe", "--subscriptions", "--query", "--accept-losses"};
+constexpr std::string_view kOptions[] = {
+    "--help", "--write-elevated", "--export",      "--dir",           "--import", "--into",         "--update",
+    "--wait", "--subscribe",      "--unsubscribe", "--subscriptions", "--query",  "--accept-losses"};
 
 // An option's value: the next argument, unless there is none or it is an option itself.
 bool TakeValue(const std::vector<std::string>& args, size_t& i, std::string& value) {
@@ -117,8 +117,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   if (line.mode == CommandLine::Mode::Help) return line;
   const bool subscribes = line.mode == CommandLine::Mode::Subscribe;
   if (int(!line.target.empty()) + modes + int(!line.import_from.empty()) > 1)
-    return Error("--export, --import, --update, --subscribe, --unsubscribe, --subscriptions and --query are given "
-                 "one at a time");
+    return Error(
+        "--export, --import, --update, --subscribe, --unsubscribe, --subscriptions and --query are given "
+        "one at a time");
   if (!line.target.empty()) line.mode = CommandLine::Mode::Export;
   if (!line.import_from.empty()) line.mode = CommandLine::Mode::Import;
   if ((!line.import_from.empty() || subscribes) && line.into.empty())
@@ -151,7 +152,9 @@ std::string UsageText() {
          "                 Programm\": the categories checked there, with User_BadList, without\n"
          "                 User_NO_BadList, straight into the file set for TARGET on page\n"
          "                 \"Setting\", one of\n"
-         "                 " + ExportTargets() + "\n"
+         "                 " +
+         ExportTargets() +
+         "\n"
          "                 (banlist: the file of \"Create File:\"); prints FILE: N names written,\n"
          "                 A new, T taken out, L left out; with no category checked it\n"
          "                 writes nothing and ends with exit code 1\n"

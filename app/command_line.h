@@ -11,13 +11,13 @@
 
 struct CommandLine {
   enum class Mode {
-    Window,  // the program with its window
-    Info,    // "/i": the information box
-    Help,    // --help: the options, on standard output
-    Export,  // --export TARGET: the generate page's export, straight into the target's file
-    Error,   // an option the program does not know, or one without its value
-    Import,  // --import FILE --into LIST: a web list's new records into a list
-    Update,  // --update: every subscribed web list, as "Update Now" does it
+    Window,         // the program with its window
+    Info,           // "/i": the information box
+    Help,           // --help: the options, on standard output
+    Export,         // --export TARGET: the generate page's export, straight into the target's file
+    Error,          // an option the program does not know, or one without its value
+    Import,         // --import FILE --into LIST: a web list's new records into a list
+    Update,         // --update: every subscribed web list, as "Update Now" does it
     Subscribe,      // --subscribe URL --into LIST: a web list to update, as the panel's "Add"
     Unsubscribe,    // --unsubscribe URL: as the panel's "Remove"
     Subscriptions,  // --subscriptions: one line per subscription
@@ -34,12 +34,12 @@ struct CommandLine {
   // Mode::Import: the file or web address, and the list's display name ("Viruses (and
   // similar)"), whatever form of it the command line gave.
   std::string import_from, into;
-  std::string url;         // Mode::Subscribe, Mode::Unsubscribe: the web list's address
-  std::string name;        // Mode::Query
-  bool accept_losses = false;  // --accept-losses, with --update
-  std::string error;               // Mode::Error: what is wrong, for standard error
+  std::string url;                       // Mode::Subscribe, Mode::Unsubscribe: the web list's address
+  std::string name;                      // Mode::Query
+  bool accept_losses = false;            // --accept-losses, with --update
+  std::string error;                     // Mode::Error: what is wrong, for standard error
   std::string write_path, content_file;  // Mode::WriteElevated
-  std::string target;              // Mode::Export: "hosts", "dnsmasq", "banlist" ..., in lower case
+  std::string target;                    // Mode::Export: "hosts", "dnsmasq", "banlist" ..., in lower case
 
   // True for the modes that run without a window (and without a display).
   bool Windowless() const { return mode != Mode::Window && mode != Mode::Info; }

@@ -31,7 +31,8 @@ std::string Variable(const char* name) {
 std::string NotSetUp(const std::string& target) {
   if (target == "banlist")
     return Variable("file").empty() ? "No file is set for the ban list (\"Create File:\" on page \"Setting\", panel "
-                                      "\"BanList\")." + std::string(kNothingWritten)
+                                      "\"BanList\")." +
+                                          std::string(kNothingWritten)
                                     : "";
   const TTargetInfo& info = Info(*TargetNamed(target));
   const bool on = info.switch_key ? IsOne(MakeText(Variable(info.switch_key))) : Variable(info.path_key).size() > 1;
@@ -148,16 +149,16 @@ int RunExport(const std::string& target, widgets::Backend& backend, std::ostream
     return 1;
   }
   if (!AnyCategoryChecked()) {
-    backend.ShowMessageBox(widgets::kNoControl, std::string(kNoCategoryMessage) + kNothingWritten,
-                           kSaveFailureCaption, widgets::MessageButtons::Ok, widgets::MessageIcon::Error);
+    backend.ShowMessageBox(widgets::kNoControl, std::string(kNoCategoryMessage) + kNothingWritten, kSaveFailureCaption,
+                           widgets::MessageButtons::Ok, widgets::MessageIcon::Error);
     return 1;
   }
   // Without its Lists folder the program folder is not the one the user keeps the lists in:
   // an export would replace the target's entries with none.
   const std::string lists = AsText(program_dir) + "Lists";
   if (!platform::IsDirectory(lists)) {
-    backend.ShowMessageBox(widgets::kNoControl, NoListsMessage(lists), kSaveFailureCaption,
-                           widgets::MessageButtons::Ok, widgets::MessageIcon::Error);
+    backend.ShowMessageBox(widgets::kNoControl, NoListsMessage(lists), kSaveFailureCaption, widgets::MessageButtons::Ok,
+                           widgets::MessageIcon::Error);
     return 1;
   }
   if (target != "banlist") KeepFirstCopy(*TargetNamed(target), AsText(program_dir));

@@ -23,14 +23,13 @@ struct DefaultValue {
 
 // "Default Setting" writes these, in this order; every other key keeps its value.
 constexpr DefaultValue kDefaults[] = {
-    {"VELTR_Setting", "low", "1"},     {"VELTR_Setting", "double", "1"},   {"VELTR_Setting", "p_hosts", "0"},
-    {"VELTR_Setting", "p_kpf", "0"},   {"VELTR_Setting", "p_kwf", "0"},    {"VELTR_Setting", "p_aof", "0"},
-    {"BanList", "url", kUpdateAddress}, {"Hosts", "IP", "127.0.0.1"},      {"Hosts", "hosts_back", "5"},
-    {"AOF", "aof_back", "5"},          {"KPF", "kpf_back", "5"},           {"KWF", "kwf_back", "5"},
-    {"AOF", "begin_aofall", ""},       {"KPF", "begin_kpfip", ""},         {"KPF", "end_kpfip", ""},
-    {"KWF", "begin_kwfall", "*"},      {"KWF", "end_kwfall", "*"},         {"KWF", "group_name", "Ads/banners"},
+    {"VELTR_Setting", "low", "1"},      {"VELTR_Setting", "double", "1"}, {"VELTR_Setting", "p_hosts", "0"},
+    {"VELTR_Setting", "p_kpf", "0"},    {"VELTR_Setting", "p_kwf", "0"},  {"VELTR_Setting", "p_aof", "0"},
+    {"BanList", "url", kUpdateAddress}, {"Hosts", "IP", "127.0.0.1"},     {"Hosts", "hosts_back", "5"},
+    {"AOF", "aof_back", "5"},           {"KPF", "kpf_back", "5"},         {"KWF", "kwf_back", "5"},
+    {"AOF", "begin_aofall", ""},        {"KPF", "begin_kpfip", ""},       {"KPF", "end_kpfip", ""},
+    {"KWF", "begin_kwfall", "*"},       {"KWF", "end_kwfall", "*"},       {"KWF", "group_name", "Ads/banners"},
 };
-
 
 }  // namespace
 

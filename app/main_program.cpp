@@ -84,8 +84,8 @@ TMainProgram::TMainProgram() : TScheme(nullptr), main_form_(BuildMainForm(New<TK
   auto hub_input = [](TKXHub& hub) { return MakeLink<&TKXHub::doEvent>(hub); };
 
   // Each merge hub takes one input from every fan-out hub that sends its page back.
-  for (auto [merge, page] : {std::pair{&edit_back, &edit_page}, {&generate_back, &generate_page},
-                             {&settings_back, &settings_page}}) {
+  for (auto [merge, page] :
+       {std::pair{&edit_back, &edit_page}, {&generate_back, &generate_page}, {&settings_back, &settings_page}}) {
     merge->InCount = 3;
     merge->SetOutputs({scheme_input(*page, TPanelScheme::kDoToBack)});
   }
@@ -102,11 +102,10 @@ TMainProgram::TMainProgram() : TScheme(nullptr), main_form_(BuildMainForm(New<TK
   sys_menu.dataHandle = MakeLink<&TKXWin::varHandle>(form);
 
   // The start sequence, strictly in this order; the hub's sixth output stays unlinked.
-  start_hub.SetOutputs({MakeLink<&TKXSysMenu::doInit>(sys_menu),
-                        scheme_input(housekeeping, StartupHousekeeping::kDoStart),
-                        scheme_input(correction, StartupCorrection::kDoStart),
-                        scheme_input(generate_page, GeneratePage::kDoInit),
-                        scheme_input(settings_page, SettingsPage::kDoRefresh), TEventLink{}});
+  start_hub.SetOutputs(
+      {MakeLink<&TKXSysMenu::doInit>(sys_menu), scheme_input(housekeeping, StartupHousekeeping::kDoStart),
+       scheme_input(correction, StartupCorrection::kDoStart), scheme_input(generate_page, GeneratePage::kDoInit),
+       scheme_input(settings_page, SettingsPage::kDoRefresh), TEventLink{}});
 
   housekeeping.SetScheme<StartupHousekeeping>();
 
@@ -139,7 +138,8 @@ TMainProgram::TMainProgram() : TScheme(nullptr), main_form_(BuildMainForm(New<TK
 
   // An action that finds the program folder locked by another Veltrane (a timer's update)
   // says in the status bar for whom it waits, and the window keeps painting meanwhile.
-  platform::SetLockWait({kWindowLockWait, [&status_bar](const std::string& holder) {
+  platform::SetLockWait({kWindowLockWait,
+                         [&status_bar](const std::string& holder) {
                            TData text = MakeText("Waiting for " + holder + " to finish with the program folder ...");
                            status_bar.doText(text, 0);
                            widgets::CurrentBackend().ProcessEvents();  // no work to stop yet
@@ -159,14 +159,15 @@ TMainProgram::~TMainProgram() { platform::SetLockWait({}); }
 void TMainProgram::Start() { main_form_.Start(); }
 
 void TellSettingsReadTrouble() {
-  platform::SetProfileReadTrouble([told = std::set<std::string>()](const std::string& file, const std::string& why) mutable {
-    if (!told.insert(file).second) return;
-    widgets::CurrentBackend().ShowMessageBox(
-        widgets::kNoControl,
-        "Could not read '" + platform::NativePath(file) + "': " + why +
-            ". Until it can be read, its settings count as empty and nothing is written to it.",
-        kSaveFailureCaption, widgets::MessageButtons::Ok, widgets::MessageIcon::Error);
-  });
+  platform::SetProfileReadTrouble(
+      [told = std::set<std::string>()](const std::string& file, const std::string& why) mutable {
+        if (!told.insert(file).second) return;
+        widgets::CurrentBackend().ShowMessageBox(
+            widgets::kNoControl,
+            "Could not read '" + platform::NativePath(file) + "': " + why +
+                ". Until it can be read, its settings count as empty and nothing is written to it.",
+            kSaveFailureCaption, widgets::MessageButtons::Ok, widgets::MessageIcon::Error);
+      });
 }
 
 int RunVeltrane(const std::vector<std::string>& args) {

@@ -28,8 +28,7 @@ class TMainProgram : public TScheme {
 
 // The caption and the status bar text, as the user sees them.
 inline constexpr const char* kMainCaption = "Veltrane v2.0";
-inline constexpr const char* kStatusText =
-    "Veltrane v2.0 (2.3.2). Ban lists kept by hand, written for every firewall.";
+inline constexpr const char* kStatusText = "Veltrane v2.0 (2.3.2). Ban lists kept by hand, written for every firewall.";
 
 // How long an action of the window waits for another Veltrane that is changing the files of
 // the program folder, in seconds: a user who clicked waits no longer than this.

@@ -23,4 +23,3 @@ inline constexpr std::array<TSettingsSection, 7> kSettingsSections{{
 
 // A reload during the run leaves "saveposition" alone: it takes effect at the next start.
 inline constexpr const char* kReloadedGeneralVariables = "p_hosts\r\np_kpf\r\np_kwf\r\np_aof\r\nlow\r\ndouble";
-

@@ -16,7 +16,8 @@ namespace {
 // The generator's domain lines, CR LF separated; a fixed pattern when awk is missing.
 std::string Domains(int64_t n) {
   std::string text;
-  const std::string command = "awk -v N=" + std::to_string(n) + " -f " VELTRANE_DATA_DIR "/gen_synth_domains.awk 2>/dev/null";
+  const std::string command =
+      "awk -v N=" + std::to_string(n) + " -f " VELTRANE_DATA_DIR "/gen_synth_domains.awk 2>/dev/null";
   if (FILE* pipe = popen(command.c_str(), "r")) {
     for (int c; (c = fgetc(pipe)) != EOF;) c == '\n' ? text += "\r\n" : text += char(c);
     pclose(pipe);
@@ -51,7 +52,11 @@ void BM_ArrayEnumIntoTrim(benchmark::State& state) {
   state.SetItemsProcessed(sink.count);
 }
 BENCHMARK(BM_ArrayEnumIntoTrim)
-    ->Arg(250'000)->Arg(500'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+    ->Arg(250'000)
+    ->Arg(500'000)
+    ->Arg(1'000'000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
 
 void BM_ForLoop(benchmark::State& state) {
   TKXFor loop;

@@ -3,9 +3,9 @@
 #pragma once
 
 #include <stdio.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <sys/resource.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -34,7 +34,8 @@ inline std::string GenerateDomains(int n) {
   for (int i = 0; i < n; ++i) {
     s = s * 1103515245u + 12345u;
     std::string core;
-    for (int k = 0; k < 8; ++k) core += char("bcdfghklmnprstvz"[(s >> (k * 4)) & 15]), core += char("aeio"[(s >> k) & 3]);
+    for (int k = 0; k < 8; ++k)
+      core += char("bcdfghklmnprstvz"[(s >> (k * 4)) & 15]), core += char("aeio"[(s >> k) & 3]);
     std::string line = kParts[(s >> 28) & 7] + core + "." + kTlds[(s >> 24) & 7];
     if ((s >> 8) % 100 < 8) std::transform(line.begin(), line.end(), line.begin(), ::toupper);
     text += line + "\n";

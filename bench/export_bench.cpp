@@ -71,7 +71,8 @@ void MakeResolverFolder() {
 }
 
 void SetResolverCase(bool exceptions, bool compress) {
-  std::string ini = "[BanList]\r\ngen_advert=1\r\n[Resolvers]\r\ncompress=" + std::string(compress ? "1" : "0") + "\r\n";
+  std::string ini =
+      "[BanList]\r\ngen_advert=1\r\n[Resolvers]\r\ncompress=" + std::string(compress ? "1" : "0") + "\r\n";
   for (const char* format : {"dnsmasq", "unbound", "rpz", "adblock", "domains"})
     ini += std::string(format) + "=" + Resolvers(format) + "\r\n";
   WriteText(Resolvers("Veltra.ini"), ini);
@@ -93,9 +94,10 @@ void MakeHostsFolder() {
   WriteText(Hosts("Lists/Advertisement.txt"), list);
   WriteText(Hosts("Veltra.ini"), "[VELTR_Setting]\r\np_hosts=1\r\n[Hosts]\r\nIP=0.0.0.0\r\nhosts=" + Hosts("hosts") +
                                      "\r\n[BanList]\r\ngen_advert=1\r\n");
-  WriteText(Hosts("hosts"), "127.0.0.1\tlocalhost\n127.0.1.1\tdebian\n\n"
-                            "# The following lines are desirable for IPv6 capable hosts\n"
-                            "::1     localhost ip6-localhost ip6-loopback\nff02::1 ip6-allnodes\n");
+  WriteText(Hosts("hosts"),
+            "127.0.0.1\tlocalhost\n127.0.1.1\tdebian\n\n"
+            "# The following lines are desirable for IPv6 capable hosts\n"
+            "::1     localhost ip6-localhost ip6-loopback\nff02::1 ip6-allnodes\n");
   widgets::HeadlessBackend ui;
   widgets::SetCurrentBackend(&ui);
   platform::SetProgramDir(Hosts(""));
@@ -147,12 +149,16 @@ void BM_SortU(benchmark::State& state, const std::string& inputs) {
 void Register(const std::string& name, void (*bench)(benchmark::State&, const std::string&, bool, bool),
               const std::string& target, bool exceptions, bool compress) {
   benchmark::RegisterBenchmark(name.c_str(), bench, target, exceptions, compress)
-      ->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime()
+      ->Iterations(3);
 }
 
 void RegisterSort(const std::string& name, const std::string& inputs) {
   benchmark::RegisterBenchmark(name.c_str(), BM_SortU, inputs)
-      ->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime()
+      ->Iterations(3);
 }
 
 }  // namespace

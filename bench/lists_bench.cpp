@@ -28,8 +28,8 @@ std::string g_dir;  // the scratch folder: the data files, and each benchmark's 
 std::string Data(const std::string& name) { return g_dir + "/data/" + name; }
 
 const char* const kCategoryFiles[] = {"Advertisement", "Misc", "Porno", "Unsorted", "Viruses (and similar)"};
-const char* const kStartupFiles[] = {"User_BadList", "User_NO_BadList", "Misc", "Porno", "Unsorted",
-                                     "Viruses (and similar)", "Advertisement"};
+const char* const kStartupFiles[] = {"User_BadList", "User_NO_BadList",       "Misc",         "Porno",
+                                     "Unsorted",     "Viruses (and similar)", "Advertisement"};
 
 void Save(const std::string& path, std::vector<std::string>::const_iterator from,
           std::vector<std::string>::const_iterator to) {
@@ -44,9 +44,19 @@ void MakeData() {
   const std::vector<std::string> distinct = bench::DistinctRecords(2 * kRecords);
   const auto at = [&](size_t i) { return distinct.begin() + std::ptrdiff_t(i); };
   const size_t share = kRecords / 5;
-  std::vector<std::string> ban_list = {"==================================", "Created with Veltrane v2.0",
-                                       "==================================", "", "List Prepared by: bench", "",
-                                       "Number of URL records: 1000000", "Date: 05.12.2026", "", "", "", "", ""};
+  std::vector<std::string> ban_list = {"==================================",
+                                       "Created with Veltrane v2.0",
+                                       "==================================",
+                                       "",
+                                       "List Prepared by: bench",
+                                       "",
+                                       "Number of URL records: 1000000",
+                                       "Date: 05.12.2026",
+                                       "",
+                                       "",
+                                       "",
+                                       "",
+                                       ""};
   const char* const tags[] = {"[Advertisement]", "[Misc]", "[Porno]", "[Unsorted]", "[Viruses (and similar)]"};
   for (size_t i = 0; i < 5; ++i) {
     Save(Data(std::string(kCategoryFiles[i]) + ".txt"), at(i * share), at((i + 1) * share));

@@ -36,7 +36,11 @@ void BM_ProfileReadLastKey(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(platform::ReadProfileString(file, "S", last));
   state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_ProfileReadLastKey)->Arg(250'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+BENCHMARK(BM_ProfileReadLastKey)
+    ->Arg(250'000)
+    ->Arg(1'000'000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
 
 void BM_ProfileEraseSection(benchmark::State& state) {
   for (auto _ : state) {

@@ -161,7 +161,8 @@ void BM_SubscriptionUpdateTenthChanged(benchmark::State& state) {
 void BM_QueryBesideSevenFullLists(benchmark::State& state) {
   const std::string dir = Folder("query");
   for (size_t l = 0; l < kListCount; ++l)
-    std::filesystem::copy_file(Data("list" + std::to_string(l) + ".txt"), platform::NativePath(ListPath(dir, ListId(l))));
+    std::filesystem::copy_file(Data("list" + std::to_string(l) + ".txt"),
+                               platform::NativePath(ListPath(dir, ListId(l))));
   const std::string name = bench::Lines(platform::ReadFile(Data("list6.txt")).value_or("")).at(kNames / 2);
   widgets::ConsoleBackend console;
   widgets::SetCurrentBackend(&console);

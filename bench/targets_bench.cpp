@@ -202,7 +202,8 @@ BENCHMARK(BM_KwfImportSortU)->Unit(benchmark::kMillisecond)->UseRealTime()->Iter
 int main(int argc, char** argv) {
   platform::KeepFreedMemory();  // as the programs do
   // In memory where the system offers it, so that neither side waits for the disk.
-  std::string pattern = platform::IsDirectory("/dev/shm") ? "/dev/shm/targets-bench-XXXXXX" : "/tmp/targets-bench-XXXXXX";
+  std::string pattern =
+      platform::IsDirectory("/dev/shm") ? "/dev/shm/targets-bench-XXXXXX" : "/tmp/targets-bench-XXXXXX";
   if (!mkdtemp(pattern.data())) return 1;
   g_dir = pattern;
   benchmark::Initialize(&argc, argv);

@@ -4,10 +4,10 @@
 #include <array>
 #include <optional>
 
+#include "elements/strlist/record_index.h"
 #include "elements/strlist/records.h"
 #include "lists/ban_list_format.h"
 #include "lists/list_files.h"
-#include "elements/strlist/record_index.h"
 
 namespace {
 
@@ -56,8 +56,7 @@ struct Section {
   size_t start = 0, end = 0;
 };
 
-Section FindSection(const RecordList& records, const std::vector<size_t>& next_bracket,
-                    const std::string& tag) {
+Section FindSection(const RecordList& records, const std::vector<size_t>& next_bracket, const std::string& tag) {
   bool found = false;
   size_t start = 0;
   std::optional<size_t> end;  // none: no "[" found behind a tag line yet

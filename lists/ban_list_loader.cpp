@@ -75,9 +75,7 @@ void BanListLoader::Merge(TData& value, uint16_t) {
   BanListImport result = ImportBanList(std::move(file_lines), BareName(path), lists);
   TData none;
   switch (result.verdict) {
-    case BanListImport::Verdict::NotBanList:
-      not_ban_list_.doMessage(none, 0);
-      return;
+    case BanListImport::Verdict::NotBanList: not_ban_list_.doMessage(none, 0); return;
     case BanListImport::Verdict::Doubles: {
       // Nothing is merged and no file changes; the source list stays empty.
       TData text = MakeText(JoinedByCrLf(result.doubles));

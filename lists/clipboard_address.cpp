@@ -1,8 +1,8 @@
 #include "lists/clipboard_address.h"
 
+#include "elements/strlist/record_index.h"
 #include "lists/list_catalog.h"
 #include "lists/list_files.h"
-#include "elements/strlist/record_index.h"
 
 std::vector<std::string> ClipboardCandidates(std::string_view address) {
   if (const size_t scheme = address.find("://"); scheme != std::string_view::npos) address.remove_prefix(scheme + 3);
@@ -28,7 +28,7 @@ namespace {
 // The file that holds the record at 1-based position p of the all-records list.
 const char* FileAt(int64_t p, const TListCounts& counts) {
   static constexpr std::array<const char*, 7> kFiles{
-      "(in User_BadList.txt)", "(in User_NO_BadList.txt)", "(in Misc.txt)", "(in Porno.txt)",
+      "(in User_BadList.txt)",  "(in User_NO_BadList.txt)",       "(in Misc.txt)",    "(in Porno.txt)",
       "(in Advertisement.txt)", "(in Viruses (and similar).txt)", "(in Unsorted.txt)"};
   int64_t bound = 0;
   for (size_t i = 0; i < counts.size(); ++i) {

@@ -1,8 +1,8 @@
 #include "lists/clipboard_loader.h"
 
+#include "elements/strlist/records_view.h"
 #include "lists/clipboard_address.h"
 #include "lists/list_catalog.h"
-#include "elements/strlist/records_view.h"
 
 ClipboardLoader::ClipboardLoader(TKXWin* parent) : TScheme(parent), clipboard_(New<TKXClipboard>()) {
   for (size_t i = 0; i < counters_.size(); ++i) {

@@ -2,8 +2,8 @@
 
 #include <string_view>
 
-#include "elements/strlist/records.h"
 #include "elements/strlist/record_index.h"
+#include "elements/strlist/records.h"
 
 namespace {
 
@@ -75,7 +75,8 @@ std::vector<std::string> DoubleRecordReport(const TListSet& lists,
   for (const auto& list : lists) all.insert(all.end(), list.begin(), list.end());
   std::vector<uint32_t> all_numbers;
   all_numbers.reserve(total);
-  for (const auto& list_numbers : numbers) all_numbers.insert(all_numbers.end(), list_numbers.begin(), list_numbers.end());
+  for (const auto& list_numbers : numbers)
+    all_numbers.insert(all_numbers.end(), list_numbers.begin(), list_numbers.end());
 
   std::vector<std::string> report;
   for (uint32_t position : FoldedOrder(all)) {

@@ -13,9 +13,9 @@
 #include "lists/text_file_loader.h"
 #include "lists/web_list_loader.h"
 #include "runtime/do_data.h"
-#include "runtime/save_failure.h"
-#include "runtime/platform/files.h"
 #include "runtime/global_var.h"
+#include "runtime/platform/files.h"
+#include "runtime/save_failure.h"
 #include "targets/aof/aof_importer.h"
 #include "targets/kpf/kpf_importer.h"
 #include "targets/kwf/kwf_importer.h"
@@ -161,8 +161,8 @@ EditListsPage::EditListsPage(TKXWin* parent)
       MakeLink<&EditListsPage::doStartSource>(*this, SourceSelector::kOnWebList);
 
   // Every loader sends its lines to the source list; nothing loaded shows "Not Loaded".
-  for (TKXMultiElement* loader : {&ban_list_loader, &clipboard_loader, &text_loader_, &aof_importer, &kpf_importer,
-                                  &kwf_importer, &web_loader}) {
+  for (TKXMultiElement* loader :
+       {&ban_list_loader, &clipboard_loader, &text_loader_, &aof_importer, &kpf_importer, &kwf_importer, &web_loader}) {
     loader->SetEventCount(kLoaderEventCount);
     loader->onEvent[RecordFileLoader::kOnLine] = MakeLink<&EditListsPage::doLine>(*this);
     loader->onEvent[RecordFileLoader::kOnCancel] = MakeLink<&EditListsPage::doNotLoaded>(*this);
@@ -180,8 +180,8 @@ EditListsPage::EditListsPage(TKXWin* parent)
   web_loader.onEvent[WebListLoader::kOnSummary] = MakeLink<&EditListsPage::doWebListSummary>(*this);
   web_dialog_.onExecute = MakeLink<&TKXMultiElement::doWork>(web_loader, WebListLoader::kDoLoad);
   web_dialog_.onCancel = MakeLink<&EditListsPage::doNotLoaded>(*this);
-  sources_ = {&ban_list_loader, &text_loader_, &aof_importer, &kpf_importer, &kwf_importer, nullptr,
-              &clipboard_loader, nullptr, nullptr};
+  sources_ = {&ban_list_loader, &text_loader_,     &aof_importer, &kpf_importer, &kwf_importer,
+              nullptr,          &clipboard_loader, nullptr,       nullptr};
 
   // The counts under the two lists, and the statistics.
   count_display_.SetDataCount(RecordCountDisplay::kDataCount);
@@ -309,8 +309,9 @@ bool EditListsPage::ShownFilesUnchanged() {
     text += "' ";
   }
   text += changed.size() == 1 ? "was" : "were";
-  text += " changed on disk since the list was shown here. Nothing was moved, so that no record is lost: the list "
-          "now shows the file as it is. Select the record again to move it.";
+  text +=
+      " changed on disk since the list was shown here. Nothing was moved, so that no record is lost: the list "
+      "now shows the file as it is. Select the record again to move it.";
   TData message = MakeText(text);
   changed_on_disk_.doMessage(message, 0);
   return false;

@@ -90,7 +90,7 @@ class EditListsPage : public TPanelScheme {
   TKXButton& move_right_;
   TKXButton& move_left_;
   TKXButton& move_all_;  // its control is made after every other control of the page
-  TKXEdit& find_edit_;    // these two after it, at the page's top right, above the category chooser
+  TKXEdit& find_edit_;   // these two after it, at the page's top right, above the category chooser
   TKXButton& find_button_;
   TKXMessage& find_answer_;
   TKXODialog& text_dialog_;
@@ -100,7 +100,8 @@ class EditListsPage : public TPanelScheme {
   TKXMultiElement& count_display_;
   TKXMultiElement& text_loader_;
   TKXMessage& changed_on_disk_;
-  std::array<TKXMultiElement*, 9> sources_{};  // by the dispatcher's outputs; the text file, Unsorted and the web list are the page's own
+  std::array<TKXMultiElement*, 9>
+      sources_{};  // by the dispatcher's outputs; the text file, Unsorted and the web list are the page's own
   TListStore store_;
 
   std::string source_ = "URL Ban List (AUTO Load)";  // the source "Load from:" runs

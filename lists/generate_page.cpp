@@ -2,16 +2,16 @@
 
 #include <algorithm>
 
-#include "runtime/save_failure.h"
 #include "elements/strings/if_else.h"
+#include "elements/strlist/kept_in_order.h"
+#include "elements/strlist/record_index.h"
 #include "lists/ban_list_format.h"
 #include "lists/ban_list_writer.h"
 #include "lists/category_flag.h"
 #include "lists/list_files.h"
-#include "elements/strlist/kept_in_order.h"
-#include "elements/strlist/record_index.h"
 #include "lists/target_mode_switch.h"
 #include "runtime/hub.h"
+#include "runtime/save_failure.h"
 #include "targets/aof/aof_exporter.h"
 #include "targets/common/never_block.h"
 #include "targets/common/target_messages.h"
@@ -49,8 +49,8 @@ GeneratePage::GeneratePage(TKXWin* parent)
     target_switches_[i]->SetName(Info(kFirewallTargets[i]).switch_key);
   }
   auto& generate = New<TKXButton>(&Panel);
-  exporters_ = {&NewScheme<HostsExporter>(), &NewScheme<AofExporter>(),
-                &NewScheme<KpfExporter>(), &NewScheme<KwfExporter>()};
+  exporters_ = {&NewScheme<HostsExporter>(), &NewScheme<AofExporter>(), &NewScheme<KpfExporter>(),
+                &NewScheme<KwfExporter>()};
   for (auto*& list : categories_) list = &New<TKXStrList>();
   auto& save_error = New<TKXMessage>();
   // The resolver formats, after everything the page had before them.
@@ -274,7 +274,8 @@ void GeneratePage::doSaveFile(TData& value, uint16_t) {
   const std::string file = AsText(value);
   const std::vector<std::string_view> written = BanListRecords(preview_lines_);
   size_t fresh = written.size(), taken_out = 0;
-  if (RecordFile before = ReadRecords(file); before.state == RecordFile::State::Read && HasBanListSignature(before.lines)) {
+  if (RecordFile before = ReadRecords(file);
+      before.state == RecordFile::State::Read && HasBanListSignature(before.lines)) {
     const std::vector<std::string_view> old_records = BanListRecords(before.lines);
     const size_t kept = KeptInOrder(old_records, written);
     fresh -= kept;

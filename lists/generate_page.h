@@ -74,9 +74,9 @@ class GeneratePage : public TPanelScheme {
   bool WithoutCategoryConfirmed(TargetId target);
 
   std::array<CategoryFlag*, 5> flags_{};
-  std::array<TKXButton*, 4> target_buttons_{};         // Hosts, Outpost, Kerio Personal, Kerio Winroute
-  std::array<TKXMultiElement*, 4> exporters_{};        // in the same order
-  std::array<TKXGlobalVar*, 4> target_switches_{};     // p_hosts, p_aof, p_kpf, p_kwf
+  std::array<TKXButton*, 4> target_buttons_{};      // Hosts, Outpost, Kerio Personal, Kerio Winroute
+  std::array<TKXMultiElement*, 4> exporters_{};     // in the same order
+  std::array<TKXGlobalVar*, 4> target_switches_{};  // p_hosts, p_aof, p_kpf, p_kwf
   TKXRadioButton* all_to_file_ = nullptr;
   TKXRadioButton* to_program_ = nullptr;
   TKXComboBox* format_ = nullptr;
@@ -88,7 +88,7 @@ class GeneratePage : public TPanelScheme {
   TKXListBox& preview_;
   TKXMultiElement& writer_;
   TKXMultiElement& mode_;
-  std::array<TKXStrList*, 5> categories_{};            // the working lists, whose counts the writer reads
+  std::array<TKXStrList*, 5> categories_{};  // the working lists, whose counts the writer reads
   TListStore store_;
 
   RecordList target_records_;

@@ -24,8 +24,8 @@ struct TListInfo {
 };
 
 inline constexpr std::array<TListInfo, kListCount> kLists{{
-    {"Advertisement", "Lists\\Advertisement.txt", "Advertisement.txt", "[Advertisement]", "[advertisement]",
-     "advcount", "gen_advert"},
+    {"Advertisement", "Lists\\Advertisement.txt", "Advertisement.txt", "[Advertisement]", "[advertisement]", "advcount",
+     "gen_advert"},
     {"Misc", "Lists\\Misc.txt", "Misc.txt", "[Misc]", "[misc]", "misccount", "gen_misc"},
     {"Porno", "Lists\\Porno.txt", "Porno.txt", "[Porno]", "[porno]", "pornocount", "gen_porno"},
     {"Unsorted", "Lists\\Unsorted.txt", "Unsorted.txt", "[Unsorted]", "[unsorted]", "unsortcount", "gen_unsorted"},
@@ -42,18 +42,18 @@ constexpr const TListInfo& Info(ListId id) { return kLists[static_cast<size_t>(i
 constexpr const char* PageLabel(ListId id) { return id == ListId::Viruses ? "Viruses" : Info(id).name; }
 
 // The five categories, in the order of the ban list file and the generate page.
-inline constexpr std::array<ListId, 5> kCategories{ListId::Advertisement, ListId::Misc, ListId::Porno,
-                                                   ListId::Unsorted, ListId::Viruses};
+inline constexpr std::array<ListId, 5> kCategories{ListId::Advertisement, ListId::Misc, ListId::Porno, ListId::Unsorted,
+                                                   ListId::Viruses};
 
 // The order of the all-records list, which existence checks and the clipboard's
 // "(in ...)" report go by.
-inline constexpr std::array<ListId, kListCount> kAllRecordsOrder{ListId::UserBad, ListId::UserNoBad, ListId::Misc,
-                                                                 ListId::Porno,   ListId::Advertisement,
-                                                                 ListId::Viruses, ListId::Unsorted};
+inline constexpr std::array<ListId, kListCount> kAllRecordsOrder{
+    ListId::UserBad,       ListId::UserNoBad, ListId::Misc,    ListId::Porno,
+    ListId::Advertisement, ListId::Viruses,   ListId::Unsorted};
 
 // The order of the start-up correction and of the search for doubled records.
-inline constexpr std::array<ListId, kListCount> kStartupOrder{ListId::UserBad, ListId::UserNoBad, ListId::Misc,
-                                                              ListId::Porno,   ListId::Unsorted,  ListId::Viruses,
+inline constexpr std::array<ListId, kListCount> kStartupOrder{ListId::UserBad,      ListId::UserNoBad, ListId::Misc,
+                                                              ListId::Porno,        ListId::Unsorted,  ListId::Viruses,
                                                               ListId::Advertisement};
 
 // The contents of all seven lists, indexed by ListId.

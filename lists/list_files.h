@@ -28,7 +28,7 @@ bool NeedsNormalising(std::string_view record);
 struct RecordFile {
   enum class State { Missing, Read, Unreadable, NotText };
   State state = State::Missing;
-  RecordList lines;  // the file's bytes, byte-order mark and all, with the lines' places
+  RecordList lines;           // the file's bytes, byte-order mark and all, with the lines' places
   std::string why;            // Unreadable: the system's words; NotText: what the file holds
   uint64_t content_hash = 0;  // of the bytes read (Read and NotText)
   platform::FileStamp stamp;  // the file as it was read

@@ -35,7 +35,8 @@ std::string_view Trimmed(std::string_view line) {
 std::vector<std::string> MatchingLines(std::string_view bytes, const std::vector<std::string>& forms) {
   std::vector<std::string> found;
   size_t shortest = SIZE_MAX, longest = 0;
-  for (const std::string& form : forms) shortest = std::min(shortest, form.size()), longest = std::max(longest, form.size());
+  for (const std::string& form : forms)
+    shortest = std::min(shortest, form.size()), longest = std::max(longest, form.size());
   for (size_t at = 0; at < bytes.size();) {
     const void* end_found = std::memchr(bytes.data() + at, '\n', bytes.size() - at);
     const size_t end = end_found ? size_t(static_cast<const char*>(end_found) - bytes.data()) : bytes.size();
@@ -72,8 +73,9 @@ std::vector<std::string> SparingLines(std::vector<std::string> no_bad, const std
 // What the next export to a target does with the name, as far as the records decide it.
 std::string Verdict(TargetId id, const std::string& name, bool chosen, const std::vector<std::string>& spared) {
   if (!spared.empty()) return "not written: User_NO_BadList spares it (\"" + spared.front() + "\")";
-  if (!chosen) return "not written: no list it is in is exported (the categories checked on page \"Export URL\", "
-                      "and User_BadList)";
+  if (!chosen)
+    return "not written: no list it is in is exported (the categories checked on page \"Export URL\", "
+           "and User_BadList)";
   std::string_view why;
   switch (id) {
     case TargetId::Hosts: {
@@ -97,7 +99,8 @@ std::string Verdict(TargetId id, const std::string& name, bool chosen, const std
 std::vector<std::string> NameForms(std::string_view typed) {
   std::vector<std::string> forms{NormaliseRecord(typed)};
   const std::string& name = forms.front();
-  std::optional<std::string> other = IsAscii(name) ? platform::UnicodeDomainName(name) : platform::AsciiDomainName(name);
+  std::optional<std::string> other =
+      IsAscii(name) ? platform::UnicodeDomainName(name) : platform::AsciiDomainName(name);
   if (other && *other != name && !other->empty()) forms.push_back(NormaliseRecord(*other));
   return forms;
 }
@@ -139,9 +142,8 @@ NameAnswer QueryName(std::string_view typed, const std::string& program_dir) {
   }
   for (const std::string& url : urls) {
     const HeldNames held = ReadHeldNames(SubscriptionNamesPath(program_dir, url), url);
-    if (std::any_of(held.names.begin(), held.names.end(), [&forms](std::string_view n) {
-          return std::find(forms.begin(), forms.end(), n) != forms.end();
-        }))
+    if (std::any_of(held.names.begin(), held.names.end(),
+                    [&forms](std::string_view n) { return std::find(forms.begin(), forms.end(), n) != forms.end(); }))
       answer.held_by.push_back(url);
   }
   answer.spared_by = SparingLines(std::move(no_bad), forms);
@@ -167,8 +169,8 @@ std::vector<std::string> NameAnswer::Lines() const {
     lines.push_back(name + ":");
   }
   for (const Holding& h : lists)
-    lines.push_back("  in " + std::string(Info(h.list).name) + " (\"" + h.record + "\"): " +
-                    (h.through.empty() ? "filed by the user" : "filed through " + h.through));
+    lines.push_back("  in " + std::string(Info(h.list).name) + " (\"" + h.record +
+                    "\"): " + (h.through.empty() ? "filed by the user" : "filed through " + h.through));
   for (const std::string& url : held_by) lines.push_back("  held by the web list " + url);
   for (const std::string& line : spared_by) lines.push_back("  spared by User_NO_BadList: \"" + line + "\"");
   if (Named())

@@ -11,10 +11,13 @@
 
 #include "runtime/scheme.h"
 
-inline constexpr std::array<const char*, 7> kSources{
-    "URL Ban List (AUTO Load)",        "Text File (Load)",      "Agnitum Outpost Firewall (Load)",
-    "Kerio Personal Firewall (Load)",  "Kerio Winroute Firewall (Load)", "Unsorted (Edit Lists)",
-    "ClipBoard (Load)"};
+inline constexpr std::array<const char*, 7> kSources{"URL Ban List (AUTO Load)",
+                                                     "Text File (Load)",
+                                                     "Agnitum Outpost Firewall (Load)",
+                                                     "Kerio Personal Firewall (Load)",
+                                                     "Kerio Winroute Firewall (Load)",
+                                                     "Unsorted (Edit Lists)",
+                                                     "ClipBoard (Load)"};
 // The source added after them: a published block list (hosts file, filter list, domains).
 inline constexpr const char* kWebListSource = "Web List (Load)";
 

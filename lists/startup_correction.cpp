@@ -8,8 +8,8 @@
 #include "elements/strlist/records.h"
 #include "lists/double_records.h"
 #include "runtime/lines.h"
-#include "runtime/save_failure.h"
 #include "runtime/platform/files.h"
+#include "runtime/save_failure.h"
 
 namespace {
 constexpr size_t kMostLinesShown = 20;

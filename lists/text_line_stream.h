@@ -44,11 +44,11 @@ class TextLineStream {
 
   size_t longest_;
   TakeLine take_;
-  std::string head_;        // the first bytes, until there are three to tell a byte-order mark by
+  std::string head_;  // the first bytes, until there are three to tell a byte-order mark by
   bool begun_ = false;
-  uint64_t offset_ = 0;     // bytes taken so far, a byte-order mark included
-  std::string partial_;     // the line the last piece ended inside
-  bool after_cr_ = false;   // the last piece ended with a CR, whose LF may start the next
+  uint64_t offset_ = 0;    // bytes taken so far, a byte-order mark included
+  std::string partial_;    // the line the last piece ended inside
+  bool after_cr_ = false;  // the last piece ended with a CR, whose LF may start the next
   uint64_t lines_ = 0;
   Stop stop_ = Stop::None;
   std::string not_text_;

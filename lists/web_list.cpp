@@ -111,8 +111,7 @@ size_t PlainLineRecords(std::string_view line, RecordList& records) {
   const size_t scheme_end = line.find("://");
   if (scheme_end == std::string_view::npos) return AppendIfName(line, records) ? 1 : 0;
   const std::string_view scheme = line.substr(0, scheme_end);
-  if (scheme.empty() || !((scheme[0] >= 'a' && scheme[0] <= 'z') || (scheme[0] >= 'A' && scheme[0] <= 'Z')))
-    return 0;
+  if (scheme.empty() || !((scheme[0] >= 'a' && scheme[0] <= 'z') || (scheme[0] >= 'A' && scheme[0] <= 'Z'))) return 0;
   for (char c : scheme) {
     const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
     if (!letter && !IsAsciiDigit(c) && c != '+' && c != '-' && c != '.') return 0;
@@ -185,7 +184,8 @@ bool IsWebListName(std::string_view name) {
     const size_t dot = rest.find('.');
     const std::string_view label = rest.substr(0, dot);
     if (!IsLabel(label)) return false;
-    ascii = ascii && std::all_of(label.begin(), label.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    ascii =
+        ascii && std::all_of(label.begin(), label.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
     if (ascii && label.size() > kLongestLabel) return false;
     if (dot == std::string_view::npos) break;
     rest.remove_prefix(dot + 1);

@@ -24,9 +24,9 @@
 // A host name: at least one ".", non-empty labels of ASCII letters, digits, "-" and "_" or of
 // UTF-8 letters of other scripts (internationalised names), no label starting or ending with
 // "-", no label over 63 bytes and no name over 253 in its ASCII form (A-labels for an
-// internationalised name), as the DNS holds names; not "localhost.localdomain". A name whose last label is all digits is no host name but
-// an address: it counts when it is a dotted IPv4 address (the firewalls block addresses),
-// other than 0.0.0.0, the address hosts files send blocked names to, which names no host.
+// internationalised name), as the DNS holds names; not "localhost.localdomain". A name whose last label is all digits
+// is no host name but an address: it counts when it is a dotted IPv4 address (the firewalls block addresses), other
+// than 0.0.0.0, the address hosts files send blocked names to, which names no host.
 bool IsWebListName(std::string_view name);
 
 // Four decimal numbers from 0 to 255 with dots between them.
@@ -45,11 +45,11 @@ size_t AppendLineRecords(std::string_view line, RecordList& records);
 bool NamesNoHost(std::string_view line);
 
 struct WebListReading {
-  RecordList records;                // the records the list gave, each once, in the order they first came;
-                                     // after KeepNewRecords only those in no list
-  size_t known = 0;                  // records (each counted once) that a list holds
-  size_t repeated = 0;               // occurrences of a record the list gave before
-  size_t skipped = 0;                // lines that could have named a host and gave nothing
+  RecordList records;   // the records the list gave, each once, in the order they first came;
+                        // after KeepNewRecords only those in no list
+  size_t known = 0;     // records (each counted once) that a list holds
+  size_t repeated = 0;  // occurrences of a record the list gave before
+  size_t skipped = 0;   // lines that could have named a host and gave nothing
 };
 
 // Keeps the records that the lists do not hold, `held[i]` telling whether they hold record

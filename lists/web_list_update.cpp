@@ -9,11 +9,11 @@
 #include <thread>
 
 #include "elements/files/dir.h"
+#include "elements/files/time_stamp.h"
 #include "elements/strlist/records.h"
 #include "lists/web_list_filing.h"
 #include "lists/web_list_reader.h"
 #include "lists/web_origins.h"
-#include "elements/files/time_stamp.h"
 #include "runtime/platform/clock.h"
 #include "runtime/platform/files.h"
 #include "runtime/platform/folder_lock.h"
@@ -107,8 +107,7 @@ std::string LossText(size_t lost, size_t had) {
 
 // The lists as the update leaves them, saved once each; false when any could not be saved
 // (the user was told), and then nothing of the subscriptions' is written either.
-bool SaveChanged(TListSet& lists, const std::array<bool, kListCount>& changed, TListStore& store,
-                 std::string& failed) {
+bool SaveChanged(TListSet& lists, const std::array<bool, kListCount>& changed, TListStore& store, std::string& failed) {
   for (size_t l = 0; l < kListCount; ++l) {
     if (!changed[l]) continue;
     SortFolded(lists[l]);
@@ -274,7 +273,8 @@ WebUpdate UpdateWebLists(const std::vector<WebSubscription>& subscriptions, TLis
 
 WebUpdateRecord LastWebUpdate(const std::string& program_dir, const std::string& url) {
   const std::string updates = WebUpdatesPath(program_dir);
-  return {platform::ReadProfileString(updates, url, kUpdatedKey), platform::ReadProfileString(updates, url, kResultKey)};
+  return {platform::ReadProfileString(updates, url, kUpdatedKey),
+          platform::ReadProfileString(updates, url, kResultKey)};
 }
 
 bool ForgetWebState(const std::string& program_dir, const std::string& url) {

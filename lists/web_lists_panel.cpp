@@ -126,8 +126,7 @@ void WebListsPanel::doRemove(TData&, uint16_t) {
       lines.push_back("'" + at->url + "' is no longer subscribed: " + std::to_string(removed.taken_out) +
                       (removed.taken_out == 1 ? " name only it brought was" : " names only it brought were") +
                       " taken out of the lists.");
-    else
-      lines.push_back("'" + at->url + "' could not be removed: " + removed.error + ".");
+    else lines.push_back("'" + at->url + "' could not be removed: " + removed.error + ".");
     lines.insert(lines.end(), removed.troubles.begin(), removed.troubles.end());
     Tell(JoinedByCrLf(lines), removed.done && removed.troubles.empty() ? kIconInformation : kIconExclamation);
   }

@@ -30,8 +30,8 @@ void WebOrigins::Load(const std::string& program_dir, const std::vector<std::str
     s.file = ReadHeldNames(s.path, url);
     if (s.file.state == OriginFile::State::Damaged) {
       s.damaged = true;
-      troubles_.push_back(Trouble(s.path, s.file.why,
-                                  "Until its next update, " + url + " takes no name out of the lists."));
+      troubles_.push_back(
+          Trouble(s.path, s.file.why, "Until its next update, " + url + " takes no name out of the lists."));
     }
     s.held = std::move(s.file.names);
   }
@@ -169,8 +169,7 @@ void WebOrigins::TakeOut(TListSet& lists, std::array<std::vector<std::string_vie
   }
 }
 
-WebOrigins::Update WebOrigins::Apply(const std::string& url, ListId into, const RecordList& records,
-                                     TListSet& lists) {
+WebOrigins::Update WebOrigins::Apply(const std::string& url, ListId into, const RecordList& records, TListSet& lists) {
   Update update;
   Subscription* found = Find(url);
   Subscription& s = found ? *found : Add(url);
@@ -319,8 +318,7 @@ size_t WebOrigins::Brought(const std::string& url) const {
                               [owner = s->owner](const Mark& m) { return m.alive && m.owner == owner; }));
 }
 
-bool ClaimNames(const std::string& program_dir, const RecordList& names, std::string* file,
-                std::string* why) {
+bool ClaimNames(const std::string& program_dir, const RecordList& names, std::string* file, std::string* why) {
   const std::string path = FiledNamesPath(program_dir);
   const FiledNames filed = ReadFiledNames(path);
   if (filed.state != OriginFile::State::Read || filed.entries.empty()) return true;

@@ -79,14 +79,14 @@ class WebOrigins {
   static constexpr uint32_t kNoOwner = UINT32_MAX;
   struct Subscription {
     std::string url, key, path;
-    uint32_t owner = kNoOwner;            // its key's place in owners_
-    HeldNames file;                       // as read
-    std::vector<std::string_view> held;   // its names now
+    uint32_t owner = kNoOwner;           // its key's place in owners_
+    HeldNames file;                      // as read
+    std::vector<std::string_view> held;  // its names now
     // Of `held`, made the first time it is asked for (Index): an update asks for the index of
     // the subscription it updates, and of others only for the names that one dropped.
     mutable RecordIndex index;
     mutable bool indexed = false;
-    bool damaged = false;                 // its file could not be read: it takes nothing out
+    bool damaged = false;  // its file could not be read: it takes nothing out
     bool updated = false, removed = false;
   };
   struct Mark {
@@ -125,5 +125,4 @@ class WebOrigins {
 // from now on. Reads and writes "filed.txt" below `program_dir` only where there is one. False,
 // with the file and the reason, when it could not be written; a damaged one is left as it is
 // (it takes nothing out).
-bool ClaimNames(const std::string& program_dir, const RecordList& names, std::string* file,
-                std::string* why);
+bool ClaimNames(const std::string& program_dir, const RecordList& names, std::string* file, std::string* why);

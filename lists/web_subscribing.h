@@ -21,9 +21,9 @@ bool Subscribe(const std::string& ini_file, const std::string& program_dir, cons
 
 struct Unsubscribed {
   bool done = false;
-  size_t taken_out = 0;                // names only it brought, taken out of the lists
-  std::string error;                   // not done: why
-  std::vector<std::string> troubles;   // done, but a file of the subscriptions' was damaged or not saved
+  size_t taken_out = 0;               // names only it brought, taken out of the lists
+  std::string error;                  // not done: why
+  std::vector<std::string> troubles;  // done, but a file of the subscriptions' was damaged or not saved
 };
 // Ends the subscription: the names only it answers for leave their lists (those another
 // subscription holds pass to that one), then it leaves the settings, and what its downloads

@@ -102,8 +102,7 @@ std::string WebListsProblem(const std::string& ini_file) {
   const int64_t count = std::stoll(text);
   if (count > kMostWebLists)
     return "count=" + text + " in section " + name + " is more than " + std::to_string(kMostWebLists) + " web lists";
-  if (highest > count)
-    return "section " + name + " has " + highest_key + " beyond count=" + text;
+  if (highest > count) return "section " + name + " has " + highest_key + " beyond count=" + text;
   // Every entry up to the count names an address, each address once.
   std::vector<std::string> urls(size_t(count) + 1), lists(size_t(count) + 1);
   for (const auto& [key, value] : section.keys) {
@@ -118,7 +117,8 @@ std::string WebListsProblem(const std::string& ini_file) {
       return "section " + name + " has list" + number + " but no url" + number;
     if (url.empty()) continue;
     const auto [at, fresh] = first.emplace(url, n);
-    if (!fresh) return "section " + name + " names the address of url" + std::to_string(at->second) + " again in url" + number;
+    if (!fresh)
+      return "section " + name + " names the address of url" + std::to_string(at->second) + " again in url" + number;
   }
   return "";
 }

@@ -39,8 +39,8 @@ struct TData {
   int32_t integer = 0;
   std::string text;
   double real = 0.0;
-  TDataArray* array = nullptr;        // valid for KindArray
-  const TEventLink* next = nullptr;   // valid while the forward flag is set
+  TDataArray* array = nullptr;       // valid for KindArray
+  const TEventLink* next = nullptr;  // valid while the forward flag is set
 
   bool IsEmpty() const { return kind == KindNull; }
   void Clear() { *this = TData{}; }

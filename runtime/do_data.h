@@ -6,7 +6,7 @@
 
 class TKXDoData : public TKXObject {
  public:
-  TData Data;              // used when dataData is unlinked; empty by default
+  TData Data;  // used when dataData is unlinked; empty by default
   TEventLink dataData;
   TEventLink onEventData;
 

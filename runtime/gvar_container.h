@@ -12,8 +12,8 @@ class TKXGVarContainer : public TKXObject {
  public:
   std::vector<std::string> Names;  // one variable per line: "name" or "name=default"
   std::string Section;
-  std::string FileName;            // resolved by the INI path rule
-  TEventLink onEnd;                // fired with the empty value once the section is loaded
+  std::string FileName;  // resolved by the INI path rule
+  TEventLink onEnd;      // fired with the empty value once the section is loaded
   TEventLink dataFileName, dataSection;
 
   // At construction: Names becomes the lines of the text.

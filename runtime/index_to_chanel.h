@@ -9,8 +9,8 @@
 
 class TKXIndexToChanel : public TKXObject {
  public:
-  int32_t Count = 0;                // number of outputs
-  TData Data;                       // the value sent when dataData is unlinked; empty by default
+  int32_t Count = 0;  // number of outputs
+  TData Data;         // the value sent when dataData is unlinked; empty by default
   TEventLink dataData;
   TEventLink dataIndex;
   std::vector<TEventLink> onEvent;  // outputs 0 ... Count-1

@@ -30,8 +30,8 @@ void TKXini::doRead(TData& value, uint16_t) {
 void TKXini::doWrite(TData& value, uint16_t) {
   const Target target = Open(value);
   // The value is read before the key: an event's value feeds an unlinked dataValue.
-  const std::string text = DataType == 0 ? std::to_string(InputInteger(value, dataValue, 0))
-                                         : InputText(value, dataValue, std::string());
+  const std::string text =
+      DataType == 0 ? std::to_string(InputInteger(value, dataValue, 0)) : InputText(value, dataValue, std::string());
   const std::string key = InputText(value, dataKey, Key);
   std::string why;
   Written(platform::WriteProfileString(target.file, target.section, key, text, &why), target.file, why);

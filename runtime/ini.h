@@ -14,7 +14,7 @@ class TKXini : public TKXObject {
   std::string Key;       // may stay empty when the key comes through dataKey
   uint8_t DataType = 0;  // 0: the value is an integer; anything else: text
   TEventLink dataFileName, dataSection, dataKey, dataValue;
-  TEventLink onResult;   // fired with the value read
+  TEventLink onResult;      // fired with the value read
   TEventLink onWriteError;  // a text for the user when a change could not be written to the file
 
   void doRead(TData& value, uint16_t index);

@@ -16,7 +16,8 @@ std::string RefusedAndAsked(const std::string& why, const platform::ElevatedWrit
 
 // "Could not save 'PATH': " and RefusedAndAsked, then ". Nothing was written.", for a save
 // the system refused and did not make with its permission either.
-std::string ElevationFailureMessage(const std::string& path, const std::string& why, const platform::ElevatedWrite& asked);
+std::string ElevationFailureMessage(const std::string& path, const std::string& why,
+                                    const platform::ElevatedWrite& asked);
 
 // The caption of every such message box.
 inline constexpr const char* kSaveFailureCaption = "Error:";

@@ -55,8 +55,7 @@ class TKXMultiElement : public TKXObject {
   // The usual factory: constructs the scheme class S on this element's parent control.
   template <class S>
   void SetScheme() {
-    SetFactory([](void*, TKXWin* parent) -> std::unique_ptr<TScheme> { return std::make_unique<S>(parent); },
-               nullptr);
+    SetFactory([](void*, TKXWin* parent) -> std::unique_ptr<TScheme> { return std::make_unique<S>(parent); }, nullptr);
   }
   void SetEventCount(uint16_t n) { onEvent.resize(n); }
   void SetDataCount(uint16_t n) { dataData.resize(n); }

@@ -6,7 +6,9 @@
 #include <string>
 #include <string_view>
 
-constexpr unsigned char FoldAscii(unsigned char c) { return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + 32) : c; }
+constexpr unsigned char FoldAscii(unsigned char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + 32) : c;
+}
 constexpr char FoldAscii(char c) { return static_cast<char>(FoldAscii(static_cast<unsigned char>(c))); }
 
 std::string FoldedCopy(std::string_view text);

@@ -32,7 +32,7 @@ struct TTargetInfo {
   const char* program_variable;  // 1 selects the direct write into the file
   const char* find_filter;       // the settings panel's "Find"
   const char* find_title;
-  const char* add_on_filter;     // the file the modes "NEW To File" and "ALL To File" ask for
+  const char* add_on_filter;  // the file the modes "NEW To File" and "ALL To File" ask for
   const char* add_on_title;
   std::optional<TTargetBackup> backup;  // the start-up backup, for the files of other programs
 };
@@ -79,8 +79,7 @@ inline constexpr std::array<TTargetInfo, kTargetCount> kTargets{{
 constexpr const TTargetInfo& Info(TargetId id) { return kTargets[static_cast<size_t>(id)]; }
 
 // The four targets of the generate page's buttons, and the five formats of its "Format" box.
-inline constexpr std::array<TargetId, 4> kFirewallTargets{TargetId::Hosts, TargetId::Aof, TargetId::Kpf,
-                                                          TargetId::Kwf};
+inline constexpr std::array<TargetId, 4> kFirewallTargets{TargetId::Hosts, TargetId::Aof, TargetId::Kpf, TargetId::Kwf};
 inline constexpr std::array<TargetId, 5> kResolverFormats{TargetId::Dnsmasq, TargetId::Unbound, TargetId::Rpz,
                                                           TargetId::Adblock, TargetId::Domains};
 

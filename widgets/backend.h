@@ -18,7 +18,19 @@ namespace widgets {
 using ControlId = int32_t;  // 0 = no control; otherwise the control's handle
 constexpr ControlId kNoControl = 0;
 
-enum class ControlKind { Form, Panel, TabStrip, StatusBar, Button, Edit, Label, CheckBox, RadioButton, ListBox, ComboBox };
+enum class ControlKind {
+  Form,
+  Panel,
+  TabStrip,
+  StatusBar,
+  Button,
+  Edit,
+  Label,
+  CheckBox,
+  RadioButton,
+  ListBox,
+  ComboBox
+};
 
 // List boxes, combo boxes and tab strips hold items; what they show is their items.
 constexpr bool HoldsItems(ControlKind kind) {
@@ -39,8 +51,30 @@ struct PanelFrame {
 
 // The mouse pointer over a control; Default is its class's own.
 enum class Cursor {
-  Default, None, Arrow, Cross, IBeam, Size, Icon, SizeAll, SizeNESW, SizeNS, SizeNWSE, SizeWE, UpArrow,
-  HourGlass, Drag, NoDrop, HSplit, VSplit, MultiDrag, SqlWait, No, AppStart, Help, HandPoint
+  Default,
+  None,
+  Arrow,
+  Cross,
+  IBeam,
+  Size,
+  Icon,
+  SizeAll,
+  SizeNESW,
+  SizeNS,
+  SizeNWSE,
+  SizeWE,
+  UpArrow,
+  HourGlass,
+  Drag,
+  NoDrop,
+  HSplit,
+  VSplit,
+  MultiDrag,
+  SqlWait,
+  No,
+  AppStart,
+  Help,
+  HandPoint
 };
 
 enum class WindowState { Normal, Maximized, Minimized };
@@ -69,17 +103,17 @@ class ControlEvents {
   virtual void OnSelectionChanged() {}  // list box, combo box, tab strip: by the user only
   virtual void OnMouseEnter() {}
   virtual void OnMouseLeave() {}
-  virtual void OnShown() {}             // form: every time it becomes visible
+  virtual void OnShown() {}                       // form: every time it becomes visible
   virtual bool OnCloseRequest() { return true; }  // form: true lets the window close
 };
 
 struct FileDialogRequest {
   bool save = false;
   std::string title;
-  std::string filter;         // "description|pattern|description|pattern..."
+  std::string filter;  // "description|pattern|description|pattern..."
   std::string start_dir;
-  std::string initial_name;   // the file chosen last time, preset in the dialog
-  int filter_index = 0;       // the filter pair to preselect, from 0 (the one chosen last time)
+  std::string initial_name;  // the file chosen last time, preset in the dialog
+  int filter_index = 0;      // the filter pair to preselect, from 0 (the one chosen last time)
 };
 
 // What the user confirmed in a file dialog: the file and the filter pair in use.
@@ -98,17 +132,17 @@ class Backend {
   virtual void SetText(ControlId id, const std::string& text) = 0;  // caption, edit text, status text
   virtual std::string GetText(ControlId id) = 0;
   virtual void SetFont(ControlId id, const TFontRec& font) = 0;
-  virtual void SetColor(ControlId id, uint32_t color) = 0;           // background
+  virtual void SetColor(ControlId id, uint32_t color) = 0;  // background
   virtual void SetEnabled(ControlId id, bool enabled) = 0;
   virtual void SetVisible(ControlId id, bool visible) = 0;
-  virtual bool IsVisible(ControlId id) = 0;                          // its own flag, not its parents'
-  virtual void SetZOrder(ControlId id, bool to_top) = 0;             // among its siblings
+  virtual bool IsVisible(ControlId id) = 0;               // its own flag, not its parents'
+  virtual void SetZOrder(ControlId id, bool to_top) = 0;  // among its siblings
   virtual void SetTooltip(ControlId id, const std::string& text) = 0;
-  virtual void SetTabOrder(ControlId id, int order) = 0;             // 1-based place among its siblings
+  virtual void SetTabOrder(ControlId id, int order) = 0;  // 1-based place among its siblings
   virtual void SetCursor(ControlId id, Cursor cursor) = 0;
   virtual void SetAlignment(ControlId id, Alignment alignment) = 0;  // label, edit, panel caption, status bar
   virtual void SetPanelFrame(ControlId id, const PanelFrame& frame) = 0;
-  virtual void SetChecked(ControlId id, bool checked) = 0;           // check box, radio button
+  virtual void SetChecked(ControlId id, bool checked) = 0;  // check box, radio button
   virtual bool GetChecked(ControlId id) = 0;
 
   // Items of list boxes, combo boxes and tab strips. Indexes from 0; `index` -1 appends. Lists hold up to
@@ -120,8 +154,8 @@ class Backend {
   virtual int ItemCount(ControlId id) = 0;
   virtual void SetItems(ControlId id, std::vector<std::string> items) = 0;  // replaces all at once
   virtual std::vector<std::string> GetItems(ControlId id) = 0;
-  virtual int GetSelection(ControlId id) = 0;                        // -1 when none
-  virtual void SetSelection(ControlId id, int index) = 0;            // does not report OnSelectionChanged
+  virtual int GetSelection(ControlId id) = 0;              // -1 when none
+  virtual void SetSelection(ControlId id, int index) = 0;  // does not report OnSelectionChanged
 
   // Main window.
   virtual uint32_t GetStyle(ControlId id) = 0;
@@ -129,8 +163,8 @@ class Backend {
   virtual void SetIcon(ControlId id, const std::string& resource) = 0;
   virtual void SetWindowState(ControlId /*form*/, WindowState /*state*/) {}
   virtual void GetGeometry(ControlId id, int& left, int& top, int& width, int& height) = 0;
-  virtual void Show(ControlId form) = 0;     // makes the form visible; the first time reports OnShown
-  virtual void RunMessageLoop() = 0;         // returns when the main window has closed
+  virtual void Show(ControlId form) = 0;  // makes the form visible; the first time reports OnShown
+  virtual void RunMessageLoop() = 0;      // returns when the main window has closed
   // While the GUI thread waits for work on another thread (a download): lets the window
   // system paint and handle its own events once. The window takes no input meanwhile but
   // Esc, the user's "stop": true when Esc was pressed since the last call. Other keys and

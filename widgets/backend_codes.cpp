@@ -20,16 +20,16 @@ WindowState WindowStateFromCode(int32_t code) {
 
 Cursor CursorFromCode(int32_t code) {
   static const std::map<int32_t, Cursor> cursors = {
-      {-1, Cursor::None},        {-2, Cursor::Arrow},       {32512, Cursor::Arrow},     {-3, Cursor::Cross},
-      {32515, Cursor::Cross},    {-4, Cursor::IBeam},       {32513, Cursor::IBeam},     {32640, Cursor::Size},
-      {32641, Cursor::Icon},     {-5, Cursor::SizeAll},     {-22, Cursor::SizeAll},     {32646, Cursor::SizeAll},
-      {-6, Cursor::SizeNESW},    {32643, Cursor::SizeNESW}, {-7, Cursor::SizeNS},       {32645, Cursor::SizeNS},
-      {-8, Cursor::SizeNWSE},    {32642, Cursor::SizeNWSE}, {-9, Cursor::SizeWE},       {32644, Cursor::SizeWE},
-      {-10, Cursor::UpArrow},    {32516, Cursor::UpArrow},  {-11, Cursor::HourGlass},   {32514, Cursor::HourGlass},
-      {-12, Cursor::Drag},       {-13, Cursor::NoDrop},     {-14, Cursor::HSplit},      {-15, Cursor::VSplit},
-      {-16, Cursor::MultiDrag},  {-17, Cursor::SqlWait},    {-18, Cursor::No},          {32648, Cursor::No},
-      {-19, Cursor::AppStart},   {32650, Cursor::AppStart}, {-20, Cursor::Help},        {32651, Cursor::Help},
-      {-21, Cursor::HandPoint},  {32649, Cursor::HandPoint},
+      {-1, Cursor::None},       {-2, Cursor::Arrow},        {32512, Cursor::Arrow},   {-3, Cursor::Cross},
+      {32515, Cursor::Cross},   {-4, Cursor::IBeam},        {32513, Cursor::IBeam},   {32640, Cursor::Size},
+      {32641, Cursor::Icon},    {-5, Cursor::SizeAll},      {-22, Cursor::SizeAll},   {32646, Cursor::SizeAll},
+      {-6, Cursor::SizeNESW},   {32643, Cursor::SizeNESW},  {-7, Cursor::SizeNS},     {32645, Cursor::SizeNS},
+      {-8, Cursor::SizeNWSE},   {32642, Cursor::SizeNWSE},  {-9, Cursor::SizeWE},     {32644, Cursor::SizeWE},
+      {-10, Cursor::UpArrow},   {32516, Cursor::UpArrow},   {-11, Cursor::HourGlass}, {32514, Cursor::HourGlass},
+      {-12, Cursor::Drag},      {-13, Cursor::NoDrop},      {-14, Cursor::HSplit},    {-15, Cursor::VSplit},
+      {-16, Cursor::MultiDrag}, {-17, Cursor::SqlWait},     {-18, Cursor::No},        {32648, Cursor::No},
+      {-19, Cursor::AppStart},  {32650, Cursor::AppStart},  {-20, Cursor::Help},      {32651, Cursor::Help},
+      {-21, Cursor::HandPoint}, {32649, Cursor::HandPoint},
   };
   const auto found = cursors.find(code);
   return found == cursors.end() ? Cursor::Default : found->second;

@@ -11,9 +11,7 @@ void TKXCheckBox::Init() {
   Native().SetChecked(Control(), Checked);
 }
 
-bool TKXCheckBox::IsChecked() {
-  return Control() == widgets::kNoControl ? Checked : Native().GetChecked(Control());
-}
+bool TKXCheckBox::IsChecked() { return Control() == widgets::kNoControl ? Checked : Native().GetChecked(Control()); }
 
 // Setting the state from a scheme is not a user's click, so onCheck stays silent.
 void TKXCheckBox::doCheck(TData& value, uint16_t) {

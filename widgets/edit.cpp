@@ -19,9 +19,7 @@ void TKXEdit::SetOwnText(const std::string& text) {
   notify_state_ = 1;
 }
 
-std::string TKXEdit::CurrentText() {
-  return Control() == widgets::kNoControl ? Text : Native().GetText(Control());
-}
+std::string TKXEdit::CurrentText() { return Control() == widgets::kNoControl ? Text : Native().GetText(Control()); }
 
 void TKXEdit::doText(TData& value, uint16_t) { SetOwnText(InputText(value, dataText, "")); }
 

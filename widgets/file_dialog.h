@@ -11,7 +11,7 @@
 class TKXFileDialog : public TKXObject {
  public:
   std::string Title;
-  std::string Filter;    // "description|pattern|description|pattern..."; the first pair is preselected
+  std::string Filter;  // "description|pattern|description|pattern..."; the first pair is preselected
   std::string StartDir;
 
   TEventLink onExecute;  // the full path of the chosen file

@@ -11,8 +11,8 @@ class TKXLabel : public TKXWin {
   explicit TKXLabel(TKXWin* parent) : TKXWin(parent) {}
 
   std::string Caption;
-  uint32_t HoverColor = 0;        // font colour under the mouse; 0 = unchanged
-  int32_t HoverCursor = 0;        // cursor under the mouse; 0 = unchanged
+  uint32_t HoverColor = 0;  // font colour under the mouse; 0 = unchanged
+  int32_t HoverCursor = 0;  // cursor under the mouse; 0 = unchanged
   bool UnderlineOnHover = false;
 
   TEventLink dataText;

@@ -19,8 +19,8 @@ class TKXMainForm : public TKXWin {
   uint8_t AlphaBlend = 255;      // 255 = opaque
   bool DragByClient = false;
   std::string Caption;
-  std::string Icon;              // name of the icon resource, e.g. "ICON0"
-  std::string IniName;           // "Veltra": the position lives in "Veltra.ini", section "Form"; empty: not kept
+  std::string Icon;     // name of the icon resource, e.g. "ICON0"
+  std::string IniName;  // "Veltra": the position lives in "Veltra.ini", section "Form"; empty: not kept
 
   TEventLink dataCanClose;
   TEventLink onShow;

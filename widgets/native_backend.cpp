@@ -52,17 +52,14 @@ std::string NativeBackend::GetText(ControlId id) {
   NativeControl* c = Record(id);
   if (!c) return {};
   switch (c->kind) {
-    case ControlKind::StatusBar:
-      return c->text;
+    case ControlKind::StatusBar: return c->text;
     case ControlKind::ComboBox: {
       const int selected = c->items->Selection();
       return selected < 0 ? std::string() : c->items->At(selected);
     }
     case ControlKind::TabStrip:
-    case ControlKind::ListBox:
-      return {};
-    default:
-      return ShownText(*c);
+    case ControlKind::ListBox: return {};
+    default: return ShownText(*c);
   }
 }
 

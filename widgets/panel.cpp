@@ -7,8 +7,8 @@ void TKXPanel::Init() {
   CreateNative(widgets::ControlKind::Panel);
   TKXWin::Init();
   if (Control() == widgets::kNoControl) return;
-  Native().SetPanelFrame(Control(), {widgets::BevelFromCode(BevelInner), widgets::BevelFromCode(BevelOuter),
-                                     BevelWidth, BorderWidth});
+  Native().SetPanelFrame(
+      Control(), {widgets::BevelFromCode(BevelInner), widgets::BevelFromCode(BevelOuter), BevelWidth, BorderWidth});
   Native().SetText(Control(), Caption);
   Native().SetAlignment(Control(), widgets::AlignmentFromCode(Alignment));
 }

@@ -3,8 +3,7 @@
 #include "runtime/ini_path.h"
 #include "runtime/platform/profile.h"
 
-SettingEdit::SettingEdit(TKXWin* panel, const char* section, const char* key, const char* variable)
-    : Edit(panel) {
+SettingEdit::SettingEdit(TKXWin* panel, const char* section, const char* key, const char* variable) : Edit(panel) {
   ini_.FileName = kSettingsFile;
   ini_.Section = section;
   ini_.Key = key;

@@ -11,9 +11,9 @@ class TKXStatusBar : public TKXWin {
   explicit TKXStatusBar(TKXWin* parent) : TKXWin(parent) {}
 
   bool SizeGrip = false;
-  std::string Text;          // the first panel's text
-  int32_t Alignment = 0;     // 0 left, 1 centre, 2 right
-  std::string Strings;       // further panels, "text=width" per line; the program has none
+  std::string Text;       // the first panel's text
+  int32_t Alignment = 0;  // 0 left, 1 centre, 2 right
+  std::string Strings;    // further panels, "text=width" per line; the program has none
 
   void Init() override;
   // Shows the arriving text in the first panel for the time being (a summary, the progress

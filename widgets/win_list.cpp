@@ -3,9 +3,9 @@
 
 #include <algorithm>
 
-#include "runtime/save_failure.h"
 #include "runtime/lines.h"
 #include "runtime/platform/files.h"
+#include "runtime/save_failure.h"
 
 // The array view over the control's items. It holds no items of its own.
 class TKXWinList::ItemArray : public TDataArray {
@@ -63,7 +63,8 @@ int TKXWinList::InsertItem(const std::string& text, bool at_top) {
     int low = 0, high = native.ItemCount(Control());
     while (low < high) {
       const int mid = low + (high - low) / 2;
-      if (native.GetItem(Control(), mid) <= text) low = mid + 1; else high = mid;
+      if (native.GetItem(Control(), mid) <= text) low = mid + 1;
+      else high = mid;
     }
     index = low;
   } else {
@@ -151,7 +152,9 @@ std::string TKXWinList::Item(int index) {
   return Native().GetItem(Control(), index);
 }
 
-std::vector<std::string> TKXWinList::Items() { return HasControl() ? Native().GetItems(Control()) : std::vector<std::string>{}; }
+std::vector<std::string> TKXWinList::Items() {
+  return HasControl() ? Native().GetItems(Control()) : std::vector<std::string>{};
+}
 
 int TKXWinList::Selected() {
   if (!HasControl()) return -1;

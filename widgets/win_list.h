@@ -46,7 +46,7 @@ class TKXWinList : public TKXWin {
   std::string Item(int index);  // empty outside the items
   int ItemCount() { return Count(); }
   std::vector<std::string> Items();
-  int Selected();  // the selected item's index, -1 when none
+  int Selected();          // the selected item's index, -1 when none
   void Select(int index);  // selects without reporting it, as SetSelection does
 
  protected:

@@ -14,8 +14,8 @@
 #include "app/main_program.h"
 #include "runtime/platform/clock.h"
 #include "runtime/platform/elevation.h"
-#include "runtime/platform/heap.h"
 #include "runtime/platform/files.h"
+#include "runtime/platform/heap.h"
 #include "widgets/backend.h"
 #include "widgets/headless/headless_backend.h"
 #ifdef VELTRANE_WITH_QT

@@ -288,7 +288,7 @@ platform::ElevatedWrite Session::Elevate(const std::string& path, std::string_vi
   }
   std::cout << "elevation for " << widgets::Quote(path) << ", " << bytes.size() << " bytes -> "
             << (answer.result == platform::ElevatedWrite::Result::Failed ? "failed: " + widgets::Quote(answer.why)
-                                                                          : std::string("cancelled"))
+                                                                         : std::string("cancelled"))
             << (given ? "" : " (no answer given)") << "\n";
   return answer;
 }
@@ -346,7 +346,8 @@ bool Session::Pick(const std::string& arg) {
   } else {
     const auto found = user_.FindAllSeenWithItem(ControlKind::ComboBox, item);
     if (found.empty()) return Fail("no combo box holds " + widgets::Quote(item));
-    if (found.size() > 1) return Fail("several combo boxes hold " + widgets::Quote(item) + ": say which (pick combo N ITEM)");
+    if (found.size() > 1)
+      return Fail("several combo boxes hold " + widgets::Quote(item) + ": say which (pick combo N ITEM)");
     combo = found[0];
   }
   if (auto quoted = Quoted(item, rest); quoted && rest.empty()) item = *quoted;

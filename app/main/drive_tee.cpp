@@ -42,7 +42,9 @@ void TeeBackend::SetGeometry(ControlId id, int l, int t, int w, int h) {
 void TeeBackend::SetText(ControlId id, const std::string& text) {
   VELTRANE_TEE(SetText(id, text), SetText(RealId(id), text));
 }
-void TeeBackend::SetFont(ControlId id, const TFontRec& font) { VELTRANE_TEE(SetFont(id, font), SetFont(RealId(id), font)); }
+void TeeBackend::SetFont(ControlId id, const TFontRec& font) {
+  VELTRANE_TEE(SetFont(id, font), SetFont(RealId(id), font));
+}
 void TeeBackend::SetColor(ControlId id, uint32_t c) { VELTRANE_TEE(SetColor(id, c), SetColor(RealId(id), c)); }
 void TeeBackend::SetEnabled(ControlId id, bool e) { VELTRANE_TEE(SetEnabled(id, e), SetEnabled(RealId(id), e)); }
 void TeeBackend::SetVisible(ControlId id, bool v) { VELTRANE_TEE(SetVisible(id, v), SetVisible(RealId(id), v)); }
@@ -51,7 +53,9 @@ void TeeBackend::SetTooltip(ControlId id, const std::string& t) {
   VELTRANE_TEE(SetTooltip(id, t), SetTooltip(RealId(id), t));
 }
 void TeeBackend::SetTabOrder(ControlId id, int o) { VELTRANE_TEE(SetTabOrder(id, o), SetTabOrder(RealId(id), o)); }
-void TeeBackend::SetCursor(ControlId id, widgets::Cursor c) { VELTRANE_TEE(SetCursor(id, c), SetCursor(RealId(id), c)); }
+void TeeBackend::SetCursor(ControlId id, widgets::Cursor c) {
+  VELTRANE_TEE(SetCursor(id, c), SetCursor(RealId(id), c));
+}
 void TeeBackend::SetAlignment(ControlId id, widgets::Alignment a) {
   VELTRANE_TEE(SetAlignment(id, a), SetAlignment(RealId(id), a));
 }

@@ -23,7 +23,8 @@ class TeeBackend : public widgets::Backend {
   // the headless user reports it to the program.
   void MirrorUserChange(widgets::ControlId id, widgets::ControlKind kind, const std::string& text, int index);
 
-  widgets::ControlId Create(widgets::ControlKind kind, widgets::ControlId parent, widgets::ControlEvents* events) override;
+  widgets::ControlId Create(widgets::ControlKind kind, widgets::ControlId parent,
+                            widgets::ControlEvents* events) override;
   void SetGeometry(widgets::ControlId id, int left, int top, int width, int height) override;
   void SetText(widgets::ControlId id, const std::string& text) override;
   std::string GetText(widgets::ControlId id) override;

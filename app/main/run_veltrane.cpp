@@ -24,12 +24,14 @@ namespace {
 // A mode that finds the program folder locked by another Veltrane says so once, on standard
 // error, and waits up to `seconds` for it.
 void WaitTelling(double seconds) {
-  platform::SetLockWait({seconds, [seconds, told = false](const std::string& holder) mutable {
-    if (told) return;
-    told = true;
-    std::cerr << "veltrane: waiting up to " << seconds << " seconds for " << holder
-              << " to finish with the files of " << platform::ProgramDir() << "\n";
-  }, {}});
+  platform::SetLockWait({seconds,
+                         [seconds, told = false](const std::string& holder) mutable {
+                           if (told) return;
+                           told = true;
+                           std::cerr << "veltrane: waiting up to " << seconds << " seconds for " << holder
+                                     << " to finish with the files of " << platform::ProgramDir() << "\n";
+                         },
+                         {}});
 }
 
 // The mode on the window system `backend`; the program folder is set already.

@@ -23,6 +23,6 @@ class TKXArrayEnum : public TKXObject {
 
  private:
   bool stop_ = false;
-  TData item_;   // empty until the first item is handed out
+  TData item_;  // empty until the first item is handed out
   TData index_;
 };

@@ -11,11 +11,11 @@
 
 class TKXFileSearch : public TKXObject {
  public:
-  std::string Mask;        // "*", "?", "#" wildcards; empty: every name
+  std::string Mask;  // "*", "?", "#" wildcards; empty: every name
   std::string Dir;
-  bool NoSubDirs = true;   // stay in the folder itself
-  bool FullPath = true;    // report folder and name rather than the bare name
-  int32_t Include = 0;     // 0 = files, 1 = folders, 2 = both
+  bool NoSubDirs = true;  // stay in the folder itself
+  bool FullPath = true;   // report folder and name rather than the bare name
+  int32_t Include = 0;    // 0 = files, 1 = folders, 2 = both
 
   TEventLink dataDir;   // default Dir
   TEventLink dataMask;  // default Mask

@@ -145,8 +145,36 @@ class Tokenizer {
 // ---- Functions ----------------------------------------------------------------------------------
 
 enum class Fn {
-  Cos, Sin, Tg, Ctg, ArcCos, ArcSin, ArcTg, ArcCtg, Atan, Ch, Sh, Th, Cth, ArcCh, ArcSh, ArcTh, ArcCth,
-  Log, Lg, Ln, Exp, Sqr, Sqrt, Abs, Sign, Round, Trunc, Frac, Min, Max,
+  Cos,
+  Sin,
+  Tg,
+  Ctg,
+  ArcCos,
+  ArcSin,
+  ArcTg,
+  ArcCtg,
+  Atan,
+  Ch,
+  Sh,
+  Th,
+  Cth,
+  ArcCh,
+  ArcSh,
+  ArcTh,
+  ArcCth,
+  Log,
+  Lg,
+  Ln,
+  Exp,
+  Sqr,
+  Sqrt,
+  Abs,
+  Sign,
+  Round,
+  Trunc,
+  Frac,
+  Min,
+  Max,
 };
 
 struct FnInfo {
@@ -157,16 +185,16 @@ struct FnInfo {
 };
 
 constexpr FnInfo kFunctions[] = {
-    {"cos", Fn::Cos, 1, 1},       {"sin", Fn::Sin, 1, 1},       {"tg", Fn::Tg, 1, 1},
-    {"ctg", Fn::Ctg, 1, 1},       {"arccos", Fn::ArcCos, 1, 1}, {"arcsin", Fn::ArcSin, 1, 1},
-    {"arctg", Fn::ArcTg, 1, 1},   {"arcctg", Fn::ArcCtg, 1, 1}, {"atan", Fn::Atan, 2, 2},
-    {"ch", Fn::Ch, 1, 1},         {"sh", Fn::Sh, 1, 1},         {"th", Fn::Th, 1, 1},
-    {"cth", Fn::Cth, 1, 1},       {"arcch", Fn::ArcCh, 1, 1},   {"arcsh", Fn::ArcSh, 1, 1},
-    {"arcth", Fn::ArcTh, 1, 1},   {"arccth", Fn::ArcCth, 1, 1}, {"log", Fn::Log, 2, 2},
-    {"lg", Fn::Lg, 1, 1},         {"ln", Fn::Ln, 1, 1},         {"exp", Fn::Exp, 1, 1},
-    {"sqr", Fn::Sqr, 1, 1},       {"sqrt", Fn::Sqrt, 1, 1},     {"abs", Fn::Abs, 1, 1},
-    {"sign", Fn::Sign, 1, 1},     {"round", Fn::Round, 1, 2},   {"trunc", Fn::Trunc, 1, 2},
-    {"frac", Fn::Frac, 1, 2},     {"min", Fn::Min, 1, 0},       {"max", Fn::Max, 1, 0},
+    {"cos", Fn::Cos, 1, 1},     {"sin", Fn::Sin, 1, 1},       {"tg", Fn::Tg, 1, 1},
+    {"ctg", Fn::Ctg, 1, 1},     {"arccos", Fn::ArcCos, 1, 1}, {"arcsin", Fn::ArcSin, 1, 1},
+    {"arctg", Fn::ArcTg, 1, 1}, {"arcctg", Fn::ArcCtg, 1, 1}, {"atan", Fn::Atan, 2, 2},
+    {"ch", Fn::Ch, 1, 1},       {"sh", Fn::Sh, 1, 1},         {"th", Fn::Th, 1, 1},
+    {"cth", Fn::Cth, 1, 1},     {"arcch", Fn::ArcCh, 1, 1},   {"arcsh", Fn::ArcSh, 1, 1},
+    {"arcth", Fn::ArcTh, 1, 1}, {"arccth", Fn::ArcCth, 1, 1}, {"log", Fn::Log, 2, 2},
+    {"lg", Fn::Lg, 1, 1},       {"ln", Fn::Ln, 1, 1},         {"exp", Fn::Exp, 1, 1},
+    {"sqr", Fn::Sqr, 1, 1},     {"sqrt", Fn::Sqrt, 1, 1},     {"abs", Fn::Abs, 1, 1},
+    {"sign", Fn::Sign, 1, 1},   {"round", Fn::Round, 1, 2},   {"trunc", Fn::Trunc, 1, 2},
+    {"frac", Fn::Frac, 1, 2},   {"min", Fn::Min, 1, 0},       {"max", Fn::Max, 1, 0},
 };
 
 const FnInfo* FindFunction(std::string_view name) {
@@ -484,8 +512,7 @@ void TKXMathParse::doCalc(TData& value, uint16_t) {
     result = Parser(MathStr, true, angle, &operands).Run();
     if (ResultType != 1) {
       result = std::nearbyint(result);
-      if (result < std::numeric_limits<int32_t>::min() || result > std::numeric_limits<int32_t>::max())
-        EvalError();
+      if (result < std::numeric_limits<int32_t>::min() || result > std::numeric_limits<int32_t>::max()) EvalError();
     }
   } catch (const Failure& failure) {
     error = failure.code;

@@ -9,8 +9,8 @@
 
 class TKXPosition : public TKXObject {
  public:
-  std::string Search;     // default of dataSearch
-  int32_t StartPos = 0;   // default of dataStartPos; positions below 1 count as 1
+  std::string Search;      // default of dataSearch
+  int32_t StartPos = 0;    // default of dataStartPos; positions below 1 count as 1
   bool FoundOnly = false;  // fire nothing when there is no match
   bool Restart = false;    // start every search at dataStartPos instead of behind the last match
 

@@ -11,7 +11,7 @@ namespace {
 
 char Lower1251(unsigned char b) {
   if (b >= 192 && b <= 223) return static_cast<char>(b + 32);  // the Cyrillic capitals
-  if (b == 168) return static_cast<char>(184);                  // Yo
+  if (b == 168) return static_cast<char>(184);                 // Yo
   return static_cast<char>(FoldAscii(b));
 }
 

@@ -162,7 +162,9 @@ std::vector<bool> RecordIndex::ContainsAllOf(const Records& records) const {
 std::vector<uint32_t> RecordIndex::FindEach(const std::vector<std::string_view>& records) const {
   return FindAllOf(records);
 }
-std::vector<uint32_t> RecordIndex::FindEach(const std::vector<std::string>& records) const { return FindAllOf(records); }
+std::vector<uint32_t> RecordIndex::FindEach(const std::vector<std::string>& records) const {
+  return FindAllOf(records);
+}
 std::vector<uint32_t> RecordIndex::FindEach(const RecordList& records) const { return FindAllOf(records); }
 
 template <class Records>

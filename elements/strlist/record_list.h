@@ -142,8 +142,8 @@ class RecordList {
   // Puts the record behind the others; its entry.
   uint64_t Put(std::string_view record);
 
-  std::string file_;           // a file's bytes, its lines the first records; never grown
-  GrowBuffer<char> added_;     // the records added since
+  std::string file_;        // a file's bytes, its lines the first records; never grown
+  GrowBuffer<char> added_;  // the records added since
   GrowBuffer<uint64_t> entries_;
 };
 

@@ -46,7 +46,8 @@ uint64_t FoldedKey(std::string_view text, size_t from) {
     return FoldWord(word);
   }
   uint64_t key = 0;
-  for (size_t i = from; i < text.size(); ++i) key |= uint64_t(FoldAscii(static_cast<unsigned char>(text[i]))) << (56 - 8 * (i - from));
+  for (size_t i = from; i < text.size(); ++i)
+    key |= uint64_t(FoldAscii(static_cast<unsigned char>(text[i]))) << (56 - 8 * (i - from));
   return key;
 }
 
@@ -140,7 +141,8 @@ class FoldedRadix {
       // The largest bucket is taken on by this loop rather than by a call, so that the
       // calls nest at most log n deep whatever the texts.
       for (size_t b = 0; b < 256; ++b) {
-        if (b != largest && count[b] > 0) Sort(spare + begin[b], data + begin[b], count[b], depth, shift - 8, !to_spare);
+        if (b != largest && count[b] > 0)
+          Sort(spare + begin[b], data + begin[b], count[b], depth, shift - 8, !to_spare);
       }
       const Slice was = data;
       data = spare + begin[largest];
@@ -183,8 +185,9 @@ class FoldedRadix {
     size_t ended = 0;
     std::array<size_t, 9> count{};
     for (size_t j = 0; j < n; ++j) {
-      const std::string_view text = spare.at[j] == kLong ? Text(data.at[j])
-                                                         : std::string_view(reinterpret_cast<const char*>(uintptr_t(spare.key[j])), spare.at[j]);
+      const std::string_view text =
+          spare.at[j] == kLong ? Text(data.at[j])
+                               : std::string_view(reinterpret_cast<const char*>(uintptr_t(spare.key[j])), spare.at[j]);
       if (text.size() > depth + 8) {
         data.key[j] = FoldedKey(text, depth + 8);
         continue;
@@ -213,7 +216,8 @@ class FoldedRadix {
 }  // namespace
 
 std::vector<uint32_t> folded_order::Of(size_t count, TextAt text_at, const void* texts) {
-  if (count > std::numeric_limits<uint32_t>::max()) throw std::length_error("more records than 32-bit numbers can count");
+  if (count > std::numeric_limits<uint32_t>::max())
+    throw std::length_error("more records than 32-bit numbers can count");
   std::vector<uint32_t> order(count);
   const auto keys = std::make_unique_for_overwrite<uint64_t[]>(count);
   for (size_t i = 0; i < count; ++i) {

@@ -19,4 +19,3 @@ class TRecordsView {
   std::vector<std::string> copy_;
   const std::vector<std::string>* records_ = &copy_;
 };
-

@@ -1,10 +1,10 @@
 // The string list: lines in memory, the file rules for loading and saving, and its array view.
 #include "elements/strlist/str_list.h"
 
-#include "runtime/save_failure.h"
 #include "elements/strlist/records.h"
 #include "runtime/lines.h"
 #include "runtime/platform/files.h"
+#include "runtime/save_failure.h"
 
 // The array view works on the list's own lines and never fires onChange.
 class TKXStrList::Array final : public TDataArray {

@@ -6,8 +6,8 @@
 namespace platform {
 
 struct LocalTime {
-  int year = 0, month = 0, day = 0;      // month 1..12, day 1..31
-  int weekday = 0;                       // 0 = Sunday
+  int year = 0, month = 0, day = 0;  // month 1..12, day 1..31
+  int weekday = 0;                   // 0 = Sunday
   int hour = 0, minute = 0, second = 0;
 };
 

@@ -36,7 +36,8 @@ int ByteOf(uint32_t c) {
   if (c < 0x80) return int(c);
   if (c >= 0x0410 && c <= 0x044F) return int(c - 0x0410 + 0xC0);
   static const Reverse reverse = MakeReverse();
-  auto it = std::lower_bound(reverse.begin(), reverse.end(), std::make_pair(char16_t(c), static_cast<unsigned char>(0)));
+  auto it =
+      std::lower_bound(reverse.begin(), reverse.end(), std::make_pair(char16_t(c), static_cast<unsigned char>(0)));
   if (c <= 0xFFFF && it != reverse.end() && it->first == c) return it->second;
   return -1;
 }

@@ -176,8 +176,9 @@ ElevatedWrite WriteElevated(const std::string& path, std::string_view bytes) {
     return done;
   }
   if (!Runnable(g_pkexec)) {
-    done.why = "Veltrane asks the system for the permission through pkexec, which is not installed. "
-               "An administrator can install it with: apt install pkexec";
+    done.why =
+        "Veltrane asks the system for the permission through pkexec, which is not installed. "
+        "An administrator can install it with: apt install pkexec";
     return done;
   }
   const std::string helper = Helper();
@@ -197,8 +198,7 @@ ElevatedWrite WriteElevated(const std::string& path, std::string_view bytes) {
     case 127: done.why = "the system did not give the permission" + (said.empty() ? "" : " (" + said + ")"); break;
     case kHelperRefused:
     case kHelperWriteFailed: done.why = said; break;
-    default:
-      done.why = "pkexec ended with code " + std::to_string(finished.status) + (said.empty() ? "" : ": " + said);
+    default: done.why = "pkexec ended with code " + std::to_string(finished.status) + (said.empty() ? "" : ": " + said);
   }
   return done;
 }

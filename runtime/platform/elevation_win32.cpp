@@ -195,7 +195,8 @@ HANDLE AskingToken() {
   const auto query = reinterpret_cast<Query>(
       reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
   PROCESS_BASIC_INFORMATION basic{};
-  if (!query || query(::GetCurrentProcess(), ProcessBasicInformation, &basic, sizeof basic, nullptr) != 0) return nullptr;
+  if (!query || query(::GetCurrentProcess(), ProcessBasicInformation, &basic, sizeof basic, nullptr) != 0)
+    return nullptr;
   const DWORD parent_id = DWORD(basic.InheritedFromUniqueProcessId);
   HANDLE token = OpenedParentToken(parent_id);
   if (!token && SwitchDebugPrivilege(true)) {

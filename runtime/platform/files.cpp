@@ -11,8 +11,8 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
-#include <cstring>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <vector>
 
@@ -161,8 +161,7 @@ std::optional<std::string> ReadFile(const std::string& path) {
   return std::move(content.bytes);
 }
 
-FilePieces ReadFilePieces(const std::string& path, uint64_t limit,
-                          const std::function<bool(std::string_view)>& take) {
+FilePieces ReadFilePieces(const std::string& path, uint64_t limit, const std::function<bool(std::string_view)>& take) {
   FilePieces read;
   if (path.empty()) return read;
   int error = 0;
@@ -227,16 +226,14 @@ int ReadAttributeBytes(std::vector<char>& bytes, Get get) {
 // out, since the file is still whole without it; any other failure is the save's.
 int CopyExtendedAttributes(const std::string& from, int fd) {
   std::vector<char> names, value;
-  const int listed = ReadAttributeBytes(names, [&from](char* list, size_t size) {
-    return ::listxattr(from.c_str(), list, size);
-  });
+  const int listed =
+      ReadAttributeBytes(names, [&from](char* list, size_t size) { return ::listxattr(from.c_str(), list, size); });
   if (listed != 0) return MayNotSet(listed) || listed == ENOENT ? 0 : listed;
   for (size_t at = 0; at < names.size();) {
     const char* name = names.data() + at;
     at += std::strlen(name) + 1;
-    const int read = ReadAttributeBytes(value, [&from, name](char* data, size_t size) {
-      return ::getxattr(from.c_str(), name, data, size);
-    });
+    const int read = ReadAttributeBytes(
+        value, [&from, name](char* data, size_t size) { return ::getxattr(from.c_str(), name, data, size); });
     if (read == ENODATA) continue;  // removed since it was listed
     if (read != 0) {
       if (MayNotSet(read)) continue;
@@ -474,8 +471,7 @@ size_t RemoveLeftoverTemporaries(const std::string& folder, int levels) {
     if (name == "." || name == "..") continue;
     if (name.size() == std::strlen(kTemporaryPrefix) + 6 && name.starts_with(kTemporaryPrefix))
       temporaries.emplace_back(name);
-    else if (levels > 0 && (e->d_type == DT_DIR || e->d_type == DT_UNKNOWN))
-      subfolders.emplace_back(name);
+    else if (levels > 0 && (e->d_type == DT_DIR || e->d_type == DT_UNKNOWN)) subfolders.emplace_back(name);
   }
   ::closedir(dir);
   timespec now{};

@@ -50,8 +50,7 @@ struct FilePieces {
   Result result = Result::Missing;
   std::string why;  // Unreadable: why, in the system's words ("Permission denied")
 };
-FilePieces ReadFilePieces(const std::string& path, uint64_t limit,
-                          const std::function<bool(std::string_view)>& take);
+FilePieces ReadFilePieces(const std::string& path, uint64_t limit, const std::function<bool(std::string_view)>& take);
 
 // The words for a path that names something other than a regular file or a folder.
 inline constexpr const char* kNotRegularFile = "Not a regular file (a FIFO, device or socket)";
@@ -148,7 +147,8 @@ bool CopyFileOver(const std::string& from, const std::string& to, std::string* w
 // How many names (hard links) the file has; 0 when there is none.
 uint64_t LinkCount(const std::string& path);
 // What a save says of a file with other names, which a replaced file would no longer share.
-inline constexpr const char* kHardLinkedFile = "The file has other names (hard links), which would keep its old content";
+inline constexpr const char* kHardLinkedFile =
+    "The file has other names (hard links), which would keep its old content";
 
 bool RemoveFile(const std::string& path);
 bool MakeDirectory(const std::string& path);

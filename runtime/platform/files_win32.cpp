@@ -120,8 +120,7 @@ FileContent ReadWholeFile(const std::string& path) {
   return content;
 }
 
-FilePieces ReadFilePieces(const std::string& path, uint64_t limit,
-                          const std::function<bool(std::string_view)>& take) {
+FilePieces ReadFilePieces(const std::string& path, uint64_t limit, const std::function<bool(std::string_view)>& take) {
   FilePieces read;
   if (path.empty()) return read;
   auto unreadable = [&read](DWORD error) {
@@ -177,7 +176,7 @@ struct AtomicFileWriter::State {
   DWORD error = 0;
   bool exists = false;
   bool read_only = false;  // the read-only attribute refuses everyone
-  std::wstring like;  // a copy's source: the new file's hidden attribute comes from it
+  std::wstring like;       // a copy's source: the new file's hidden attribute comes from it
 };
 
 AtomicFileWriter::AtomicFileWriter(const std::string& path) : state_(std::make_unique<State>()) {
@@ -223,7 +222,8 @@ AtomicFileWriter::~AtomicFileWriter() {
 bool AtomicFileWriter::Write(const char* data, size_t size) {
   State& s = *state_;
   if (s.error != 0 || s.file == INVALID_HANDLE_VALUE) return false;
-  if (!WriteAll(s.file, std::string_view(data, size))) s.error = ::GetLastError() ? ::GetLastError() : ERROR_WRITE_FAULT;
+  if (!WriteAll(s.file, std::string_view(data, size)))
+    s.error = ::GetLastError() ? ::GetLastError() : ERROR_WRITE_FAULT;
   return s.error == 0;
 }
 
@@ -235,11 +235,13 @@ bool AtomicFileWriter::Commit(std::string* why) {
     s.file = INVALID_HANDLE_VALUE;
     if (s.error == 0 && s.exists) {
       // ReplaceFileW keeps the old file's attributes, owner and access rules on the new one.
-      if (!::ReplaceFileW(s.target.c_str(), s.temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+      if (!::ReplaceFileW(s.target.c_str(), s.temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                          nullptr)) {
         s.error = ::GetLastError();
         // File systems without replace support: a plain move over the old file, which is kept
         // in the temporary's place when the move fails.
-        if (::MoveFileExW(s.temp.c_str(), s.target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) s.error = 0;
+        if (::MoveFileExW(s.temp.c_str(), s.target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+          s.error = 0;
       }
     } else if (s.error == 0 &&
                !::MoveFileExW(s.temp.c_str(), s.target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
@@ -253,7 +255,8 @@ bool AtomicFileWriter::Commit(std::string* why) {
       const DWORD source = ::GetFileAttributesW(s.like.c_str());
       const DWORD now = ::GetFileAttributesW(s.target.c_str());
       if (source != INVALID_FILE_ATTRIBUTES && now != INVALID_FILE_ATTRIBUTES) {
-        const DWORD wanted = (now & ~(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY)) | (source & FILE_ATTRIBUTE_HIDDEN);
+        const DWORD wanted =
+            (now & ~(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY)) | (source & FILE_ATTRIBUTE_HIDDEN);
         if (wanted != now) ::SetFileAttributesW(s.target.c_str(), wanted == 0 ? FILE_ATTRIBUTE_NORMAL : wanted);
       }
     }
@@ -336,7 +339,8 @@ long long FileReader::Read(char* data, size_t size) {
 bool CopyFileOver(const std::string& from, const std::string& to, std::string* why) {
   FileContent content = ReadWholeFile(from);
   if (content.result != FileContent::Result::Read) {
-    if (why) *why = content.result == FileContent::Result::Missing ? WindowsErrorText(ERROR_FILE_NOT_FOUND) : content.why;
+    if (why)
+      *why = content.result == FileContent::Result::Missing ? WindowsErrorText(ERROR_FILE_NOT_FOUND) : content.why;
     return false;
   }
   AtomicFileWriter writer(to, from);

@@ -13,12 +13,12 @@ namespace {
 // The process's hold on its program folder's lock.
 struct Hold {
   std::unique_ptr<LockFile> file;
-  std::string folder;   // the program folder it locks
-  std::string what;     // what the outermost scope does
-  int depth = 0;        // scopes alive
-  bool locked = false;  // the system's lock is held (or no lock file could be made)
-  bool lost = false;    // a pause could not take it again: inner scopes are not held
-  bool cleaned = false; // the folder's leftover temporary files were removed
+  std::string folder;    // the program folder it locks
+  std::string what;      // what the outermost scope does
+  int depth = 0;         // scopes alive
+  bool locked = false;   // the system's lock is held (or no lock file could be made)
+  bool lost = false;     // a pause could not take it again: inner scopes are not held
+  bool cleaned = false;  // the folder's leftover temporary files were removed
 };
 
 Hold& TheHold() {
@@ -57,9 +57,7 @@ bool TakeLock(Hold& hold, std::string& why) {
   } done{wait, told};
   for (int round = 0;; ++round) {
     switch (hold.file->TryLock()) {
-      case LockFile::Result::Held:
-        hold.file->SetHolder(std::to_string(ProcessId()) + ", " + hold.what);
-        break;
+      case LockFile::Result::Held: hold.file->SetHolder(std::to_string(ProcessId()) + ", " + hold.what); break;
       case LockFile::Result::NoFile:
         // A folder this process may not write holds nothing it could save: reading it
         // needs no lock, and every save into it fails and is told.

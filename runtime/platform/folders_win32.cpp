@@ -18,8 +18,12 @@ std::string Folder(Query query) {
 
 }  // namespace
 
-std::string WindowsFolder() { return Folder([](wchar_t* b, UINT n) { return ::GetWindowsDirectoryW(b, n); }); }
-std::string SystemFolder() { return Folder([](wchar_t* b, UINT n) { return ::GetSystemDirectoryW(b, n); }); }
+std::string WindowsFolder() {
+  return Folder([](wchar_t* b, UINT n) { return ::GetWindowsDirectoryW(b, n); });
+}
+std::string SystemFolder() {
+  return Folder([](wchar_t* b, UINT n) { return ::GetSystemDirectoryW(b, n); });
+}
 std::string TempFolder() {
   return Folder([](wchar_t* b, UINT n) { return static_cast<UINT>(::GetTempPathW(n, b)); });
 }

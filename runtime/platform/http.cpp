@@ -69,13 +69,13 @@ struct Transfer {
   DownloadPace pace;
   // Of the answer whose headers came last (the one behind the redirects, in the end).
   int status = 0;
-  std::string reason;  // the words behind the status code: "Not Found"
-  bool web_page = false;   // its Content-Type is text/html
-  std::string encoding;    // its Content-Encoding, lower-cased: "gzip"
+  std::string reason;                  // the words behind the status code: "Not Found"
+  bool web_page = false;               // its Content-Type is text/html
+  std::string encoding;                // its Content-Encoding, lower-cased: "gzip"
   std::unique_ptr<Inflater> inflater;  // for the body of the list, when it is compressed
-  uint64_t seen = 0;       // bytes of every answer, headers and all
-  uint64_t kept = 0;       // bytes of the list's body
-  std::string stop;        // why the download was ended from here
+  uint64_t seen = 0;                   // bytes of every answer, headers and all
+  uint64_t kept = 0;                   // bytes of the list's body
+  std::string stop;                    // why the download was ended from here
 };
 
 bool IsSuccess(int status) { return status >= 200 && status < 300; }
@@ -256,7 +256,8 @@ HttpResponse HttpGet(const HttpRequest& request) {
   } else if (IsSuccess(int(status))) {
     response.result = HttpResponse::Result::Ok;
   } else {
-    response.error = "the server answered " + std::to_string(status) + (transfer.reason.empty() ? "" : " " + transfer.reason);
+    response.error =
+        "the server answered " + std::to_string(status) + (transfer.reason.empty() ? "" : " " + transfer.reason);
   }
   if (response.result != HttpResponse::Result::Ok) response.body = std::string();
   return response;

@@ -21,9 +21,9 @@ inline constexpr uint64_t kDownloadLimit = 256ull << 20;  // 256 MiB: no publish
 using HttpBodySink = std::function<std::string(std::string_view piece)>;
 
 struct HttpRequest {
-  std::string url;            // http:// or https://
-  std::string etag;           // of the last download, sent as If-None-Match (when not empty)
-  std::string last_modified;  // of the last download, sent as If-Modified-Since (when not empty)
+  std::string url;                  // http:// or https://
+  std::string etag;                 // of the last download, sent as If-None-Match (when not empty)
+  std::string last_modified;        // of the last download, sent as If-Modified-Since (when not empty)
   uint64_t limit = kDownloadLimit;  // bytes of the body, decoded
   int connect_timeout_s = 30;
   // Slower than `min_speed` bytes a second on average over `slow_time_s` seconds (a server
@@ -52,9 +52,9 @@ struct HttpResponse {
     Failed,       // `error` says why, in words for the user
   };
   Result result = Result::Failed;
-  int status = 0;             // the last HTTP status, 0 when none was received
+  int status = 0;  // the last HTTP status, 0 when none was received
   std::string body;
-  std::string etag;           // of this answer, to send the next time
+  std::string etag;  // of this answer, to send the next time
   std::string last_modified;
   std::string error;
 };

@@ -108,8 +108,7 @@ HttpResponse HttpGet(const HttpRequest& request) {
   ::WinHttpSetOption(call.get(), WINHTTP_OPTION_MAX_HTTP_AUTOMATIC_REDIRECTS, &redirects, sizeof redirects);
   std::wstring headers;
   if (!request.etag.empty()) headers += L"If-None-Match: " + WideFromText(request.etag) + L"\r\n";
-  if (!request.last_modified.empty())
-    headers += L"If-Modified-Since: " + WideFromText(request.last_modified) + L"\r\n";
+  if (!request.last_modified.empty()) headers += L"If-Modified-Since: " + WideFromText(request.last_modified) + L"\r\n";
   if (!::WinHttpSendRequest(call.get(), headers.empty() ? WINHTTP_NO_ADDITIONAL_HEADERS : headers.c_str(),
                             headers.empty() ? 0 : DWORD(-1), WINHTTP_NO_REQUEST_DATA, 0, 0, 0) ||
       !::WinHttpReceiveResponse(call.get(), nullptr))

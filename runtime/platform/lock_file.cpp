@@ -45,7 +45,8 @@ void LockFile::Unlock() {
   if (handle_->fd < 0) return;
   // Whoever takes the lock next without saying who it is (a tool, an older program) is not
   // taken for the last holder.
-  if (handle_->writable) [[maybe_unused]] const int emptied = ::ftruncate(handle_->fd, 0);
+  if (handle_->writable) [[maybe_unused]]
+    const int emptied = ::ftruncate(handle_->fd, 0);
   ::flock(handle_->fd, LOCK_UN);
 }
 

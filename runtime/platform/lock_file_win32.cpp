@@ -21,8 +21,8 @@ struct LockFile::Handle {
 
 LockFile::LockFile(const std::string& path) : handle_(new Handle), path_(path) {
   const std::wstring wide = WideFromBytes(path);
-  handle_->file = ::CreateFileW(wide.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  handle_->file = ::CreateFileW(wide.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   handle_->writable = handle_->file != INVALID_HANDLE_VALUE;
   if (handle_->file == INVALID_HANDLE_VALUE)
     handle_->file = ::CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
@@ -39,7 +39,8 @@ LockFile::Result LockFile::TryLock() {
   if (handle_->file == INVALID_HANDLE_VALUE) return Result::NoFile;
   OVERLAPPED at{};
   at.OffsetHigh = kLockedOffsetHigh;
-  if (::LockFileEx(handle_->file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at)) return Result::Held;
+  if (::LockFileEx(handle_->file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at))
+    return Result::Held;
   const DWORD error = ::GetLastError();
   if (error == ERROR_LOCK_VIOLATION || error == ERROR_IO_PENDING) return Result::Busy;
   why_ = WindowsErrorText(error);

@@ -242,7 +242,8 @@ bool WriteProfileStrings(const std::string& file, const std::string& section,
     if (set) continue;
     size_t at = found->end;
     while (at > found->header + 1 && Trim(lines[at - 1]).empty()) --at;
-    lines.insert(lines.begin() + std::ptrdiff_t(at), made.emplace_back(std::string(key_name) + "=" + std::string(new_value)));
+    lines.insert(lines.begin() + std::ptrdiff_t(at),
+                 made.emplace_back(std::string(key_name) + "=" + std::string(new_value)));
   }
   for (const std::string& key : removed) {
     const std::string_view key_name = Trim(key);
@@ -298,8 +299,7 @@ bool WriteProfileString(const std::string& file, const std::string& section, con
   return Save(file, lines, why);
 }
 
-bool DeleteProfileKey(const std::string& file, const std::string& section, const std::string& key,
-                      std::string* why) {
+bool DeleteProfileKey(const std::string& file, const std::string& section, const std::string& key, std::string* why) {
   const std::string_view name = Trim(section);
   const std::string_view key_name = Trim(key);
   if (!IsFile(file)) return true;

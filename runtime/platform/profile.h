@@ -13,9 +13,9 @@
 // with CR LF. A missing file or section is created, the section at the end of the file;
 // a new key goes behind the last non-blank line of its section. Files that cannot be
 // written (read-only, missing folder, unreadable) are left untouched and false is
-// returned, with the reason in `why` when it is given (the system's words). Names that could not be read back as written (empty, a section with "]",
-// a key with "=" or beginning with "[", line breaks or NUL bytes) are refused, and a
-// value is cut at its first line break or NUL byte so that it can never add lines.
+// returned, with the reason in `why` when it is given (the system's words). Names that could not be read back as
+// written (empty, a section with "]", a key with "=" or beginning with "[", line breaks or NUL bytes) are refused, and
+// a value is cut at its first line break or NUL byte so that it can never add lines.
 //
 // `file` is a path in the program's form; the file layer makes it native.
 #pragma once

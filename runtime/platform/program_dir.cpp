@@ -15,7 +15,7 @@ std::string WithSlash(std::string dir) {
 std::string ChooseProgramDir(const std::string& exe_dir, bool exe_dir_writable, const char* xdg_data_home,
                              const char* home) {
   static constexpr std::array<std::string_view, 5> kSystemFolders = {"/usr/bin/", "/usr/local/bin/", "/bin/",
-                                                                      "/usr/games/", "/usr/local/games/"};
+                                                                     "/usr/games/", "/usr/local/games/"};
   const std::string dir = WithSlash(exe_dir);
   bool installed = false;
   for (std::string_view folder : kSystemFolders) installed = installed || dir == folder;

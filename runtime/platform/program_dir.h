@@ -9,7 +9,8 @@ namespace platform {
 
 // The folder to use, with a trailing "/": `exe_dir` itself when it is writable and not
 // one of the system's program folders (/usr/bin, /usr/local/bin, /bin, /usr/games, which
-// the superuser may write but which never hold a program's data); otherwise "$XDG_DATA_HOME/Veltrane/" when XDG_DATA_HOME is an absolute path, else
+// the superuser may write but which never hold a program's data); otherwise "$XDG_DATA_HOME/Veltrane/" when
+// XDG_DATA_HOME is an absolute path, else
 // "$HOME/.local/share/Veltrane/"; `exe_dir` again when neither can be formed (no HOME).
 // `xdg_data_home` and `home` are the environment's values (nullptr when unset).
 std::string ChooseProgramDir(const std::string& exe_dir, bool exe_dir_writable, const char* xdg_data_home,

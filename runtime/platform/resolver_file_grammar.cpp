@@ -108,9 +108,11 @@ class Reader {
   std::string_view Rpz(std::string_view line) {
     // The head: $TTL, the SOA record, the NS record, once each and in that order.
     if (line.starts_with('$') || line.starts_with('@')) {
-      const std::string_view step = head_ == 0 ? "$TTL " : head_ == 1 ? "@ IN SOA localhost. hostmaster.localhost. "
-                                                                      : "@ IN NS localhost.";
-      if (head_ > 2 || !line.starts_with(step)) return "the zone's head is not $TTL, SOA and NS once each, in that order";
+      const std::string_view step = head_ == 0   ? "$TTL "
+                                    : head_ == 1 ? "@ IN SOA localhost. hostmaster.localhost. "
+                                                 : "@ IN NS localhost.";
+      if (head_ > 2 || !line.starts_with(step))
+        return "the zone's head is not $TTL, SOA and NS once each, in that order";
       const std::string_view rest = line.substr(step.size());
       bool fits = false;
       if (head_ == 0) {

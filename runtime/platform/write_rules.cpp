@@ -22,7 +22,8 @@ bool SplitNames(std::string_view path, size_t skip, char sep, Bad bad, std::vect
   size_t start = skip;
   for (;;) {
     const size_t end = path.find(sep, start);
-    const std::string_view name = path.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+    const std::string_view name =
+        path.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
     if (name.empty() || name == "." || name == ".." || bad(name)) return false;
     if (end == std::string_view::npos) {
       if (prefixes) prefixes->push_back(path);
@@ -50,7 +51,8 @@ bool WindowsDeviceName(std::string_view name) {
 bool WindowsNameBad(std::string_view name) {
   if (name.back() == '.' || name.back() == ' ' || WindowsDeviceName(name)) return true;
   for (char c : name)
-    if (static_cast<unsigned char>(c) < 32 || std::string_view("<>:\"/|?*").find(c) != std::string_view::npos) return true;
+    if (static_cast<unsigned char>(c) < 32 || std::string_view("<>:\"/|?*").find(c) != std::string_view::npos)
+      return true;
   return false;
 }
 
@@ -186,7 +188,8 @@ ProgramPath PosixProgramPath(std::string_view path, std::string_view root) {
   if (name == "hosts") return {Path::Hosts};
   if (name == "hosts.old") return {Path::HostsCopy};
   for (const ResolverFolder& folder : kResolverFolders) {
-    if (path.size() > root.size() + 1 + folder.folder.size() && path.substr(root.size() + 1).starts_with(folder.folder) &&
+    if (path.size() > root.size() + 1 + folder.folder.size() &&
+        path.substr(root.size() + 1).starts_with(folder.folder) &&
         !NameIn(path, path.substr(0, root.size() + 1 + folder.folder.size()), '/', false).empty())
       return {Path::ResolverFile, folder.format};
   }

@@ -79,10 +79,10 @@ const char* RefusalWords(WriteRefusal refusal);
 struct PathStep {
   enum class Kind { Missing, Folder, File, Link, Other };
   Kind kind = Kind::Missing;
-  uint32_t owner = 0;  // Linux: the owner's id (0: root)
-  uint32_t group = 0;  // Linux: the group's id
-  uint32_t mode = 0;   // Linux: the permission bits (07777); Windows: unused
-  uint64_t links = 1;  // how many names the file has
+  uint32_t owner = 0;       // Linux: the owner's id (0: root)
+  uint32_t group = 0;       // Linux: the group's id
+  uint32_t mode = 0;        // Linux: the permission bits (07777); Windows: unused
+  uint64_t links = 1;       // how many names the file has
   bool read_only = false;   // no write permission bit (Linux), the read-only attribute (Windows)
   bool capability = false;  // Linux: a file capability (the attribute security.capability)
   bool open = false;        // Windows: a folder whose access rules let others than administrators change it

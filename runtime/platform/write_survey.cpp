@@ -22,7 +22,7 @@ Seen Look(const std::string& path) {
   if (::lstat(path.c_str(), &seen.st) != 0) return seen;  // Missing
   const mode_t m = seen.st.st_mode;
   PathStep& s = seen.step;
-  s.kind = S_ISLNK(m) ? PathStep::Kind::Link
+  s.kind = S_ISLNK(m)   ? PathStep::Kind::Link
            : S_ISDIR(m) ? PathStep::Kind::Folder
            : S_ISREG(m) ? PathStep::Kind::File
                         : PathStep::Kind::Other;

@@ -80,8 +80,9 @@ bool OthersMayChangeBy(PSECURITY_DESCRIPTOR security, ACCESS_MASK rights) {
     // and a denial takes rights away.
     if (header->AceFlags & INHERIT_ONLY_ACE) continue;
     if (header->AceType == ACCESS_DENIED_ACE_TYPE || header->AceType == ACCESS_DENIED_OBJECT_ACE_TYPE ||
-        header->AceType == ACCESS_DENIED_CALLBACK_ACE_TYPE || header->AceType == ACCESS_DENIED_CALLBACK_OBJECT_ACE_TYPE ||
-        header->AceType == SYSTEM_AUDIT_ACE_TYPE || header->AceType == SYSTEM_ALARM_ACE_TYPE)
+        header->AceType == ACCESS_DENIED_CALLBACK_ACE_TYPE ||
+        header->AceType == ACCESS_DENIED_CALLBACK_OBJECT_ACE_TYPE || header->AceType == SYSTEM_AUDIT_ACE_TYPE ||
+        header->AceType == SYSTEM_ALARM_ACE_TYPE)
       continue;
     if (header->AceType != ACCESS_ALLOWED_ACE_TYPE && header->AceType != ACCESS_ALLOWED_CALLBACK_ACE_TYPE)
       return true;  // a kind of rule this reading does not know grants whatever it says

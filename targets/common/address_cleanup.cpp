@@ -8,7 +8,14 @@ constexpr std::string_view kCloseTag = "</variable>";
 
 bool IsRemoved(char c) {
   switch (c) {
-    case '*': case '?': case '/': case '\\': case '[': case ']': case '(': case ')': return true;
+    case '*':
+    case '?':
+    case '/':
+    case '\\':
+    case '[':
+    case ']':
+    case '(':
+    case ')': return true;
     default: return false;
   }
 }

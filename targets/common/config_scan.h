@@ -40,8 +40,8 @@ class TConfigScan {
 // How a file read went, for the messages of the schemes.
 struct TScanSource {
   TLineReader::Source state = TLineReader::Source::Missing;
-  std::string why;          // with Unreadable: the system's reason
-  bool nul = false;         // a NUL byte ended the text early
+  std::string why;   // with Unreadable: the system's reason
+  bool nul = false;  // a NUL byte ended the text early
   LineEnding ending = LineEnding::CrLf;
 
   bool Read() const { return state == TLineReader::Source::Open; }

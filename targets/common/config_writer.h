@@ -44,7 +44,7 @@ class TConfigWriter : public TLineSink {
   platform::AtomicFileWriter file_;
   std::string_view ending_;
   std::string buffer_;
-  bool holding_ = false;  // the content is kept whole for the system's elevated write
+  bool holding_ = false;      // the content is kept whole for the system's elevated write
   bool hard_linked_ = false;  // a direct write into a file with other names: refused
   std::optional<platform::ElevatedWrite> asked_;
 };

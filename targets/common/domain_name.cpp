@@ -4,8 +4,8 @@
 
 #include "runtime/platform/code_page.h"
 #include "runtime/platform/idna.h"
-#include "targets/common/left_out_records.h"
 #include "targets/common/ip_address.h"
+#include "targets/common/left_out_records.h"
 
 namespace {
 

@@ -21,8 +21,8 @@ void TLeftOutRecords::Note(std::string_view record, std::string_view reason) {
   Reason& added = reasons_.emplace_back(Reason{reason, 1, {}});
   // An example only where it shows something: a broken record would break the message too.
   if (reason == kEmptyRecord || reason == kBrokenRecord) return;
-  added.example = record.size() > kLongestExample ? std::string(record.substr(0, kLongestExample)) + "..."
-                                                  : std::string(record);
+  added.example =
+      record.size() > kLongestExample ? std::string(record.substr(0, kLongestExample)) + "..." : std::string(record);
 }
 
 size_t TLeftOutRecords::Count() const {

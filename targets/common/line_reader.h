@@ -54,11 +54,11 @@ class TLineReader {
   std::string why_;
   std::unique_ptr<platform::FileReader> file_;  // while the file is open
   size_t chunk_ = kChunk;
-  std::string buffer_;          // file readers: the unread part of the file read so far
-  std::string_view data_;       // the bytes that can be looked at
-  size_t pos_ = 0;              // start of the next line in data_
-  size_t scanned_ = 0;          // bytes behind pos_ already known to hold no line break
-  bool at_end_ = false;         // data_ reaches the end of the text
+  std::string buffer_;     // file readers: the unread part of the file read so far
+  std::string_view data_;  // the bytes that can be looked at
+  size_t pos_ = 0;         // start of the next line in data_
+  size_t scanned_ = 0;     // bytes behind pos_ already known to hold no line break
+  bool at_end_ = false;    // data_ reaches the end of the text
   bool done_ = false;
   bool nul_ = false;
   size_t crlf_ = 0, lf_ = 0, cr_ = 0;

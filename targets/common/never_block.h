@@ -65,8 +65,8 @@ class NeverBlock {
 
   std::vector<std::string> lines_;
   RecordIndex exact_;
-  std::vector<uint32_t> exact_lines_;   // the first line of each distinct text of exact_
-  std::vector<std::string> domains_;    // the keys of the "*." lines
+  std::vector<uint32_t> exact_lines_;  // the first line of each distinct text of exact_
+  std::vector<std::string> domains_;   // the keys of the "*." lines
   RecordIndex domain_index_;
   std::vector<uint32_t> domain_lines_;  // the first line of each distinct key of domain_index_
   bool single_label_ = false;           // a "*." rule of a name of one label

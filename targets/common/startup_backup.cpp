@@ -15,9 +15,8 @@ namespace {
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
 
 bool SameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return Lower(x) == Lower(y);
-         });
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
 }
 
 }  // namespace
@@ -123,8 +122,8 @@ void TTargetStartupBackup::Backup(bool only_first) {
   // the first copy.
   const std::string old_name = name + ".old";
   std::string old_unreadable;
-  const bool no_old = FindOne(folder, old_name, &old_unreadable).empty() &&
-                      FindOne(backups, old_name, &old_unreadable).empty();
+  const bool no_old =
+      FindOne(folder, old_name, &old_unreadable).empty() && FindOne(backups, old_name, &old_unreadable).empty();
   if (!old_unreadable.empty()) {
     Tell(CannotBackUpMessage(backups, old_unreadable));
     return;

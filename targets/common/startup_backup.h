@@ -43,8 +43,8 @@ struct TBackupSetup {
 // The backup of a target of the catalog (which has one).
 inline TBackupSetup BackupSetupOf(const TTargetInfo& target) {
   const TTargetBackup& backup = *target.backup;
-  return {target.switch_key, target.path_key,    backup.count_key, backup.folder,
-          backup.log,        backup.not_found,   target.title};
+  return {target.switch_key, target.path_key,  backup.count_key, backup.folder,
+          backup.log,        backup.not_found, target.title};
 }
 
 // The log entries to delete, oldest first, so that `keep` entries remain (none below 0).

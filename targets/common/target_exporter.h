@@ -68,7 +68,7 @@ class TTargetExporter : public TScheme {
   void doAdd(TData& value, uint16_t index);
   void doExport(TData& value, uint16_t index);
   void doSpare(TData& value, uint16_t index);
-  void doExisting(TData& value, uint16_t index);  // the reader's addresses
+  void doExisting(TData& value, uint16_t index);   // the reader's addresses
   void doAddOnFile(TData& value, uint16_t index);  // the name chosen in the save dialog
 
   // All the records at once, as doAdd would take them one by one.
@@ -186,7 +186,7 @@ class TTargetExporter : public TScheme {
   std::vector<std::string> spared_;
   std::vector<uint32_t> chosen_;  // positions in pending_ of the records that become entries
   TLeftOutRecords left_out_;
-  bool written_ = false;          // the entries went into a file in this export
-  TLineJoiner entry_;             // ReadBack's working text and scan, kept for their memory
+  bool written_ = false;  // the entries went into a file in this export
+  TLineJoiner entry_;     // ReadBack's working text and scan, kept for their memory
   std::unique_ptr<TConfigScan> entry_scan_;
 };

@@ -43,7 +43,8 @@ std::string BackupNotFoundMessage(std::string_view heading, const std::string& p
   const std::string name(target);
   return std::string(heading) + "\r\n" + Quoted(path) + " does not exist, so no backup of it was made. " + name +
          " stays on: put the file back, and the next start backs it up; or name another file on page \"Setting\", "
-         "panel \"" + name + "\" (none switches " + name + " off), and press \"Save\".";
+         "panel \"" +
+         name + "\" (none switches " + name + " off), and press \"Save\".";
 }
 
 std::string BackupFailedMessage(const std::string& from, const std::string& to, const std::string& why) {
@@ -61,10 +62,11 @@ std::string OldCopyMovedMessage(const std::string& file, const std::string& besi
 }
 
 std::string HostsIpMessage(const std::string& ip) {
-  const std::string problem = ip.empty() ? "No IP is set for Hosts"
-                                         : "The IP \"" + ip + "\" set for Hosts is not an IPv4 or IPv6 address";
-  return problem + ": enter the address every name is to be mapped to (such as 127.0.0.1) in \"IP:\" on page "
-                   "\"Setting\", panel \"Hosts\", and press \"Save\"." +
+  const std::string problem =
+      ip.empty() ? "No IP is set for Hosts" : "The IP \"" + ip + "\" set for Hosts is not an IPv4 or IPv6 address";
+  return problem +
+         ": enter the address every name is to be mapped to (such as 127.0.0.1) in \"IP:\" on page "
+         "\"Setting\", panel \"Hosts\", and press \"Save\"." +
          kNothingWritten;
 }
 

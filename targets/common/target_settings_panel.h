@@ -26,7 +26,7 @@ struct TPanelControl {
   const char* text = "";      // a label's caption, or an edit's first text
   const char* key = nullptr;  // an edit's key in the panel's section, and its global variable
   const char* variable = nullptr;
-  bool optional = false;      // an edit of an option: empty, it writes no key the file lacks
+  bool optional = false;  // an edit of an option: empty, it writes no key the file lacks
 };
 
 struct TTargetPanelSetup {
@@ -35,15 +35,15 @@ struct TTargetPanelSetup {
   const char* path_key;    // the edit holding the target's file
   const char* find_filter;
   const char* find_title;
-  std::span<const TPanelControl> controls;  // in the order they are made
+  std::span<const TPanelControl> controls;   // in the order they are made
   std::span<const char* const> store_order;  // the keys "Save" stores, in order
 };
 
 // The panel of a target of the catalog: its section, switch, path key and "Find" dialog.
 constexpr TTargetPanelSetup PanelSetupOf(const TTargetInfo& target, std::span<const TPanelControl> controls,
                                          std::span<const char* const> store_order) {
-  return {target.section,     target.switch_key, target.path_key, target.find_filter,
-          target.find_title,  controls,          store_order};
+  return {target.section,    target.switch_key, target.path_key, target.find_filter,
+          target.find_title, controls,          store_order};
 }
 
 class TTargetSettingsPanel : public TPanelScheme {

@@ -7,10 +7,10 @@
 #include "elements/strlist/record_index.h"
 #include "runtime/save_failure.h"
 #include "targets/common/domain_name.h"
+#include "targets/common/ip_address.h"
 #include "targets/common/target_messages.h"
 #include "targets/hosts/hosts_file.h"
 #include "targets/hosts/hosts_file_reader.h"
-#include "targets/common/ip_address.h"
 #include "targets/target_catalog.h"
 
 namespace {
@@ -252,14 +252,17 @@ void HostsExporter::WriteDirect() {
   std::string why;
   if (unrecorded || copies) {
     size_t also = 0;  // lines taken out now, kept in this record
-    const bool saved = THostsOwnEntries::Save(record_path_, path, [&](TLineSink& sink) {
-      for (uint32_t n = 0; n < own_.Size(); ++n) {
-        if (!own_.Claimed(n) || again[n] || copied[n]) continue;
-        sink.Line({own_.Line(n)});
-        ++also;
-      }
-      each_entry([&sink](std::string_view line) { sink.Line({line}); });
-    }, &why);
+    const bool saved = THostsOwnEntries::Save(
+        record_path_, path,
+        [&](TLineSink& sink) {
+          for (uint32_t n = 0; n < own_.Size(); ++n) {
+            if (!own_.Claimed(n) || again[n] || copied[n]) continue;
+            sink.Line({own_.Line(n)});
+            ++also;
+          }
+          each_entry([&sink](std::string_view line) { sink.Line({line}); });
+        },
+        &why);
     if (!saved) {
       Tell(SaveFailureMessage(record_path_, why) + kNothingWritten);
       return;
@@ -267,9 +270,9 @@ void HostsExporter::WriteDirect() {
     exact = also == 0;
   }
   if (!Commit(writer, path) || exact) return;
-  const bool saved = THostsOwnEntries::Save(record_path_, path, [&](TLineSink& sink) {
-    each_entry([&sink](std::string_view line) { sink.Line({line}); });
-  }, &why);
+  const bool saved = THostsOwnEntries::Save(
+      record_path_, path, [&](TLineSink& sink) { each_entry([&sink](std::string_view line) { sink.Line({line}); }); },
+      &why);
   if (!saved) Tell(SaveFailureMessage(record_path_, why));
 }
 

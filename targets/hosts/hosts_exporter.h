@@ -63,7 +63,7 @@ class HostsExporter : public TTargetExporter {
   TKXGlobalVar& program_dir_;
   TKXGlobalVar& path_variable_;
   std::vector<std::string_view> names_;  // of the chosen records, in their order
-  std::deque<std::string> converted_;     // the names that are not their record's own text
+  std::deque<std::string> converted_;    // the names that are not their record's own text
   // The program's lines of the last write, for the direct write.
   std::string record_path_;
   THostsOwnEntries own_;

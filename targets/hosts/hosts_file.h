@@ -57,9 +57,9 @@ class THostsScan : public TConfigScan {
  private:
   void Kept(std::string_view line);
 
-  size_t banner_ = 0;                 // banner lines met so far at the top of the file
-  bool banner_done_ = false;          // the top of the file is past the banner, or holds none
-  std::vector<std::string> held_;     // the lines read as the banner so far, while undecided
+  size_t banner_ = 0;              // banner lines met so far at the top of the file
+  bool banner_done_ = false;       // the top of the file is past the banner, or holds none
+  std::vector<std::string> held_;  // the lines read as the banner so far, while undecided
 };
 
 // One entry line: the IP, seven blanks, the record.

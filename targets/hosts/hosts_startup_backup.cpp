@@ -1,3 +1,4 @@
 #include "targets/hosts/hosts_startup_backup.h"
 
-HostsStartupBackup::HostsStartupBackup(TKXWin* parent) : TTargetStartupBackup(parent, BackupSetupOf(Info(TargetId::Hosts))) {}
+HostsStartupBackup::HostsStartupBackup(TKXWin* parent)
+    : TTargetStartupBackup(parent, BackupSetupOf(Info(TargetId::Hosts))) {}

@@ -16,7 +16,9 @@ constexpr TExporterSetup kSetup{
 }  // namespace
 
 KwfExporter::KwfExporter(TKXWin* parent)
-    : TTargetExporter(parent, kSetup), begin_(New<TKXGlobalVar>()), end_(New<TKXGlobalVar>()),
+    : TTargetExporter(parent, kSetup),
+      begin_(New<TKXGlobalVar>()),
+      end_(New<TKXGlobalVar>()),
       group_(New<TKXGlobalVar>()) {
   begin_.SetName("begin_kwfall");
   end_.SetName("end_kwfall");

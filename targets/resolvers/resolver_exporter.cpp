@@ -69,7 +69,8 @@ void ResolverExporter::Plan() {
   names_.reserve(held_ + EntryCount());
   for (size_t k = 0; k < EntryCount(); ++k) {
     const std::string_view record = Chosen(k);  // a chosen record is a name
-    names_.push_back(IsOwnName(record) ? record : std::string_view(converted_.emplace_back(*ResolverName(format_, record))));
+    names_.push_back(IsOwnName(record) ? record
+                                       : std::string_view(converted_.emplace_back(*ResolverName(format_, record))));
   }
 
   std::vector<TSparedName> spared;

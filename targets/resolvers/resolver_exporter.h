@@ -58,8 +58,8 @@ class ResolverExporter : public TTargetExporter {
   std::deque<std::string> converted_;  // the names that are not their record's own text
   size_t held_ = 0;                    // how many of names_ the configured file holds
   TResolverPlan plan_;
-  std::vector<uint32_t> exceptions_;   // those of plan_ the file is to get
-  size_t entries_ = 0;                 // the names this export writes
+  std::vector<uint32_t> exceptions_;  // those of plan_ the file is to get
+  size_t entries_ = 0;                // the names this export writes
 };
 
 // The reader of a format's file, named by the format's path variable ("dnsmasq").

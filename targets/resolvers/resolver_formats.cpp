@@ -26,8 +26,7 @@ constexpr Format kFormats[] = {
      "Each name below, and every name under it, answers NXDOMAIN (CNAME .).",
      "Never to block: each name below is answered as usual (CNAME rpz-passthru.), the names under it too where "
      "its wildcard is."},
-    {"!", "an Adblock-style list (AdGuard Home, Pi-hole)",
-     "Each ||name^ blocks the name and every name under it.",
+    {"!", "an Adblock-style list (AdGuard Home, Pi-hole)", "Each ||name^ blocks the name and every name under it.",
      "Never to block: each @@||name^ spares the name and every name under it not marked $important."},
     {"#", "a list of domain names, one a line", "Each name is one to block.", ""},
 };

@@ -61,7 +61,8 @@ TResolverPlan PlanResolverFile(TargetId format, const std::vector<std::string_vi
   for (const TSparedName& rule : spared) {
     if (blocked(rule.name) != RecordIndex::kNone) continue;
     bool below_blocked = false;
-    ForEachAbove(rule.name, [&](std::string_view above) { return !(below_blocked = blocked(above) != RecordIndex::kNone); });
+    ForEachAbove(rule.name,
+                 [&](std::string_view above) { return !(below_blocked = blocked(above) != RecordIndex::kNone); });
     if (!below_blocked) continue;
     bool added = false;
     const uint32_t number = exceptions.Add(rule.name, &added);

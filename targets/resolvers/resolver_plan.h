@@ -34,7 +34,7 @@ struct TSparedName {
 
 struct TResolverPlan {
   struct Entry {
-    uint32_t name = 0;             // the position in the names given
+    uint32_t name = 0;  // the position in the names given
     // An exception stands above it: told for an Adblock-style list, which writes the name
     // with $important, and with compress, where the exception keeps the name in the file.
     bool below_exception = false;

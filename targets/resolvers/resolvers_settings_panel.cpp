@@ -84,7 +84,8 @@ ResolversSettingsPanel::ResolversSettingsPanel(TKXWin* parent)
   compress_variable_ = &variable;
 
   auto& refreshed = New<TKXHub>();
-  refreshed.SetOutputs({MakeLink<&TKXHub::doEvent>(refresh), MakeLink<&ResolversSettingsPanel::doRefreshOption>(*this)});
+  refreshed.SetOutputs(
+      {MakeLink<&TKXHub::doEvent>(refresh), MakeLink<&ResolversSettingsPanel::doRefreshOption>(*this)});
   Port.onInput[kDoRefresh] = MakeLink<&TKXHub::doEvent>(refreshed);
 }
 

@@ -24,7 +24,7 @@ TEST(CommandLine, options_choose_the_mode_and_the_folder_and_leave_other_argumen
     std::string value = "";  // the target of Mode::Export, the list of Mode::Import
   } cases[] = {
       {{"-style", "fusion"}, Mode::Window},
-      {{"/i", "--bogus"}, Mode::Info},  // nothing after "/i" is read
+      {{"/i", "--bogus"}, Mode::Info},                      // nothing after "/i" is read
       {{"--dir", "/tmp/v", "/i"}, Mode::Window, "/tmp/v"},  // "/i" counts only first
       {{"--dir", "/tmp/v", "--help"}, Mode::Help, "/tmp/v"},
       {{"--dir"}, Mode::Error, std::nullopt, "--dir needs a folder"},
@@ -41,9 +41,13 @@ TEST(CommandLine, options_choose_the_mode_and_the_folder_and_leave_other_argumen
       {{"--into", "USER_NO_BADLIST", "--import", "hosts.txt"}, Mode::Import, std::nullopt, "", "User_NO_BadList"},
       {{"--export"}, Mode::Error, std::nullopt, "--export needs a target: " + kTargets},
       {{"--export", "--dir", "/tmp/v"}, Mode::Error, std::nullopt, "--export needs a target: " + kTargets},
-      {{"--export", "hostsfile"}, Mode::Error, std::nullopt,
+      {{"--export", "hostsfile"},
+       Mode::Error,
+       std::nullopt,
        "no target is named \"hostsfile\"; the targets are " + kTargets},
-      {{"--import", "a", "--into", "Virus"}, Mode::Error, std::nullopt,
+      {{"--import", "a", "--into", "Virus"},
+       Mode::Error,
+       std::nullopt,
        "no list is named \"Virus\"; the lists are \"Advertisement\", \"Misc\", \"Porno\", \"Unsorted\", "
        "\"Viruses (and similar)\", \"User_BadList\", \"User_NO_BadList\""},
       {{"--update"}, Mode::Update},
@@ -62,8 +66,13 @@ TEST(CommandLine, options_choose_the_mode_and_the_folder_and_leave_other_argumen
       {{"--import", "--into", "Misc"}, Mode::Error, std::nullopt, "--import needs a file or a web address"},
       {{"--update", "--import", "a", "--into", "Misc"}, Mode::Error, std::nullopt, kOneAtATime},
       // Each option once: a second value would silently win over the first.
-      {{"--update", "--update"}, Mode::Error, std::nullopt, "--update is given twice; each option is given once at most"},
-      {{"--dir", "/a", "--export", "hosts", "--dir", "/b"}, Mode::Error, std::nullopt,
+      {{"--update", "--update"},
+       Mode::Error,
+       std::nullopt,
+       "--update is given twice; each option is given once at most"},
+      {{"--dir", "/a", "--export", "hosts", "--dir", "/b"},
+       Mode::Error,
+       std::nullopt,
        "--dir is given twice; each option is given once at most"},
       // Only the window hands other arguments on, to the window system.
       {{"--import", "a.txt", "b.txt", "--into", "Misc"}, Mode::Error, std::nullopt, "unexpected argument \"b.txt\""},

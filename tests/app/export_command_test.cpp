@@ -102,8 +102,9 @@ TEST_F(ExportCommand, refuses_a_folder_without_lists_and_a_list_it_cannot_read) 
   // The folder as the system names it (on Windows a drive's path).
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_TRUE(Messages()[0].starts_with("Error:: There is no folder '")) << Messages()[0];
-  EXPECT_TRUE(Messages()[0].ends_with("Lists': this program folder holds no lists to export (--dir names another). "
-                                      "Nothing was written."))
+  EXPECT_TRUE(
+      Messages()[0].ends_with("Lists': this program folder holds no lists to export (--dir names another). "
+                              "Nothing was written."))
       << Messages()[0];
   EXPECT_EQ(Read("block.conf"), written);
 }
@@ -142,10 +143,12 @@ TEST_F(ExportCommand, a_hosts_export_keeps_a_first_copy_and_writes_host_names_on
 // User_BadList alone, and so it is refused. The firewalls keep taking addresses.
 TEST_F(ExportCommand, says_what_it_wrote_and_refuses_an_export_without_a_category) {
   ASSERT_EQ(Export("dnsmasq"), 0);
-  EXPECT_EQ(summaries_.str(), platform::NativePath(dir_ + "block.conf") + ": 3 names written, 3 new, 0 taken out, 0 left out\n");
+  EXPECT_EQ(summaries_.str(),
+            platform::NativePath(dir_ + "block.conf") + ": 3 names written, 3 new, 0 taken out, 0 left out\n");
   ASSERT_EQ(Export("banlist"), 0);
   ASSERT_EQ(Export("banlist"), 0);
-  EXPECT_EQ(summaries_.str(), platform::NativePath(dir_ + "banlist.txt") + ": 3 names written, 0 new, 0 taken out, 0 left out\n");
+  EXPECT_EQ(summaries_.str(),
+            platform::NativePath(dir_ + "banlist.txt") + ": 3 names written, 0 new, 0 taken out, 0 left out\n");
 
   Write("winroute.cfg", "<config>\r\n  <list name=\"UrlGroups\">\r\n  </list>\r\n</config>\r\n");
   Write("Lists/Misc.txt", "141.98.82.232\r\n");

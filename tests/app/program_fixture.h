@@ -29,7 +29,8 @@ class ProgramTest : public ::testing::Test {
     widgets::SetCurrentBackend(nullptr);
     // Files a test made read-only would keep the folder from going on Windows.
     for (const auto& entry : std::filesystem::recursive_directory_iterator(dir_))
-      std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
+      std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_write,
+                                   std::filesystem::perm_options::add);
     std::filesystem::remove_all(dir_);
   }
 

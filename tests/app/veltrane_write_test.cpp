@@ -189,8 +189,9 @@ TEST_F(Helper, makes_a_resolver_file_of_the_program_s_own_in_a_dns_server_s_fold
   EXPECT_EQ(st.st_uid, 0u);
   EXPECT_EQ(st.st_gid, 0u);
 
-  const std::string zone = "; Created with Veltrane: a zone\n$TTL 3600\n@ IN SOA localhost. hostmaster.localhost. 1 3600 "
-                           "600 604800 3600\n@ IN NS localhost.\na.example CNAME .\n*.a.example CNAME .\n";
+  const std::string zone =
+      "; Created with Veltrane: a zone\n$TTL 3600\n@ IN SOA localhost. hostmaster.localhost. 1 3600 "
+      "600 604800 3600\n@ IN NS localhost.\na.example CNAME .\n*.a.example CNAME .\n";
   const std::string next = kMark + "address=/ads.example.com/\nserver=/good.example.com/#\n";
   const Outcome replaced = RunHelper(file, next);
   ASSERT_EQ(replaced.code, 0) << replaced.said;
@@ -204,8 +205,9 @@ TEST_F(Helper, makes_a_resolver_file_of_the_program_s_own_in_a_dns_server_s_fold
 // with the rule's words, and nothing below /etc changes, not even a file's access.
 TEST_F(Helper, refuses_every_attack_and_leaves_etc_as_it_was) {
   const std::string cron = "# Created with Veltrane: x\n* * * * * root /tmp/x\n";
-  const std::string zone_head = "; Created with Veltrane: x\n$TTL 3600\n@ IN SOA localhost. hostmaster.localhost. 1 3600 "
-                                "600 604800 3600\n@ IN NS localhost.\n";
+  const std::string zone_head =
+      "; Created with Veltrane: x\n$TTL 3600\n@ IN SOA localhost. hostmaster.localhost. 1 3600 "
+      "600 604800 3600\n@ IN NS localhost.\n";
   const std::string hosts = kEtc + "/hosts";
   struct Row {
     const char* attack;
@@ -227,8 +229,8 @@ TEST_F(Helper, refuses_every_attack_and_leaves_etc_as_it_was) {
       {"the sudoers file", [] {}, kEtc + "/sudoers", "ALL ALL=(ALL) NOPASSWD: ALL\n", "only the hosts file"},
       {"PAM's authentication", [] {}, kEtc + "/pam.d/common-auth", "auth sufficient pam_permit.so\n",
        "only the hosts file"},
-      {"a polkit rule", [] {}, kEtc + "/polkit-1/rules.d/49-veltrane.rules", "polkit.addRule(function(){return 'yes';});\n",
-       "only the hosts file"},
+      {"a polkit rule", [] {}, kEtc + "/polkit-1/rules.d/49-veltrane.rules",
+       "polkit.addRule(function(){return 'yes';});\n", "only the hosts file"},
       {"the preloaded libraries", [] {}, kEtc + "/ld.so.preload", "/tmp/x.so\n", "only the hosts file"},
       {"a file below a server's folder", [] { Folder(kEtc + "/dnsmasq.d/sub"); }, kEtc + "/dnsmasq.d/sub/x.conf",
        kDnsmasq, "only the hosts file"},
@@ -256,8 +258,12 @@ TEST_F(Helper, refuses_every_attack_and_leaves_etc_as_it_was) {
          chmod((kEtc + "/dnsmasq.d").c_str(), 0775);
        },
        kEtc + "/dnsmasq.d/veltrane.conf", kDnsmasq, "changed by others"},
-      {"the hosts file a FIFO", [] { fs::remove(kEtc + "/hosts"); mkfifo((kEtc + "/hosts").c_str(), 0644); }, hosts,
-       "0.0.0.0 ads.example.com\n", "not a regular file"},
+      {"the hosts file a FIFO",
+       [] {
+         fs::remove(kEtc + "/hosts");
+         mkfifo((kEtc + "/hosts").c_str(), 0644);
+       },
+       hosts, "0.0.0.0 ads.example.com\n", "not a regular file"},
       {"the hosts file a second name of the shadow file",
        [] {
          fs::remove(kEtc + "/hosts");
@@ -272,10 +278,7 @@ TEST_F(Helper, refuses_every_attack_and_leaves_etc_as_it_was) {
        "0.0.0.0 ads.example.com\n", "is a program"},
       {"the first copy of a set-group-id hosts file", [] { chmod((kEtc + "/hosts").c_str(), 02644); }, hosts + ".old",
        "127.0.0.1 localhost\n", "is a program"},
-      {"a program's own file made a program",
-       [] {
-         Put(kEtc + "/dnsmasq.d/veltrane.conf", kDnsmasq, 0755);
-       },
+      {"a program's own file made a program", [] { Put(kEtc + "/dnsmasq.d/veltrane.conf", kDnsmasq, 0755); },
        kEtc + "/dnsmasq.d/veltrane.conf", kDnsmasq, "is a program"},
       {"a missing server folder made", [] { fs::remove_all(kEtc + "/bind"); }, kEtc + "/bind/veltrane.rpz", zone_head,
        "does not exist"},
@@ -319,7 +322,8 @@ TEST_F(Helper, refuses_every_attack_and_leaves_etc_as_it_was) {
   const std::string big = kScratch + "/big";
   { std::ofstream(big) << ""; }
   fs::resize_file(big, platform::kMaxElevatedWrite + 1);
-  const int status = std::system((std::string(VELTRANE_WRITE_HELPER) + " " + hosts + " < " + big + " 2> /dev/null").c_str());
+  const int status =
+      std::system((std::string(VELTRANE_WRITE_HELPER) + " " + hosts + " < " + big + " 2> /dev/null").c_str());
   EXPECT_EQ(WEXITSTATUS(status), platform::kHelperRefused);
   EXPECT_EQ(Snapshot(), before);
   fs::remove(big);

@@ -25,7 +25,8 @@ std::string g_inflating;  // the body of /inflating, gzip-compressed
 void Serve(const HttpRequestSeen& request, LocalHttpServer&, int c) {
   const std::string& path = request.path;
   if (path == "/easylist.txt") {
-    LocalHttpServer::Answer(c, "200 OK", "ETag: W/\"e1\"\r\n", "! EasyList\n||ads.example.com^\n||b.example.com^$third-party\n");
+    LocalHttpServer::Answer(c, "200 OK", "ETag: W/\"e1\"\r\n",
+                            "! EasyList\n||ads.example.com^\n||b.example.com^$third-party\n");
   } else if (path == "/portal.txt") {
     LocalHttpServer::Answer(c, "200 OK", "Content-Type: text/html\r\n", "0.0.0.0 login.example.com\n");
   } else if (path == "/page.txt") {
@@ -34,7 +35,8 @@ void Serve(const HttpRequestSeen& request, LocalHttpServer&, int c) {
   } else if (path == "/first-304.txt") {
     LocalHttpServer::Send(c, "HTTP/1.1 304 Not Modified\r\nETag: \"x\"\r\nConnection: close\r\n\r\n");
   } else if (path == "/short.txt") {
-    LocalHttpServer::Send(c, "HTTP/1.1 200 OK\r\nContent-Length: 60\r\nConnection: close\r\n\r\n0.0.0.0 cut.example.com\n0.0.0.0 cu");
+    LocalHttpServer::Send(
+        c, "HTTP/1.1 200 OK\r\nContent-Length: 60\r\nConnection: close\r\n\r\n0.0.0.0 cut.example.com\n0.0.0.0 cu");
   } else if (path == "/nul.txt") {
     LocalHttpServer::Answer(c, "200 OK", "", std::string("0.0.0.0 x.example.com\n\0", 23));
   } else if (path == "/inflating") {
@@ -102,8 +104,9 @@ class WebListModes : public ProgramTest {
 TEST_F(WebListModes, import_files_the_new_records_sorted_and_prints_what_it_found) {
   Write("Lists/Misc.txt", "known.example.com\r\n");
   Write("Lists/Advertisement.txt", "zz.example.com\r\n");
-  Write("hosts", "# StevenBlack\n127.0.0.1 localhost\n0.0.0.0 known.example.com\n0.0.0.0 b.example.com a.example.com\n"
-                 "0.0.0.0 A.Example.com\n0.0.0.0 bad_-.example.com\n");
+  Write("hosts",
+        "# StevenBlack\n127.0.0.1 localhost\n0.0.0.0 known.example.com\n0.0.0.0 b.example.com a.example.com\n"
+        "0.0.0.0 A.Example.com\n0.0.0.0 bad_-.example.com\n");
   EXPECT_EQ(Capture([&] { return RunImportMode(dir_ + "hosts", "Advertisement"); }), 0);
   EXPECT_EQ(out_, "2 new, 1 known, 1 repeated, 1 skipped\n");
   EXPECT_EQ(err_, "");
@@ -135,16 +138,17 @@ TEST_F(WebListModes, import_refuses_a_download_that_is_no_whole_list_and_a_file_
   const struct Case {
     std::string from, err;
   } cases[] = {
-      {server_.Url("/portal.txt"), "cannot download " + server_.Url("/portal.txt") +
-                                       ": the server sent a web page (text/html), not a list"},
+      {server_.Url("/portal.txt"),
+       "cannot download " + server_.Url("/portal.txt") + ": the server sent a web page (text/html), not a list"},
       {server_.Url("/page.txt"), server_.Url("/page.txt") + " is a web page, not a list: it begins with \"<!DOCTYPE\""},
       {server_.Url("/first-304.txt"), "cannot download " + server_.Url("/first-304.txt") +
                                           ": the server answered 304 Not Modified to a request for the whole list"},
-      {server_.Url("/short.txt"), "cannot download " + server_.Url("/short.txt") +
-                                      ": the connection closed before the whole list came"},
+      {server_.Url("/short.txt"),
+       "cannot download " + server_.Url("/short.txt") + ": the connection closed before the whole list came"},
       {server_.Url("/nul.txt"), server_.Url("/nul.txt") + " is no text list: it holds a NUL byte at byte 23"},
-      {dir_ + "huge.txt", "Could not read '" + dir_ +
-                              "huge.txt': it is larger than 256 MiB, more than any block list holds. Nothing was imported."},
+      {dir_ + "huge.txt",
+       "Could not read '" + dir_ +
+           "huge.txt': it is larger than 256 MiB, more than any block list holds. Nothing was imported."},
   };
   Write("huge.txt", "");
   ASSERT_EQ(::truncate((dir_ + "huge.txt").c_str(), (256 << 20) + 1), 0);  // sparse: no disk is used
@@ -163,7 +167,8 @@ TEST_F(WebListModes, a_body_that_inflates_to_250_MiB_of_one_name_is_read_in_litt
   GTEST_SKIP() << "the program is built with its Qt window only";
 #else
   constexpr size_t kLines = 10922666;  // of "0.0.0.0 ads.example.com\n": 262,143,984 bytes
-  FILE* gzip = ::popen(("yes '0.0.0.0 ads.example.com' | head -c " + std::to_string(kLines * 24) + " | gzip -9").c_str(), "r");
+  FILE* gzip =
+      ::popen(("yes '0.0.0.0 ads.example.com' | head -c " + std::to_string(kLines * 24) + " | gzip -9").c_str(), "r");
   ASSERT_NE(gzip, nullptr);
   char buffer[1 << 16];
   for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, gzip)) > 0;) g_inflating.append(buffer, n);
@@ -223,7 +228,8 @@ TEST_F(WebListModes, update_tells_a_section_of_subscriptions_that_cannot_be_read
     EXPECT_EQ(Capture([] { return RunUpdateMode(); }), 1);
     EXPECT_TRUE(err_.starts_with("veltrane: " + dir_ + "Veltra.ini: " + c.told + "\n")) << err_;
   }
-  EXPECT_EQ(out_, server_.Url("/easylist.txt") + ": 0 new, 0 taken out, 1 known, 0 repeated, 1 skipped\n") << "the readable one was updated";
+  EXPECT_EQ(out_, server_.Url("/easylist.txt") + ": 0 new, 0 taken out, 1 known, 0 repeated, 1 skipped\n")
+      << "the readable one was updated";
 }
 
 // The subscriptions of a machine without a display: added, updated, listed, asked about and
@@ -234,8 +240,9 @@ TEST_F(WebListModes, subscriptions_are_kept_listed_and_ended_from_the_command_li
   EXPECT_EQ(Capture([&] { return RunSubscribeMode(url, "advertisement"); }), 0);
   EXPECT_EQ(out_, url + ": subscribed into Advertisement; --update downloads it\n");
   EXPECT_EQ(Capture([&] { return RunSubscribeMode(url, "Misc"); }), 1);
-  EXPECT_EQ(err_, "veltrane: '" + url + "' is subscribed already, into Advertisement. Remove it first to choose "
-                  "another list.\n");
+  EXPECT_EQ(err_, "veltrane: '" + url +
+                      "' is subscribed already, into Advertisement. Remove it first to choose "
+                      "another list.\n");
   EXPECT_EQ(Capture([&] { return RunSubscribeMode("ftp://lists.example/a", "Misc"); }), 1);
   EXPECT_EQ(Capture([] { return RunUpdateMode(); }), 0);
   EXPECT_EQ(Capture([] { return RunSubscriptionsMode(); }), 0);
@@ -252,9 +259,10 @@ TEST_F(WebListModes, subscriptions_are_kept_listed_and_ended_from_the_command_li
   // A whole domain spared, as the exports judge it: any case, and the rule that names the name itself first.
   Write("Lists/User_NO_BadList.txt", "*.Example.COM\r\nnowhere.example.com\r\n*.com\r\nSite.example.com\r\n");
   EXPECT_EQ(Capture([] { return RunQueryMode("NOWHERE.example.com"); }), 0);
-  EXPECT_EQ(out_, "nowhere.example.com:\n  in User_NO_BadList (\"nowhere.example.com\"): filed by the user\n"
-                  "  spared by User_NO_BadList: \"nowhere.example.com\"\n"
-                  "  spared by User_NO_BadList: \"*.Example.COM\"\n  spared by User_NO_BadList: \"*.com\"\n");
+  EXPECT_EQ(out_,
+            "nowhere.example.com:\n  in User_NO_BadList (\"nowhere.example.com\"): filed by the user\n"
+            "  spared by User_NO_BadList: \"nowhere.example.com\"\n"
+            "  spared by User_NO_BadList: \"*.Example.COM\"\n  spared by User_NO_BadList: \"*.com\"\n");
   Write("Lists/User_NO_BadList.txt", "");
 
   EXPECT_EQ(Capture([&] { return RunUnsubscribeMode(url); }), 0);

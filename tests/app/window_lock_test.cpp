@@ -38,8 +38,9 @@ TEST_F(WindowLock, an_action_waits_for_another_writer_and_gives_up_changing_noth
   ASSERT_FALSE(Messages().empty());
   // The folder as the system names it (on Windows a drive's path): its own name is in it.
   const std::string folder = dir_.substr(dir_.rfind('/', dir_.size() - 2) + 1);
-  EXPECT_TRUE(Messages()[0].starts_with("Error:: Another Veltrane (process 4711, veltrane --update) has been "
-                                        "changing the files of "))
+  EXPECT_TRUE(
+      Messages()[0].starts_with("Error:: Another Veltrane (process 4711, veltrane --update) has been "
+                                "changing the files of "))
       << Messages()[0];
   EXPECT_NE(Messages()[0].find(folder.substr(0, folder.size() - 1)), std::string::npos) << Messages()[0];
   EXPECT_TRUE(Messages()[0].ends_with("Nothing was changed; try again when it has finished.")) << Messages()[0];

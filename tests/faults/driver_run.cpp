@@ -41,8 +41,7 @@ void ReadCallTrace(const std::string& file, const std::string& root, RunResult& 
                                      [](const TracedCall& call) { return call.kind == "open"; });
       if (open != result.calls.rend()) open->path = relative(f[1]);
     } else if (f.size() >= 3 && f[0] == "version") {
-      if (f[2] == "gone")
-        result.versions.gone.insert(relative(f[1]));
+      if (f[2] == "gone") result.versions.gone.insert(relative(f[1]));
       else if (f.size() >= 4)
         result.versions.contents[relative(f[1])].insert(
             {std::strtoull(f[2].c_str(), nullptr, 16), std::strtoull(f[3].c_str(), nullptr, 10)});

@@ -53,14 +53,10 @@ bool ParseOptions(int argc, char** argv, Options& o) {
                                                   {"--preload-first", &o.preload_first}};
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
-    if (a == "--tear" || a == "--expect-damage")
-      (a == "--tear" ? o.tear : o.expect_damage) = true;
-    else if (numbers.count(a) && i + 1 < argc)
-      *numbers.at(a) = std::atoi(argv[++i]);
-    else if (texts.count(a) && i + 1 < argc)
-      *texts.at(a) = argv[++i];
-    else
-      return false;
+    if (a == "--tear" || a == "--expect-damage") (a == "--tear" ? o.tear : o.expect_damage) = true;
+    else if (numbers.count(a) && i + 1 < argc) *numbers.at(a) = std::atoi(argv[++i]);
+    else if (texts.count(a) && i + 1 < argc) *texts.at(a) = argv[++i];
+    else return false;
   }
   std::istringstream list(kinds);
   for (std::string kind; std::getline(list, kind, ',');) o.kinds.insert(kind);
@@ -77,10 +73,8 @@ std::string Id(const Fault& f) {
   char id[64];
   if (f.fail)
     std::snprintf(id, sizeof id, "fail:%s#%ld:%s", f.fail->kind.c_str(), f.fail->n, strerrorname_np(f.fail->error));
-  else if (f.limit)
-    std::snprintf(id, sizeof id, "limit:%llu", f.limit);
-  else
-    std::snprintf(id, sizeof id, "kill@%s+%.6f", f.kill_call.c_str(), f.kill_delay);
+  else if (f.limit) std::snprintf(id, sizeof id, "limit:%llu", f.limit);
+  else std::snprintf(id, sizeof id, "kill@%s+%.6f", f.kill_call.c_str(), f.kill_delay);
   return id;
 }
 
@@ -188,10 +182,8 @@ std::vector<std::string> NewMessages(const std::string& output, const std::strin
   std::istringstream lines(output);
   for (std::string line; std::getline(lines, line);) {
     const auto it = seen.find(line);
-    if (it != seen.end())
-      seen.erase(it);
-    else if (line.rfind("message ", 0) == 0)
-      fresh.push_back(line);
+    if (it != seen.end()) seen.erase(it);
+    else if (line.rfind("message ", 0) == 0) fresh.push_back(line);
   }
   return fresh;
 }
@@ -309,8 +301,7 @@ struct KindCases {
     run.hash_versions = fault.kill_call.empty();
     const RunResult result = Run(run);
 
-    if (result.hung)
-      out.trouble = "hung (killed after " + std::to_string(int(run.timeout)) + " s)";
+    if (result.hung) out.trouble = "hung (killed after " + std::to_string(int(run.timeout)) + " s)";
     else if (result.signal)
       out.trouble = "ended by signal " + std::to_string(result.signal) + " (" + strsignal(result.signal) + ")";
     else if (!result.killed && result.exit_code != 0 && result.exit_code != 1)

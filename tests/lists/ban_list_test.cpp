@@ -18,9 +18,9 @@ using Lines = std::vector<std::string>;
 TEST(BanListImport, a_section_whose_tag_is_gone_files_nothing) {
   TListSet lists;
   Of(lists, ListId::Misc) = {"[porno]"};
-  const Lines file{kBanListRule, kBanListCreatedWith,     kBanListRule, "",        "List Prepared by: x",
-                   "",           "[Advertisement]",       "ads.one",    "[Misc]",  "misc.one",
-                   "[Porno]",    "porn.one",              "[Unsorted]", "un.one",  "[Viruses (and similar)]",
+  const Lines file{kBanListRule, kBanListCreatedWith, kBanListRule, "",       "List Prepared by: x",
+                   "",           "[Advertisement]",   "ads.one",    "[Misc]", "misc.one",
+                   "[Porno]",    "porn.one",          "[Unsorted]", "un.one", "[Viruses (and similar)]",
                    "vir.one"};
   const BanListImport result = ImportBanList(RecordList(file), "b.txt", lists);
   ASSERT_EQ(result.verdict, BanListImport::Verdict::Merged);

@@ -39,8 +39,8 @@ inline std::vector<std::string> AlreadyExistsReport(const std::vector<std::strin
     for (size_t i = 0; i < all.size(); ++i) {
       if (all[i] != candidate) continue;
       const int64_t p = int64_t(i) + 1;
-      const int64_t b0 = counts[0], b1 = b0 + counts[1], b2 = b1 + counts[2], b3 = b2 + counts[3],
-                    b4 = b3 + counts[4], b5 = b4 + counts[5];
+      const int64_t b0 = counts[0], b1 = b0 + counts[1], b2 = b1 + counts[2], b3 = b2 + counts[3], b4 = b3 + counts[4],
+                    b5 = b4 + counts[5];
       const char* file = p <= b0   ? "(in User_BadList.txt)"
                          : p <= b1 ? "(in User_NO_BadList.txt)"
                          : p <= b2 ? "(in Misc.txt)"
@@ -95,8 +95,8 @@ inline BanListResult ImportBanList(std::vector<std::string> file, const std::str
   auto& unsorted = lists[size_t(ListId::Unsorted)];
   const std::vector<std::string> reference = unsorted;
   std::vector<std::string> existing;
-  for (ListId id : {ListId::UserBad, ListId::UserNoBad, ListId::Misc, ListId::Porno, ListId::Advertisement,
-                    ListId::Viruses})
+  for (ListId id :
+       {ListId::UserBad, ListId::UserNoBad, ListId::Misc, ListId::Porno, ListId::Advertisement, ListId::Viruses})
     existing.insert(existing.end(), lists[size_t(id)].begin(), lists[size_t(id)].end());
   RemoveEveryEqual(normalised, existing);
   std::vector<std::vector<std::string>> sections;

@@ -276,8 +276,8 @@ inline ByteReading ReadWebBytes(const std::string& bytes, const std::vector<std:
         continue;
       }
       if (seen.size() > most_records) {
-        result.refused = "gives more than " + std::to_string(most_records) +
-                         " different names, more than any block list holds";
+        result.refused =
+            "gives more than " + std::to_string(most_records) + " different names, more than any block list holds";
         return {result.refused, {}};
       }
       if (in_a_list.count(record)) ++reading.known;
@@ -286,8 +286,8 @@ inline ByteReading ReadWebBytes(const std::string& bytes, const std::vector<std:
   }
   if (nul == std::string::npos) return result;
   if (open.size() > longest_line) {
-    result.refused = "has a line longer than " + SizeWords(longest_line) + " (line " + std::to_string(ended.size() + 1) +
-                     "), which no block list has";
+    result.refused = "has a line longer than " + SizeWords(longest_line) + " (line " +
+                     std::to_string(ended.size() + 1) + "), which no block list has";
   } else {
     result.refused = "is no text list: it holds a NUL byte at byte " + std::to_string(nul + 1);
   }

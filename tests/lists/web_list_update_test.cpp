@@ -75,8 +75,9 @@ TEST_F(WebListUpdate, new_records_are_filed_sorted_and_an_unchanged_list_is_not_
   Write("Lists/Advertisement.txt", "zzz.example.com\r\n");
   Write("Lists/Misc.txt", "known.example.com\r\n");
   const std::vector<WebSubscription> subscriptions{{server_.Url("/hosts.txt"), "Advertisement"}};
-  EXPECT_EQ(Texts(Update(subscriptions)),
-            (std::vector<std::string>{server_.Url("/hosts.txt") + ": 2 new, 0 taken out, 1 known, 0 repeated, 0 skipped"}));
+  EXPECT_EQ(
+      Texts(Update(subscriptions)),
+      (std::vector<std::string>{server_.Url("/hosts.txt") + ": 2 new, 0 taken out, 1 known, 0 repeated, 0 skipped"}));
   EXPECT_EQ(Read("Lists/Advertisement.txt"), "a-ads.example.com\r\nb-ads.example.com\r\nzzz.example.com\r\n");
   EXPECT_EQ(Read("Lists/Misc.txt"), "known.example.com\r\n");
   EXPECT_EQ(platform::ReadProfileString(dir_ + "Backup/Web/state.ini", server_.Url("/hosts.txt"), "etag"), "\"h1\"");
@@ -105,17 +106,15 @@ TEST_F(WebListUpdate, a_failure_changes_nothing_and_is_told_with_its_reason) {
                                 {server_.Url("/hosts.txt"), "Nowhere"},
                                 {server_.Url("/hosts.txt"), "Misc"}});
   EXPECT_EQ(Texts(outcomes),
-            (std::vector<std::string>{server_.Url("/gone.txt") + ": error: the server answered 404 Not Found",
-                                      server_.Url("/binary.txt") +
-                                          ": error: is no text list: it holds a NUL byte at byte 23",
-                                      server_.Url("/portal.txt") +
-                                          ": error: is a web page, not a list: it begins with \"<html\"",
-                                      server_.Url("/first-304.txt") +
-                                          ": error: the server answered 304 Not Modified to a request for the whole list",
-                                      "ftp://example.com/list.txt: error: not an http:// or https:// address",
-                                      server_.Url("/hosts.txt") + ": error: no list is named 'Nowhere'",
-                                      server_.Url("/hosts.txt") +
-                                          ": error: 'Misc.txt' could not be saved; nothing was filed"}));
+            (std::vector<std::string>{
+                server_.Url("/gone.txt") + ": error: the server answered 404 Not Found",
+                server_.Url("/binary.txt") + ": error: is no text list: it holds a NUL byte at byte 23",
+                server_.Url("/portal.txt") + ": error: is a web page, not a list: it begins with \"<html\"",
+                server_.Url("/first-304.txt") +
+                    ": error: the server answered 304 Not Modified to a request for the whole list",
+                "ftp://example.com/list.txt: error: not an http:// or https:// address",
+                server_.Url("/hosts.txt") + ": error: no list is named 'Nowhere'",
+                server_.Url("/hosts.txt") + ": error: 'Misc.txt' could not be saved; nothing was filed"}));
   Write("Lists/Unsorted.txt", nul);
   EXPECT_EQ(Update({{server_.Url("/hosts.txt"), "Porno"}}).at(0).error,
             "a list could not be read whole; nothing was filed");
@@ -136,7 +135,8 @@ TEST_F(WebListUpdate, a_list_that_lost_more_than_half_its_names_is_held_back_unt
   const std::vector<WebSubscription> subscriptions{{server_.Url("/changing.txt"), "Misc"}};
   g_changing = "a.example.com\nb.example.com\nc.example.com\n";
   ASSERT_EQ(Texts(Update(subscriptions)),
-            (std::vector<std::string>{server_.Url("/changing.txt") + ": 3 new, 0 taken out, 0 known, 0 repeated, 0 skipped"}));
+            (std::vector<std::string>{server_.Url("/changing.txt") +
+                                      ": 3 new, 0 taken out, 0 known, 0 repeated, 0 skipped"}));
   g_changing = "a.example.com\n";
   size_t asked_lost = 0, asked_had = 0;
   const auto refuse = [&](const WebSubscription&, size_t lost, size_t had) {
@@ -151,11 +151,13 @@ TEST_F(WebListUpdate, a_list_that_lost_more_than_half_its_names_is_held_back_unt
   EXPECT_EQ(Read("Lists/Misc.txt"), "a.example.com\r\nb.example.com\r\nc.example.com\r\n");
   const auto accept = [](const WebSubscription&, size_t, size_t) { return true; };
   EXPECT_EQ(Texts(Update(subscriptions, accept)),
-            (std::vector<std::string>{server_.Url("/changing.txt") + ": 0 new, 2 taken out, 1 known, 0 repeated, 0 skipped"}));
+            (std::vector<std::string>{server_.Url("/changing.txt") +
+                                      ": 0 new, 2 taken out, 1 known, 0 repeated, 0 skipped"}));
   EXPECT_EQ(Read("Lists/Misc.txt"), "a.example.com\r\n");
   g_changing = "a.example.com\nd.example.com\n";
-  EXPECT_EQ(Texts(Update(subscriptions)),
-            (std::vector<std::string>{server_.Url("/changing.txt") + ": 1 new, 0 taken out, 1 known, 0 repeated, 0 skipped"}))
+  EXPECT_EQ(
+      Texts(Update(subscriptions)),
+      (std::vector<std::string>{server_.Url("/changing.txt") + ": 1 new, 0 taken out, 1 known, 0 repeated, 0 skipped"}))
       << "losing none of one name is no loss";
 }
 
@@ -209,10 +211,11 @@ TEST_F(WebListUpdate, a_stopped_update_files_what_came_whole_and_leaves_the_rest
                                            {server_.Url("/stall.txt"), "Misc"},
                                            {server_.Url("/changing.txt"), "Porno"}},
                                           store, options);
-  EXPECT_EQ(Texts(update.outcomes),
-            (std::vector<std::string>{server_.Url("/hosts.txt") + ": 3 new, 0 taken out, 0 known, 0 repeated, 0 skipped",
-                                      server_.Url("/stall.txt") + ": error: cancelled",
-                                      server_.Url("/changing.txt") + ": error: cancelled: not downloaded"}));
+  EXPECT_EQ(
+      Texts(update.outcomes),
+      (std::vector<std::string>{server_.Url("/hosts.txt") + ": 3 new, 0 taken out, 0 known, 0 repeated, 0 skipped",
+                                server_.Url("/stall.txt") + ": error: cancelled",
+                                server_.Url("/changing.txt") + ": error: cancelled: not downloaded"}));
   EXPECT_EQ(Read("Lists/Advertisement.txt"), "a-ads.example.com\r\nb-ads.example.com\r\nknown.example.com\r\n");
   EXPECT_EQ(Read("Lists/Misc.txt"), "<missing>");
   EXPECT_EQ(Read("Lists/Porno.txt"), "<missing>");

@@ -94,7 +94,8 @@ TEST_F(WebOriginsTest, a_damaged_file_takes_nothing_out_until_the_next_good_upda
   Update(kA, {"a.example.com", "b.example.com"});
   const std::string held = SubscriptionNamesPath(dir_, kA);
   const std::string good = platform::ReadFile(held).value();
-  for (const std::string& damaged : Names{good.substr(0, good.size() - 3), "a.example.com\n", good + "extra.example.com\n"}) {
+  for (const std::string& damaged :
+       Names{good.substr(0, good.size() - 3), "a.example.com\n", good + "extra.example.com\n"}) {
     SCOPED_TRACE(damaged);
     ASSERT_TRUE(platform::WriteFileAtomic(held, damaged));
     const auto u = Update(kA, {"a.example.com"}, false);
@@ -115,21 +116,22 @@ TEST_F(WebOriginsTest, a_damaged_file_takes_nothing_out_until_the_next_good_upda
 TEST_F(WebOriginsTest, the_filed_names_read_back_by_group_and_a_bad_group_is_damage) {
   const std::string path = FiledNamesPath(dir_);
   const std::string a(16, 'a'), b(16, 'b');
-  const std::vector<FiledName> entries = {{"x.example", ListId::Advertisement, a}, {"y.example", ListId::Misc, b},
-                                          {"z.example", ListId::Advertisement, a}};
+  const std::vector<FiledName> entries = {
+      {"x.example", ListId::Advertisement, a}, {"y.example", ListId::Misc, b}, {"z.example", ListId::Advertisement, a}};
   ASSERT_TRUE(WriteFiledNames(path, entries, nullptr));
   const FiledNames read = ReadFiledNames(path);
   ASSERT_EQ(read.state, OriginFile::State::Read);
   ASSERT_EQ(read.entries.size(), 3u);
   std::vector<std::string> got;
-  for (const FiledName& e : read.entries) got.push_back(std::string(e.name) + " " + Info(e.list).name + " " + std::string(e.key));
+  for (const FiledName& e : read.entries)
+    got.push_back(std::string(e.name) + " " + Info(e.list).name + " " + std::string(e.key));
   EXPECT_EQ(got, (Names{"x.example Advertisement " + a, "z.example Advertisement " + a, "y.example Misc " + b}));
 
   const std::string head = "# Veltrane: the names the web lists filed, by list and subscription\n";
-  for (const std::string& body : Names{"x.example\n# 1 names\n",                                  // no group yet
-                                       "# Nowhere " + a + "\nx.example\n# 1 names\n",             // no such list
-                                       "# Advertisement 12345\nx.example\n# 1 names\n",           // no key
-                                       "# Advertisement " + a + "\nx.example\n# 2 names\n"}) {   // miscounted
+  for (const std::string& body : Names{"x.example\n# 1 names\n",                                // no group yet
+                                       "# Nowhere " + a + "\nx.example\n# 1 names\n",           // no such list
+                                       "# Advertisement 12345\nx.example\n# 1 names\n",         // no key
+                                       "# Advertisement " + a + "\nx.example\n# 2 names\n"}) {  // miscounted
     SCOPED_TRACE(body);
     ASSERT_TRUE(platform::WriteFileAtomic(path, head + body));
     const FiledNames damaged = ReadFiledNames(path);

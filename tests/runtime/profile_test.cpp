@@ -76,7 +76,8 @@ TEST_F(ProfileTest, writes_deletes_and_erases_keep_every_other_line_and_its_orde
 // reading of the section gives what the single reads give.
 TEST_F(ProfileTest, keys_set_and_removed_in_one_save_read_as_single_writes_would_leave_them) {
   const std::vector<std::pair<std::string, std::string>> before = {
-      {"x\r\n[S]\r\n a=1\r\nK = old\r\nj=9\r\n\r\n[T]\r\nk=t\r\n", "x\r\n[S]\r\n a=1\r\nK=v\r\nn=new\r\n\r\n[T]\r\nk=t\r\n"},
+      {"x\r\n[S]\r\n a=1\r\nK = old\r\nj=9\r\n\r\n[T]\r\nk=t\r\n",
+       "x\r\n[S]\r\n a=1\r\nK=v\r\nn=new\r\n\r\n[T]\r\nk=t\r\n"},
       {"[T]\r\nk=t\r\n", "[T]\r\nk=t\r\n[S]\r\nk=v\r\nn=new\r\n"},
   };
   for (const auto& [content, after] : before) {

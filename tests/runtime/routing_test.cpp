@@ -10,7 +10,9 @@ TEST(IndexSwitch, selects_by_the_arriving_or_linked_index_and_fires_only_inside_
   Source linked_index{MakeInteger(1)};
   const std::vector<std::tuple<TData, bool, std::string>> cases = {
       // An unlinked index consumes the arriving value; a linked one leaves it to the data.
-      {MakeInteger(3), false, "3:"}, {MakeInteger(4), false, ""}, {MakeInteger(-1), false, ""},
+      {MakeInteger(3), false, "3:"},
+      {MakeInteger(4), false, ""},
+      {MakeInteger(-1), false, ""},
       {MakeText("abc"), false, "0:"},
       {MakeText("payload"), true, "1:payload"},
   };

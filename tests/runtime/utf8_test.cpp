@@ -9,12 +9,12 @@ namespace {
 
 TEST(Utf8, overlong_surrogate_truncated_and_too_large_sequences_are_not_well_formed) {
   for (const std::string bytes : {
-           "\x80",                      // a lone continuation byte
-           "\xC0\xAF",                  // "/" in two bytes
-           "\xE0\x9F\xBF",              // U+07FF in three bytes
-           "\xF0\x8F\xBF\xBF",          // U+FFFF in four bytes
-           "\xED\xA0\x80",              // the surrogate U+D800
-           "\xF4\x90\x80\x80",          // U+110000
+           "\x80",              // a lone continuation byte
+           "\xC0\xAF",          // "/" in two bytes
+           "\xE0\x9F\xBF",      // U+07FF in three bytes
+           "\xF0\x8F\xBF\xBF",  // U+FFFF in four bytes
+           "\xED\xA0\x80",      // the surrogate U+D800
+           "\xF4\x90\x80\x80",  // U+110000
            "\xFF",
            "\xD0",                      // cut after the lead
            "\xCF\xF0\xE8\xEC\xE5\xF0",  // Windows-1251 "Пример"

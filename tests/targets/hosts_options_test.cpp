@@ -38,15 +38,18 @@ TEST_F(HostsOptions, a_value_that_is_no_such_setting_writes_nothing_and_says_wha
     const char *ip, *ip6, *per_line, *told;
   };
   const Case cases[] = {
-      {"localhost", "", "", "The IP \"localhost\" set for Hosts is not an IPv4 or IPv6 address: enter the address "
-                            "every name is to be mapped to (such as 127.0.0.1) in \"IP:\" on page \"Setting\", panel "
-                            "\"Hosts\", and press \"Save\"."},
-      {"0.0.0.0", "0.0.0.0", "", "The IPv6 address \"0.0.0.0\" set for Hosts is not one: enter an IPv6 address (such "
-                                 "as ::) in \"IPv6:\" on page \"Setting\", panel \"Hosts\", or leave it empty, and "
-                                 "press \"Save\"."},
-      {"0.0.0.0", "", "0", "The names per line set for Hosts, \"0\", are not 1 to 9: enter a number from 1 to 9 in "
-                           "\"Names per line:\" on page \"Setting\", panel \"Hosts\", or leave it empty for 1, and "
-                           "press \"Save\"."},
+      {"localhost", "", "",
+       "The IP \"localhost\" set for Hosts is not an IPv4 or IPv6 address: enter the address "
+       "every name is to be mapped to (such as 127.0.0.1) in \"IP:\" on page \"Setting\", panel "
+       "\"Hosts\", and press \"Save\"."},
+      {"0.0.0.0", "0.0.0.0", "",
+       "The IPv6 address \"0.0.0.0\" set for Hosts is not one: enter an IPv6 address (such "
+       "as ::) in \"IPv6:\" on page \"Setting\", panel \"Hosts\", or leave it empty, and "
+       "press \"Save\"."},
+      {"0.0.0.0", "", "0",
+       "The names per line set for Hosts, \"0\", are not 1 to 9: enter a number from 1 to 9 in "
+       "\"Names per line:\" on page \"Setting\", panel \"Hosts\", or leave it empty for 1, and "
+       "press \"Save\"."},
   };
   auto& exporter = Build<HostsExporter>();
   for (const Case& c : cases) {

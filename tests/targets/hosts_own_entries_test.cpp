@@ -65,8 +65,10 @@ TEST_F(HostsOwnEntries, a_run_stopped_between_its_saves_never_leaves_a_line_of_t
   // line for b.example.com is left to the user; nothing of the user's goes.
   std::filesystem::remove(dir_ + "second");
   Export({"a.example.com", "c.example.com"});
-  EXPECT_EQ(Body(), "127.0.0.1 localhost\r\n0.0.0.0       a.example.com\r\n0.0.0.0       c.example.com\r\n"
-                    "0.0.0.0       b.example.com\r\n" + copy + "\r\n");
+  EXPECT_EQ(Body(),
+            "127.0.0.1 localhost\r\n0.0.0.0       a.example.com\r\n0.0.0.0       c.example.com\r\n"
+            "0.0.0.0       b.example.com\r\n" +
+                copy + "\r\n");
 
   // Stopped after the hosts file: the new file with the first record.
   Write("hosts", "127.0.0.1 localhost\r\n");
@@ -76,8 +78,8 @@ TEST_F(HostsOwnEntries, a_run_stopped_between_its_saves_never_leaves_a_line_of_t
   Export({"a.example.com", "c.example.com"});
   ASSERT_TRUE(platform::WriteFileAtomic(RecordFile(), first_record));
   Export({"a.example.com", "c.example.com"});
-  EXPECT_EQ(Body(), "127.0.0.1 localhost\r\n0.0.0.0       a.example.com\r\n0.0.0.0       c.example.com\r\n" + copy +
-                        "\r\n");
+  EXPECT_EQ(Body(),
+            "127.0.0.1 localhost\r\n0.0.0.0       a.example.com\r\n0.0.0.0       c.example.com\r\n" + copy + "\r\n");
 }
 
 TEST_F(HostsOwnEntries, each_export_tells_the_names_written_new_taken_out_and_left_out) {
@@ -90,10 +92,10 @@ TEST_F(HostsOwnEntries, each_export_tells_the_names_written_new_taken_out_and_le
   ui_.QueueSaveAnswer(dir_ + "add-on.txt");
   Export({"a.example.com", "e.example.com"});
   const std::string hosts = platform::NativePath(dir_ + "hosts");
-  EXPECT_EQ(told.lines, (Records{hosts + ": 2 names written, 2 new, 0 taken out, 1 left out",
-                                 hosts + ": 3 names written, 2 new, 1 taken out, 0 left out",
-                                 platform::NativePath(dir_ + "add-on.txt") +
-                                     ": 1 name written, 1 new, 0 taken out, 0 left out"}));
+  EXPECT_EQ(told.lines,
+            (Records{hosts + ": 2 names written, 2 new, 0 taken out, 1 left out",
+                     hosts + ": 3 names written, 2 new, 1 taken out, 0 left out",
+                     platform::NativePath(dir_ + "add-on.txt") + ": 1 name written, 1 new, 0 taken out, 0 left out"}));
   EXPECT_NE(Read("hosts").find("Number of URL Records: 3\r\n"), std::string::npos);
 }
 

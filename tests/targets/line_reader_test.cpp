@@ -22,7 +22,7 @@ TEST_F(LineReaderTest, finds_the_break_the_file_uses_most) {
   };
   const Case cases[] = {
       {"a\rb\r", LineEnding::Cr},
-      {"a\nb\r\n", LineEnding::CrLf},  // a tie goes to the program's own CR LF
+      {"a\nb\r\n", LineEnding::CrLf},    // a tie goes to the program's own CR LF
       {"a\nb\rc\rd\n", LineEnding::Lf},  // and LF before CR
       {"", LineEnding::CrLf},
       {std::string("a\r\n\0b\nc\nd\n", 11), LineEnding::CrLf},  // what follows a NUL is no text

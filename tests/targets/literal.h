@@ -128,9 +128,24 @@ struct Hosts {
 // the date lines with any digits (and dots) behind their words.
 inline bool IsBannerLine(size_t n, const std::string& line) {
   const std::string rule = "#" + std::string(63, '=');
-  const std::string fixed[18] = {rule, "#", "#                -=Created with Veltrane=-", "#", "#",
-                                 "#                  Powered by www.veltrane.org", "#", "#                               URL:",
-                                 "#", "#     https://www.veltrane.org/support", "#", "#", "#", "", "#", "", "#", rule};
+  const std::string fixed[18] = {rule,
+                                 "#",
+                                 "#                -=Created with Veltrane=-",
+                                 "#",
+                                 "#",
+                                 "#                  Powered by www.veltrane.org",
+                                 "#",
+                                 "#                               URL:",
+                                 "#",
+                                 "#     https://www.veltrane.org/support",
+                                 "#",
+                                 "#",
+                                 "#",
+                                 "",
+                                 "#",
+                                 "",
+                                 "#",
+                                 rule};
   const auto digits_after = [&](const std::string& words, const std::string& allowed) {
     if (line.size() <= words.size() || line.compare(0, words.size(), words) != 0) return false;
     return line.find_first_not_of(allowed, words.size()) == std::string::npos;

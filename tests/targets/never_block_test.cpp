@@ -7,8 +7,10 @@
 namespace {
 
 const std::vector<std::string> kLines{
-    "www.shop.example", "*.example.com",  "Site.com",          "*.\xD0\x9F\xD1\x80\xD0\xB8\xD0\xBC\xD0\xB5\xD1\x80.\xD1\x80\xD1\x84",
-    "*.xn--caf-dma.fr", "*.",             "  *.spaced.org  ", "*.www.example.com",
+    "www.shop.example", "*.example.com",
+    "Site.com",         "*.\xD0\x9F\xD1\x80\xD0\xB8\xD0\xBC\xD0\xB5\xD1\x80.\xD1\x80\xD1\x84",
+    "*.xn--caf-dma.fr", "*.",
+    "  *.spaced.org  ", "*.www.example.com",
     "*.EXAMPLE.NET",    "a.*.example.org"};
 
 TEST(NeverBlock, spares_a_record_by_its_line_or_by_the_nearest_whole_domain) {
@@ -58,7 +60,7 @@ TEST(NeverBlock, tells_every_rule_that_spares_a_record_and_removes_the_spared_re
   EXPECT_EQ(every[1].line, "*.example.com");
   EXPECT_TRUE(rules.EveryRule("shop.example").empty());
 
-  std::vector<std::string> records{"ads.example.net", "www.shop.example", "tracker.org", "x.example.com",
+  std::vector<std::string> records{"ads.example.net", "www.shop.example", "tracker.org",  "x.example.com",
                                    "site.com",        "www.shop.example", "b.example.org"};
   rules.RemoveSpared(records);
   EXPECT_EQ(records, (std::vector<std::string>{"tracker.org", "site.com", "b.example.org"}));

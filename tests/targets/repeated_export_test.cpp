@@ -11,9 +11,9 @@
 
 #include "targets/aof/aof_config.h"
 #include "targets/aof/aof_exporter.h"
+#include "targets/common/ip_address.h"
 #include "targets/hosts/hosts_exporter.h"
 #include "targets/hosts/hosts_file.h"
-#include "targets/common/ip_address.h"
 #include "targets/kpf/kpf_config.h"
 #include "targets/kpf/kpf_exporter.h"
 #include "targets/kwf/kwf_config.h"
@@ -39,15 +39,40 @@ class RecordMaker {
 
  private:
   std::string One() {
-    static const Records kAwkward{
-        "nas", "intranet", "host2", "localhost", "NAS",                      // dotless
-        "", " ", "\t", "  \t ",                                              // blank
-        "10.0.0.1", "127.0.0.1", "192.168.1.20", "::1", "fe80::1",           // IP-style
-        "</list>", "a.b</list>", "[x.y]", "x.y[", "<listitem>a.b", "a.b</listitem>", "#a.b", "a.b#c", "a b.c",
-        ".a.b.", "*.a.b/*", "<variable name=\"Url\">a.b", "a.b</variable>",  // the formats' own marks
-        "caf\xC3\xA9.fr", "CAF\xC3\x89.fr", "xn--caf-dma.fr", "\xEF\xF0\xE8\xEC\xE5\xF0.\xF0\xF4", "\xEF\xBF\xBD.com"};
-    static const char kBytes[] = {'\0', '\r', '\n', '#', '*', '/', '\\', '[', ']', '<', '>', '"', ' ',
-                                  '\t', '.', '.', 'a', 'b', '\x7f', '\x80', '\xff', '%', '1', ':'};
+    static const Records kAwkward{"nas",
+                                  "intranet",
+                                  "host2",
+                                  "localhost",
+                                  "NAS",  // dotless
+                                  "",
+                                  " ",
+                                  "\t",
+                                  "  \t ",  // blank
+                                  "10.0.0.1",
+                                  "127.0.0.1",
+                                  "192.168.1.20",
+                                  "::1",
+                                  "fe80::1",  // IP-style
+                                  "</list>",
+                                  "a.b</list>",
+                                  "[x.y]",
+                                  "x.y[",
+                                  "<listitem>a.b",
+                                  "a.b</listitem>",
+                                  "#a.b",
+                                  "a.b#c",
+                                  "a b.c",
+                                  ".a.b.",
+                                  "*.a.b/*",
+                                  "<variable name=\"Url\">a.b",
+                                  "a.b</variable>",  // the formats' own marks
+                                  "caf\xC3\xA9.fr",
+                                  "CAF\xC3\x89.fr",
+                                  "xn--caf-dma.fr",
+                                  "\xEF\xF0\xE8\xEC\xE5\xF0.\xF0\xF4",
+                                  "\xEF\xBF\xBD.com"};
+    static const char kBytes[] = {'\0', '\r', '\n', '#', '*', '/', '\\',   '[',    ']',    '<', '>', '"',
+                                  ' ',  '\t', '.',  '.', 'a', 'b', '\x7f', '\x80', '\xff', '%', '1', ':'};
     switch (Pick(8)) {
       case 0: return "ads" + std::to_string(Pick(20)) + ".example.com";
       case 1: return "ADS" + std::to_string(Pick(20)) + ".Example.COM";
@@ -83,32 +108,44 @@ struct Target {
 
 const Pool kAffixes{"", "", "*", "www.", "/*", ".", " ", "%1"};
 
-const Target kKwf{"winroute_cfg", "kwf_program",
+const Target kKwf{"winroute_cfg",
+                  "kwf_program",
                   {"<config>\r\n  <list name=\"UrlGroups\">\r\n    <listitem>\r\n      <variable "
                    "name=\"Url\">*.old.example.com/*</variable>\r\n    </listitem>\r\n  </list>\r\n</config>\r\n",
                    "<list name=\"UrlGroups\">\n</list>\n<list name=\"Other\">\n</list>\n",
                    "<list name=\"UrlGroups\">\r\n</list>\r\n\0</list>\r\n"s},
                   {{"begin_kwfall", kAffixes}, {"end_kwfall", kAffixes}, {"group_name", {"Ads/banners"}}},
-                  []() -> TConfigScan* { return new TKwfScan; }, 6, Target::Inserting};
+                  []() -> TConfigScan* { return new TKwfScan; },
+                  6,
+                  Target::Inserting};
 
-const Target kKpf{"update_cfg", "kpf_program",
+const Target kKpf{"update_cfg",
+                  "kpf_program",
                   {"<config>\n<list>\n  <listitem>\n    <variable "
                    "name=\"ServerPartUri\">.*\\old.example\\.com*</variable>\n  </listitem>\n</list>\n</config>\n",
                    "<list>\r\n</list>\r\n<list>\r\n</list>\r\n", "<list>\n</list>\n\0\n</list>\n"s},
                   {{"begin_kpfip", kAffixes}, {"end_kpfip", kAffixes}},
-                  []() -> TConfigScan* { return new TKpfScan; }, 3, Target::Inserting};
+                  []() -> TConfigScan* { return new TKpfScan; },
+                  3,
+                  Target::Inserting};
 
-const Target kAof{"config_ini", "aof_program",
+const Target kAof{"config_ini",
+                  "aof_program",
                   {"[General]\r\n[Content\\Sites]\r\nold.example.com\r\n\r\n[Other]\r\nx=1\r\n",
                    "[Content\\Sites]\nold.example.com\n", "[Content\\Sites]\r\na.b\0\r\n[Other]\r\n"s},
-                  {{"begin_aofall", kAffixes}}, []() -> TConfigScan* { return new TAofScan; }, 1, Target::Inserting};
+                  {{"begin_aofall", kAffixes}},
+                  []() -> TConfigScan* { return new TAofScan; },
+                  1,
+                  Target::Inserting};
 
-const Target kHosts{"hosts", "hosts_program",
-                    {"127.0.0.1\tlocalhost\n::1 localhost ip6-localhost\n", "", "127.0.0.1 localhost\n\0\n"s},
-                    {{"ip", {"127.0.0.1", "0.0.0.0", "::1"}},
-                     {"ip6", {"", "", "::", "::1"}},
-                     {"per_line", {"", "1", "2", "3", "9"}}},
-                    []() -> TConfigScan* { return new THostsScan; }, 1, Target::Hosts};
+const Target kHosts{
+    "hosts",
+    "hosts_program",
+    {"127.0.0.1\tlocalhost\n::1 localhost ip6-localhost\n", "", "127.0.0.1 localhost\n\0\n"s},
+    {{"ip", {"127.0.0.1", "0.0.0.0", "::1"}}, {"ip6", {"", "", "::", "::1"}}, {"per_line", {"", "1", "2", "3", "9"}}},
+    []() -> TConfigScan* { return new THostsScan; },
+    1,
+    Target::Hosts};
 
 // A file of the format as an earlier export left it, with a name gone from the lists since.
 constexpr const char* EarlierFile(TargetId format) {
@@ -120,12 +157,17 @@ constexpr const char* EarlierFile(TargetId format) {
 }
 
 template <TargetId F>
-const Target kFormat{Info(F).path_key, "resolvers_program",
+const Target kFormat{Info(F).path_key,
+                     "resolvers_program",
                      // Missing, an earlier export's, empty.
                      {"", EarlierFile(F), "\n"},
                      {},
-                     []() -> TConfigScan* { return new TResolverScan(F); }, F == TargetId::Rpz ? 2u : 1u,
-                     Target::Owned, F == TargetId::Rpz ? 7u : F == TargetId::Unbound ? 5u : 4u};
+                     []() -> TConfigScan* { return new TResolverScan(F); },
+                     F == TargetId::Rpz ? 2u : 1u,
+                     Target::Owned,
+                     F == TargetId::Rpz       ? 7u
+                     : F == TargetId::Unbound ? 5u
+                                              : 4u};
 
 class RepeatedExport : public TargetTest {
  protected:
@@ -201,7 +243,8 @@ class RepeatedExport : public TargetTest {
         // The count line counts the names the program wrote (in the hosts file, each once
         // whatever the lines per name).
         const size_t copies = target.kind == Target::Hosts && !Get("ip6").empty() && Get("ip6") != Get("ip") ? 2 : 1;
-        const size_t names = (Found(target, once) - (target.kind == Target::Hosts ? Found(target, before) : 0)) / copies;
+        const size_t names =
+            (Found(target, once) - (target.kind == Target::Hosts ? Found(target, before) : 0)) / copies;
         const std::string count = "Number of URL Records: " + std::to_string(names);
         const size_t at = once.find(count);
         ASSERT_TRUE(at != std::string::npos && (once[at + count.size()] == '\r' || once[at + count.size()] == '\n'))
@@ -328,8 +371,8 @@ TEST(IpAddress, is_an_ipv4_or_ipv6_address_and_nothing_around_it) {
   for (const char* good : {"127.0.0.1", "::", "1::", "1:2:3:4:5:6:7:8", "::ffff:127.0.0.1", "FE80::A"})
     EXPECT_TRUE(IsIpAddress(good)) << good;
   for (const char* bad : {"", "localhost", " 127.0.0.1", "127.0.0", "127.0.0.1.1", "256.0.0.1", "127.0.0.01", ":1",
-                          "1:", "1::2::3", "1:2:3:4:5:6:7:8:9", "1:2:3:4:5:6:7::8", "12345::1", "g::1",
-                          "fe80::1%eth0", "1.2.3.4::", "::1.2.3", "1:2:3:4:5:6:7:1.2.3.4"})
+                          "1:", "1::2::3", "1:2:3:4:5:6:7:8:9", "1:2:3:4:5:6:7::8", "12345::1", "g::1", "fe80::1%eth0",
+                          "1.2.3.4::", "::1.2.3", "1:2:3:4:5:6:7:1.2.3.4"})
     EXPECT_FALSE(IsIpAddress(bad)) << bad;
 }
 

@@ -10,7 +10,7 @@ using Records = std::vector<std::string>;
 
 // Every kind of record the lists hold: names, doubles in other cases, an internationalised
 // name, and records that are no domain names.
-const Records kRecords{"ads.example.com", "caf\xC3\xA9.fr",   "ADS.Example.com", "10.0.0.1", "localhost",
+const Records kRecords{"ads.example.com", "caf\xC3\xA9.fr",    "ADS.Example.com", "10.0.0.1", "localhost",
                        "a b.example.com", "track.example.org", "xn--caf-dma.fr",  ""};
 
 struct Format {
@@ -244,16 +244,27 @@ TEST(ResolverScan, reads_the_names_of_entry_lines_with_blanks_around_and_nothing
   const Case cases[] = {
       {TargetId::Dnsmasq,
        "address=/a.b/\r\n  address=/c.d/  \naddress=/e.f/0.0.0.0\naddress=/g.h/i.j/\nserver=/k.l/\nserver=/m.n/#\n",
-       {"a.b", "c.d"}, false, {"m.n"}},
-      {TargetId::Unbound, "server:\n local-zone: \"a.b.\" always_nxdomain\n\tlocal-zone:  \"c.d.\"\talways_nxdomain\n"
-                          "local-zone: \"e.f.\" static\nlocal-zone: \"g.h\" always_nxdomain\n"
-                          "local-zone: \"i.j.\" transparent\n",
-       {"a.b", "c.d"}, false, {"i.j"}},
-      {TargetId::Rpz, "; Created with Veltrane: x\n$TTL 3600\n@ IN NS localhost.\na.b CNAME .\n*.a.b CNAME .\n"
-                      "c.d  CNAME  .\ne.f CNAME *.\ng.h A 0.0.0.0\ni.j CNAME rpz-passthru.\n*.i.j CNAME rpz-passthru.\n",
-       {"a.b", "c.d"}, true, {"i.j"}},
-      {TargetId::Adblock, "! Created with Veltrane: x\n||a.b^\n||c.d^$important\n@@||e.f^\n||g.h^\n||i.j^$third-party\n",
-       {"a.b", "c.d", "g.h"}, true, {"e.f"}},
+       {"a.b", "c.d"},
+       false,
+       {"m.n"}},
+      {TargetId::Unbound,
+       "server:\n local-zone: \"a.b.\" always_nxdomain\n\tlocal-zone:  \"c.d.\"\talways_nxdomain\n"
+       "local-zone: \"e.f.\" static\nlocal-zone: \"g.h\" always_nxdomain\n"
+       "local-zone: \"i.j.\" transparent\n",
+       {"a.b", "c.d"},
+       false,
+       {"i.j"}},
+      {TargetId::Rpz,
+       "; Created with Veltrane: x\n$TTL 3600\n@ IN NS localhost.\na.b CNAME .\n*.a.b CNAME .\n"
+       "c.d  CNAME  .\ne.f CNAME *.\ng.h A 0.0.0.0\ni.j CNAME rpz-passthru.\n*.i.j CNAME rpz-passthru.\n",
+       {"a.b", "c.d"},
+       true,
+       {"i.j"}},
+      {TargetId::Adblock,
+       "! Created with Veltrane: x\n||a.b^\n||c.d^$important\n@@||e.f^\n||g.h^\n||i.j^$third-party\n",
+       {"a.b", "c.d", "g.h"},
+       true,
+       {"e.f"}},
       {TargetId::Domains, "\xEF\xBB\xBF# Created with Veltrane: x\na.b\n  c.d\n# e.f\ng h\n", {"a.b", "c.d"}, true},
       {TargetId::Domains, "\n\n# Created with Veltrane: x\na.b\n", {"a.b"}, true},
       {TargetId::Domains, "#Created with Veltrane: x\na.b\n", {"a.b"}, false},

@@ -14,23 +14,52 @@ using platform::ResolverGrammar;
 
 // The start of a hosts list as block lists publish them, its names as the program's lists
 // hold them, and records the lists may hold that are no names a server blocks.
-const Records kPublished = {
-    "0.0.0.0 doubleclick.net", "0.0.0.0 ad.doubleclick.net", "0.0.0.0 pagead2.googlesyndication.com",
-    "0.0.0.0 www.google-analytics.com", "0.0.0.0 ssl.google-analytics.com", "0.0.0.0 adservice.google.com",
-    "0.0.0.0 securepubads.g.doubleclick.net", "0.0.0.0 static.ads-twitter.com", "0.0.0.0 ads.yahoo.com",
-    "0.0.0.0 analytics.tiktok.com", "0.0.0.0 pixel.facebook.com", "0.0.0.0 an.facebook.com",
-    "0.0.0.0 metrics.icloud.com", "0.0.0.0 app-measurement.com", "0.0.0.0 adsrvr.org",
-    "0.0.0.0 match.adsrvr.org", "0.0.0.0 cdn.taboola.com", "0.0.0.0 trc.taboola.com",
-    "0.0.0.0 widgets.outbrain.com", "0.0.0.0 sb.scorecardresearch.com", "0.0.0.0 b.scorecardresearch.com",
-    "0.0.0.0 c.amazon-adsystem.com", "0.0.0.0 aax.amazon-adsystem.com", "0.0.0.0 ib.adnxs.com",
-    "0.0.0.0 secure.adnxs.com", "0.0.0.0 cm.g.doubleclick.net", "0.0.0.0 tpc.googlesyndication.com",
-    "0.0.0.0 _dmarc.tracker.example.net", "0.0.0.0 xn--80ak6aa92e.com"};
-const Records kOthers = {
-    "ADS.Example.COM", "caf\xC3\xA9.fr", "\xEF\xF0\xE8\xEC\xE5\xF0.\xF0\xF4", "10.0.0.1", "::1", "localhost",
-    "a b.example.com", "https://ads.example.com/banner?id=7", "example.com.", "", "*.example.com",
-    std::string(63, 'a') + ".example.com", std::string(64, 'a') + ".example.com",
-    std::string(63, 'a') + "." + std::string(63, 'b') + "." + std::string(63, 'c') + "." + std::string(57, 'd') + ".com",
-    "bank.example/203.0.113.9", "x.example\nconf-script=/tmp/x"};
+const Records kPublished = {"0.0.0.0 doubleclick.net",
+                            "0.0.0.0 ad.doubleclick.net",
+                            "0.0.0.0 pagead2.googlesyndication.com",
+                            "0.0.0.0 www.google-analytics.com",
+                            "0.0.0.0 ssl.google-analytics.com",
+                            "0.0.0.0 adservice.google.com",
+                            "0.0.0.0 securepubads.g.doubleclick.net",
+                            "0.0.0.0 static.ads-twitter.com",
+                            "0.0.0.0 ads.yahoo.com",
+                            "0.0.0.0 analytics.tiktok.com",
+                            "0.0.0.0 pixel.facebook.com",
+                            "0.0.0.0 an.facebook.com",
+                            "0.0.0.0 metrics.icloud.com",
+                            "0.0.0.0 app-measurement.com",
+                            "0.0.0.0 adsrvr.org",
+                            "0.0.0.0 match.adsrvr.org",
+                            "0.0.0.0 cdn.taboola.com",
+                            "0.0.0.0 trc.taboola.com",
+                            "0.0.0.0 widgets.outbrain.com",
+                            "0.0.0.0 sb.scorecardresearch.com",
+                            "0.0.0.0 b.scorecardresearch.com",
+                            "0.0.0.0 c.amazon-adsystem.com",
+                            "0.0.0.0 aax.amazon-adsystem.com",
+                            "0.0.0.0 ib.adnxs.com",
+                            "0.0.0.0 secure.adnxs.com",
+                            "0.0.0.0 cm.g.doubleclick.net",
+                            "0.0.0.0 tpc.googlesyndication.com",
+                            "0.0.0.0 _dmarc.tracker.example.net",
+                            "0.0.0.0 xn--80ak6aa92e.com"};
+const Records kOthers = {"ADS.Example.COM",
+                         "caf\xC3\xA9.fr",
+                         "\xEF\xF0\xE8\xEC\xE5\xF0.\xF0\xF4",
+                         "10.0.0.1",
+                         "::1",
+                         "localhost",
+                         "a b.example.com",
+                         "https://ads.example.com/banner?id=7",
+                         "example.com.",
+                         "",
+                         "*.example.com",
+                         std::string(63, 'a') + ".example.com",
+                         std::string(64, 'a') + ".example.com",
+                         std::string(63, 'a') + "." + std::string(63, 'b') + "." + std::string(63, 'c') + "." +
+                             std::string(57, 'd') + ".com",
+                         "bank.example/203.0.113.9",
+                         "x.example\nconf-script=/tmp/x"};
 
 // The names of the published list, and, where the generator of realistic lists beside the
 // repository runs, twenty thousand of its lines too (upper case, repeats, co.uk and the like).
@@ -75,13 +104,21 @@ class ResolverGrammarOfExports : public TargetTest {
 // Lines of User_NO_BadList below the list's names, whole domains among them, and lines that
 // are no names at all.
 Records NeverLines(const Records& records) {
-  Records never{"*.", "Site.COM", "*.caf\xC3\xA9.fr", "www.doubleclick.net", "*.ads.doubleclick.net", "a b.example.com",
-                "*.x.example\nconf-script=/tmp/x", "10.0.0.1", "*.xn--80ak6aa92e.com"};
+  Records never{"*.",
+                "Site.COM",
+                "*.caf\xC3\xA9.fr",
+                "www.doubleclick.net",
+                "*.ads.doubleclick.net",
+                "a b.example.com",
+                "*.x.example\nconf-script=/tmp/x",
+                "10.0.0.1",
+                "*.xn--80ak6aa92e.com"};
   for (size_t i = 0; i < records.size(); i += 97) never.push_back((i % 2 ? "www." : "*.in.") + records[i]);
   return never;
 }
 
-TEST_F(ResolverGrammarOfExports, every_server_format_written_from_a_real_list_fits_its_grammar_and_no_other_format_fits) {
+TEST_F(ResolverGrammarOfExports,
+       every_server_format_written_from_a_real_list_fits_its_grammar_and_no_other_format_fits) {
   const Records records = RealList();
   const Records never = NeverLines(records);
   const struct {

@@ -10,14 +10,14 @@ namespace {
 // kept.shop.example with the names below it; tracker.net blocks a.tracker.net twice.
 const std::vector<std::string_view> kNames{"shop.example", "ads.www.shop.example", "tracker.net", "a.tracker.net",
                                            "b.a.tracker.net"};
-const std::vector<TSparedName> kSpared{{"www.shop.example", false}, {"kept.shop.example", true},
-                                       {"example.com", true},        // nothing above it is blocked
-                                       {"tracker.net", false},       // blocked all the same
+const std::vector<TSparedName> kSpared{{"www.shop.example", false},  {"kept.shop.example", true},
+                                       {"example.com", true},   // nothing above it is blocked
+                                       {"tracker.net", false},  // blocked all the same
                                        {"kept.shop.example", false}, {"www.shop.example", false}};
 
 struct Written {
-  std::vector<std::string> blocked;       // "!" in front: written below an exception
-  std::vector<std::string> exceptions;    // "*" in front: the whole domain
+  std::vector<std::string> blocked;     // "!" in front: written below an exception
+  std::vector<std::string> exceptions;  // "*" in front: the whole domain
   std::vector<std::string_view> above_exception;
   size_t covered = 0;
 };
@@ -45,11 +45,22 @@ TEST(ResolverPlan, writes_the_exceptions_below_blocked_names_and_leaves_out_what
       {TargetId::Dnsmasq, false, {all, S{"www.shop.example", "*kept.shop.example"}, {}, 0}},
       {TargetId::Rpz, false, {all, S{"www.shop.example", "*kept.shop.example"}, {}, 0}},
       // A name below an exception stays with compress: the exception would spare it.
-      {TargetId::Unbound, true, {S{"shop.example", "!ads.www.shop.example", "tracker.net"}, S{"www.shop.example", "*kept.shop.example"}, {}, 2}},
-      {TargetId::Adblock, false, {S{"shop.example", "!ads.www.shop.example", "tracker.net", "a.tracker.net", "b.a.tracker.net"}, S{"www.shop.example", "*kept.shop.example"}, {}, 0}},
-      {TargetId::Adblock, true, {S{"shop.example", "!ads.www.shop.example", "tracker.net"}, S{"www.shop.example", "*kept.shop.example"}, {}, 2}},
+      {TargetId::Unbound,
+       true,
+       {S{"shop.example", "!ads.www.shop.example", "tracker.net"}, S{"www.shop.example", "*kept.shop.example"}, {}, 2}},
+      {TargetId::Adblock,
+       false,
+       {S{"shop.example", "!ads.www.shop.example", "tracker.net", "a.tracker.net", "b.a.tracker.net"},
+        S{"www.shop.example", "*kept.shop.example"},
+        {},
+        0}},
+      {TargetId::Adblock,
+       true,
+       {S{"shop.example", "!ads.www.shop.example", "tracker.net"}, S{"www.shop.example", "*kept.shop.example"}, {}, 2}},
       // No exception in a domain list: the name above them goes, compress or not.
-      {TargetId::Domains, true, {S{"ads.www.shop.example", "tracker.net", "a.tracker.net", "b.a.tracker.net"}, S{}, V{"shop.example"}, 0}},
+      {TargetId::Domains,
+       true,
+       {S{"ads.www.shop.example", "tracker.net", "a.tracker.net", "b.a.tracker.net"}, S{}, V{"shop.example"}, 0}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(Info(c.format).name) + (c.compress ? " compressed" : ""));

@@ -36,8 +36,8 @@ class TargetTest : public ::testing::Test {
  protected:
   void SetUp() override {
     // In memory where the system offers it: every save is flushed, and the tests save a lot.
-    std::string pattern = platform::IsDirectory("/dev/shm") ? "/dev/shm/veltrane-targets-XXXXXX"
-                                                            : "/tmp/veltrane-targets-XXXXXX";
+    std::string pattern =
+        platform::IsDirectory("/dev/shm") ? "/dev/shm/veltrane-targets-XXXXXX" : "/tmp/veltrane-targets-XXXXXX";
     dir_ = mkdtemp(pattern.data());
     dir_ += "/";
     platform::SetProgramDir(dir_);
@@ -47,11 +47,13 @@ class TargetTest : public ::testing::Test {
     platform::SetFixedTime(platform::LocalTime{2026, 12, 5, 6, 9, 53, 12});
     Set("veltr_dir", dir_);
     // Every setting a target reads starts empty, as in a fresh program folder.
-    for (const char* name :
-         {"p_hosts", "p_kpf", "p_kwf", "p_aof", "hosts", "hosts_back", "ip", "update_cfg", "begin_kpfip", "end_kpfip",
-          "kpf_back", "winroute_cfg", "begin_kwfall", "end_kwfall", "group_name", "kwf_back", "config_ini",
-          "begin_aofall", "aof_back", "hosts_program", "kpf_program", "kwf_program", "aof_program", "ip6", "per_line",
-          "dnsmasq", "unbound", "rpz", "adblock", "domains", "resolvers_program"})
+    for (const char* name : {"p_hosts",          "p_kpf",        "p_kwf",        "p_aof",       "hosts",
+                             "hosts_back",       "ip",           "update_cfg",   "begin_kpfip", "end_kpfip",
+                             "kpf_back",         "winroute_cfg", "begin_kwfall", "end_kwfall",  "group_name",
+                             "kwf_back",         "config_ini",   "begin_aofall", "aof_back",    "hosts_program",
+                             "kpf_program",      "kwf_program",  "aof_program",  "ip6",         "per_line",
+                             "dnsmasq",          "unbound",      "rpz",          "adblock",     "domains",
+                             "resolvers_program"})
       Set(name, "");
   }
   void TearDown() override {

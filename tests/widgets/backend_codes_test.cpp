@@ -13,7 +13,12 @@ TEST(BackendCodes, alignments_bevels_and_window_states_take_anything_unknown_as_
   using widgets::Alignment;
   using widgets::Bevel;
   using widgets::WindowState;
-  struct Case { int code; Alignment alignment; Bevel bevel; WindowState state; };
+  struct Case {
+    int code;
+    Alignment alignment;
+    Bevel bevel;
+    WindowState state;
+  };
   for (const Case& c : {Case{1, Alignment::Center, Bevel::Lowered, WindowState::Maximized},
                         Case{2, Alignment::Right, Bevel::Raised, WindowState::Minimized},
                         Case{3, Alignment::Left, Bevel::None, WindowState::Normal},

@@ -47,8 +47,8 @@ struct FileChoice {
 // What a file dialog showed when it opened.
 struct FileDialogSeen {
   std::string title;
-  int filter = -1;     // the filter pair preselected, from 0
-  std::string name;    // the file name preset in it
+  int filter = -1;   // the filter pair preselected, from 0
+  std::string name;  // the file name preset in it
 };
 
 template <class User>
@@ -63,9 +63,9 @@ TYPED_TEST_SUITE_P(BackendContract);
 
 TYPED_TEST_P(BackendContract, every_kind_of_control_keeps_its_place_its_text_and_its_state) {
   auto& ui = this->ui;
-  for (ControlKind kind : {ControlKind::Panel, ControlKind::TabStrip, ControlKind::Button, ControlKind::Edit,
-                           ControlKind::Label, ControlKind::CheckBox, ControlKind::RadioButton,
-                           ControlKind::ListBox, ControlKind::ComboBox}) {
+  for (ControlKind kind :
+       {ControlKind::Panel, ControlKind::TabStrip, ControlKind::Button, ControlKind::Edit, ControlKind::Label,
+        ControlKind::CheckBox, ControlKind::RadioButton, ControlKind::ListBox, ControlKind::ComboBox}) {
     const ControlId id = this->Make(kind, nullptr, 12, 34, 150, 60);
     ASSERT_NE(id, widgets::kNoControl);
     EXPECT_EQ(this->Geometry(id), (Ints{12, 34, 150, 60})) << int(kind);
@@ -97,10 +97,10 @@ TYPED_TEST_P(BackendContract, texts_come_back_byte_for_byte_also_when_they_show_
     for (ControlId id : {this->form, edit, label, button, check, panel}) ui.SetText(id, text);
     for (ControlId id : {list, combo, tabs}) ui.InsertItem(id, 0, text);
     ui.SetSelection(combo, 0);
-    EXPECT_EQ((Texts{ui.GetText(this->form), ui.GetText(edit), ui.GetText(label), ui.GetText(button),
-                     ui.GetText(check), ui.GetText(panel), ui.GetItem(list, 0), ui.GetItem(combo, 0),
-                     ui.GetText(combo), ui.GetItem(tabs, 0)}),
-              Texts(10, text));
+    EXPECT_EQ(
+        (Texts{ui.GetText(this->form), ui.GetText(edit), ui.GetText(label), ui.GetText(button), ui.GetText(check),
+               ui.GetText(panel), ui.GetItem(list, 0), ui.GetItem(combo, 0), ui.GetText(combo), ui.GetItem(tabs, 0)}),
+        Texts(10, text));
   }
   ui.SetItem(combo, 1, kUtf8Name);
   ui.SetItem(tabs, 1, k1251Name);
@@ -184,7 +184,8 @@ TYPED_TEST_P(BackendContract, every_pick_in_a_list_or_combo_box_is_reported_also
   }
 }
 
-TYPED_TEST_P(BackendContract, clicks_keys_and_edits_are_reported_after_the_native_state_changed_and_set_checked_is_silent) {
+TYPED_TEST_P(BackendContract,
+             clicks_keys_and_edits_are_reported_after_the_native_state_changed_and_set_checked_is_silent) {
   auto& ui = this->ui;
   Counts button_events, check_events, radio_events, label_events, edit_events;
   const ControlId button = this->Make(ControlKind::Button, &button_events, 10, 10, 80, 20);
@@ -293,8 +294,9 @@ TYPED_TEST_P(BackendContract, a_message_box_answers_with_the_button_pressed_and_
   using widgets::MessageButtons;
   using widgets::MessageIcon;
   auto& ui = this->ui;
-  const MessageButtons all[] = {MessageButtons::Ok,          MessageButtons::OkCancel,    MessageButtons::YesNo,
-                                MessageButtons::YesNoCancel, MessageButtons::RetryCancel, MessageButtons::AbortRetryIgnore};
+  const MessageButtons all[] = {MessageButtons::Ok,          MessageButtons::OkCancel,
+                                MessageButtons::YesNo,       MessageButtons::YesNoCancel,
+                                MessageButtons::RetryCancel, MessageButtons::AbortRetryIgnore};
   for (MessageButtons buttons : all) {
     for (MessageAnswer button : widgets::ButtonsOf(buttons)) {
       this->user.AnswerMessage({Reply::Way::Press, button});
@@ -315,7 +317,8 @@ TYPED_TEST_P(BackendContract, a_message_box_answers_with_the_button_pressed_and_
   }
 }
 
-TYPED_TEST_P(BackendContract, a_file_dialog_gives_the_file_and_the_filter_chosen_opens_with_them_next_time_and_nothing_when_cancelled) {
+TYPED_TEST_P(BackendContract,
+             a_file_dialog_gives_the_file_and_the_filter_chosen_opens_with_them_next_time_and_nothing_when_cancelled) {
   const std::string file = this->user.FileToOpen("hosts");
   widgets::SetCurrentBackend(&this->ui);
   TKXODialog dialog;
@@ -353,17 +356,18 @@ TYPED_TEST_P(BackendContract, while_work_runs_esc_asks_to_stop_and_other_input_i
   EXPECT_EQ(events.clicked, 0);
 }
 
-REGISTER_TYPED_TEST_SUITE_P(BackendContract, every_kind_of_control_keeps_its_place_its_text_and_its_state,
-                            texts_come_back_byte_for_byte_also_when_they_show_alike,
-                            the_selection_of_a_list_follows_its_item_and_is_lost_with_it,
-                            a_tab_strip_starts_on_its_first_tab_and_reports_only_the_users_change_of_tab,
-                            every_pick_in_a_list_or_combo_box_is_reported_also_of_the_item_already_selected,
-                            clicks_keys_and_edits_are_reported_after_the_native_state_changed_and_set_checked_is_silent,
-                            tab_and_shift_tab_visit_the_controls_given_a_tab_place_in_that_order,
-                            the_form_is_shown_once_and_ends_the_message_loop_when_it_agrees_to_close,
-                            the_status_bar_gets_room_below_the_pages_and_stays_in_front_of_them,
-                            a_message_box_answers_with_the_button_pressed_and_cancel_for_escape_or_its_close_button,
-                            a_file_dialog_gives_the_file_and_the_filter_chosen_opens_with_them_next_time_and_nothing_when_cancelled,
-                            while_work_runs_esc_asks_to_stop_and_other_input_is_dropped);
+REGISTER_TYPED_TEST_SUITE_P(
+    BackendContract, every_kind_of_control_keeps_its_place_its_text_and_its_state,
+    texts_come_back_byte_for_byte_also_when_they_show_alike,
+    the_selection_of_a_list_follows_its_item_and_is_lost_with_it,
+    a_tab_strip_starts_on_its_first_tab_and_reports_only_the_users_change_of_tab,
+    every_pick_in_a_list_or_combo_box_is_reported_also_of_the_item_already_selected,
+    clicks_keys_and_edits_are_reported_after_the_native_state_changed_and_set_checked_is_silent,
+    tab_and_shift_tab_visit_the_controls_given_a_tab_place_in_that_order,
+    the_form_is_shown_once_and_ends_the_message_loop_when_it_agrees_to_close,
+    the_status_bar_gets_room_below_the_pages_and_stays_in_front_of_them,
+    a_message_box_answers_with_the_button_pressed_and_cancel_for_escape_or_its_close_button,
+    a_file_dialog_gives_the_file_and_the_filter_chosen_opens_with_them_next_time_and_nothing_when_cancelled,
+    while_work_runs_esc_asks_to_stop_and_other_input_is_dropped);
 
 }  // namespace contract

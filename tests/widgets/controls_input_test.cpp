@@ -62,9 +62,12 @@ TEST_F(Controls, a_label_changes_its_look_only_while_hovered) {
 }
 
 TEST_F(Controls, a_check_box_follows_doCheck_silently_and_reports_the_users_clicks) {
-  struct Case { TData value; int32_t checked; };
-  const Case cases[] = {{MakeInteger(0), 0}, {MakeInteger(5), 1}, {MakeText("0"), 1}, {TData{}, 1},
-                        {MakeInteger(0), 0}};
+  struct Case {
+    TData value;
+    int32_t checked;
+  };
+  const Case cases[] = {
+      {MakeInteger(0), 0}, {MakeInteger(5), 1}, {MakeText("0"), 1}, {TData{}, 1}, {MakeInteger(0), 0}};
   TKXCheckBox box(&host);
   box.Init();
   box.onCheck = MakeLink<&Probe::doIt>(probe);

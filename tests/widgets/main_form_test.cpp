@@ -55,7 +55,11 @@ TEST_F(MainForm, a_status_bar_shows_its_text_with_its_alignment_kept_to_left_cen
   using widgets::Alignment;
   TKXMainForm form;
   form.Init();
-  struct Case { int alignment; std::string text; Alignment shown; };
+  struct Case {
+    int alignment;
+    std::string text;
+    Alignment shown;
+  };
   for (const Case& c : {Case{1, "Veltrane v2.0 (2.3.2).", Alignment::Center}, Case{7, "Ready", Alignment::Right},
                         Case{-2, "Ready", Alignment::Left}, Case{0, "\t\tReady", Alignment::Right},
                         Case{2, "\tReady", Alignment::Center}}) {

@@ -28,23 +28,23 @@ struct HeadlessControl : ItemList {
   ControlId parent = kNoControl;
   ControlEvents* events = nullptr;
   int left = 0, top = 0, width = 0, height = 0;  // a status bar's follow its window's bottom edge
-  std::string text;             // caption, edit text or status text
+  std::string text;                              // caption, edit text or status text
   TFontRec font;
   uint32_t color = 0;
   bool enabled = true;
-  bool visible = true;          // its own flag; a form starts hidden until shown
+  bool visible = true;  // its own flag; a form starts hidden until shown
   std::string tooltip;
-  int tab_order = 0;            // as the program set it; the place it took is in its parent's tab_chain
+  int tab_order = 0;  // as the program set it; the place it took is in its parent's tab_chain
   Cursor cursor = Cursor::Default;
   Alignment alignment = Alignment::Left;
   bool checked = false;
   PanelFrame frame;
-  uint32_t style = 0;           // a new form: minimize box, maximize box and sizing frame
+  uint32_t style = 0;  // a new form: minimize box, maximize box and sizing frame
   std::string icon;
   WindowState window_state = WindowState::Normal;
-  bool shown = false;           // a form that has been visible at least once
-  bool closed = false;          // a form whose close request was accepted
-  int grown = 0;                // a form: pixels it grew to make room for its status bar, as a native one does
+  bool shown = false;                // a form that has been visible at least once
+  bool closed = false;               // a form whose close request was accepted
+  int grown = 0;                     // a form: pixels it grew to make room for its status bar, as a native one does
   std::vector<ControlId> children;   // in sibling order, back first, front last
   std::vector<ControlId> tab_chain;  // the children given a tab place, in tab order
 };
@@ -55,19 +55,19 @@ enum class DialogKind { Open, Save, Message, Shell };
 // document the shell was asked to open (its target in `text`).
 struct ShownDialog {
   DialogKind kind = DialogKind::Message;
-  std::string title;            // dialog title or message box caption
+  std::string title;  // dialog title or message box caption
   std::string filter;
   std::string start_dir;
   std::string initial_name;
-  std::string text;             // message box text
+  std::string text;  // message box text
   MessageButtons buttons = MessageButtons::Ok;
   MessageIcon icon = MessageIcon::None;
   ControlId owner = kNoControl;
-  std::optional<std::string> path;  // file dialogs: the chosen file; nothing when cancelled
-  int filter_index = 0;         // file dialogs: the filter pair preselected
-  int chosen_filter = 0;        // file dialogs: the filter pair in use when the user confirmed
+  std::optional<std::string> path;             // file dialogs: the chosen file; nothing when cancelled
+  int filter_index = 0;                        // file dialogs: the filter pair preselected
+  int chosen_filter = 0;                       // file dialogs: the filter pair in use when the user confirmed
   MessageAnswer answer = MessageAnswer::None;  // message boxes: the button pressed
-  bool defaulted = false;       // no queued answer was waiting
+  bool defaulted = false;                      // no queued answer was waiting
 };
 
 class HeadlessBackend : public Backend {
@@ -141,12 +141,10 @@ class HeadlessBackend : public Backend {
   // Finding controls as a user would (creation order, seen controls only).
   ControlId FindSeen(const std::string& text) const;  // first whose caption or text is `text`
   std::vector<ControlId> FindAllSeen(const std::string& text) const;
-  ControlId NthSeen(ControlKind kind, int n) const;   // n from 0
+  ControlId NthSeen(ControlKind kind, int n) const;  // n from 0
   ControlId FindSeenWithItem(ControlKind kind, const std::string& item) const;
   std::vector<ControlId> FindAllSeenWithItem(ControlKind kind, const std::string& item) const;
-  ControlId FindComboWithItem(const std::string& item) const {
-    return FindSeenWithItem(ControlKind::ComboBox, item);
-  }
+  ControlId FindComboWithItem(const std::string& item) const { return FindSeenWithItem(ControlKind::ComboBox, item); }
   // The control's address among the seen controls, "button 2" or "list 0": its kind and its
   // place among the seen controls of that kind, in creation order; empty for windows
   // that are no controls a user addresses (the form, panels, the status bar).
@@ -160,10 +158,10 @@ class HeadlessBackend : public Backend {
   ControlId NextTabStop(ControlId from, bool backwards) const;
 
   // --- The scripted user: what it does; each returns false when the control cannot take it ---
-  bool Click(ControlId id);                       // button, label, check box (toggles), radio button (checks)
-  bool Type(ControlId id, const std::string& text);  // edit: replaces its text
-  bool PressEnter(ControlId id);                  // edit
-  bool Choose(ControlId id, int index);           // list box, combo box, tab strip
+  bool Click(ControlId id);                                // button, label, check box (toggles), radio button (checks)
+  bool Type(ControlId id, const std::string& text);        // edit: replaces its text
+  bool PressEnter(ControlId id);                           // edit
+  bool Choose(ControlId id, int index);                    // list box, combo box, tab strip
   bool ChooseText(ControlId id, const std::string& item);  // the first item equal to `item`
 
   // --- The scripted user: its answers to dialogs and message boxes, taken first in first out ---

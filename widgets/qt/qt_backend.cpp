@@ -136,7 +136,8 @@ QWidget* QtBackend::MakeWidget(Control& c, QWidget* parent) {
     case ControlKind::TabStrip: {
       auto* tabs = new QTabBar(parent);
       tabs->setExpanding(false);
-      QObject::connect(tabs, &QTabBar::currentChanged, tabs, [report](int) { report(&ControlEvents::OnSelectionChanged); });
+      QObject::connect(tabs, &QTabBar::currentChanged, tabs,
+                       [report](int) { report(&ControlEvents::OnSelectionChanged); });
       c.items = qtimpl::TabStripItems(*tabs);
       return tabs;
     }
@@ -212,7 +213,8 @@ QWidget* QtBackend::MakeWidget(Control& c, QWidget* parent) {
       auto* combo = new QComboBox(parent);
       combo->setEditable(false);
       // Every pick by the user counts, also of the item already shown.
-      QObject::connect(combo, &QComboBox::activated, combo, [report](int) { report(&ControlEvents::OnSelectionChanged); });
+      QObject::connect(combo, &QComboBox::activated, combo,
+                       [report](int) { report(&ControlEvents::OnSelectionChanged); });
       c.items = qtimpl::ComboBoxItems(*combo);
       return combo;
     }

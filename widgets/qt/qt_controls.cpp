@@ -53,8 +53,7 @@ void ItemModel::Reset(std::vector<std::string> items) {
   endResetModel();
 }
 
-QItemSelectionModel::SelectionFlags ListView::selectionCommand(const QModelIndex& index,
-                                                               const QEvent* event) const {
+QItemSelectionModel::SelectionFlags ListView::selectionCommand(const QModelIndex& index, const QEvent* event) const {
   const auto command = QListView::selectionCommand(index, event);
   if (command & QItemSelectionModel::Deselect) return QItemSelectionModel::NoUpdate;
   return command;

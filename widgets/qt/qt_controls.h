@@ -168,7 +168,7 @@ class ResizeWatcher : public QObject {
 struct Control : NativeControl {
   using NativeControl::NativeControl;
   QPointer<QWidget> widget;
-  QFont font;  // as asked; a caption too wide for its control is drawn narrower than this
+  QFont font;                         // as asked; a caption too wide for its control is drawn narrower than this
   ControlId status_bar = kNoControl;  // the status bar docked on this window, kept above its siblings
 
   // Form: the outer frame asked for, and how much the frame adds to the client area.

@@ -34,7 +34,8 @@ void QtBackend::SetGeometry(ControlId id, int left, int top, int width, int heig
     default:
       c->widget->setGeometry(left, top, width, height);
       qtimpl::FitCaption(*c);
-      if (Control* owner = Find(c->parent); owner && owner->kind == ControlKind::Form && owner->status_bar != kNoControl)
+      if (Control* owner = Find(c->parent);
+          owner && owner->kind == ControlKind::Form && owner->status_bar != kNoControl)
         SizeClient(*owner, owner->frame_extra);
       break;
   }
@@ -129,8 +130,8 @@ void QtBackend::ShowStyle(NativeControl& form) {
   auto& c = static_cast<Control&>(form);
   QWidget* w = c.widget;
   const bool sizable = c.style & kStyleSizingFrame;
-  Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint;
+  Qt::WindowFlags flags =
+      Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
   if (c.style & kStyleMinimizeBox) flags |= Qt::WindowMinimizeButtonHint;
   if (c.style & kStyleMaximizeBox) flags |= Qt::WindowMaximizeButtonHint;
   if (w->windowFlags() != flags) {
@@ -200,9 +201,7 @@ class InputDropper : public QObject {
  protected:
   bool eventFilter(QObject* target, QEvent* event) override {
     switch (event->type()) {
-      case QEvent::KeyPress:
-        escape = escape || static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape;
-        return true;
+      case QEvent::KeyPress: escape = escape || static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape; return true;
       case QEvent::KeyRelease:
       case QEvent::ShortcutOverride:
       case QEvent::Shortcut:

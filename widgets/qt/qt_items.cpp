@@ -43,7 +43,8 @@ class ListRows final : public NativeItems {
     c_.rows.Select(index);
     if (c_.sync_pending) return;
     c_.sync_pending = true;
-    QMetaObject::invokeMethod(c_.list, [this] { ShowSelection(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        c_.list, [this] { ShowSelection(); }, Qt::QueuedConnection);
   }
 
  private:
@@ -67,7 +68,9 @@ class ComboItems final : public NativeItems {
  public:
   explicit ComboItems(QComboBox& combo) : combo_(combo) {}
   int Count() const override { return combo_.count(); }
-  std::string At(int index) const override { return BytesOf(combo_.itemText(index), combo_.itemData(index, kBytesRole)); }
+  std::string At(int index) const override {
+    return BytesOf(combo_.itemText(index), combo_.itemData(index, kBytesRole));
+  }
   void Insert(int index, const std::string& text) override {
     const int selection = SelectionAfterInsert(combo_.currentIndex(), index);
     combo_.insertItem(index, DecodeText(text), Kept(text));

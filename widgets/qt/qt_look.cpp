@@ -133,21 +133,28 @@ QColor ResolveColor(uint32_t color) {
     const QPalette palette = QApplication::palette();
     auto role = QPalette::Window;
     switch (color & 0xFF) {
-      case 0: case 3: case 12: role = QPalette::Mid; break;             // scroll bar, inactive caption, workspace
-      case 1: case 16: role = QPalette::Dark; break;                    // desktop, button shadow
-      case 2: case 13: role = QPalette::Highlight; break;               // active caption, highlight
-      case 5: role = QPalette::Base; break;                             // window (edit background)
-      case 6: case 21: role = QPalette::Shadow; break;                  // frame, dark shadow
-      case 7: role = QPalette::WindowText; break;                       // menu text
-      case 8: case 19: role = QPalette::Text; break;                    // window text, inactive caption text
-      case 9: case 14: role = QPalette::HighlightedText; break;         // caption text, highlight text
+      case 0:
+      case 3:
+      case 12: role = QPalette::Mid; break;  // scroll bar, inactive caption, workspace
+      case 1:
+      case 16: role = QPalette::Dark; break;  // desktop, button shadow
+      case 2:
+      case 13: role = QPalette::Highlight; break;  // active caption, highlight
+      case 5: role = QPalette::Base; break;        // window (edit background)
+      case 6:
+      case 21: role = QPalette::Shadow; break;     // frame, dark shadow
+      case 7: role = QPalette::WindowText; break;  // menu text
+      case 8:
+      case 19: role = QPalette::Text; break;  // window text, inactive caption text
+      case 9:
+      case 14: role = QPalette::HighlightedText; break;                   // caption text, highlight text
       case 17: return palette.color(QPalette::Disabled, QPalette::Text);  // grey text
       case 18: role = QPalette::ButtonText; break;
       case 20: role = QPalette::Light; break;
       case 22: role = QPalette::Midlight; break;
       case 23: role = QPalette::ToolTipText; break;
       case 24: role = QPalette::ToolTipBase; break;
-      default: role = QPalette::Window; break;                          // 15 button face, 4 menu, borders
+      default: role = QPalette::Window; break;  // 15 button face, 4 menu, borders
     }
     return palette.color(QPalette::Active, role);
   }
@@ -159,17 +166,17 @@ QColor ResolveColor(uint32_t color) {
 
 void SetCursorShape(QWidget* widget, Cursor cursor) {
   static const std::map<Cursor, Qt::CursorShape> shapes = {
-      {Cursor::None, Qt::BlankCursor},        {Cursor::Arrow, Qt::ArrowCursor},
-      {Cursor::Cross, Qt::CrossCursor},       {Cursor::IBeam, Qt::IBeamCursor},
-      {Cursor::Size, Qt::SizeAllCursor},      {Cursor::SizeAll, Qt::SizeAllCursor},
+      {Cursor::None, Qt::BlankCursor},         {Cursor::Arrow, Qt::ArrowCursor},
+      {Cursor::Cross, Qt::CrossCursor},        {Cursor::IBeam, Qt::IBeamCursor},
+      {Cursor::Size, Qt::SizeAllCursor},       {Cursor::SizeAll, Qt::SizeAllCursor},
       {Cursor::SizeNESW, Qt::SizeBDiagCursor}, {Cursor::SizeNS, Qt::SizeVerCursor},
       {Cursor::SizeNWSE, Qt::SizeFDiagCursor}, {Cursor::SizeWE, Qt::SizeHorCursor},
-      {Cursor::UpArrow, Qt::UpArrowCursor},   {Cursor::HourGlass, Qt::WaitCursor},
-      {Cursor::Drag, Qt::DragCopyCursor},     {Cursor::MultiDrag, Qt::DragCopyCursor},
-      {Cursor::NoDrop, Qt::ForbiddenCursor},  {Cursor::No, Qt::ForbiddenCursor},
-      {Cursor::HSplit, Qt::SplitHCursor},     {Cursor::VSplit, Qt::SplitVCursor},
-      {Cursor::SqlWait, Qt::BusyCursor},      {Cursor::AppStart, Qt::BusyCursor},
-      {Cursor::Help, Qt::WhatsThisCursor},    {Cursor::HandPoint, Qt::PointingHandCursor},
+      {Cursor::UpArrow, Qt::UpArrowCursor},    {Cursor::HourGlass, Qt::WaitCursor},
+      {Cursor::Drag, Qt::DragCopyCursor},      {Cursor::MultiDrag, Qt::DragCopyCursor},
+      {Cursor::NoDrop, Qt::ForbiddenCursor},   {Cursor::No, Qt::ForbiddenCursor},
+      {Cursor::HSplit, Qt::SplitHCursor},      {Cursor::VSplit, Qt::SplitVCursor},
+      {Cursor::SqlWait, Qt::BusyCursor},       {Cursor::AppStart, Qt::BusyCursor},
+      {Cursor::Help, Qt::WhatsThisCursor},     {Cursor::HandPoint, Qt::PointingHandCursor},
   };
   const auto found = shapes.find(cursor);
   if (found == shapes.end()) {

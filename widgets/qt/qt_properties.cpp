@@ -36,10 +36,8 @@ bool TakesFocus(ControlKind kind) {
     case ControlKind::CheckBox:
     case ControlKind::RadioButton:
     case ControlKind::ListBox:
-    case ControlKind::ComboBox:
-      return true;
-    default:
-      return false;
+    case ControlKind::ComboBox: return true;
+    default: return false;
   }
 }
 
@@ -67,12 +65,8 @@ void QtBackend::ShowText(NativeControl& record) {
   QWidget* w = c.widget;
   const QString text = DecodeText(c.text);
   switch (c.kind) {
-    case ControlKind::Form:
-      w->setWindowTitle(text);
-      break;
-    case ControlKind::Panel:
-      static_cast<qtimpl::PanelWidget*>(w)->SetCaption(text);
-      break;
+    case ControlKind::Form: w->setWindowTitle(text); break;
+    case ControlKind::Panel: static_cast<qtimpl::PanelWidget*>(w)->SetCaption(text); break;
     case ControlKind::StatusBar: {
       const StatusLine line = LayOutStatusText(c.text, c.alignment);
       c.status_label->setAlignment(Horizontal(line.alignment) | Qt::AlignVCenter);
@@ -89,11 +83,8 @@ void QtBackend::ShowText(NativeControl& record) {
       static_cast<QLabel*>(w)->setText(text);
       qtimpl::FitCaption(c);
       break;
-    case ControlKind::Edit:
-      static_cast<QLineEdit*>(w)->setText(text);
-      break;
-    default:
-      break;
+    case ControlKind::Edit: static_cast<QLineEdit*>(w)->setText(text); break;
+    default: break;
   }
 }
 
@@ -106,17 +97,14 @@ void QtBackend::ShowAlignment(NativeControl& record) {
   auto& c = static_cast<Control&>(record);
   const Qt::Alignment horizontal = Horizontal(c.alignment);
   switch (c.kind) {
-    case ControlKind::Label:
-      static_cast<QLabel*>(c.widget.data())->setAlignment(horizontal | Qt::AlignTop);
-      break;
+    case ControlKind::Label: static_cast<QLabel*>(c.widget.data())->setAlignment(horizontal | Qt::AlignTop); break;
     case ControlKind::Edit:
       static_cast<QLineEdit*>(c.widget.data())->setAlignment(horizontal | Qt::AlignVCenter);
       break;
     case ControlKind::Panel:
       static_cast<qtimpl::PanelWidget*>(c.widget.data())->SetCaptionAlignment(horizontal | Qt::AlignVCenter);
       break;
-    default:
-      break;
+    default: break;
   }
 }
 
@@ -159,8 +147,7 @@ void QtBackend::SetColor(ControlId id, uint32_t color) {
   const QColor background = qtimpl::ResolveColor(color);
   QPalette palette = w->palette();
   switch (c->kind) {
-    case ControlKind::Button:
-      return;  // push buttons keep the look of the style
+    case ControlKind::Button: return;  // push buttons keep the look of the style
     case ControlKind::Edit:
     case ControlKind::ListBox:
     case ControlKind::ComboBox:

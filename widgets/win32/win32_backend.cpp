@@ -22,7 +22,8 @@ constexpr int kListExtent = 200;
 
 void InitCommonControlsOnce() {
   static const bool done = [] {
-    INITCOMMONCONTROLSEX init{sizeof init, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
+    INITCOMMONCONTROLSEX init{sizeof init,
+                              ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
     return ::InitCommonControlsEx(&init) != FALSE;
   }();
   (void)done;
@@ -37,32 +38,22 @@ struct NativeKind {
 NativeKind NativeFor(ControlKind kind) {
   constexpr DWORD child = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
   switch (kind) {
-    case ControlKind::Form:
-      return {win32impl::FormClass(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
-    case ControlKind::Panel:
-      return {win32impl::PanelClass(), child | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
-    case ControlKind::TabStrip:
-      return {WC_TABCONTROLW, child, 0};
-    case ControlKind::StatusBar:
-      return {STATUSCLASSNAMEW, child, 0};
-    case ControlKind::Button:
-      return {L"BUTTON", child | BS_PUSHBUTTON, 0};
-    case ControlKind::Edit:
-      return {L"EDIT", child | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
-    case ControlKind::Label:
-      return {L"STATIC", child | SS_LEFT | SS_NOTIFY | SS_NOPREFIX, 0};
-    case ControlKind::CheckBox:
-      return {L"BUTTON", child | BS_AUTOCHECKBOX, 0};
-    case ControlKind::RadioButton:
-      return {L"BUTTON", child | BS_RADIOBUTTON, 0};
+    case ControlKind::Form: return {win32impl::FormClass(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
+    case ControlKind::Panel: return {win32impl::PanelClass(), child | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
+    case ControlKind::TabStrip: return {WC_TABCONTROLW, child, 0};
+    case ControlKind::StatusBar: return {STATUSCLASSNAMEW, child, 0};
+    case ControlKind::Button: return {L"BUTTON", child | BS_PUSHBUTTON, 0};
+    case ControlKind::Edit: return {L"EDIT", child | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+    case ControlKind::Label: return {L"STATIC", child | SS_LEFT | SS_NOTIFY | SS_NOPREFIX, 0};
+    case ControlKind::CheckBox: return {L"BUTTON", child | BS_AUTOCHECKBOX, 0};
+    case ControlKind::RadioButton: return {L"BUTTON", child | BS_RADIOBUTTON, 0};
     case ControlKind::ListBox:
       // An owner-data list: the native control only counts the rows and asks for those it
       // paints, so a million items cost one string each in the backend and nothing natively.
       return {L"LISTBOX",
               child | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_NODATA,
               WS_EX_CLIENTEDGE};
-    case ControlKind::ComboBox:
-      return {L"COMBOBOX", child | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_HASSTRINGS, 0};
+    case ControlKind::ComboBox: return {L"COMBOBOX", child | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_HASSTRINGS, 0};
   }
   return {L"STATIC", child, 0};
 }
@@ -118,9 +109,7 @@ ControlId Win32Backend::Make(ControlKind kind, NativeControl* owner_record, Cont
   ::SendMessageW(c->hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(c->font), FALSE);
 
   switch (kind) {
-    case ControlKind::Form:
-      c->style = kDefaultFormStyle;
-      break;
+    case ControlKind::Form: c->style = kDefaultFormStyle; break;
     case ControlKind::ListBox:
       ::SendMessageW(c->hwnd, LB_SETHORIZONTALEXTENT, kListExtent, 0);
       ::SendMessageW(c->hwnd, LB_SETITEMHEIGHT, 0, win32impl::ItemHeight(c->hwnd, c->font));
@@ -133,14 +122,9 @@ ControlId Win32Backend::Make(ControlKind kind, NativeControl* owner_record, Cont
       ::SendMessageW(c->hwnd, CB_SETCURSEL, WPARAM(-1), 0);
       c->items = win32impl::ComboBoxItems(c->hwnd);
       break;
-    case ControlKind::TabStrip:
-      c->items = win32impl::TabStripItems(c->hwnd);
-      break;
-    case ControlKind::StatusBar:
-      ::SendMessageW(c->hwnd, WM_SIZE, 0, 0);
-      break;
-    default:
-      break;
+    case ControlKind::TabStrip: c->items = win32impl::TabStripItems(c->hwnd); break;
+    case ControlKind::StatusBar: ::SendMessageW(c->hwnd, WM_SIZE, 0, 0); break;
+    default: break;
   }
   const ControlId id = c->id;
   controls_.emplace(id, std::move(control));

@@ -23,15 +23,15 @@ struct Control : NativeControl {
   using NativeControl::NativeControl;
   Win32Backend* backend = nullptr;
   HWND hwnd = nullptr;
-  WNDPROC previous = nullptr;     // the class's own procedure of a subclassed system control
+  WNDPROC previous = nullptr;                    // the class's own procedure of a subclassed system control
   int left = 0, top = 0, width = 0, height = 0;  // as set; a combo box's native height includes its list
   HFONT font = nullptr;
   COLORREF text_color = 0;
-  HBRUSH brush = nullptr;         // background, when a colour was set
+  HBRUSH brush = nullptr;  // background, when a colour was set
   COLORREF back = 0;
   Cursor cursor = Cursor::Default;
-  PanelFrame frame;               // panel
-  bool pick_reported = false;     // combo box: a pick was reported, its selection change follows
+  PanelFrame frame;            // panel
+  bool pick_reported = false;  // combo box: a pick was reported, its selection change follows
   bool mouse_inside = false;
   HWND tooltip = nullptr;
   WindowState window_state = WindowState::Normal;  // form: applied when it is shown

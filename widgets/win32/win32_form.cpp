@@ -91,7 +91,8 @@ void Win32Backend::GetGeometry(ControlId id, int& left, int& top, int& width, in
   left = r.left;
   top = r.top;
   width = r.right - r.left;
-  height = c->kind == ControlKind::ComboBox ? c->height : r.bottom - r.top - (c->kind == ControlKind::Form ? c->grown : 0);
+  height =
+      c->kind == ControlKind::ComboBox ? c->height : r.bottom - r.top - (c->kind == ControlKind::Form ? c->grown : 0);
 }
 
 // ---- style, icon, state ----
@@ -192,9 +193,8 @@ bool Win32Backend::ProcessEvents() {
                                                {WM_NCXBUTTONDBLCLK + 1, WM_KEYFIRST - 1},
                                                {WM_KEYLAST + 1, WM_MOUSEFIRST - 1},
                                                {WM_MOUSELAST + 1, 0xFFFFFFFF}};
-  constexpr std::pair<UINT, UINT> kInput[] = {{WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK},
-                                              {WM_KEYFIRST, WM_KEYLAST},
-                                              {WM_MOUSEFIRST, WM_MOUSELAST}};
+  constexpr std::pair<UINT, UINT> kInput[] = {
+      {WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK}, {WM_KEYFIRST, WM_KEYLAST}, {WM_MOUSEFIRST, WM_MOUSELAST}};
   MSG msg;
   bool escape = false;
   for (const auto& [first, last] : kInput)

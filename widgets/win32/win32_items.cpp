@@ -19,7 +19,9 @@ namespace {
 struct ItemBytes {
   std::vector<std::string> bytes;
 
-  std::string At(int index) const { return index >= 0 && index < int(bytes.size()) ? bytes[size_t(index)] : std::string(); }
+  std::string At(int index) const {
+    return index >= 0 && index < int(bytes.size()) ? bytes[size_t(index)] : std::string();
+  }
   // After the control took `text` in at `where` (its answer; negative when it did not).
   void Inserted(LRESULT where, const std::string& text) {
     if (where >= 0 && size_t(where) <= bytes.size()) bytes.insert(bytes.begin() + where, text);
@@ -89,8 +91,8 @@ class ComboItems final : public NativeItems {
   std::string At(int index) const override { return texts_.At(index); }
   void Insert(int index, const std::string& text) override {
     const int selection = SelectionAfterInsert(Selection(), index);
-    texts_.Inserted(::SendMessageW(combo_, CB_INSERTSTRING, WPARAM(index), reinterpret_cast<LPARAM>(Wide(text).c_str())),
-                    text);
+    texts_.Inserted(
+        ::SendMessageW(combo_, CB_INSERTSTRING, WPARAM(index), reinterpret_cast<LPARAM>(Wide(text).c_str())), text);
     Select(selection);
   }
   void Remove(int index) override {
@@ -101,13 +103,14 @@ class ComboItems final : public NativeItems {
   void Set(int index, const std::string& text) override {
     const int selection = Selection();
     if (::SendMessageW(combo_, CB_DELETESTRING, WPARAM(index), 0) != CB_ERR) texts_.Removed(index);
-    texts_.Inserted(::SendMessageW(combo_, CB_INSERTSTRING, WPARAM(index), reinterpret_cast<LPARAM>(Wide(text).c_str())),
-                    text);
+    texts_.Inserted(
+        ::SendMessageW(combo_, CB_INSERTSTRING, WPARAM(index), reinterpret_cast<LPARAM>(Wide(text).c_str())), text);
     Select(selection);
   }
   void Assign(std::vector<std::string> texts) override {
     ::SendMessageW(combo_, CB_RESETCONTENT, 0, 0);
-    for (const auto& text : texts) ::SendMessageW(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(text).c_str()));
+    for (const auto& text : texts)
+      ::SendMessageW(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(text).c_str()));
     texts_.bytes = std::move(texts);
     Select(-1);
   }

@@ -28,11 +28,11 @@ COLORREF ResolveColor(uint32_t color) {
 HCURSOR CursorFor(Cursor cursor) {
   // The system's cursor resources; the ones it lacks (drag, split) are stood in for.
   static const std::map<Cursor, int> resources = {
-      {Cursor::Arrow, 32512},     {Cursor::Cross, 32515},    {Cursor::IBeam, 32513},    {Cursor::Size, 32640},
-      {Cursor::Icon, 32641},      {Cursor::SizeAll, 32646},  {Cursor::SizeNESW, 32643}, {Cursor::SizeNS, 32645},
-      {Cursor::SizeNWSE, 32642},  {Cursor::SizeWE, 32644},   {Cursor::UpArrow, 32516},  {Cursor::HourGlass, 32514},
-      {Cursor::Drag, 32512},      {Cursor::NoDrop, 32648},   {Cursor::HSplit, 32644},   {Cursor::VSplit, 32645},
-      {Cursor::MultiDrag, 32512}, {Cursor::SqlWait, 32650},  {Cursor::No, 32648},       {Cursor::AppStart, 32650},
+      {Cursor::Arrow, 32512},     {Cursor::Cross, 32515},     {Cursor::IBeam, 32513},    {Cursor::Size, 32640},
+      {Cursor::Icon, 32641},      {Cursor::SizeAll, 32646},   {Cursor::SizeNESW, 32643}, {Cursor::SizeNS, 32645},
+      {Cursor::SizeNWSE, 32642},  {Cursor::SizeWE, 32644},    {Cursor::UpArrow, 32516},  {Cursor::HourGlass, 32514},
+      {Cursor::Drag, 32512},      {Cursor::NoDrop, 32648},    {Cursor::HSplit, 32644},   {Cursor::VSplit, 32645},
+      {Cursor::MultiDrag, 32512}, {Cursor::SqlWait, 32650},   {Cursor::No, 32648},       {Cursor::AppStart, 32650},
       {Cursor::Help, 32651},      {Cursor::HandPoint, 32649},
   };
   const auto found = resources.find(cursor);

@@ -2,8 +2,8 @@
 // children's notifications to the children's elements, draw panel bevels and list box
 // items; system controls are subclassed for cursors, mouse crossing, Enter and clicks.
 #include <windows.h>
-#include <windowsx.h>
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <algorithm>
 #include <utility>
@@ -51,8 +51,8 @@ void DrawListItem(Control& c, const DRAWITEMSTRUCT& d) {
   const bool selected = (d.itemState & ODS_SELECTED) != 0;
   const bool valid = d.itemID != UINT(-1) && d.itemID < c.rows.items.size();
   if (valid) {
-    const HBRUSH back = selected ? ::GetSysColorBrush(COLOR_HIGHLIGHT)
-                                 : (c.brush ? c.brush : ::GetSysColorBrush(COLOR_WINDOW));
+    const HBRUSH back =
+        selected ? ::GetSysColorBrush(COLOR_HIGHLIGHT) : (c.brush ? c.brush : ::GetSysColorBrush(COLOR_WINDOW));
     ::FillRect(dc, &r, back);
     const std::string& item = c.rows.items[d.itemID];
     const std::wstring text = ShownItemText(item);
@@ -113,8 +113,7 @@ bool Dispatch(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
             }
           }
           break;
-        default:
-          break;
+        default: break;
       }
       result = 0;
       return true;
@@ -160,8 +159,7 @@ bool Dispatch(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
       result = TRUE;
       return true;
     }
-    default:
-      return false;
+    default: return false;
   }
 }
 
@@ -193,7 +191,9 @@ void PaintPanel(Control& c, HDC dc) {
   HGDIOBJ old = c.font ? ::SelectObject(dc, c.font) : nullptr;
   ::SetBkMode(dc, TRANSPARENT);
   ::SetTextColor(dc, c.text_color);
-  const UINT align = c.alignment == Alignment::Center ? DT_CENTER : c.alignment == Alignment::Right ? DT_RIGHT : DT_LEFT;
+  const UINT align = c.alignment == Alignment::Center  ? DT_CENTER
+                     : c.alignment == Alignment::Right ? DT_RIGHT
+                                                       : DT_LEFT;
   ::DrawTextW(dc, caption.c_str(), int(caption.size()), &r, align | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   if (old) ::SelectObject(dc, old);
 }
@@ -203,11 +203,8 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (Dispatch(msg, wp, lp, result)) return result;
   Control* c = ControlOf(hwnd);
   switch (msg) {
-    case WM_ERASEBKGND:
-      return EraseBackground(hwnd, reinterpret_cast<HDC>(wp));
-    case WM_SIZE:
-      DockStatusBars(hwnd);
-      break;
+    case WM_ERASEBKGND: return EraseBackground(hwnd, reinterpret_cast<HDC>(wp));
+    case WM_SIZE: DockStatusBars(hwnd); break;
     case WM_SHOWWINDOW:
       // Shown by the program, not restored from the task bar.
       if (wp && lp == 0 && c && c->events) c->events->OnShown();
@@ -219,8 +216,7 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
       }
       break;
-    default:
-      break;
+    default: break;
   }
   return ::DefWindowProcW(hwnd, msg, wp, lp);
 }
@@ -230,8 +226,7 @@ LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (Dispatch(msg, wp, lp, result)) return result;
   Control* c = ControlOf(hwnd);
   switch (msg) {
-    case WM_ERASEBKGND:
-      return EraseBackground(hwnd, reinterpret_cast<HDC>(wp));
+    case WM_ERASEBKGND: return EraseBackground(hwnd, reinterpret_cast<HDC>(wp));
     case WM_PAINT: {
       PAINTSTRUCT ps;
       HDC dc = ::BeginPaint(hwnd, &ps);
@@ -246,8 +241,7 @@ LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       ::InvalidateRect(hwnd, nullptr, TRUE);  // the bevels follow the new size
       DockStatusBars(hwnd);
       break;
-    default:
-      break;
+    default: break;
   }
   return ::DefWindowProcW(hwnd, msg, wp, lp);
 }
@@ -311,8 +305,7 @@ LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       ::RemovePropW(hwnd, kControlProp);
       c->hwnd = nullptr;
       break;
-    default:
-      break;
+    default: break;
   }
   return ::CallWindowProcW(previous, hwnd, msg, wp, lp);
 }
@@ -345,8 +338,8 @@ Control* ControlOf(HWND hwnd) { return hwnd ? static_cast<Control*>(::GetPropW(h
 void Attach(Control& c) {
   ::SetPropW(c.hwnd, kControlProp, &c);
   if (c.kind != ControlKind::Form && c.kind != ControlKind::Panel) {
-    c.previous = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrW(c.hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ControlProc)));
+    c.previous =
+        reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(c.hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ControlProc)));
   }
 }
 

@@ -31,9 +31,7 @@ void Win32Backend::ShowText(NativeControl& record) {
       ::SendMessageW(c.hwnd, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
       break;
     }
-    default:
-      ::SetWindowTextW(c.hwnd, Wide(c.text).c_str());
-      break;
+    default: ::SetWindowTextW(c.hwnd, Wide(c.text).c_str()); break;
   }
 }
 
@@ -47,17 +45,20 @@ void Win32Backend::ShowAlignment(NativeControl& record) {
   LONG style = ::GetWindowLongW(c.hwnd, GWL_STYLE);
   switch (c.kind) {
     case ControlKind::Label: {
-      const LONG align = c.alignment == Alignment::Center ? SS_CENTER : c.alignment == Alignment::Right ? SS_RIGHT : SS_LEFT;
+      const LONG align = c.alignment == Alignment::Center  ? SS_CENTER
+                         : c.alignment == Alignment::Right ? SS_RIGHT
+                                                           : SS_LEFT;
       ::SetWindowLongW(c.hwnd, GWL_STYLE, (style & ~LONG(SS_TYPEMASK)) | align);
       break;
     }
     case ControlKind::Edit: {
-      const LONG align = c.alignment == Alignment::Center ? ES_CENTER : c.alignment == Alignment::Right ? ES_RIGHT : ES_LEFT;
+      const LONG align = c.alignment == Alignment::Center  ? ES_CENTER
+                         : c.alignment == Alignment::Right ? ES_RIGHT
+                                                           : ES_LEFT;
       ::SetWindowLongW(c.hwnd, GWL_STYLE, (style & ~LONG(ES_CENTER | ES_RIGHT)) | align);
       break;
     }
-    default:
-      break;
+    default: break;
   }
   ::InvalidateRect(c.hwnd, nullptr, TRUE);
 }
@@ -160,7 +161,8 @@ void Win32Backend::SetZOrder(ControlId id, bool to_top) {
   ::SetWindowPos(c->hwnd, to_top ? HWND_TOP : HWND_BOTTOM, 0, 0, 0, 0, to_top ? keep | SWP_SHOWWINDOW : keep);
   // A status bar stays above the pages that reach under it, as a docked bar does.
   if (to_top && c->kind != ControlKind::StatusBar) {
-    for (HWND sibling = ::GetWindow(::GetParent(c->hwnd), GW_CHILD); sibling; sibling = ::GetWindow(sibling, GW_HWNDNEXT)) {
+    for (HWND sibling = ::GetWindow(::GetParent(c->hwnd), GW_CHILD); sibling;
+         sibling = ::GetWindow(sibling, GW_HWNDNEXT)) {
       const Control* other = win32impl::ControlOf(sibling);
       if (other && other->kind == ControlKind::StatusBar) ::SetWindowPos(sibling, HWND_TOP, 0, 0, 0, 0, keep);
     }

@@ -39,7 +39,10 @@ struct Calc {
 };
 
 TEST(MathParse, evaluates_expressions_and_reports_error_codes) {
-  struct Case { std::string text; double want; };
+  struct Case {
+    std::string text;
+    double want;
+  };
   // The cases are packed by hand, many to a line, where the formatter would give each one a line.
   // clang-format off
   const std::vector<Case> cases = {
@@ -66,9 +69,9 @@ TEST(MathParse, evaluates_expressions_and_reports_error_codes) {
 TEST(MathParse, degrees_in_angle_mode_1_and_integer_results_rounding_halves_to_even_within_32_bits) {
   Calc calc(0, 0);
   calc.element.AngleMode = 1;
-  EXPECT_EQ(calc.Runs({"sin(90)+cos(180)+arcsin(1)+atan(-1, 0)", "arccos(-1)", "5/2", "7/2", "-2147483648",
-                       "2147483648"}),
-            (std::vector<double>{0, 180, 2, 4, -2147483648.0, kEval}));
+  EXPECT_EQ(
+      calc.Runs({"sin(90)+cos(180)+arcsin(1)+atan(-1, 0)", "arccos(-1)", "5/2", "7/2", "-2147483648", "2147483648"}),
+      (std::vector<double>{0, 180, 2, 4, -2147483648.0, kEval}));
   EXPECT_EQ(calc.got[0].kind, KindInteger);
 }
 

@@ -31,7 +31,12 @@ TEST(KeptInOrder, counts_each_old_entry_once_whatever_moved_came_or_went) {
       {"a few gone here and there", Range(0, 50), Join({Range(0, 10), Range(12, 30), Range(31, 50)}), 47},
       {"a block gone, longer than the look ahead", Range(0, 50), Join({Range(0, 5), Range(30, 50)}), 25},
       {"new ones between", Range(0, 20), Join({Range(0, 10), Range(100, 120), Range(10, 20)}), 20},
-      {"turned round", Range(0, 30), [] { Names r = Range(0, 30); return Names(r.rbegin(), r.rend()); }(), 30},
+      {"turned round", Range(0, 30),
+       [] {
+         Names r = Range(0, 30);
+         return Names(r.rbegin(), r.rend());
+       }(),
+       30},
       {"an old entry twice, written once", Join({Range(0, 3), Range(1, 2)}), Range(0, 3), 3},
       {"written twice, held once", Range(0, 3), Join({Range(0, 3), Range(1, 2)}), 3},
       {"nothing before", {}, Range(0, 5), 0},

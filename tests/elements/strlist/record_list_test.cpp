@@ -82,9 +82,9 @@ TEST(RecordList, views_stay_valid_when_the_list_is_moved_or_swapped) {
 
 TEST(RecordList, edits_leave_every_other_record_as_it_was) {
   RecordList list{"Alpha.com ", "beta.com", "gamma.com", "delta.com"};
-  list.Replace(0, "alpha.com");            // shorter: in its own place
-  list.Replace(1, "a-longer-beta.com");    // longer: added behind
-  list.push_back(list[2]);                 // a record of the list itself, added again
+  list.Replace(0, "alpha.com");          // shorter: in its own place
+  list.Replace(1, "a-longer-beta.com");  // longer: added behind
+  list.push_back(list[2]);               // a record of the list itself, added again
   EXPECT_EQ(list, (Lines{"alpha.com", "a-longer-beta.com", "gamma.com", "delta.com", "gamma.com"}));
 
   const RecordList::Place place = list.PlaceOf(3);
@@ -96,10 +96,12 @@ TEST(RecordList, edits_leave_every_other_record_as_it_was) {
   list.KeepIf([&](size_t i) { return list[i] != "gamma.com"; });
   EXPECT_EQ(list, (Lines{"alpha.com", "a-longer-beta.com", "delta.com"}));
   list.Append(list);
-  EXPECT_EQ(list, (Lines{"alpha.com", "a-longer-beta.com", "delta.com", "alpha.com", "a-longer-beta.com", "delta.com"}));
+  EXPECT_EQ(list,
+            (Lines{"alpha.com", "a-longer-beta.com", "delta.com", "alpha.com", "a-longer-beta.com", "delta.com"}));
   list.Compact();
   EXPECT_EQ(list.TextBytes(), 2 * (9 + 17 + 9));
-  EXPECT_EQ(list, (Lines{"alpha.com", "a-longer-beta.com", "delta.com", "alpha.com", "a-longer-beta.com", "delta.com"}));
+  EXPECT_EQ(list,
+            (Lines{"alpha.com", "a-longer-beta.com", "delta.com", "alpha.com", "a-longer-beta.com", "delta.com"}));
 
   RecordIndex unwanted;
   unwanted.Add("alpha.com");

@@ -15,8 +15,8 @@ namespace {
 using namespace std::string_literals;
 
 TEST(FoldedLess, orders_by_folded_unsigned_bytes_with_prefixes_first) {
-  const std::vector<std::pair<std::string, std::string>> ascending = {
-      {"a", "B"}, {"_", "A"}, {"Z", "\x80"}, {"b", "b1"}, {"\xC0", "\xE0"}, {"ab", "ab\0"s}};
+  const std::vector<std::pair<std::string, std::string>> ascending = {{"a", "B"},  {"_", "A"},       {"Z", "\x80"},
+                                                                      {"b", "b1"}, {"\xC0", "\xE0"}, {"ab", "ab\0"s}};
   for (const auto& [a, b] : ascending) EXPECT_TRUE(FoldedLess(a, b) && !FoldedLess(b, a)) << a << " < " << b;
   EXPECT_FALSE(FoldedLess("Ads.com", "ads.com") || FoldedLess("ads.com", "ADS.COM"));
 }
@@ -37,15 +37,21 @@ struct RecordSet {
   size_t largest = 100000;  // of the sizes tried
 };
 const RecordSet kRecordSets[] = {
-    {"domains", [](std::mt19937& r) {
+    {"domains",
+     [](std::mt19937& r) {
        return Pick(r, {"", "www.", "WWW.", "metrics.", "Metrics.", "ads."}) + Tail(r, "abcDEFxyz-", 12) +
               Pick(r, {".com", ".COM", ".co.uk", ""});
      }},
     {"prefixes and zero bytes", [](std::mt19937& r) { return Tail(r, "aA\0\x80"s, 20); }},
-    {"long shared heads", [](std::mt19937& r) {
-       return Pick(r, {"metrics.trackers.example", "METRICS.TRACKERS.EXAMPLE", "metrics.trackers"}) + Tail(r, "aB\0"s, 10);
+    {"long shared heads",
+     [](std::mt19937& r) {
+       return Pick(r, {"metrics.trackers.example", "METRICS.TRACKERS.EXAMPLE", "metrics.trackers"}) +
+              Tail(r, "aB\0"s, 10);
      }},
-    {"copies", [](std::mt19937& r) { return Pick(r, {"", "a", "A", "a\0"s, "abcdefgh", "ABCDEFGH\0"s, "abcdefghijklmnop"}); }},
+    {"copies",
+     [](std::mt19937& r) {
+       return Pick(r, {"", "a", "A", "a\0"s, "abcdefgh", "ABCDEFGH\0"s, "abcdefghijklmnop"});
+     }},
     {"any bytes", [](std::mt19937& r) { return Tail(r, "\0\x01\x7f\x80\xc1\xe1\xff"s + "AZaz@[`{", 40); }},
     {"long", [](std::mt19937& r) { return "Head" + Tail(r, "aA", 2000); }, 5000},
 };
@@ -68,7 +74,8 @@ TEST(FoldedOrderOf, gives_the_comparison_order_through_every_entry) {
 
       std::vector<uint32_t> expected(size);
       for (uint32_t i = 0; i < size; ++i) expected[i] = i;
-      std::stable_sort(expected.begin(), expected.end(), [&](uint32_t a, uint32_t b) { return FoldedLess(records[a], records[b]); });
+      std::stable_sort(expected.begin(), expected.end(),
+                       [&](uint32_t a, uint32_t b) { return FoldedLess(records[a], records[b]); });
       const std::vector<std::string> want = FoldedInOrder(records, expected);
 
       // A store that keeps its records in one buffer and hands them out by number.

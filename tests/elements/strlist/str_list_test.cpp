@@ -25,14 +25,21 @@ struct StrList : ::testing::Test {
   void doChange(TData&, uint16_t) { ++fired; }
   std::string Read(const std::string& name) const { return platform::ReadFile(dir + "/" + name).value_or("<none>"); }
   template <auto Point>
-  void Fire(TData value = {}) { FireEvent(MakeLink<Point>(list), value); }
+  void Fire(TData value = {}) {
+    FireEvent(MakeLink<Point>(list), value);
+  }
   std::string dir = "/tmp/strlist-XXXXXX";
   TKXStrList list;
   int fired = 0;
 };
 
 TEST_F(StrList, reads_and_writes_lines_by_the_line_rule) {
-  struct Case { const char* what; std::string file; Lines lines; std::string saved; };
+  struct Case {
+    const char* what;
+    std::string file;
+    Lines lines;
+    std::string saved;
+  };
   const std::string long_line(3'000'000, 'q');
   const std::vector<Case> cases = {
       {"CR LF breaks with an empty line", "a\r\n\r\nb\r\n", {"a", "", "b"}, "a\r\n\r\nb\r\n"},
@@ -105,7 +112,7 @@ TEST_F(StrList, add_and_clear_always_fire_sort_never_and_delete_only_for_a_valid
   EXPECT_EQ(fired, 4);
   const Lines all = {"a", "b", "c"};
   const std::vector<std::pair<TData, Lines>> cases = {
-      {MakeText("abc"), all},      {MakeInteger(-1), all},       {MakeInteger(3), all}, {TData{}, all},
+      {MakeText("abc"), all},      {MakeInteger(-1), all},       {MakeInteger(3), all},       {TData{}, all},
       {MakeText("0"), {"b", "c"}}, {MakeInteger(1), {"a", "c"}}, {MakeReal(2.0), {"a", "b"}},
   };
   for (const auto& [index, left] : cases) {

@@ -22,8 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const struct {
     WebListReader::Source source;
     WebListLimits limits;
-  } runs[] = {{WebListReader::Source::File, {}}, {WebListReader::Source::Download, {}},
-              {WebListReader::Source::File, {5, 40}}};
+  } runs[] = {
+      {WebListReader::Source::File, {}}, {WebListReader::Source::Download, {}}, {WebListReader::Source::File, {5, 40}}};
   for (const auto& run : runs) {
     WebListReader reader(run.source, run.limits);
     bool going = true;
@@ -33,8 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string refused = reader.Refused() ? reader.Refused()->Text() : "";
     WebListReading got = reader.Take();
     KeepNewRecords(got, RecordIndex(known).ContainsEach(got.records));
-    const literal::ByteReading want = literal::ReadWebBytes(
-        list, known, run.source == WebListReader::Source::Download, run.limits.records, run.limits.line);
+    const literal::ByteReading want = literal::ReadWebBytes(list, known, run.source == WebListReader::Source::Download,
+                                                            run.limits.records, run.limits.line);
     if (refused != want.refused) std::abort();
     if (!refused.empty() && !got.records.empty()) std::abort();
     if (refused.empty() && (got.records != want.reading.records || got.known != want.reading.known ||

@@ -7,7 +7,10 @@
 namespace {
 
 TEST(CodePageTest, maps_the_cyrillic_letters_and_the_punctuation_of_the_high_half_and_brings_every_byte_back) {
-  struct Case { std::string bytes; std::wstring text; };
+  struct Case {
+    std::string bytes;
+    std::wstring text;
+  };
   for (const Case& c : {Case{"\xC0\xDF\xE0\xFF", L"\u0410\u042F\u0430\u044F"}, Case{"\xA8\xB8", L"\u0401\u0451"},
                         Case{"\x80\x88\x96\x98\xB9", L"\u0402\u20AC\u2013\u0098\u2116"}}) {
     EXPECT_EQ(platform::WideFromBytes(c.bytes), c.text);
@@ -30,11 +33,15 @@ TEST(CodePageTest, typed_text_is_windows1251_when_it_fits_and_cannot_be_taken_fo
   EXPECT_EQ(platform::WideFromText("caf\xC3\xA9\xC3"), L"caf\u0413\u00A9\u0413");
   const std::wstring smiley_pair = {wchar_t(0xD83D), wchar_t(0xDE00)};
   const std::wstring smiley = sizeof(wchar_t) == 2 ? smiley_pair : std::wstring(1, wchar_t(0x1F600));
-  struct Case { std::wstring text; std::string bytes; };
+  struct Case {
+    std::wstring text;
+    std::string bytes;
+  };
   for (const Case& c : {Case{L"\u043F\u0440\u0438\u043C\u0435\u0440.\u0440\u0444", "\xEF\xF0\xE8\xEC\xE5\xF0.\xF0\xF4"},
-                        Case{L"caf\u00E9.fr", "caf\xC3\xA9.fr"},                 // é is not in the code page
-                        Case{L"\u041F\u0440\u0438\u0432\u0435\u0442 \u263A", "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82 \xE2\x98\xBA"},
-                        Case{L"\u0416\u0401", "\xD0\x96\xD0\x81"},              // in Windows-1251 C6 A8, which reads as U+01A8
+                        Case{L"caf\u00E9.fr", "caf\xC3\xA9.fr"},  // é is not in the code page
+                        Case{L"\u041F\u0440\u0438\u0432\u0435\u0442 \u263A",
+                             "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82 \xE2\x98\xBA"},
+                        Case{L"\u0416\u0401", "\xD0\x96\xD0\x81"},  // in Windows-1251 C6 A8, which reads as U+01A8
                         Case{L"x" + smiley + L"y", "x\xF0\x9F\x98\x80y"},
                         Case{std::wstring(1, wchar_t(0xDC00)), "\xEF\xBF\xBD"}}) {  // a lone half
     const std::string bytes = platform::TextFromWide(c.text);

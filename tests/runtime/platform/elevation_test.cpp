@@ -55,11 +55,13 @@ TEST_F(Elevation, a_dismissed_prompt_is_cancelled_and_a_refusal_or_a_missing_pke
   FakePkexec("exit 126");
   EXPECT_EQ(platform::WriteElevated(kEtc + "/hosts", "x").result, Result::Cancelled);
 
-  FakePkexec("printf 'Error executing command as another user: Not authorized\\n\\nThis incident has been reported.\\n' >&2;"
-             " exit 127");
+  FakePkexec(
+      "printf 'Error executing command as another user: Not authorized\\n\\nThis incident has been reported.\\n' >&2;"
+      " exit 127");
   const platform::ElevatedWrite refused = platform::WriteElevated(kEtc + "/hosts", std::string(1 << 20, 'x'));
   EXPECT_EQ(refused.result, Result::Failed);
-  EXPECT_EQ(refused.why, "the system did not give the permission (Error executing command as another user: Not authorized)");
+  EXPECT_EQ(refused.why,
+            "the system did not give the permission (Error executing command as another user: Not authorized)");
   EXPECT_EQ(Read(kEtc + "/hosts"), "127.0.0.1 localhost\n");
 
   const std::string helper = kScratch + "/bin/helper";
@@ -77,8 +79,8 @@ TEST_F(Elevation, nobody_is_asked_for_a_file_the_helper_would_refuse) {
   FakePkexec("exec \"$@\"");
   Put(kScratch + "/outside", "kept\n");
   std::filesystem::create_directory(kEtc + "/dnsmasq.d");
-  for (const std::string& path : {kScratch + "/outside", kEtc + "/passwd", kEtc + "/hosts.old",
-                                  kEtc + "/dnsmasq.d/veltrane.conf"}) {
+  for (const std::string& path :
+       {kScratch + "/outside", kEtc + "/passwd", kEtc + "/hosts.old", kEtc + "/dnsmasq.d/veltrane.conf"}) {
     const platform::ElevatedWrite refused = platform::WriteElevated(path, "not the hosts file's bytes\n");
     EXPECT_EQ(refused.result, Result::Failed) << path;
     EXPECT_FALSE(refused.why.empty()) << path;
@@ -94,8 +96,8 @@ TEST_F(Elevation, the_program_runs_the_installed_helper_unless_built_for_tests) 
   platform::SetElevationPrograms(pkexec, "", kEtc);
   const platform::ElevatedWrite done = platform::WriteElevated(kEtc + "/hosts", "0.0.0.0 ads.example.com\n");
 #ifdef VELTRANE_HELPER_BESIDE
-  EXPECT_EQ(Read(kScratch + "/run/helper"), std::filesystem::canonical("/proc/self/exe").parent_path().string() +
-                                                "/veltrane-write\n")
+  EXPECT_EQ(Read(kScratch + "/run/helper"),
+            std::filesystem::canonical("/proc/self/exe").parent_path().string() + "/veltrane-write\n")
       << done.why;
 #else
   const std::string installed = "/usr/libexec/veltrane/veltrane-write";

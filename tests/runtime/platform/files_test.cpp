@@ -11,8 +11,8 @@
 #include <fstream>
 #include <tuple>
 
-#include "runtime/platform/files.h"
 #include "../runtime_fixture.h"
+#include "runtime/platform/files.h"
 
 namespace {
 
@@ -59,8 +59,11 @@ std::string AccessList() {
     for (size_t i = 0; i < size; ++i) bytes += char((value >> (8 * i)) & 0xff);
   };
   put(2, 4);  // the format's version
-  for (const auto& [tag, perm, id] : {std::tuple{0x01u, 6u, UINT32_MAX}, {0x02u, 6u, 65534u}, {0x04u, 4u, UINT32_MAX},
-                                     {0x10u, 6u, UINT32_MAX}, {0x20u, 4u, UINT32_MAX}})
+  for (const auto& [tag, perm, id] : {std::tuple{0x01u, 6u, UINT32_MAX},
+                                      {0x02u, 6u, 65534u},
+                                      {0x04u, 4u, UINT32_MAX},
+                                      {0x10u, 6u, UINT32_MAX},
+                                      {0x20u, 4u, UINT32_MAX}})
     put(tag, 2), put(perm, 2), put(id, 4);
   return bytes;
 }

@@ -9,16 +9,16 @@
 #include <vector>
 
 #ifndef _WIN32
-#include <sys/file.h>
-#include <sys/wait.h>
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
+#include "../runtime_fixture.h"
 #include "runtime/platform/files.h"
 #include "runtime/platform/folder_lock.h"
-#include "../runtime_fixture.h"
 
 namespace {
 
@@ -111,7 +111,8 @@ TEST_F(FolderLockTest, leftover_temporary_files_go_and_live_ones_stay) {
   ASSERT_TRUE(lock.Held());
   std::vector<std::string> names;
   for (const auto& entry : platform::ListDirectory(lists)) names.push_back(entry.name);
-  EXPECT_EQ(names, (std::vector<std::string>{".veltrane-Ef34Gh", ".veltrane-Ij56Kl", ".veltrane-notours", "Porno.txt"}));
+  EXPECT_EQ(names,
+            (std::vector<std::string>{".veltrane-Ef34Gh", ".veltrane-Ij56Kl", ".veltrane-notours", "Porno.txt"}));
   ::close(live);
 #endif
 }

@@ -58,20 +58,23 @@ void Serve(const HttpRequestSeen& request, LocalHttpServer& server, int c) {
   } else if (path == "/truncated") {
     LocalHttpServer::Send(c, "HTTP/1.1 200 OK\r\nContent-Length: 100\r\nConnection: close\r\n\r\n0.0.0.0 a.example");
   } else if (path == "/truncated-gzip") {
-    LocalHttpServer::Send(c, "HTTP/1.1 200 OK\r\nContent-Encoding: gzip\r\nContent-Length: 45\r\nConnection: close\r\n\r\n" +
-                                 kGzipped.substr(0, 30));
+    LocalHttpServer::Send(
+        c, "HTTP/1.1 200 OK\r\nContent-Encoding: gzip\r\nContent-Length: 45\r\nConnection: close\r\n\r\n" +
+               kGzipped.substr(0, 30));
   } else if (path == "/truncated-gzip-no-length") {
     // The end of the connection ends the body: only the gzip stream's own end tells it was cut.
-    LocalHttpServer::Send(c, "HTTP/1.1 200 OK\r\nContent-Encoding: gzip\r\nConnection: close\r\n\r\n" +
-                                 kGzipped.substr(0, 30));
+    LocalHttpServer::Send(
+        c, "HTTP/1.1 200 OK\r\nContent-Encoding: gzip\r\nConnection: close\r\n\r\n" + kGzipped.substr(0, 30));
   } else if (path == "/damaged-gzip") {
     // A gzip header, then a block of the type deflate keeps reserved.
-    LocalHttpServer::Answer(c, "200 OK", "Content-Encoding: gzip\r\n", std::string("\x1F\x8B\x08\0\0\0\0\0\0\x03\x07", 11));
+    LocalHttpServer::Answer(c, "200 OK", "Content-Encoding: gzip\r\n",
+                            std::string("\x1F\x8B\x08\0\0\0\0\0\0\x03\x07", 11));
   } else if (path == "/brotli") {
     LocalHttpServer::Answer(c, "200 OK", "Content-Encoding: br\r\n", "\x0B\x02\x80list");
   } else if (path == "/truncated-chunks") {
-    LocalHttpServer::Send(c, "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\nConnection: close\r\n\r\n"
-                             "18\r\n0.0.0.0 ads.example.com\n\r\n10\r\n0.0.0.0 a");
+    LocalHttpServer::Send(c,
+                          "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\nConnection: close\r\n\r\n"
+                          "18\r\n0.0.0.0 ads.example.com\n\r\n10\r\n0.0.0.0 a");
   } else if (path == "/page") {
     LocalHttpServer::Answer(c, "200 OK", "Content-Type: Text/HTML; charset=utf-8\r\nETag: \"p1\"\r\n",
                             "<html><body>Log in to the hotel's network: portal.example.com</body></html>");
@@ -130,7 +133,8 @@ TEST_F(Download, each_kind_of_answer_gives_its_body_or_its_failure_in_words) {
       {"/truncated", "", Result::Failed, "", "the connection closed before the whole list came"},
       {"/truncated-gzip", "", Result::Failed, "", "the connection closed before the whole list came"},
       {"/truncated-chunks", "", Result::Failed, "", "the connection closed before the whole list came"},
-      {"/truncated-gzip-no-length", "", Result::Failed, "", "the connection closed before the whole list came (its gzip"},
+      {"/truncated-gzip-no-length", "", Result::Failed, "",
+       "the connection closed before the whole list came (its gzip"},
       {"/damaged-gzip", "", Result::Failed, "", "the server's gzip body is damaged"},
       {"/brotli", "", Result::Failed, "", "encoded as \"br\", which the program does not read"},
       {"/huge", "", Result::Failed, "", "larger than"},

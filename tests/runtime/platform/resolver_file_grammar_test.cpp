@@ -12,9 +12,10 @@ namespace {
 using platform::ResolverGrammar;
 
 const std::string kMark = "# Created with Veltrane: x\n";
-const std::string kZoneHead = "; Created with Veltrane: x\n$TTL 3600\n"
-                              "@ IN SOA localhost. hostmaster.localhost. 1796471592 3600 600 604800 3600\n"
-                              "@ IN NS localhost.\n";
+const std::string kZoneHead =
+    "; Created with Veltrane: x\n$TTL 3600\n"
+    "@ IN SOA localhost. hostmaster.localhost. 1796471592 3600 600 604800 3600\n"
+    "@ IN NS localhost.\n";
 
 TEST(ResolverFileGrammar, takes_only_the_lines_the_program_writes_and_names_the_first_line_it_refuses) {
   const struct Case {
@@ -23,7 +24,8 @@ TEST(ResolverFileGrammar, takes_only_the_lines_the_program_writes_and_names_the_
     size_t line;  // the first line refused; 0: none
   } cases[] = {
       // dnsmasq: blocked names and names left to the usual servers, comments, empty lines.
-      {ResolverGrammar::Dnsmasq, kMark + "# Date: 05.12.2026\n\naddress=/ads.example.com/\nserver=/good.example.com/#\n", 0},
+      {ResolverGrammar::Dnsmasq,
+       kMark + "# Date: 05.12.2026\n\naddress=/ads.example.com/\nserver=/good.example.com/#\n", 0},
       {ResolverGrammar::Dnsmasq, kMark + "address=/xn--caf-dma.fr/\r\naddress=/a_b-c.co.uk/", 0},
       {ResolverGrammar::Dnsmasq, kMark + "conf-script=/tmp/x\n", 2},
       {ResolverGrammar::Dnsmasq, kMark + "address=/a.example/\ndhcp-script=/tmp/x\n", 3},
@@ -49,7 +51,7 @@ TEST(ResolverFileGrammar, takes_only_the_lines_the_program_writes_and_names_the_
       // Unbound: one "server:" before the zones.
       {ResolverGrammar::Unbound,
        kMark + "server:\n    local-zone: \"ads.example.com.\" always_nxdomain\n"
-                 "\tlocal-zone: \"good.example.com.\" transparent\n",
+               "\tlocal-zone: \"good.example.com.\" transparent\n",
        0},
       {ResolverGrammar::Unbound, kMark + "server:\n", 0},
       {ResolverGrammar::Unbound, kMark + "local-zone: \"a.example.\" always_nxdomain\nserver:\n", 2},

@@ -261,8 +261,7 @@ TEST_F(QtBackend, panels_draw_the_bevels_of_a_page_or_none) {
   EXPECT_EQ((std::vector<QRgb>{shown.pixel(0, 0), shown.pixel(99, 59), shown.pixel(1, 1), shown.pixel(2, 2),
                                shown.pixel(97, 57), shown.pixel(3, 3)}),
             (std::vector<QRgb>{dark, light, face, light, dark, face}));
-  EXPECT_EQ((std::vector<QRgb>{bare.pixel(0, 0), bare.pixel(2, 2), bare.pixel(99, 59)}),
-            (std::vector<QRgb>(3, face)));
+  EXPECT_EQ((std::vector<QRgb>{bare.pixel(0, 0), bare.pixel(2, 2), bare.pixel(99, 59)}), (std::vector<QRgb>(3, face)));
 }
 
 TEST_F(QtBackend, controls_without_a_tab_place_still_take_the_focus_when_clicked) {
@@ -304,7 +303,6 @@ TEST_F(QtBackend, a_label_takes_its_look_and_reports_the_mouse_crossing_it) {
 
 // ---- text bytes ----
 
-
 TEST_F(QtBackend, texts_in_utf8_show_as_utf8_and_texts_in_windows_1251_as_windows_1251) {
   const ControlId edit = Make(ControlKind::Edit), button = Make(ControlKind::Button), list = Make(ControlKind::ListBox);
   const ControlId combo = Make(ControlKind::ComboBox), tabs = Make(ControlKind::TabStrip);
@@ -330,10 +328,14 @@ TEST_F(QtBackend, texts_in_utf8_show_as_utf8_and_texts_in_windows_1251_as_window
 TEST_F(QtBackend, typed_text_is_windows_1251_when_it_fits_and_utf8_otherwise_and_an_edited_utf8_text_stays_utf8) {
   const ControlId edit = Make(ControlKind::Edit);
   auto* line = Native<QLineEdit>(edit);
-  struct Case { std::string set; QString typed; std::string got; };
-  for (const Case& c : {Case{"", QString::fromUtf8("пример.рф"), k1251Name},
-                        Case{"", QString::fromUtf8("café.fr"), kUtf8Cafe},
-                        Case{kUtf8Name, QString::fromUtf8("пример.рфx"), kUtf8Name + "x"}}) {
+  struct Case {
+    std::string set;
+    QString typed;
+    std::string got;
+  };
+  for (const Case& c :
+       {Case{"", QString::fromUtf8("пример.рф"), k1251Name}, Case{"", QString::fromUtf8("café.fr"), kUtf8Cafe},
+        Case{kUtf8Name, QString::fromUtf8("пример.рфx"), kUtf8Name + "x"}}) {
     ui.SetText(edit, c.set);
     line->setText(c.typed);  // as the user leaves it
     EXPECT_EQ(ui.GetText(edit), c.got) << c.typed.toStdString();
@@ -348,8 +350,8 @@ TEST_F(QtBackend, typed_text_is_windows_1251_when_it_fits_and_utf8_otherwise_and
 TEST_F(QtBackend, esc_and_the_close_button_give_cancel_also_on_a_box_without_a_cancel_button) {
   using widgets::MessageButtons;
   for (MessageButtons buttons : {MessageButtons::Ok, MessageButtons::YesNo, MessageButtons::AbortRetryIgnore}) {
-    for (void (*dismiss)(QWidget*) : {+[](QWidget* box) { qtuser::Key(box, Qt::Key_Escape); },
-                                      +[](QWidget* box) { box->close(); }}) {
+    for (void (*dismiss)(QWidget*) :
+         {+[](QWidget* box) { qtuser::Key(box, Qt::Key_Escape); }, +[](QWidget* box) { box->close(); }}) {
       qtuser::AnswerModal(dismiss);
       EXPECT_EQ(ui.ShowMessageBox(form, "This is not BanList!", "Error!", buttons, widgets::MessageIcon::Warning),
                 widgets::MessageAnswer::Cancel)

@@ -152,8 +152,8 @@ struct Win32User {
   std::string FileToOpen(const std::string& name) {
     wchar_t temp[MAX_PATH];
     ::GetTempPathW(MAX_PATH, temp);
-    files.push_back(platform::BytesFromWide(temp) + "veltrane-contract-" + std::to_string(::GetCurrentProcessId()) + "-" +
-                    name);
+    files.push_back(platform::BytesFromWide(temp) + "veltrane-contract-" + std::to_string(::GetCurrentProcessId()) +
+                    "-" + name);
     platform::WriteFileAtomic(files.back(), "x");
     return files.back();
   }
@@ -221,10 +221,14 @@ TEST_F(Win32Backend, a_form_without_a_sizing_frame_loses_its_maximize_box_and_sh
 // The native bar reads leading tabs itself: one centres the text, two right-align it.
 TEST_F(Win32Backend, the_status_bar_gets_its_alignment_as_leading_tabs) {
   const ControlId bar = Make(ControlKind::StatusBar, nullptr, 0, 0, 0, 0);
-  struct Case { std::string text; widgets::Alignment alignment; std::wstring shown; };
-  for (const Case& c : {Case{"Ready", widgets::Alignment::Center, L"\tReady"},
-                        Case{"Ready", widgets::Alignment::Right, L"\t\tReady"},
-                        Case{"\tReady", widgets::Alignment::Right, L"\tReady"}}) {
+  struct Case {
+    std::string text;
+    widgets::Alignment alignment;
+    std::wstring shown;
+  };
+  for (const Case& c :
+       {Case{"Ready", widgets::Alignment::Center, L"\tReady"}, Case{"Ready", widgets::Alignment::Right, L"\t\tReady"},
+        Case{"\tReady", widgets::Alignment::Right, L"\tReady"}}) {
     ui.SetAlignment(bar, c.alignment);
     ui.SetText(bar, c.text);
     wchar_t text[64] = {};
@@ -235,7 +239,10 @@ TEST_F(Win32Backend, the_status_bar_gets_its_alignment_as_leading_tabs) {
 
 TEST_F(Win32Backend, panel_bevels_are_drawn_inside_the_client_area) {
   using widgets::Bevel;
-  struct Case { Bevel inner, outer; COLORREF top_left; };
+  struct Case {
+    Bevel inner, outer;
+    COLORREF top_left;
+  };
   const COLORREF light = ::GetSysColor(COLOR_BTNHIGHLIGHT), dark = ::GetSysColor(COLOR_BTNSHADOW);
   for (const Case& c : {Case{Bevel::Raised, Bevel::Lowered, dark}, Case{Bevel::None, Bevel::Raised, light},
                         Case{Bevel::None, Bevel::None, ::GetSysColor(COLOR_BTNFACE)}}) {
@@ -313,7 +320,11 @@ TEST_F(Win32Backend, texts_in_utf8_show_as_utf8_and_texts_in_windows_1251_as_win
 // not read as UTF-8), UTF-8 otherwise; a text set in UTF-8 stays UTF-8. So is the clipboard's.
 TEST_F(Win32Backend, typed_text_is_windows_1251_when_it_fits_and_utf8_otherwise_and_an_edited_utf8_text_stays_utf8) {
   const ControlId edit = Make(ControlKind::Edit);
-  struct Case { std::string set; std::wstring typed; std::string got; };
+  struct Case {
+    std::string set;
+    std::wstring typed;
+    std::string got;
+  };
   for (const Case& c :
        {Case{"", kName, k1251Name}, Case{"", kCafe, kUtf8Cafe}, Case{kUtf8Name, kName + L"x", kUtf8Name + "x"}}) {
     ui.SetText(edit, c.set);

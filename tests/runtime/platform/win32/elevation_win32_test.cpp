@@ -75,13 +75,15 @@ class ElevatedSide : public ::testing::Test {
   }
   // The elevated side's answer in the words the asking side shows; empty when it wrote.
   std::string Write(const std::string& path, const std::string& content_file, bool system_etc = false) const {
-    const std::string side = (system_etc ? "" : etc) + "\n" + (system_etc ? "" : "trusted") + "\n" + path + "\n" + content_file;
+    const std::string side =
+        (system_etc ? "" : etc) + "\n" + (system_etc ? "" : "trusted") + "\n" + path + "\n" + content_file;
     ::SetEnvironmentVariableW(kSideVariable, platform::WideFromBytes(side).c_str());
     std::wstring program(32768, L'\0');
     program.resize(::GetModuleFileNameW(nullptr, program.data(), DWORD(program.size())));
     std::wstring command = L"\"" + program + L"\" --gtest_filter=ElevatedSideProcess.*";
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE quiet = ::CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr);
+    HANDLE quiet =
+        ::CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
@@ -148,8 +150,8 @@ TEST_F(ElevatedSide, refuses_content_files_it_did_not_get_from_the_asking_side_a
   EXPECT_EQ(Write(hosts, content), "the content file has other names (hard links)");
   platform::RemoveFile(content + "-second");
   // A file someone still writes.
-  HANDLE writing = ::CreateFileW(wide.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE writing = ::CreateFileW(wide.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(writing, INVALID_HANDLE_VALUE);
   EXPECT_EQ(Write(hosts, content), "the content file could not be opened for reading alone");
   ::CloseHandle(writing);

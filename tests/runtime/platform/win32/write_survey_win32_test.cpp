@@ -25,9 +25,12 @@ bool OthersMayChange(const std::wstring& sddl, bool drive_root = false) {
 
 TEST(FolderRules, only_administrators_the_system_and_trusted_installer_may_change_a_closed_folder) {
   // drivers\etc as Windows 10 sets it up: users and the app packages may read and run.
-  const std::wstring etc = L"O:" + kInstaller + L"D:PAI(A;OICIIO;GA;;;CO)(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)"
-                                                L"(A;OICI;0x1200a9;;;BU)(A;OICI;FA;;;" + kInstaller + L")"
-                                                L"(A;OICI;0x1200a9;;;AC)";
+  const std::wstring etc = L"O:" + kInstaller +
+                           L"D:PAI(A;OICIIO;GA;;;CO)(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)"
+                           L"(A;OICI;0x1200a9;;;BU)(A;OICI;FA;;;" +
+                           kInstaller +
+                           L")"
+                           L"(A;OICI;0x1200a9;;;AC)";
   const struct {
     const char* what;
     std::wstring sddl;
@@ -44,8 +47,10 @@ TEST(FolderRules, only_administrators_the_system_and_trusted_installer_may_chang
       {"everyone may change its rules", etc + L"(A;;WD;;;WD)", false, true},
       {"authenticated users may write, by a generic right", etc + L"(A;;GW;;;AU)", false, true},
       {"a rule only for what is made in it later", etc + L"(A;OICIIO;FA;;;BU)", false, false},
-      {"the drive's root, where users may make folders", L"O:" + kInstaller + L"D:(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)"
-                                                         L"(A;OICI;0x1200a9;;;BU)(A;;0x4;;;AU)(A;OICIIO;SDGXGWGR;;;AU)",
+      {"the drive's root, where users may make folders",
+       L"O:" + kInstaller +
+           L"D:(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)"
+           L"(A;OICI;0x1200a9;;;BU)(A;;0x4;;;AU)(A;OICIIO;SDGXGWGR;;;AU)",
        true, false},
       {"the same rules on a folder below it", L"O:" + kInstaller + L"D:(A;OICI;FA;;;SY)(A;;0x4;;;AU)", false, true},
       {"a drive's root users may clear", L"O:BAD:(A;;FA;;;BA)(A;;0x40;;;BU)", true, true},
