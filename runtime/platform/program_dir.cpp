@@ -14,8 +14,14 @@ std::string WithSlash(std::string dir) {
 
 std::string ChooseProgramDir(const std::string& exe_dir, bool exe_dir_writable, const char* xdg_data_home,
                              const char* home) {
-  static constexpr std::array<std::string_view, 5> kSystemFolders = {"/usr/bin/", "/usr/local/bin/", "/bin/",
-                                                                     "/usr/games/", "/usr/local/games/"};
+  // A package's window program lies in libexec, and is started from bin.
+  static constexpr std::array<std::string_view, 7> kSystemFolders = {"/usr/bin/",
+                                                                     "/usr/local/bin/",
+                                                                     "/bin/",
+                                                                     "/usr/games/",
+                                                                     "/usr/local/games/",
+                                                                     "/usr/libexec/veltrane/",
+                                                                     "/usr/local/libexec/veltrane/"};
   const std::string dir = WithSlash(exe_dir);
   bool installed = false;
   for (std::string_view folder : kSystemFolders) installed = installed || dir == folder;

@@ -17,6 +17,7 @@ TEST(ProgramDirTest, writable_executable_folder_else_the_users_data_folder) {
       {"/home/u/Veltrane/", true, "/x", "/home/u", "/home/u/Veltrane/"},  // portable copy, build folder
       {"/usr/bin/", false, "/data/xdg", "/home/u", "/data/xdg/Veltrane/"},
       {"/usr/bin", true, nullptr, "/root", "/root/.local/share/Veltrane/"},  // installed, run by the superuser
+      {"/usr/libexec/veltrane/", true, nullptr, "/root", "/root/.local/share/Veltrane/"},  // the installed window
       {"/usr/local/bin/x/", true, nullptr, "/root", "/usr/local/bin/x/"},
       {"/usr/bin/", false, "", "/home/u", "/home/u/.local/share/Veltrane/"},
       {"/usr/bin/", false, "relative/xdg", "/home/u/", "/home/u/.local/share/Veltrane/"},  // ignored as the rules say
