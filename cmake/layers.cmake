@@ -21,7 +21,7 @@ set_tests_properties(build.layers_check_names_each_include_of_a_later_layer_or_a
 
 set(layer_check_main ${CMAKE_CURRENT_BINARY_DIR}/layer_check_main.cpp)
 file(CONFIGURE OUTPUT ${layer_check_main} CONTENT "int main() { return 0; }\n")
-foreach(layer runtime widgets elements targets lists app headless)
+foreach(layer runtime widgets elements elements_spare targets lists app headless)
   add_executable(veltrane_${layer}_links_alone ${layer_check_main})
   target_link_libraries(veltrane_${layer}_links_alone PRIVATE "$<LINK_LIBRARY:WHOLE_ARCHIVE,veltrane_${layer}>")
 endforeach()
