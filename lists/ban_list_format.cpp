@@ -30,7 +30,6 @@ std::vector<std::string_view> RecordsOf(const Lines& lines) {
 
 }  // namespace
 
-bool HasBanListSignature(const std::vector<std::string>& lines) { return HasSignature(lines); }
 bool HasBanListSignature(const RecordList& lines) { return HasSignature(lines); }
 
 std::vector<std::string_view> BanListRecords(const std::vector<std::string>& lines) { return RecordsOf(lines); }

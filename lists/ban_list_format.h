@@ -18,7 +18,6 @@ inline constexpr std::array<const char*, 6> kBanListSignature{
 
 // Counts the lines equal to a signature line on a counter that wraps from 10 back to 0;
 // the file is a ban list when the count ends at exactly 6.
-bool HasBanListSignature(const std::vector<std::string>& lines);
 bool HasBanListSignature(const RecordList& lines);
 
 // The lines of the header a ban list file starts with, before its first tag.

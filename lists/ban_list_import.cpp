@@ -44,7 +44,7 @@ namespace {
 // Every line lower-cased and trimmed, in its own place; empty lines and the rule lines of the
 // header dropped.
 RecordList Normalised(RecordList lines) {
-  for (size_t i = 0; i < lines.size(); ++i) lines.Replace(i, NormaliseRecord(lines[i]));
+  NormaliseEach(lines);
   lines.KeepIf([&](size_t i) { return !lines[i].empty() && lines[i] != kBanListRule; });
   return lines;
 }

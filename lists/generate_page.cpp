@@ -236,10 +236,7 @@ bool GeneratePage::Assemble(RecordsFor destination) {
 
 // The records as the targets get them: trimmed and lower-cased, each in its own place.
 void GeneratePage::AddTargetRecords(RecordList records) {
-  for (size_t i = 0; i < records.size(); ++i) {
-    const std::string_view record = records[i];
-    if (NeedsNormalising(record)) records.Replace(i, NormaliseRecord(record));
-  }
+  NormaliseEach(records);
   if (target_records_.empty()) {
     target_records_.swap(records);
   } else {

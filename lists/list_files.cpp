@@ -13,20 +13,12 @@
 // with one copy less.
 std::string NormaliseRecord(std::string_view record) { return LowerCaseText(std::string(TrimBlanks(record))); }
 
-void NormaliseInPlace(std::string& record) {
-  if (TrimBlanks(record).size() != record.size()) record = std::string(TrimBlanks(record));
-  record = LowerCaseText(std::move(record));
-}
-
-bool NeedsNormalising(std::string_view record) {
-  if (record.empty()) return false;
-  if (static_cast<unsigned char>(record.front()) <= 32 || static_cast<unsigned char>(record.back()) <= 32)
-    return NormaliseRecord(record) != record;
-  for (const char c : record) {
-    const auto byte = static_cast<unsigned char>(c);
-    if ((byte >= 'A' && byte <= 'Z') || byte >= 0x80) return NormaliseRecord(record) != record;
+void NormaliseEach(RecordList& records) {
+  for (size_t i = 0; i < records.size(); ++i) {
+    const std::string_view record = records[i];
+    if (IsPlainLowerCase(record) && TrimBlanks(record).size() == record.size()) continue;
+    records.Replace(i, NormaliseRecord(record));
   }
-  return false;
 }
 
 uint64_t ContentHash(std::string_view bytes) {

@@ -15,10 +15,9 @@
 // A record trimmed of the bytes 1 to 32 at both ends and lower-cased by LowerCaseText: as
 // UTF-8 when it is UTF-8, otherwise A to Z and the Windows-1251 capitals.
 std::string NormaliseRecord(std::string_view record);
-// The same, done to the record itself: no copy unless blanks go.
-void NormaliseInPlace(std::string& record);
-// Whether NormaliseRecord would change the record: a quick look for the usual plain name.
-bool NeedsNormalising(std::string_view record);
+// NormaliseRecord for every record of the list, each in its own place; a record it leaves as it
+// is (a plain lower-case name, as nearly all are) is not copied.
+void NormaliseEach(RecordList& records);
 
 // What reading a record file found. Files come from anywhere, so CR LF, CR and a lone LF
 // all end a line, and a UTF-8 byte-order mark at the start is not part of the first

@@ -1,7 +1,5 @@
 #include "lists/startup_correction.h"
 
-#include <algorithm>
-
 #include "elements/strings/if_else.h"
 #include "elements/strings/str_case.h"
 #include "elements/strings/str_cat.h"
@@ -70,10 +68,7 @@ void StartupCorrection::Correct() {
     }
     RecordList& lines = file.lines;
     for (size_t i = 0; i < lines.size(); ++i) {
-      const std::string_view line = lines[i];
-      // Most records are plain lower-case names, which need no copy.
-      if (std::none_of(line.begin(), line.end(), [](char c) { return (c >= 'A' && c <= 'Z') || (c & 0x80); })) continue;
-      lines.Replace(i, LowerCaseText(std::string(line)));
+      if (!IsPlainLowerCase(lines[i])) lines.Replace(i, LowerCaseText(std::string(lines[i])));
     }
     SortFolded(lines);
     store_.Save(id, lines);

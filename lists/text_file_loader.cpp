@@ -3,8 +3,7 @@
 #include "lists/list_files.h"
 
 RecordList NewTextRecords(RecordList lines, const RecordIndex& known) {
-  for (size_t i = 0; i < lines.size(); ++i)
-    if (NeedsNormalising(lines[i])) lines.Replace(i, NormaliseRecord(lines[i]));
+  NormaliseEach(lines);
   RemoveKnown(lines, known);
   return lines;
 }

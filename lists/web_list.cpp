@@ -55,16 +55,9 @@ bool OptionsBlockTheHost(std::string_view options) {
   }
 }
 
-// Whether LowerCaseText leaves the name as it is: ASCII without capitals, as most names are.
-bool PlainLowerCase(std::string_view name) {
-  for (char c : name)
-    if ((c >= 'A' && c <= 'Z') || (c & 0x80)) return false;
-  return true;
-}
-
 // A name that is a record, lower-cased, is appended.
 bool AppendIfName(std::string_view name, RecordList& records) {
-  if (PlainLowerCase(name)) {
+  if (IsPlainLowerCase(name)) {
     if (!IsWebListName(name)) return false;
     records.push_back(name);
     return true;

@@ -49,6 +49,12 @@ std::string LowerUtf8(std::string text, size_t at) {
 
 }  // namespace
 
+bool IsPlainLowerCase(std::string_view text) {
+  for (const char c : text)
+    if ((c >= 'A' && c <= 'Z') || (static_cast<unsigned char>(c) & 0x80)) return false;
+  return true;
+}
+
 std::string LowerCaseText(std::string text) {
   const size_t size = text.size();
   size_t at = 0;

@@ -18,6 +18,9 @@ enum TCaseType : int32_t {
 // keeps the Windows-1251 rule byte by byte: A-Z, the Cyrillic capitals 192-223 and Yo (168) to
 // their small letters, every other byte as it is. ASCII is the same under both rules.
 std::string LowerCaseText(std::string text);
+// Whether LowerCaseText certainly leaves the text as it is: ASCII without capitals, as nearly
+// every record is, so that the millions of them need no copy to be lowered.
+bool IsPlainLowerCase(std::string_view text);
 
 class TKXStrCase : public TKXObject {
  public:

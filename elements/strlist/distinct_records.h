@@ -13,11 +13,8 @@
 
 class DistinctRecords {
  public:
-  // Keeps the record unless it came before; whether it was new.
-  bool Add(std::string_view record) { return AddHashed(record, Hash(record)); }
-  // Add for each record in turn, and `added(was_new)` after each, which may stop the rest
-  // by returning false; much faster than one at a time, as the memory each step needs is
-  // asked for ahead.
+  // Keeps each record in turn unless it came before, and calls `added(was_new)` after each,
+  // which may stop the rest by returning false; the memory each step needs is asked for ahead.
   template <class Added>
   void AddEach(const RecordList& records, Added added);
   size_t Size() const { return records_.size(); }

@@ -147,15 +147,6 @@ void RecordList::Reorder(const std::vector<uint32_t>& order) {
   entries_.swap(entries);
 }
 
-void RecordList::Compact() {
-  RecordList compact;
-  size_t bytes = 0;
-  for (std::string_view record : *this) bytes += record.size();
-  compact.reserve(size(), bytes);
-  for (std::string_view record : *this) compact.entries_.push_back(compact.Put(record));
-  swap(compact);
-}
-
 std::vector<std::string> RecordList::Strings() const {
   std::vector<std::string> strings;
   strings.reserve(size());

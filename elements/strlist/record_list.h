@@ -61,7 +61,7 @@ class RecordList {
   // Record i becomes `record`: in its old place when it fits there, else added to the buffer.
   void Replace(size_t i, std::string_view record);
   // Record i reads as `record` from now on, its old text left where it stands, so that
-  // PutBack brings it back (until Compact).
+  // PutBack brings it back.
   struct Place {
     uint64_t entry;
   };
@@ -69,16 +69,12 @@ class RecordList {
   void Substitute(size_t i, std::string_view record);
   void PutBack(size_t i, Place place) { entries_[i] = place.entry; }
   // Keeps the records for which keep(i) holds, in their order; the others' bytes stay in the
-  // buffer until Compact.
+  // buffer.
   template <class Keep>
   void KeepIf(Keep keep);
   // The records in the order `order` gives: the record at i becomes the one at order[i]
   // (`order` names each record once, or fewer to drop the others).
   void Reorder(const std::vector<uint32_t>& order);
-  // Copies the records into a buffer of their own size, in order: after many drops or
-  // replacements.
-  void Compact();
-
   // Bytes of record text held, dropped records and all.
   size_t TextBytes() const { return file_.size() + added_.size(); }
   std::vector<std::string> Strings() const;

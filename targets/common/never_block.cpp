@@ -111,20 +111,3 @@ void NeverBlock::RemoveSpared(RecordList& records) const {
     return !(key && DomainRule(*key));
   });
 }
-
-void NeverBlock::RemoveSpared(std::vector<std::string>& records) const {
-  if (lines_.empty()) return;
-  const std::vector<bool> exact = exact_.ContainsEach(records);
-  std::string storage;
-  size_t kept = 0;
-  for (size_t i = 0; i < records.size(); ++i) {
-    if (exact[i]) continue;
-    if (!domains_.empty()) {
-      const std::optional<std::string_view> key = Key(records[i], storage);
-      if (key && DomainRule(*key)) continue;
-    }
-    if (kept != i) records[kept] = std::move(records[i]);
-    ++kept;
-  }
-  records.resize(kept);
-}

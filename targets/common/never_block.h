@@ -46,7 +46,6 @@ class NeverBlock {
   // domain up.
   std::vector<NeverBlockRule> EveryRule(std::string_view record) const;
   // `records` without those a rule spares; the rest keeps its order.
-  void RemoveSpared(std::vector<std::string>& records) const;
   void RemoveSpared(RecordList& records) const;
 
   const std::vector<std::string>& Lines() const { return lines_; }

@@ -60,8 +60,8 @@ TEST(NeverBlock, tells_every_rule_that_spares_a_record_and_removes_the_spared_re
   EXPECT_EQ(every[1].line, "*.example.com");
   EXPECT_TRUE(rules.EveryRule("shop.example").empty());
 
-  std::vector<std::string> records{"ads.example.net", "www.shop.example", "tracker.org",  "x.example.com",
-                                   "site.com",        "www.shop.example", "b.example.org"};
+  RecordList records{"ads.example.net", "www.shop.example", "tracker.org",  "x.example.com",
+                     "site.com",        "www.shop.example", "b.example.org"};
   rules.RemoveSpared(records);
   EXPECT_EQ(records, (std::vector<std::string>{"tracker.org", "site.com", "b.example.org"}));
   NeverBlock().RemoveSpared(records);
