@@ -4,6 +4,8 @@
 #include <bit>
 #include <cstring>
 
+#include "runtime/two_cores.h"
+
 namespace {
 
 constexpr uint64_t kMul = 0x9E3779B97F4A7C15ull;
@@ -77,14 +79,13 @@ void RecordIndex::Grow() {
 }
 
 template <class Records, class Step>
-void RecordIndex::Prefetched(const Records& records, Step step) const {
+void RecordIndex::Prefetched(const Records& records, size_t from, size_t to, Step step) const {
   // Hashes a block ahead and asks for those slots, so the memory of many steps is on its way at once.
   constexpr size_t kAhead = 16;
   uint64_t ring[kAhead];
-  const size_t n = records.size();
-  for (size_t i = 0; i < n + kAhead; ++i) {
-    if (i >= kAhead) step(i - kAhead, ring[(i - kAhead) % kAhead]);
-    if (i < n) {
+  for (size_t i = from; i < to + kAhead; ++i) {
+    if (i >= from + kAhead) step(i - kAhead, ring[(i - kAhead) % kAhead]);
+    if (i < to) {
       ring[i % kAhead] = Hash(records[i]);
       __builtin_prefetch(&slots_[TagOf(ring[i % kAhead]) & mask_]);
     }
@@ -115,7 +116,7 @@ std::vector<uint32_t> RecordIndex::AddAllOf(const Records& records) {
   // Grown once beforehand, so that the slots fetched ahead are the ones used.
   while ((keys_.size() + records.size()) * 2 > slots_.size()) Grow();
   keys_.reserve(keys_.size() + records.size());
-  Prefetched(records, [&](size_t i, uint64_t h) { numbers[i] = AddHashed(records[i], h, nullptr); });
+  Prefetched(records, 0, records.size(), [&](size_t i, uint64_t h) { numbers[i] = AddHashed(records[i], h, nullptr); });
   return numbers;
 }
 
@@ -145,17 +146,23 @@ template <class Records>
 std::vector<bool> RecordIndex::ContainsAllOf(const Records& records) const {
   std::vector<bool> found(records.size());
   if (keys_.empty()) return found;
-  Prefetched(records, [&](size_t i, uint64_t h) {
-    const uint32_t tag = TagOf(h);
-    for (uint64_t s = TagOf(h) & mask_;; s = (s + 1) & mask_) {
-      const Slot& slot = slots_[s];
-      if (slot.number == 0) return;
-      if (Holds(slot, records[i], tag)) {
-        found[i] = true;
-        return;
+  // The halves meet at a multiple of 64: no word of the bits is written from both threads.
+  const auto contains = [&](size_t from, size_t to) {
+    Prefetched(records, from, to, [&](size_t i, uint64_t h) {
+      const uint32_t tag = TagOf(h);
+      for (uint64_t s = TagOf(h) & mask_;; s = (s + 1) & mask_) {
+        const Slot& slot = slots_[s];
+        if (slot.number == 0) return;
+        if (Holds(slot, records[i], tag)) {
+          found[i] = true;
+          return;
+        }
       }
-    }
-  });
+    });
+  };
+  const size_t words = (records.size() + 63) / 64;
+  InHalves(
+      words, [&](size_t from, size_t to) { contains(from * 64, std::min(to * 64, records.size())); }, 1024);
   return found;
 }
 
@@ -171,16 +178,18 @@ template <class Records>
 std::vector<uint32_t> RecordIndex::FindAllOf(const Records& records) const {
   std::vector<uint32_t> numbers(records.size(), kNone);
   if (keys_.empty()) return numbers;
-  Prefetched(records, [&](size_t i, uint64_t h) {
-    const uint32_t tag = TagOf(h);
-    for (uint64_t s = TagOf(h) & mask_;; s = (s + 1) & mask_) {
-      const Slot& slot = slots_[s];
-      if (slot.number == 0) return;
-      if (Holds(slot, records[i], tag)) {
-        numbers[i] = slot.number - 1;
-        return;
+  InHalves(records.size(), [&](size_t from, size_t to) {
+    Prefetched(records, from, to, [&](size_t i, uint64_t h) {
+      const uint32_t tag = TagOf(h);
+      for (uint64_t s = TagOf(h) & mask_;; s = (s + 1) & mask_) {
+        const Slot& slot = slots_[s];
+        if (slot.number == 0) return;
+        if (Holds(slot, records[i], tag)) {
+          numbers[i] = slot.number - 1;
+          return;
+        }
       }
-    }
+    });
   });
   return numbers;
 }

@@ -32,8 +32,8 @@ class RecordIndex {
   std::vector<uint32_t> AddEach(const RecordList& records);
 
   uint32_t Find(std::string_view record) const;
-  // Find for every record of `records` at once, the memory fetched ahead: their numbers, kNone
-  // for those not known.
+  // Find for every record of `records` at once, the memory fetched ahead (and a large list
+  // looked up on two cores): their numbers, kNone for those not known.
   std::vector<uint32_t> FindEach(const std::vector<std::string_view>& records) const;
   std::vector<uint32_t> FindEach(const std::vector<std::string>& records) const;
   std::vector<uint32_t> FindEach(const RecordList& records) const;
@@ -78,9 +78,10 @@ class RecordIndex {
   std::string_view LongKey(uint32_t number) const;
   void Grow();
   uint32_t AddHashed(std::string_view record, uint64_t hash, bool* added);
-  // Calls step(i, hash of records[i]) for every i in order, fetching slots a block ahead.
+  // Calls step(i, hash of records[i]) for every i of [from, to) in order, fetching slots a
+  // block ahead.
   template <class Records, class Step>
-  void Prefetched(const Records& records, Step step) const;
+  void Prefetched(const Records& records, size_t from, size_t to, Step step) const;
   template <class Records>
   std::vector<uint32_t> AddAllOf(const Records& records);
   template <class Records>

@@ -3,6 +3,7 @@
 // make (in place, dropped, stood in for and put back) leaving every other record as it was.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -114,6 +115,32 @@ TEST(RecordList, sorts_in_the_string_list_s_order) {
   for (size_t i = 0; i < lines.size(); ++i) {
     // Records equal when folded may come in either order.
     EXPECT_FALSE(FoldedLess(list[i], lines[i]) || FoldedLess(lines[i], list[i])) << i;
+  }
+}
+
+// A list in order that grew at its end (records filed, moved in) has only its end sorted, and
+// merged in: the order is the whole sort's wherever the new records fall.
+TEST(RecordList, a_list_in_order_that_grew_at_its_end_sorts_as_a_whole) {
+  const Lines ordered{"", "a", "ab", "b.com", "m.com", "www.x.com", "z"};
+  const struct {
+    const char* what;
+    Lines tail;
+  } cases[] = {
+      {"before all, between and after all", {"zz", "0", "c.com", "a", "Ab"}},
+      {"a tail as long as the list", {"y", "x", "w", "v", "u", "t", "s"}},
+      {"a tail longer than the list", {"y", "x", "w", "v", "u", "t", "s", "r"}},
+      {"one record", {"c"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Lines lines = ordered;
+    lines.insert(lines.end(), c.tail.begin(), c.tail.end());
+    RecordList list(lines);
+    SortFolded(list);
+    std::stable_sort(lines.begin(), lines.end(), FoldedLess);
+    ASSERT_EQ(list.size(), lines.size());
+    for (size_t i = 0; i < lines.size(); ++i)
+      EXPECT_FALSE(FoldedLess(list[i], lines[i]) || FoldedLess(lines[i], list[i])) << i << ": " << list[i];
   }
 }
 
