@@ -131,8 +131,10 @@ NameAnswer QueryName(std::string_view typed, const std::string& program_dir) {
     const bool exported = id == ListId::UserBad || (!key.empty() && Setting(ini, "BanList", key.c_str()) == "1");
     for (std::string& record : MatchingLines(content.bytes, forms)) {
       NameAnswer::Holding holding{id, record, {}};
-      for (const FiledName& entry : filed.entries) {
-        if (entry.list != id || entry.name != record) continue;
+      for (size_t i = 0; i < filed.names.size(); ++i) {
+        if (filed.names[i] != record) continue;
+        const FiledName entry = filed.Entry(i);
+        if (entry.list != id) continue;
         for (const std::string& url : urls)
           if (SubscriptionKey(url) == entry.key) holding.through = url;
       }

@@ -81,9 +81,9 @@ bool WebListReader::TakeLine(std::string_view line) {
   return given_.size() < 256 || Keep();
 }
 
-WebListReading WebListReader::Take() {
+WebListReading WebListReader::Take(RecordLookup* lookup) {
   WebListReading reading;
-  reading.records = records_.Take();
+  reading.records = records_.Take(lookup);
   reading.repeated = repeated_;
   reading.skipped = skipped_;
   return reading;

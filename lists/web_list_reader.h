@@ -60,8 +60,9 @@ class WebListReader {
   bool End();
   const std::optional<Refusal>& Refused() const { return refusal_; }
   // What the list gave: every record once, in the order they first came, with the repeats
-  // and the skipped lines counted (known stays 0 until KeepNewRecords). The reader is left empty.
-  WebListReading Take();
+  // and the skipped lines counted (known stays 0 until KeepNewRecords). The reader is left empty;
+  // the table its records were kept by goes to `lookup` when one is given.
+  WebListReading Take(RecordLookup* lookup = nullptr);
 
  private:
   bool TakeLine(std::string_view line);

@@ -68,6 +68,7 @@ struct Pending {
   size_t outcome = 0;  // its place among the outcomes
   ListId into = ListId::Unsorted;
   WebListReading reading;
+  RecordLookup lookup;  // the table its records were read by
   std::string etag, last_modified;
   bool held_back = false;  // it lost more than half its names, and was not accepted
 };
@@ -178,7 +179,12 @@ WebUpdate UpdateWebLists(const std::vector<WebSubscription>& subscriptions, TLis
       outcome.error = reader.Refused()->Text();
       continue;
     }
-    pending.push_back({i, *into, reader.Take(), response.etag, response.last_modified});
+    Pending& p = pending.emplace_back();
+    p.outcome = i;
+    p.into = *into;
+    p.reading = reader.Take(&p.lookup);
+    p.etag = response.etag;
+    p.last_modified = response.last_modified;
   }
   if (progress) progress("");
 
@@ -216,14 +222,15 @@ WebUpdate UpdateWebLists(const std::vector<WebSubscription>& subscriptions, TLis
     origins.ForgetMoved(*lists);
     for (Pending& p : pending) {
       WebUpdateOutcome& outcome = outcomes[p.outcome];
-      const size_t had = origins.HadNames(outcome.subscription.url);
-      const size_t lost = origins.LostNames(outcome.subscription.url, p.reading.records);
+      const WebOrigins::Comparison compared = origins.Compare(outcome.subscription.url, p.reading.records, &p.lookup);
+      const size_t had = compared.had, lost = compared.lost;
       if (lost * 2 > had && had > 0 && !(accept_loss && accept_loss(outcome.subscription, lost, had))) {
         outcome.error = LossText(lost, had);
         p.held_back = true;
         continue;
       }
-      const WebOrigins::Update applied = origins.Apply(outcome.subscription.url, p.into, p.reading.records, *lists);
+      const WebOrigins::Update applied =
+          origins.Apply(outcome.subscription.url, p.into, p.reading.records, compared, *lists);
       outcome.fresh = applied.fresh;
       outcome.taken_out = applied.taken_out;
       outcome.known = applied.known;

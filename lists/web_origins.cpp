@@ -1,8 +1,10 @@
 #include "lists/web_origins.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "runtime/platform/files.h"
+#include "runtime/two_cores.h"
 
 namespace {
 
@@ -24,33 +26,42 @@ void WebOrigins::Load(const std::string& program_dir, const std::vector<std::str
   subscriptions_.clear();
   subscriptions_.reserve(urls.size() + 1);
   owners_.clear();
-  for (const std::string& url : urls) {
-    if (Find(url)) continue;  // an address subscribed twice is one subscription here
-    Subscription& s = Add(url);
-    s.file = ReadHeldNames(s.path, url);
-    if (s.file.state == OriginFile::State::Damaged) {
-      s.damaged = true;
-      troubles_.push_back(
-          Trouble(s.path, s.file.why, "Until its next update, " + url + " takes no name out of the lists."));
-    }
-    s.held = std::move(s.file.names);
-  }
+  for (const std::string& url : urls)
+    if (!Find(url)) Add(url);  // an address subscribed twice is one subscription here
 
-  filed_file_ = ReadFiledNames(filed_path_);
-  if (filed_file_.state == OriginFile::State::Damaged) {
-    filed_damaged_ = true;
-    troubles_.push_back(Trouble(filed_path_, filed_file_.why,
-                                "The names it held are kept in the lists as the user's own, and it is written anew."));
-  }
-  std::vector<std::string_view> names;
-  names.reserve(filed_file_.entries.size());
-  for (const FiledName& entry : filed_file_.entries) names.push_back(entry.name);
-  MarkNames(names, [&](size_t i) {
-    const FiledName& entry = filed_file_.entries[i];
-    return Mark{entry.list, OwnerOf(entry.key), true};
-  });
-  // The marks hold what the entries said; their names stay views into the file's bytes.
-  filed_file_.entries = {};
+  // "filed.txt" is read and its names indexed on a second core while the subscriptions' files
+  // are read here: the second touches only the marks, this one only the subscriptions.
+  std::optional<std::string> filed_trouble;
+  two_cores::Both(
+      [&] {
+        FiledNames filed = ReadFiledNames(filed_path_);
+        if (filed.state == OriginFile::State::Damaged) {
+          filed_damaged_ = true;
+          filed_trouble = Trouble(filed_path_, filed.why,
+                                  "The names it held are kept in the lists as the user's own, and it is written anew.");
+        }
+        marked_ = RecordIndex(filed.names.size());  // grown once, not a step at a time
+        std::vector<uint32_t> owner_of_group;
+        for (const FiledNames::Group& group : filed.groups) owner_of_group.push_back(OwnerOf(group.key));
+        MarkNames(filed.names, [&](size_t i) {
+          const uint32_t group = filed.group_of[i];
+          return Mark{filed.groups[group].list, owner_of_group[group], true};
+        });
+        // The marks hold what the groups said; their names stay views into the file's bytes.
+        filed_bytes_ = std::move(filed.bytes);
+      },
+      [&] {
+        for (Subscription& s : subscriptions_) {
+          s.file = ReadHeldNames(s.path, s.url);
+          if (s.file.state == OriginFile::State::Damaged) s.damaged = true;
+          s.held = std::move(s.file.names);
+        }
+      });
+  for (const Subscription& s : subscriptions_)
+    if (s.damaged)
+      troubles_.push_back(
+          Trouble(s.path, s.file.why, "Until its next update, " + s.url + " takes no name out of the lists."));
+  if (filed_trouble) troubles_.push_back(*filed_trouble);
   marks_changed_ = filed_damaged_;
 }
 
@@ -98,13 +109,14 @@ uint32_t WebOrigins::OwnerOf(std::string_view key) {
 }
 
 template <class MarkOf>
-void WebOrigins::MarkNames(const std::vector<std::string_view>& names, MarkOf mark_of) {
-  const std::vector<uint32_t> numbers = marked_.AddEach(names);
+std::vector<uint32_t> WebOrigins::MarkNames(const std::vector<std::string_view>& names, MarkOf mark_of) {
+  std::vector<uint32_t> numbers = marked_.AddEach(names);
   for (size_t i = 0; i < names.size(); ++i) {
     const uint32_t number = numbers[i];
     if (number == marks_.size()) marks_.push_back({});
     marks_[number] = mark_of(i);
   }
+  return numbers;
 }
 
 void WebOrigins::ForgetMoved(const TListSet& lists) {
@@ -112,9 +124,11 @@ void WebOrigins::ForgetMoved(const TListSet& lists) {
   for (const Mark& mark : marks_) used[size_t(mark.list)] = used[size_t(mark.list)] || mark.alive;
   for (size_t l = 0; l < kListCount; ++l) {
     if (!used[l]) continue;
-    // The list's records are looked up among the marks, not indexed themselves.
+    // The list's records are looked up among the marks, not indexed themselves; their marks
+    // are kept, so that the names taken out later are found by them.
+    marks_of_[l] = marked_.FindEach(lists[l]);
     std::vector<bool> there(marks_.size());
-    for (uint32_t n : marked_.FindEach(lists[l]))
+    for (uint32_t n : marks_of_[l])
       if (n != RecordIndex::kNone) there[n] = true;
     for (size_t m = 0; m < marks_.size(); ++m) {
       Mark& mark = marks_[m];
@@ -125,17 +139,22 @@ void WebOrigins::ForgetMoved(const TListSet& lists) {
   }
 }
 
-size_t WebOrigins::HadNames(const std::string& url) const {
+WebOrigins::Comparison WebOrigins::Compare(const std::string& url, const RecordList& records,
+                                           const RecordLookup* lookup) const {
+  Comparison compared;
   const Subscription* s = Find(url);
-  return s && !s->damaged ? s->held.size() : 0;
-}
-
-size_t WebOrigins::LostNames(const std::string& url, const RecordList& records) const {
-  const Subscription* s = Find(url);
-  if (!s || s->damaged || s->held.empty()) return 0;
-  // The names it holds still, counted once: what is left of the old ones is what was lost.
-  const std::vector<bool> held = Index(*s).ContainsEach(records);
-  return s->held.size() - size_t(std::count(held.begin(), held.end(), true));
+  if (!s || s->damaged || s->held.empty()) return compared;
+  // The names it held are looked up among the records, which are indexed already as they were
+  // read: a name held twice (a file edited by hand) is found each time.
+  if (lookup && !lookup->Empty()) {
+    compared.held_at = lookup->FindEach(records, s->held);
+  } else {
+    compared.held_at = RecordIndex(records).FindEach(s->held);
+    static_assert(RecordIndex::kNone == kNotThere);
+  }
+  compared.had = s->held.size();
+  compared.lost = size_t(std::count(compared.held_at.begin(), compared.held_at.end(), kNotThere));
+  return compared;
 }
 
 uint32_t WebOrigins::OtherHolder(std::string_view name, const Subscription& except) const {
@@ -144,8 +163,7 @@ uint32_t WebOrigins::OtherHolder(std::string_view name, const Subscription& exce
   return kNoOwner;
 }
 
-bool WebOrigins::Release(uint32_t mark, const Subscription& from,
-                         std::array<std::vector<std::string_view>, kListCount>& out) {
+bool WebOrigins::Release(uint32_t mark, const Subscription& from, Marked& out) {
   Mark& m = marks_[mark];
   marks_changed_ = true;
   const uint32_t other = OtherHolder(marked_.Key(mark), from);
@@ -154,38 +172,49 @@ bool WebOrigins::Release(uint32_t mark, const Subscription& from,
     return false;
   }
   m.alive = false;
-  out[size_t(m.list)].push_back(marked_.Key(mark));
+  out[size_t(m.list)].push_back(mark);
   return true;
 }
 
-void WebOrigins::TakeOut(TListSet& lists, std::array<std::vector<std::string_view>, kListCount>& out,
-                         std::array<bool, kListCount>& changed) {
+void WebOrigins::TakeOut(TListSet& lists, const Marked& out, std::array<bool, kListCount>& changed) {
   for (size_t l = 0; l < kListCount; ++l) {
     if (out[l].empty()) continue;
-    RecordIndex unwanted(out[l].size());
-    for (std::string_view name : out[l]) unwanted.Add(name);
-    RemoveKnown(lists[l], unwanted);
     changed[l] = true;
+    RecordList& list = lists[l];
+    std::vector<uint32_t>& of = marks_of_[l];
+    if (of.size() != list.size()) {  // not seen by ForgetMoved: its records are looked up
+      RecordIndex unwanted(out[l].size());
+      for (const uint32_t mark : out[l]) unwanted.Add(marked_.Key(mark));
+      RemoveKnown(list, unwanted);
+      of.clear();
+      continue;
+    }
+    std::vector<bool> gone(marks_.size());
+    for (const uint32_t mark : out[l]) gone[mark] = true;
+    const auto goes = [&gone](uint32_t mark) { return mark != RecordIndex::kNone && gone[mark]; };
+    list.KeepIf([&](size_t i) { return !goes(of[i]); });
+    std::erase_if(of, goes);
   }
 }
 
-WebOrigins::Update WebOrigins::Apply(const std::string& url, ListId into, const RecordList& records, TListSet& lists) {
+WebOrigins::Update WebOrigins::Apply(const std::string& url, ListId into, const RecordList& records,
+                                     const Comparison& compared, TListSet& lists) {
   Update update;
   Subscription* found = Find(url);
   Subscription& s = found ? *found : Add(url);
   const uint32_t owner = s.owner;
 
   // What the list has newly is filed when no list holds it; what it held before and no list
-  // holds now, the user took out. One lookup of the records in what it held answers both which
-  // records are old and which old names are still there.
+  // holds now, the user took out. The comparison answers both which records are old and which
+  // old names are still there; one made before the subscription's names were known again is made anew.
+  Comparison again;
+  const Comparison& c = compared.held_at.size() == s.held.size() ? compared : (again = Compare(url, records));
   std::vector<bool> known(records.size()), still(s.held.size());
-  {
-    const std::vector<uint32_t> old = Index(s).FindEach(records);
-    for (size_t i = 0; i < records.size(); ++i) {
-      if (old[i] == RecordIndex::kNone) continue;
-      known[i] = true;
-      still[old[i]] = true;
-    }
+  for (size_t j = 0; j < c.held_at.size(); ++j) {
+    const uint32_t at = c.held_at[j];
+    if (at == kNotThere) continue;
+    known[at] = true;
+    still[j] = true;
   }
   {
     // The few records it had not held are looked for in the lists: their index is small, and
@@ -206,6 +235,7 @@ WebOrigins::Update WebOrigins::Apply(const std::string& url, ListId into, const 
     }
   }
   RecordList& list = lists[size_t(into)];
+  const bool marks_in_step = marks_of_[size_t(into)].size() == list.size();
   std::vector<std::string_view> filed;
   // Grown once to its new size: a list of a million records doubled would hold a million slots unused.
   list.reserve(size_t(std::count(known.begin(), known.end(), false)));
@@ -217,15 +247,17 @@ WebOrigins::Update WebOrigins::Apply(const std::string& url, ListId into, const 
   update.known = records.size() - filed.size();
   update.fresh = filed.size();
   update.changed[size_t(into)] = update.fresh > 0;
-  MarkNames(filed, [into, owner](size_t) { return Mark{into, owner, true}; });
+  const std::vector<uint32_t> numbers = MarkNames(filed, [into, owner](size_t) { return Mark{into, owner, true}; });
+  if (marks_in_step) marks_of_[size_t(into)].insert(marks_of_[size_t(into)].end(), numbers.begin(), numbers.end());
   marks_changed_ = marks_changed_ || !filed.empty();
 
   // What it dropped leaves the lists when this subscription answers for it and no other holds it.
   if (!s.damaged) {
-    std::array<std::vector<std::string_view>, kListCount> out;
-    for (size_t j = 0; j < s.held.size(); ++j) {
-      if (still[j]) continue;
-      const uint32_t mark = marked_.Find(s.held[j]);
+    std::vector<std::string_view> dropped;
+    for (size_t j = 0; j < s.held.size(); ++j)
+      if (!still[j]) dropped.push_back(s.held[j]);
+    Marked out;
+    for (const uint32_t mark : marked_.FindEach(dropped)) {
       if (mark == RecordIndex::kNone || !marks_[mark].alive || marks_[mark].owner != owner) continue;
       if (Release(mark, s, out)) ++update.taken_out;
     }
@@ -246,7 +278,7 @@ size_t WebOrigins::Remove(const std::string& url, TListSet& lists, std::array<bo
   if (!s) return 0;
   s->removed = true;
   const uint32_t owner = s->owner;
-  std::array<std::vector<std::string_view>, kListCount> out;
+  Marked out;
   size_t taken = 0;
   for (size_t m = 0; m < marks_.size(); ++m)
     if (marks_[m].alive && marks_[m].owner == owner && Release(uint32_t(m), *s, out)) ++taken;
@@ -264,33 +296,49 @@ void WebOrigins::Claim(const RecordList& names) {
 }
 
 bool WebOrigins::Save(std::string* file, std::string* why) {
-  if (marks_changed_) {
-    size_t alive = 0;
-    for (const Mark& mark : marks_) alive += mark.alive;
-    const bool written = WriteFiledNames(
-        filed_path_, alive,
-        [this](const FiledNameOut& put) {
-          for (uint32_t m = 0; m < marks_.size(); ++m)
-            if (marks_[m].alive) put({marked_.Key(m), marks_[m].list, owners_[marks_[m].owner]});
-        },
-        why);
-    if (!written) {
-      *file = filed_path_;
-      return false;
-    }
-    marks_changed_ = false;
+  // "filed.txt" and the subscriptions' files are written at once, on two cores: a kill
+  // between the two leaves either in its new state and the other in its old, and both ways
+  // the names filed count as the user's, none is taken out.
+  std::string filed_why, held_file, held_why;
+  bool filed_written = true, held_written = true;
+  two_cores::Both(
+      [&] {
+        if (!marks_changed_) return;
+        size_t alive = 0;
+        for (const Mark& mark : marks_) alive += mark.alive;
+        filed_written = WriteFiledNames(
+            filed_path_, alive,
+            [this](const FiledNameOut& put) {
+              for (uint32_t m = 0; m < marks_.size(); ++m)
+                if (marks_[m].alive) put({marked_.Key(m), marks_[m].list, owners_[marks_[m].owner]});
+            },
+            &filed_why);
+        if (filed_written) marks_changed_ = false;
+      },
+      [&] {
+        for (Subscription& s : subscriptions_) {
+          if (s.removed) {
+            platform::RemoveFile(s.path);
+            continue;
+          }
+          if (!s.updated) continue;
+          if (!WriteHeldNames(s.path, s.url, s.held, &held_why)) {
+            held_file = s.path;
+            held_written = false;
+            return;
+          }
+          s.updated = false;
+        }
+      });
+  if (!filed_written) {
+    *file = filed_path_;
+    if (why) *why = filed_why;
+    return false;
   }
-  for (Subscription& s : subscriptions_) {
-    if (s.removed) {
-      platform::RemoveFile(s.path);
-      continue;
-    }
-    if (!s.updated) continue;
-    if (!WriteHeldNames(s.path, s.url, s.held, why)) {
-      *file = s.path;
-      return false;
-    }
-    s.updated = false;
+  if (!held_written) {
+    *file = held_file;
+    if (why) *why = held_why;
+    return false;
   }
   return true;
 }
@@ -321,13 +369,16 @@ size_t WebOrigins::Brought(const std::string& url) const {
 bool ClaimNames(const std::string& program_dir, const RecordList& names, std::string* file, std::string* why) {
   const std::string path = FiledNamesPath(program_dir);
   const FiledNames filed = ReadFiledNames(path);
-  if (filed.state != OriginFile::State::Read || filed.entries.empty()) return true;
+  if (filed.state != OriginFile::State::Read || filed.names.empty()) return true;
   RecordIndex claimed(names);
-  std::vector<FiledName> kept;
-  kept.reserve(filed.entries.size());
-  for (const FiledName& entry : filed.entries)
-    if (!claimed.Contains(entry.name)) kept.push_back(entry);
-  if (kept.size() == filed.entries.size() || WriteFiledNames(path, kept, why)) return true;
+  const std::vector<bool> gone = claimed.ContainsEach(filed.names);
+  const size_t kept = size_t(std::count(gone.begin(), gone.end(), false));
+  if (kept == filed.names.size()) return true;
+  const auto each = [&](const FiledNameOut& put) {
+    for (size_t i = 0; i < filed.names.size(); ++i)
+      if (!gone[i]) put(filed.Entry(i));
+  };
+  if (WriteFiledNames(path, kept, each, why)) return true;
   *file = path;
   return false;
 }

@@ -23,6 +23,7 @@
 #include <string_view>
 #include <vector>
 
+#include "elements/strlist/distinct_records.h"
 #include "elements/strlist/record_index.h"
 #include "lists/list_catalog.h"
 #include "lists/web_origins_files.h"
@@ -37,30 +38,42 @@ class WebOrigins {
   const std::vector<std::string>& Troubles() const { return troubles_; }
 
   // Names filed by a subscription that are no longer in the list they went into: the user
-  // moved or deleted them, and from now on they are the user's.
+  // moved or deleted them, and from now on they are the user's. Called before Apply and Remove
+  // with the lists they are given, it lets them find the names they take out without looking
+  // the lists up again.
   void ForgetMoved(const TListSet& lists);
 
-  // The names the subscription's last good update gave that `records` no longer holds, and how
-  // many that update gave; both 0 when there was none.
-  size_t LostNames(const std::string& url, const RecordList& records) const;
-  size_t HadNames(const std::string& url) const;
+  // An update's records beside the names the subscription's last good update gave: where each
+  // of those is among the records, and how many it lost. `lookup`, when given, is the table the
+  // records were read by (WebListReader::Take); without it they are indexed here.
+  struct Comparison {
+    std::vector<uint32_t> held_at;  // for each name it held, its place in the records or kNotThere
+    size_t had = 0, lost = 0;       // both 0 when there was no good update
+  };
+  static constexpr uint32_t kNotThere = RecordLookup::kNone;
+  Comparison Compare(const std::string& url, const RecordList& records, const RecordLookup* lookup = nullptr) const;
 
   struct Update {
     size_t fresh = 0, taken_out = 0, known = 0;
     std::array<bool, kListCount> changed{};  // the lists it changed
   };
-  // The subscription's list now holds `records` (each once): files the names it has newly into
-  // `into` (copies, at the list's end, unsorted), takes the names it dropped out of `lists` by
-  // the rules above, and counts both; every other record counts as known.
-  Update Apply(const std::string& url, ListId into, const RecordList& records, TListSet& lists);
+  // The subscription's list now holds `records` (each once), `compared` by Compare: files the
+  // names it has newly into `into` (copies, at the list's end, unsorted), takes the names it
+  // dropped out of `lists` by the rules above, and counts both; every other record counts as known.
+  Update Apply(const std::string& url, ListId into, const RecordList& records, const Comparison& compared,
+               TListSet& lists);
+  Update Apply(const std::string& url, ListId into, const RecordList& records, TListSet& lists) {
+    return Apply(url, into, records, Compare(url, records), lists);
+  }
   // The subscription is gone: the names it answers for leave their lists (or pass to another
   // subscription that holds them) and its file goes at Save. The count taken out.
   size_t Remove(const std::string& url, TListSet& lists, std::array<bool, kListCount>& changed);
   // The user filed these names by hand: they are no subscription's to take out.
   void Claim(const RecordList& names);
 
-  // Writes what changed: "filed.txt", then the files of the subscriptions updated, and removes
-  // those of the subscriptions removed. False with the file and the reason when a write failed.
+  // Writes what changed: "filed.txt" and the files of the subscriptions updated, at once, and
+  // removes those of the subscriptions removed. False with the file and the reason when a
+  // write failed.
   bool Save(std::string* file, std::string* why);
 
   // For the question where a name comes from: the addresses of the subscriptions whose list
@@ -101,23 +114,30 @@ class WebOrigins {
   Subscription& Add(const std::string& url);
   const Subscription* OfOwner(uint32_t owner) const;
   uint32_t OwnerOf(std::string_view key);
-  // Marks the names, mark_of(i) giving the mark of names[i].
+  // Marks the names, mark_of(i) giving the mark of names[i]; their marks' numbers.
   template <class MarkOf>
-  void MarkNames(const std::vector<std::string_view>& names, MarkOf mark_of);
+  std::vector<uint32_t> MarkNames(const std::vector<std::string_view>& names, MarkOf mark_of);
   // Another subscription (not `except`) whose list holds the name, or kNoOwner.
   uint32_t OtherHolder(std::string_view name, const Subscription& except) const;
-  // The name leaves the subscriptions' hands: it passes to another holder, or it is taken out of its list.
-  bool Release(uint32_t mark, const Subscription& from, std::array<std::vector<std::string_view>, kListCount>& out);
-  static void TakeOut(TListSet& lists, std::array<std::vector<std::string_view>, kListCount>& out,
-                      std::array<bool, kListCount>& changed);
+  // Marks by the list they were filed into.
+  using Marked = std::array<std::vector<uint32_t>, kListCount>;
+  // The name leaves the subscriptions' hands: it passes to another holder, or it is taken out
+  // of its list (its mark joins `out`).
+  bool Release(uint32_t mark, const Subscription& from, Marked& out);
+  // Takes the names of the marks out of their lists.
+  void TakeOut(TListSet& lists, const Marked& out, std::array<bool, kListCount>& changed);
 
   std::string program_dir_, filed_path_;
-  FiledNames filed_file_;
+  std::string filed_bytes_;  // "filed.txt" as read: the names of the marks read from it
   bool filed_damaged_ = false, marks_changed_ = false;
   std::vector<Subscription> subscriptions_;
   std::vector<std::string> owners_;  // the keys of the subscriptions marks name
   RecordIndex marked_;               // the names of marks_, numbered as marks_
   std::vector<Mark> marks_;
+  // Of each list ForgetMoved looked through, the mark of each record (RecordIndex::kNone for
+  // names no subscription filed), kept in step as Apply and Remove change the list; a list not
+  // in step has its records looked up instead.
+  Marked marks_of_;
   std::vector<std::string> troubles_;
 };
 

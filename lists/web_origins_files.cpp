@@ -147,23 +147,29 @@ FiledNames ReadFiledNames(const std::string& path) {
   FiledNames filed;
   std::optional<std::vector<std::string_view>> lines = FramedLines(path, kFiledHead, filed);
   if (!lines) return filed;
-  filed.entries.reserve(lines->size());
-  std::optional<ListId> list;
-  std::string_view key;
+  filed.names.reserve(lines->size());
+  filed.group_of.reserve(lines->size());
   for (std::string_view line : *lines) {
     if (line.starts_with("# ")) {
       const std::string_view group = line.substr(2);
       const size_t blank = group.find(' ');
-      list = blank == std::string_view::npos ? std::nullopt : ListOfName(group.substr(0, blank));
-      key = blank == std::string_view::npos ? std::string_view() : group.substr(blank + 1);
-      if (list && IsKey(key)) continue;
-    } else if (list && IsName(line)) {
-      filed.entries.push_back({line, *list, key});
+      const std::optional<ListId> list =
+          blank == std::string_view::npos ? std::nullopt : ListOfName(group.substr(0, blank));
+      const std::string_view key = blank == std::string_view::npos ? std::string_view() : group.substr(blank + 1);
+      if (list && IsKey(key)) {
+        filed.groups.push_back({*list, key});
+        continue;
+      }
+    } else if (!filed.groups.empty() && IsName(line)) {
+      filed.names.push_back(line);
+      filed.group_of.push_back(uint32_t(filed.groups.size() - 1));
       continue;
     }
     filed.state = OriginFile::State::Damaged;
     filed.why = "it holds a line that is no name with its list and subscription";
-    filed.entries.clear();
+    filed.groups.clear();
+    filed.names.clear();
+    filed.group_of.clear();
     return filed;
   }
   return filed;

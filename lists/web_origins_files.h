@@ -49,8 +49,21 @@ struct FiledName {
   std::string_view key;            // the subscription that answers for it (SubscriptionKey)
 };
 
+// The names in their groups as the file holds them: four bytes a name besides its view, not
+// a list and a key each.
 struct FiledNames : OriginFile {
-  std::vector<FiledName> entries;
+  struct Group {
+    ListId list = ListId::Unsorted;
+    std::string_view key;
+  };
+  std::vector<Group> groups;  // in the order they come
+  std::vector<std::string_view> names;
+  std::vector<uint32_t> group_of;  // names[i] is of groups[group_of[i]]
+
+  FiledName Entry(size_t i) const {
+    const Group& group = groups[group_of[i]];
+    return {names[i], group.list, group.key};
+  }
 };
 
 // The names a subscription's list held, from its file; Damaged when the file is not one of

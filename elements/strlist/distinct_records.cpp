@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "elements/strlist/record_index.h"
+#include "runtime/two_cores.h"
 
 namespace {
 
@@ -14,15 +15,46 @@ uint32_t NumberOf(uint64_t slot) { return uint32_t(slot) - 1; }
 
 }  // namespace
 
+std::vector<uint32_t> RecordLookup::FindEach(const RecordList& records,
+                                             const std::vector<std::string_view>& names) const {
+  std::vector<uint32_t> numbers(names.size(), kNone);
+  if (slots_.empty()) return numbers;
+  InHalves(names.size(), [&](size_t from, size_t to) {
+    // Hashes a block ahead and asks for those slots, so the memory of many steps is on its way at once.
+    constexpr size_t kAhead = 16;
+    uint32_t ring[kAhead];
+    for (size_t i = from; i < to + kAhead; ++i) {
+      if (i >= from + kAhead) {
+        const size_t at = i - kAhead;
+        const uint32_t hash = ring[at % kAhead];
+        for (uint64_t s = hash & mask_;; s = (s + 1) & mask_) {
+          const uint64_t slot = slots_[s];
+          if (slot == 0) break;
+          if (HashOf(slot) == hash && records[NumberOf(slot)] == names[at]) {
+            numbers[at] = NumberOf(slot);
+            break;
+          }
+        }
+      }
+      if (i < to) {
+        ring[i % kAhead] = DistinctRecords::Hash(names[i]);
+        __builtin_prefetch(&slots_[ring[i % kAhead] & mask_]);
+      }
+    }
+  });
+  return numbers;
+}
+
 void DistinctRecords::Grow() {
-  std::vector<uint64_t> old(slots_.empty() ? 64 : slots_.size() * 2);
-  old.swap(slots_);
-  mask_ = slots_.size() - 1;
+  std::vector<uint64_t>& slots = table_.slots_;
+  std::vector<uint64_t> old(slots.empty() ? 64 : slots.size() * 2);
+  old.swap(slots);
+  const uint64_t mask = table_.mask_ = slots.size() - 1;
   for (const uint64_t slot : old) {
     if (slot == 0) continue;
-    for (uint64_t i = HashOf(slot) & mask_;; i = (i + 1) & mask_) {
-      if (slots_[i] == 0) {
-        slots_[i] = slot;
+    for (uint64_t i = HashOf(slot) & mask;; i = (i + 1) & mask) {
+      if (slots[i] == 0) {
+        slots[i] = slot;
         break;
       }
     }
@@ -31,14 +63,14 @@ void DistinctRecords::Grow() {
 
 uint32_t DistinctRecords::Hash(std::string_view record) { return uint32_t(RecordIndex::Hash(record)); }
 
-void DistinctRecords::Prefetch(uint32_t hash) const { __builtin_prefetch(&slots_[hash & mask_]); }
-
 bool DistinctRecords::AddHashed(std::string_view record, uint32_t hash) {
-  if ((records_.size() + 1) * 2 > slots_.size()) Grow();
-  for (uint64_t i = hash & mask_;; i = (i + 1) & mask_) {
-    const uint64_t slot = slots_[i];
+  if ((records_.size() + 1) * 2 > table_.slots_.size()) Grow();
+  std::vector<uint64_t>& slots = table_.slots_;
+  const uint64_t mask = table_.mask_;
+  for (uint64_t i = hash & mask;; i = (i + 1) & mask) {
+    const uint64_t slot = slots[i];
     if (slot == 0) {
-      slots_[i] = SlotOf(hash, records_.size());
+      slots[i] = SlotOf(hash, records_.size());
       records_.push_back(record);
       return true;
     }
@@ -46,10 +78,10 @@ bool DistinctRecords::AddHashed(std::string_view record, uint32_t hash) {
   }
 }
 
-RecordList DistinctRecords::Take() {
-  slots_ = {};
+RecordList DistinctRecords::Take(RecordLookup* lookup) {
+  if (lookup) *lookup = std::exchange(table_, RecordLookup());
+  else table_ = RecordLookup();
   hashes_ = {};
-  mask_ = 0;
   records_.ShrinkToFit();
   return std::exchange(records_, RecordList());
 }

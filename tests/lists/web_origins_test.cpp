@@ -121,10 +121,12 @@ TEST_F(WebOriginsTest, the_filed_names_read_back_by_group_and_a_bad_group_is_dam
   ASSERT_TRUE(WriteFiledNames(path, entries, nullptr));
   const FiledNames read = ReadFiledNames(path);
   ASSERT_EQ(read.state, OriginFile::State::Read);
-  ASSERT_EQ(read.entries.size(), 3u);
+  ASSERT_EQ(read.names.size(), 3u);
   std::vector<std::string> got;
-  for (const FiledName& e : read.entries)
+  for (size_t i = 0; i < read.names.size(); ++i) {
+    const FiledName e = read.Entry(i);
     got.push_back(std::string(e.name) + " " + Info(e.list).name + " " + std::string(e.key));
+  }
   EXPECT_EQ(got, (Names{"x.example Advertisement " + a, "z.example Advertisement " + a, "y.example Misc " + b}));
 
   const std::string head = "# Veltrane: the names the web lists filed, by list and subscription\n";
@@ -136,7 +138,7 @@ TEST_F(WebOriginsTest, the_filed_names_read_back_by_group_and_a_bad_group_is_dam
     ASSERT_TRUE(platform::WriteFileAtomic(path, head + body));
     const FiledNames damaged = ReadFiledNames(path);
     EXPECT_EQ(damaged.state, OriginFile::State::Damaged);
-    EXPECT_TRUE(damaged.entries.empty());
+    EXPECT_TRUE(damaged.names.empty());
   }
 }
 
