@@ -4,7 +4,7 @@
 #pragma once
 
 #include <cstddef>
-#include <functional>
+#include <exception>
 #include <system_error>
 #include <thread>
 
@@ -16,13 +16,22 @@ inline bool Available() {
 }
 
 // Runs `first` on a thread of its own while this thread runs `second`; both on this thread,
-// one after the other, on a single core or when no thread is to be had.
+// one after the other, on a single core or when no thread is to be had. What `first` throws
+// is thrown here once both have ended.
 template <class First, class Second>
 void Both(First first, Second second) {
+  std::exception_ptr thrown;
+  const auto guarded = [&first, &thrown] {
+    try {
+      first();
+    } catch (...) {
+      thrown = std::current_exception();
+    }
+  };
   std::thread worker;
   if (Available()) {
     try {
-      worker = std::thread(std::ref(first));
+      worker = std::thread(guarded);
     } catch (const std::system_error&) {
     }
   }
@@ -31,11 +40,14 @@ void Both(First first, Second second) {
     second();
     return;
   }
-  struct Joined {
-    std::thread& thread;
-    ~Joined() { thread.join(); }
-  } joined{worker};
-  second();
+  {
+    struct Joined {
+      std::thread& thread;
+      ~Joined() { thread.join(); }
+    } joined{worker};
+    second();
+  }
+  if (thrown) std::rethrow_exception(thrown);
 }
 
 }  // namespace two_cores
