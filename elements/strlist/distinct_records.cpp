@@ -20,9 +20,15 @@ std::vector<uint32_t> RecordLookup::FindEach(const RecordList& records,
   std::vector<uint32_t> numbers(names.size(), kNone);
   if (slots_.empty()) return numbers;
   InHalves(names.size(), [&](size_t from, size_t to) {
-    // Hashes a block ahead and asks for those slots, so the memory of many steps is on its way at once.
-    constexpr size_t kAhead = 16;
-    uint32_t ring[kAhead];
+    // Three fetches in a row for a name that is found: its slot, the entry of the record the
+    // slot names, and that record's text; each is asked for a stage before it is read.
+    constexpr size_t kStage = 8, kAhead = 3 * kStage;
+    uint32_t ring[kAhead];  // the hashes of the names in flight
+    const auto home = [this, &ring](size_t at) -> uint64_t {
+      const uint32_t hash = ring[at % kAhead];
+      const uint64_t slot = slots_[hash & mask_];
+      return slot != 0 && HashOf(slot) == hash ? slot : 0;
+    };
     for (size_t i = from; i < to + kAhead; ++i) {
       if (i >= from + kAhead) {
         const size_t at = i - kAhead;
@@ -36,6 +42,10 @@ std::vector<uint32_t> RecordLookup::FindEach(const RecordList& records,
           }
         }
       }
+      if (i >= from + 2 * kStage && i - 2 * kStage < to)
+        if (const uint64_t slot = home(i - 2 * kStage)) records.PrefetchText(NumberOf(slot));
+      if (i >= from + kStage && i - kStage < to)
+        if (const uint64_t slot = home(i - kStage)) records.PrefetchEntry(NumberOf(slot));
       if (i < to) {
         ring[i % kAhead] = DistinctRecords::Hash(names[i]);
         __builtin_prefetch(&slots_[ring[i % kAhead] & mask_]);

@@ -80,11 +80,28 @@ void RecordIndex::Grow() {
 
 template <class Records, class Step>
 void RecordIndex::Prefetched(const Records& records, size_t from, size_t to, Step step) const {
-  // Hashes a block ahead and asks for those slots, so the memory of many steps is on its way at once.
-  constexpr size_t kAhead = 16;
-  uint64_t ring[kAhead];
+  // A lookup that finds its record waits three times for memory: for the slot, for the entry
+  // of the record the slot names, and for that record's text. Each is asked for a stage
+  // before it is read, for the record the slot holds from where the record would be put, so
+  // that the fetches of many lookups are on their way at once.
+  constexpr size_t kStage = 8, kAhead = 3 * kStage;
+  uint64_t ring[kAhead];  // the hashes of the records in flight
+  const auto home = [this](uint64_t h) -> const Slot* {
+    const Slot* slot = &slots_[TagOf(h) & mask_];
+    return slot->number != 0 && slot->tag == TagOf(h) ? slot : nullptr;
+  };
   for (size_t i = from; i < to + kAhead; ++i) {
     if (i >= from + kAhead) step(i - kAhead, ring[(i - kAhead) % kAhead]);
+    if (i >= from + 2 * kStage && i - 2 * kStage < to) {
+      if (const Slot* slot = home(ring[(i - 2 * kStage) % kAhead])) {
+        const uint64_t key = keys_[slot->number - 1];
+        if (size_t(key >> kAddressBits) != kLongKey)
+          __builtin_prefetch(reinterpret_cast<const char*>(uintptr_t(key & kAddressMask)));
+      }
+    }
+    if (i >= from + kStage && i - kStage < to) {
+      if (const Slot* slot = home(ring[(i - kStage) % kAhead])) __builtin_prefetch(&keys_[slot->number - 1]);
+    }
     if (i < to) {
       ring[i % kAhead] = Hash(records[i]);
       __builtin_prefetch(&slots_[TagOf(ring[i % kAhead]) & mask_]);
