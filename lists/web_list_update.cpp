@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
+#include <condition_variable>
 #include <cstdio>
+#include <mutex>
 #include <optional>
 #include <set>
 #include <thread>
@@ -33,19 +35,32 @@ std::string WebUpdateOutcome::Text() const {
 
 platform::HttpResponse DownloadWhileWaiting(platform::HttpRequest request, const DownloadWait& wait) {
   std::atomic<uint64_t> received = 0;
-  std::atomic<bool> done = false;
   request.received = &received;
   // A download touches no file of the program folder and may take minutes: meanwhile other
   // processes may write there, and the caller reads the lists again once it is in.
   const platform::FolderLockPause pause;
   platform::HttpResponse response;
+  std::mutex mutex;
+  std::condition_variable ended;
+  bool done = false;
   std::thread worker([&] {
-    response = platform::HttpGet(request);
+    platform::HttpResponse got = platform::HttpGet(request);
+    const std::lock_guard<std::mutex> lock(mutex);
+    response = std::move(got);
     done = true;
+    ended.notify_one();
   });
-  while (!done) {
-    if (wait) wait(received.load(std::memory_order_relaxed));
-    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+  {
+    // Woken as soon as the download ends, not at the next look.
+    std::unique_lock<std::mutex> lock(mutex);
+    while (!done) {
+      if (wait) {
+        lock.unlock();
+        wait(received.load(std::memory_order_relaxed));
+        lock.lock();
+      }
+      ended.wait_for(lock, std::chrono::milliseconds(30), [&done] { return done; });
+    }
   }
   worker.join();
   return response;
