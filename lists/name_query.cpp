@@ -60,6 +60,18 @@ std::string Setting(const std::string& ini, const char* section, const char* key
   return platform::ReadProfileString(ini, section, key);
 }
 
+// The lines of User_NO_BadList that may spare one of `forms`: those equal to one, and the "*."
+// lines. A line of any other form spares nothing, and a million of them are not made rules.
+std::vector<std::string> SparingCandidates(std::string_view bytes, const std::vector<std::string>& forms) {
+  std::vector<std::string> lines;
+  EachLineOf(bytes, LineBreaks::Any, [&](size_t from, size_t size) {
+    const std::string_view line = bytes.substr(from, size);
+    if (Trimmed(line).starts_with("*.") || std::find(forms.begin(), forms.end(), line) != forms.end())
+      lines.emplace_back(line);
+  });
+  return lines;
+}
+
 // The lines of User_NO_BadList that spare the name, in any of its forms, as the exports judge it.
 std::vector<std::string> SparingLines(std::vector<std::string> no_bad, const std::vector<std::string>& forms) {
   const NeverBlock rules(std::move(no_bad));
@@ -134,7 +146,7 @@ NameAnswer QueryName(std::string_view typed, const std::string& program_dir) {
           const platform::FileContent content = platform::ReadWholeFile(path);
           if (content.result == platform::FileContent::Result::Unreadable)
             scans[l].trouble = "'" + platform::NativePath(path) + "' cannot be read: " + content.why;
-          if (ListId(l) == ListId::UserNoBad) scans[l].no_bad = SplitLines(content.bytes, LineBreaks::Any);
+          if (ListId(l) == ListId::UserNoBad) scans[l].no_bad = SparingCandidates(content.bytes, forms);
           scans[l].matching = MatchingLines(content.bytes, forms);
         }
       },

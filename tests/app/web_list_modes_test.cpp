@@ -256,8 +256,9 @@ TEST_F(WebListModes, subscriptions_are_kept_listed_and_ended_from_the_command_li
   EXPECT_EQ(out_, "mine.example.com:\n  in Misc (\"mine.example.com\"): filed by the user\n");
   EXPECT_EQ(Capture([] { return RunQueryMode("nowhere.example.com"); }), 1);
   EXPECT_EQ(out_, "nowhere.example.com: no list holds it and no never-block rule names it\n");
-  // A whole domain spared, as the exports judge it: any case, and the rule that names the name itself first.
-  Write("Lists/User_NO_BadList.txt", "*.Example.COM\r\nnowhere.example.com\r\n*.com\r\nSite.example.com\r\n");
+  // A whole domain spared, as the exports judge it: any case, blanks around the rule, and the rule
+  // that names the name itself first.
+  Write("Lists/User_NO_BadList.txt", " *.Example.COM\t\r\nnowhere.example.com\r\n*.com\r\nSite.example.com\r\n");
   EXPECT_EQ(Capture([] { return RunQueryMode("NOWHERE.example.com"); }), 0);
   EXPECT_EQ(out_,
             "nowhere.example.com:\n  in User_NO_BadList (\"nowhere.example.com\"): filed by the user\n"
