@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "elements/strlist/record_list.h"
+#include "runtime/record_list.h"
 
 inline constexpr const char* kBanListRule = "==================================";  // 34 equals signs
 inline constexpr const char* kBanListCreatedWith = "Created with Veltrane v2.0";

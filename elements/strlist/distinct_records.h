@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "elements/strlist/record_list.h"
+#include "runtime/record_list.h"
 
 class DistinctRecords {
  public:

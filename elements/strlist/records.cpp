@@ -261,3 +261,7 @@ void SortFolded(std::vector<std::string_view>& lines) {
   for (uint32_t i : FoldedOrder(lines)) sorted.push_back(lines[i]);
   lines.swap(sorted);
 }
+
+void SortFolded(RecordList& list) {
+  list.Reorder(FoldedOrderOf(list.size(), [&list](uint32_t i) { return list[i]; }));
+}

@@ -1,9 +1,7 @@
-#include "elements/strlist/record_list.h"
+#include "runtime/record_list.h"
 
 #include <algorithm>
 #include <cstring>
-
-#include "elements/strlist/records.h"
 
 namespace {
 
@@ -168,6 +166,14 @@ bool operator==(const RecordList& a, const std::vector<std::string>& b) {
   return true;
 }
 
-void SortFolded(RecordList& list) {
-  list.Reorder(FoldedOrderOf(list.size(), [&list](uint32_t i) { return list[i]; }));
+std::string JoinLines(const RecordList& records) {
+  size_t size = 0;
+  for (std::string_view record : records) size += record.size() + 2;
+  std::string text;
+  text.reserve(size);
+  for (std::string_view record : records) {
+    text += record;
+    text += "\r\n";
+  }
+  return text;
 }
