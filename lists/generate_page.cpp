@@ -205,8 +205,8 @@ bool GeneratePage::Assemble(RecordsFor destination) {
   writer_.doWork(none, BanListWriter::kDoReset);
   for (size_t i = 0; i < 5; ++i) {
     const ListId id = kCategories[i];
-    std::vector<std::string>& lines = categories_[i]->Lines();
-    lines.clear();
+    RecordList& lines = categories_[i]->Lines();
+    lines.Free();
     TData checked;
     flags_[i]->Box().varChecked(checked, 0);
     const bool chosen = AsInteger(checked) == 1;
@@ -222,14 +222,15 @@ bool GeneratePage::Assemble(RecordsFor destination) {
       AddTargetRecords(std::move(*whole));
       continue;
     }
-    lines = whole->Strings();
+    lines = std::move(*whole);
     whole.reset();
-    for (const std::string& line : lines) {
-      TData record = MakeText(line);
+    for (std::string_view line : lines) {
+      TData record = MakeText(std::string(line));
       writer_.doWork(record, BanListWriter::kDoAddRecord);
     }
     TData count;
     writer_.doWork(count, uint16_t(BanListWriter::kDoCountFirst + i));
+    lines.Free();  // counted, and every record is the writer's now
   }
   return true;
 }
@@ -250,7 +251,7 @@ void GeneratePage::ShowPreview() {
 
 void GeneratePage::doGenerate(TData&, uint16_t) {
   const bool assembled = Assemble(RecordsFor::kWriter);
-  for (auto* list : categories_) list->Lines().clear();
+  for (auto* list : categories_) list->Lines().Free();
   if (!assembled) {
     target_records_.clear();
     return;
@@ -330,7 +331,7 @@ void GeneratePage::ExportTo(TKXMultiElement& exporter) {
   TData none;
   exporter.doWork(none, TTargetExporter::kDoClear);
   const bool assembled = Assemble(RecordsFor::kTarget);
-  for (auto* list : categories_) std::vector<std::string>().swap(list->Lines());
+  for (auto* list : categories_) list->Lines().Free();
   std::optional<RecordList> always, never;
   if (assembled) always = store_.LoadWhole(ListId::UserBad, kNothingDone);
   if (always) never = store_.LoadWhole(ListId::UserNoBad, kNothingDone);
