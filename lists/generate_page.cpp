@@ -199,7 +199,7 @@ constexpr std::string_view kNothingDone = "Nothing was written.";
 // would leave records out of what is written without a word.
 bool GeneratePage::Assemble(RecordsFor destination) {
   target_records_.clear();
-  preview_lines_.clear();
+  preview_lines_.Free();
   TData none;
   preview_.doClear(none, 0);
   writer_.doWork(none, BanListWriter::kDoReset);
@@ -246,7 +246,10 @@ void GeneratePage::AddTargetRecords(RecordList records) {
 }
 
 void GeneratePage::ShowPreview() {
-  if (!preview_lines_.empty()) preview_.Add(std::exchange(preview_lines_, {}));
+  if (preview_lines_.empty()) return;
+  std::vector<std::string> lines = preview_lines_.Strings();
+  preview_lines_.Free();
+  preview_.Add(std::move(lines));
 }
 
 void GeneratePage::doGenerate(TData&, uint16_t) {
@@ -263,25 +266,36 @@ void GeneratePage::doGenerate(TData&, uint16_t) {
 }
 
 void GeneratePage::doPreviewLine(TData& value, uint16_t) {
-  preview_lines_.push_back(value.kind == KindString ? std::move(value.text) : AsText(value));
+  preview_lines_.push_back(value.kind == KindString ? value.text : AsText(value));
 }
 
 // The ban list file is told as the targets' files are: its records, those the file it
 // replaces did not hold, and those of that file that are gone.
 void GeneratePage::doSaveFile(TData& value, uint16_t) {
   const std::string file = AsText(value);
-  const std::vector<std::string_view> written = BanListRecords(preview_lines_);
-  size_t fresh = written.size(), taken_out = 0;
-  if (RecordFile before = ReadRecords(file);
-      before.state == RecordFile::State::Read && HasBanListSignature(before.lines)) {
-    const std::vector<std::string_view> old_records = BanListRecords(before.lines);
-    const size_t kept = KeptInOrder(old_records, written);
-    fresh -= kept;
-    taken_out = old_records.size() - kept;
+  size_t records = 0, fresh = 0, taken_out = 0;
+  {
+    const std::vector<std::string_view> written = BanListRecords(preview_lines_);
+    records = fresh = written.size();
+    if (RecordFile before = ReadRecords(file);
+        before.state == RecordFile::State::Read && HasBanListSignature(before.lines)) {
+      const std::vector<std::string_view> old_records = BanListRecords(before.lines);
+      const size_t kept = KeptInOrder(old_records, written);
+      fresh -= kept;
+      taken_out = old_records.size() - kept;
+    }
   }
-  const size_t records = written.size();
+  // The file is written from the lines as they are kept here, a block at a time, and the
+  // preview shows them after: the preview's items, copied out and joined, would hold the
+  // file twice more while it is written. What the user sees comes in the same order.
+  std::string why;
+  const bool saved = !file.empty() && SaveRecords(file, preview_lines_, &why);
   ShowPreview();
-  if (preview_.Save(file)) FireEvent(EventOutput(kOnStatusText), ExportSummary(file, records, fresh, taken_out, 0));
+  if (saved) {
+    FireEvent(EventOutput(kOnStatusText), ExportSummary(file, records, fresh, taken_out, 0));
+  } else if (!file.empty()) {
+    FireEvent(preview_.onSaveError, SaveFailureMessage(file, why));
+  }
 }
 
 void GeneratePage::doExported(TData& value, uint16_t) { FireEvent(EventOutput(kOnStatusText), value); }
