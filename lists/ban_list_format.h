@@ -25,5 +25,4 @@ inline constexpr size_t kBanListHeaderLines = 13;
 
 // The records of a ban list file's lines, in order: every line below the header that is
 // neither empty nor a category's tag.
-std::vector<std::string_view> BanListRecords(const std::vector<std::string>& lines);
 std::vector<std::string_view> BanListRecords(const RecordList& lines);
