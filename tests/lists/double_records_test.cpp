@@ -11,8 +11,9 @@
 namespace {
 
 TEST(DoubleRecords, name_every_double_as_the_scan_over_all_lists_does) {
-  const std::array<std::string, kListCount> names{"User_BadList.txt", "User_NO_BadList.txt", "Misc.txt", "Porno.txt",
-                                                 "Unsorted.txt",     "Viruses (and similar).txt", "Advertisement.txt"};
+  const std::array<std::string, kListCount> names{
+      "User_BadList.txt", "User_NO_BadList.txt",       "Misc.txt",         "Porno.txt",
+      "Unsorted.txt",     "Viruses (and similar).txt", "Advertisement.txt"};
   const char* const words[] = {"a.com", "A.com", "b.net", "b.NET", "c.org", "ab.com", "a.co", "d"};
   std::mt19937 random(7);
   for (int round = 0; round < 300; ++round) {
