@@ -51,7 +51,7 @@ void BM_StrListLoad(benchmark::State& state) {
   const std::string file = DataFile(state.range(0));
   for (auto _ : state) {
     FireEvent(MakeLink<&TKXStrList::doLoad>(list), file);
-    benchmark::DoNotOptimize(list.Lines().data());
+    benchmark::DoNotOptimize(list.Lines().size());
   }
   state.SetComplexityN(state.range(0));
   state.SetItemsProcessed(state.iterations() * state.range(0));
@@ -119,7 +119,7 @@ BENCHMARK(BM_SystemSortFOneThread)->Arg(1'000'000)->Unit(benchmark::kMillisecond
 std::vector<std::string> LoadLines(int64_t n) {
   TKXStrList list;
   FireEvent(MakeLink<&TKXStrList::doLoad>(list), DataFile(n));
-  return list.Lines();
+  return list.Lines().Strings();
 }
 
 void BM_SortPrefixKeys(benchmark::State& state) {

@@ -173,7 +173,7 @@ void BM_KwfImport(benchmark::State& state) {
   widgets::HeadlessBackend ui;
   widgets::SetCurrentBackend(&ui);
   TKXStrList known;
-  known.Lines() = LoadRecords(Path("known.txt")).Strings();
+  known.Lines() = LoadRecords(Path("known.txt"));
   TKXChildPanel importer(nullptr);
   importer.SetScheme<KwfImporter>();
   Count count;

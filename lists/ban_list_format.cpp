@@ -18,7 +18,10 @@ bool HasSignature(const Lines& lines) {
 
 template <class Lines>
 std::vector<std::string_view> RecordsOf(const Lines& lines) {
+  // Room for every line at once: a million records grown by doubling would hold the old row
+  // and the new one together.
   std::vector<std::string_view> records;
+  records.reserve(lines.size() > kBanListHeaderLines ? lines.size() - kBanListHeaderLines : 0);
   for (size_t i = kBanListHeaderLines; i < lines.size(); ++i) {
     const std::string_view line = lines[i];
     if (line.empty()) continue;
@@ -32,5 +35,4 @@ std::vector<std::string_view> RecordsOf(const Lines& lines) {
 
 bool HasBanListSignature(const RecordList& lines) { return HasSignature(lines); }
 
-std::vector<std::string_view> BanListRecords(const std::vector<std::string>& lines) { return RecordsOf(lines); }
 std::vector<std::string_view> BanListRecords(const RecordList& lines) { return RecordsOf(lines); }

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "elements/strlist/record_list.h"
+#include "runtime/record_list.h"
 
 inline constexpr const char* kBanListRule = "==================================";  // 34 equals signs
 inline constexpr const char* kBanListCreatedWith = "Created with Veltrane v2.0";
@@ -25,5 +25,4 @@ inline constexpr size_t kBanListHeaderLines = 13;
 
 // The records of a ban list file's lines, in order: every line below the header that is
 // neither empty nor a category's tag.
-std::vector<std::string_view> BanListRecords(const std::vector<std::string>& lines);
 std::vector<std::string_view> BanListRecords(const RecordList& lines);

@@ -36,7 +36,7 @@ BanListWriter::BanListWriter(TKXWin* parent)
 void BanListWriter::doReset(TData&, uint16_t) {
   for (auto& count : counts_) count.Clear();
   total_ = 0;
-  buffer_.clear();
+  buffer_.Free();
 }
 
 void BanListWriter::doCount(TData& value, uint16_t category) {
@@ -45,11 +45,9 @@ void BanListWriter::doCount(TData& value, uint16_t category) {
   for (const auto& count : counts_) total_ += AsInteger(count);
 }
 
-void BanListWriter::doAddLine(TData& value, uint16_t) { buffer_.emplace_back(TrimBlanks(AsText(value))); }
+void BanListWriter::doAddLine(TData& value, uint16_t) { buffer_.push_back(TrimBlanks(AsText(value))); }
 
-void BanListWriter::doAddRecord(TData& value, uint16_t) {
-  buffer_.emplace_back(TrimBlanks(LowerCaseText(AsText(value))));
-}
+void BanListWriter::doAddRecord(TData& value, uint16_t) { buffer_.push_back(TrimBlanks(LowerCaseText(AsText(value)))); }
 
 void BanListWriter::doWrite(TData&, uint16_t) {
   const std::string header[] = {
@@ -69,7 +67,9 @@ void BanListWriter::doWrite(TData&, uint16_t) {
   };
   const TEventLink on_line = EventOutput(kOnLine);
   for (const auto& line : header) FireEvent(on_line, line);
-  for (const auto& line : buffer_) FireEvent(on_line, line);
+  for (std::string_view line : buffer_) FireEvent(on_line, std::string(line));
+  // Whoever took the lines keeps them: the file is written from there, not from here.
+  buffer_.Free();
 
   const std::string file = AsText(file_.Value());
   if (!file.empty()) {

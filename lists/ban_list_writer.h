@@ -3,7 +3,8 @@
 //
 // Inputs: 0 doReset; 1 to 5 doCountAdvertisement .. doCountViruses (each reads its data
 // input 0 to 4, a line count); 6 doAddLine (trimmed); 7 doAddRecord (lower-cased, trimmed);
-// 8 doWrite. Events: 0 onLine, one per output line; 1 onFile, the file to write to.
+// 8 doWrite, which hands the lines out and lets them go. Events: 0 onLine, one per output
+// line; 1 onFile, the file to write to.
 #pragma once
 
 #include <array>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "runtime/global_var.h"
+#include "runtime/record_list.h"
 #include "runtime/scheme.h"
 #include "widgets/save_dialog.h"
 
@@ -39,7 +41,7 @@ class BanListWriter : public TScheme {
  private:
   std::array<TData, 5> counts_;  // empty counts 0
   int64_t total_ = 0;
-  std::vector<std::string> buffer_;
+  RecordList buffer_;  // the lines below the header, until they are written
 
   TKXGlobalVar& name_;
   TKXGlobalVar& url_;

@@ -40,8 +40,8 @@ const char* FileAt(int64_t p, const TListCounts& counts) {
 
 }  // namespace
 
-std::vector<std::string> AlreadyExistsReport(const std::vector<std::string>& candidates,
-                                             const std::vector<std::string>& all_records, const TListCounts& counts) {
+std::vector<std::string> AlreadyExistsReport(const std::vector<std::string>& candidates, const RecordList& all_records,
+                                             const TListCounts& counts) {
   // One pass over the records collects, for each candidate, the positions that hold it.
   RecordIndex wanted(candidates.size());
   for (const auto& candidate : candidates) wanted.Add(candidate);

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "runtime/record_list.h"
+
 // A host whose last character is a decimal digit is taken for an IP address.
 inline bool DigitEndCheck(std::string_view host) { return !host.empty() && host.back() >= '0' && host.back() <= '9'; }
 
@@ -22,5 +24,5 @@ using TListCounts = std::array<int64_t, 6>;
 
 // For every candidate, in order, and every equal record of `all_records` (the all-records
 // list, in its order), three lines: "NAME - Already exists!", "(in FILE)", and an empty line.
-std::vector<std::string> AlreadyExistsReport(const std::vector<std::string>& candidates,
-                                             const std::vector<std::string>& all_records, const TListCounts& counts);
+std::vector<std::string> AlreadyExistsReport(const std::vector<std::string>& candidates, const RecordList& all_records,
+                                             const TListCounts& counts);

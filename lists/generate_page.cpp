@@ -199,14 +199,14 @@ constexpr std::string_view kNothingDone = "Nothing was written.";
 // would leave records out of what is written without a word.
 bool GeneratePage::Assemble(RecordsFor destination) {
   target_records_.clear();
-  preview_lines_.clear();
+  preview_lines_.Free();
   TData none;
   preview_.doClear(none, 0);
   writer_.doWork(none, BanListWriter::kDoReset);
   for (size_t i = 0; i < 5; ++i) {
     const ListId id = kCategories[i];
-    std::vector<std::string>& lines = categories_[i]->Lines();
-    lines.clear();
+    RecordList& lines = categories_[i]->Lines();
+    lines.Free();
     TData checked;
     flags_[i]->Box().varChecked(checked, 0);
     const bool chosen = AsInteger(checked) == 1;
@@ -222,14 +222,15 @@ bool GeneratePage::Assemble(RecordsFor destination) {
       AddTargetRecords(std::move(*whole));
       continue;
     }
-    lines = whole->Strings();
+    lines = std::move(*whole);
     whole.reset();
-    for (const std::string& line : lines) {
-      TData record = MakeText(line);
+    for (std::string_view line : lines) {
+      TData record = MakeText(std::string(line));
       writer_.doWork(record, BanListWriter::kDoAddRecord);
     }
     TData count;
     writer_.doWork(count, uint16_t(BanListWriter::kDoCountFirst + i));
+    lines.Free();  // counted, and every record is the writer's now
   }
   return true;
 }
@@ -245,12 +246,15 @@ void GeneratePage::AddTargetRecords(RecordList records) {
 }
 
 void GeneratePage::ShowPreview() {
-  if (!preview_lines_.empty()) preview_.Add(std::exchange(preview_lines_, {}));
+  if (preview_lines_.empty()) return;
+  std::vector<std::string> lines = preview_lines_.Strings();
+  preview_lines_.Free();
+  preview_.Add(std::move(lines));
 }
 
 void GeneratePage::doGenerate(TData&, uint16_t) {
   const bool assembled = Assemble(RecordsFor::kWriter);
-  for (auto* list : categories_) list->Lines().clear();
+  for (auto* list : categories_) list->Lines().Free();
   if (!assembled) {
     target_records_.clear();
     return;
@@ -262,25 +266,36 @@ void GeneratePage::doGenerate(TData&, uint16_t) {
 }
 
 void GeneratePage::doPreviewLine(TData& value, uint16_t) {
-  preview_lines_.push_back(value.kind == KindString ? std::move(value.text) : AsText(value));
+  preview_lines_.push_back(value.kind == KindString ? value.text : AsText(value));
 }
 
 // The ban list file is told as the targets' files are: its records, those the file it
 // replaces did not hold, and those of that file that are gone.
 void GeneratePage::doSaveFile(TData& value, uint16_t) {
   const std::string file = AsText(value);
-  const std::vector<std::string_view> written = BanListRecords(preview_lines_);
-  size_t fresh = written.size(), taken_out = 0;
-  if (RecordFile before = ReadRecords(file);
-      before.state == RecordFile::State::Read && HasBanListSignature(before.lines)) {
-    const std::vector<std::string_view> old_records = BanListRecords(before.lines);
-    const size_t kept = KeptInOrder(old_records, written);
-    fresh -= kept;
-    taken_out = old_records.size() - kept;
+  size_t records = 0, fresh = 0, taken_out = 0;
+  {
+    const std::vector<std::string_view> written = BanListRecords(preview_lines_);
+    records = fresh = written.size();
+    if (RecordFile before = ReadRecords(file);
+        before.state == RecordFile::State::Read && HasBanListSignature(before.lines)) {
+      const std::vector<std::string_view> old_records = BanListRecords(before.lines);
+      const size_t kept = KeptInOrder(old_records, written);
+      fresh -= kept;
+      taken_out = old_records.size() - kept;
+    }
   }
-  const size_t records = written.size();
+  // The file is written from the lines as they are kept here, a block at a time, and the
+  // preview shows them after: the preview's items, copied out and joined, would hold the
+  // file twice more while it is written. What the user sees comes in the same order.
+  std::string why;
+  const bool saved = !file.empty() && SaveRecords(file, preview_lines_, &why);
   ShowPreview();
-  if (preview_.Save(file)) FireEvent(EventOutput(kOnStatusText), ExportSummary(file, records, fresh, taken_out, 0));
+  if (saved) {
+    FireEvent(EventOutput(kOnStatusText), ExportSummary(file, records, fresh, taken_out, 0));
+  } else if (!file.empty()) {
+    FireEvent(preview_.onSaveError, SaveFailureMessage(file, why));
+  }
 }
 
 void GeneratePage::doExported(TData& value, uint16_t) { FireEvent(EventOutput(kOnStatusText), value); }
@@ -330,7 +345,7 @@ void GeneratePage::ExportTo(TKXMultiElement& exporter) {
   TData none;
   exporter.doWork(none, TTargetExporter::kDoClear);
   const bool assembled = Assemble(RecordsFor::kTarget);
-  for (auto* list : categories_) std::vector<std::string>().swap(list->Lines());
+  for (auto* list : categories_) list->Lines().Free();
   std::optional<RecordList> always, never;
   if (assembled) always = store_.LoadWhole(ListId::UserBad, kNothingDone);
   if (always) never = store_.LoadWhole(ListId::UserNoBad, kNothingDone);

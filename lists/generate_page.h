@@ -92,6 +92,6 @@ class GeneratePage : public TPanelScheme {
   TListStore store_;
 
   RecordList target_records_;
-  std::vector<std::string> preview_lines_;  // the writer's lines, put into the preview at once
+  RecordList preview_lines_;  // the writer's lines, put into the preview at once
   bool target_preview_ = true;
 };

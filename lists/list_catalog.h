@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "elements/strlist/record_list.h"
+#include "runtime/record_list.h"
 
 // In the order of the category chooser and the statistics text.
 enum class ListId : size_t { Advertisement, Misc, Porno, Unsorted, Viruses, UserBad, UserNoBad };

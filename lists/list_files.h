@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "elements/strlist/record_list.h"
 #include "runtime/platform/files.h"
+#include "runtime/record_list.h"
 
 // A record trimmed of the bytes 1 to 32 at both ends and lower-cased by LowerCaseText: as
 // UTF-8 when it is UTF-8, otherwise A to Z and the Windows-1251 capitals.

@@ -28,16 +28,21 @@ ListStatistics::ListStatistics(TKXWin* parent)
 }
 
 void ListStatistics::doRefresh(TData&, uint16_t) {
-  auto& all = all_records_.Lines();
-  all.clear();
+  // The first list with records becomes the whole list's buffer as it was read; the others
+  // are added behind it.
+  RecordList& all = all_records_.Lines();
+  all.Free();
   std::array<int64_t, kListCount> counts{};
   for (ListId id : kAllRecordsOrder) {
-    const RecordList lines = store_.Load(id);
+    RecordList lines = store_.Load(id);
     const size_t i = static_cast<size_t>(id);
     counts[i] = int64_t(lines.size());
     counters_[i]->SetValue(MakeInteger(int32_t(lines.size())));
-    all.reserve(all.size() + lines.size());
-    for (std::string_view line : lines) all.emplace_back(line);
+    if (all.empty()) {
+      all.swap(lines);
+    } else {
+      all.Append(lines);
+    }
   }
   statistic_.Message.clear();
   FireEvent(EventOutput(kOnTotal));

@@ -19,7 +19,7 @@
 #include <string_view>
 #include <vector>
 
-#include "elements/strlist/record_list.h"
+#include "runtime/record_list.h"
 
 // A host name: at least one ".", non-empty labels of ASCII letters, digits, "-" and "_" or of
 // UTF-8 letters of other scripts (internationalised names), no label starting or ending with

@@ -8,6 +8,7 @@
 
 struct TEventLink;
 struct TData;
+class RecordList;
 
 // Value kinds. The numbers are fixed; the top bit marks a value waiting to be forwarded.
 enum TKind : uint8_t {
@@ -29,9 +30,9 @@ class TDataArray {
   virtual bool Get(const TData& index, TData& item) = 0;
   virtual int32_t Count() = 0;
   virtual void Add(const TData& item) = 0;
-  // The items themselves, when the owner keeps them as a list of lines; readers that
-  // walk a million records use it instead of copying them out one Get at a time.
-  virtual const std::vector<std::string>* Lines() const { return nullptr; }
+  // The items themselves, when the owner keeps them as a record list; readers that walk a
+  // million records use it instead of copying them out one Get at a time.
+  virtual const RecordList* Records() const { return nullptr; }
 };
 
 struct TData {

@@ -125,6 +125,8 @@ void TKXWinList::Add(std::vector<std::string> lines) {
       std::reverse(lines.begin(), lines.end());
       lines.insert(lines.end(), std::make_move_iterator(items.begin()), std::make_move_iterator(items.end()));
       items.swap(lines);
+    } else if (items.empty()) {
+      items.swap(lines);  // no second row of a million items for a list that held none
     } else {
       items.insert(items.end(), std::make_move_iterator(lines.begin()), std::make_move_iterator(lines.end()));
     }

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "elements/strlist/record_list.h"
+#include "runtime/record_list.h"
 
 // The table DistinctRecords kept its records by, handed on with them (Take), so that a list
 // read once is searched without being indexed again. It holds the records' numbers, not their

@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "elements/strlist/record_list.h"
+#include "runtime/record_list.h"
 
 class RecordIndex {
  public:

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "runtime/record_list.h"
 #include "runtime/text_case.h"
 
 // Folded bytes compared as unsigned values; a text that is a prefix of a longer one comes first.
@@ -18,6 +19,8 @@ bool FoldedLess(std::string_view a, std::string_view b);
 void SortFolded(std::vector<std::string>& lines);
 // The same order for views of texts kept elsewhere.
 void SortFolded(std::vector<std::string_view>& lines);
+// The same order for a record list, its entries moved, not its texts.
+void SortFolded(RecordList& list);
 // The positions of `lines` in that order (`lines` itself is left as it was).
 std::vector<uint32_t> FoldedOrder(std::vector<std::string_view>& lines);
 

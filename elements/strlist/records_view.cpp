@@ -4,8 +4,8 @@
 
 TRecordsView::TRecordsView(const TData& value) {
   if (value.kind != KindArray || !value.array) return;
-  if (const auto* lines = value.array->Lines()) {
-    records_ = lines;
+  if (const RecordList* records = value.array->Records()) {
+    records_ = records;
     return;
   }
   const int32_t count = value.array->Count();

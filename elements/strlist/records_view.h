@@ -2,20 +2,18 @@
 // known records from the all-records list.
 #pragma once
 
-#include <string>
-#include <vector>
-
 #include "runtime/data.h"
+#include "runtime/record_list.h"
 
-// The records of an array value: the array's own lines when it keeps them, else a copy.
+// The records of an array value: the array's own records when it keeps them, else a copy.
 class TRecordsView {
  public:
   explicit TRecordsView(const TData& array);
   TRecordsView(const TRecordsView&) = delete;
   TRecordsView& operator=(const TRecordsView&) = delete;
-  const std::vector<std::string>& Records() const { return *records_; }
+  const RecordList& Records() const { return *records_; }
 
  private:
-  std::vector<std::string> copy_;
-  const std::vector<std::string>* records_ = &copy_;
+  RecordList copy_;
+  const RecordList* records_ = &copy_;
 };

@@ -9,31 +9,33 @@
 // The array view works on the list's own lines and never fires onChange.
 class TKXStrList::Array final : public TDataArray {
  public:
-  explicit Array(std::vector<std::string>& lines) : lines_(lines) {}
+  explicit Array(RecordList& lines) : lines_(lines) {}
 
   void Set(const TData& index, const TData& item) override {
     const int32_t i = AsIndex(index);
-    if (InRange(i)) lines_[size_t(i)] = AsText(item);
+    if (InRange(i)) lines_.Replace(size_t(i), AsText(item));
   }
   bool Get(const TData& index, TData& item) override {
     const int32_t i = AsIndex(index);
     if (!InRange(i)) return false;
-    item = MakeText(lines_[size_t(i)]);
+    item = MakeText(std::string(lines_[size_t(i)]));
     return true;
   }
   int32_t Count() override { return static_cast<int32_t>(lines_.size()); }
   void Add(const TData& item) override { lines_.push_back(AsText(item)); }
-  const std::vector<std::string>* Lines() const override { return &lines_; }
+  const RecordList* Records() const override { return &lines_; }
 
  private:
   bool InRange(int32_t i) const { return i >= 0 && size_t(i) < lines_.size(); }
-  std::vector<std::string>& lines_;
+  RecordList& lines_;
 };
 
 TKXStrList::TKXStrList() = default;
 TKXStrList::~TKXStrList() = default;
 
-void TKXStrList::SetStrings(const std::string& text) { lines_ = SplitLines(text); }
+void TKXStrList::SetStrings(const std::string& text) {
+  lines_ = RecordList::OfLines(std::string(text), 0, LineBreaks::CrOrCrLf);
+}
 
 void TKXStrList::doAdd(TData& value, uint16_t) {
   lines_.push_back(InputText(value, dataStr, ""));
@@ -48,7 +50,7 @@ void TKXStrList::doClear(TData&, uint16_t) {
 void TKXStrList::doDelete(TData& value, uint16_t) {
   const int32_t i = AsIndex(value);
   if (i < 0 || size_t(i) >= lines_.size()) return;
-  lines_.erase(lines_.begin() + i);
+  lines_.KeepIf([i](size_t at) { return at != size_t(i); });
   FireEvent(onChange);
 }
 
@@ -56,7 +58,7 @@ void TKXStrList::doLoad(TData& value, uint16_t) {
   const std::string name = InputText(value, dataFileName, FileName);
   if (!platform::IsFile(name)) return;
   // A file that is there but cannot be read keeps the old lines; the change is still announced.
-  if (auto bytes = platform::ReadFile(name)) lines_ = SplitLines(*bytes, Breaks);
+  if (auto bytes = platform::ReadFile(name)) lines_ = RecordList::OfLines(std::move(*bytes), 0, Breaks);
   FireEvent(onChange);
 }
 

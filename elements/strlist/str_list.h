@@ -1,5 +1,6 @@
 // TKXStrList: an ordered list of text lines in memory, loaded from and saved to a
-// plain text file, and handed out to the array elements as a TDataArray.
+// plain text file, and handed out to the array elements as a TDataArray. The lines are a
+// RecordList: a million of them take one buffer and eight bytes each, not a string apiece.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +11,7 @@
 #include "runtime/element.h"
 #include "runtime/lines.h"
 #include "runtime/link.h"
+#include "runtime/record_list.h"
 
 class TKXStrList : public TKXObject {
  public:
@@ -42,13 +44,13 @@ class TKXStrList : public TKXObject {
   void varArray(TData& result, uint16_t index);
 
   // Direct access to the lines for code that holds the element itself.
-  const std::vector<std::string>& Lines() const { return lines_; }
-  std::vector<std::string>& Lines() { return lines_; }
+  const RecordList& Lines() const { return lines_; }
+  RecordList& Lines() { return lines_; }
   // doSave for code that holds the element: false (after onSaveError) when nothing was written.
   bool Save(const std::string& name);
 
  private:
   class Array;
-  std::vector<std::string> lines_;
+  RecordList lines_;
   std::unique_ptr<Array> array_;  // made on the first varArray, then handed out every time
 };

@@ -18,8 +18,8 @@ void TConfigReader::doRead(TData&, uint16_t) {
   scan_ = FileScan();
   scan_->keep_lines = true;
   source_ = ScanFile(path_, *scan_);
-  lines_.Lines() = std::move(scan_->lines);
-  scan_->lines.clear();
+  lines_.Lines() = RecordList(scan_->lines);
+  std::vector<std::string>().swap(scan_->lines);
   const TEventLink on_address = EventOutput(kOnAddress);
   for (std::string& address : scan_->addresses) FireEvent(on_address, std::move(address));
   std::vector<std::string>().swap(scan_->addresses);  // they went out as events; only the rest is asked for later

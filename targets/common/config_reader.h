@@ -31,7 +31,7 @@ class TConfigReader : public TScheme {
   const std::string& Path() const { return path_; }
   const TScanSource& Source() const { return source_; }
   const TConfigScan& Scanned() const { return *scan_; }
-  const std::vector<std::string>& Lines() const { return lines_.Lines(); }
+  const RecordList& Lines() const { return lines_.Lines(); }
 
   // A fresh scan of the target's kind: the exporter reads its own entries with it.
   virtual std::unique_ptr<TConfigScan> NewScan() const = 0;

@@ -230,7 +230,7 @@ void TTargetExporter::WriteInserted(const std::optional<size_t>& insert_line, st
     Tell(NoInsertionMessage(reader_->Path(), place));
     return;
   }
-  const std::vector<std::string>& lines = reader_->Lines();
+  const RecordList& lines = reader_->Lines();
   const size_t insert = std::min(*insert_line, lines.size());
   TConfigWriter writer(reader_->Path(), reader_->Source().ending, WhenRefused::AskSystem);
   for (size_t i = 0; i < insert; ++i) writer.Line({lines[i]});

@@ -29,8 +29,8 @@
 #include <string_view>
 #include <vector>
 
-#include "elements/strlist/record_list.h"
 #include "runtime/global_var.h"
+#include "runtime/record_list.h"
 #include "runtime/scheme.h"
 #include "targets/common/config_reader.h"
 #include "targets/common/config_writer.h"

@@ -203,7 +203,7 @@ void HostsExporter::WriteDirect() {
   if (!CheckReadable(MissingFile::kNew)) return;
   const std::string& path = Reader().Path();
   const auto& scan = static_cast<const THostsScan&>(Reader().Scanned());
-  const std::vector<std::string>& lines = Reader().Lines();
+  const RecordList& lines = Reader().Lines();
   const size_t at = std::min(scan.own_at.value_or(lines.size()), lines.size());
   TConfigWriter writer(path, Reader().Source().ending, WhenRefused::AskSystem);
   PutHostsBanner(writer, EntryCount(), FormatTimeStamp("D.M.Y", platform::Now()));
@@ -240,7 +240,7 @@ void HostsExporter::WriteDirect() {
   std::vector<bool> copied(own_.Size());  // taken out, but the user holds a copy
   bool copies = false;
   if (taken_out.Size() > 0) {
-    for (const std::string& line : lines) {
+    for (std::string_view line : lines) {
       if (!taken_out.Contains(line)) continue;
       copied[own_.Find(line)] = copies = true;
     }

@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "elements/strlist/records.h"
@@ -26,6 +28,33 @@ inline std::vector<std::string> LinesWithLaterEqual(const std::vector<std::strin
       if (lines[j] == lines[i]) {
         report.push_back(lines[i]);
         break;
+      }
+    }
+  }
+  return report;
+}
+
+// Walk the records of all lists in the folded order; at each that an equal record follows
+// later in that order, scan every list from its first line, delete each equal record from
+// the working copy and name it, going on at the next position after a deletion.
+inline std::vector<std::string> DoubleRecordReport(const TListSet& lists,
+                                                   const std::array<std::string, kListCount>& file_names) {
+  std::array<std::vector<std::string>, kListCount> work;
+  std::vector<std::string_view> all;
+  for (size_t l = 0; l < kListCount; ++l) {
+    work[l] = lists[l].Strings();
+    all.insert(all.end(), lists[l].begin(), lists[l].end());
+  }
+  std::vector<std::string_view> sorted;
+  for (uint32_t position : FoldedOrder(all)) sorted.push_back(all[position]);
+  std::vector<std::string> report;
+  for (size_t k = 0; k < sorted.size(); ++k) {
+    if (std::find(sorted.begin() + std::ptrdiff_t(k) + 1, sorted.end(), sorted[k]) == sorted.end()) continue;
+    for (size_t l = 0; l < kListCount; ++l) {
+      for (size_t i = 0; i < work[l].size(); ++i) {
+        if (work[l][i] != sorted[k]) continue;
+        work[l].erase(work[l].begin() + std::ptrdiff_t(i));
+        report.push_back(std::string(sorted[k]) + " > " + file_names[l]);
       }
     }
   }

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "elements/strlist/record_index.h"
-#include "elements/strlist/record_list.h"
 #include "elements/strlist/records.h"
 #include "runtime/lines.h"
+#include "runtime/record_list.h"
 
 namespace {
 

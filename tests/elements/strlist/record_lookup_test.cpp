@@ -8,7 +8,7 @@
 
 #include "elements/strlist/distinct_records.h"
 #include "elements/strlist/record_index.h"
-#include "elements/strlist/record_list.h"
+#include "runtime/record_list.h"
 
 namespace {
 

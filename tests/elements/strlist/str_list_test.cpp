@@ -136,6 +136,10 @@ TEST_F(StrList, the_array_is_one_object_working_on_the_lines_without_firing) {
   EXPECT_FALSE(first.array->Get(MakeText("x"), item) || first.array->Get(MakeInteger(2), item));
   EXPECT_EQ(item.text, "untouched");
   EXPECT_TRUE(first.array->Get(MakeText("1"), item) && item.text == "b");
+  // A longer line than the one it replaces does not fit in its place; the others stay.
+  first.array->Set(MakeInteger(0), MakeText("a line longer than before"));
+  EXPECT_EQ(list.Lines(), (Lines{"a line longer than before", "b"}));
+  EXPECT_EQ(first.array->Records(), &list.Lines());  // readers walk the lines themselves
   EXPECT_EQ(fired, 0);
 }
 

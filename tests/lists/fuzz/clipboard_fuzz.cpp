@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       cut == std::string_view::npos ? std::vector<std::string>{} : SplitLines(bytes.substr(cut + 1), LineBreaks::Any);
   TListCounts counts{};
   for (size_t i = 0; i < counts.size(); ++i) counts[i] = int64_t(all.size() * i / 7);
-  if (AlreadyExistsReport(candidates, all, counts) != literal::AlreadyExistsReport(candidates, all, counts))
+  if (AlreadyExistsReport(candidates, RecordList(all), counts) != literal::AlreadyExistsReport(candidates, all, counts))
     std::abort();
   return 0;
 }

@@ -1,9 +1,7 @@
-#include "elements/strlist/record_list.h"
+#include "runtime/record_list.h"
 
 #include <algorithm>
 #include <cstring>
-
-#include "elements/strlist/records.h"
 
 namespace {
 
@@ -168,32 +166,14 @@ bool operator==(const RecordList& a, const std::vector<std::string>& b) {
   return true;
 }
 
-void SortFolded(RecordList& list) {
-  // A list read in order and grown at its end (records filed, moved in) is in order up to
-  // where it grew: only the rest is sorted, and merged in.
-  const size_t n = list.size();
-  size_t ordered = n == 0 ? 0 : 1;
-  while (ordered < n && !FoldedLess(list[ordered], list[ordered - 1])) ++ordered;
-  if (ordered == n) return;
-  if (ordered < n / 2) {
-    list.Reorder(FoldedOrderOf(n, [&list](uint32_t i) { return list[i]; }));
-    return;
+std::string JoinLines(const RecordList& records) {
+  size_t size = 0;
+  for (std::string_view record : records) size += record.size() + 2;
+  std::string text;
+  text.reserve(size);
+  for (std::string_view record : records) {
+    text += record;
+    text += "\r\n";
   }
-  const std::vector<uint32_t> rest =
-      FoldedOrderOf(n - ordered, [&list, ordered](uint32_t i) { return list[ordered + i]; });
-  std::vector<uint32_t> order;
-  order.reserve(n);
-  size_t i = 0, j = 0;
-  while (i < ordered && j < rest.size()) {
-    const uint32_t next = uint32_t(ordered + rest[j]);
-    if (FoldedLess(list[next], list[i])) {
-      order.push_back(next);
-      ++j;
-    } else {
-      order.push_back(uint32_t(i++));
-    }
-  }
-  for (; i < ordered; ++i) order.push_back(uint32_t(i));
-  for (; j < rest.size(); ++j) order.push_back(uint32_t(ordered + rest[j]));
-  list.Reorder(order);
+  return text;
 }

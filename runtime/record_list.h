@@ -17,7 +17,7 @@
 #include <string_view>
 #include <vector>
 
-#include "elements/strlist/grow_buffer.h"
+#include "runtime/grow_buffer.h"
 #include "runtime/lines.h"
 
 class RecordList {
@@ -149,8 +149,8 @@ class RecordList {
 
 inline void swap(RecordList& a, RecordList& b) noexcept { a.swap(b); }
 
-// The records in the string list's order (FoldedLess), their entries moved, not their texts.
-void SortFolded(RecordList& list);
+// The records as one text, each behind a CR LF, as JoinLines gives a list of lines.
+std::string JoinLines(const RecordList& records);
 
 template <class Keep>
 void RecordList::KeepIf(Keep keep) {
