@@ -229,6 +229,9 @@ QWidget* WidgetOf(ControlId id) { return g_active ? g_active->Widget(id) : nullp
 bool SaveWindowShot(ControlId form, const std::string& png_path) {
   QWidget* w = WidgetOf(form);
   if (!w) return false;
+  // What the user would see: changes the window still has queued (a selection scrolled into
+  // view) are made first.
+  QCoreApplication::processEvents();
   const QPixmap shot = w->grab();
   return !shot.isNull() && shot.save(QFile::decodeName(QByteArray::fromStdString(png_path)), "PNG");
 }
