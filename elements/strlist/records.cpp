@@ -263,13 +263,14 @@ void SortFolded(std::vector<std::string_view>& lines) {
 }
 
 void SortFolded(RecordList& list) {
-  // A list read in order and grown at its end (records filed, moved in) is in order up to
-  // where it grew: only the rest is sorted, and merged in.
+  // A list read in order and grown a little at its end (records filed, moved in) is in order
+  // up to where it grew: only the rest is sorted, and merged in. A long end is sorted with the
+  // rest: the merge would read its texts out of their order.
   const size_t n = list.size();
   size_t ordered = n == 0 ? 0 : 1;
   while (ordered < n && !FoldedLess(list[ordered], list[ordered - 1])) ++ordered;
   if (ordered == n) return;
-  if (ordered < n / 2) {
+  if (ordered < n - n / 4) {
     list.Reorder(FoldedOrderOf(n, [&list](uint32_t i) { return list[i]; }));
     return;
   }

@@ -118,8 +118,9 @@ TEST(RecordList, sorts_in_the_string_list_s_order) {
   }
 }
 
-// A list in order that grew at its end (records filed, moved in) has only its end sorted, and
-// merged in: the order is the whole sort's wherever the new records fall.
+// A list in order that grew a little at its end (records filed, moved in) has only its end
+// sorted, and merged in; a longer end is sorted with the rest. The order is the whole sort's
+// wherever the new records fall.
 TEST(RecordList, a_list_in_order_that_grew_at_its_end_sorts_as_a_whole) {
   const Lines ordered{"", "a", "ab", "b.com", "m.com", "www.x.com", "z"};
   const struct {
@@ -130,6 +131,7 @@ TEST(RecordList, a_list_in_order_that_grew_at_its_end_sorts_as_a_whole) {
       {"a tail as long as the list", {"y", "x", "w", "v", "u", "t", "s"}},
       {"a tail longer than the list", {"y", "x", "w", "v", "u", "t", "s", "r"}},
       {"one record", {"c"}},
+      {"two records, merged in", {"c", "0"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
