@@ -238,7 +238,7 @@ WebUpdate UpdateWebLists(const std::vector<WebSubscription>& subscriptions, TLis
     for (Pending& p : pending) {
       WebUpdateOutcome& outcome = outcomes[p.outcome];
       const WebOrigins::Comparison compared = origins.Compare(outcome.subscription.url, p.reading.records, &p.lookup);
-      const size_t had = compared.had, lost = compared.lost;
+      const size_t had = compared.Had(), lost = compared.lost;
       if (lost * 2 > had && had > 0 && !(accept_loss && accept_loss(outcome.subscription, lost, had))) {
         outcome.error = LossText(lost, had);
         p.held_back = true;

@@ -152,7 +152,6 @@ WebOrigins::Comparison WebOrigins::Compare(const std::string& url, const RecordL
     compared.held_at = RecordIndex(records).FindEach(s->held);
     static_assert(RecordIndex::kNone == kNotThere);
   }
-  compared.had = s->held.size();
   compared.lost = size_t(std::count(compared.held_at.begin(), compared.held_at.end(), kNotThere));
   return compared;
 }

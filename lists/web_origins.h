@@ -48,7 +48,8 @@ class WebOrigins {
   // records were read by (WebListReader::Take); without it they are indexed here.
   struct Comparison {
     std::vector<uint32_t> held_at;  // for each name it held, its place in the records or kNotThere
-    size_t had = 0, lost = 0;       // both 0 when there was no good update
+    size_t lost = 0;                // 0 when there was no good update
+    size_t Had() const { return held_at.size(); }
   };
   static constexpr uint32_t kNotThere = RecordLookup::kNone;
   Comparison Compare(const std::string& url, const RecordList& records, const RecordLookup* lookup = nullptr) const;

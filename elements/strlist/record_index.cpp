@@ -141,8 +141,7 @@ std::vector<uint32_t> RecordIndex::AddEach(const std::vector<std::string>& recor
 std::vector<uint32_t> RecordIndex::AddEach(const std::vector<std::string_view>& records) { return AddAllOf(records); }
 std::vector<uint32_t> RecordIndex::AddEach(const RecordList& records) { return AddAllOf(records); }
 
-uint32_t RecordIndex::Find(std::string_view record) const {
-  const uint64_t h = Hash(record);
+uint32_t RecordIndex::FindHashed(std::string_view record, uint64_t h) const {
   const uint32_t tag = TagOf(h);
   for (uint64_t i = TagOf(h) & mask_;; i = (i + 1) & mask_) {
     const Slot& slot = slots_[i];
@@ -150,6 +149,8 @@ uint32_t RecordIndex::Find(std::string_view record) const {
     if (Holds(slot, record, tag)) return slot.number - 1;
   }
 }
+
+uint32_t RecordIndex::Find(std::string_view record) const { return FindHashed(record, Hash(record)); }
 
 std::vector<bool> RecordIndex::ContainsEach(const std::vector<std::string>& records) const {
   return ContainsAllOf(records);
@@ -165,17 +166,7 @@ std::vector<bool> RecordIndex::ContainsAllOf(const Records& records) const {
   if (keys_.empty()) return found;
   // The halves meet at a multiple of 64: no word of the bits is written from both threads.
   const auto contains = [&](size_t from, size_t to) {
-    Prefetched(records, from, to, [&](size_t i, uint64_t h) {
-      const uint32_t tag = TagOf(h);
-      for (uint64_t s = TagOf(h) & mask_;; s = (s + 1) & mask_) {
-        const Slot& slot = slots_[s];
-        if (slot.number == 0) return;
-        if (Holds(slot, records[i], tag)) {
-          found[i] = true;
-          return;
-        }
-      }
-    });
+    Prefetched(records, from, to, [&](size_t i, uint64_t h) { found[i] = FindHashed(records[i], h) != kNone; });
   };
   const size_t words = (records.size() + 63) / 64;
   InHalves(
@@ -196,17 +187,7 @@ std::vector<uint32_t> RecordIndex::FindAllOf(const Records& records) const {
   std::vector<uint32_t> numbers(records.size(), kNone);
   if (keys_.empty()) return numbers;
   InHalves(records.size(), [&](size_t from, size_t to) {
-    Prefetched(records, from, to, [&](size_t i, uint64_t h) {
-      const uint32_t tag = TagOf(h);
-      for (uint64_t s = TagOf(h) & mask_;; s = (s + 1) & mask_) {
-        const Slot& slot = slots_[s];
-        if (slot.number == 0) return;
-        if (Holds(slot, records[i], tag)) {
-          numbers[i] = slot.number - 1;
-          return;
-        }
-      }
-    });
+    Prefetched(records, from, to, [&](size_t i, uint64_t h) { numbers[i] = FindHashed(records[i], h); });
   });
   return numbers;
 }

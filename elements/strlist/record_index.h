@@ -78,6 +78,7 @@ class RecordIndex {
   std::string_view LongKey(uint32_t number) const;
   void Grow();
   uint32_t AddHashed(std::string_view record, uint64_t hash, bool* added);
+  uint32_t FindHashed(std::string_view record, uint64_t hash) const;
   // Calls step(i, hash of records[i]) for every i of [from, to) in order, fetching slots a
   // block ahead.
   template <class Records, class Step>
